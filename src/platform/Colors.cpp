@@ -1,6 +1,7 @@
 #include "platform/Colors.h"
 
 #include <array>
+#include <cstddef>
 
 namespace platform {
 
