@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Runs a command on a virtual screen of its own:
+#   with-xvfb.sh [--wm] [--size WxH] -- command args...
+# Starts Xvfb on a free display (1280x1024x24 unless --size), waits until it answers, optionally
+# starts openbox and waits until it manages the screen, runs the command with DISPLAY set, and
+# stops everything it started, whatever the command's outcome. Exits with the command's status.
+set -u
+
+wm=0
+size=1280x1024
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --wm) wm=1; shift ;;
+    --size) size=$2; shift 2 ;;
+    --) shift; break ;;
+    *) break ;;
+  esac
+done
+
+pids=()
+cleanup() {
+  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[$i]}" 2>/dev/null; done
+  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null; done
+  [ -n "${fdfile:-}" ] && rm -f "$fdfile"
+}
+trap cleanup EXIT
+
+# Xvfb picks a free display number itself and writes it to the file descriptor we give it.
+fdfile=$(mktemp)
+exec 9>"$fdfile"
+Xvfb -displayfd 9 -screen 0 "${size}x24" -nolisten tcp -noreset >/dev/null 2>&1 &
+pids+=($!)
+exec 9>&-
+for _ in $(seq 1 100); do
+  [ -s "$fdfile" ] && break
+  sleep 0.05
+done
+number=$(head -n 1 "$fdfile")
+if [ -z "$number" ]; then
+  echo "with-xvfb: Xvfb did not start" >&2
+  exit 1
+fi
+export DISPLAY=":$number"
+for _ in $(seq 1 100); do
+  xdpyinfo >/dev/null 2>&1 && break
+  sleep 0.05
+done
+
+if [ "$wm" = 1 ]; then
+  openbox --sm-disable >/dev/null 2>&1 &
+  pids+=($!)
+  for _ in $(seq 1 100); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    sleep 0.05
+  done
+fi
+
+"$@"
+exit $?
