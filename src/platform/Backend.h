@@ -1,0 +1,115 @@
+#pragma once
+// What the window system needs from the desktop it runs on. Two implementations: x11 (the real
+// desktop, Xlib) and headless (deterministic, driven by tests). The window system owns the window
+// tree, messages, painting and input routing; a backend only creates and shows native top-level
+// windows, puts their back buffers on screen, reports native events, keeps time and offers the
+// screens and the clipboard.
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/DIBitmap.h"
+#include "platform/Messages.h"
+#include "platform/Region.h"
+#include "platform/Types.h"
+
+namespace platform {
+
+// How a top-level window should stand on the desktop.
+struct TopLevelSpec {
+  TRect bounds;             // screen coordinates of the outer rectangle
+  std::string title;
+  bool decorated = false;   // a frame and caption from the window manager
+  bool topmost = false;     // above normal windows
+  bool skipTaskbar = true;  // out of the task bar and pager
+  bool noActivate = false;  // never takes the keyboard focus on its own (hover never steals it)
+  bool dialog = false;      // a modal dialog: transient for its owner, modal state
+  HWND owner = nullptr;     // top-level owner, if any
+};
+
+// Native events, in top-level client coordinates.
+struct NativeEvent {
+  enum class Kind {
+    PointerMove,    // point, keyState
+    ButtonPress,    // point, button (1 left, 2 middle, 3 right), keyState
+    ButtonRelease,  // point, button, keyState
+    Wheel,          // point, delta (120 per notch, positive away from the user)
+    PointerLeave,   // the pointer left the top-level window
+    KeyPress,       // virtualKey, keyState, repeat
+    KeyRelease,     // virtualKey, keyState
+    Text,           // text: UTF-8 typed (one or more characters), never control characters
+    Expose,         // rect: part of the window must be shown again from the back buffer
+    Configure,      // rect: the window's new screen rectangle (moved or resized by the desktop)
+    FocusIn,        // the desktop gave the window the keyboard
+    FocusOut,       // the desktop took the keyboard away
+    CloseRequest,   // the user asked the window manager to close it
+  };
+  Kind kind = Kind::PointerMove;
+  HWND window = nullptr;  // the top-level window
+  TPoint point;
+  TRect rect;
+  int button = 0;
+  int delta = 0;
+  int virtualKey = 0;
+  bool repeat = false;
+  unsigned keyState = 0;  // MK_* flags, plus Alt in kAltDown
+  std::string text;
+  uint32_t time = 0;      // milliseconds, the backend's clock
+};
+constexpr unsigned kAltDown = 0x8000;
+
+// The window system's side: where a backend delivers its events.
+class NativeEventSink {
+ public:
+  virtual ~NativeEventSink() = default;
+  virtual void OnNativeEvent(const NativeEvent& event) = 0;
+};
+
+class Backend {
+ public:
+  virtual ~Backend() = default;
+
+  virtual void SetEventSink(NativeEventSink* sink) = 0;
+
+  // Top-level windows, identified by the window system's handle.
+  virtual void CreateTopLevel(HWND window, const TopLevelSpec& spec) = 0;
+  virtual void DestroyTopLevel(HWND window) = 0;
+  virtual void ShowTopLevel(HWND window, bool visible) = 0;
+  virtual void MoveTopLevel(HWND window, const TRect& screenBounds) = 0;
+  virtual void SetTitle(HWND window, const std::string& title) = 0;
+  virtual void SetIcon(HWND window, const DIBitmap& image, const DIBitmap* mask) = 0;
+  // The window's shape in client coordinates; nullopt: the whole rectangle.
+  virtual void SetShape(HWND window, const std::optional<Region>& shape) = 0;
+  // Give the window the desktop's keyboard focus (after a click on it, or when a dialog shows).
+  virtual void Activate(HWND window) = 0;
+  // Put these parts (client coordinates) of the back buffer on the screen.
+  virtual void Present(HWND window, const DIBitmap& backBuffer, const Region& area) = 0;
+
+  // Waits until native events arrive or timeoutMs passes (nullopt: no limit, 0: just look), then
+  // delivers every pending event to the sink.
+  virtual void WaitForEvents(std::optional<uint32_t> timeoutMs) = 0;
+  // Milliseconds on a monotonic clock; events carry times on the same clock.
+  virtual uint32_t TickCount() = 0;
+  virtual TPoint CursorPos() = 0;
+
+  virtual TRect WorkArea() = 0;
+  virtual TSize VirtualScreenSize() = 0;
+
+  // Clipboard: whether it can be had at all; make the program its owner with these bytes;
+  // read what is on it (own bytes when the owner) or nullopt.
+  virtual bool ClipboardAvailable() = 0;
+  virtual bool ClipboardPublish(const std::string& bytes) = 0;
+  virtual std::optional<std::string> ClipboardRead() = 0;
+
+  // The program is ending: hand the clipboard on, close the connection.
+  virtual void Shutdown() = 0;
+};
+
+// Installs the backend the window system runs on (replacing and shutting down any earlier one).
+void InstallBackend(std::unique_ptr<Backend> backend);
+Backend& CurrentBackend();
+bool HasBackend();
+
+}  // namespace platform
