@@ -8,8 +8,10 @@
 
 namespace platform {
 
-class WindowObject;
-using HWND = WindowObject*;  // opaque: dereferenced only inside the window system
+// Window handles are opaque numbers that are never reused: a handle that outlives its window
+// names nothing (IsWindow is false).
+struct HWND__;
+using HWND = HWND__*;
 using UINT = uint32_t;
 using WPARAM = uintptr_t;
 using LPARAM = intptr_t;
