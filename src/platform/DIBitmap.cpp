@@ -126,10 +126,18 @@ void DIBitmap::Resize(int width, int height) {
   DIBitmap resized(width, height, bitsPerPixel_, order_);
   resized.palette_ = palette_;
   const int rows = std::min(height, height_);
-  const size_t bytes = std::min(resized.bytesPerRow_, bytesPerRow_);
-  // Sub-byte depths copy whole bytes; the bits past the narrower width are padding either way.
-  const size_t used = std::min(bytes, BytesPerRowFor(std::min(width, width_), bitsPerPixel_));
-  for (int y = 0; y < rows; ++y) std::memcpy(resized.ScanLine(y), ScanLine(y), used);
+  // Only the bits of kept pixels are copied: row padding may hold anything (decoders copy whole
+  // stored rows), and when the bitmap widens it would otherwise turn into visible pixels.
+  const size_t keptBits = static_cast<size_t>(std::min(width, width_)) * static_cast<size_t>(bitsPerPixel_);
+  const size_t whole = keptBits / 8;
+  const unsigned tail = static_cast<unsigned>(keptBits % 8);  // leading bits of the next byte
+  const auto tailMask = static_cast<uint8_t>(0xFF00u >> tail);
+  for (int y = 0; y < rows; ++y) {
+    uint8_t* out = resized.ScanLine(y);
+    const uint8_t* in = ScanLine(y);
+    std::memcpy(out, in, whole);
+    if (tail) out[whole] = static_cast<uint8_t>(in[whole] & tailMask);
+  }
   *this = std::move(resized);
 }
 
