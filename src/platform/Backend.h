@@ -32,18 +32,19 @@ struct TopLevelSpec {
 // Native events, in top-level client coordinates.
 struct NativeEvent {
   enum class Kind {
+    // (Named apart from Xlib's event macros, which would otherwise replace them.)
     PointerMove,    // point, keyState
-    ButtonPress,    // point, button (1 left, 2 middle, 3 right), keyState
-    ButtonRelease,  // point, button, keyState
+    ButtonDown,     // point, button (1 left, 2 middle, 3 right), keyState
+    ButtonUp,       // point, button, keyState
     Wheel,          // point, delta (120 per notch, positive away from the user)
     PointerLeave,   // the pointer left the top-level window
-    KeyPress,       // virtualKey, keyState, repeat
-    KeyRelease,     // virtualKey, keyState
+    KeyDown,        // virtualKey, keyState, repeat
+    KeyUp,          // virtualKey, keyState
     Text,           // text: UTF-8 typed (one or more characters), never control characters
-    Expose,         // rect: part of the window must be shown again from the back buffer
+    Exposed,        // rect: part of the window must be shown again from the back buffer
     Configure,      // rect: the window's new screen rectangle (moved or resized by the desktop)
-    FocusIn,        // the desktop gave the window the keyboard
-    FocusOut,       // the desktop took the keyboard away
+    FocusGained,    // the desktop gave the window the keyboard
+    FocusLost,      // the desktop took the keyboard away
     CloseRequest,   // the user asked the window manager to close it
   };
   Kind kind = Kind::PointerMove;

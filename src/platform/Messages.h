@@ -46,8 +46,8 @@ enum : UINT {
   WM_KILLFOCUS = 0x0008,
   WM_ENABLE = 0x000A,
   WM_SETREDRAW = 0x000B,
-  WM_SETTEXT = 0x000C,
-  WM_GETTEXT = 0x000D,
+  WM_SETTEXT = 0x000C,  // lParam: const std::string* (texts are counted bytes here)
+  WM_GETTEXT = 0x000D,  // lParam: std::string* to fill; returns the length
   WM_GETTEXTLENGTH = 0x000E,
   WM_PAINT = 0x000F,
   WM_CLOSE = 0x0010,

@@ -1,0 +1,298 @@
+#include "platform/headless/HeadlessBackend.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/Exception.h"
+
+namespace platform {
+
+HeadlessBackend::HeadlessBackend() = default;
+
+void HeadlessBackend::CreateTopLevel(HWND window, const TopLevelSpec& spec) {
+  TopLevel& record = windows_[window];
+  record.spec = spec;
+  record.screen = DIBitmap(std::max(0, spec.bounds.Width()), std::max(0, spec.bounds.Height()), 24,
+                           RowOrder::TopDown);
+  stacking_.push_back(window);
+}
+
+void HeadlessBackend::DestroyTopLevel(HWND window) {
+  if (focused_ == window) focused_ = nullptr;
+  if (underPointer_ == window) underPointer_ = nullptr;
+  if (grab_ == window) grab_ = nullptr;
+  windows_.erase(window);
+  stacking_.erase(std::remove(stacking_.begin(), stacking_.end(), window), stacking_.end());
+  // Events for a window that is gone are never delivered.
+  std::erase_if(events_, [&](const NativeEvent& e) { return e.window == window; });
+}
+
+void HeadlessBackend::ShowTopLevel(HWND window, bool visible) {
+  auto it = windows_.find(window);
+  if (it == windows_.end()) return;
+  it->second.visible = visible;
+  if (visible) {
+    // A newly shown window goes on top of its layer.
+    stacking_.erase(std::remove(stacking_.begin(), stacking_.end(), window), stacking_.end());
+    stacking_.push_back(window);
+  } else if (focused_ == window) {
+    focused_ = nullptr;
+    NativeEvent out;
+    out.kind = NativeEvent::Kind::FocusLost;
+    out.window = window;
+    Queue(out);
+  }
+}
+
+void HeadlessBackend::MoveTopLevel(HWND window, const TRect& screenBounds) {
+  auto it = windows_.find(window);
+  if (it == windows_.end()) return;
+  TopLevel& record = it->second;
+  if (screenBounds.Width() != record.spec.bounds.Width() ||
+      screenBounds.Height() != record.spec.bounds.Height())
+    record.screen.Resize(std::max(0, screenBounds.Width()), std::max(0, screenBounds.Height()));
+  record.spec.bounds = screenBounds;
+}
+
+void HeadlessBackend::SetTitle(HWND window, const std::string& title) {
+  auto it = windows_.find(window);
+  if (it != windows_.end()) it->second.spec.title = title;
+}
+
+void HeadlessBackend::SetIcon(HWND window, const DIBitmap&, const DIBitmap*) {
+  auto it = windows_.find(window);
+  if (it != windows_.end()) it->second.hasIcon = true;
+}
+
+void HeadlessBackend::SetShape(HWND window, const std::optional<Region>& shape) {
+  auto it = windows_.find(window);
+  if (it != windows_.end()) it->second.shape = shape;
+}
+
+void HeadlessBackend::Activate(HWND window) { FocusWindow(window); }
+
+void HeadlessBackend::FocusWindow(HWND window) {
+  if (window == focused_) return;
+  if (window) {
+    auto it = windows_.find(window);
+    if (it == windows_.end() || !it->second.visible) return;
+  }
+  if (focused_) {
+    NativeEvent out;
+    out.kind = NativeEvent::Kind::FocusLost;
+    out.window = focused_;
+    out.time = now_;
+    Queue(out);
+  }
+  focused_ = window;
+  if (window) {
+    NativeEvent in;
+    in.kind = NativeEvent::Kind::FocusGained;
+    in.window = window;
+    in.time = now_;
+    Queue(in);
+  }
+}
+
+void HeadlessBackend::Present(HWND window, const DIBitmap& backBuffer, const Region& area) {
+  auto it = windows_.find(window);
+  if (it == windows_.end()) return;
+  TopLevel& record = it->second;
+  if (record.screen.Width() != backBuffer.Width() || record.screen.Height() != backBuffer.Height())
+    record.screen.Resize(backBuffer.Width(), backBuffer.Height());
+  const TRect bounds{0, 0, backBuffer.Width(), backBuffer.Height()};
+  for (const TRect& r : area.Rects()) {
+    const TRect c = r.Intersected(bounds);
+    if (c.IsEmpty()) continue;
+    for (int y = c.Top; y < c.Bottom; ++y)
+      std::memcpy(record.screen.ScanLine(y) + c.Left * 3, backBuffer.ScanLine(y) + c.Left * 3,
+                  static_cast<size_t>(c.Width()) * 3);
+  }
+  ++record.presents;
+}
+
+void HeadlessBackend::WaitForEvents(std::optional<uint32_t> timeoutMs) {
+  if (events_.empty()) {
+    if (!timeoutMs)
+      throw Exception("The headless desktop was asked to wait with nothing that could ever happen");
+    now_ += *timeoutMs;
+    return;
+  }
+  // Deliver what is queued now; events queued while delivering wait for the next look.
+  std::deque<NativeEvent> batch;
+  batch.swap(events_);
+  for (const NativeEvent& e : batch)
+    if (sink_ && windows_.count(e.window)) sink_->OnNativeEvent(e);
+}
+
+bool HeadlessBackend::ClipboardPublish(const std::string& bytes) {
+  if (!clipboardAvailable_) return false;
+  clipboard_ = bytes;
+  ++publishCount_;
+  return true;
+}
+
+HWND HeadlessBackend::TopLevelAt(TPoint screen) const {
+  // Topmost windows above the others, each layer in stacking order.
+  for (int pass = 0; pass < 2; ++pass) {
+    for (auto it = stacking_.rbegin(); it != stacking_.rend(); ++it) {
+      const TopLevel& w = windows_.at(*it);
+      if (w.spec.topmost != (pass == 0) || !w.visible || !w.spec.bounds.Contains(screen)) continue;
+      const TPoint local{screen.X - w.spec.bounds.Left, screen.Y - w.spec.bounds.Top};
+      if (w.shape && !w.shape->Contains(local)) continue;
+      return *it;
+    }
+  }
+  return nullptr;
+}
+
+unsigned HeadlessBackend::KeyStateFlags() const { return buttons_ | modifiers_; }
+
+void HeadlessBackend::Queue(NativeEvent event) {
+  if (!event.time) event.time = now_;
+  events_.push_back(std::move(event));
+}
+
+void HeadlessBackend::PointerEvent(NativeEvent::Kind kind, int button, int delta) {
+  // While a button is held, the window it was pressed in keeps the pointer (as X's implicit grab).
+  const HWND target = grab_ ? grab_ : TopLevelAt(pointer_);
+  if (!grab_ && target != underPointer_ && underPointer_) {
+    NativeEvent leave;
+    leave.kind = NativeEvent::Kind::PointerLeave;
+    leave.window = underPointer_;
+    Queue(leave);
+  }
+  if (!grab_) underPointer_ = target;
+  if (!target) return;
+  const TRect& b = windows_.at(target).spec.bounds;
+  NativeEvent e;
+  e.kind = kind;
+  e.window = target;
+  e.point = {pointer_.X - b.Left, pointer_.Y - b.Top};
+  e.button = button;
+  e.delta = delta;
+  e.keyState = KeyStateFlags();
+  Queue(e);
+}
+
+void HeadlessBackend::MoveMouse(TPoint screen) {
+  pointer_ = screen;
+  PointerEvent(NativeEvent::Kind::PointerMove, 0, 0);
+}
+
+static unsigned ButtonBit(int button) {
+  switch (button) {
+    case 1: return MK_LBUTTON;
+    case 2: return MK_MBUTTON;
+    case 3: return MK_RBUTTON;
+    default: return 0;
+  }
+}
+
+void HeadlessBackend::Press(int button) {
+  PointerEvent(NativeEvent::Kind::ButtonDown, button, 0);
+  buttons_ |= ButtonBit(button);
+  if (!grab_) grab_ = underPointer_;
+}
+
+void HeadlessBackend::Release(int button) {
+  PointerEvent(NativeEvent::Kind::ButtonUp, button, 0);
+  buttons_ &= ~ButtonBit(button);
+  if (!buttons_) {
+    grab_ = nullptr;
+    // The pointer may have moved onto another window while the button was held.
+    MoveMouse(pointer_);
+  }
+}
+
+void HeadlessBackend::Click(int button) {
+  Press(button);
+  Release(button);
+}
+
+void HeadlessBackend::Wheel(int delta) { PointerEvent(NativeEvent::Kind::Wheel, 0, delta); }
+
+void HeadlessBackend::KeyDown(int virtualKey) {
+  if (virtualKey == VK_SHIFT) modifiers_ |= MK_SHIFT;
+  if (virtualKey == VK_CONTROL) modifiers_ |= MK_CONTROL;
+  if (virtualKey == VK_MENU) modifiers_ |= kAltDown;
+  if (!focused_) return;
+  NativeEvent e;
+  e.kind = NativeEvent::Kind::KeyDown;
+  e.window = focused_;
+  e.virtualKey = virtualKey;
+  e.keyState = KeyStateFlags();
+  Queue(e);
+}
+
+void HeadlessBackend::KeyUp(int virtualKey) {
+  if (focused_) {
+    NativeEvent e;
+    e.kind = NativeEvent::Kind::KeyUp;
+    e.window = focused_;
+    e.virtualKey = virtualKey;
+    e.keyState = KeyStateFlags();
+    Queue(e);
+  }
+  if (virtualKey == VK_SHIFT) modifiers_ &= ~MK_SHIFT;
+  if (virtualKey == VK_CONTROL) modifiers_ &= ~MK_CONTROL;
+  if (virtualKey == VK_MENU) modifiers_ &= ~kAltDown;
+}
+
+void HeadlessBackend::Key(int virtualKey) {
+  KeyDown(virtualKey);
+  KeyUp(virtualKey);
+}
+
+void HeadlessBackend::Type(const std::string& utf8) {
+  if (!focused_) return;
+  NativeEvent e;
+  e.kind = NativeEvent::Kind::Text;
+  e.window = focused_;
+  e.text = utf8;
+  e.keyState = KeyStateFlags();
+  Queue(e);
+}
+
+void HeadlessBackend::RequestClose(HWND window) {
+  NativeEvent e;
+  e.kind = NativeEvent::Kind::CloseRequest;
+  e.window = window;
+  Queue(e);
+}
+
+void HeadlessBackend::MoveByDesktop(HWND window, const TRect& screenBounds) {
+  auto it = windows_.find(window);
+  if (it == windows_.end()) return;
+  MoveTopLevel(window, screenBounds);
+  NativeEvent e;
+  e.kind = NativeEvent::Kind::Configure;
+  e.window = window;
+  e.rect = screenBounds;
+  Queue(e);
+}
+
+void HeadlessBackend::Expose(HWND window, const TRect& rect) {
+  NativeEvent e;
+  e.kind = NativeEvent::Kind::Exposed;
+  e.window = window;
+  e.rect = rect;
+  Queue(e);
+}
+
+const HeadlessBackend::TopLevel* HeadlessBackend::Find(HWND window) const {
+  auto it = windows_.find(window);
+  return it == windows_.end() ? nullptr : &it->second;
+}
+
+TColor HeadlessBackend::ScreenPixel(TPoint screen) const {
+  const HWND window = TopLevelAt(screen);
+  if (!window) return -1;
+  const TopLevel& w = windows_.at(window);
+  const int x = screen.X - w.spec.bounds.Left;
+  const int y = screen.Y - w.spec.bounds.Top;
+  if (x >= w.screen.Width() || y >= w.screen.Height()) return -1;
+  return w.screen.Pixel(x, y);
+}
+
+}  // namespace platform

@@ -1,0 +1,111 @@
+#pragma once
+// A desktop that exists only in memory, for tests: top-level windows are records, presenting copies
+// the back buffer into the record's screen image, time is a virtual clock that only moves when a
+// test advances it (or when the loop sleeps until a timer), and input is whatever the test makes
+// happen, delivered in order the next time the window system looks for events.
+
+#include <deque>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/Backend.h"
+
+namespace platform {
+
+class HeadlessBackend final : public Backend {
+ public:
+  struct TopLevel {
+    TopLevelSpec spec;
+    bool visible = false;
+    std::optional<Region> shape;
+    DIBitmap screen;  // what the desktop shows of the window, in client coordinates
+    int presents = 0;
+    bool hasIcon = false;
+  };
+
+  HeadlessBackend();
+
+  // Backend.
+  void SetEventSink(NativeEventSink* sink) override { sink_ = sink; }
+  void CreateTopLevel(HWND window, const TopLevelSpec& spec) override;
+  void DestroyTopLevel(HWND window) override;
+  void ShowTopLevel(HWND window, bool visible) override;
+  void MoveTopLevel(HWND window, const TRect& screenBounds) override;
+  void SetTitle(HWND window, const std::string& title) override;
+  void SetIcon(HWND window, const DIBitmap& image, const DIBitmap* mask) override;
+  void SetShape(HWND window, const std::optional<Region>& shape) override;
+  void Activate(HWND window) override;
+  void Present(HWND window, const DIBitmap& backBuffer, const Region& area) override;
+  void WaitForEvents(std::optional<uint32_t> timeoutMs) override;
+  uint32_t TickCount() override { return now_; }
+  TPoint CursorPos() override { return pointer_; }
+  TRect WorkArea() override { return workArea_; }
+  TSize VirtualScreenSize() override { return screenSize_; }
+  bool ClipboardAvailable() override { return clipboardAvailable_; }
+  bool ClipboardPublish(const std::string& bytes) override;
+  std::optional<std::string> ClipboardRead() override { return clipboard_; }
+  void Shutdown() override {}
+
+  // The desktop's shape.
+  void SetWorkArea(const TRect& area) { workArea_ = area; }
+  void SetVirtualScreenSize(TSize size) { screenSize_ = size; }
+
+  // Time.
+  void Advance(uint32_t ms) { now_ += ms; }
+
+  // Input, as a user would make it (screen coordinates).
+  void MoveMouse(TPoint screen);
+  void MoveMouse(int x, int y) { MoveMouse(TPoint{x, y}); }
+  void Press(int button = 1);
+  void Release(int button = 1);
+  void Click(int button = 1);
+  void Wheel(int delta);
+  void KeyDown(int virtualKey);
+  void KeyUp(int virtualKey);
+  void Key(int virtualKey);  // down and up
+  void Type(const std::string& utf8);
+  void RequestClose(HWND window);
+  void MoveByDesktop(HWND window, const TRect& screenBounds);
+  void Expose(HWND window, const TRect& rect);
+  // The desktop moves the keyboard to another program's window (nullptr) or one of ours.
+  void FocusWindow(HWND window);
+
+  // What the desktop shows and knows.
+  const TopLevel* Find(HWND window) const;
+  HWND FocusedWindow() const { return focused_; }
+  // The colour on the desktop at a screen point inside one of the program's windows, or -1.
+  TColor ScreenPixel(TPoint screen) const;
+
+  // The clipboard, as other programs see it.
+  void SetClipboardAvailable(bool available) { clipboardAvailable_ = available; }
+  const std::optional<std::string>& ClipboardContents() const { return clipboard_; }
+  void SetClipboardContents(std::optional<std::string> text) { clipboard_ = std::move(text); }
+  int ClipboardPublishCount() const { return publishCount_; }
+
+ private:
+  HWND TopLevelAt(TPoint screen) const;
+  void PointerEvent(NativeEvent::Kind kind, int button, int delta);
+  unsigned KeyStateFlags() const;
+  void Queue(NativeEvent event);
+
+  NativeEventSink* sink_ = nullptr;
+  std::map<HWND, TopLevel> windows_;
+  std::vector<HWND> stacking_;  // bottom first
+  std::deque<NativeEvent> events_;
+  uint32_t now_ = 1000;
+  TPoint pointer_{-1, -1};
+  HWND underPointer_ = nullptr;
+  HWND grab_ = nullptr;  // the window a held button pressed in
+  unsigned buttons_ = 0;
+  unsigned modifiers_ = 0;
+  HWND focused_ = nullptr;
+  TRect workArea_{0, 0, 1280, 994};
+  TSize screenSize_{1280, 1024};
+  bool clipboardAvailable_ = true;
+  std::optional<std::string> clipboard_;
+  int publishCount_ = 0;
+};
+
+}  // namespace platform

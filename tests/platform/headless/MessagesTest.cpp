@@ -1,0 +1,164 @@
+// Message order, re-entrancy, subclassing, destruction and the loop's priorities.
+
+#include <algorithm>
+
+#include "platform/Exception.h"
+#include "platform/Paint.h"
+#include "platform/Timer.h"
+#include "tests/platform/headless/HeadlessFixture.h"
+
+namespace platform::test {
+namespace {
+
+using MessagesTest = HeadlessTest;
+
+TEST_F(MessagesTest, CreationSendsCreateSizeMoveThenShows) {
+  interesting = {WM_CREATE, WM_SIZE, WM_MOVE, WM_SHOWWINDOW};
+  HWND top = MakeWindow(nullptr, Bounds(10, 20, 100, 50), WS_POPUP | WS_VISIBLE);
+  ASSERT_TRUE(IsWindow(top));
+  EXPECT_EQ(Messages(top), (std::vector<UINT>{WM_CREATE, WM_SIZE, WM_MOVE, WM_SHOWWINDOW}));
+  EXPECT_EQ(LOWORD(static_cast<uintptr_t>(log[1].lParam)), 100);
+  EXPECT_EQ(HIWORD(static_cast<uintptr_t>(log[1].lParam)), 50);
+  ASSERT_NE(desktop->Find(top), nullptr);
+  EXPECT_EQ(desktop->Find(top)->spec.bounds, Bounds(10, 20, 100, 50));
+  EXPECT_TRUE(desktop->Find(top)->visible);
+}
+
+TEST_F(MessagesTest, CreateFailsWhenTheProcedureRefuses) {
+  CreateWindowParams p;
+  p.Style = WS_POPUP;
+  p.Bounds = Bounds(0, 0, 10, 10);
+  p.WindowProc = [](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+    return m == WM_CREATE ? -1 : DefWindowProc(h, m, w, l);
+  };
+  EXPECT_EQ(CreateWindowEx(p), nullptr);
+  EXPECT_EQ(desktop->Find(nullptr), nullptr);
+}
+
+TEST_F(MessagesTest, SendMessageIsSynchronousAndReentrant) {
+  std::vector<std::string> trace;
+  HWND a = MakeWindow(nullptr, Bounds(0, 0, 10, 10), WS_POPUP);
+  HWND b = MakeWindow(nullptr, Bounds(0, 0, 10, 10), WS_POPUP);
+  SetWindowProc(a, [&](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+    if (m != WM_USER) return DefWindowProc(h, m, w, l);
+    trace.push_back("a" + std::to_string(w));
+    return w == 0 ? 0 : SendMessage(b, WM_USER, w - 1) + 1;
+  });
+  SetWindowProc(b, [&](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+    if (m != WM_USER) return DefWindowProc(h, m, w, l);
+    trace.push_back("b" + std::to_string(w));
+    return w == 0 ? 0 : SendMessage(a, WM_USER, w - 1) + 1;
+  });
+  EXPECT_EQ(SendMessage(a, WM_USER, 3), 3);
+  EXPECT_EQ(trace, (std::vector<std::string>{"a3", "b2", "a1", "b0"}));
+}
+
+TEST_F(MessagesTest, SubclassingChainsToThePreviousProcedure) {
+  HWND w = MakeWindow(nullptr, Bounds(0, 0, 10, 10), WS_POPUP);
+  SetWindowText(w, "before");
+  std::vector<UINT> seen;
+  WNDPROC old;
+  old = SetWindowProc(w, [&](HWND h, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
+    seen.push_back(m);
+    if (m == WM_USER + 1) return 42;
+    return CallWindowProc(old, h, m, wp, lp);
+  });
+  ASSERT_TRUE(old);
+  EXPECT_EQ(SendMessage(w, WM_USER + 1), 42);
+  EXPECT_EQ(GetWindowText(w), "before");  // WM_GETTEXT went through to the old procedure
+  EXPECT_EQ(seen, (std::vector<UINT>{WM_USER + 1, WM_GETTEXT}));
+}
+
+TEST_F(MessagesTest, DestroySendsDestroyParentFirstAndInvalidatesHandles) {
+  interesting = {WM_DESTROY};
+  HWND top = MakeWindow(nullptr, Bounds(0, 0, 100, 100), WS_POPUP | WS_VISIBLE);
+  HWND child = MakeWindow(top, Bounds(0, 0, 50, 50));
+  HWND grandchild = MakeWindow(child, Bounds(0, 0, 10, 10));
+  HWND owned = MakeWindow(top, Bounds(0, 0, 20, 20), WS_POPUP);
+  PostMessage(child, WM_USER);
+  EXPECT_TRUE(DestroyWindow(top));
+  ASSERT_EQ(log.size(), 4u);
+  EXPECT_EQ(log[0].hwnd, owned);
+  EXPECT_EQ(log[1].hwnd, top);
+  EXPECT_EQ(log[2].hwnd, child);
+  EXPECT_EQ(log[3].hwnd, grandchild);
+  for (HWND h : {top, child, grandchild, owned}) EXPECT_FALSE(IsWindow(h));
+  EXPECT_EQ(SendMessage(child, WM_USER), 0);
+  log.clear();
+  interesting.clear();
+  Pump();  // the message posted to the child is dropped, not delivered to a stale window
+  EXPECT_TRUE(log.empty());
+  // A new window never gets an old handle.
+  HWND again = MakeWindow(nullptr, Bounds(0, 0, 10, 10), WS_POPUP);
+  for (HWND h : {top, child, grandchild, owned}) EXPECT_NE(again, h);
+}
+
+TEST_F(MessagesTest, AWindowMayDestroyItselfWhileHandlingAMessage) {
+  HWND w = MakeWindow(nullptr, Bounds(0, 0, 10, 10), WS_POPUP | WS_VISIBLE);
+  HWND c = MakeWindow(w, Bounds(0, 0, 5, 5));
+  SetWindowProc(c, [&](HWND h, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
+    if (m == WM_USER) {
+      DestroyWindow(w);
+      return IsWindow(h) ? 1 : 2;
+    }
+    return DefWindowProc(h, m, wp, lp);
+  });
+  EXPECT_EQ(SendMessage(c, WM_USER), 2);
+  EXPECT_FALSE(IsWindow(w));
+  Pump();
+}
+
+TEST_F(MessagesTest, LoopOrderIsPostedInputPaintTimerAndQuitEndsIt) {
+  HWND w = MakeWindow(nullptr, Bounds(0, 0, 50, 50), WS_POPUP | WS_VISIBLE);
+  desktop->FocusWindow(w);
+  Pump();
+  log.clear();
+  interesting = {WM_USER, WM_KEYDOWN, WM_PAINT, WM_TIMER};
+  SetTimer(w, 7, 10);
+  desktop->Advance(20);
+  InvalidateRect(w, nullptr, false);
+  desktop->KeyDown(VK_UP);
+  PostMessage(w, WM_USER);
+  Pump();
+  EXPECT_EQ(Messages(w), (std::vector<UINT>{WM_USER, WM_KEYDOWN, WM_PAINT, WM_TIMER}));
+  KillTimer(w, 7);
+
+  PostMessage(w, WM_USER + 5);
+  PostQuitMessage(3);
+  MSG msg;
+  ASSERT_TRUE(GetMessage(&msg));
+  EXPECT_EQ(msg.message, WM_USER + 5u);  // the quit waits until the queue is empty
+  EXPECT_FALSE(GetMessage(&msg));
+  EXPECT_EQ(msg.message, WM_QUIT);
+  EXPECT_EQ(msg.wParam, 3u);
+}
+
+TEST_F(MessagesTest, TimersRunOnTheVirtualClockOncePerDueTime) {
+  HWND w = MakeWindow(nullptr, Bounds(0, 0, 10, 10), WS_POPUP);
+  interesting = {WM_TIMER};
+  SetTimer(w, 1, 100);
+  desktop->Advance(99);
+  Pump();
+  EXPECT_TRUE(log.empty());
+  desktop->Advance(1);
+  Pump();
+  ASSERT_EQ(log.size(), 1u);
+  EXPECT_EQ(log[0].wParam, 1u);
+  // However late the loop is, one message per due time.
+  desktop->Advance(350);
+  Pump();
+  EXPECT_EQ(log.size(), 2u);
+  // GetMessage sleeps (the clock jumps) until the next timer is due.
+  const uint32_t before = GetTickCount();
+  MSG msg;
+  ASSERT_TRUE(GetMessage(&msg));
+  EXPECT_EQ(msg.message, WM_TIMER);
+  EXPECT_EQ(GetTickCount() - before, 100u);
+  EXPECT_TRUE(KillTimer(w, 1));
+  EXPECT_FALSE(KillTimer(w, 1));
+  // With nothing that could ever happen, waiting is an error rather than a hang.
+  EXPECT_THROW(GetMessage(&msg), Exception);
+}
+
+}  // namespace
+}  // namespace platform::test
