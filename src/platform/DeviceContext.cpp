@@ -196,11 +196,13 @@ RegionKind EffectiveKind(HDC dc) { return dc->EffectiveClip().Kind(); }
 // that could be drawn, the bitmap and the system region, in device coordinates.
 Region Everything(const DeviceContext& dc) {
   Region all;
-  if (Drawable(dc.Surface()))
-    all = Region(TRect{0, 0, dc.Surface()->Width(), dc.Surface()->Height()})
-              .Translated(-dc.Origin().X, -dc.Origin().Y);
-  else if (dc.SystemRegion())
+  if (Drawable(dc.Surface())) {
+    const int64_t ox = dc.Origin().X, oy = dc.Origin().Y;
+    all = Region(TRect{ClampToInt(-ox), ClampToInt(-oy), ClampToInt(dc.Surface()->Width() - ox),
+                       ClampToInt(dc.Surface()->Height() - oy)});
+  } else if (dc.SystemRegion()) {
     return *dc.SystemRegion();
+  }
   if (dc.SystemRegion()) all = all.Intersected(*dc.SystemRegion());
   return all;
 }

@@ -90,6 +90,9 @@ TEST(DeviceContextMapping, NegativeOriginsAndExtremeValues) {
   const DIBitmap before = bmp;
   EXPECT_TRUE(FillRect(&dc, {INT_MIN, INT_MIN, INT_MAX, INT_MAX}, CreateSolidBrush(clBlue)));
   EXPECT_EQ(bmp, before);
+  // An origin this far off puts the whole bitmap beyond device coordinates: nothing to clip from.
+  dc.SetOrigin({INT_MIN, INT_MIN});
+  EXPECT_EQ(ExcludeClipRect(&dc, 0, 0, 1, 1), NULLREGION);
 }
 
 // ----------------------------------------------------------------------------------------------
