@@ -1,0 +1,53 @@
+#pragma once
+// String lists: TStrings is the interface, TStringList the plain list that keeps its strings.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "framework/Persistent.h"
+
+namespace framework {
+
+class TStrings : public TPersistent {
+ public:
+  static const TClassInfo& StaticClassInfo();
+  const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+
+  virtual int Count() const = 0;
+  virtual std::string Get(int index) const = 0;
+  virtual void Put(int index, const std::string& s) = 0;
+  virtual void Insert(int index, const std::string& s) = 0;
+  virtual void Delete(int index) = 0;
+  virtual void Clear() = 0;
+
+  int Add(const std::string& s);
+  int IndexOf(const std::string& s) const;
+  // The lines joined, each ended by a line break ("\r\n"), and split again at CR LF, LF or CR.
+  std::string Text() const;
+  void SetText(const std::string& text);
+  // "Name=Value" lines.
+  std::string Values(const std::string& name) const;
+  void Assign(const TPersistent* source) override;
+};
+
+class TStringList : public TStrings {
+ public:
+  static const TClassInfo& StaticClassInfo();
+  const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+
+  int Count() const override { return static_cast<int>(items_.size()); }
+  std::string Get(int index) const override;
+  void Put(int index, const std::string& s) override;
+  void Insert(int index, const std::string& s) override;
+  void Delete(int index) override;
+  void Clear() override;
+
+  std::function<void()> OnChange;
+
+ private:
+  void Changed();
+  std::vector<std::string> items_;
+};
+
+}  // namespace framework
