@@ -121,11 +121,10 @@ void GradientFourCorner24(benchmark::State& state) {
     v.Blue = static_cast<uint16_t>(GetBValue(c) << 8);
     return v;
   };
-  const TriVertex vertices[] = {vertex(0, 0, RGB(200, 100, 50)),
-                                vertex(kWidth / 2, kHeight / 2, RGB(255, 255, 255)),
-                                vertex(kWidth, 0, RGB(10, 20, 30)),
-                                vertex(kWidth, kHeight, RGB(90, 200, 10)),
-                                vertex(0, kHeight, RGB(0, 0, 255))};
+  const TriVertex vertices[] = {
+      vertex(0, 0, RGB(200, 100, 50)), vertex(kWidth / 2, kHeight / 2, RGB(255, 255, 255)),
+      vertex(kWidth, 0, RGB(10, 20, 30)), vertex(kWidth, kHeight, RGB(90, 200, 10)),
+      vertex(0, kHeight, RGB(0, 0, 255))};
   const GradientTriangle triangles[] = {{0, 1, 2}, {1, 2, 3}, {0, 1, 4}, {4, 1, 3}};
   for (auto _ : state) {
     GradientFill(&dc, vertices, 5, triangles, 4, GRADIENT_FILL_TRIANGLE);

@@ -13,7 +13,8 @@ namespace {
 
 // Contexts draw into 24- and 32-bit bitmaps only; anything else is treated as no bitmap at all.
 bool Drawable(const DIBitmap* bitmap) {
-  return bitmap && !bitmap->Empty() && (bitmap->BitsPerPixel() == 24 || bitmap->BitsPerPixel() == 32);
+  return bitmap && !bitmap->Empty() &&
+         (bitmap->BitsPerPixel() == 24 || bitmap->BitsPerPixel() == 32);
 }
 
 int ClampToInt(int64_t v) { return static_cast<int>(std::clamp<int64_t>(v, INT_MIN, INT_MAX)); }
@@ -173,7 +174,8 @@ AxisMap MapAxis(int from, int to, int64_t dstStart, int64_t dstExtent, int64_t s
 }
 
 template <int DstBpp, int SrcBpp>
-void StretchRow(uint8_t* __restrict dst, const uint8_t* __restrict src, const int* sourceOffsets, int count) {
+void StretchRow(uint8_t* __restrict dst, const uint8_t* __restrict src, const int* sourceOffsets,
+                int count) {
   for (int i = 0; i < count; ++i, dst += DstBpp) {
     const uint8_t* s = src + sourceOffsets[i];
     dst[0] = s[0];
@@ -247,7 +249,9 @@ bool DeviceContext::Restore(int level) {
   return true;
 }
 
-TPoint DeviceContext::LogicalToSurface(TPoint p) const { return Apply(p, LogicalToSurfaceShift(*this)); }
+TPoint DeviceContext::LogicalToSurface(TPoint p) const {
+  return Apply(p, LogicalToSurfaceShift(*this));
+}
 
 TRect DeviceContext::LogicalToSurface(const TRect& r) const {
   return Apply(r, LogicalToSurfaceShift(*this));
@@ -263,7 +267,9 @@ TRect DeviceContext::SurfaceToLogical(const TRect& r) const {
   return Apply(r, Shift{-s.x, -s.y});
 }
 
-TPoint DeviceContext::LogicalToDevice(TPoint p) const { return Apply(p, LogicalToDeviceShift(*this)); }
+TPoint DeviceContext::LogicalToDevice(TPoint p) const {
+  return Apply(p, LogicalToDeviceShift(*this));
+}
 
 TRect DeviceContext::LogicalToDevice(const TRect& r) const {
   return Apply(r, LogicalToDeviceShift(*this));
@@ -479,9 +485,10 @@ bool BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int
   // A source pixel is its destination pixel plus this offset, both in surface coordinates.
   const int64_t offX = srcX + srcShift.x - left;
   const int64_t offY = srcY + srcShift.y - top;
-  const Box area = Box{left, top, left + width, top + height}
-                       .Intersected(BitmapBox(*target))
-                       .Intersected(Box{-offX, -offY, source->Width() - offX, source->Height() - offY});
+  const Box area =
+      Box{left, top, left + width, top + height}
+          .Intersected(BitmapBox(*target))
+          .Intersected(Box{-offX, -offY, source->Width() - offX, source->Height() - offY});
   if (area.IsEmpty()) return true;
   const std::vector<TRect> rects = ClippedRects(dst->EffectiveClip(), area.ToRect());
   if (rects.empty()) return true;
@@ -543,10 +550,10 @@ bool StretchBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX,
   TRect bounds = rects.front();
   for (const TRect& r : rects) bounds = bounds.United(r);
 
-  AxisMap cols = MapAxis(bounds.Left, bounds.Right, dstLeft, dstW, srcLeft, srcW, mirrorX,
-                         source->Width());
-  AxisMap rows = MapAxis(bounds.Top, bounds.Bottom, dstTop, dstH, srcTop, srcH, mirrorY,
-                         source->Height());
+  AxisMap cols =
+      MapAxis(bounds.Left, bounds.Right, dstLeft, dstW, srcLeft, srcW, mirrorX, source->Width());
+  AxisMap rows =
+      MapAxis(bounds.Top, bounds.Bottom, dstTop, dstH, srcTop, srcH, mirrorY, source->Height());
   // Destination pixels whose source lies outside the source bitmap are left alone.
   const TRect valid{cols.validFrom, rows.validFrom, cols.validTo, rows.validTo};
   if (valid.IsEmpty()) return true;
@@ -556,17 +563,19 @@ bool StretchBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX,
   DIBitmap aside;
   const DIBitmap* from = source;
   if (source == target) {
-    const auto [colMin, colMax] = std::minmax_element(
-        cols.source.begin() + (valid.Left - bounds.Left), cols.source.begin() + (valid.Right - bounds.Left));
-    const auto [rowMin, rowMax] = std::minmax_element(
-        rows.source.begin() + (valid.Top - bounds.Top), rows.source.begin() + (valid.Bottom - bounds.Top));
+    const auto [colMin, colMax] =
+        std::minmax_element(cols.source.begin() + (valid.Left - bounds.Left),
+                            cols.source.begin() + (valid.Right - bounds.Left));
+    const auto [rowMin, rowMax] =
+        std::minmax_element(rows.source.begin() + (valid.Top - bounds.Top),
+                            rows.source.begin() + (valid.Bottom - bounds.Top));
     const int c0 = *colMin, r0 = *rowMin;
     aside = DIBitmap(*colMax - c0 + 1, *rowMax - r0 + 1, source->BitsPerPixel(), RowOrder::TopDown);
     const size_t pixelBytes = static_cast<size_t>(source->BitsPerPixel() / 8);
     const size_t bytes = static_cast<size_t>(aside.Width()) * pixelBytes;
     for (int r = 0; r < aside.Height(); ++r)
-      std::memcpy(aside.ScanLine(r), source->ScanLine(r0 + r) + static_cast<size_t>(c0) * pixelBytes,
-                  bytes);
+      std::memcpy(aside.ScanLine(r),
+                  source->ScanLine(r0 + r) + static_cast<size_t>(c0) * pixelBytes, bytes);
     for (int& c : cols.source) c -= c0;
     for (int& r : rows.source) r -= r0;
     from = &aside;

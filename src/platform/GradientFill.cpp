@@ -82,8 +82,10 @@ void FillTriangle(DIBitmap& bitmap, const Region& clip, Vertex v0, Vertex v1, Ve
   const int bpp = bitmap.BitsPerPixel() / 8;
   for (const TRect& r : clip.Rects()) {
     if (r.Top > maxY) break;
-    const int64_t top = std::max<int64_t>(r.Top, minY), bottom = std::min<int64_t>(r.Bottom, maxY + 1);
-    const int64_t left = std::max<int64_t>(r.Left, minX), right = std::min<int64_t>(r.Right, maxX + 1);
+    const int64_t top = std::max<int64_t>(r.Top, minY),
+                  bottom = std::min<int64_t>(r.Bottom, maxY + 1);
+    const int64_t left = std::max<int64_t>(r.Left, minX),
+                  right = std::min<int64_t>(r.Right, maxX + 1);
     if (top >= bottom || left >= right) continue;
     for (int64_t y = top; y < bottom; ++y) {
       int64_t from = left, to = right;

@@ -138,9 +138,7 @@ std::vector<TRect> Sweep(const std::vector<TRect>& a, const std::vector<TRect>& 
   return out;
 }
 
-int ClampToInt(int64_t v) {
-  return static_cast<int>(std::clamp<int64_t>(v, INT_MIN, INT_MAX));
-}
+int ClampToInt(int64_t v) { return static_cast<int>(std::clamp<int64_t>(v, INT_MIN, INT_MAX)); }
 
 }  // namespace
 
@@ -208,8 +206,8 @@ void Region::Offset(int dx, int dy) {
   if (rects_.empty() || (dx == 0 && dy == 0)) return;
   const TRect box = Bounds();
   const int64_t lo = INT_MIN, hi = INT_MAX;
-  if (int64_t{box.Left} + dx >= lo && int64_t{box.Right} + dx <= hi && int64_t{box.Top} + dy >= lo &&
-      int64_t{box.Bottom} + dy <= hi) {
+  if (int64_t{box.Left} + dx >= lo && int64_t{box.Right} + dx <= hi &&
+      int64_t{box.Top} + dy >= lo && int64_t{box.Bottom} + dy <= hi) {
     for (TRect& r : rects_) r = r.Translated(dx, dy);
     return;
   }

@@ -1,6 +1,6 @@
-#include "platform/Colors.h"
-
 #include <gtest/gtest.h>
+
+#include "platform/Colors.h"
 
 namespace platform {
 namespace {
@@ -16,7 +16,8 @@ TEST(Colors, SystemColoursResolveToTheClassicPalette) {
   EXPECT_EQ(ColorToRGB(clMenuBar), RGB(212, 208, 200));
   EXPECT_EQ(GetSysColor(COLOR_GRADIENTACTIVECAPTION), RGB(166, 202, 240));
   // Every system colour is a real colour (the high byte clear).
-  for (int i = 0; i <= COLOR_ENDCOLORS; ++i) EXPECT_EQ(ColorToRGB(SystemColor(i)) & ~0xFFFFFF, 0) << i;
+  for (int i = 0; i <= COLOR_ENDCOLORS; ++i)
+    EXPECT_EQ(ColorToRGB(SystemColor(i)) & ~0xFFFFFF, 0) << i;
 }
 
 TEST(Colors, OtherValuesPassThrough) {

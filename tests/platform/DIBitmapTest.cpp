@@ -1,10 +1,9 @@
-#include "platform/DIBitmap.h"
-
 #include <gtest/gtest.h>
 
 #include <utility>
 #include <vector>
 
+#include "platform/DIBitmap.h"
 #include "platform/Exception.h"
 
 namespace platform {

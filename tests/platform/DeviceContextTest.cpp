@@ -1,5 +1,3 @@
-#include "platform/DeviceContext.h"
-
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -7,6 +5,8 @@
 #include <functional>
 #include <string>
 #include <vector>
+
+#include "platform/DeviceContext.h"
 
 namespace platform {
 namespace {
@@ -29,7 +29,8 @@ DIBitmap Plain(int w, int h, TColor c, int bpp = 24, RowOrder order = RowOrder::
 }
 
 // Every pixel of `actual` against `expected(x, y)`; reports the first difference.
-::testing::AssertionResult PixelsAre(const DIBitmap& actual, const std::function<TColor(int, int)>& expected) {
+::testing::AssertionResult PixelsAre(const DIBitmap& actual,
+                                     const std::function<TColor(int, int)>& expected) {
   for (int y = 0; y < actual.Height(); ++y)
     for (int x = 0; x < actual.Width(); ++x)
       if (actual.Pixel(x, y) != expected(x, y))
@@ -201,8 +202,8 @@ TEST(DeviceContextClip, WindowContextCombinesBitmapSystemRegionAndClip) {
   dc.SetOrigin({0, 0});
   EXPECT_EQ(dc.EffectiveClip(), Region::FromRects({{2, 8, 20, 10}, {2, 10, 5, 25}}));
   EXPECT_EQ(OffsetClipRgn(&dc, 1, -8), COMPLEXREGION);
-  EXPECT_EQ(dc.EffectiveClip(), Region::FromRects({{3, 0, 21, 2}, {3, 2, 6, 17}}).Intersected(
-                                    *dc.SystemRegion()));
+  EXPECT_EQ(dc.EffectiveClip(),
+            Region::FromRects({{3, 0, 21, 2}, {3, 2, 6, 17}}).Intersected(*dc.SystemRegion()));
 }
 
 TEST(DeviceContextClip, ExcludeWithoutClipCutsAHoleInTheBitmap) {
@@ -210,7 +211,9 @@ TEST(DeviceContextClip, ExcludeWithoutClipCutsAHoleInTheBitmap) {
   DeviceContext dc(&bmp);
   EXPECT_EQ(ExcludeClipRect(&dc, 2, 2, 5, 5), COMPLEXREGION);
   FillRect(&dc, {0, 0, 10, 10}, CreateSolidBrush(clYellow));
-  EXPECT_TRUE(PixelsAre(bmp, [](int x, int y) { return TRect{2, 2, 5, 5}.Contains(x, y) ? clBlack : clYellow; }));
+  EXPECT_TRUE(PixelsAre(bmp, [](int x, int y) {
+    return TRect{2, 2, 5, 5}.Contains(x, y) ? clBlack : clYellow;
+  }));
   EXPECT_EQ(ExcludeClipRect(&dc, 0, 0, 10, 8), NULLREGION);
 }
 
@@ -261,9 +264,8 @@ TEST(DeviceContextFill, BrushesAndDepths) {
     SelectClipRgn(&dc, &frame);
     EXPECT_TRUE(FillRect(&dc, {0, 0, 6, 4}, CreateSolidBrush(clBtnFace)));
     EXPECT_TRUE(FillRect(&dc, {0, 0, 6, 4}, ClearBrush()));  // a clear brush fills nothing
-    EXPECT_TRUE(PixelsAre(*bmp, [&](int x, int y) {
-      return frame.Contains(x, y) ? RGB(212, 208, 200) : clBlack;
-    }));
+    EXPECT_TRUE(PixelsAre(
+        *bmp, [&](int x, int y) { return frame.Contains(x, y) ? RGB(212, 208, 200) : clBlack; }));
   }
   for (int y = 0; y < 4; ++y)
     for (int x = 0; x < 6; ++x) EXPECT_EQ(bmp32.ScanLine(y)[x * 4 + 3], 0);
@@ -286,8 +288,8 @@ TEST(DeviceContextFill, SetPixelAndGetPixelHonourClip) {
 
 // What a copy must give: the destination pixel of surface (x, y) takes the source pixel at
 // (x + dx, y + dy) when it lies in `area`, in `clip` and in the source bitmap.
-std::function<TColor(int, int)> CopyModel(const DIBitmap& before, const DIBitmap& source, TRect area,
-                                          const Region& clip, int dx, int dy) {
+std::function<TColor(int, int)> CopyModel(const DIBitmap& before, const DIBitmap& source,
+                                          TRect area, const Region& clip, int dx, int dy) {
   return [=, &before, &source](int x, int y) {
     const int sx = x + dx, sy = y + dy;
     if (area.Contains(x, y) && clip.Contains(x, y) && sx >= 0 && sy >= 0 && sx < source.Width() &&
@@ -305,7 +307,8 @@ TEST(DeviceContextBitBlt, PartlyOutsideSourceAndDestination) {
   ASSERT_TRUE(BitBlt(&dst, 6, -1, 6, 6, &src, -3, 1, SRCCOPY));
   // Surface pixels x 5..7, y 0..4 are targeted; source x = x - 7 exists for x = 7 only, and
   // source y = y + 2 for y < 4.
-  EXPECT_TRUE(PixelsAre(dstBmp, [](int x, int y) { return x == 7 && y < 4 ? Tag(0, y + 2) : clGray; }));
+  EXPECT_TRUE(
+      PixelsAre(dstBmp, [](int x, int y) { return x == 7 && y < 4 ? Tag(0, y + 2) : clGray; }));
 }
 
 TEST(DeviceContextBitBlt, CopiesBetweenDepthsAndRowOrders) {
@@ -331,8 +334,9 @@ TEST(DeviceContextBitBlt, CopiesBetweenDepthsAndRowOrders) {
 TEST(DeviceContextBitBlt, OverlappingCopyWithinOneBitmapActsLikeMemmove) {
   // Every direction, with no clip and with a clip of several rectangles per band: a pixel must
   // never be read after it has been overwritten.
-  const Region combs[] = {Region(TRect{0, 0, 12, 10}),
-                          Region::FromRects({{0, 0, 3, 10}, {4, 0, 6, 10}, {7, 1, 12, 4}, {7, 5, 12, 9}})};
+  const Region combs[] = {
+      Region(TRect{0, 0, 12, 10}),
+      Region::FromRects({{0, 0, 3, 10}, {4, 0, 6, 10}, {7, 1, 12, 4}, {7, 5, 12, 9}})};
   for (const Region& clip : combs)
     for (int dy : {-2, 0, 3})
       for (int dx : {-3, 0, 1}) {
@@ -385,9 +389,13 @@ TEST(DeviceContextStretchBlt, EnlargesShrinksAndMirrorsByTheNearestPixelRule) {
     DIBitmap dstBmp(12, 3);
     DeviceContext dst(&dstBmp);
     ASSERT_TRUE(StretchBlt(&dst, c.x, 0, c.w, 3, &src, c.srcX, 0, c.srcW, 3, SRCCOPY));
-    EXPECT_TRUE(PixelsAre(dstBmp, [&](int x, int y) {
-      return x < static_cast<int>(c.columns.size()) ? Tag(c.columns[static_cast<size_t>(x)], y) : clBlack;
-    })) << "w " << c.w << " srcW " << c.srcW;
+    EXPECT_TRUE(PixelsAre(dstBmp,
+                          [&](int x, int y) {
+                            return x < static_cast<int>(c.columns.size())
+                                       ? Tag(c.columns[static_cast<size_t>(x)], y)
+                                       : clBlack;
+                          }))
+        << "w " << c.w << " srcW " << c.srcW;
   }
   // Rows follow the same rule: 3 rows onto 2, mirrored, give rows 2 and 0 ((2i + 1) * 3 / 4).
   DIBitmap dstBmp(6, 2);
@@ -421,7 +429,8 @@ TEST(DeviceContextStretchBlt, WithinOneBitmapReadsTheOriginal) {
   const DIBitmap blank = copy;
   DeviceContext to(&copy), from(&original);
   ASSERT_TRUE(StretchBlt(&to, 1, 1, 5, 5, &from, 2, 0, 5, 5, SRCCOPY));
-  EXPECT_TRUE(PixelsAre(copy, CopyModel(blank, original, {1, 1, 6, 6}, Region(TRect{0, 0, 8, 8}), 1, -1)));
+  EXPECT_TRUE(
+      PixelsAre(copy, CopyModel(blank, original, {1, 1, 6, 6}, Region(TRect{0, 0, 8, 8}), 1, -1)));
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
-#include "platform/GradientFill.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <vector>
+
+#include "platform/GradientFill.h"
 
 namespace platform {
 namespace {
@@ -18,7 +18,8 @@ TriVertex V(int32_t x, int32_t y, uint16_t r, uint16_t g, uint16_t b) {
   return v;
 }
 
-bool Fill(DeviceContext& dc, const std::vector<TriVertex>& v, const std::vector<GradientTriangle>& t) {
+bool Fill(DeviceContext& dc, const std::vector<TriVertex>& v,
+          const std::vector<GradientTriangle>& t) {
   return GradientFill(&dc, v.data(), static_cast<uint32_t>(v.size()), t.data(),
                       static_cast<uint32_t>(t.size()), GRADIENT_FILL_TRIANGLE);
 }
@@ -27,11 +28,10 @@ bool Fill(DeviceContext& dc, const std::vector<TriVertex>& v, const std::vector<
 // at a time into its own bitmap of a marker colour.
 std::vector<int> CoverCounts(TRect r, int w, int h) {
   const int cx = r.Left + r.Width() / 2, cy = r.Top + r.Height() / 2;
-  const std::vector<TriVertex> v = {V(r.Left, r.Top, 0xFF00, 0xFF00, 0xFF00),
-                                    V(cx, cy, 0xFF00, 0xFF00, 0xFF00),
-                                    V(r.Right, r.Top, 0xFF00, 0xFF00, 0xFF00),
-                                    V(r.Right, r.Bottom, 0xFF00, 0xFF00, 0xFF00),
-                                    V(r.Left, r.Bottom, 0xFF00, 0xFF00, 0xFF00)};
+  const std::vector<TriVertex> v = {
+      V(r.Left, r.Top, 0xFF00, 0xFF00, 0xFF00), V(cx, cy, 0xFF00, 0xFF00, 0xFF00),
+      V(r.Right, r.Top, 0xFF00, 0xFF00, 0xFF00), V(r.Right, r.Bottom, 0xFF00, 0xFF00, 0xFF00),
+      V(r.Left, r.Bottom, 0xFF00, 0xFF00, 0xFF00)};
   const GradientTriangle tris[] = {{0, 1, 2}, {1, 2, 3}, {0, 1, 4}, {4, 1, 3}};
   std::vector<int> count(static_cast<size_t>(w * h), 0);
   for (const GradientTriangle& t : tris) {
@@ -54,7 +54,8 @@ TEST(GradientFillRule, SmallTriangleMatchesHandWorkedValues) {
   //   (2,0): 327676 / 6 = 54612 -> 213; 18640 / 6 = 3106 -> 12
   //   (0,1):  98304 / 6 = 16384 -> 64;                    196605 / 6 = 32767 -> 127
   //   (1,1): 163838 / 6 = 27306 -> 106;                    blue as (0,1)
-  const std::vector<TriVertex> v = {V(0, 0, 0x8000, 0, 0), V(3, 0, 0xFFFF, 0x1234, 0), V(0, 2, 0, 0, 0xFFFF)};
+  const std::vector<TriVertex> v = {V(0, 0, 0x8000, 0, 0), V(3, 0, 0xFFFF, 0x1234, 0),
+                                    V(0, 2, 0, 0, 0xFFFF)};
   for (const GradientTriangle& t : {GradientTriangle{0, 1, 2}, GradientTriangle{2, 1, 0}}) {
     for (int bpp : {24, 32}) {
       DIBitmap bmp(5, 4, bpp);
@@ -99,15 +100,17 @@ TEST(GradientFillRule, FourCornerColoursAtTheCorners) {
   EXPECT_EQ(bmp.Pixel(0, 0), RGB(200, 100, 50));
   EXPECT_EQ(bmp.Pixel(5, 3), RGB(0, 0, 0));
   // Pixel (9, 0) on the top edge of triangle (0, 1, 2): weights (0.1, 0, 0.9) of doubled area 30.
-  EXPECT_EQ(bmp.Pixel(9, 0), RGB(0xC800 * 3 / 30 >> 8, 0x6400 * 3 / 30 >> 8, (0x3200 * 3 + 0xFF00 * 27) / 30 >> 8));
+  EXPECT_EQ(bmp.Pixel(9, 0),
+            RGB(0xC800 * 3 / 30 >> 8, 0x6400 * 3 / 30 >> 8, (0x3200 * 3 + 0xFF00 * 27) / 30 >> 8));
 }
 
 TEST(GradientFillRule, DegenerateTrianglesDrawNothing) {
   DIBitmap bmp(6, 6);
   const DIBitmap before = bmp;
   DeviceContext dc(&bmp);
-  const std::vector<TriVertex> v = {V(0, 0, 0xFFFF, 0xFFFF, 0xFFFF), V(5, 5, 0xFFFF, 0xFFFF, 0xFFFF),
-                                    V(2, 2, 0xFFFF, 0xFFFF, 0xFFFF), V(0, 5, 0xFFFF, 0xFFFF, 0xFFFF)};
+  const std::vector<TriVertex> v = {
+      V(0, 0, 0xFFFF, 0xFFFF, 0xFFFF), V(5, 5, 0xFFFF, 0xFFFF, 0xFFFF),
+      V(2, 2, 0xFFFF, 0xFFFF, 0xFFFF), V(0, 5, 0xFFFF, 0xFFFF, 0xFFFF)};
   EXPECT_TRUE(Fill(dc, v, {{0, 1, 2}, {0, 0, 0}, {0, 0, 3}, {3, 3, 3}}));
   EXPECT_EQ(bmp, before);
 }
@@ -117,14 +120,15 @@ TEST(GradientFillContext, HonoursMappingAndClip) {
   // equal the same square drawn directly, cut to the clip.
   auto square = [](int x0, int y0) {
     return std::vector<TriVertex>{V(x0, y0, 0xFFFF, 0, 0), V(x0 + 8, y0, 0, 0xFFFF, 0),
-                                  V(x0 + 8, y0 + 8, 0, 0, 0xFFFF), V(x0, y0 + 8, 0x8000, 0x8000, 0x8000)};
+                                  V(x0 + 8, y0 + 8, 0, 0, 0xFFFF),
+                                  V(x0, y0 + 8, 0x8000, 0x8000, 0x8000)};
   };
   const std::vector<GradientTriangle> tris = {{0, 1, 2}, {0, 2, 3}};
   DIBitmap direct(12, 12), mapped(12, 12);
   DeviceContext a(&direct), b(&mapped);
   ASSERT_TRUE(Fill(a, square(2, 3), tris));
   SetWindowOrgEx(&b, 10, 20);
-  SetViewportOrgEx(&b, -1, 1);  // logical (13, 22) is surface (2, 3)
+  SetViewportOrgEx(&b, -1, 1);            // logical (13, 22) is surface (2, 3)
   IntersectClipRect(&b, 10, 20, 16, 24);  // surface (-1, 1)-(5, 5)
   ASSERT_TRUE(Fill(b, square(13, 22), tris));
   int painted = 0;
@@ -141,7 +145,8 @@ TEST(GradientFillContext, RefusesBadCallsWithoutDrawing) {
   DIBitmap bmp(4, 4);
   const DIBitmap before = bmp;
   DeviceContext dc(&bmp);
-  const std::vector<TriVertex> v = {V(0, 0, 0xFFFF, 0, 0), V(4, 0, 0xFFFF, 0, 0), V(0, 4, 0xFFFF, 0, 0)};
+  const std::vector<TriVertex> v = {V(0, 0, 0xFFFF, 0, 0), V(4, 0, 0xFFFF, 0, 0),
+                                    V(0, 4, 0xFFFF, 0, 0)};
   // A vertex index past the end, even after a good triangle: nothing at all is drawn.
   EXPECT_FALSE(Fill(dc, v, {{0, 1, 2}, {0, 1, 3}}));
   const GradientTriangle t{0, 1, 2};

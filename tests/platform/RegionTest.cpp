@@ -1,14 +1,14 @@
-#include "platform/Region.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <bitset>
-#include <cstddef>
 #include <climits>
+#include <cstddef>
 #include <cstdint>
 #include <random>
 #include <vector>
+
+#include "platform/Region.h"
 
 namespace platform {
 namespace {
@@ -63,7 +63,8 @@ Pixels PixelsOf(const std::vector<TRect>& rects) {
   Pixels p;
   for (const TRect& r : rects)
     for (int y = std::max(r.Top, kMin); y < std::min(r.Bottom, kMin + kGrid); ++y)
-      for (int x = std::max(r.Left, kMin); x < std::min(r.Right, kMin + kGrid); ++x) p[Bit(x, y)] = true;
+      for (int x = std::max(r.Left, kMin); x < std::min(r.Right, kMin + kGrid); ++x)
+        p[Bit(x, y)] = true;
   return p;
 }
 
