@@ -47,7 +47,11 @@ struct TPropInfo {
   // written). Empty for properties that are never written (events).
   std::function<std::optional<TFormValue>(const TObject* obj)> write;
   // Object properties: the nested persistent object, for dotted paths and nested writing.
+  // String-list properties have one too, so that "Lines.Strings = (...)" reaches the list.
   std::function<TPersistent*(TObject* obj)> object;
+  // Copies the value from src to dst (objects of the same class) exactly, default or not; empty
+  // for events and for object properties, which AssignPublishedProperties walks into instead.
+  std::function<void(const TObject* src, TObject* dst)> copy;
 };
 
 class TClassInfo {
@@ -69,16 +73,21 @@ class TClassInfo {
   TComponent* CreateInstance(TComponent* owner) const;
 
   // Looks the property up here and in the parent classes; nullptr when there is none.
+  // Property, method and field names are case-sensitive.
   const TPropInfo* FindProperty(const std::string& name) const;
-  // Every property, the parent class's first, in the order they were published.
+  // Every property, the parent class's first, in the order they were published. A property that
+  // a class publishes again under its parent's name takes the parent's place.
   std::vector<const TPropInfo*> AllProperties() const;
+  // Publishing one name twice in the same class is a programming error (Exception).
   void AddProperty(TPropInfo info);
 
+  // Looks the method up here and in the parent classes.
   const MethodInfo* FindMethod(const std::string& name) const;
   void AddMethod(const std::string& name, MethodInfo method);
 
   // A published field of a form class: the reader stores the component of that name in it, and
-  // raises EReadError when the component is not of the field's class.
+  // raises EReadError when the component is not of the field's class; nullptr clears the field
+  // (the reader does so when it frees the components of a description it could not read).
   using FieldSetter = std::function<void(TObject* self, TComponent* component)>;
   const FieldSetter* FindField(const std::string& name) const;
   void AddField(const std::string& name, FieldSetter setter);
@@ -92,9 +101,16 @@ class TClassInfo {
   std::map<std::string, FieldSetter> fields_;
 };
 
-// Makes a class known to the form reader by its name (registering again is harmless).
+// Makes a class known to the form reader by its name (registering again is harmless; another
+// class under a name already taken is a programming error and raises Exception). The info must
+// live as long as the program (each class's StaticClassInfo does).
 void RegisterClass(const TClassInfo& info);
 const TClassInfo* FindClass(const std::string& name);
+
+// Copies every published property of src into dst, which must be of the same class (else
+// EConvertError): values through TPropInfo::copy, nested objects property by property. Events are
+// not copied. Collection items use it for Assign.
+void AssignPublishedProperties(const TObject* src, TObject* dst);
 
 // Colour names of descriptions (clWhite, clBtnFace, ...), both ways.
 std::optional<platform::TColor> IdentToColor(const std::string& ident);
@@ -140,8 +156,8 @@ class TClassBuilder {
   template <typename Event>
   TClassBuilder& EventProperty(const std::string& name, std::function<void(C&, Event)> set);
   // A published method of a form class, callable through events of type Event.
-  template <typename Event, typename Method>
-  TClassBuilder& Method(const std::string& name, Method method);
+  template <typename Event, typename MethodPtr>
+  TClassBuilder& Method(const std::string& name, MethodPtr method);
   // A published field of a form class holding the component of that name (T* C::*field).
   template <typename T>
   TClassBuilder& Field(const std::string& name, T* C::*field);
@@ -171,6 +187,12 @@ TFormValue MakeColorValue(platform::TColor v);
 void ReadCollectionValue(TCollection* collection, const TFormValue& value, TReader& reader);
 void ReadStringsValue(TStrings* strings, const TFormValue& value);
 std::vector<uint8_t> ReadBinaryValue(const TFormValue& value);
+// The collection as a description holds it: one item per element with the item's properties that
+// differ from their defaults; nullopt for an empty collection.
+std::optional<TFormValue> WriteCollectionValue(const TCollection* collection);
+// Assign between the collections or string lists of two objects of one class.
+void AssignCollection(TCollection* dst, const TCollection* src);
+void AssignStrings(TStrings* dst, const TStrings* src);
 [[noreturn]] void ThrowPropertyError(const std::string& message);
 
 // ---------------------------------------------------------------------------------------------
@@ -192,6 +214,9 @@ void TClassBuilder<C>::Add(const std::string& name, TPropKind kind,
       const V v = get(*static_cast<const C*>(obj));
       if (def && v == *def) return std::nullopt;
       return toValue(v);
+    };
+    p.copy = [get, set](const TObject* src, TObject* dst) {
+      set(*static_cast<C*>(dst), get(*static_cast<const C*>(src)));
     };
   }
   info_.AddProperty(std::move(p));
@@ -332,6 +357,13 @@ TClassBuilder<C>& TClassBuilder<C>::Collection(const std::string& name,
   p.read = [get](TObject* obj, const TFormValue& value, TReader& reader) {
     ReadCollectionValue(get(*static_cast<C*>(obj)), value, reader);
   };
+  // The getter gives the collection the object owns; writing does not change it.
+  p.write = [get](const TObject* obj) {
+    return WriteCollectionValue(get(*const_cast<C*>(static_cast<const C*>(obj))));
+  };
+  p.copy = [get](const TObject* src, TObject* dst) {
+    AssignCollection(get(*static_cast<C*>(dst)), get(*const_cast<C*>(static_cast<const C*>(src))));
+  };
   info_.AddProperty(std::move(p));
   return *this;
 }
@@ -344,6 +376,11 @@ TClassBuilder<C>& TClassBuilder<C>::Strings(const std::string& name,
   p.kind = TPropKind::Strings;
   p.read = [get](TObject* obj, const TFormValue& value, TReader&) {
     ReadStringsValue(get(*static_cast<C*>(obj)), value);
+  };
+  // Written as "Lines.Strings = (...)" through the list's own Strings property.
+  p.object = [get](TObject* obj) -> TPersistent* { return get(*static_cast<C*>(obj)); };
+  p.copy = [get](const TObject* src, TObject* dst) {
+    AssignStrings(get(*static_cast<C*>(dst)), get(*const_cast<C*>(static_cast<const C*>(src))));
   };
   info_.AddProperty(std::move(p));
   return *this;
@@ -367,6 +404,11 @@ TClassBuilder<C>& TClassBuilder<C>::Binary(const std::string& name,
       if (v.bytes.empty()) return std::nullopt;
       return v;
     };
+    if (set) {
+      p.copy = [get, set](const TObject* src, TObject* dst) {
+        set(*static_cast<C*>(dst), get(*static_cast<const C*>(src)));
+      };
+    }
   }
   info_.AddProperty(std::move(p));
   return *this;
@@ -388,8 +430,8 @@ TClassBuilder<C>& TClassBuilder<C>::EventProperty(const std::string& name,
 }
 
 template <typename C>
-template <typename Event, typename Method>
-TClassBuilder<C>& TClassBuilder<C>::Method(const std::string& name, Method method) {
+template <typename Event, typename MethodPtr>
+TClassBuilder<C>& TClassBuilder<C>::Method(const std::string& name, MethodPtr method) {
   info_.AddMethod(name, {std::type_index(typeid(Event)), [method](TObject* self) -> std::any {
                         C* target = static_cast<C*>(self);
                         return Event([target, method](auto&&... args) {
@@ -404,7 +446,7 @@ template <typename T>
 TClassBuilder<C>& TClassBuilder<C>::Field(const std::string& name, T* C::*field) {
   info_.AddField(name, [name, field](TObject* self, TComponent* component) {
     T* typed = dynamic_cast<T*>(component);
-    if (!typed) ThrowPropertyError("Component " + name + " is not of the class its field holds");
+    if (component && !typed) ThrowPropertyError("Component " + name + " is not of the class its field holds");
     static_cast<C*>(self)->*field = typed;
   });
   return *this;

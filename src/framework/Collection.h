@@ -12,6 +12,12 @@ namespace framework {
 
 class TCollection;
 
+// An index outside a list or collection.
+class EListError : public Exception {
+ public:
+  using Exception::Exception;
+};
+
 class TCollectionItem : public TPersistent {
  public:
   explicit TCollectionItem(TCollection* collection);
@@ -20,7 +26,11 @@ class TCollectionItem : public TPersistent {
   const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 
   TCollection* Collection() const { return collection_; }
+  // The position in the collection; -1 when the item belongs to none.
   int Index() const;
+  // Copies an item of the same class through its published properties (every one, default or
+  // not, nested collections included); a class with state beyond those overrides it.
+  void Assign(const TPersistent* source) override;
 
  private:
   friend class TCollection;
@@ -36,17 +46,21 @@ class TCollection : public TPersistent {
   const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 
   int Count() const { return static_cast<int>(items_.size()); }
-  TCollectionItem* Item(int index) const { return items_.at(static_cast<size_t>(index)); }
+  // Raises EListError for an index out of range.
+  TCollectionItem* Item(int index) const;
+  // A new item from the factory, at the end.
   TCollectionItem* Add();
   void Delete(int index);
   void Clear();
-  // Copies a collection of the same item class item by item.
+  // Copies another collection item by item: the items are made anew by this collection's factory
+  // and Assign from the source's items (EConvertError when their classes differ).
   void Assign(const TPersistent* source) override;
 
-  // Told after items are added, removed or changed.
+  // Told after items are added, removed or assigned (not while the collection is destroyed).
   std::function<void()> OnChange;
 
  protected:
+  // Runs after a change; item is the one changed, nullptr when several were.
   virtual void Update(TCollectionItem* item);
 
  private:

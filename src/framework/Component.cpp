@@ -11,8 +11,9 @@ const TClassInfo& TComponent::StaticClassInfo() {
     TClassInfo c("TComponent", &TPersistent::StaticClassInfo(),
                  [](TComponent* owner) { return new TComponent(owner); });
     TClassBuilder<TComponent>(c)
-        .String("Name", [](const TComponent& o) { return o.Name(); },
-                [](TComponent& o, const std::string& v) { o.SetName(v); })
+        // The name stands in the block's header ("object Name: TClass"), so it has no getter
+        // here and is never written as a property; "Name = 'x'" still reads.
+        .String("Name", nullptr, [](TComponent& o, const std::string& v) { o.SetName(v); })
         .Integer("Tag", [](const TComponent& o) { return o.Tag; }, [](TComponent& o, int v) { o.Tag = v; }, 0);
     return c;
   }();
@@ -78,8 +79,13 @@ void TComponent::FreeNotification(TComponent* component) {
 }
 
 void TComponent::RemoveFreeNotification(TComponent* component) {
+  // Both sides forget each other: a link left on the other side would call this component after
+  // it is gone.
+  if (!component) return;
   freeNotifies_.erase(std::remove(freeNotifies_.begin(), freeNotifies_.end(), component),
                       freeNotifies_.end());
+  auto& theirs = component->freeNotifies_;
+  theirs.erase(std::remove(theirs.begin(), theirs.end(), this), theirs.end());
 }
 
 void TComponent::SetParentComponent(TComponent*) {}

@@ -9,6 +9,13 @@
 
 namespace framework {
 
+// An index outside a string list.
+class EStringListError : public Exception {
+ public:
+  using Exception::Exception;
+};
+
+// Descriptions hold a list's lines as its published property Strings: "Lines.Strings = ('a' 'b')".
 class TStrings : public TPersistent {
  public:
   static const TClassInfo& StaticClassInfo();
@@ -22,11 +29,14 @@ class TStrings : public TPersistent {
   virtual void Clear() = 0;
 
   int Add(const std::string& s);
+  // The first line equal to s, compared ignoring ASCII letter case as the framework always has;
+  // -1 when none.
   int IndexOf(const std::string& s) const;
   // The lines joined, each ended by a line break ("\r\n"), and split again at CR LF, LF or CR.
   std::string Text() const;
   void SetText(const std::string& text);
-  // "Name=Value" lines.
+  // The value of the first "Name=Value" line whose name matches (ignoring ASCII case); empty when
+  // there is none.
   std::string Values(const std::string& name) const;
   void Assign(const TPersistent* source) override;
 };
@@ -36,6 +46,8 @@ class TStringList : public TStrings {
   static const TClassInfo& StaticClassInfo();
   const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 
+  // Get, Put and Delete raise EStringListError for an index outside 0..Count-1, Insert for one
+  // outside 0..Count.
   int Count() const override { return static_cast<int>(items_.size()); }
   std::string Get(int index) const override;
   void Put(int index, const std::string& s) override;
@@ -43,6 +55,7 @@ class TStringList : public TStrings {
   void Delete(int index) override;
   void Clear() override;
 
+  // Told after every change of the lines.
   std::function<void()> OnChange;
 
  private:
