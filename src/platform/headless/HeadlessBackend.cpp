@@ -200,8 +200,15 @@ void HeadlessBackend::Release(int button) {
   buttons_ &= ~ButtonBit(button);
   if (!buttons_) {
     grab_ = nullptr;
-    // The pointer may have moved onto another window while the button was held.
-    MoveMouse(pointer_);
+    // The pointer may have moved off the window while the button was held.
+    const HWND now = TopLevelAt(pointer_);
+    if (underPointer_ && now != underPointer_) {
+      NativeEvent leave;
+      leave.kind = NativeEvent::Kind::PointerLeave;
+      leave.window = underPointer_;
+      Queue(leave);
+    }
+    underPointer_ = now;
   }
 }
 

@@ -45,7 +45,7 @@ class HeadlessTest : public ::testing::Test {
   HWND MakeWindow(HWND parent, TRect bounds, uint32_t style = WS_VISIBLE, uint32_t exStyle = 0) {
     CreateWindowParams p;
     p.ClassName = "Test";
-    p.Style = style | (parent && !(style & WS_POPUP) ? WS_CHILD : 0);
+    p.Style = style | (parent && !(style & WS_POPUP) ? uint32_t{WS_CHILD} : 0u);
     p.ExStyle = exStyle;
     p.Bounds = bounds;
     p.Parent = parent;

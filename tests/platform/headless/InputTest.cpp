@@ -4,6 +4,7 @@
 #include "platform/Clipboard.h"
 #include "platform/Input.h"
 #include "platform/MessageBox.h"
+#include "platform/Timer.h"
 #include "tests/platform/headless/HeadlessFixture.h"
 
 namespace platform::test {

@@ -67,6 +67,7 @@ TEST_F(MessagesTest, SubclassingChainsToThePreviousProcedure) {
   EXPECT_EQ(SendMessage(w, WM_USER + 1), 42);
   EXPECT_EQ(GetWindowText(w), "before");  // WM_GETTEXT went through to the old procedure
   EXPECT_EQ(seen, (std::vector<UINT>{WM_USER + 1, WM_GETTEXT}));
+  DestroyWindow(w);  // before `old` goes out of scope
 }
 
 TEST_F(MessagesTest, DestroySendsDestroyParentFirstAndInvalidatesHandles) {
@@ -134,8 +135,8 @@ TEST_F(MessagesTest, LoopOrderIsPostedInputPaintTimerAndQuitEndsIt) {
 }
 
 TEST_F(MessagesTest, TimersRunOnTheVirtualClockOncePerDueTime) {
-  HWND w = MakeWindow(nullptr, Bounds(0, 0, 10, 10), WS_POPUP);
   interesting = {WM_TIMER};
+  HWND w = MakeWindow(nullptr, Bounds(0, 0, 10, 10), WS_POPUP);
   SetTimer(w, 1, 100);
   desktop->Advance(99);
   Pump();
