@@ -447,8 +447,9 @@ bool X11Clipboard::ServeMultiple(::Window requestor, Atom property) {
       pairs[i + 1] = None;
     }
   }
+  const long noPairs = 0;
   XChangeProperty(display_, requestor, property, atoms_.atomPair, 32, PropModeReplace,
-                  reinterpret_cast<const unsigned char*>(pairs.data()),
+                  reinterpret_cast<const unsigned char*>(pairs.empty() ? &noPairs : pairs.data()),
                   static_cast<int>(pairs.size()));
   return true;
 }

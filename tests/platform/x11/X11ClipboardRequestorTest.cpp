@@ -258,6 +258,28 @@ TEST_F(X11ClipboardRequestor, OwnershipLostAndStaleEventTimeRefused) {
   EXPECT_EQ(requestor_->Convert(A("UTF8_STRING"), property_, CurrentTime).data, "late");
 }
 
+TEST_F(X11ClipboardRequestor, TransferUnderWayFinishesAfterOwnershipIsLost) {
+  const std::string text = MixedText(1 << 20);
+  ASSERT_TRUE(clipboard_->Publish(text, CurrentTime));
+  const ::Window window = requestor_->window();
+  const auto notify = requestor_->Request(A("UTF8_STRING"), property_, CurrentTime, window);
+  ASSERT_TRUE(notify.has_value());
+  ASSERT_EQ(Name(GetProperty(peer_, window, property_, true).type), "INCR");
+  ASSERT_TRUE(requestor_->WaitForNewValue(window, property_, milliseconds(5000)));
+  std::string received = GetProperty(peer_, window, property_, true).bytes;
+
+  XSetSelectionOwner(peer_, A("CLIPBOARD"), window, CurrentTime);
+  XSync(peer_, False);
+  ASSERT_TRUE(pump_.Until([&] { return !clipboard_->Owns(); }, milliseconds(5000)));
+  while (requestor_->WaitForNewValue(window, property_, milliseconds(5000))) {
+    const Property chunk = GetProperty(peer_, window, property_, true);
+    if (chunk.items == 0) break;
+    received += chunk.bytes;
+  }
+  EXPECT_TRUE(received == text) << received.size() << " bytes received";
+  EXPECT_EQ(clipboard_->NextTimeoutMs(), std::nullopt);
+}
+
 TEST_F(X11ClipboardRequestor, RequestorDestroyedInTheMiddleOfIncr) {
   const std::string text = MixedText(1 << 20);
   ASSERT_TRUE(clipboard_->Publish(text, CurrentTime));
