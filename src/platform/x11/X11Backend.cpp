@@ -1,0 +1,581 @@
+#include "platform/x11/X11Backend.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/shape.h>
+#include <poll.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <deque>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/Exception.h"
+#include "platform/x11/X11Atoms.h"
+#include "platform/x11/X11Clipboard.h"
+#include "platform/x11/X11Errors.h"
+#include "platform/x11/X11EventClock.h"
+#include "platform/x11/X11EventTranslator.h"
+#include "platform/x11/X11Hints.h"
+#include "platform/x11/X11Keyboard.h"
+#include "platform/x11/X11Presenter.h"
+#include "platform/x11/X11TopLevel.h"
+#include "platform/x11/X11WorkArea.h"
+
+namespace platform::x11 {
+
+namespace {
+
+using Kind = NativeEvent::Kind;
+
+// X window sizes are 16-bit; the window system's rectangles are not.
+constexpr int kMaxWindowSide = 32767;
+
+constexpr long kTopLevelEventMask = ExposureMask | StructureNotifyMask | KeyPressMask |
+                                    KeyReleaseMask | ButtonPressMask | ButtonReleaseMask |
+                                    PointerMotionMask | EnterWindowMask | LeaveWindowMask |
+                                    FocusChangeMask | PropertyChangeMask;
+
+// A WM_TAKE_FOCUS for a window that takes the focus only by click is honoured when it follows a
+// click on that window this closely (the window manager stamps it with the click's time).
+constexpr uint32_t kClickFocusWindowMs = 1000;
+
+TRect ClampedBounds(const TRect& bounds) {
+  return Bounds(bounds.Left, bounds.Top, std::clamp(bounds.Width(), 1, kMaxWindowSide),
+                std::clamp(bounds.Height(), 1, kMaxWindowSide));
+}
+
+class X11Backend final : public Backend {
+ public:
+  X11Backend();
+  ~X11Backend() override;
+
+  void SetEventSink(NativeEventSink* sink) override { sink_ = sink; }
+  void CreateTopLevel(HWND window, const TopLevelSpec& spec) override;
+  void DestroyTopLevel(HWND window) override;
+  void ShowTopLevel(HWND window, bool visible) override;
+  void MoveTopLevel(HWND window, const TRect& screenBounds) override;
+  void SetTitle(HWND window, const std::string& title) override;
+  void SetIcon(HWND window, const DIBitmap& image, const DIBitmap* mask) override;
+  void SetShape(HWND window, const std::optional<Region>& shape) override;
+  void Activate(HWND window) override;
+  void Present(HWND window, const DIBitmap& backBuffer, const Region& area) override;
+  void WaitForEvents(std::optional<uint32_t> timeoutMs) override;
+  uint32_t TickCount() override { return X11EventClock::Now(); }
+  TPoint CursorPos() override;
+  TRect WorkArea() override;
+  TSize VirtualScreenSize() override;
+  bool ClipboardAvailable() override { return display_ != nullptr && clipboard_ != nullptr; }
+  bool ClipboardPublish(const std::string& bytes) override;
+  std::optional<std::string> ClipboardRead() override;
+  void Shutdown() override;
+
+  unsigned long WindowId(HWND window) const;
+  void Sync() {
+    if (display_) XSync(display_, False);
+  }
+  bool SharesMemory() const { return presenter_ && presenter_->UsesSharedMemory(); }
+
+ private:
+  using TopLevel = X11TopLevel;
+
+  void Close();
+  TopLevel* Find(HWND window) const;
+  TopLevel* FindByXid(::Window xid) const;
+  Time CurrentEventTime() const { return currentEventTime_ != 0 ? currentEventTime_ : lastServerTime_; }
+
+  void DrainQueue();
+  bool DeliverPending();
+  void Dispatch(XEvent& event);
+  void DispatchOther(XEvent& event);
+  void RecordTime(const XEvent& event);
+  void Translate(XEvent& event);
+  void TranslateConfigure(TopLevel& window, const XConfigureEvent& event);
+  void TranslateClientMessage(TopLevel& window, const XClientMessageEvent& event);
+  void OnMapped(TopLevel& window);
+
+  void TakeFocus(TopLevel& window);
+  std::optional<TPoint> ScreenPosition(::Window xid);
+
+  Display* display_ = nullptr;
+  int screen_ = 0;
+  ::Window root_ = None;
+  Visual* visual_ = nullptr;
+  int depth_ = 0;
+  Colormap colormap_ = None;
+  bool ownColormap_ = false;
+  bool hasShape_ = false;
+
+  std::unique_ptr<X11Atoms> atoms_;
+  std::unique_ptr<X11Keyboard> keyboard_;
+  std::unique_ptr<X11Presenter> presenter_;
+  std::unique_ptr<X11Clipboard> clipboard_;
+  std::unique_ptr<X11EventTranslator> translator_;
+
+  std::unordered_map<HWND, std::unique_ptr<TopLevel>> windows_;
+  std::unordered_map<::Window, TopLevel*> byXid_;
+
+  NativeEventSink* sink_ = nullptr;
+  std::deque<PendingEvent> pending_;
+  Time lastServerTime_ = 0;     // the newest server time seen on any event
+  Time currentEventTime_ = 0;   // the server time of the event the sink got last
+};
+
+X11Backend::X11Backend() {
+  display_ = XOpenDisplay(nullptr);
+  if (!display_) throw Exception("Cannot open display");
+  try {
+    InstallX11ErrorHandler();
+    screen_ = DefaultScreen(display_);
+    root_ = RootWindow(display_, screen_);
+
+    XVisualInfo info{};
+    if (!XMatchVisualInfo(display_, screen_, 24, TrueColor, &info)) {
+      throw Exception("The display has no 24-bit colour visual");
+    }
+    int formatCount = 0;
+    bool has32 = false;
+    if (XPixmapFormatValues* formats = XListPixmapFormats(display_, &formatCount)) {
+      for (int i = 0; i < formatCount; ++i) {
+        if (formats[i].depth == 24 && formats[i].bits_per_pixel == 32) has32 = true;
+      }
+      XFree(formats);
+    }
+    if (!has32) throw Exception("The display does not keep 24-bit colour in 32-bit pixels");
+    visual_ = info.visual;
+    depth_ = 24;
+    if (visual_ == DefaultVisual(display_, screen_)) {
+      colormap_ = DefaultColormap(display_, screen_);
+    } else {
+      colormap_ = XCreateColormap(display_, root_, visual_, AllocNone);
+      ownColormap_ = true;
+    }
+    int shapeEvent = 0;
+    int shapeError = 0;
+    hasShape_ = XShapeQueryExtension(display_, &shapeEvent, &shapeError) == True;
+
+    atoms_ = std::make_unique<X11Atoms>(display_);
+    keyboard_ = std::make_unique<X11Keyboard>(display_);
+    translator_ = std::make_unique<X11EventTranslator>(*keyboard_);
+    presenter_ = std::make_unique<X11Presenter>(display_, visual_, depth_);
+    clipboard_ = std::make_unique<X11Clipboard>(display_);
+  } catch (...) {
+    Close();
+    throw;
+  }
+}
+
+X11Backend::~X11Backend() {
+  // Destructors must not throw; whatever the hand-over meets, the connection is closed.
+  try {
+    Shutdown();
+  } catch (...) {
+    Close();
+  }
+}
+
+void X11Backend::Shutdown() {
+  if (!display_) return;
+  if (clipboard_) clipboard_->HandOver(std::chrono::seconds(2));
+  Close();
+}
+
+void X11Backend::Close() {
+  if (!display_) return;
+  for (auto& [hwnd, window] : windows_) {
+    X11Keyboard::DestroyContext(window->inputContext);
+    XDestroyWindow(display_, window->xid);
+  }
+  windows_.clear();
+  byXid_.clear();
+  pending_.clear();
+  clipboard_.reset();
+  presenter_.reset();
+  translator_.reset();
+  keyboard_.reset();
+  if (ownColormap_) XFreeColormap(display_, colormap_);
+  XCloseDisplay(display_);
+  display_ = nullptr;
+}
+
+X11Backend::TopLevel* X11Backend::Find(HWND window) const {
+  const auto it = windows_.find(window);
+  return it == windows_.end() ? nullptr : it->second.get();
+}
+
+X11Backend::TopLevel* X11Backend::FindByXid(::Window xid) const {
+  const auto it = byXid_.find(xid);
+  return it == byXid_.end() ? nullptr : it->second;
+}
+
+unsigned long X11Backend::WindowId(HWND window) const {
+  const TopLevel* top = Find(window);
+  return top ? top->xid : 0;
+}
+
+void X11Backend::CreateTopLevel(HWND window, const TopLevelSpec& spec) {
+  if (!display_) return;
+  if (Find(window)) throw Exception("The window already has a desktop window");
+  auto top = std::make_unique<TopLevel>();
+  top->hwnd = window;
+  top->spec = spec;
+  top->spec.bounds = ClampedBounds(spec.bounds);
+  const TRect& b = top->spec.bounds;
+
+  XSetWindowAttributes attributes{};
+  // No background: every pixel comes from the back buffer, and the server must not clear the
+  // window to some colour before we present it.
+  attributes.background_pixmap = None;
+  attributes.border_pixel = 0;
+  attributes.colormap = colormap_;
+  attributes.bit_gravity = NorthWestGravity;
+  attributes.event_mask = kTopLevelEventMask;
+  top->xid = XCreateWindow(display_, root_, b.Left, b.Top, static_cast<unsigned>(b.Width()),
+                           static_cast<unsigned>(b.Height()), 0, depth_, InputOutput, visual_,
+                           CWBackPixmap | CWBorderPixel | CWColormap | CWBitGravity | CWEventMask,
+                           &attributes);
+  top->inputContext = keyboard_->CreateContext(top->xid);
+  if (top->inputContext) {
+    XSelectInput(display_, top->xid, kTopLevelEventMask | X11Keyboard::ContextEventMask(top->inputContext));
+  }
+  const TopLevel* owner = Find(spec.owner);
+  SetTopLevelHints(display_, *atoms_, top->xid, top->spec, owner ? owner->xid : None);
+  top->reported = top->spec.bounds;
+  byXid_[top->xid] = top.get();
+  windows_[window] = std::move(top);
+}
+
+void X11Backend::DestroyTopLevel(HWND window) {
+  TopLevel* top = Find(window);
+  if (!top || !display_) return;
+  X11Keyboard::DestroyContext(top->inputContext);
+  XDestroyWindow(display_, top->xid);
+  byXid_.erase(top->xid);
+  windows_.erase(window);
+  // Events already read for it would reach the window system with a handle it no longer knows.
+  std::erase_if(pending_, [window](const PendingEvent& p) { return p.event.window == window; });
+}
+
+void X11Backend::ShowTopLevel(HWND window, bool visible) {
+  TopLevel* top = Find(window);
+  if (!top || !display_ || top->shown == visible) return;
+  top->shown = visible;
+  if (visible) {
+    // Window managers forget a withdrawn window's states; tell them everything again.
+    if (top->everShown) {
+      const TopLevel* owner = Find(top->spec.owner);
+      SetTopLevelHints(display_, *atoms_, top->xid, top->spec, owner ? owner->xid : None);
+    }
+    top->everShown = true;
+    if (top->spec.dialog) top->focusPending = true;
+    XMapRaised(display_, top->xid);
+  } else {
+    top->focusPending = false;
+    XWithdrawWindow(display_, top->xid, screen_);
+  }
+  XFlush(display_);
+}
+
+void X11Backend::MoveTopLevel(HWND window, const TRect& screenBounds) {
+  TopLevel* top = Find(window);
+  if (!top || !display_) return;
+  top->spec.bounds = ClampedBounds(screenBounds);
+  const TRect& b = top->spec.bounds;
+  // The size is fixed through the normal hints: widen them first or the window manager refuses.
+  SetPlacementHints(display_, top->xid, b);
+  XMoveResizeWindow(display_, top->xid, b.Left, b.Top, static_cast<unsigned>(b.Width()),
+                    static_cast<unsigned>(b.Height()));
+  // The program knows where it put the window: only report where the desktop puts it otherwise.
+  top->reported = b;
+}
+
+void X11Backend::SetTitle(HWND window, const std::string& title) {
+  TopLevel* top = Find(window);
+  if (!top || !display_) return;
+  top->spec.title = title;
+  SetTitleHints(display_, *atoms_, top->xid, title);
+}
+
+void X11Backend::SetIcon(HWND window, const DIBitmap& image, const DIBitmap* mask) {
+  TopLevel* top = Find(window);
+  if (!top || !display_) return;
+  SetIconHint(display_, *atoms_, top->xid, image, mask);
+}
+
+void X11Backend::SetShape(HWND window, const std::optional<Region>& shape) {
+  TopLevel* top = Find(window);
+  if (!top || !display_ || !hasShape_) return;
+  if (!shape) {
+    XShapeCombineMask(display_, top->xid, ShapeBounding, 0, 0, None, ShapeSet);
+    return;
+  }
+  std::vector<XRectangle> rects;
+  rects.reserve(shape->Rects().size());
+  const TRect limit{0, 0, kMaxWindowSide, kMaxWindowSide};
+  for (const TRect& r : shape->Rects()) {
+    const TRect c = r.Intersected(limit);
+    if (c.IsEmpty()) continue;
+    rects.push_back(XRectangle{static_cast<short>(c.Left), static_cast<short>(c.Top),
+                               static_cast<unsigned short>(c.Width()),
+                               static_cast<unsigned short>(c.Height())});
+  }
+  // Region keeps its rectangles y-x banded, which lets the server skip sorting them.
+  XShapeCombineRectangles(display_, top->xid, ShapeBounding, 0, 0, rects.data(),
+                          static_cast<int>(rects.size()), ShapeSet, YXBanded);
+}
+
+void X11Backend::Activate(HWND window) {
+  TopLevel* top = Find(window);
+  if (!top || !display_) return;
+  if (!top->mapped) {
+    top->focusPending = top->shown;
+    return;
+  }
+  TakeFocus(*top);
+}
+
+void X11Backend::TakeFocus(TopLevel& window) {
+  window.focusPending = false;
+  const Time time = CurrentEventTime();
+  // Window managers do not activate docks, so a window that takes the focus only by click sets
+  // it itself, as the globally active model allows right after the click.
+  if (!TakesFocusOnlyByClick(window.spec) && WindowManagerRuns(display_, *atoms_)) {
+    XEvent message{};
+    message.xclient.type = ClientMessage;
+    message.xclient.window = window.xid;
+    message.xclient.message_type = atoms_->NET_ACTIVE_WINDOW;
+    message.xclient.format = 32;
+    message.xclient.data.l[0] = 1;  // source: an application
+    message.xclient.data.l[1] = static_cast<long>(time);
+    message.xclient.data.l[2] = 0;
+    XSendEvent(display_, root_, False, SubstructureRedirectMask | SubstructureNotifyMask, &message);
+    XFlush(display_);
+    return;
+  }
+  X11ErrorTrap trap(display_);
+  XSetInputFocus(display_, window.xid, RevertToParent, time != 0 ? time : CurrentTime);
+  // BadMatch: not viewable yet (mapped by us, not yet by the window manager); try after MapNotify.
+  if (trap.Failed()) window.focusPending = true;
+}
+
+void X11Backend::Present(HWND window, const DIBitmap& backBuffer, const Region& area) {
+  TopLevel* top = Find(window);
+  if (!top || !display_) return;
+  presenter_->Present(top->xid, backBuffer, area);
+}
+
+TPoint X11Backend::CursorPos() {
+  if (!display_) return {};
+  ::Window rootReturn = None;
+  ::Window child = None;
+  int rootX = 0;
+  int rootY = 0;
+  int x = 0;
+  int y = 0;
+  unsigned mask = 0;
+  XQueryPointer(display_, root_, &rootReturn, &child, &rootX, &rootY, &x, &y, &mask);
+  return {rootX, rootY};
+}
+
+TRect X11Backend::WorkArea() {
+  if (!display_) return {};
+  return QueryWorkArea(display_, *atoms_);
+}
+
+TSize X11Backend::VirtualScreenSize() {
+  if (!display_) return {};
+  return RootWindowSize(display_);
+}
+
+bool X11Backend::ClipboardPublish(const std::string& bytes) {
+  if (!ClipboardAvailable()) return false;
+  return clipboard_->Publish(bytes, CurrentEventTime());
+}
+
+std::optional<std::string> X11Backend::ClipboardRead() {
+  if (!ClipboardAvailable()) return std::nullopt;
+  // Events that arrive meanwhile are translated now and reach the sink, in order, from the next
+  // WaitForEvents: the window system is in the middle of handling a message here.
+  return clipboard_->Read(std::chrono::milliseconds(1500), [this](XEvent& event) { DispatchOther(event); });
+}
+
+// ---- The event loop -------------------------------------------------------------------------
+
+void X11Backend::WaitForEvents(std::optional<uint32_t> timeoutMs) {
+  if (!display_) return;
+  const uint32_t start = X11EventClock::Now();
+  for (;;) {
+    XFlush(display_);
+    if (pending_.empty() && XEventsQueued(display_, QueuedAfterReading) == 0) {
+      int wait = -1;
+      if (timeoutMs) {
+        const uint32_t elapsed = X11EventClock::Now() - start;
+        wait = elapsed >= *timeoutMs ? 0 : static_cast<int>(std::min<uint32_t>(*timeoutMs - elapsed, INT32_MAX));
+      }
+      if (const std::optional<int> transfer = clipboard_->NextTimeoutMs()) {
+        const int t = std::max(0, *transfer);
+        wait = wait < 0 ? t : std::min(wait, t);
+      }
+      pollfd descriptor{ConnectionNumber(display_), POLLIN, 0};
+      if (poll(&descriptor, 1, wait) < 0 && errno != EINTR) return;
+    }
+    clipboard_->ExpireTransfers();
+    DrainQueue();
+    if (DeliverPending()) return;
+    if (!display_) return;  // the sink shut the backend down
+    if (timeoutMs && X11EventClock::Now() - start >= *timeoutMs) return;
+  }
+}
+
+void X11Backend::DrainQueue() {
+  // QueuedAfterReading reads what the socket holds without blocking.
+  while (display_ && XEventsQueued(display_, QueuedAfterReading) > 0) {
+    XEvent event;
+    XNextEvent(display_, &event);
+    // Only the newest position matters: skip a motion when the next event moves the same window.
+    if (event.type == MotionNotify && XEventsQueued(display_, QueuedAlready) > 0) {
+      XEvent next;
+      XPeekEvent(display_, &next);
+      if (next.type == MotionNotify && next.xmotion.window == event.xmotion.window) {
+        RecordTime(event);
+        continue;
+      }
+    }
+    Dispatch(event);
+  }
+}
+
+bool X11Backend::DeliverPending() {
+  bool delivered = false;
+  // One at a time from the front: the sink may call back into the backend (even wait for events
+  // again, or destroy the window of the next event).
+  while (!pending_.empty()) {
+    PendingEvent next = std::move(pending_.front());
+    pending_.pop_front();
+    if (next.serverTime != 0) currentEventTime_ = next.serverTime;
+    delivered = true;
+    if (sink_) sink_->OnNativeEvent(next.event);
+  }
+  return delivered;
+}
+
+void X11Backend::RecordTime(const XEvent& event) {
+  const Time time = EventServerTime(event);
+  if (time != 0) lastServerTime_ = time;
+}
+
+void X11Backend::Dispatch(XEvent& event) {
+  RecordTime(event);
+  // The input method sees every event first (it may be composing a character).
+  if (XFilterEvent(&event, None)) return;
+  if (clipboard_->HandleEvent(event)) return;
+  Translate(event);
+}
+
+void X11Backend::DispatchOther(XEvent& event) {
+  RecordTime(event);
+  if (XFilterEvent(&event, None)) return;
+  Translate(event);
+}
+
+void X11Backend::Translate(XEvent& event) {
+  if (event.type == MappingNotify) {
+    // xdotool and keyboard-layout switches remap keys at run time; Xlib's tables must follow.
+    XRefreshKeyboardMapping(&event.xmapping);
+    return;
+  }
+  TopLevel* window = FindByXid(event.xany.window);
+  if (!window || translator_->Translate(event, *window, pending_)) return;
+  switch (event.type) {
+    case ConfigureNotify:
+      TranslateConfigure(*window, event.xconfigure);
+      break;
+    case MapNotify:
+      OnMapped(*window);
+      break;
+    case UnmapNotify:
+      window->mapped = false;
+      break;
+    case ClientMessage:
+      TranslateClientMessage(*window, event.xclient);
+      break;
+    default:
+      break;
+  }
+}
+
+std::optional<TPoint> X11Backend::ScreenPosition(::Window xid) {
+  X11ErrorTrap trap(display_);
+  int x = 0;
+  int y = 0;
+  ::Window child = None;
+  const bool ok = XTranslateCoordinates(display_, xid, root_, 0, 0, &x, &y, &child) != 0;
+  if (trap.Failed() || !ok) return std::nullopt;
+  return TPoint{x, y};
+}
+
+void X11Backend::TranslateConfigure(TopLevel& window, const XConfigureEvent& event) {
+  TPoint position{event.x, event.y};
+  // A real ConfigureNotify of a reparented window is relative to the window manager's frame; only
+  // the synthetic ones the window manager sends carry root coordinates.
+  if (!event.send_event) {
+    const std::optional<TPoint> onScreen = ScreenPosition(window.xid);
+    if (!onScreen) return;
+    position = *onScreen;
+  }
+  const TRect rect = Bounds(position.X, position.Y, event.width, event.height);
+  if (rect == window.reported) return;
+  window.reported = rect;
+  NativeEvent e;
+  e.rect = rect;
+  translator_->Append(window, Kind::Configure, 0, std::move(e), pending_);
+}
+
+void X11Backend::OnMapped(TopLevel& window) {
+  window.mapped = true;
+  // Window managers place new windows as they see fit; the bar must stand exactly where asked.
+  const TRect& asked = window.spec.bounds;
+  if (const std::optional<TPoint> actual = ScreenPosition(window.xid); actual && *actual != asked.TopLeft()) {
+    XMoveWindow(display_, window.xid, asked.Left, asked.Top);
+  }
+  if (window.focusPending) TakeFocus(window);
+}
+
+void X11Backend::TranslateClientMessage(TopLevel& window, const XClientMessageEvent& event) {
+  if (event.message_type != atoms_->WM_PROTOCOLS || event.format != 32) return;
+  const Atom protocol = static_cast<Atom>(event.data.l[0]);
+  if (protocol == atoms_->WM_DELETE_WINDOW) {
+    translator_->Append(window, Kind::CloseRequest, 0, NativeEvent{}, pending_);
+  } else if (protocol == atoms_->WM_TAKE_FOCUS) {
+    const Time time = static_cast<Time>(static_cast<unsigned long>(event.data.l[1]));
+    // The bar accepts only when the window manager offers it the focus because of a click on it;
+    // a focus-follows-mouse window manager offering it on hover is turned down.
+    const bool clicked = window.pressed && static_cast<uint32_t>(time - window.lastPress) <= kClickFocusWindowMs;
+    if (TakesFocusOnlyByClick(window.spec) && !clicked) return;
+    X11ErrorTrap trap(display_);
+    XSetInputFocus(display_, window.xid, RevertToParent, time);
+  }
+}
+
+}  // namespace
+
+std::unique_ptr<Backend> CreateX11Backend() { return std::make_unique<X11Backend>(); }
+
+unsigned long NativeWindowId(Backend& backend, HWND window) {
+  auto* x11 = dynamic_cast<X11Backend*>(&backend);
+  return x11 ? x11->WindowId(window) : 0;
+}
+
+void SyncWithServer(Backend& backend) {
+  if (auto* x11 = dynamic_cast<X11Backend*>(&backend)) x11->Sync();
+}
+
+bool UsesSharedMemory(Backend& backend) {
+  auto* x11 = dynamic_cast<X11Backend*>(&backend);
+  return x11 && x11->SharesMemory();
+}
+
+}  // namespace platform::x11

@@ -1,0 +1,249 @@
+#include "platform/x11/X11Hints.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+#include <limits.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace platform::x11 {
+
+namespace {
+
+void SetAtomList(Display* display, ::Window window, Atom property, const std::vector<Atom>& atoms) {
+  if (atoms.empty()) {
+    XDeleteProperty(display, window, property);
+    return;
+  }
+  // Format 32 data is an array of long in Xlib, and Atom is an unsigned long.
+  XChangeProperty(display, window, property, XA_ATOM, 32, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(atoms.data()),
+                  static_cast<int>(atoms.size()));
+}
+
+void SetCardinal(Display* display, ::Window window, Atom property, unsigned long value) {
+  XChangeProperty(display, window, property, XA_CARDINAL, 32, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(&value), 1);
+}
+
+// The window type and the focus model, chosen together.
+//
+// The bar (noActivate) is a DOCK: openbox (and the other EWMH window managers) keep docks in the
+// layer above normal windows, never decorate or auto-place them, never push them out of the
+// struts and never give them the keyboard when the pointer moves over them or clicks them (seen
+// under openbox: exact position, pointer events arrive, no focus taken). A NORMAL or UTILITY
+// window with input = False would also keep the keyboard away, but NORMAL windows are auto-placed,
+// and both are focused by click (through WM_TAKE_FOCUS) under every focus-follows-click window
+// manager, which the bar must not rely on. So the bar also says input = False and lists
+// WM_TAKE_FOCUS ("globally active"): a window manager that does try to focus it asks the program,
+// which accepts only right after a click on the bar, never on hover.
+//
+// Modal dialogs are DIALOGs with input = True: they take the keyboard when shown. Everything else
+// is a NORMAL window the window manager may focus as it likes.
+Atom WindowType(const X11Atoms& atoms, const TopLevelSpec& spec) {
+  if (spec.dialog) return atoms.NET_WM_WINDOW_TYPE_DIALOG;
+  if (spec.noActivate) return atoms.NET_WM_WINDOW_TYPE_DOCK;
+  return atoms.NET_WM_WINDOW_TYPE_NORMAL;
+}
+
+void SetIdentity(Display* display, const X11Atoms& atoms, ::Window window) {
+  XClassHint classHint;
+  classHint.res_name = const_cast<char*>("snipwell");
+  classHint.res_class = const_cast<char*>("Snipwell");
+  XSetClassHint(display, window, &classHint);
+
+  // _NET_WM_PID is only meaningful beside WM_CLIENT_MACHINE, so both go together.
+  char host[HOST_NAME_MAX + 1] = {};
+  if (gethostname(host, sizeof host - 1) == 0 && host[0] != '\0') {
+    XChangeProperty(display, window, atoms.WM_CLIENT_MACHINE, XA_STRING, 8, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(host), static_cast<int>(strlen(host)));
+    SetCardinal(display, window, atoms.NET_WM_PID, static_cast<unsigned long>(getpid()));
+  }
+}
+
+}  // namespace
+
+void SetTopLevelHints(Display* display, const X11Atoms& atoms, ::Window window,
+                      const TopLevelSpec& spec, ::Window ownerWindow) {
+  // Decorations: the Motif hint is the one every window manager reads; flags = decorations,
+  // decorations = none.
+  if (spec.decorated) {
+    XDeleteProperty(display, window, atoms.MOTIF_WM_HINTS);
+  } else {
+    const unsigned long motif[5] = {2, 0, 0, 0, 0};
+    XChangeProperty(display, window, atoms.MOTIF_WM_HINTS, atoms.MOTIF_WM_HINTS, 32,
+                    PropModeReplace, reinterpret_cast<const unsigned char*>(motif), 5);
+  }
+
+  std::vector<Atom> states;
+  if (spec.topmost) states.push_back(atoms.NET_WM_STATE_ABOVE);
+  if (spec.skipTaskbar) {
+    states.push_back(atoms.NET_WM_STATE_SKIP_TASKBAR);
+    states.push_back(atoms.NET_WM_STATE_SKIP_PAGER);
+  }
+  if (spec.dialog) states.push_back(atoms.NET_WM_STATE_MODAL);
+  SetAtomList(display, window, atoms.NET_WM_STATE, states);
+  SetAtomList(display, window, atoms.NET_WM_WINDOW_TYPE, {WindowType(atoms, spec)});
+
+  // On every desktop, like a window that Windows shows regardless of virtual desktops.
+  SetCardinal(display, window, atoms.NET_WM_DESKTOP, 0xFFFFFFFFul);
+
+  XWMHints* wmHints = XAllocWMHints();
+  if (wmHints) {
+    wmHints->flags = InputHint | StateHint;
+    wmHints->input = TakesFocusOnlyByClick(spec) ? False : True;
+    wmHints->initial_state = NormalState;
+    if (ownerWindow != None) {
+      wmHints->flags |= WindowGroupHint;
+      wmHints->window_group = ownerWindow;
+    }
+    XSetWMHints(display, window, wmHints);
+    XFree(wmHints);
+  }
+  if (ownerWindow != None && spec.dialog) XSetTransientForHint(display, window, ownerWindow);
+
+  std::vector<Atom> protocols = {atoms.WM_DELETE_WINDOW};
+  if (TakesFocusOnlyByClick(spec)) protocols.push_back(atoms.WM_TAKE_FOCUS);
+  XSetWMProtocols(display, window, protocols.data(), static_cast<int>(protocols.size()));
+
+  SetIdentity(display, atoms, window);
+  SetTitleHints(display, atoms, window, spec.title);
+  SetPlacementHints(display, window, spec.bounds);
+}
+
+void SetPlacementHints(Display* display, ::Window window, const TRect& bounds) {
+  XSizeHints* hints = XAllocSizeHints();
+  if (!hints) return;
+  const int width = std::max(1, bounds.Width());
+  const int height = std::max(1, bounds.Height());
+  // USPosition and StaticGravity make openbox (and others) skip their own placement and put the
+  // client area itself at x, y; equal minimum and maximum sizes keep the size fixed.
+  hints->flags = USPosition | PPosition | USSize | PSize | PMinSize | PMaxSize | PWinGravity;
+  hints->x = bounds.Left;
+  hints->y = bounds.Top;
+  hints->width = width;
+  hints->height = height;
+  hints->min_width = hints->max_width = width;
+  hints->min_height = hints->max_height = height;
+  hints->win_gravity = StaticGravity;
+  XSetWMNormalHints(display, window, hints);
+  XFree(hints);
+}
+
+void SetTitleHints(Display* display, const X11Atoms& atoms, ::Window window, const std::string& title) {
+  const std::string text = SanitizedUtf8(title);
+  XChangeProperty(display, window, atoms.NET_WM_NAME, atoms.UTF8_STRING, 8, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(text.data()), static_cast<int>(text.size()));
+  // WM_NAME for older window managers and tools: STRING when Latin-1 holds it, else COMPOUND_TEXT.
+  char* list[1] = {const_cast<char*>(text.c_str())};
+  XTextProperty property{};
+  if (Xutf8TextListToTextProperty(display, list, 1, XStdICCTextStyle, &property) >= Success) {
+    XSetWMName(display, window, &property);
+    XFree(property.value);
+  }
+}
+
+std::vector<unsigned long> IconToArgb(const DIBitmap& image, const DIBitmap* mask) {
+  if (image.Empty() || image.Width() > kMaxIconSide || image.Height() > kMaxIconSide) return {};
+  const int width = image.Width();
+  const int height = image.Height();
+  const DIBitmap colors = image.BitsPerPixel() == 24 ? image : image.ConvertedTo(24);
+
+  // The mask as 24 bits where "not zero" means transparent. A paletted mask is judged by its
+  // indices, whatever its palette says: give it a palette where index 0 is black and every other
+  // index white before converting.
+  DIBitmap maskColors;
+  if (mask && !mask->Empty()) {
+    if (mask->BitsPerPixel() <= 8) {
+      DIBitmap indexed = *mask;
+      std::vector<RGBQuad> palette(size_t{1} << mask->BitsPerPixel(), RGBQuad{255, 255, 255, 0});
+      palette[0] = RGBQuad{};
+      indexed.SetPalette(std::move(palette));
+      maskColors = indexed.ConvertedTo(24);
+    } else {
+      maskColors = mask->BitsPerPixel() == 24 ? *mask : mask->ConvertedTo(24);
+    }
+  }
+  const int maskWidth = std::min(width, maskColors.Width());
+  const int maskHeight = std::min(height, maskColors.Height());
+
+  std::vector<unsigned long> argb(2 + static_cast<size_t>(width) * height);
+  argb[0] = static_cast<unsigned long>(width);
+  argb[1] = static_cast<unsigned long>(height);
+  unsigned long* out = argb.data() + 2;
+  for (int y = 0; y < height; ++y) {
+    const uint8_t* src = colors.ScanLine(y);
+    for (int x = 0; x < width; ++x, src += 3, ++out) {
+      *out = 0xFF000000ul | (static_cast<unsigned long>(src[2]) << 16) |
+             (static_cast<unsigned long>(src[1]) << 8) | src[0];
+    }
+  }
+  for (int y = 0; y < maskHeight; ++y) {
+    const uint8_t* m = maskColors.ScanLine(y);
+    unsigned long* row = argb.data() + 2 + static_cast<size_t>(y) * width;
+    for (int x = 0; x < maskWidth; ++x, m += 3) {
+      if ((m[0] | m[1] | m[2]) != 0) row[x] = 0;
+    }
+  }
+  return argb;
+}
+
+void SetIconHint(Display* display, const X11Atoms& atoms, ::Window window, const DIBitmap& image,
+                 const DIBitmap* mask) {
+  const std::vector<unsigned long> argb = IconToArgb(image, mask);
+  if (argb.empty()) {
+    XDeleteProperty(display, window, atoms.NET_WM_ICON);
+    return;
+  }
+  XChangeProperty(display, window, atoms.NET_WM_ICON, XA_CARDINAL, 32, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(argb.data()), static_cast<int>(argb.size()));
+}
+
+std::string SanitizedUtf8(const std::string& bytes) {
+  std::string out;
+  out.reserve(bytes.size());
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  const size_t n = bytes.size();
+  size_t i = 0;
+  while (i < n) {
+    const unsigned char lead = p[i];
+    size_t length = 0;
+    uint32_t code = 0;
+    if (lead < 0x80) {
+      length = 1;
+      code = lead;
+    } else if (lead >= 0xC2 && lead <= 0xDF) {
+      length = 2;
+      code = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+      length = 3;
+      code = lead & 0x0F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+      length = 4;
+      code = lead & 0x07;
+    }
+    bool valid = length != 0 && i + length <= n;
+    for (size_t k = 1; valid && k < length; ++k) {
+      if ((p[i + k] & 0xC0) != 0x80) valid = false;
+      code = (code << 6) | (p[i + k] & 0x3F);
+    }
+    // Overlong forms, surrogates and values past U+10FFFF are not UTF-8 either.
+    if (valid && ((length == 3 && code < 0x800) || (length == 4 && code < 0x10000) ||
+                  (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF)) {
+      valid = false;
+    }
+    if (valid) {
+      out.append(bytes, i, length);
+      i += length;
+    } else {
+      out.push_back(static_cast<char>(0xC0 | (lead >> 6)));
+      out.push_back(static_cast<char>(0x80 | (lead & 0x3F)));
+      ++i;
+    }
+  }
+  return out;
+}
+
+}  // namespace platform::x11
