@@ -21,8 +21,8 @@ constexpr uint32_t BI_RLE4 = 2;
 constexpr uint32_t BI_BITFIELDS = 3;
 
 constexpr size_t kFileHeaderSize = 14;
-constexpr uint32_t kCoreHeaderSize = 12;  // OS/2 BITMAPCOREHEADER
-constexpr uint32_t kInfoHeaderSize = 40;  // BITMAPINFOHEADER; V4 (108) and V5 (124) extend it
+constexpr uint32_t kCoreHeaderSize = 12;     // OS/2 BITMAPCOREHEADER
+constexpr uint32_t kInfoHeaderSize = 40;     // BITMAPINFOHEADER; V4 (108) and V5 (124) extend it
 constexpr uint32_t kMasksInHeaderSize = 52;  // from here on the colour masks are part of the header
 
 [[noreturn]] void Invalid(const std::string& message) { throw EInvalidGraphic(message); }
@@ -47,7 +47,8 @@ struct BmpLayout {
 BmpLayout ParseHeaders(const uint8_t* data, size_t size) {
   ByteReader in(data, size);
   const uint8_t* magic = in.Take(2, "file header");
-  if (magic[0] != 'B' || magic[1] != 'M') Invalid("Not a bitmap file (the signature is not \"BM\")");
+  if (magic[0] != 'B' || magic[1] != 'M')
+    Invalid("Not a bitmap file (the signature is not \"BM\")");
   in.Skip(8, "file header");  // bfSize and the reserved words: often wrong in the wild, unused
   const uint32_t offBits = in.U32("file header");
   const uint32_t headerSize = in.U32("information header");
@@ -85,7 +86,8 @@ BmpLayout ParseHeaders(const uint8_t* data, size_t size) {
       const uint32_t blue = masks.U32("colour masks");
       if (headerSize < kMasksInHeaderSize) in.Skip(12, "colour masks");
       if (red != 0x00FF0000u || green != 0x0000FF00u || blue != 0x000000FFu)
-        Invalid("Bitmap colour masks other than 8 bits each of red, green and blue are not supported");
+        Invalid(
+            "Bitmap colour masks other than 8 bits each of red, green and blue are not supported");
     }
   }
 
@@ -114,7 +116,8 @@ BmpLayout ParseHeaders(const uint8_t* data, size_t size) {
       break;
     case BI_BITFIELDS:
       if (bpp != 32)
-        Invalid("Bit-field bitmaps of " + std::to_string(bpp) + " bits per pixel are not supported");
+        Invalid("Bit-field bitmaps of " + std::to_string(bpp) +
+                " bits per pixel are not supported");
       break;
     default:
       Invalid("Bitmap compression " + std::to_string(layout.compression) + " is not supported");
@@ -329,14 +332,14 @@ std::vector<uint8_t> WriteBmp(const DIBitmap& bitmap) {
         }
         break;
       case 4:
-        for (size_t x = 0; x < w; ++x)
-          dst[x] = (x & 1) ? (src[x >> 1] & 0x0F) : (src[x >> 1] >> 4);
+        for (size_t x = 0; x < w; ++x) dst[x] = (x & 1) ? (src[x >> 1] & 0x0F) : (src[x >> 1] >> 4);
         break;
       case 1:
         for (size_t x = 0; x < w; ++x) dst[x] = (src[x >> 3] >> (7 - (x & 7))) & 1;
         break;
       default:
-        throw EInvalidGraphic("Cannot write a bitmap of " + std::to_string(inBpp) + " bits per pixel");
+        throw EInvalidGraphic("Cannot write a bitmap of " + std::to_string(inBpp) +
+                              " bits per pixel");
     }
   }
   return out;

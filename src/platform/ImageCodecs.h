@@ -27,7 +27,9 @@ namespace platform {
 //   are clipped, pixels skipped by deltas or early line ends stay index 0, writing below the last
 //   row is an error, and data without the end-of-bitmap escape counts as truncated.
 DIBitmap ReadBmp(const uint8_t* data, size_t size);
-inline DIBitmap ReadBmp(const std::vector<uint8_t>& bytes) { return ReadBmp(bytes.data(), bytes.size()); }
+inline DIBitmap ReadBmp(const std::vector<uint8_t>& bytes) {
+  return ReadBmp(bytes.data(), bytes.size());
+}
 // A BMP file, bottom-up with a 40-byte header. 8-bit bitmaps keep their palette, written in full
 // as 256 entries (biClrUsed 256) so the pixel data starts at offset 1078; 1- and 4-bit bitmaps are
 // written the same way as 8-bit indices; 24-bit bitmaps as they are, 32-bit ones as 24-bit (the

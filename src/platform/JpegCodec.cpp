@@ -4,15 +4,15 @@
 // all trivial, and everything with a destructor (the bitmap, the guards that destroy the libjpeg
 // objects and free the output buffer) lives in the caller, outside the jump's path.
 
+#include <jerror.h>
+#include <jpeglib.h>
+
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
-
-#include <jerror.h>
-#include <jpeglib.h>
 
 #include "platform/Exception.h"
 #include "platform/ImageCodecs.h"
@@ -209,8 +209,8 @@ bool CompressJpeg(EncodeState& s, const EncodeInput& in) {
   jpeg_start_compress(&s.info, TRUE);
   while (s.info.next_scanline < s.info.image_height) {
     // libjpeg only reads through this pointer; its row type just is not const.
-    JSAMPROW row = const_cast<uint8_t*>(in.row0) +
-                   static_cast<ptrdiff_t>(s.info.next_scanline) * in.stride;
+    JSAMPROW row =
+        const_cast<uint8_t*>(in.row0) + static_cast<ptrdiff_t>(s.info.next_scanline) * in.stride;
     jpeg_write_scanlines(&s.info, &row, 1);
   }
   jpeg_finish_compress(&s.info);
@@ -266,8 +266,8 @@ std::vector<uint8_t> EncodeJpeg(const DIBitmap& bitmap, int quality) {
   state.info.err = &state.error.pub;
   CompressGuard guard(&state);
 
-  const EncodeInput input{source->ScanLine(0), source->Stride(), source->Width(), source->Height(),
-                          source->BitsPerPixel() / 8, quality};
+  const EncodeInput input{source->ScanLine(0), source->Stride(),           source->Width(),
+                          source->Height(),    source->BitsPerPixel() / 8, quality};
   if (!CompressJpeg(state, input)) FailWithMessage("Cannot encode JPEG image", state.error);
   return std::vector<uint8_t>(state.dest.buffer, state.dest.buffer + state.dest.used);
 }

@@ -3,6 +3,8 @@
 // only trivial locals, and the objects with destructors (guards, bitmap, row table) live in the
 // caller so the jump never skips one.
 
+#include <png.h>
+
 #include <cerrno>
 #include <csetjmp>
 #include <cstdio>
@@ -12,8 +14,6 @@
 #include <iterator>
 #include <string>
 #include <vector>
-
-#include <png.h>
 
 #include "platform/Exception.h"
 #include "platform/ImageCodecs.h"
@@ -126,7 +126,8 @@ void FlushFn(png_structp) {}
 
 class WriteGuard {
  public:
-  WriteGuard(png_structp png, png_infop info, MemorySink* sink) : png_(png), info_(info), sink_(sink) {}
+  WriteGuard(png_structp png, png_infop info, MemorySink* sink)
+      : png_(png), info_(info), sink_(sink) {}
   ~WriteGuard() {
     png_destroy_write_struct(&png_, info_ != nullptr ? &info_ : nullptr);
     std::free(sink_->buffer);
@@ -181,7 +182,8 @@ DIBitmap DecodePng(const uint8_t* data, size_t size) {
   PngSize pngSize{};
   if (!ReadPngHeader(png, info, &source, &pngSize))
     throw EInvalidGraphic(std::string("Invalid PNG image: ") + error.message);
-  const std::string sizeText = std::to_string(pngSize.width) + " x " + std::to_string(pngSize.height);
+  const std::string sizeText =
+      std::to_string(pngSize.width) + " x " + std::to_string(pngSize.height);
   if (pngSize.width == 0 || pngSize.height == 0)
     throw EInvalidGraphic("PNG image of " + sizeText + " pixels is empty");
   const auto width = static_cast<int>(pngSize.width);
@@ -226,7 +228,9 @@ std::vector<uint8_t> EncodePng(const DIBitmap& bitmap) {
 void WritePngFile(const DIBitmap& bitmap, const std::string& path) {
   const std::vector<uint8_t> bytes = EncodePng(bitmap);
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (out) out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  if (out)
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
   if (out) out.close();
   if (!out) throw Exception("Cannot write the picture file " + path + ": " + std::strerror(errno));
 }
@@ -234,7 +238,8 @@ void WritePngFile(const DIBitmap& bitmap, const std::string& path) {
 DIBitmap ReadPngFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) throw Exception("Cannot open the picture file " + path + ": " + std::strerror(errno));
-  const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                                   std::istreambuf_iterator<char>());
   if (in.bad()) throw Exception("Cannot read the picture file " + path);
   return DecodePng(bytes.data(), bytes.size());
 }

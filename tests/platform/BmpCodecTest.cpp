@@ -45,7 +45,7 @@ struct BmpFile {
   std::vector<uint8_t> afterHeader;  // colour masks of a 40-byte bit-field header
   std::vector<uint8_t> palette;      // the colour table as stored
   std::vector<uint8_t> pixels;
-  std::optional<uint32_t> offBits;   // default: straight after the colour table
+  std::optional<uint32_t> offBits;     // default: straight after the colour table
   std::vector<uint8_t> masksInHeader;  // V4/V5: the first fields after the 40 bytes
 
   std::vector<uint8_t> Bytes() const {
@@ -58,7 +58,8 @@ struct BmpFile {
       u16(v & 0xFFFF);
       u16(v >> 16);
     };
-    const uint32_t tableEnd = static_cast<uint32_t>(14 + headerSize + afterHeader.size() + palette.size());
+    const uint32_t tableEnd =
+        static_cast<uint32_t>(14 + headerSize + afterHeader.size() + palette.size());
     out.push_back('B');
     out.push_back('M');
     u32(static_cast<uint32_t>(tableEnd + pixels.size()));
@@ -106,9 +107,7 @@ std::vector<uint8_t> GreyQuads(int count) {
   return out;
 }
 
-std::vector<uint8_t> StandardMasks() {
-  return {0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0};
-}
+std::vector<uint8_t> StandardMasks() { return {0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0}; }
 
 uint32_t ReadU32(const std::vector<uint8_t>& b, size_t at) {
   return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (static_cast<uint32_t>(b[at + 3]) << 24);
@@ -195,7 +194,8 @@ TEST(BmpCodec, OtherDepthsAreWrittenAsEightOrTwentyFourBits) {
     EXPECT_EQ(back.BitsPerPixel(), 8);
     for (int y = 0; y < 3; ++y)
       for (int x = 0; x < 11; ++x)
-        EXPECT_EQ(back.PixelIndex(x, y), indexed.PixelIndex(x, y)) << bpp << " bits, " << x << "," << y;
+        EXPECT_EQ(back.PixelIndex(x, y), indexed.PixelIndex(x, y))
+            << bpp << " bits, " << x << "," << y;
   }
 
   EXPECT_THROW(WriteBmp(DIBitmap()), EInvalidGraphic);
@@ -209,8 +209,8 @@ TEST(BmpCodec, ReadsPalettedFilesOfOneFourAndEightBits) {
   one.height = 2;
   one.bitsPerPixel = 1;
   one.palette = Quads({clBlack, clWhite});
-  one.pixels = {0b10101010, 0b11000000, 0, 0,  // bottom row
-                0xFF, 0x00, 0, 0};             // top row
+  one.pixels = {0b10101010, 0b11000000, 0, 0,   // bottom row
+                0xFF,       0x00,       0, 0};  // top row
   const DIBitmap a = ReadBmp(one.Bytes());
   EXPECT_EQ(a.Width(), 10);
   EXPECT_EQ(a.Height(), 2);
@@ -257,7 +257,8 @@ TEST(BmpCodec, ReadsCoreAndLaterHeaders) {
   core.width = 2;
   core.height = 1;
   core.bitsPerPixel = 4;
-  for (int i = 0; i < 16; ++i) core.palette.insert(core.palette.end(), {0, 0, static_cast<uint8_t>(i * 10)});
+  for (int i = 0; i < 16; ++i)
+    core.palette.insert(core.palette.end(), {0, 0, static_cast<uint8_t>(i * 10)});
   core.pixels = {0x3E, 0, 0, 0};
   const DIBitmap a = ReadBmp(core.Bytes());
   EXPECT_EQ(a.Pixel(0, 0), RGB(30, 0, 0));
@@ -300,13 +301,13 @@ TEST(BmpCodec, DecodesRle8WithEveryEscape) {
   f.compression = 1;
   f.clrUsed = 16;
   f.palette = GreyQuads(16);
-  f.pixels = {
-      0x03, 0x05, 0x00, 0x03, 0x01, 0x02, 0x03, 0x00, 0x00, 0x00,  // run, odd absolute + pad, EOL
-      0x01, 0x07, 0x00, 0x04, 0x0A, 0x0B, 0x0C, 0x0D,              // run, even absolute
-      0x00, 0x02, 0x00, 0x01,                                      // delta: down one row
-      0x01, 0x09, 0x00, 0x00,                                      // run at x 5, EOL
-      0x08, 0x04,                                                  // run clipped at the edge
-      0x00, 0x01};                                                 // end of bitmap
+  f.pixels = {0x03, 0x05, 0x00, 0x03, 0x01, 0x02, 0x03, 0x00,
+              0x00, 0x00,                                      // run, odd absolute + pad, EOL
+              0x01, 0x07, 0x00, 0x04, 0x0A, 0x0B, 0x0C, 0x0D,  // run, even absolute
+              0x00, 0x02, 0x00, 0x01,                          // delta: down one row
+              0x01, 0x09, 0x00, 0x00,                          // run at x 5, EOL
+              0x08, 0x04,                                      // run clipped at the edge
+              0x00, 0x01};                                     // end of bitmap
   const DIBitmap bmp = ReadBmp(f.Bytes());
   EXPECT_EQ(IndexRow(bmp, 0), (std::vector<int>{5, 5, 5, 1, 2, 3}));
   EXPECT_EQ(IndexRow(bmp, 1), (std::vector<int>{7, 10, 11, 12, 13, 0}));
@@ -322,18 +323,18 @@ TEST(BmpCodec, DecodesRle4WithEveryEscape) {
   f.bitsPerPixel = 4;
   f.compression = 2;
   f.palette = GreyQuads(16);
-  f.pixels = {
-      0x03, 0x12,              // run of alternating 1 2 1
-      0x00, 0x03, 0x45, 0x60,  // absolute 4 5 6 in two bytes, no pad
-      0x00, 0x00,              // EOL
-      0x00, 0x05, 0xAB, 0xCD, 0xE0, 0x00,  // absolute A B C D E in three bytes + pad
-      0x04, 0xFF,              // run clipped to the last two pixels
-      0x00, 0x01};
+  f.pixels = {0x03, 0x12,                          // run of alternating 1 2 1
+              0x00, 0x03, 0x45, 0x60,              // absolute 4 5 6 in two bytes, no pad
+              0x00, 0x00,                          // EOL
+              0x00, 0x05, 0xAB, 0xCD, 0xE0, 0x00,  // absolute A B C D E in three bytes + pad
+              0x04, 0xFF,                          // run clipped to the last two pixels
+              0x00, 0x01};
   const DIBitmap bmp = ReadBmp(f.Bytes());
   EXPECT_EQ(IndexRow(bmp, 0), (std::vector<int>{1, 2, 1, 4, 5, 6, 0}));
   EXPECT_EQ(IndexRow(bmp, 1), (std::vector<int>{10, 11, 12, 13, 14, 15, 15}));
 
-  f.pixels = {0x00, 0x02, 0x03, 0x01, 0x02, 0x77, 0x00, 0x01};  // delta right 3 and down 1, then a run
+  f.pixels = {0x00, 0x02, 0x03, 0x01,
+              0x02, 0x77, 0x00, 0x01};  // delta right 3 and down 1, then a run
   const DIBitmap moved = ReadBmp(f.Bytes());
   EXPECT_EQ(IndexRow(moved, 1), (std::vector<int>{0, 0, 0, 7, 7, 0, 0}));
 }
@@ -448,8 +449,8 @@ TEST(BmpCodec, EveryTruncationIsRefused) {
   fields.afterHeader = StandardMasks();
   fields.pixels = {1, 2, 3, 4};
 
-  const std::vector<std::vector<uint8_t>> files = {WriteBmp(eight), WriteBmp(colour), rle8.Bytes(),
-                                                   rle4.Bytes(), core.Bytes(), fields.Bytes()};
+  const std::vector<std::vector<uint8_t>> files = {
+      WriteBmp(eight), WriteBmp(colour), rle8.Bytes(), rle4.Bytes(), core.Bytes(), fields.Bytes()};
   for (const auto& file : files) {
     ASSERT_NO_THROW(ReadBmp(file));
     for (size_t cut = 0; cut < file.size(); ++cut) {

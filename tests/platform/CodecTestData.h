@@ -13,7 +13,8 @@ inline std::vector<uint8_t> ReadFile(const std::string& name) {
   const std::string path = std::string(SNIPWELL_SOURCE_DIR) + "/tests/platform/data/" + name;
   std::ifstream in(path, std::ios::binary);
   if (!in) throw std::runtime_error("missing test file " + path);
-  return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)),
+                              std::istreambuf_iterator<char>());
 }
 
 // The 16 x 16 picture behind the colour fixtures: red rises to the right, green downwards, blue

@@ -32,8 +32,9 @@ Difference Compare(const DIBitmap& a, const DIBitmap& b) {
     for (int x = 0; x < a.Width(); ++x) {
       const TColor p = a.Pixel(x, y);
       const TColor q = b.Pixel(x, y);
-      for (int channel : {std::abs(GetRValue(p) - GetRValue(q)), std::abs(GetGValue(p) - GetGValue(q)),
-                          std::abs(GetBValue(p) - GetBValue(q))}) {
+      for (int channel :
+           {std::abs(GetRValue(p) - GetRValue(q)), std::abs(GetGValue(p) - GetGValue(q)),
+            std::abs(GetBValue(p) - GetBValue(q))}) {
         d.largest = std::max(d.largest, channel);
         total += channel;
       }
@@ -182,6 +183,34 @@ TEST(JpegCodec, RefusesFramesBeyondTheBitmapLimits) {
     file[at] = file[at + 2] = static_cast<uint8_t>(side >> 8);
     file[at + 1] = file[at + 3] = static_cast<uint8_t>(side);
     EXPECT_THROW(DecodeJpeg(file), EInvalidGraphic) << side;
+  }
+}
+
+TEST(JpegCodec, RefusesEndlessProgressiveScans) {
+  // The progressive fixture's scans (with the tables between them) repeated: a few repeats
+  // decode, hundreds of scans are refused instead of being re-run one after the other.
+  const std::vector<uint8_t> file = testdata::ReadFile("progressive.jpg");
+  size_t frame = FrameSizeOffset(file);
+  ASSERT_NE(frame, 0u);
+  size_t scansStart = frame;
+  while (
+      scansStart + 1 < file.size() &&
+      !(file[scansStart] == 0xFF && (file[scansStart + 1] == 0xC4 || file[scansStart + 1] == 0xDA)))
+    ++scansStart;
+  ASSERT_LT(scansStart + 2, file.size());
+  auto repeated = [&](int times) {
+    std::vector<uint8_t> out(file.begin(), file.begin() + static_cast<ptrdiff_t>(scansStart));
+    for (int i = 0; i < times; ++i)
+      out.insert(out.end(), file.begin() + static_cast<ptrdiff_t>(scansStart), file.end() - 2);
+    out.insert(out.end(), {0xFF, 0xD9});
+    return out;
+  };
+  EXPECT_EQ(DecodeJpeg(repeated(2)).Width(), 16);
+  try {
+    DecodeJpeg(repeated(100));
+    ADD_FAILURE() << "hundreds of scans accepted";
+  } catch (const EInvalidGraphic& e) {
+    EXPECT_NE(e.Message().find("scans"), std::string::npos) << e.Message();
   }
 }
 

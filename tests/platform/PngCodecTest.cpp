@@ -11,7 +11,8 @@
 namespace platform {
 namespace {
 
-DIBitmap Pattern(int width, int height, int bitsPerPixel = 24, RowOrder order = RowOrder::BottomUp) {
+DIBitmap Pattern(int width, int height, int bitsPerPixel = 24,
+                 RowOrder order = RowOrder::BottomUp) {
   DIBitmap bmp(width, height, bitsPerPixel, order);
   for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x) bmp.SetPixel(x, y, RGB(x * 37, y * 53, (x ^ y) * 11));
@@ -54,7 +55,8 @@ TEST(PngCodec, RoundTripIsLosslessForEveryDepthAndOrder) {
   EXPECT_EQ(back.BitsPerPixel(), 24);
   EXPECT_TRUE(back == bottomUp);
 
-  ExpectSamePixels(DecodePng(EncodePng(Pattern(9, 5, 24, RowOrder::TopDown))), bottomUp, "top-down");
+  ExpectSamePixels(DecodePng(EncodePng(Pattern(9, 5, 24, RowOrder::TopDown))), bottomUp,
+                   "top-down");
   ExpectSamePixels(DecodePng(EncodePng(Pattern(9, 5, 32))), bottomUp, "32 bits");
 
   DIBitmap indexed(6, 3, 4);
@@ -67,7 +69,7 @@ TEST(PngCodec, RoundTripIsLosslessForEveryDepthAndOrder) {
 
 TEST(PngCodec, DecodesGreyPaletteSixteenBitAlphaAndInterlacedFiles) {
   using testdata::ReadFile;
-  const std::vector<TColor> small = {RGB(255, 0, 0),    RGB(0, 255, 0),   RGB(0, 0, 255),
+  const std::vector<TColor> small = {RGB(255, 0, 0),     RGB(0, 255, 0),   RGB(0, 0, 255),
                                      RGB(255, 255, 255), RGB(0, 0, 0),     RGB(128, 64, 32),
                                      RGB(10, 20, 30),    RGB(200, 100, 50)};
   // Alpha is dropped: the half-transparent pixels keep their stored colour.
@@ -75,12 +77,14 @@ TEST(PngCodec, DecodesGreyPaletteSixteenBitAlphaAndInterlacedFiles) {
     const DIBitmap bmp = DecodePng(ReadFile(name));
     ASSERT_EQ(bmp.Width(), 4) << name;
     ASSERT_EQ(bmp.Height(), 2) << name;
-    for (int i = 0; i < 8; ++i) EXPECT_EQ(bmp.Pixel(i % 4, i / 4), small[i]) << name << " pixel " << i;
+    for (int i = 0; i < 8; ++i)
+      EXPECT_EQ(bmp.Pixel(i % 4, i / 4), small[i]) << name << " pixel " << i;
   }
 
   const int greys[8] = {0, 50, 100, 150, 200, 250, 255, 7};
   const DIBitmap grey = DecodePng(ReadFile("grey.png"));
-  for (int i = 0; i < 8; ++i) EXPECT_EQ(grey.Pixel(i % 4, i / 4), RGB(greys[i], greys[i], greys[i]));
+  for (int i = 0; i < 8; ++i)
+    EXPECT_EQ(grey.Pixel(i % 4, i / 4), RGB(greys[i], greys[i], greys[i]));
 
   const DIBitmap interlaced = DecodePng(ReadFile("interlaced.png"));
   ASSERT_EQ(interlaced.Width(), 16);
