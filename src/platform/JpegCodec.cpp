@@ -4,15 +4,19 @@
 // all trivial, and everything with a destructor (the bitmap, the guards that destroy the libjpeg
 // objects and free the output buffer) lives in the caller, outside the jump's path.
 
-#include <jerror.h>
-#include <jpeglib.h>
-
 #include <csetjmp>
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
+
+// jpeglib.h uses size_t and FILE without including their headers: it comes after them.
+// clang-format off
+#include <jpeglib.h>
+#include <jerror.h>
+// clang-format on
 
 #include "platform/Exception.h"
 #include "platform/ImageCodecs.h"
