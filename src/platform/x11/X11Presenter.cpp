@@ -81,11 +81,11 @@ void ConvertToPixels(const DIBitmap& source, const TRect& rect, const PixelLayou
   }
 }
 
-X11Presenter::X11Presenter(Display* display, Visual* visual, int depth)
+X11Presenter::X11Presenter(Display* display, Visual* visual, int depth, SharedMemory sharedMemory)
     : display_(display), visual_(visual), depth_(depth), layout_(*visual) {
   // Shared memory only helps when the server runs beside us; XShmAttach tells (a remote server
   // refuses it), so the first attach decides.
-  shmEnabled_ = XShmQueryExtension(display) == True;
+  shmEnabled_ = sharedMemory == SharedMemory::IfAvailable && XShmQueryExtension(display) == True;
 }
 
 X11Presenter::~X11Presenter() {

@@ -36,9 +36,12 @@ void ConvertToPixels(const DIBitmap& source, const TRect& rect, const PixelLayou
 
 class X11Presenter {
  public:
+  enum class SharedMemory { IfAvailable, Never };
+
   // Visual and depth of the windows it presents to (a depth-24 TrueColor visual whose images have
   // 32 bits per pixel; the backend checks that before making one).
-  X11Presenter(Display* display, Visual* visual, int depth);
+  X11Presenter(Display* display, Visual* visual, int depth,
+               SharedMemory sharedMemory = SharedMemory::IfAvailable);
   ~X11Presenter();
   X11Presenter(const X11Presenter&) = delete;
   X11Presenter& operator=(const X11Presenter&) = delete;
