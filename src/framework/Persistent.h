@@ -2,6 +2,7 @@
 // The roots of the class library: TObject, and TPersistent, an object that can copy itself from
 // another (Assign) and whose published properties are stored in form descriptions.
 
+#include <functional>
 #include <string>
 
 #include "platform/Exception.h"
@@ -11,6 +12,10 @@ namespace framework {
 using platform::Exception;
 
 class TClassInfo;
+class TObject;
+
+// The event type of plain notifications (OnClick, OnChange, ...).
+using TNotifyEvent = std::function<void(TObject* sender)>;
 
 class TObject {
  public:

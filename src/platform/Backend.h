@@ -24,7 +24,8 @@ struct TopLevelSpec {
   bool decorated = false;   // a frame and caption from the window manager
   bool topmost = false;     // above normal windows
   bool skipTaskbar = true;  // out of the task bar and pager
-  bool noActivate = false;  // never takes the keyboard focus on its own (hover never steals it)
+  bool noActivate = false;  // the desktop never gives it the keyboard (not on showing, not on
+                            // hover); the window system asks for it with Activate on a click
   bool dialog = false;      // a modal dialog: transient for its owner, modal state
   HWND owner = nullptr;     // top-level owner, if any
 };

@@ -67,8 +67,9 @@ void WindowSystem::OnNativeEvent(const NativeEvent& e) {
                                std::abs(screen.Y - lastClick_.screen.Y) <= kDoubleClickDistance;
       // A double click ends the sequence: a third press starts a new one.
       lastClick_ = {e.window, e.button, e.time, screen, !doubleClick};
-      if (top->enabled && active_ != top && !(top->exStyle & WS_EX_NOACTIVATE))
-        backend().Activate(top->handle);
+      // A click gives the window the keyboard (also a window that is never activated by being
+      // shown or hovered): the user chose it.
+      if (top->enabled && active_ != top) backend().Activate(top->handle);
       UpdateHover(top, e.point, e.time);
       RouteMouse(e, ButtonMessage(e.button, true, doubleClick));
       break;

@@ -41,7 +41,7 @@ enum : uint32_t {
   WS_EX_TOOLWINDOW = 0x00000080u,   // out of the task bar and pager
   WS_EX_CONTROLPARENT = 0x00010000u,
   WS_EX_APPWINDOW = 0x00040000u,
-  WS_EX_NOACTIVATE = 0x08000000u,   // never takes the desktop's keyboard focus by itself
+  WS_EX_NOACTIVATE = 0x08000000u,   // takes the desktop's keyboard focus only when clicked
 };
 
 struct CreateWindowParams {

@@ -1,0 +1,178 @@
+#include "framework/Application.h"
+
+#include <algorithm>
+
+#include "framework/Form.h"
+#include "framework/HintWindow.h"
+#include "platform/Input.h"
+#include "platform/MessageBox.h"
+#include "platform/Timer.h"
+
+namespace framework {
+
+namespace {
+
+TApplication* current = nullptr;
+constexpr uintptr_t kHintTimer = 1;
+
+}  // namespace
+
+TApplication* Application() { return current; }
+
+TApplication::TApplication(TComponent* owner) : TComponent(owner) {
+  if (!current) current = this;
+}
+
+TApplication::~TApplication() {
+  Destroying();
+  CancelHint();
+  delete hintWindow_;
+  hintWindow_ = nullptr;
+  // The forms go first (last made first), while the application is still there for them.
+  DestroyComponents();
+  if (handle_) {
+    const HWND h = handle_;
+    handle_ = nullptr;
+    platform::SetWindowProc(h, platform::DefWindowProc);
+    platform::DestroyWindow(h);
+  }
+  if (current == this) current = nullptr;
+}
+
+void TApplication::SetTitle(const std::string& title) {
+  title_ = title;
+  if (handle_) platform::SetWindowText(handle_, title);
+}
+
+HWND TApplication::Handle() {
+  if (!handle_) {
+    platform::CreateWindowParams p;
+    p.ClassName = "TApplication";
+    p.WindowName = title_;
+    p.Style = platform::WS_POPUP;
+    p.ExStyle = platform::WS_EX_TOOLWINDOW;
+    p.Bounds = platform::Bounds(0, 0, 1, 1);
+    p.WindowProc = [this](HWND h, UINT m, WPARAM w, LPARAM l) { return AppWndProc(this, h, m, w, l); };
+    handle_ = platform::CreateWindowEx(p);
+  }
+  return handle_;
+}
+
+platform::LRESULT TApplication::AppWndProc(TApplication* self, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == platform::WM_TIMER && wParam == kHintTimer) {
+    platform::KillTimer(hwnd, kHintTimer);
+    self->HintTimerExpired();
+    return 0;
+  }
+  return platform::DefWindowProc(hwnd, msg, wParam, lParam);
+}
+
+void TApplication::AddForm(TCustomForm* form) { forms_.push_back(form); }
+
+void TApplication::RemoveForm(TCustomForm* form) {
+  forms_.erase(std::remove(forms_.begin(), forms_.end(), form), forms_.end());
+  if (mainForm_ == form) mainForm_ = nullptr;
+  if (hintControl_ && (hintControl_ == form || form->ContainsControl(hintControl_))) CancelHint();
+}
+
+void TApplication::Run() {
+  if (mainForm_) mainForm_->Show();
+  while (!terminated_) HandleMessage();
+}
+
+void TApplication::Terminate() { platform::PostQuitMessage(0); }
+
+void TApplication::HandleMessage() {
+  platform::MSG msg;
+  if (!platform::GetMessage(&msg)) {
+    terminated_ = true;
+    return;
+  }
+  platform::DispatchMessage(msg);
+}
+
+void TApplication::ProcessMessages() {
+  platform::MSG msg;
+  while (!terminated_ && platform::PeekMessage(&msg, platform::PM_REMOVE)) {
+    if (msg.message == platform::WM_QUIT) {
+      terminated_ = true;
+      break;
+    }
+    platform::DispatchMessage(msg);
+  }
+}
+
+void TApplication::HandleException(TObject* sender, const std::exception& error) {
+  if (OnException) {
+    OnException(sender, error);
+    return;
+  }
+  ShowException(error);
+}
+
+void TApplication::ShowException(const std::exception& error) {
+  std::string text = error.what();
+  if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') text += '.';
+  CancelHint();
+  HWND owner = mainForm_ && mainForm_->HandleAllocated() ? mainForm_->Handle() : nullptr;
+  platform::MessageBox(owner, text, title_, platform::MB_OK | platform::MB_ICONERROR);
+}
+
+// --- hints
+
+void TApplication::SetShowHint(bool v) {
+  showHint_ = v;
+  if (!v) CancelHint();
+}
+
+void TApplication::CancelHint() {
+  if (handle_) platform::KillTimer(handle_, kHintTimer);
+  hintTimerRunning_ = false;
+  hintActive_ = false;
+  if (hintWindow_) hintWindow_->ReleaseHandle();
+}
+
+void TApplication::HintMouseMessage(TControl* control, const TMessage& m) {
+  if (m.Msg == CM_MOUSELEAVE) {
+    if (control == hintControl_) {
+      CancelHint();
+      hintControl_ = nullptr;
+    }
+    return;
+  }
+  if (m.Msg != platform::WM_MOUSEMOVE) {
+    // A press hides the tip until the pointer moves on to another control.
+    CancelHint();
+    hintSuppressed_ = true;
+    return;
+  }
+  if (control != hintControl_) {
+    CancelHint();
+    hintControl_ = control;
+    hintSuppressed_ = false;
+  }
+  if (!showHint_ || hintSuppressed_ || !control->ShowHint() || control->Hint().empty()) {
+    if (hintWindow_ && hintWindow_->Showing()) CancelHint();
+    return;
+  }
+  platform::GetCursorPos(&hintCursor_);
+  if (hintWindow_ && hintWindow_->Showing()) {
+    // The tip follows a hint that changed while it shows.
+    if (control->Hint() != hintWindow_->Text()) hintWindow_->ActivateHint(control->Hint(), {hintCursor_.X, hintCursor_.Y + 20});
+    return;
+  }
+  if (!hintTimerRunning_) {
+    hintTimerRunning_ = true;
+    platform::SetTimer(Handle(), kHintTimer, static_cast<uint32_t>(HintPause));
+  }
+}
+
+void TApplication::HintTimerExpired() {
+  hintTimerRunning_ = false;
+  if (!hintControl_ || hintSuppressed_ || !hintControl_->ShowHint() || hintControl_->Hint().empty()) return;
+  if (!hintWindow_) hintWindow_ = new THintWindow();
+  hintActive_ = true;
+  hintWindow_->ActivateHint(hintControl_->Hint(), {hintCursor_.X, hintCursor_.Y + 20});
+}
+
+}  // namespace framework

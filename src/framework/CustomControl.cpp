@@ -1,0 +1,31 @@
+#include "framework/CustomControl.h"
+
+#include "framework/Canvas.h"
+#include "framework/ClassRegistry.h"
+
+namespace framework {
+
+const TClassInfo& TCustomControl::StaticClassInfo() {
+  static const TClassInfo info("TCustomControl", &TWinControl::StaticClassInfo());
+  return info;
+}
+
+TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner), canvas_(std::make_unique<TCanvas>()) {}
+
+TCustomControl::~TCustomControl() = default;
+
+void TCustomControl::PaintWindow(platform::HDC dc) {
+  canvas_->Lock();
+  canvas_->SetHandle(dc);
+  try {
+    Paint();
+  } catch (...) {
+    canvas_->SetHandle(nullptr);
+    canvas_->Unlock();
+    throw;
+  }
+  canvas_->SetHandle(nullptr);
+  canvas_->Unlock();
+}
+
+}  // namespace framework

@@ -1,0 +1,36 @@
+#include "framework/GraphicControl.h"
+
+#include "framework/Canvas.h"
+#include "framework/ClassRegistry.h"
+
+namespace framework {
+
+const TClassInfo& TGraphicControl::StaticClassInfo() {
+  static const TClassInfo info("TGraphicControl", &TControl::StaticClassInfo());
+  return info;
+}
+
+TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner), canvas_(std::make_unique<TCanvas>()) {}
+
+TGraphicControl::~TGraphicControl() = default;
+
+void TGraphicControl::WndProc(TMessage& m) {
+  if (m.Msg == platform::WM_PAINT && m.WParam) {
+    // The parent hands over its context, moved and clipped to this control.
+    canvas_->Lock();
+    canvas_->SetHandle(reinterpret_cast<platform::HDC>(m.WParam));
+    try {
+      Paint();
+    } catch (...) {
+      canvas_->SetHandle(nullptr);
+      canvas_->Unlock();
+      throw;
+    }
+    canvas_->SetHandle(nullptr);
+    canvas_->Unlock();
+    return;
+  }
+  TControl::WndProc(m);
+}
+
+}  // namespace framework
