@@ -177,9 +177,11 @@ TEST_F(InputTest, ActivationFollowsTheDesktopAndHoverNeverTakesIt) {
   Pump();
   EXPECT_EQ(desktop->FocusedWindow(), top);
   EXPECT_EQ(GetActiveWindow(), top);
-  ASSERT_EQ(Of(WM_ACTIVATE).size(), 1u);
-  EXPECT_EQ(Of(WM_ACTIVATE)[0].hwnd, top);
-  EXPECT_EQ(LOWORD(Of(WM_ACTIVATE)[0].wParam), WA_ACTIVE);
+  ASSERT_EQ(Of(WM_ACTIVATE).size(), 2u);  // the bar goes inactive, then the window active
+  EXPECT_EQ(Of(WM_ACTIVATE)[0].hwnd, bar);
+  EXPECT_EQ(LOWORD(Of(WM_ACTIVATE)[0].wParam), WA_INACTIVE);
+  EXPECT_EQ(Of(WM_ACTIVATE)[1].hwnd, top);
+  EXPECT_EQ(LOWORD(Of(WM_ACTIVATE)[1].wParam), WA_ACTIVE);
   desktop->FocusWindow(nullptr);
   Pump();
   EXPECT_EQ(GetActiveWindow(), nullptr);
