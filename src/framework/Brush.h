@@ -1,0 +1,35 @@
+#pragma once
+// TBrush: how a canvas fills: a solid colour, or nothing at all (bsClear), which also makes text
+// backgrounds transparent.
+
+#include "framework/GraphicsObject.h"
+#include "platform/Colors.h"
+#include "platform/DeviceContext.h"
+
+namespace framework {
+
+enum TBrushStyle { bsSolid, bsClear };
+
+class TBrush : public TGraphicsObject {
+ public:
+  TBrush() = default;
+  static const TClassInfo& StaticClassInfo();
+  const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+
+  platform::TColor Color() const { return color_; }
+  void SetColor(platform::TColor color);
+  TBrushStyle Style() const { return style_; }
+  void SetStyle(TBrushStyle style);
+
+  // Copies colour and style from another TBrush (one OnChange when anything differed).
+  void Assign(const TPersistent* source) override;
+
+  // The platform brush: a value, nothing to free.
+  platform::Brush Handle() const;
+
+ private:
+  platform::TColor color_ = platform::clWhite;
+  TBrushStyle style_ = bsSolid;
+};
+
+}  // namespace framework
