@@ -19,6 +19,12 @@ constexpr uintptr_t kHintTimer = 1;
 
 TApplication* Application() { return current; }
 
+std::string ErrorReportText(const std::string& message) {
+  std::string text = message;
+  if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') text += '.';
+  return text;
+}
+
 TApplication::TApplication(TComponent* owner) : TComponent(owner) {
   if (!current) current = this;
 }
@@ -111,8 +117,7 @@ void TApplication::HandleException(TObject* sender, const std::exception& error)
 }
 
 void TApplication::ShowException(const std::exception& error) {
-  std::string text = error.what();
-  if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') text += '.';
+  const std::string text = ErrorReportText(error.what());
   CancelHint();
   HWND owner = mainForm_ && mainForm_->HandleAllocated() ? mainForm_->Handle() : nullptr;
   platform::MessageBox(owner, text, title_, platform::MB_OK | platform::MB_ICONERROR);

@@ -85,6 +85,10 @@ class TApplication : public TComponent {
 // The program's application object, or nullptr before one is made.
 TApplication* Application();
 
+// The error report's text for a failure's message: a full stop is appended when the last
+// character's code is above that of ".".
+std::string ErrorReportText(const std::string& message);
+
 template <typename T>
 void TApplication::CreateForm(T*& reference) {
   // As the language runtime does: the reference holds the new form before its constructor runs.
