@@ -1,5 +1,7 @@
 #include "framework/Form.h"
 
+#include <algorithm>
+
 #include "framework/Application.h"
 #include "framework/Canvas.h"
 #include "framework/ClassRegistry.h"
@@ -88,8 +90,14 @@ void TCustomForm::InitializeForm(std::string_view description, const std::string
   DoCreate();
 }
 
+// A failure in the creation or show handler is reported, and the form is made or shown anyway.
 void TCustomForm::DoCreate() {
-  if (OnCreate) OnCreate(this);
+  try {
+    if (OnCreate) OnCreate(this);
+  } catch (const std::exception& e) {
+    if (!Application()) throw;
+    Application()->HandleException(this, e);
+  }
 }
 
 void TCustomForm::SetBorderStyle(TFormBorderStyle v) {
@@ -131,14 +139,14 @@ void TCustomForm::PlaceForShow() {
   switch (position_) {
     case poDesktopCenter: {
       const platform::TSize screen = platform::GetVirtualScreenSize();
-      left = (screen.cx - Width()) / 2;
-      top = (screen.cy - Height()) / 2;
+      left = std::max(0, (screen.cx - Width()) / 2);
+      top = std::max(0, (screen.cy - Height()) / 2);
       break;
     }
     case poScreenCenter: {
       const TRect area = platform::GetWorkArea();
-      left = area.Left + (area.Width() - Width()) / 2;
-      top = area.Top + (area.Height() - Height()) / 2;
+      left = std::max(0, area.Left + (area.Width() - Width()) / 2);
+      top = std::max(0, area.Top + (area.Height() - Height()) / 2);
       break;
     }
     case poMainFormCenter:
@@ -165,7 +173,12 @@ void TCustomForm::Show() {
 void TCustomForm::Hide() { SetVisible(false); }
 
 void TCustomForm::DoShow() {
-  if (OnShow) OnShow(this);
+  try {
+    if (OnShow) OnShow(this);
+  } catch (const std::exception& e) {
+    if (!Application()) throw;
+    Application()->HandleException(this, e);
+  }
 }
 
 void TCustomForm::DoHide() {

@@ -98,6 +98,8 @@ std::vector<TPropertyAssignment> WriteProperties(const TObject* obj);
 // programming error (Exception), so spans handed out stay valid for the life of the program.
 void RegisterResource(const std::string& name, std::span<const uint8_t> bytes);
 std::span<const uint8_t> FindResource(const std::string& name);  // empty when unknown
+// A registered resource as text; raises EReadError when there is none of that name.
+std::string_view FindResourceText(const std::string& name);
 bool HasResource(const std::string& name);
 
 }  // namespace framework

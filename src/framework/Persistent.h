@@ -28,6 +28,12 @@ class TObject {
   bool InheritsFrom(const std::string& className) const;
 };
 
+// Raised when an object is taken as a class it is not of.
+class EInvalidCast : public Exception {
+ public:
+  using Exception::Exception;
+};
+
 // Raised when an Assign is asked between classes that cannot take each other's values.
 class EConvertError : public Exception {
  public:

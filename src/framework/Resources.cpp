@@ -49,4 +49,10 @@ bool HasResource(const std::string& name) {
   return table.byName.count(name) != 0;
 }
 
+std::string_view FindResourceText(const std::string& name) {
+  const std::span<const uint8_t> bytes = FindResource(name);
+  if (bytes.empty()) throw EReadError("Resource " + name + " not found");
+  return std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+}
+
 }  // namespace framework
