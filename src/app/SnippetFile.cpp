@@ -1,0 +1,124 @@
+#include "app/SnippetFile.h"
+
+#include <utility>
+
+#include "platform/Exception.h"
+#include "platform/Files.h"
+
+namespace app {
+
+namespace {
+
+constexpr char kCtrlZ = 26;
+
+bool IsSpecial(char c) { return c == '\n' || c == '\r' || c == kCtrlZ; }
+
+}  // namespace
+
+TSnippetParser::TSnippetParser(TSnippets& fields, size_t maxTextBytes)
+    : fields_(fields), maxTextBytes_(maxTextBytes) {}
+
+void TSnippetParser::EndLine() {
+  fields_[static_cast<size_t>(count_)] = std::move(current_);
+  current_.clear();
+  ++count_;
+  inLine_ = false;
+  if (count_ == kSnippetCount) done_ = true;
+}
+
+void TSnippetParser::Feed(const char* data, size_t size) {
+  size_t i = 0;
+  while (i < size && !done_) {
+    const char c = data[i];
+    if (pendingCR_) {
+      pendingCR_ = false;
+      if (c == '\n') {
+        EndLine();
+        ++i;
+        continue;
+      }
+      // The CR stood alone: it is dropped and c is read as if the CR had not been there.
+    }
+    if (!inLine_) {
+      if (c == kCtrlZ) {
+        done_ = true;
+        break;
+      }
+      inLine_ = true;
+    }
+    if (c == '\n') {
+      EndLine();
+      ++i;
+    } else if (c == '\r') {
+      pendingCR_ = true;
+      ++i;
+    } else if (c == kCtrlZ) {
+      EndLine();
+      done_ = true;
+    } else {
+      size_t end = i + 1;
+      while (end < size && !IsSpecial(data[end])) ++end;
+      const size_t run = end - i;
+      if (run > maxTextBytes_ - textBytes_)
+        throw platform::EOutOfResources("The snippet file holds more than " +
+                                        std::to_string(maxTextBytes_) + " bytes of snippets");
+      textBytes_ += run;
+      current_.append(data + i, run);
+      i = end;
+    }
+  }
+}
+
+void TSnippetParser::Finish() {
+  if (done_) return;
+  pendingCR_ = false;  // a CR as the very last byte stands alone too
+  if (inLine_) EndLine();
+  done_ = true;
+}
+
+int ParseSnippets(std::string_view bytes, TSnippets& fields) {
+  TSnippetParser parser(fields);
+  parser.Feed(bytes.data(), bytes.size());
+  parser.Finish();
+  return parser.LineCount();
+}
+
+std::string FormatSnippets(const TSnippets& fields) {
+  size_t size = 0;
+  for (const std::string& text : fields) size += text.size() + 2;
+  std::string bytes;
+  bytes.reserve(size);
+  for (const std::string& text : fields) {
+    bytes += text;
+    bytes += "\r\n";
+  }
+  return bytes;
+}
+
+std::string SnippetFilePath(const std::string& folder) { return folder + kSnippetFileName; }
+
+std::string SnippetFilePath() { return SnippetFilePath(platform::ExecutableFolder()); }
+
+int LoadSnippets(TSnippets& fields) { return LoadSnippets(platform::ExecutableFolder(), fields); }
+
+int LoadSnippets(const std::string& folder, TSnippets& fields) {
+  platform::SharedFileReader file(SnippetFilePath(folder));
+  TSnippetParser parser(fields);
+  char chunk[65536];
+  while (!parser.Done()) {
+    const size_t got = file.Read(chunk, sizeof chunk);
+    if (got == 0)
+      parser.Finish();
+    else
+      parser.Feed(chunk, got);
+  }
+  return parser.LineCount();
+}
+
+void SaveSnippets(const TSnippets& fields) { SaveSnippets(platform::ExecutableFolder(), fields); }
+
+void SaveSnippets(const std::string& folder, const TSnippets& fields) {
+  platform::AtomicWriteFile(SnippetFilePath(folder), FormatSnippets(fields));
+}
+
+}  // namespace app
