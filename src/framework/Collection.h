@@ -22,6 +22,8 @@ class TCollectionItem : public TPersistent {
  public:
   explicit TCollectionItem(TCollection* collection);
   ~TCollectionItem() override;
+  TCollectionItem(const TCollectionItem&) = delete;
+  TCollectionItem& operator=(const TCollectionItem&) = delete;
   static const TClassInfo& StaticClassInfo();
   const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 
@@ -42,6 +44,8 @@ class TCollection : public TPersistent {
   using ItemFactory = std::function<TCollectionItem*(TCollection*)>;
   explicit TCollection(ItemFactory factory);
   ~TCollection() override;
+  TCollection(const TCollection&) = delete;
+  TCollection& operator=(const TCollection&) = delete;
   static const TClassInfo& StaticClassInfo();
   const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 

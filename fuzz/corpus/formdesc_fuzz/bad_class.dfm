@@ -1,0 +1,4 @@
+object A: TComponent
+  object B: TNoSuchClass
+  end
+end

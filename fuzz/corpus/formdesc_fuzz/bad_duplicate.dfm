@@ -1,0 +1,6 @@
+object A: TComponent
+  object B: TComponent
+  end
+  object B: TComponent
+  end
+end

@@ -1,0 +1,3 @@
+object A: T
+  D = {0A0}
+end

@@ -1,0 +1,5 @@
+object A: TComponent
+  object B: TComponent
+  end
+  Tag = 1
+end

@@ -1,0 +1,5 @@
+object A: TComponent
+  object B: TComponent
+    Tag = 'x'
+  end
+end

@@ -1,0 +1,4 @@
+OBJECT TComponent
+  Tag = 1  object TComponent
+  END
+end
