@@ -428,7 +428,7 @@ unsigned TControl::DrawTextBiDiModeFlags(unsigned flags) const {
 }
 
 unsigned TControl::DrawTextBiDiModeFlagsReadingOnly() const {
-  return UseRightToLeftReading() ? platform::DT_RTLREADING : 0;
+  return UseRightToLeftReading() ? unsigned{platform::DT_RTLREADING} : 0u;
 }
 
 void TControl::Invalidate() {
