@@ -183,7 +183,7 @@ void TControl::HandleMouse(TMessage& m) {
       if (controlStyle_ & csClickEvents) controlState_ |= csClicked;
       controlState_ |= csLButtonDown;
       if (m.Msg == platform::WM_LBUTTONDBLCLK && (controlStyle_ & csDoubleClicks)) DblClick();
-      MouseDown(mbLeft, shift | (m.Msg == platform::WM_LBUTTONDBLCLK ? ssDouble : 0), x, y);
+      MouseDown(mbLeft, shift | (m.Msg == platform::WM_LBUTTONDBLCLK ? uint32_t{ssDouble} : 0u), x, y);
       break;
     case platform::WM_LBUTTONUP: {
       const bool clicked = (controlState_ & csClicked) != 0;
