@@ -1,0 +1,37 @@
+#pragma once
+// INI text as skins write it (common sections, skin settings files): "[NAME]" opens a section,
+// "KEY=value" lines belong to the open section, lines beginning with ";" are comments, and lines
+// before the first section or without "=" are ignored. Section names and keys are matched without
+// regard to ASCII letter case; the value is the rest of the line after the first "=", as written.
+// A section named again continues the first one; of a key given twice the first value counts.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace skin {
+
+struct TsIniSection {
+  std::string Name;  // as written between the brackets
+  std::vector<std::pair<std::string, std::string>> Keys;  // in text order
+
+  // The value of the first key equal to key (ignoring letter case), or nullopt.
+  std::optional<std::string> Value(std::string_view key) const;
+};
+
+class TsIniText {
+ public:
+  TsIniText() = default;
+  explicit TsIniText(const std::vector<std::string>& lines);
+
+  // In the order they first appear.
+  const std::vector<TsIniSection>& Sections() const { return sections_; }
+  bool Empty() const { return sections_.empty(); }
+
+ private:
+  std::vector<TsIniSection> sections_;
+};
+
+}  // namespace skin

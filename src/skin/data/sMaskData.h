@@ -1,0 +1,94 @@
+#pragma once
+// The runtime records the skin manager builds when it loads a skin: one section record per skin
+// section (TsGeneralData), one mask record per picture with a role (TsMaskData) and one pattern
+// record per JPEG background (TsPatternData). Everything that paints reads these tables, by index;
+// -1 means none, and indices hold until the next skin-loaded or skin-removed announcement.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/Bitmap.h"
+#include "framework/JPEGImage.h"
+#include "platform/Colors.h"
+#include "platform/Types.h"
+#include "skin/paint/sGradient.h"
+
+namespace skin {
+
+using platform::TColor;
+
+class TsSkinManager;
+
+enum TsControlBevel : uint8_t { cbNone, cbRaisedSoft, cbLoweredSoft, cbRaisedHard, cbLoweredHard };
+
+// How a mask's picture is drawn: a nine-part border, a texture, or a glyph drawn whole.
+enum TacImgType : uint8_t { itisaBorder, itisaTexture, itisaGlyph };
+
+// Text colour and the colours of the four one-pixel outline copies (left, top, right, bottom);
+// -1 means no outline on that side.
+using TsFontColors = std::array<int32_t, 5>;
+
+struct TsGeneralData {
+  std::string ParentClass;
+  std::string SectionName;  // as stored, not case-converted
+  TColor Color = 0;
+  TsControlBevel Bevel = cbNone;
+  TsFontColors FontColor{};
+  TsFontColors HotFontColor{};
+  bool ReservedBoolean = false;
+  int32_t ShadowBlur = 0;
+  TColor ShadowColor = 0;
+  bool ShadowEnabled = false;
+  int32_t ShadowOffset = 0;
+  int32_t ShadowTransparency = 0;
+  int32_t Transparency = 0;
+  int32_t GradientPercent = 0;
+  std::string GradientData;
+  TsGradArray GradientArray;
+  int32_t ImagePercent = 0;
+  bool ShowFocus = false;
+  bool FadingEnabled = false;
+  int32_t FadingIntervalIn = 0;
+  int32_t FadingIntervalOut = 0;
+  int32_t FadingIterations = 0;
+  TColor HotColor = 0;
+  int32_t HotTransparency = 0;
+  TsControlBevel HotBevel = cbNone;
+  int32_t HotGradientPercent = 0;
+  std::string HotGradientData;
+  TsGradArray HotGradientArray;
+  int32_t HotImagePercent = 0;
+  TColor BorderColor1 = 0;
+  TColor BorderColor2 = 0;
+};
+using TsGeneralDataArray = std::vector<TsGeneralData>;
+
+// A picture with a role in a section. R is the picture's area: inside the manager's master bitmap,
+// or (0, 0, width, height) of Bmp when the mask has a picture of its own. R holds ImageCount state
+// images side by side; with MaskType 1 its lower half holds their transparency masks.
+struct TsMaskData {
+  std::unique_ptr<framework::TBitmap> Bmp;  // own 24-bit picture, or none
+  std::string SectionName;                  // upper case
+  std::string PropertyName;                 // upper case: "BORDERSMASK", "PATTERN", ...
+  platform::TRect R;
+  int16_t ImageCount = 0;  // at least 1 once loaded
+  int16_t MaskType = 0;    // 0 or 1 once loaded
+  int16_t BorderWidth = 0;
+  int16_t DrawMode = 0;
+  TacImgType ImgType = itisaBorder;
+  TsSkinManager* Manager = nullptr;
+  int16_t WL = 0, WT = 0, WR = 0, WB = 0;
+};
+using TsMaskArray = std::vector<TsMaskData>;
+
+struct TsPatternData {
+  std::unique_ptr<framework::TJPEGImage> Img;  // never null in a loaded table; may be empty
+  std::string SectionName;                     // upper case
+  std::string PropertyName;                    // "PATTERN" or "HOTPATTERN"
+};
+using TsPatternArray = std::vector<TsPatternData>;
+
+}  // namespace skin

@@ -1,0 +1,58 @@
+#include "skin/data/sSkinDirectory.h"
+
+#include "platform/Files.h"
+
+namespace skin {
+
+namespace {
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
+// The folder above one that ends with a separator: its last name removed, the separator before it
+// kept. A folder with no name left to remove stays as it is.
+std::string ParentFolder(std::string_view folder) {
+  size_t end = folder.size();
+  while (end > 0 && IsSeparator(folder[end - 1])) --end;
+  size_t start = end;
+  while (start > 0 && !IsSeparator(folder[start - 1])) --start;
+  if (start == 0) return std::string(folder);
+  return std::string(folder.substr(0, start));
+}
+
+}  // namespace
+
+std::string ApplicationFolder() { return platform::ExecutableFolder(); }
+
+std::string ResolveSkinDirectory(std::string_view value, std::string_view appFolder) {
+  std::string result;
+  if (value.substr(0, 2) == "..")
+    result = ParentFolder(appFolder) + std::string(value.size() > 3 ? value.substr(3) : "");
+  else if (value.substr(0, 2) == ".\\" || value.substr(0, 2) == "./")
+    result = std::string(appFolder) + std::string(value.substr(2));
+  // A lone letter is a drive and an empty value names nothing: rule 4 gives them their own
+  // results, which it could never see if they were put after the application folder.
+  else if (value.size() >= 2 && value.find(':') == std::string_view::npos)
+    result = std::string(appFolder) + std::string(value);
+  else
+    result = std::string(value);
+
+  if (result.empty() || result.back() == '\\') return result;
+  if (result.back() == '/') {
+    result.back() = '\\';
+    return result;
+  }
+  if (result.size() == 1) return result + ":\\";
+  return result + "\\";
+}
+
+std::string PlatformPath(std::string_view path) {
+  if (path.size() >= 2 && IsLetter(path[0]) && path[1] == ':') path.remove_prefix(2);
+  std::string result(path);
+  for (char& c : result)
+    if (c == '\\') c = '/';
+  return result;
+}
+
+}  // namespace skin

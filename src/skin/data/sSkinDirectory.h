@@ -1,0 +1,29 @@
+#pragma once
+// Where skin folders are looked for. SkinDirectory is resolved by text rules written for Windows
+// paths ("c:\Skins", "..\Skins", ".\Skins"), and the result is then mapped onto this platform:
+// every "\" becomes "/" and a leading drive letter with its colon is dropped, so "c:\Skins\" names
+// "/Skins/".
+
+#include <string>
+#include <string_view>
+
+namespace skin {
+
+// The folder of the program file, ending with a separator.
+std::string ApplicationFolder();
+
+// The text rules, with appFolder the application folder (ending with "\" or "/"):
+// 1. a value beginning with ".." is taken from the parent of appFolder: its last folder name is
+//    removed (the separator before it kept), the value loses its first three characters, and the
+//    rest is appended;
+// 2. a value beginning with ".\" or "./" loses those two characters and is appended to appFolder;
+// 3. any other value without ":" is appended to appFolder, except an empty value and a single
+//    letter (a drive), which rule 4 alone handles (otherwise its cases for them could never occur);
+// 4. a trailing separator is ensured: an empty result stays empty, a final "\" stays, a final "/"
+//    becomes "\", a one-character result (a drive letter) gets ":\", any other gets "\".
+std::string ResolveSkinDirectory(std::string_view value, std::string_view appFolder);
+
+// A path as the text rules give it, as this platform names it.
+std::string PlatformPath(std::string_view path);
+
+}  // namespace skin

@@ -1,0 +1,459 @@
+// Loading a stored skin: the mask table with the master bitmap, the pattern table and the section
+// table, each followed by what the common sections add, and the colour adjustment at the end.
+
+#include <algorithm>
+#include <filesystem>
+#include <limits>
+#include <system_error>
+
+#include "skin/data/sColorAdjust.h"
+#include "skin/data/sIniText.h"
+#include "skin/data/sSkinDirectory.h"
+#include "skin/data/sSkinManager.h"
+#include "skin/data/sStrUtils.h"
+
+namespace skin {
+
+namespace {
+
+// Values of the stored records that the runtime tables keep in 16 bits.
+int16_t Clamp16(int value, int low = std::numeric_limits<int16_t>::min()) {
+  return static_cast<int16_t>(std::clamp(value, low, static_cast<int>(std::numeric_limits<int16_t>::max())));
+}
+
+bool IsPatternRole(const std::string& role) { return role == "PATTERN" || role == "HOTPATTERN"; }
+
+bool Contains(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
+
+// Margins of a nine-part picture that gives none: all the border width when there is one, else a
+// third of one state image across and of the image band down.
+void DefaultMargins(TsMaskData& m) {
+  if (m.WL + m.WT + m.WR + m.WB != 0) return;
+  if (m.BorderWidth != 0) {
+    m.WL = m.WT = m.WR = m.WB = m.BorderWidth;
+    return;
+  }
+  m.WL = Clamp16(m.R.Width() / (m.ImageCount * 3), 0);
+  m.WT = Clamp16(m.R.Height() / (m.MaskType * 3 + 3), 0);
+  m.WR = m.WL;
+  m.WB = m.WT;
+}
+
+// A bitmap converted to 24 bits per pixel; an empty one when the picture cannot be converted.
+std::unique_ptr<framework::TBitmap> Copy24(const framework::TBitmap* source) {
+  auto bitmap = std::make_unique<framework::TBitmap>();
+  try {
+    bitmap->Assign(source);
+    bitmap->SetPixelFormat(framework::pf24bit);
+  } catch (const platform::Exception&) {
+    bitmap = std::make_unique<framework::TBitmap>();
+  }
+  return bitmap;
+}
+
+// A file named by a skin text: relative names (no ":") lie in the skin's folder.
+std::string SkinFilePath(const std::string& name, const std::string& skinPath) {
+  return PlatformPath(name.find(':') == std::string::npos ? skinPath + name : name);
+}
+
+bool FileExists(const std::string& path) {
+  std::error_code error;
+  return std::filesystem::is_regular_file(path, error);
+}
+
+// Five blank-separated integers; any other text gives the defaults (text colour 0, no outlines).
+// Filled word by word: a word that is not a number stops here, with the words before it taken.
+void ReadFontColors(const std::string& text, TsFontColors& colors) {
+  const auto words = SplitWords(text, " ");
+  if (text.empty() || words.size() != 5) {
+    colors = {0, -1, -1, -1, -1};
+    return;
+  }
+  for (size_t i = 0; i < 5; ++i) colors[i] = StrToInt(words[i]);
+}
+
+void FillSectionRecord(TsGeneralData& d, const TsSkinGeneral& g) {
+  d.SectionName = g.SectionName;
+  d.ParentClass = g.ParentClass;
+  d.Color = g.Color;
+  d.Bevel = g.Bevel;
+  d.ShadowBlur = g.ShadowBlur;
+  d.ShadowOffset = g.ShadowOffset;
+  d.ShadowColor = g.ShadowColor;
+  d.ShadowTransparency = g.ShadowTransparency;
+  d.ShadowEnabled = g.ShadowEnabled;
+  d.ReservedBoolean = g.ReservedBoolean;
+  d.Transparency = g.Transparency;
+  d.GradientPercent = g.GradientPercent;
+  d.ImagePercent = g.ImagePercent;
+  d.GradientData = g.GradientData;
+  d.GradientArray = ParseGradientData(g.GradientData);
+  d.ShowFocus = g.ShowFocus;
+  d.FadingEnabled = g.FadingEnabled;
+  d.FadingIntervalIn = g.FadingIntervalIn;
+  d.FadingIntervalOut = g.FadingIntervalOut;
+  d.FadingIterations = g.FadingIterations;
+  d.HotColor = g.HotColor;
+  d.HotTransparency = g.HotTransparency;
+  d.HotBevel = g.HotBevel;
+  d.HotGradientPercent = g.HotGradientPercent;
+  d.HotGradientData = g.HotGradientData;
+  d.HotGradientArray = ParseGradientData(g.HotGradientData);
+  d.HotImagePercent = g.HotImagePercent;
+  ReadFontColors(g.HotFontColor, d.HotFontColor);
+  ReadFontColors(g.FontColor, d.FontColor);
+  d.BorderColor1 = g.BorderColor1;
+  d.BorderColor2 = g.BorderColor2;
+}
+
+// Gradient descriptions of INI sections: a text that does not parse draws no gradient rather than
+// failing the skin.
+TsGradArray ParseIniGradient(const std::string& text) {
+  if (text == " ") return {};
+  try {
+    return ParseGradientData(text);
+  } catch (const platform::Exception&) {
+    return {};
+  }
+}
+
+// A rectangle of the master bitmap given as "#(Left,Top,Right,Bottom)(ImageCount,MaskType,
+// BorderWidth,DrawMode)"; false when the rectangle cannot be read.
+bool ParseRectangleMask(const std::string& value, TsMaskData& m) {
+  const auto words = SplitWords(value, " ()");
+  if (words.size() < 2) return false;
+  const auto rect = SplitWords(words[1], ", ");
+  if (rect.size() < 4) return false;
+  int r[4];
+  for (size_t i = 0; i < 4; ++i) {
+    const auto v = TryStrToInt(rect[i]);
+    if (!v) return false;
+    r[i] = *v;
+  }
+  m.R = {r[0], r[1], r[2], r[3]};
+  std::vector<int> numbers;
+  if (words.size() >= 3)
+    for (std::string_view word : SplitWords(words[2], ", ")) numbers.push_back(TryStrToInt(word).value_or(0));
+  auto number = [&](size_t i, int absent) { return i < numbers.size() ? numbers[i] : absent; };
+  m.ImageCount = Clamp16(number(0, 1), 1);
+  m.MaskType = static_cast<int16_t>(std::clamp(number(1, 0), 0, 1));
+  m.BorderWidth = Clamp16(number(2, 0), 0);
+  if (IsPatternRole(m.PropertyName)) {
+    m.ImgType = itisaTexture;
+    m.DrawMode = 0;
+  } else {
+    m.ImgType = itisaBorder;
+    m.DrawMode = Clamp16(number(3, 1));
+  }
+  DefaultMargins(m);
+  return true;
+}
+
+}  // namespace
+
+TsStoredSkin* TsSkinManager::CurrentStoredSkin() const {
+  const int index = internalSkins_->IndexOfSkin(skinName_);
+  return index < 0 ? nullptr : internalSkins_->Items(index);
+}
+
+TsIniText TsSkinManager::CommonSectionsText() const {
+  std::vector<std::string> lines;
+  lines.reserve(static_cast<size_t>(commonSections_->Count()));
+  for (int i = 0; i < commonSections_->Count(); ++i) {
+    std::string line = commonSections_->Get(i);
+    // Lines read straight from a description never went through SetCommonSections: they lose
+    // their blanks here as they would have there.
+    if (!line.empty() && line.front() != ';') std::erase(line, ' ');
+    lines.push_back(std::move(line));
+  }
+  return TsIniText(lines);
+}
+
+void TsSkinManager::BuildMaskTable(const TsIniText& common) {
+  masks_.clear();
+  masterBitmap_.reset();
+  const TsStoredSkin* skin = CurrentStoredSkin();
+  if (!skin) return;
+
+  masterBitmap_ = Copy24(skin->MasterBitmap());
+  masterBitmap_->SetTransparentColor(platform::clFuchsia);
+
+  const TsSkinImages* images = skin->Images();
+  masks_.reserve(static_cast<size_t>(images->Count()));
+  for (int i = 0; i < images->Count(); ++i) {
+    const TsSkinImage& item = *images->Items(i);
+    TsMaskData& m = masks_.emplace_back();
+    if (!item.Name.empty()) {
+      m.Bmp = Copy24(item.Image());
+      m.R = {0, 0, m.Bmp->Width(), m.Bmp->Height()};
+    } else {
+      m.R = {item.Left, item.Top, item.Right, item.Bottom};
+    }
+    m.PropertyName = UpperCase(item.PropertyName);
+    m.SectionName = UpperCase(item.SectionName);
+    // ImageCount 0 means three states with a mask band. Counts below 0 and mask types other than
+    // 0 and 1 mean nothing; they are clamped so that the divisions below stay sound.
+    int imageCount = item.ImageCount;
+    int maskType = item.MaskType;
+    if (imageCount == 0) {
+      maskType = 1;
+      imageCount = 3;
+    }
+    m.ImageCount = Clamp16(imageCount, 1);
+    m.MaskType = static_cast<int16_t>(std::clamp(maskType, 0, 1));
+    m.BorderWidth = Clamp16(item.BorderWidth, 0);
+    if (IsPatternRole(m.PropertyName)) {
+      m.ImgType = itisaTexture;
+      m.DrawMode = item.ImgType == itisaTexture ? Clamp16(item.StretchMode) : 0;
+    } else {
+      m.DrawMode = Clamp16(item.StretchMode);
+      m.ImgType = item.ImgType;
+    }
+    m.WL = Clamp16(item.WL, 0);
+    m.WT = Clamp16(item.WT, 0);
+    m.WR = Clamp16(item.WR, 0);
+    m.WB = Clamp16(item.WB, 0);
+    DefaultMargins(m);
+    m.Manager = this;
+  }
+  AddCommonMasks(common);
+}
+
+void TsSkinManager::AddCommonMasks(const TsIniText& common) {
+  for (const TsIniSection& section : common.Sections()) {
+    const std::string sectionName = UpperCase(section.Name);
+    if (sectionName == "GLOBALINFO") continue;
+    for (const auto& [key, value] : section.Keys) {
+      const std::string upper = UpperCase(value);
+      TsMaskData m;
+      m.PropertyName = UpperCase(key);
+      m.SectionName = sectionName;
+      m.Manager = this;
+      if (value.find('#') == std::string::npos || !masterBitmap_) {
+        if (!Contains(upper, ".BMP")) continue;
+        // The name as written: this platform's file names are case-sensitive.
+        const std::string path = SkinFilePath(value, skinData_->SkinPath);
+        if (!FileExists(path)) continue;
+        auto bitmap = std::make_unique<framework::TBitmap>();
+        try {
+          bitmap->LoadFromFile(path);
+          bitmap->SetPixelFormat(framework::pf24bit);
+        } catch (const platform::Exception&) {
+          continue;
+        }
+        if (bitmap->Width() < 1) continue;
+        m.R = {0, 0, bitmap->Width(), bitmap->Height()};
+        m.Bmp = std::move(bitmap);
+        if (IsPatternRole(m.PropertyName)) {
+          m.ImgType = itisaTexture;
+          m.ImageCount = 1;
+        } else {
+          // Three states with a mask band, as a skin folder's plain picture masks are.
+          m.ImageCount = 3;
+          m.MaskType = 1;
+          m.DrawMode = 1;
+          DefaultMargins(m);
+        }
+      } else if (value == "#" || !ParseRectangleMask(value, m)) {
+        continue;
+      }
+      masks_.push_back(std::move(m));
+    }
+  }
+}
+
+void TsSkinManager::BuildPatternTable(const TsIniText& common) {
+  patterns_.clear();
+  const TsStoredSkin* skin = CurrentStoredSkin();
+  if (!skin) return;
+  const TsSkinPatterns* items = skin->Patterns();
+  patterns_.reserve(static_cast<size_t>(items->Count()));
+  for (int i = 0; i < items->Count(); ++i) {
+    const TsSkinPattern& item = *items->Items(i);
+    TsPatternData& p = patterns_.emplace_back();
+    p.Img = std::make_unique<framework::TJPEGImage>();
+    if (!item.Image()->Empty()) {
+      p.Img->Assign(item.Image());
+    } else {
+      // Patterns showing one picture carry it once: take it from the first item of that name
+      // that has it.
+      for (int j = 0; j < items->Count(); ++j) {
+        const TsSkinPattern& partner = *items->Items(j);
+        if (partner.Name == item.Name && !partner.Image()->Empty()) {
+          p.Img->Assign(partner.Image());
+          break;
+        }
+      }
+    }
+    p.PropertyName = UpperCase(item.PropertyName);
+    p.SectionName = UpperCase(item.SectionName);
+  }
+  AddCommonPatterns(common);
+}
+
+void TsSkinManager::AddCommonPatterns(const TsIniText& common) {
+  for (const TsIniSection& section : common.Sections()) {
+    for (const auto& [key, value] : section.Keys) {
+      const std::string upper = UpperCase(value);
+      if (!Contains(upper, ".JPG") && !Contains(upper, ".JPEG")) continue;
+      const std::string path = SkinFilePath(value, skinData_->SkinPath);
+      if (!FileExists(path)) continue;
+      auto image = std::make_unique<framework::TJPEGImage>();
+      try {
+        image->LoadFromFile(path);
+      } catch (const platform::Exception&) {
+        continue;
+      }
+      if (image->Width() < 1) continue;
+      TsPatternData& p = patterns_.emplace_back();
+      p.Img = std::move(image);
+      p.PropertyName = UpperCase(key);
+      p.SectionName = UpperCase(section.Name);
+    }
+  }
+}
+
+void TsSkinManager::BuildSectionTable(const TsIniText& common) {
+  const TsStoredSkin* skin = CurrentStoredSkin();
+  if (!skin) return;
+  sections_.clear();
+  skinData_->Version = skin->Version;
+  skinData_->Author = skin->Author;
+  skinData_->Description = skin->Description;
+  skinData_->Shadow1Color = skin->Shadow1Color;
+  skinData_->Shadow1Offset = skin->Shadow1Offset;
+  skinData_->Shadow1Blur = skin->Shadow1Blur;
+  skinData_->Shadow1Transparency = skin->Shadow1Transparency;
+
+  const TsSkinGenerals* generals = skin->GeneralData();
+  sections_.reserve(static_cast<size_t>(generals->Count()));
+  for (int i = 0; i < generals->Count(); ++i) {
+    TsGeneralData& record = sections_.emplace_back();
+    // A number that cannot be read ends this record where it stands; the rest of its fields keep
+    // their zero values and the next record is read.
+    try {
+      FillSectionRecord(record, *generals->Items(i));
+    } catch (const platform::Exception&) {
+    }
+  }
+  if (!common.Empty()) AddCommonSections(common);
+  AdjustColors();
+}
+
+void TsSkinManager::AddCommonSections(const TsIniText& common) {
+  for (const TsIniSection& section : common.Sections()) {
+    TsGeneralData d;
+    d.SectionName = section.Name;
+    const std::optional<std::string> parentKey = section.Value("PARENTCLASS");
+    const TsGeneralData* parent = nullptr;
+    if (parentKey && !parentKey->empty()) {
+      d.ParentClass = UpperCase(*parentKey);
+      for (const TsGeneralData& candidate : sections_) {
+        if (UpperCase(candidate.SectionName) == d.ParentClass) {
+          parent = &candidate;
+          break;
+        }
+      }
+    }
+    auto integer = [&](const char* key, int TsGeneralData::*field, int def) {
+      const std::optional<std::string> text = section.Value(key);
+      const std::optional<int> value = text ? TryStrToInt(*text) : std::nullopt;
+      if (value && *value != -1) return *value;
+      return parent ? parent->*field : def;
+    };
+    auto boolean = [&](const char* key, bool TsGeneralData::*field) {
+      if (const auto text = section.Value(key)) return UpperCase(*text) == "TRUE";
+      return parent ? parent->*field : false;
+    };
+    auto text = [&](const char* key, std::string TsGeneralData::*field, const char* def) {
+      if (const auto value = section.Value(key)) return *value;
+      return parent ? parent->*field : std::string(def);
+    };
+    auto bevel = [&](const char* key, TsControlBevel TsGeneralData::*field) {
+      const std::optional<std::string> value = section.Value(key);
+      const std::optional<int> number = value ? TryStrToInt(*value) : std::nullopt;
+      if (!number || *number == -1) return parent ? parent->*field : cbNone;
+      // Only 0 to 4 name a bevel; anything else draws none.
+      return *number >= 0 && *number <= 4 ? static_cast<TsControlBevel>(*number) : cbNone;
+    };
+    auto fontColor = [&](const char* key, TsFontColors TsGeneralData::*field, size_t i, int def) {
+      const std::optional<std::string> value = section.Value(key);
+      const std::optional<int> number = value ? TryStrToInt(*value) : std::nullopt;
+      if (number && *number != -1) return *number;
+      return parent ? (parent->*field)[i] : def;
+    };
+
+    d.Color = integer("COLOR", &TsGeneralData::Color, 0xFFFFFF);
+    d.Bevel = bevel("BEVEL", &TsGeneralData::Bevel);
+    d.ShadowBlur = integer("SHADOWBLUR", &TsGeneralData::ShadowBlur, 6);
+    d.ShadowOffset = integer("SHADOWOFFSET", &TsGeneralData::ShadowOffset, 3);
+    d.ShadowColor = integer("SHADOWCOLOR", &TsGeneralData::ShadowColor, 0);
+    d.ShadowTransparency = integer("SHADOWTRANSPARENCY", &TsGeneralData::ShadowTransparency, 50);
+    d.ShadowEnabled = boolean("SHADOWENABLED", &TsGeneralData::ShadowEnabled);
+    d.ReservedBoolean = boolean("RESERVEDBOOLEAN", &TsGeneralData::ReservedBoolean);
+    const char* fontKeys[] = {"FONTCOLOR", "TCLEFT", "TCTOP", "TCRIGHT", "TCBOTTOM"};
+    const char* hotFontKeys[] = {"HOTFONTCOLOR", "HOTTCLEFT", "HOTTCTOP", "HOTTCRIGHT", "HOTTCBOTTOM"};
+    for (size_t i = 0; i < 5; ++i) {
+      d.FontColor[i] = fontColor(fontKeys[i], &TsGeneralData::FontColor, i, i == 0 ? 0 : -1);
+      d.HotFontColor[i] = fontColor(hotFontKeys[i], &TsGeneralData::HotFontColor, i, i == 0 ? 0 : -1);
+    }
+    d.Transparency = integer("TRANSPARENCY", &TsGeneralData::Transparency, 0);
+    d.GradientPercent = integer("GRADIENTPERCENT", &TsGeneralData::GradientPercent, 0);
+    d.ImagePercent = integer("IMAGEPERCENT", &TsGeneralData::ImagePercent, 0);
+    d.GradientData = text("GRADIENTDATA", &TsGeneralData::GradientData, " ");
+    d.GradientArray = ParseIniGradient(d.GradientData);
+    d.ShowFocus = boolean("SHOWFOCUS", &TsGeneralData::ShowFocus);
+    d.FadingEnabled = boolean("FADINGENABLED", &TsGeneralData::FadingEnabled);
+    d.FadingIntervalIn = integer("FADINGINTERVALIN", &TsGeneralData::FadingIntervalIn, 5);
+    d.FadingIntervalOut = integer("FADINGINTERVALOUT", &TsGeneralData::FadingIntervalOut, 5);
+    d.FadingIterations = integer("FADINGITERATIONS", &TsGeneralData::FadingIterations, 5);
+    d.HotColor = integer("HOTCOLOR", &TsGeneralData::HotColor, 0xFFFFFF);
+    d.HotTransparency = integer("HOTTRANSPARENCY", &TsGeneralData::HotTransparency, 0);
+    d.HotBevel = bevel("HOTBEVEL", &TsGeneralData::HotBevel);
+    d.HotGradientPercent = integer("HOTGRADIENTPERCENT", &TsGeneralData::HotGradientPercent, 0);
+    d.HotGradientData = text("HOTGRADIENTDATA", &TsGeneralData::HotGradientData, "");
+    d.HotGradientArray = ParseIniGradient(d.HotGradientData);
+    d.HotImagePercent = integer("HOTIMAGEPERCENT", &TsGeneralData::HotImagePercent, 0);
+    d.BorderColor1 = integer("BORDERCOLOR1", &TsGeneralData::BorderColor1, 0);
+    d.BorderColor2 = integer("BORDERCOLOR2", &TsGeneralData::BorderColor2, 0);
+    sections_.push_back(std::move(d));
+  }
+}
+
+void TsSkinManager::AdjustColors() {
+  const int amount = SaturationAmount(saturation_);
+  auto pass = [&](auto adjust, auto adjustBitmap) {
+    if (masterBitmap_) adjustBitmap(masterBitmap_->DIB());
+    for (TsMaskData& m : masks_)
+      if (m.Bmp) adjustBitmap(m.Bmp->DIB());
+    for (TsGeneralData& d : sections_) {
+      d.Color = adjust(d.Color);
+      d.HotColor = adjust(d.HotColor);
+      for (int32_t& c : d.FontColor)
+        if (c != -1) c = adjust(c);
+      for (int32_t& c : d.HotFontColor)
+        if (c != -1) c = adjust(c);
+      // Only as many elements as the text describes (a text read from INI may hold fewer words
+      // than a parent's array has elements).
+      const size_t described = std::min(d.GradientArray.size(), SplitWords(d.GradientData, ";").size() / 5);
+      for (size_t i = 0; i < described; ++i) {
+        d.GradientArray[i].StartColor = adjust(d.GradientArray[i].StartColor);
+        d.GradientArray[i].EndColor = adjust(d.GradientArray[i].EndColor);
+      }
+      for (TsGradSegment& s : d.HotGradientArray) {
+        s.StartColor = adjust(s.StartColor);
+        s.EndColor = adjust(s.EndColor);
+      }
+    }
+    skinData_->Shadow1Color = adjust(skinData_->Shadow1Color);
+  };
+  if (hueOffset_ != 0)
+    pass([&](TColor c) { return AdjustHue(c, hueOffset_); },
+         [&](platform::DIBitmap& b) { AdjustBitmapHue(b, hueOffset_); });
+  if (saturation_ != 0)
+    pass([&](TColor c) { return AdjustSaturation(c, amount); },
+         [&](platform::DIBitmap& b) { AdjustBitmapSaturation(b, amount); });
+  if (masterBitmap_) masterBitmap_->Modified();
+}
+
+}  // namespace skin

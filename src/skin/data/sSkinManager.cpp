@@ -1,0 +1,504 @@
+#include "skin/data/sSkinManager.h"
+
+#include <algorithm>
+#include <charconv>
+#include <limits>
+#include <vector>
+
+#include "framework/Application.h"
+#include "framework/ClassRegistry.h"
+#include "framework/Form.h"
+#include "platform/Window.h"
+#include "skin/controls/sMessages.h"
+#include "skin/data/sIniText.h"
+#include "skin/data/sSkinDirectory.h"
+#include "skin/data/sStrUtils.h"
+
+namespace skin {
+
+using framework::TClassBuilder;
+using framework::TClassInfo;
+using framework::TPersistent;
+
+namespace {
+
+TsSkinManager* defaultManager = nullptr;
+bool skinChanging = false;
+bool skinNotifying = false;
+
+// Sets a process-wide flag for a scope and gives back what it was, also when a step fails.
+class FlagScope {
+ public:
+  FlagScope(bool& flag, bool value) : flag_(flag), old_(flag) { flag_ = value; }
+  ~FlagScope() { flag_ = old_; }
+  FlagScope(const FlagScope&) = delete;
+  FlagScope& operator=(const FlagScope&) = delete;
+
+ private:
+  bool& flag_;
+  bool old_;
+};
+
+int16_t CacheIndex(int index) {
+  return index >= 0 && index <= std::numeric_limits<int16_t>::max() ? static_cast<int16_t>(index) : -1;
+}
+
+}  // namespace
+
+TsSkinManager* DefaultManager() { return defaultManager; }
+bool SkinChanging() { return skinChanging; }
+bool SkinNotifying() { return skinNotifying; }
+
+// ---- TacMenuSupport ------------------------------------------------------------------------------
+
+TacMenuSupport::TacMenuSupport() : extraLineFont_(std::make_unique<framework::TFont>()) {}
+
+const TClassInfo& TacMenuSupport::StaticClassInfo() {
+  static const TClassInfo info = [] {
+    TClassInfo c("TacMenuSupport", &TPersistent::StaticClassInfo());
+    TClassBuilder<TacMenuSupport>(c)
+        .String("IcoLineSkin", [](const TacMenuSupport& m) { return m.IcoLineSkin; },
+                [](TacMenuSupport& m, const std::string& v) { m.IcoLineSkin = v; })
+        .Object("ExtraLineFont", [](TacMenuSupport& m) -> TPersistent* { return m.extraLineFont_.get(); });
+    return c;
+  }();
+  return info;
+}
+
+void TacMenuSupport::Assign(const TPersistent* source) {
+  const auto* other = dynamic_cast<const TacMenuSupport*>(source);
+  if (!other) {
+    TPersistent::Assign(source);
+    return;
+  }
+  IcoLineSkin = other->IcoLineSkin;
+  extraLineFont_->Assign(other->extraLineFont_.get());
+}
+
+// ---- class description ---------------------------------------------------------------------------
+
+const TClassInfo& TsSkinManager::StaticClassInfo() {
+  static const TClassInfo info = [] {
+    TClassInfo c("TsSkinManager", &TComponent::StaticClassInfo(),
+                 [](TComponent* owner) { return new TsSkinManager(owner); });
+    using M = TsSkinManager;
+    TClassBuilder<M>(c)
+        .Boolean("IsDefault", [](const M& m) { return m.IsDefault(); }, [](M& m, bool v) { m.SetIsDefault(v); },
+                 true)
+        .Boolean("Active", [](const M& m) { return m.Active(); }, [](M& m, bool v) { m.SetActive(v); }, true)
+        .Strings("CommonSections", [](M& m) -> framework::TStrings* { return m.commonSections_.get(); })
+        .Integer("Saturation", [](const M& m) { return m.Saturation(); },
+                 [](M& m, int v) { m.SetSaturation(v); }, 0)
+        .Integer("HueOffset", [](const M& m) { return m.HueOffset(); }, [](M& m, int v) { m.SetHueOffset(v); },
+                 0)
+        .Collection("InternalSkins", [](M& m) -> framework::TCollection* { return m.internalSkins_.get(); })
+        .Object("MenuSupport", [](M& m) -> TPersistent* { return m.menuSupport_.get(); })
+        .String("SkinDirectory", [](const M& m) { return m.SkinDirectory(); },
+                [](M& m, const std::string& v) { m.SetSkinDirectory(v); })
+        .String("SkinName", [](const M& m) { return m.SkinName(); },
+                [](M& m, const std::string& v) { m.SetSkinName(v); })
+        // Written for whoever reads the description; reading it back changes nothing.
+        .String("SkinInfo", [](const M& m) { return m.SkinInfo(); }, [](M&, const std::string&) {})
+        .String("Version", nullptr, [](M&, const std::string&) {})
+        .Boolean("SkinnedPopups", [](const M& m) { return m.SkinnedPopups(); },
+                 [](M& m, bool v) { m.SetSkinnedPopups(v); }, true)
+        .EventProperty<framework::TNotifyEvent>(
+            "OnAfterChange", [](M& m, framework::TNotifyEvent e) { m.OnAfterChange = std::move(e); })
+        .EventProperty<framework::TNotifyEvent>(
+            "OnBeforeChange", [](M& m, framework::TNotifyEvent e) { m.OnBeforeChange = std::move(e); })
+        .EventProperty<TsGetExtraLineData>(
+            "OnGetMenuExtraLineData", [](M& m, TsGetExtraLineData e) { m.OnGetMenuExtraLineData = std::move(e); });
+    return c;
+  }();
+  return info;
+}
+
+// ---- life ----------------------------------------------------------------------------------------
+
+TsSkinManager::TsSkinManager(TComponent* owner)
+    : TComponent(owner),
+      skinData_(std::make_unique<TsSkinData>()),
+      internalSkins_(std::make_unique<TsStoredSkins>(this)),
+      commonSections_(std::make_unique<framework::TStringList>()),
+      menuSupport_(std::make_unique<TacMenuSupport>()) {
+  if (!defaultManager) defaultManager = this;
+  SetSkinDirectory("c:\\Skins");
+}
+
+TsSkinManager::~TsSkinManager() {
+  Destroying();
+  SetActive(false);
+  if (defaultManager == this) defaultManager = nullptr;
+}
+
+void TsSkinManager::Loaded() {
+  TComponent::Loaded();
+  if (skinDirectory_.empty()) SetSkinDirectory("c:\\Skins");
+  if (menuSupport_->IcoLineSkin.empty()) menuSupport_->IcoLineSkin = "ICOLINE";
+  if (active_ && !skinName_.empty()) SendNewSkin();
+}
+
+// ---- properties ----------------------------------------------------------------------------------
+
+bool TsSkinManager::IsDefault() const { return defaultManager == this; }
+
+void TsSkinManager::SetIsDefault(bool value) {
+  if (value || !defaultManager) {
+    defaultManager = this;
+    if (active_) {
+      SendNewSkin();
+      RepaintForms();
+    } else {
+      SendRemoveSkin();
+    }
+  }
+  // Set to false while another manager is the default, this one simply is not; the default
+  // manager keeps its role whatever it is told.
+}
+
+void TsSkinManager::SetActive(bool value) {
+  if (value == active_) return;
+  active_ = value;
+  if (active_) {
+    SetSkinName(skinName_);
+    return;
+  }
+  if (!HasState(framework::csLoading)) SendRemoveSkin();
+  RebuildCommonIndices();
+}
+
+void TsSkinManager::SetCommonSections(const framework::TStrings* lines) {
+  commonSections_->Clear();
+  if (lines) {
+    for (int i = 0; i < lines->Count(); ++i) {
+      std::string line = lines->Get(i);
+      if (!line.empty() && line.front() != ';') std::erase(line, ' ');
+      commonSections_->Add(line);
+    }
+  }
+  SetSkinName(skinName_);
+}
+
+void TsSkinManager::SetSaturation(int value) {
+  if (value == saturation_) return;
+  saturation_ = value;
+  ReloadAdjusted();
+}
+
+void TsSkinManager::SetHueOffset(int value) {
+  if (value == hueOffset_) return;
+  hueOffset_ = value;
+  ReloadAdjusted();
+}
+
+// A new colour adjustment is applied by loading the skin again from its stored data, so that
+// adjustments never add up.
+void TsSkinManager::ReloadAdjusted() {
+  if (!skinData_->SkinReady) return;
+  const std::string before = skinName_;
+  {
+    FlagScope changing(skinChanging, true);
+    LoadSkin();
+  }
+  if (HasState(framework::csLoading)) return;
+  // Loading may have fallen back to another skin (the named one was taken out of the stored
+  // skins): then every holder of indices must look them up again.
+  if (active_ && skinName_ != before)
+    SendNewSkin();
+  else if (active_)
+    RepaintForms();
+}
+
+void TsSkinManager::SetInternalSkins(const TsStoredSkins* value) { internalSkins_->Assign(value); }
+
+void TsSkinManager::SetSkinDirectory(const std::string& value) {
+  if (value == skinDirectory_) return;
+  skinDirectory_ = value;
+  skinData_->SkinPath = ResolveSkinDirectory(value, ApplicationFolder());
+}
+
+std::string TsSkinManager::SkinDirectoryPath() const {
+  return PlatformPath(ResolveSkinDirectory(skinDirectory_, ApplicationFolder()));
+}
+
+void TsSkinManager::SetSkinName(const std::string& value) {
+  skinName_ = value;
+  if (!active_) return;
+  if (OnBeforeChange) OnBeforeChange(this);
+  {
+    FlagScope changing(skinChanging, true);
+    skinData_->SkinReady = false;
+    LoadSkin();
+    // A manager that found no skin at all has become inactive and removed its skin: announcing a
+    // loaded one now would report an empty skin as ready.
+    if (active_) SendNewSkin();
+  }
+  if (OnAfterChange) OnAfterChange(this);
+}
+
+std::string TsSkinManager::SkinInfo() const {
+  if (!skinData_->SkinReady) return "N/A";
+  // Shortest of up to 15 significant digits, always with "." whatever the locale says.
+  char buffer[64];
+  const auto result =
+      std::to_chars(buffer, buffer + sizeof buffer, skinData_->Version, std::chars_format::general, 15);
+  return std::string(buffer, result.ptr);
+}
+
+void TsSkinManager::LoadSkin() {
+  if (!active_) return;
+  FlagScope changing(skinChanging, true);
+  // Skin folders on disk are not read by this manager: every skin comes from the stored skins.
+  skinData_->SkinPath.clear();
+  if (internalSkins_->IndexOfSkin(skinName_) < 0) {
+    if (internalSkins_->Count() == 0) {
+      SetActive(false);
+      return;
+    }
+    skinName_ = internalSkins_->Items(0)->Name();
+  }
+  const TsIniText common = CommonSectionsText();
+  BuildMaskTable(common);
+  BuildPatternTable(common);
+  BuildSectionTable(common);
+  skinLoaded_ = true;
+}
+
+// ---- announcing ----------------------------------------------------------------------------------
+
+void TsSkinManager::SendNewSkin() {
+  if (skinLoaded_) {
+    skinData_->SkinReady = false;
+    {
+      FlagScope notifying(skinNotifying, true);
+      RebuildCommonIndices();
+      SendToAllForms(SKC_SETNEWSKIN);
+    }
+    skinData_->SkinReady = skinLoaded_;
+  }
+  RepaintForms();
+}
+
+void TsSkinManager::SendRemoveSkin() {
+  skinData_->SkinReady = false;
+  SendToAllForms(SKC_REMOVESKIN);
+  masks_.clear();
+  masterBitmap_.reset();
+  patterns_.clear();
+  sections_.clear();
+  skinLoaded_ = false;
+  // Nothing may keep pointing into the emptied tables.
+  RebuildCommonIndices();
+}
+
+void TsSkinManager::RepaintForms() {
+  SendToAllForms(SKC_STOPFADE);
+  SendToAllForms(SKC_REFRESH);
+}
+
+void TsSkinManager::SendToAllForms(uint16_t command) {
+  framework::TApplication* app = framework::Application();
+  if (!app) return;
+  const auto lParam = reinterpret_cast<platform::LPARAM>(this);
+  // Two passes over the live list, by index from the end: a form may close or open forms while it
+  // handles the message, and a copy of the list could then hold a freed form.
+  for (bool mdiChildren : {false, true}) {
+    for (size_t i = app->Forms().size(); i-- > 0;) {
+      if (i >= app->Forms().size()) continue;
+      framework::TCustomForm* form = app->Forms()[i];
+      if (form->HasState(framework::csDestroying)) continue;
+      if ((form->FormStyle() == framework::fsMDIChild) != mdiChildren) continue;
+      if (form->HandleAllocated()) {
+        platform::SendMessage(form->Handle(), SM_SKINCMD, SkinWParam(command), lParam);
+      } else {
+        framework::TMessage message{SM_SKINCMD, SkinWParam(command), lParam, 0};
+        form->WindowProc(message);
+      }
+    }
+  }
+}
+
+void TsSkinManager::RebuildCommonIndices() {
+  TsCommonIndices c;
+  c.GlobalInfo = CacheIndex(FindSection("GLOBALINFO"));
+  if (c.GlobalInfo >= 0) {
+    auto glyph = [&](const char* role) { return CacheIndex(FindMask(c.GlobalInfo, "GLOBALINFO", role)); };
+    c.BoxChecked = glyph("BOXCHECKED");
+    c.BoxUnchecked = glyph("BOXUNCHECKED");
+    c.BoxGrayed = glyph("BOXGRAYED");
+    c.RadioChecked = glyph("RADIOCHECKED");
+    c.RadioUnchecked = glyph("RADIOUNCHECKED");
+    c.RadioGrayed = glyph("RADIOGRAYED");
+    c.SmallChecked = glyph("SMALLCHECKED");
+    c.SmallUnchecked = glyph("SMALLUNCHECKED");
+    c.SmallGrayed = glyph("SMALLGRAYED");
+  }
+
+  c.ComboButton.Section = CacheIndex(FindSection("COMBOBTN"));
+  c.ComboButton.BorderMask = CacheIndex(FindMaskExact("COMBOBTN", "BORDERSMASK"));
+  c.ComboButton.Pattern = CacheIndex(FindTexture(c.ComboButton.Section, "COMBOBTN", "PATTERN"));
+  c.ComboButton.HotPattern = CacheIndex(FindTexture(c.ComboButton.Section, "COMBOBTN", "HOTPATTERN"));
+  c.ComboButton.GlyphMask = CacheIndex(FindMaskExact("COMBOBOX", "GLYPHMASK"));
+
+  auto part = [&](const std::string& name, bool glyph, bool patterns) {
+    TsPartIndices p;
+    p.Section = CacheIndex(FindSection(name));
+    p.BorderMask = CacheIndex(FindMask(p.Section, name, "BORDERSMASK"));
+    if (glyph) p.GlyphMask = CacheIndex(FindMask(p.Section, name, "GLYPHMASK"));
+    if (patterns) {
+      p.Pattern = CacheIndex(FindMask(p.Section, name, "PATTERN"));
+      p.HotPattern = CacheIndex(FindMask(p.Section, name, "HOTPATTERN"));
+    }
+    return p;
+  };
+  const char* tabs[] = {"TABTOP", "TABBOTTOM", "TABLEFT", "TABRIGHT"};
+  for (size_t i = 0; i < c.Tabs.size(); ++i) c.Tabs[i] = part(tabs[i], false, false);
+  const char* scrollParts[] = {"SCROLLBTNTOP", "SCROLLBTNBOTTOM", "SCROLLBTNLEFT",
+                               "SCROLLBTNRIGHT", "SCROLLSLIDERV", "SCROLLSLIDERH"};
+  for (size_t i = 0; i < c.ScrollParts.size(); ++i) c.ScrollParts[i] = part(scrollParts[i], true, true);
+  const char* scrollBars[] = {"SCROLLBAR1H", "SCROLLBAR1V", "SCROLLBAR2H", "SCROLLBAR2V"};
+  for (size_t i = 0; i < c.ScrollBars.size(); ++i) c.ScrollBars[i] = part(scrollBars[i], false, true);
+  commonIndices_ = c;
+}
+
+// ---- look-ups ------------------------------------------------------------------------------------
+
+int TsSkinManager::FindSection(const std::string& name) const {
+  for (size_t i = 0; i < sections_.size(); ++i)
+    if (sections_[i].SectionName == name) return static_cast<int>(i);
+  return -1;
+}
+
+bool TsSkinManager::IsValidSectionIndex(int index) const {
+  return index >= 0 && static_cast<size_t>(index) < sections_.size();
+}
+
+bool TsSkinManager::IsValidMaskIndex(int index) const {
+  return index >= 0 && static_cast<size_t>(index) < masks_.size();
+}
+
+bool TsSkinManager::IsValidPatternIndex(int index) const {
+  return index >= 0 && static_cast<size_t>(index) < patterns_.size();
+}
+
+// The look-ups follow ParentClass from section to section. A section naming itself ends the
+// search; longer cycles (A to B to A) are cut by allowing no more steps than there are sections.
+int TsSkinManager::FindInMasks(int sectionIndex, const std::string& sectionName,
+                               const std::string& propertyName, bool texturesOnly) const {
+  std::string name = sectionName;
+  for (size_t step = 0; step <= sections_.size(); ++step) {
+    if (sectionIndex < 0 || name.empty()) return -1;
+    for (size_t i = 0; i < masks_.size(); ++i) {
+      const TsMaskData& m = masks_[i];
+      if (texturesOnly && m.ImgType != itisaTexture) continue;
+      if (m.SectionName == name && m.PropertyName == propertyName) return static_cast<int>(i);
+    }
+    if (!IsValidSectionIndex(sectionIndex)) return -1;
+    const std::string parent = sections_[static_cast<size_t>(sectionIndex)].ParentClass;
+    if (parent.empty() || parent == name) return -1;
+    sectionIndex = FindSection(parent);
+    name = parent;
+  }
+  return -1;
+}
+
+int TsSkinManager::FindMask(int sectionIndex, const std::string& sectionName,
+                            const std::string& propertyName) const {
+  return FindInMasks(sectionIndex, sectionName, propertyName, false);
+}
+
+int TsSkinManager::FindMaskExact(const std::string& sectionName, const std::string& propertyName) const {
+  if (sectionName.empty()) return -1;
+  for (size_t i = 0; i < masks_.size(); ++i)
+    if (masks_[i].SectionName == sectionName && masks_[i].PropertyName == propertyName)
+      return static_cast<int>(i);
+  return -1;
+}
+
+int TsSkinManager::FindTexture(int sectionIndex, const std::string& sectionName,
+                               const std::string& propertyName) const {
+  if (masks_.empty()) return -1;
+  return FindInMasks(sectionIndex, sectionName, propertyName, true);
+}
+
+int TsSkinManager::FindInPatterns(int sectionIndex, const std::string& sectionName,
+                                  const std::string& propertyName) const {
+  std::string name = sectionName;
+  for (size_t step = 0; step <= sections_.size(); ++step) {
+    if (sectionIndex < 0 || name.empty() || patterns_.empty()) return -1;
+    for (size_t i = 0; i < patterns_.size(); ++i)
+      if (patterns_[i].PropertyName == propertyName && patterns_[i].SectionName == name)
+        return static_cast<int>(i);
+    if (!IsValidSectionIndex(sectionIndex)) return -1;
+    const std::string parent = sections_[static_cast<size_t>(sectionIndex)].ParentClass;
+    if (parent.empty() || parent == name) return -1;
+    sectionIndex = FindSection(parent);
+    name = parent;
+  }
+  return -1;
+}
+
+int TsSkinManager::FindPattern(int sectionIndex, const std::string& sectionName,
+                               const std::string& propertyName) const {
+  return FindInPatterns(sectionIndex, sectionName, propertyName);
+}
+
+int TsSkinManager::MarginLeft(int maskIndex) const {
+  if (!IsValidMaskIndex(maskIndex)) return 0;
+  const TsMaskData& m = masks_[static_cast<size_t>(maskIndex)];
+  if (m.WL > 0) return m.WL;
+  if (m.BorderWidth > 0) return m.BorderWidth;
+  return m.ImageCount > 0 ? m.R.Width() / (m.ImageCount * 3) : 0;
+}
+
+int TsSkinManager::MarginRight(int maskIndex) const {
+  if (!IsValidMaskIndex(maskIndex)) return 0;
+  const TsMaskData& m = masks_[static_cast<size_t>(maskIndex)];
+  if (m.WR > 0) return m.WR;
+  if (m.BorderWidth > 0) return m.BorderWidth;
+  return m.ImageCount > 0 ? m.R.Width() / (m.ImageCount * 3) : 0;
+}
+
+int TsSkinManager::MarginTop(int maskIndex) const {
+  if (!IsValidMaskIndex(maskIndex)) return 0;
+  const TsMaskData& m = masks_[static_cast<size_t>(maskIndex)];
+  if (m.WT > 0) return m.WT;
+  if (m.BorderWidth > 0) return m.BorderWidth;
+  return m.MaskType >= 0 ? m.R.Height() / ((m.MaskType + 1) * 3) : 0;
+}
+
+int TsSkinManager::MarginBottom(int maskIndex) const {
+  if (!IsValidMaskIndex(maskIndex)) return 0;
+  const TsMaskData& m = masks_[static_cast<size_t>(maskIndex)];
+  if (m.WB > 0) return m.WB;
+  if (m.BorderWidth > 0) return m.BorderWidth;
+  return m.MaskType >= 0 ? m.R.Height() / ((m.MaskType + 1) * 3) : 0;
+}
+
+TColor TsSkinManager::GlobalBackgroundColor() const {
+  const int index = commonIndices_.GlobalInfo;
+  if (!IsValidSectionIndex(index)) return platform::ColorToRGB(platform::clBtnFace);
+  return platform::ColorToRGB(sections_[static_cast<size_t>(index)].Color);
+}
+
+TColor TsSkinManager::GlobalTextColor() const {
+  const int index = commonIndices_.GlobalInfo;
+  if (!IsValidSectionIndex(index)) return platform::clFuchsia;
+  return platform::ColorToRGB(sections_[static_cast<size_t>(index)].FontColor[0]);
+}
+
+std::string TsSkinManager::ListSkinNames(framework::TStrings* list) const {
+  std::vector<std::string> names;
+  for (int i = 0; i < internalSkins_->Count(); ++i) names.push_back(internalSkins_->Items(i)->Name());
+  const std::string defaultName = names.empty() ? std::string() : names.front();
+  std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+    return UpperCase(a) < UpperCase(b);
+  });
+  if (list) {
+    list->Clear();
+    for (const std::string& name : names) list->Add(name);
+  }
+  return defaultName;
+}
+
+}  // namespace skin

@@ -1,0 +1,254 @@
+#pragma once
+// TsSkinManager: the non-visual component that owns the skins of the application and makes one of
+// them current. It keeps the stored skins, selects the one SkinName names, builds from it the
+// runtime tables that all painting reads (sections, masks, patterns and the master bitmap),
+// recolours them (HueOffset, Saturation), answers look-ups by name, and tells every form when the
+// skin has been loaded, removed or changed, with the skin message.
+//
+// The first manager made is the default manager, used by every skinned control and form that
+// names no manager of its own. Everything runs on the user-interface thread.
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "framework/Bitmap.h"
+#include "framework/Component.h"
+#include "framework/Font.h"
+#include "framework/Strings.h"
+#include "skin/data/sMaskData.h"
+#include "skin/data/sStoredSkin.h"
+
+namespace skin {
+
+class TsIniText;
+
+// The skin information: where the current skin comes from, whether it is ready, and the
+// skin-wide values of the stored skin.
+struct TsSkinData {
+  std::string SkinPath;  // folder of the current skin folder with a trailing "\", empty otherwise
+  bool SkinReady = false;
+  double Version = 0;
+  std::string Author;
+  std::string Description;
+  TColor Shadow1Color = 0;
+  int32_t Shadow1Offset = 0;
+  int32_t Shadow1Blur = -1;
+  int32_t Shadow1Transparency = 0;
+};
+
+// Options of skinned menus. No window of the program has a menu; the options are kept so that
+// descriptions holding them read and write back.
+class TacMenuSupport : public framework::TPersistent {
+ public:
+  TacMenuSupport();
+  static const framework::TClassInfo& StaticClassInfo();
+  const framework::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  void Assign(const framework::TPersistent* source) override;
+
+  std::string IcoLineSkin;
+  framework::TFont* ExtraLineFont() const { return extraLineFont_.get(); }
+
+ private:
+  std::unique_ptr<framework::TFont> extraLineFont_;
+};
+
+// Section and mask indices of one kind of control part, kept by the manager for the controls that
+// share them; -1 when the skin has no such item.
+struct TsPartIndices {
+  int16_t Section = -1;
+  int16_t BorderMask = -1;
+  int16_t GlyphMask = -1;
+  int16_t Pattern = -1;
+  int16_t HotPattern = -1;
+};
+
+// The common index cache, rebuilt after each announcement of a loaded skin and after the skin is
+// removed. Indices are 16-bit; one that does not fit is kept as -1.
+struct TsCommonIndices {
+  int16_t GlobalInfo = -1;  // the GLOBALINFO section; its glyphs below (-1 without it)
+  int16_t BoxChecked = -1, BoxUnchecked = -1, BoxGrayed = -1;
+  int16_t RadioChecked = -1, RadioUnchecked = -1, RadioGrayed = -1;
+  int16_t SmallChecked = -1, SmallUnchecked = -1, SmallGrayed = -1;
+  // COMBOBTN with its "BORDERSMASK" (exact) and its "PATTERN"/"HOTPATTERN" textures; the
+  // "GLYPHMASK" of COMBOBOX (exact) in GlyphMask.
+  TsPartIndices ComboButton;
+  // TABTOP, TABBOTTOM, TABLEFT, TABRIGHT with their "BORDERSMASK".
+  std::array<TsPartIndices, 4> Tabs;
+  // SCROLLBTNTOP, SCROLLBTNBOTTOM, SCROLLBTNLEFT, SCROLLBTNRIGHT, SCROLLSLIDERV, SCROLLSLIDERH with
+  // their "BORDERSMASK", "GLYPHMASK", "PATTERN" and "HOTPATTERN" masks.
+  std::array<TsPartIndices, 6> ScrollParts;
+  // SCROLLBAR1H, SCROLLBAR1V, SCROLLBAR2H, SCROLLBAR2V with "BORDERSMASK", "PATTERN", "HOTPATTERN".
+  std::array<TsPartIndices, 4> ScrollBars;
+};
+
+// Used only by skinned menus.
+using TsGetExtraLineData = std::function<void(framework::TObject* firstItem, std::string& skinSection,
+                                              std::string& caption, framework::TBitmap* glyph,
+                                              bool& lineVisible)>;
+
+class TsSkinManager : public framework::TComponent {
+ public:
+  explicit TsSkinManager(framework::TComponent* owner);
+  ~TsSkinManager() override;
+  static const framework::TClassInfo& StaticClassInfo();
+  const framework::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+
+  // Once the whole description is read: an empty SkinDirectory becomes "c:\Skins", an empty
+  // MenuSupport.IcoLineSkin "ICOLINE", and an active manager with a SkinName announces its skin
+  // once more, now that every control of the form exists.
+  void Loaded() override;
+
+  // ---- published properties
+
+  // True while this manager is the default manager. Setting true (or any value while there is no
+  // default manager) makes it the default and announces its skin (or its removal when inactive);
+  // a default manager does not give up the role when set to false.
+  bool IsDefault() const;
+  void SetIsDefault(bool value);
+  // False: the manager holds no current skin. Becoming true loads SkinName; becoming false
+  // removes the skin (not while being read from a description) and resets the index cache.
+  bool Active() const { return active_; }
+  void SetActive(bool value);
+  // Extra sections in INI form added to every skin. Setting copies the lines without their blanks
+  // (comment lines kept as they are) and reloads the current skin.
+  framework::TStringList* CommonSections() const { return commonSections_.get(); }
+  void SetCommonSections(const framework::TStrings* lines);
+  // Colour adjustment applied at every load; changing either reloads the ready skin from its
+  // stored data (adjustments never accumulate) and refreshes every form.
+  int Saturation() const { return saturation_; }
+  void SetSaturation(int value);
+  int HueOffset() const { return hueOffset_; }
+  void SetHueOffset(int value);
+  // The stored skins; setting copies the items.
+  TsStoredSkins* InternalSkins() const { return internalSkins_.get(); }
+  void SetInternalSkins(const TsStoredSkins* value);
+  TacMenuSupport* MenuSupport() const { return menuSupport_.get(); }
+  // The folder that holds skin folders; setting stores it and points SkinPath at the resolved
+  // folder, without reloading.
+  const std::string& SkinDirectory() const { return skinDirectory_; }
+  void SetSkinDirectory(const std::string& value);
+  // Setting loads that skin and announces it, also when the name is the current one. A name no
+  // stored skin has exactly (letter case counts) selects the first stored skin, and SkinName then
+  // reads its name; with no stored skin at all the manager becomes inactive.
+  const std::string& SkinName() const { return skinName_; }
+  void SetSkinName(const std::string& value);
+  // The loaded skin's version with "." as decimal separator ("4.83"), or "N/A" while no skin is
+  // ready.
+  std::string SkinInfo() const;
+  // The version of the skin engine.
+  static std::string Version() { return "4.90"; }
+  bool SkinnedPopups() const { return skinnedPopups_; }
+  void SetSkinnedPopups(bool value) { skinnedPopups_ = value; }
+
+  framework::TNotifyEvent OnAfterChange;
+  framework::TNotifyEvent OnBeforeChange;
+  TsGetExtraLineData OnGetMenuExtraLineData;
+
+  // ---- loading and announcing
+
+  // Builds the mask table with the master bitmap, the pattern table and the section table (ending
+  // with the colour adjustment) from the stored skin SkinName names. Nothing while inactive.
+  void LoadSkin();
+  // SKC_SETNEWSKIN to every form (with the index cache rebuilt first), SkinReady, then a refresh.
+  // Nothing but the refresh while no skin has been loaded.
+  void SendNewSkin();
+  // SkinReady false, SKC_REMOVESKIN to every form, every table emptied, the index cache reset.
+  void SendRemoveSkin();
+  // SKC_STOPFADE, then SKC_REFRESH, to every form.
+  void RepaintForms();
+  // Sends the skin message with command and this manager to every form of the application that is
+  // not being destroyed: ordinary forms from the last made to the first, then MDI children.
+  void SendToAllForms(uint16_t command);
+
+  // ---- look-ups (never raise; -1 when nothing is found)
+
+  // The first section whose name equals name exactly (letter case counts).
+  int FindSection(const std::string& name) const;
+  bool IsValidSectionIndex(int index) const;
+  bool IsValidMaskIndex(int index) const;
+  bool IsValidPatternIndex(int index) const;
+  // The first mask of sectionName with that role; when there is none, the same look-up in the
+  // section's ParentClass (followed as long as there are parents, cycles cut). -1 when
+  // sectionIndex is negative or sectionName empty.
+  int FindMask(int sectionIndex, const std::string& sectionName, const std::string& propertyName) const;
+  // The first mask with both names; no inheritance.
+  int FindMaskExact(const std::string& sectionName, const std::string& propertyName) const;
+  // As FindMask, among texture masks only.
+  int FindTexture(int sectionIndex, const std::string& sectionName, const std::string& propertyName) const;
+  // As FindMask, over the JPEG patterns.
+  int FindPattern(int sectionIndex, const std::string& sectionName, const std::string& propertyName) const;
+  // The widths of a mask's border parts: WL (WT, WR, WB) when above 0, else BorderWidth when above
+  // 0, else a third of one state image's width (of half the height with a mask band). 0 for an
+  // invalid index.
+  int MarginLeft(int maskIndex) const;
+  int MarginTop(int maskIndex) const;
+  int MarginRight(int maskIndex) const;
+  int MarginBottom(int maskIndex) const;
+  // Color (FontColor[0]) of GLOBALINFO as RGB; the button-face colour (magenta) without one.
+  TColor GlobalBackgroundColor() const;
+  TColor GlobalTextColor() const;
+  // Fills list with the names of the stored skins, sorted ignoring letter case, and returns the
+  // default name: the first stored skin's (empty when there is none).
+  std::string ListSkinNames(framework::TStrings* list) const;
+
+  // ---- the loaded skin
+
+  const TsGeneralDataArray& Sections() const { return sections_; }
+  const TsMaskArray& Masks() const { return masks_; }
+  const TsPatternArray& Patterns() const { return patterns_; }
+  // The 24-bit master bitmap of the loaded skin (transparent colour magenta); nullptr while no
+  // skin is loaded.
+  framework::TBitmap* MasterBitmap() const { return masterBitmap_.get(); }
+  const TsSkinData& SkinData() const { return *skinData_; }
+  const TsCommonIndices& CommonIndices() const { return commonIndices_; }
+  // The resolved skin directory as this platform names it.
+  std::string SkinDirectoryPath() const;
+
+ private:
+  TsStoredSkin* CurrentStoredSkin() const;
+  TsIniText CommonSectionsText() const;
+  void BuildMaskTable(const TsIniText& common);
+  void BuildPatternTable(const TsIniText& common);
+  void BuildSectionTable(const TsIniText& common);
+  void AddCommonMasks(const TsIniText& common);
+  void AddCommonPatterns(const TsIniText& common);
+  void AddCommonSections(const TsIniText& common);
+  void AdjustColors();
+  void RebuildCommonIndices();
+  void ReloadAdjusted();
+  int FindInMasks(int sectionIndex, const std::string& sectionName, const std::string& propertyName,
+                  bool texturesOnly) const;
+  int FindInPatterns(int sectionIndex, const std::string& sectionName,
+                     const std::string& propertyName) const;
+
+  bool active_ = true;
+  bool skinLoaded_ = false;  // tables built by LoadSkin and not removed since
+  bool skinnedPopups_ = true;
+  int saturation_ = 0;
+  int hueOffset_ = 0;
+  std::string skinName_;
+  std::string skinDirectory_;
+  std::unique_ptr<TsSkinData> skinData_;
+  std::unique_ptr<TsStoredSkins> internalSkins_;
+  std::unique_ptr<framework::TStringList> commonSections_;
+  std::unique_ptr<TacMenuSupport> menuSupport_;
+  TsGeneralDataArray sections_;
+  TsMaskArray masks_;
+  TsPatternArray patterns_;
+  std::unique_ptr<framework::TBitmap> masterBitmap_;
+  TsCommonIndices commonIndices_;
+};
+
+// The default manager: the first one made, until it is destroyed (no other takes over); nullptr
+// when there is none.
+TsSkinManager* DefaultManager();
+// Set while a skin is being (re)loaded: fading does not start and form providers skip their
+// handling of position changes meanwhile.
+bool SkinChanging();
+// Set while the skin-loaded command is being sent.
+bool SkinNotifying();
+
+}  // namespace skin

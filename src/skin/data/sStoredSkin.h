@@ -1,0 +1,219 @@
+#pragma once
+// Stored skins: the skins a program carries inside the stored description of its main window, as
+// the skin manager's InternalSkins collection. A stored skin is a self-contained set of section
+// records, masks, JPEG patterns and one master bitmap. The classes only hold and stream the data;
+// the manager reads them when it loads a skin and keeps runtime copies of its own.
+//
+// Every published property is streamed by name in the order the classes publish them, and written
+// only when it differs from its declared default; strings are written when not empty, and
+// integers, colours, booleans and enumerations without a declared default are always written.
+// Pictures are streamed as "Image.Data" / "MasterBitmap.Data": a 32-bit little-endian byte count
+// followed by a BMP file (8 bits per pixel, pixel data at offset 1078) or, for patterns, a JFIF JPEG.
+// A picture whose data cannot be decoded (truncated, corrupt, a count beyond the data) is left
+// empty and the rest of the description reads on, so that one bad picture costs only itself.
+
+#include <string>
+
+#include "framework/Bitmap.h"
+#include "framework/Collection.h"
+#include "framework/JPEGImage.h"
+#include "platform/Colors.h"
+#include "skin/data/sMaskData.h"
+
+namespace skin {
+
+class TsSkinManager;
+class TsStoredSkin;
+
+// A bitmap read from stored skin data: undecodable data leaves it empty instead of failing the
+// whole description.
+class TsStoredBitmap : public framework::TBitmap {
+ public:
+  void ReadData(const std::vector<uint8_t>& data) override;
+};
+
+// A JPEG image read from stored skin data, with the same tolerance.
+class TsStoredJPEG : public framework::TJPEGImage {
+ public:
+  void ReadData(const std::vector<uint8_t>& data) override;
+};
+
+// ---- section records ---------------------------------------------------------------------------
+
+class TsSkinGeneral : public framework::TCollectionItem {
+ public:
+  using TCollectionItem::TCollectionItem;
+  static const framework::TClassInfo& StaticClassInfo();
+  const framework::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+
+  std::string SectionName;
+  std::string ParentClass;
+  TColor Color = 0;
+  TsControlBevel Bevel = cbNone;
+  int32_t ShadowBlur = 0;
+  TColor ShadowColor = 0;
+  bool ShadowDontUse = false;  // stored only
+  bool ShadowEnabled = false;
+  bool ReservedBoolean = false;
+  int32_t ShadowOffset = 0;
+  int32_t ShadowTransparency = 0;
+  std::string FontColor;     // five integers separated by blanks
+  std::string HotFontColor;  // the same for the hot state
+  int32_t Transparency = 0;
+  int32_t GradientPercent = 0;
+  std::string GradientData;
+  int32_t ImagePercent = 0;
+  bool ShowFocus = false;
+  bool FadingEnabled = false;
+  int32_t FadingIntervalIn = 0;
+  int32_t FadingIntervalOut = 0;
+  int32_t FadingIterations = 0;
+  TColor HotColor = 0;
+  int32_t HotTransparency = 0;
+  TsControlBevel HotBevel = cbNone;
+  int32_t HotGradientPercent = 0;
+  std::string HotGradientData;
+  int32_t HotImagePercent = 0;
+  TColor BorderColor1 = 0;
+  TColor BorderColor2 = 0;
+  std::string Name;  // never used
+};
+
+class TsSkinGenerals : public framework::TCollection {
+ public:
+  explicit TsSkinGenerals(TsStoredSkin* owner);
+  TsStoredSkin* Owner() const { return owner_; }
+  TsSkinGeneral* Items(int index) const { return static_cast<TsSkinGeneral*>(Item(index)); }
+  TsSkinGeneral* AddItem() { return static_cast<TsSkinGeneral*>(Add()); }
+
+ private:
+  TsStoredSkin* owner_;
+};
+
+// ---- masks -------------------------------------------------------------------------------------
+
+class TsSkinImage : public framework::TCollectionItem {
+ public:
+  explicit TsSkinImage(framework::TCollection* collection);
+  ~TsSkinImage() override;
+  static const framework::TClassInfo& StaticClassInfo();
+  const framework::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  void Assign(const framework::TPersistent* source) override;
+
+  // The mask's own picture; it is used (and streamed) only when Name is not empty.
+  framework::TBitmap* Image() const { return image_.get(); }
+  void SetImage(const framework::TBitmap* bitmap);
+
+  std::string SectionName;
+  std::string Name;  // file name of the own picture
+  std::string PropertyName;
+  int32_t Left = 0, Top = 0, Right = 0, Bottom = 0;
+  int32_t ImageCount = 0;
+  int32_t MaskType = 0;
+  int32_t BorderWidth = 0;
+  int32_t StretchMode = 0;
+  TacImgType ImgType = itisaBorder;
+  int32_t WL = 0, WR = 0, WT = 0, WB = 0;
+
+ private:
+  std::unique_ptr<TsStoredBitmap> image_;
+};
+
+class TsSkinImages : public framework::TCollection {
+ public:
+  explicit TsSkinImages(TsStoredSkin* owner);
+  TsStoredSkin* Owner() const { return owner_; }
+  TsSkinImage* Items(int index) const { return static_cast<TsSkinImage*>(Item(index)); }
+  TsSkinImage* AddItem() { return static_cast<TsSkinImage*>(Add()); }
+
+ private:
+  TsStoredSkin* owner_;
+};
+
+// ---- JPEG patterns -----------------------------------------------------------------------------
+
+class TsSkinPattern : public framework::TCollectionItem {
+ public:
+  explicit TsSkinPattern(framework::TCollection* collection);
+  ~TsSkinPattern() override;
+  static const framework::TClassInfo& StaticClassInfo();
+  const framework::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  void Assign(const framework::TPersistent* source) override;
+
+  // Patterns showing one picture share it by Name: only the first of them carries the data.
+  framework::TJPEGImage* Image() const { return image_.get(); }
+  void SetImage(const framework::TJPEGImage* image);
+
+  std::string SectionName;
+  std::string Name;
+  std::string PropertyName;  // "PATTERN" or "HOTPATTERN"
+
+ private:
+  std::unique_ptr<TsStoredJPEG> image_;
+};
+
+class TsSkinPatterns : public framework::TCollection {
+ public:
+  explicit TsSkinPatterns(TsStoredSkin* owner);
+  TsStoredSkin* Owner() const { return owner_; }
+  TsSkinPattern* Items(int index) const { return static_cast<TsSkinPattern*>(Item(index)); }
+  TsSkinPattern* AddItem() { return static_cast<TsSkinPattern*>(Add()); }
+
+ private:
+  TsStoredSkin* owner_;
+};
+
+// ---- one stored skin ---------------------------------------------------------------------------
+
+class TsStoredSkin : public framework::TCollectionItem {
+ public:
+  explicit TsStoredSkin(framework::TCollection* collection);
+  ~TsStoredSkin() override;
+  static const framework::TClassInfo& StaticClassInfo();
+  const framework::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  void Assign(const framework::TPersistent* source) override;
+
+  const std::string& Name() const { return name_; }
+  void SetName(const std::string& name);
+
+  // Setting a collection copies its items into the skin's own.
+  TsSkinGenerals* GeneralData() const { return generals_.get(); }
+  void SetGeneralData(const TsSkinGenerals* value);
+  TsSkinImages* Images() const { return images_.get(); }
+  void SetImages(const TsSkinImages* value);
+  TsSkinPatterns* Patterns() const { return patterns_.get(); }
+  void SetPatterns(const TsSkinPatterns* value);
+  // The picture holding the images of every mask without a picture of its own.
+  framework::TBitmap* MasterBitmap() const { return masterBitmap_.get(); }
+  void SetMasterBitmap(const framework::TBitmap* bitmap);
+
+  TColor Shadow1Color = 0;
+  int32_t Shadow1Offset = 0;
+  int32_t Shadow1Blur = -1;  // -1: the skin prescribes no shadow
+  int32_t Shadow1Transparency = 0;
+  double Version = 0;  // 4.83 in the program's skins; plays no part at run time
+  std::string Author;
+  std::string Description;
+
+ private:
+  std::string name_;
+  std::unique_ptr<TsSkinGenerals> generals_;
+  std::unique_ptr<TsSkinImages> images_;
+  std::unique_ptr<TsSkinPatterns> patterns_;
+  std::unique_ptr<TsStoredBitmap> masterBitmap_;
+};
+
+class TsStoredSkins : public framework::TCollection {
+ public:
+  explicit TsStoredSkins(TsSkinManager* owner);
+  TsSkinManager* Owner() const { return owner_; }
+  TsStoredSkin* Items(int index) const { return static_cast<TsStoredSkin*>(Item(index)); }
+  TsStoredSkin* AddItem() { return static_cast<TsStoredSkin*>(Add()); }
+  // The first skin whose Name equals name exactly (letter case counts), or -1.
+  int IndexOfSkin(const std::string& name) const;
+
+ private:
+  TsSkinManager* owner_;
+};
+
+}  // namespace skin
