@@ -46,11 +46,11 @@ std::unique_ptr<Backend> BarOnScreen(benchmark::State& state, ExposeWatch& watch
     return nullptr;
   }
   backend->SetEventSink(&watch);
-  platform::TopLevelSpec spec;
-  spec.bounds = platform::Bounds(130, 200, kBarWidth, kBarHeight);
-  spec.topmost = true;
-  spec.noActivate = true;
-  backend->CreateTopLevel(Handle(), spec);
+  platform::TopLevelStyle style;
+  style.bounds = platform::Bounds(130, 200, kBarWidth, kBarHeight);
+  style.topmost = true;
+  style.noActivate = true;
+  backend->CreateTopLevel(Handle(), style);
   backend->ShowTopLevel(Handle(), true);
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
   while (!watch.exposed && std::chrono::steady_clock::now() < deadline) backend->WaitForEvents(20);

@@ -18,7 +18,7 @@
 namespace platform {
 
 // How a top-level window should stand on the desktop.
-struct TopLevelSpec {
+struct TopLevelStyle {
   TRect bounds;             // screen coordinates of the outer rectangle
   std::string title;
   bool decorated = false;   // a frame and caption from the window manager
@@ -76,7 +76,7 @@ class Backend {
   virtual void SetEventSink(NativeEventSink* sink) = 0;
 
   // Top-level windows, identified by the window system's handle.
-  virtual void CreateTopLevel(HWND window, const TopLevelSpec& spec) = 0;
+  virtual void CreateTopLevel(HWND window, const TopLevelStyle& style) = 0;
   virtual void DestroyTopLevel(HWND window) = 0;
   virtual void ShowTopLevel(HWND window, bool visible) = 0;
   virtual void MoveTopLevel(HWND window, const TRect& screenBounds) = 0;

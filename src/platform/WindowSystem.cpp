@@ -58,17 +58,17 @@ WindowObject* WindowSystem::Find(HWND hwnd) const {
   return it == windows_.end() ? nullptr : it->second.get();
 }
 
-TopLevelSpec WindowSystem::SpecFor(const WindowObject* w) const {
-  TopLevelSpec spec;
-  spec.bounds = w->bounds;
-  spec.title = w->text;
-  spec.decorated = (w->style & WS_CAPTION) == WS_CAPTION;
-  spec.topmost = (w->exStyle & WS_EX_TOPMOST) != 0;
-  spec.skipTaskbar = (w->exStyle & WS_EX_APPWINDOW) == 0;
-  spec.noActivate = (w->exStyle & WS_EX_NOACTIVATE) != 0;
-  spec.dialog = (w->exStyle & WS_EX_DLGMODALFRAME) != 0;
-  spec.owner = w->owner;
-  return spec;
+TopLevelStyle WindowSystem::StyleFor(const WindowObject* w) const {
+  TopLevelStyle style;
+  style.bounds = w->bounds;
+  style.title = w->text;
+  style.decorated = (w->style & WS_CAPTION) == WS_CAPTION;
+  style.topmost = (w->exStyle & WS_EX_TOPMOST) != 0;
+  style.skipTaskbar = (w->exStyle & WS_EX_APPWINDOW) == 0;
+  style.noActivate = (w->exStyle & WS_EX_NOACTIVATE) != 0;
+  style.dialog = (w->exStyle & WS_EX_DLGMODALFRAME) != 0;
+  style.owner = w->owner;
+  return style;
 }
 
 HWND WindowSystem::Create(const CreateWindowParams& params) {
@@ -99,7 +99,7 @@ HWND WindowSystem::Create(const CreateWindowParams& params) {
                                                std::max(0, w->bounds.Height()), 24,
                                                RowOrder::TopDown);
     topLevels_.push_back(w);
-    backend().CreateTopLevel(w->handle, SpecFor(w));
+    backend().CreateTopLevel(w->handle, StyleFor(w));
   }
 
   const HWND hwnd = w->handle;

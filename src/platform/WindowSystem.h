@@ -157,7 +157,7 @@ class WindowSystem final : public NativeEventSink {
   void OnActivation(WindowObject* top, bool active);
   bool DueTimer(MSG* msg);
   std::optional<uint32_t> NextTimerDelay();
-  TopLevelSpec SpecFor(const WindowObject* w) const;
+  TopLevelStyle StyleFor(const WindowObject* w) const;
 
   std::unique_ptr<Backend> backend_;
   uint64_t nextHandle_ = 1;

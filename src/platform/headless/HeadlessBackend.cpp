@@ -9,10 +9,10 @@ namespace platform {
 
 HeadlessBackend::HeadlessBackend() = default;
 
-void HeadlessBackend::CreateTopLevel(HWND window, const TopLevelSpec& spec) {
+void HeadlessBackend::CreateTopLevel(HWND window, const TopLevelStyle& style) {
   TopLevel& record = windows_[window];
-  record.spec = spec;
-  record.screen = DIBitmap(std::max(0, spec.bounds.Width()), std::max(0, spec.bounds.Height()), 24,
+  record.style = style;
+  record.screen = DIBitmap(std::max(0, style.bounds.Width()), std::max(0, style.bounds.Height()), 24,
                            RowOrder::TopDown);
   stacking_.push_back(window);
 }
@@ -48,15 +48,15 @@ void HeadlessBackend::MoveTopLevel(HWND window, const TRect& screenBounds) {
   auto it = windows_.find(window);
   if (it == windows_.end()) return;
   TopLevel& record = it->second;
-  if (screenBounds.Width() != record.spec.bounds.Width() ||
-      screenBounds.Height() != record.spec.bounds.Height())
+  if (screenBounds.Width() != record.style.bounds.Width() ||
+      screenBounds.Height() != record.style.bounds.Height())
     record.screen.Resize(std::max(0, screenBounds.Width()), std::max(0, screenBounds.Height()));
-  record.spec.bounds = screenBounds;
+  record.style.bounds = screenBounds;
 }
 
 void HeadlessBackend::SetTitle(HWND window, const std::string& title) {
   auto it = windows_.find(window);
-  if (it != windows_.end()) it->second.spec.title = title;
+  if (it != windows_.end()) it->second.style.title = title;
 }
 
 void HeadlessBackend::SetIcon(HWND window, const DIBitmap&, const DIBitmap*) {
@@ -137,8 +137,8 @@ HWND HeadlessBackend::TopLevelAt(TPoint screen) const {
   for (int pass = 0; pass < 2; ++pass) {
     for (auto it = stacking_.rbegin(); it != stacking_.rend(); ++it) {
       const TopLevel& w = windows_.at(*it);
-      if (w.spec.topmost != (pass == 0) || !w.visible || !w.spec.bounds.Contains(screen)) continue;
-      const TPoint local{screen.X - w.spec.bounds.Left, screen.Y - w.spec.bounds.Top};
+      if (w.style.topmost != (pass == 0) || !w.visible || !w.style.bounds.Contains(screen)) continue;
+      const TPoint local{screen.X - w.style.bounds.Left, screen.Y - w.style.bounds.Top};
       if (w.shape && !w.shape->Contains(local)) continue;
       return *it;
     }
@@ -164,7 +164,7 @@ void HeadlessBackend::PointerEvent(NativeEvent::Kind kind, int button, int delta
   }
   if (!grab_) underPointer_ = target;
   if (!target) return;
-  const TRect& b = windows_.at(target).spec.bounds;
+  const TRect& b = windows_.at(target).style.bounds;
   NativeEvent e;
   e.kind = kind;
   e.window = target;
@@ -296,8 +296,8 @@ TColor HeadlessBackend::ScreenPixel(TPoint screen) const {
   const HWND window = TopLevelAt(screen);
   if (!window) return -1;
   const TopLevel& w = windows_.at(window);
-  const int x = screen.X - w.spec.bounds.Left;
-  const int y = screen.Y - w.spec.bounds.Top;
+  const int x = screen.X - w.style.bounds.Left;
+  const int y = screen.Y - w.style.bounds.Top;
   if (x >= w.screen.Width() || y >= w.screen.Height()) return -1;
   return w.screen.Pixel(x, y);
 }

@@ -17,7 +17,7 @@ namespace platform {
 class HeadlessBackend final : public Backend {
  public:
   struct TopLevel {
-    TopLevelSpec spec;
+    TopLevelStyle style;
     bool visible = false;
     std::optional<Region> shape;
     DIBitmap screen;  // what the desktop shows of the window, in client coordinates
@@ -29,7 +29,7 @@ class HeadlessBackend final : public Backend {
 
   // Backend.
   void SetEventSink(NativeEventSink* sink) override { sink_ = sink; }
-  void CreateTopLevel(HWND window, const TopLevelSpec& spec) override;
+  void CreateTopLevel(HWND window, const TopLevelStyle& style) override;
   void DestroyTopLevel(HWND window) override;
   void ShowTopLevel(HWND window, bool visible) override;
   void MoveTopLevel(HWND window, const TRect& screenBounds) override;

@@ -54,7 +54,7 @@ class X11Backend final : public Backend {
   ~X11Backend() override;
 
   void SetEventSink(NativeEventSink* sink) override { sink_ = sink; }
-  void CreateTopLevel(HWND window, const TopLevelSpec& spec) override;
+  void CreateTopLevel(HWND window, const TopLevelStyle& style) override;
   void DestroyTopLevel(HWND window) override;
   void ShowTopLevel(HWND window, bool visible) override;
   void MoveTopLevel(HWND window, const TRect& screenBounds) override;
@@ -216,14 +216,14 @@ unsigned long X11Backend::WindowId(HWND window) const {
   return top ? top->xid : 0;
 }
 
-void X11Backend::CreateTopLevel(HWND window, const TopLevelSpec& spec) {
+void X11Backend::CreateTopLevel(HWND window, const TopLevelStyle& style) {
   if (!display_) return;
   if (Find(window)) throw Exception("The window already has a desktop window");
   auto top = std::make_unique<TopLevel>();
   top->hwnd = window;
-  top->spec = spec;
-  top->spec.bounds = ClampedBounds(spec.bounds);
-  const TRect& b = top->spec.bounds;
+  top->style = style;
+  top->style.bounds = ClampedBounds(style.bounds);
+  const TRect& b = top->style.bounds;
 
   XSetWindowAttributes attributes{};
   // No background: every pixel comes from the back buffer, and the server must not clear the
@@ -241,9 +241,9 @@ void X11Backend::CreateTopLevel(HWND window, const TopLevelSpec& spec) {
   if (top->inputContext) {
     XSelectInput(display_, top->xid, kTopLevelEventMask | X11Keyboard::ContextEventMask(top->inputContext));
   }
-  const TopLevel* owner = Find(spec.owner);
-  SetTopLevelHints(display_, *atoms_, top->xid, top->spec, owner ? owner->xid : None);
-  top->reported = top->spec.bounds;
+  const TopLevel* owner = Find(style.owner);
+  SetTopLevelHints(display_, *atoms_, top->xid, top->style, owner ? owner->xid : None);
+  top->reported = top->style.bounds;
   byXid_[top->xid] = top.get();
   windows_[window] = std::move(top);
 }
@@ -266,11 +266,11 @@ void X11Backend::ShowTopLevel(HWND window, bool visible) {
   if (visible) {
     // Window managers forget a withdrawn window's states; tell them everything again.
     if (top->everShown) {
-      const TopLevel* owner = Find(top->spec.owner);
-      SetTopLevelHints(display_, *atoms_, top->xid, top->spec, owner ? owner->xid : None);
+      const TopLevel* owner = Find(top->style.owner);
+      SetTopLevelHints(display_, *atoms_, top->xid, top->style, owner ? owner->xid : None);
     }
     top->everShown = true;
-    if (top->spec.dialog) top->focusPending = true;
+    if (top->style.dialog) top->focusPending = true;
     XMapRaised(display_, top->xid);
   } else {
     top->focusPending = false;
@@ -282,8 +282,8 @@ void X11Backend::ShowTopLevel(HWND window, bool visible) {
 void X11Backend::MoveTopLevel(HWND window, const TRect& screenBounds) {
   TopLevel* top = Find(window);
   if (!top || !display_) return;
-  top->spec.bounds = ClampedBounds(screenBounds);
-  const TRect& b = top->spec.bounds;
+  top->style.bounds = ClampedBounds(screenBounds);
+  const TRect& b = top->style.bounds;
   // The size is fixed through the normal hints: widen them first or the window manager refuses.
   SetPlacementHints(display_, top->xid, b);
   XMoveResizeWindow(display_, top->xid, b.Left, b.Top, static_cast<unsigned>(b.Width()),
@@ -295,7 +295,7 @@ void X11Backend::MoveTopLevel(HWND window, const TRect& screenBounds) {
 void X11Backend::SetTitle(HWND window, const std::string& title) {
   TopLevel* top = Find(window);
   if (!top || !display_) return;
-  top->spec.title = title;
+  top->style.title = title;
   SetTitleHints(display_, *atoms_, top->xid, title);
 }
 
@@ -342,7 +342,7 @@ void X11Backend::TakeFocus(TopLevel& window) {
   const Time time = CurrentEventTime();
   // Window managers do not activate docks, so a window that takes the focus only by click sets
   // it itself, as the globally active model allows right after the click.
-  if (!TakesFocusOnlyByClick(window.spec) && WindowManagerRuns(display_, *atoms_)) {
+  if (!TakesFocusOnlyByClick(window.style) && WindowManagerRuns(display_, *atoms_)) {
     XEvent message{};
     message.xclient.type = ClientMessage;
     message.xclient.window = window.xid;
@@ -537,7 +537,7 @@ void X11Backend::TranslateConfigure(TopLevel& window, const XConfigureEvent& eve
 void X11Backend::OnMapped(TopLevel& window) {
   window.mapped = true;
   // Window managers place new windows as they see fit; the bar must stand exactly where asked.
-  const TRect& asked = window.spec.bounds;
+  const TRect& asked = window.style.bounds;
   if (const std::optional<TPoint> actual = ScreenPosition(window.xid); actual && *actual != asked.TopLeft()) {
     XMoveWindow(display_, window.xid, asked.Left, asked.Top);
   }
@@ -554,7 +554,7 @@ void X11Backend::TranslateClientMessage(TopLevel& window, const XClientMessageEv
     // The bar accepts only when the window manager offers it the focus because of a click on it;
     // a focus-follows-mouse window manager offering it on hover is turned down.
     const bool clicked = window.pressed && static_cast<uint32_t>(time - window.lastPress) <= kClickFocusWindowMs;
-    if (TakesFocusOnlyByClick(window.spec) && !clicked) return;
+    if (TakesFocusOnlyByClick(window.style) && !clicked) return;
     X11ErrorTrap trap(display_);
     XSetInputFocus(display_, window.xid, RevertToParent, time);
   }

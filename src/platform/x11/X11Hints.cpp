@@ -42,9 +42,9 @@ void SetCardinal(Display* display, ::Window window, Atom property, unsigned long
 //
 // Modal dialogs are DIALOGs with input = True: they take the keyboard when shown. Everything else
 // is a NORMAL window the window manager may focus as it likes.
-Atom WindowType(const X11Atoms& atoms, const TopLevelSpec& spec) {
-  if (spec.dialog) return atoms.NET_WM_WINDOW_TYPE_DIALOG;
-  if (spec.noActivate) return atoms.NET_WM_WINDOW_TYPE_DOCK;
+Atom WindowType(const X11Atoms& atoms, const TopLevelStyle& style) {
+  if (style.dialog) return atoms.NET_WM_WINDOW_TYPE_DIALOG;
+  if (style.noActivate) return atoms.NET_WM_WINDOW_TYPE_DOCK;
   return atoms.NET_WM_WINDOW_TYPE_NORMAL;
 }
 
@@ -66,10 +66,10 @@ void SetIdentity(Display* display, const X11Atoms& atoms, ::Window window) {
 }  // namespace
 
 void SetTopLevelHints(Display* display, const X11Atoms& atoms, ::Window window,
-                      const TopLevelSpec& spec, ::Window ownerWindow) {
+                      const TopLevelStyle& style, ::Window ownerWindow) {
   // Decorations: the Motif hint is the one every window manager reads; flags = decorations,
   // decorations = none.
-  if (spec.decorated) {
+  if (style.decorated) {
     XDeleteProperty(display, window, atoms.MOTIF_WM_HINTS);
   } else {
     const unsigned long motif[5] = {2, 0, 0, 0, 0};
@@ -78,14 +78,14 @@ void SetTopLevelHints(Display* display, const X11Atoms& atoms, ::Window window,
   }
 
   std::vector<Atom> states;
-  if (spec.topmost) states.push_back(atoms.NET_WM_STATE_ABOVE);
-  if (spec.skipTaskbar) {
+  if (style.topmost) states.push_back(atoms.NET_WM_STATE_ABOVE);
+  if (style.skipTaskbar) {
     states.push_back(atoms.NET_WM_STATE_SKIP_TASKBAR);
     states.push_back(atoms.NET_WM_STATE_SKIP_PAGER);
   }
-  if (spec.dialog) states.push_back(atoms.NET_WM_STATE_MODAL);
+  if (style.dialog) states.push_back(atoms.NET_WM_STATE_MODAL);
   SetAtomList(display, window, atoms.NET_WM_STATE, states);
-  SetAtomList(display, window, atoms.NET_WM_WINDOW_TYPE, {WindowType(atoms, spec)});
+  SetAtomList(display, window, atoms.NET_WM_WINDOW_TYPE, {WindowType(atoms, style)});
 
   // On every desktop, like a window that Windows shows regardless of virtual desktops.
   SetCardinal(display, window, atoms.NET_WM_DESKTOP, 0xFFFFFFFFul);
@@ -93,7 +93,7 @@ void SetTopLevelHints(Display* display, const X11Atoms& atoms, ::Window window,
   XWMHints* wmHints = XAllocWMHints();
   if (wmHints) {
     wmHints->flags = InputHint | StateHint;
-    wmHints->input = TakesFocusOnlyByClick(spec) ? False : True;
+    wmHints->input = TakesFocusOnlyByClick(style) ? False : True;
     wmHints->initial_state = NormalState;
     if (ownerWindow != None) {
       wmHints->flags |= WindowGroupHint;
@@ -102,15 +102,15 @@ void SetTopLevelHints(Display* display, const X11Atoms& atoms, ::Window window,
     XSetWMHints(display, window, wmHints);
     XFree(wmHints);
   }
-  if (ownerWindow != None && spec.dialog) XSetTransientForHint(display, window, ownerWindow);
+  if (ownerWindow != None && style.dialog) XSetTransientForHint(display, window, ownerWindow);
 
   std::vector<Atom> protocols = {atoms.WM_DELETE_WINDOW};
-  if (TakesFocusOnlyByClick(spec)) protocols.push_back(atoms.WM_TAKE_FOCUS);
+  if (TakesFocusOnlyByClick(style)) protocols.push_back(atoms.WM_TAKE_FOCUS);
   XSetWMProtocols(display, window, protocols.data(), static_cast<int>(protocols.size()));
 
   SetIdentity(display, atoms, window);
-  SetTitleHints(display, atoms, window, spec.title);
-  SetPlacementHints(display, window, spec.bounds);
+  SetTitleHints(display, atoms, window, style.title);
+  SetPlacementHints(display, window, style.bounds);
 }
 
 void SetPlacementHints(Display* display, ::Window window, const TRect& bounds) {

@@ -17,11 +17,11 @@ namespace platform::x11 {
 
 // Whether the window follows the "globally active" focus model: the window manager never gives it
 // the keyboard on its own, the program takes the focus itself after a click.
-inline bool TakesFocusOnlyByClick(const TopLevelSpec& spec) { return spec.noActivate && !spec.dialog; }
+inline bool TakesFocusOnlyByClick(const TopLevelStyle& style) { return style.noActivate && !style.dialog; }
 
-// Every hint of the spec; ownerWindow is the owner's X window (None without an owner).
+// Every hint of the style; ownerWindow is the owner's X window (None without an owner).
 void SetTopLevelHints(Display* display, const X11Atoms& atoms, ::Window window,
-                      const TopLevelSpec& spec, ::Window ownerWindow);
+                      const TopLevelStyle& style, ::Window ownerWindow);
 
 // WM_NORMAL_HINTS for an exact position (StaticGravity, user position) and a fixed size.
 void SetPlacementHints(Display* display, ::Window window, const TRect& bounds);

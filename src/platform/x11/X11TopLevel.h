@@ -12,7 +12,7 @@ struct X11TopLevel {
   HWND hwnd = nullptr;
   ::Window xid = None;
   XIC inputContext = nullptr;
-  TopLevelSpec spec;           // spec.bounds: where the program wants the window
+  TopLevelStyle style;           // style.bounds: where the program wants the window
   TRect reported;              // the screen rectangle the window system last heard of
   bool shown = false;          // the program wants it on screen
   bool everShown = false;      // mapped before: hints must be set again before the next map

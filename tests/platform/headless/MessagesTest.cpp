@@ -20,7 +20,7 @@ TEST_F(MessagesTest, CreationSendsCreateSizeMoveThenShows) {
   EXPECT_EQ(LOWORD(static_cast<uintptr_t>(log[1].lParam)), 100);
   EXPECT_EQ(HIWORD(static_cast<uintptr_t>(log[1].lParam)), 50);
   ASSERT_NE(desktop->Find(top), nullptr);
-  EXPECT_EQ(desktop->Find(top)->spec.bounds, Bounds(10, 20, 100, 50));
+  EXPECT_EQ(desktop->Find(top)->style.bounds, Bounds(10, 20, 100, 50));
   EXPECT_TRUE(desktop->Find(top)->visible);
 }
 

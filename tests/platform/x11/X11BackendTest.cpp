@@ -109,22 +109,22 @@ class X11BackendTest : public ::testing::Test {
   }
 
   // Creates, shows and waits until the window has been exposed (so it is on screen).
-  HWND ShowWindow(uintptr_t n, const TopLevelSpec& spec) {
+  HWND ShowWindow(uintptr_t n, const TopLevelStyle& style) {
     const HWND hwnd = FakeHandle(n);
-    backend_->CreateTopLevel(hwnd, spec);
+    backend_->CreateTopLevel(hwnd, style);
     backend_->ShowTopLevel(hwnd, true);
     EXPECT_TRUE(PumpUntil([&] { return sink_.Count(Kind::Exposed, hwnd) > 0; })) << "never exposed";
     return hwnd;
   }
 
-  static TopLevelSpec BarSpec(const TRect& bounds) {
-    TopLevelSpec spec;
-    spec.bounds = bounds;
-    spec.title = "Snipwell";
-    spec.topmost = true;
-    spec.skipTaskbar = true;
-    spec.noActivate = true;
-    return spec;
+  static TopLevelStyle BarSpec(const TRect& bounds) {
+    TopLevelStyle style;
+    style.bounds = bounds;
+    style.title = "Snipwell";
+    style.topmost = true;
+    style.skipTaskbar = true;
+    style.noActivate = true;
+    return style;
   }
 
   unsigned long Xid(HWND hwnd) { return NativeWindowId(*backend_, hwnd); }
@@ -266,12 +266,12 @@ TEST_F(X11BackendTest, BarStandsExactlyWhereAskedAboveEverythingWithoutDecoratio
 
 TEST_F(X11BackendTest, DialogIsModalTransientForItsOwnerAndTakesTheFocus) {
   const HWND bar = ShowWindow(1, BarSpec(Bounds(100, 100, 600, 40)));
-  TopLevelSpec spec;
-  spec.bounds = Bounds(300, 300, 320, 200);
-  spec.title = "Edit";
-  spec.dialog = true;
-  spec.owner = bar;
-  const HWND dialog = ShowWindow(2, spec);
+  TopLevelStyle style;
+  style.bounds = Bounds(300, 300, 320, 200);
+  style.title = "Edit";
+  style.dialog = true;
+  style.owner = bar;
+  const HWND dialog = ShowWindow(2, style);
 
   const std::string props = Sh("xprop -id " + Hex(Xid(dialog)));
   EXPECT_NE(props.find("WM_TRANSIENT_FOR(WINDOW): window id # " + Hex(Xid(bar))), std::string::npos) << props;
@@ -283,7 +283,7 @@ TEST_F(X11BackendTest, DialogIsModalTransientForItsOwnerAndTakesTheFocus) {
   EXPECT_TRUE(PumpUntil([&] { return sink_.Count(Kind::FocusGained, dialog) > 0; }));
   EXPECT_EQ(FocusedWindow(), std::to_string(Xid(dialog)));
   std::string geometry;
-  EXPECT_TRUE(WaitForGeometry(dialog, spec.bounds, &geometry)) << geometry;
+  EXPECT_TRUE(WaitForGeometry(dialog, style.bounds, &geometry)) << geometry;
 }
 
 // ---- Presenting ---------------------------------------------------------------------------
@@ -307,8 +307,8 @@ uint32_t ScreenValue(TColor color) {
 TEST_F(X11BackendTest, PresentShowsExactlyTheBackBufferPixelsOfTheRegion) {
   constexpr int kW = 64;
   constexpr int kH = 48;
-  TopLevelSpec spec = BarSpec(Bounds(500, 400, kW, kH));
-  const HWND hwnd = ShowWindow(1, spec);
+  TopLevelStyle style = BarSpec(Bounds(500, 400, kW, kH));
+  const HWND hwnd = ShowWindow(1, style);
   ASSERT_EQ(DefaultDepth(probe_, DefaultScreen(probe_)), 24);
 
   const auto expectShown = [&](const std::vector<TColor>& expected, const char* what) {
@@ -407,10 +407,10 @@ TEST_F(X11BackendTest, PointerMovesClicksWheelAndLeaveArriveInClientCoordinates)
 }
 
 TEST_F(X11BackendTest, KeysGiveVirtualKeysAndTypedTextWithoutControlCharacters) {
-  TopLevelSpec spec;
-  spec.bounds = Bounds(300, 200, 200, 100);
-  spec.topmost = true;
-  const HWND hwnd = ShowWindow(1, spec);
+  TopLevelStyle style;
+  style.bounds = Bounds(300, 200, 200, 100);
+  style.topmost = true;
+  const HWND hwnd = ShowWindow(1, style);
   backend_->Activate(hwnd);
   ASSERT_TRUE(PumpUntil([&] { return sink_.Count(Kind::FocusGained, hwnd) == 1; }));
 
@@ -510,9 +510,9 @@ TEST_F(X11BackendTest, HoverAndClickOnTheBarLeaveTheOtherWindowItsFocus) {
 }
 
 TEST_F(X11BackendTest, WindowManagerRequestsArriveAsCloseAndConfigure) {
-  TopLevelSpec spec;
-  spec.bounds = Bounds(600, 300, 120, 80);
-  const HWND hwnd = ShowWindow(1, spec);
+  TopLevelStyle style;
+  style.bounds = Bounds(600, 300, 120, 80);
+  const HWND hwnd = ShowWindow(1, style);
 
   Sh("xdotool windowmove --sync " + std::to_string(Xid(hwnd)) + " 77 88");
   EXPECT_TRUE(PumpUntil([&] {
@@ -777,9 +777,9 @@ TEST_F(X11BackendTest, NoWindowManagerWindowsStandAndTakeTheFocusThemselves) {
   std::string geometry;
   EXPECT_TRUE(WaitForGeometry(bar, bounds, &geometry)) << geometry;
 
-  TopLevelSpec spec;
-  spec.bounds = Bounds(400, 400, 100, 100);
-  const HWND other = ShowWindow(2, spec);
+  TopLevelStyle style;
+  style.bounds = Bounds(400, 400, 100, 100);
+  const HWND other = ShowWindow(2, style);
   backend_->Activate(other);
   EXPECT_TRUE(PumpUntil([&] { return FocusedWindow() == std::to_string(Xid(other)); }));
   EXPECT_TRUE(PumpUntil([&] { return sink_.Count(Kind::FocusGained, other) == 1; }));
