@@ -447,7 +447,9 @@ void TsSkinManager::AdjustColors() {
     }
     skinData_->Shadow1Color = adjust(skinData_->Shadow1Color);
   };
-  if (hueOffset_ != 0)
+  // Whole turns are skipped: the rotation rounds hues to whole degrees, so a turn of 360 would
+  // still move every colour whose hue has a fraction.
+  if (hueOffset_ % 360 != 0)
     pass([&](TColor c) { return AdjustHue(c, hueOffset_); },
          [&](platform::DIBitmap& b) { AdjustBitmapHue(b, hueOffset_); });
   if (saturation_ != 0)
