@@ -90,7 +90,7 @@ std::string ReadFileShared(const std::string& path, size_t maxBytes);
 //     gives it the existing file's permissions (and, where allowed, its owner);
 //  3. renames it over the old file in one step, then flushes the folder.
 // A symbolic link is followed: the file it points to is replaced in its own folder and the link
-// stays. On any failure the new file is removed, the old file stays as it was, and EInOutError
+// stays (a link to nothing fails as a missing file). On any failure the new file is removed, the old file stays as it was, and EInOutError
 // carries the mapped code (5 for a read-only file or folder, 101 when the disk is full, 32 while
 // another copy reads or replaces the file). A process killed in the middle leaves the old file and
 // at worst a hidden ".<name>.XXXXXX" beside it.
