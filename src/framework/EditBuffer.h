@@ -1,0 +1,78 @@
+#pragma once
+// The text of a single-line editor with its caret and selection.
+//
+// The text is kept exactly as bytes. Positions are byte offsets, but every position the buffer
+// hands out or keeps lies on a character boundary: characters are UTF-8 sequences, and a byte that
+// does not start a valid sequence is a character of its own (shown as its Latin-1 character), as
+// platform/Utf8.h decodes. Words are runs of characters other than blanks (space, tab, the line
+// and page ends, and no-break space), as the classic edit control's default word breaking has it.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace framework {
+
+class EditBuffer {
+ public:
+  EditBuffer() { Reindex(); }
+
+  const std::string& Text() const { return text_; }
+  // Replaces the text; the caret goes to the start with nothing selected.
+  void SetText(std::string text);
+
+  // The selection runs from the anchor (where it was started) to the caret (where it grows).
+  size_t Anchor() const { return anchor_; }
+  size_t Caret() const { return caret_; }
+  size_t SelStart() const { return anchor_ < caret_ ? anchor_ : caret_; }
+  size_t SelEnd() const { return anchor_ < caret_ ? caret_ : anchor_; }
+  size_t SelLength() const { return SelEnd() - SelStart(); }
+  std::string SelText() const { return text_.substr(SelStart(), SelLength()); }
+  // Sets anchor and caret, each clamped to the text and moved back to the start of the character
+  // it falls in.
+  void Select(size_t anchor, size_t caret);
+  void SelectAll() { Select(0, text_.size()); }
+  // Moves the caret; with extend the anchor stays (the selection grows or shrinks), else it
+  // follows (nothing selected).
+  void MoveCaret(size_t position, bool extend);
+
+  // Characters.
+  size_t CharCount() const { return starts_.size(); }
+  // The index of the character starting at a boundary (CharCount() for the end).
+  size_t CharIndex(size_t position) const;
+  // The boundary before character i (the text's size for i = CharCount()).
+  size_t CharStart(size_t index) const {
+    return index < starts_.size() ? starts_[index] : text_.size();
+  }
+  size_t Snap(size_t position) const;
+  size_t NextChar(size_t position) const;
+  size_t PrevChar(size_t position) const;
+  // Ctrl+Right: past the rest of the word and the blanks after it. Ctrl+Left: back over blanks
+  // to the start of the word before.
+  size_t NextWordStart(size_t position) const;
+  size_t PrevWordStart(size_t position) const;
+  // The run (of word characters, or of blanks) holding the character at position (the one before
+  // it at the end of the text): what a double click selects.
+  void WordAt(size_t position, size_t& start, size_t& end) const;
+
+  // Editing. Each returns whether an edit happened (something deleted or inserted); the caret
+  // ends after what was inserted, or where the deletion was, with nothing selected.
+  // Replaces the selection by insert, cut to the whole characters that keep the text within
+  // maxLength characters (0: no limit).
+  bool ReplaceSelection(std::string_view insert, size_t maxLength);
+  // Backspace and Delete: the selection, or else the character before or after the caret.
+  bool DeleteBackward();
+  bool DeleteForward();
+
+ private:
+  void Reindex();
+  bool IsBlankAt(size_t index) const;
+
+  std::string text_;
+  std::vector<size_t> starts_;  // byte offset of each character
+  size_t anchor_ = 0;
+  size_t caret_ = 0;
+};
+
+}  // namespace framework
