@@ -1,0 +1,746 @@
+#include "framework/CustomEdit.h"
+
+#include <algorithm>
+
+#include "framework/ClassRegistry.h"
+#include "framework/ClassicDrawing.h"
+#include "framework/ClipboardObject.h"
+#include "framework/Font.h"
+#include "platform/Font.h"
+#include "platform/Input.h"
+#include "platform/Paint.h"
+#include "platform/TextLayout.h"
+#include "platform/Timer.h"
+#include "platform/Utf8.h"
+
+namespace framework {
+
+namespace {
+
+const TEnumNames<TBevelCut> kBevelCutNames = {
+    {"bvNone", bvNone}, {"bvLowered", bvLowered}, {"bvRaised", bvRaised}, {"bvSpace", bvSpace}};
+
+// Measuring with the control's font, on the screen's context, put back as it was afterwards.
+class MeasuringDC {
+ public:
+  explicit MeasuringDC(const TFont* font)
+      : dc_(platform::GetScreenDC()), saved_(platform::SaveDC(dc_)) {
+    platform::SelectFont(dc_, font->Handle());
+  }
+  ~MeasuringDC() { platform::RestoreDC(dc_, saved_); }
+  MeasuringDC(const MeasuringDC&) = delete;
+  MeasuringDC& operator=(const MeasuringDC&) = delete;
+  platform::HDC Get() const { return dc_; }
+  int Width(std::string_view text) const {
+    platform::TSize size;
+    platform::GetTextExtentPoint32(dc_, text, &size);
+    return size.cx;
+  }
+
+ private:
+  platform::HDC dc_;
+  int saved_;
+};
+
+void Fill(platform::HDC dc, const TRect& r, TColor color) {
+  platform::FillRect(dc, r, platform::CreateSolidBrush(platform::ColorToRGB(color)));
+}
+
+unsigned BevelBits(TBevelCut cut, unsigned lowered, unsigned raised) {
+  return cut == bvLowered ? lowered : cut == bvRaised ? raised : 0u;
+}
+
+// The first line of a pasted text: a single-line edit takes nothing after a line end.
+std::string_view FirstLine(std::string_view text) {
+  return text.substr(0, text.find_first_of("\r\n"));
+}
+
+}  // namespace
+
+const TClassInfo& TCustomEdit::StaticClassInfo() {
+  static const TClassInfo info = [] {
+    TClassInfo c("TCustomEdit", &TWinControl::StaticClassInfo());
+    TClassBuilder<TCustomEdit>(c)
+        // An edit's value is its Text; the caption is the same string and is not stored twice.
+        .String(
+            "Text", [](const TCustomEdit& o) { return o.Text(); },
+            [](TCustomEdit& o, const std::string& v) { o.SetText(v); })
+        .String("Caption", {}, [](TCustomEdit& o, const std::string& v) { o.SetText(v); })
+        .Boolean(
+            "AutoSelect", [](const TCustomEdit& o) { return o.AutoSelect(); },
+            [](TCustomEdit& o, bool v) { o.SetAutoSelect(v); }, true)
+        .Boolean(
+            "AutoSize", [](const TCustomEdit& o) { return o.AutoSize(); },
+            [](TCustomEdit& o, bool v) { o.SetAutoSize(v); }, true)
+        .Enum<TBorderStyle>(
+            "BorderStyle", [](const TCustomEdit& o) { return o.BorderStyle(); },
+            [](TCustomEdit& o, TBorderStyle v) { o.SetBorderStyle(v); },
+            {{"bsNone", bsNone}, {"bsSingle", bsSingle}}, bsSingle)
+        .Boolean(
+            "Ctl3D", [](const TCustomEdit& o) { return o.Ctl3D(); },
+            [](TCustomEdit& o, bool v) { o.SetCtl3D(v); }, true)
+        .Enum<TBevelKind>(
+            "BevelKind", [](const TCustomEdit& o) { return o.BevelKind(); },
+            [](TCustomEdit& o, TBevelKind v) { o.SetBevelKind(v); },
+            {{"bkNone", bkNone}, {"bkTile", bkTile}, {"bkSoft", bkSoft}, {"bkFlat", bkFlat}},
+            bkNone)
+        .Enum<TBevelCut>(
+            "BevelInner", [](const TCustomEdit& o) { return o.BevelInner(); },
+            [](TCustomEdit& o, TBevelCut v) { o.SetBevelInner(v); }, kBevelCutNames, bvRaised)
+        .Enum<TBevelCut>(
+            "BevelOuter", [](const TCustomEdit& o) { return o.BevelOuter(); },
+            [](TCustomEdit& o, TBevelCut v) { o.SetBevelOuter(v); }, kBevelCutNames, bvLowered)
+        .Boolean(
+            "HideSelection", [](const TCustomEdit& o) { return o.HideSelection(); },
+            [](TCustomEdit& o, bool v) { o.SetHideSelection(v); }, true)
+        .Integer(
+            "MaxLength", [](const TCustomEdit& o) { return o.MaxLength(); },
+            [](TCustomEdit& o, int v) { o.SetMaxLength(v); }, 0)
+        .String(
+            "PasswordChar",
+            [](const TCustomEdit& o) {
+              return o.PasswordChar() ? platform::EncodeUtf8(o.PasswordChar()) : std::string();
+            },
+            [](TCustomEdit& o, const std::string& v) {
+              size_t i = 0;
+              o.SetPasswordChar(v.empty() ? 0
+                                          : static_cast<char32_t>(platform::NextCodePoint(v, i)));
+            })
+        .Boolean(
+            "ReadOnly", [](const TCustomEdit& o) { return o.ReadOnly(); },
+            [](TCustomEdit& o, bool v) { o.SetReadOnly(v); }, false)
+        .EventProperty<TNotifyEvent>(
+            "OnChange", [](TCustomEdit& o, TNotifyEvent e) { o.OnChange = std::move(e); });
+    return c;
+  }();
+  return info;
+}
+
+const TClassInfo& TEdit::StaticClassInfo() {
+  static const TClassInfo info("TEdit", &TCustomEdit::StaticClassInfo(),
+                               [](TComponent* owner) { return new TEdit(owner); });
+  return info;
+}
+
+TCustomEdit::TCustomEdit(TComponent* owner) : TWinControl(owner) {
+  // The edit captures the mouse itself while a press selects, and paints every pixel.
+  SetControlStyle(csClickEvents | csSetCaption | csDoubleClicks | csFixedHeight | csOpaque);
+  SetBounds(0, 0, 121, 21);
+  SetTabStop(true);
+  SetColor(platform::clWindow);
+}
+
+TCustomEdit::~TCustomEdit() {
+  // A timer left on a window that goes would keep the message loop awake.
+  if (caretTimer_ && HandleAllocated()) platform::KillTimer(Handle(), kCaretTimer);
+  caretTimer_ = false;
+}
+
+// --- text and properties
+
+std::string TCustomEdit::GetText() const { return buffer_.Text(); }
+
+void TCustomEdit::SetText(const std::string& v) {
+  if (v == buffer_.Text()) return;
+  buffer_.SetText(v);
+  scroll_ = 0;
+  modified_ = false;
+  Perform(CM_TEXTCHANGED);
+}
+
+void TCustomEdit::SetReadOnly(bool v) {
+  if (v == readOnly_) return;
+  readOnly_ = v;
+  UpdateCaretTimer();
+  Invalidate();
+}
+
+void TCustomEdit::SetMaxLength(int v) { maxLength_ = std::max(0, v); }
+
+void TCustomEdit::SetPasswordChar(char32_t v) {
+  if (v == passwordChar_) return;
+  passwordChar_ = v;
+  InvalidateLayout();
+  ScrollCaretIntoView();
+  Invalidate();
+}
+
+void TCustomEdit::SetAutoSize(bool v) {
+  if (v == autoSize_) return;
+  autoSize_ = v;
+  AdjustHeight();
+}
+
+void TCustomEdit::SetHideSelection(bool v) {
+  if (v == hideSelection_) return;
+  hideSelection_ = v;
+  Invalidate();
+}
+
+namespace {
+
+// The frame changed: redraw it and the text area, whose size changed with it.
+void RedrawFrame(TWinControl& control) {
+  if (control.HandleAllocated())
+    platform::RedrawWindow(control.Handle(), nullptr, nullptr,
+                           platform::RDW_INVALIDATE | platform::RDW_FRAME);
+}
+
+}  // namespace
+
+void TCustomEdit::SetBorderStyle(TBorderStyle v) {
+  v = v == bsNone ? bsNone : bsSingle;
+  if (v == borderStyle_) return;
+  borderStyle_ = v;
+  AdjustHeight();
+  ScrollCaretIntoView();
+  RedrawFrame(*this);
+}
+
+void TCustomEdit::SetCtl3D(bool v) {
+  if (v == ctl3D_) return;
+  ctl3D_ = v;
+  AdjustHeight();
+  ScrollCaretIntoView();
+  RedrawFrame(*this);
+}
+
+void TCustomEdit::SetBevelKind(TBevelKind v) {
+  if (v == bevelKind_) return;
+  bevelKind_ = v;
+  AdjustHeight();
+  ScrollCaretIntoView();
+  RedrawFrame(*this);
+}
+
+void TCustomEdit::SetBevelInner(TBevelCut v) {
+  if (v == bevelInner_) return;
+  bevelInner_ = v;
+  AdjustHeight();
+  ScrollCaretIntoView();
+  RedrawFrame(*this);
+}
+
+void TCustomEdit::SetBevelOuter(TBevelCut v) {
+  if (v == bevelOuter_) return;
+  bevelOuter_ = v;
+  AdjustHeight();
+  ScrollCaretIntoView();
+  RedrawFrame(*this);
+}
+
+int TCustomEdit::BorderInset() const {
+  int inset = borderStyle_ == bsNone ? 0 : ctl3D_ ? 2 : 1;
+  if (bevelKind_ != bkNone)
+    inset += (bevelInner_ != bvNone ? 1 : 0) + (bevelOuter_ != bvNone ? 1 : 0);
+  return inset;
+}
+
+void TCustomEdit::AdjustHeight() {
+  // As the VCL: only a bordered edit with a window sizes itself, never while being read.
+  if (!autoSize_ || borderStyle_ == bsNone || !HandleAllocated() || HasState(csLoading)) return;
+  platform::TextMetric tm;
+  {
+    MeasuringDC measure(Font());
+    platform::GetTextMetrics(measure.Get(), &tm);
+  }
+  const int bevels = BorderInset() - (ctl3D_ ? 2 : 1);
+  SetHeight(tm.tmHeight + (ctl3D_ ? 8 : 6) + 2 * bevels);
+}
+
+void TCustomEdit::CreateWnd() {
+  TWinControl::CreateWnd();
+  AdjustHeight();
+}
+
+void TCustomEdit::DestroyWnd() {
+  if (caretTimer_) platform::KillTimer(Handle(), kCaretTimer);
+  caretTimer_ = false;
+  tracking_ = false;
+  TWinControl::DestroyWnd();
+}
+
+void TCustomEdit::Change() {
+  if (HasState(csLoading)) return;
+  Perform(CM_CHANGED, 0, reinterpret_cast<LPARAM>(this));
+  if (OnChange) OnChange(this);
+}
+
+// --- selection
+
+int TCustomEdit::SelStart() const { return static_cast<int>(buffer_.SelStart()); }
+int TCustomEdit::SelLength() const { return static_cast<int>(buffer_.SelLength()); }
+std::string TCustomEdit::SelText() const { return buffer_.SelText(); }
+
+void TCustomEdit::SetSelStart(int v) {
+  const size_t p = static_cast<size_t>(std::max(0, v));
+  buffer_.Select(p, p);
+  SelectionChanged();
+}
+
+void TCustomEdit::SetSelLength(int v) {
+  // As EM_SETSEL from the selection's start: a negative length selects backwards.
+  const int64_t start = static_cast<int64_t>(buffer_.SelStart());
+  const int64_t end = std::max<int64_t>(0, start + v);
+  buffer_.Select(static_cast<size_t>(start), static_cast<size_t>(end));
+  SelectionChanged();
+}
+
+void TCustomEdit::SetSelText(const std::string& v) {
+  if (buffer_.ReplaceSelection(v, 0)) Perform(CM_TEXTCHANGED);
+}
+
+void TCustomEdit::SelectAll() {
+  buffer_.SelectAll();
+  SelectionChanged();
+}
+
+void TCustomEdit::ClearSelection() {
+  if (readOnly_ || buffer_.SelLength() == 0) return;
+  if (buffer_.ReplaceSelection({}, 0)) Perform(CM_TEXTCHANGED);
+}
+
+void TCustomEdit::SelectionChanged() {
+  ScrollCaretIntoView();
+  Invalidate();
+}
+
+// --- clipboard
+
+void TCustomEdit::CopyToClipboard() {
+  if (passwordChar_ || buffer_.SelLength() == 0) return;
+  TClipboard clipboard;
+  clipboard.SetAsText(buffer_.SelText());
+}
+
+void TCustomEdit::CutToClipboard() {
+  if (readOnly_ || passwordChar_ || buffer_.SelLength() == 0) return;
+  CopyToClipboard();
+  UserReplace({});
+}
+
+void TCustomEdit::PasteFromClipboard() {
+  if (readOnly_) return;
+  TClipboard clipboard;
+  const std::string text = clipboard.AsText();
+  const std::string_view line = FirstLine(text);
+  if (!line.empty()) UserReplace(line);
+}
+
+bool TCustomEdit::ClipboardKey(void (TCustomEdit::*operation)()) {
+  try {
+    (this->*operation)();
+  } catch (const Exception&) {
+    // A clipboard held by another program: the keys do nothing, as the native edit's do.
+  }
+  return true;
+}
+
+bool TCustomEdit::UserReplace(std::string_view insert) {
+  if (readOnly_) return false;
+  if (!buffer_.ReplaceSelection(insert, static_cast<size_t>(maxLength_))) return false;
+  modified_ = true;
+  Perform(CM_TEXTCHANGED);
+  return true;
+}
+
+// --- layout
+
+std::string TCustomEdit::DisplayText() const {
+  if (!passwordChar_) return buffer_.Text();
+  const std::string one = platform::EncodeUtf8(passwordChar_);
+  std::string out;
+  out.reserve(one.size() * buffer_.CharCount());
+  for (size_t i = 0; i < buffer_.CharCount(); ++i) out += one;
+  return out;
+}
+
+const std::vector<int>& TCustomEdit::Positions() {
+  if (layoutValid_) return positions_;
+  MeasuringDC measure(Font());
+  platform::TextMetric tm;
+  platform::GetTextMetrics(measure.Get(), &tm);
+  lineHeight_ = tm.tmHeight;
+  const size_t n = buffer_.CharCount();
+  positions_.assign(n + 1, 0);
+  // Text is laid out by adding advances, so each character is measured on its own; pen
+  // positions stop growing at the platform's limit, as drawing does.
+  const std::string password = passwordChar_ ? platform::EncodeUtf8(passwordChar_) : std::string();
+  const int passwordWidth = passwordChar_ ? measure.Width(password) : 0;
+  const std::string& text = buffer_.Text();
+  int64_t x = 0;
+  for (size_t i = 0; i < n; ++i) {
+    const size_t from = buffer_.CharStart(i);
+    const size_t to = buffer_.CharStart(i + 1);
+    x = std::min<int64_t>(
+        platform::kMaxTextExtent,
+        x + (passwordChar_ ? passwordWidth
+                           : measure.Width(std::string_view(text).substr(from, to - from))));
+    positions_[i + 1] = static_cast<int>(x);
+  }
+  layoutValid_ = true;
+  return positions_;
+}
+
+int TCustomEdit::LineHeight() {
+  Positions();
+  return lineHeight_;
+}
+
+TRect TCustomEdit::TextArea() const {
+  const int a = BorderInset();
+  return {a, a, std::max(a, Width() - a), std::max(a, Height() - a)};
+}
+
+int TCustomEdit::TextTop() const { return BorderInset() + 1; }
+
+size_t TCustomEdit::PositionAt(int x) {
+  const std::vector<int>& pos = Positions();
+  const int rel = x - (TextArea().Left + 1) + scroll_;
+  // The boundary nearest to the point: a character's left half belongs before it.
+  const size_t n = pos.size() - 1;
+  size_t k = 0;
+  while (k < n && rel >= (pos[k] + pos[k + 1] + 1) / 2) ++k;
+  return buffer_.CharStart(k);
+}
+
+int TCustomEdit::CaretX() {
+  const std::vector<int>& pos = Positions();
+  return TextArea().Left + 1 + pos[buffer_.CharIndex(buffer_.Caret())] - scroll_;
+}
+
+void TCustomEdit::ScrollCaretIntoView() {
+  const std::vector<int>& pos = Positions();
+  const int visible = std::max(1, TextArea().Width() - 2);
+  const int caret = pos[buffer_.CharIndex(buffer_.Caret())];
+  if (caret - scroll_ < 0)
+    scroll_ = caret;
+  else if (caret - scroll_ > visible - 1)
+    scroll_ = caret - (visible - 1);
+  // No blank space is left after the text while more of it could show.
+  const int maxScroll = std::max(0, pos.back() - (visible - 1));
+  scroll_ = std::clamp(scroll_, 0, maxScroll);
+}
+
+// --- the caret
+
+bool TCustomEdit::CaretShowing() const { return caretOn_ && Focused(); }
+
+bool TCustomEdit::WantsBlink() const {
+  if (!HandleAllocated() || readOnly_ || !Focused()) return false;
+  const HWND self = const_cast<TCustomEdit*>(this)->Handle();
+  if (platform::GetActiveWindow() != platform::GetTopLevel(self)) return false;
+  return platform::GetTickCount() - lastInput_ < kCaretIdleMs;
+}
+
+void TCustomEdit::UpdateCaretTimer() {
+  if (!HandleAllocated()) return;
+  if (WantsBlink()) {
+    // Starting again puts the next blink a whole interval away: the caret stays on while typing.
+    platform::SetTimer(Handle(), kCaretTimer, kCaretBlinkMs);
+    caretTimer_ = true;
+    return;
+  }
+  if (caretTimer_) platform::KillTimer(Handle(), kCaretTimer);
+  caretTimer_ = false;
+  if (!caretOn_) {
+    caretOn_ = true;
+    InvalidateCaret();
+  }
+}
+
+void TCustomEdit::InputHappened() {
+  lastInput_ = platform::GetTickCount();
+  if (!caretOn_) {
+    caretOn_ = true;
+    InvalidateCaret();
+  }
+  UpdateCaretTimer();
+}
+
+void TCustomEdit::InvalidateCaret() {
+  if (!HandleAllocated()) return;
+  const int x = CaretX();
+  const TRect r{x, TextTop(), x + 1, TextTop() + LineHeight()};
+  platform::InvalidateRect(Handle(), &r, false);
+}
+
+// --- painting
+
+void TCustomEdit::PaintBorder(platform::HDC dc) {
+  TRect r{0, 0, Width(), Height()};
+  if (borderStyle_ != bsNone) {
+    if (ctl3D_) {
+      DrawEdge(dc, r, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
+    } else {
+      const TRect outer = r;
+      Fill(dc, {outer.Left, outer.Top, outer.Right, outer.Top + 1}, platform::clWindowFrame);
+      Fill(dc, {outer.Left, outer.Bottom - 1, outer.Right, outer.Bottom}, platform::clWindowFrame);
+      Fill(dc, {outer.Left, outer.Top, outer.Left + 1, outer.Bottom}, platform::clWindowFrame);
+      Fill(dc, {outer.Right - 1, outer.Top, outer.Right, outer.Bottom}, platform::clWindowFrame);
+      r = r.Inflated(-1, -1);
+    }
+  }
+  if (bevelKind_ == bkNone) return;
+  const int rings = (bevelInner_ != bvNone ? 1 : 0) + (bevelOuter_ != bvNone ? 1 : 0);
+  // Rings without an edge (bvSpace) show the edit's colour.
+  TRect blank = r;
+  Frame3D(dc, blank, Color(), Color(), rings);
+  const unsigned edge = BevelBits(bevelInner_, BDR_SUNKENINNER, BDR_RAISEDINNER) |
+                        BevelBits(bevelOuter_, BDR_SUNKENOUTER, BDR_RAISEDOUTER);
+  const unsigned style = bevelKind_ == bkSoft ? BF_SOFT : bevelKind_ == bkFlat ? BF_FLAT : 0u;
+  DrawEdge(dc, r, edge, BF_RECT | style | (ctl3D_ ? 0u : BF_MONO));
+}
+
+void TCustomEdit::PaintWindow(platform::HDC dc) {
+  const TRect area = TextArea();
+  if (area.IsEmpty()) return;
+  const std::vector<int>& pos = Positions();
+  const int saved = platform::SaveDC(dc);
+  platform::IntersectClipRect(dc, area.Left, area.Top, area.Right, area.Bottom);
+  Fill(dc, area, Color());
+  platform::SelectFont(dc, Font()->Handle());
+  platform::SetBkMode(dc, platform::TRANSPARENT);
+  const std::string display = DisplayText();
+  const int x0 = area.Left + 1 - scroll_;
+  const int y = TextTop();
+  platform::SetTextColor(dc,
+                         platform::ColorToRGB(Enabled() ? Font()->Color() : platform::clGrayText));
+  platform::TextOut(dc, x0, y, display);
+
+  if (buffer_.SelLength() > 0 && (Focused() || !hideSelection_)) {
+    const size_t first = buffer_.CharIndex(buffer_.SelStart());
+    const size_t last = buffer_.CharIndex(buffer_.SelEnd());
+    const TRect band{x0 + pos[first], y, x0 + pos[last], y + lineHeight_};
+    Fill(dc, band.Intersected(area), platform::clHighlight);
+    const int inner = platform::SaveDC(dc);
+    platform::IntersectClipRect(dc, band.Left, band.Top, band.Right, band.Bottom);
+    platform::SetTextColor(dc, platform::ColorToRGB(platform::clHighlightText));
+    std::string_view selected;
+    if (passwordChar_) {
+      const size_t width = display.size() / std::max<size_t>(1, buffer_.CharCount());
+      selected = std::string_view(display).substr(first * width, (last - first) * width);
+    } else {
+      selected = std::string_view(display).substr(buffer_.SelStart(), buffer_.SelLength());
+    }
+    platform::TextOut(dc, band.Left, y, selected);
+    platform::RestoreDC(dc, inner);
+  }
+  // The caret inverts what it stands on, so it shows on the selection as on the text.
+  if (CaretShowing()) {
+    const int x = CaretX();
+    InvertRect(dc, {x, y, x + 1, y + lineHeight_});
+  }
+  platform::RestoreDC(dc, saved);
+}
+
+// --- messages
+
+void TCustomEdit::WndProc(TMessage& m) {
+  switch (m.Msg) {
+    case platform::WM_NCPAINT: {
+      const HWND h = Handle();
+      platform::HDC dc = platform::GetWindowDC(h);
+      if (dc) {
+        PaintBorder(dc);
+        platform::ReleaseDC(h, dc);
+      }
+      return;
+    }
+    case platform::WM_PRINT: {
+      auto dc = reinterpret_cast<platform::HDC>(m.WParam);
+      const auto flags = static_cast<unsigned>(m.LParam);
+      if ((flags & platform::PRF_CHECKVISIBLE) && !Showing()) return;
+      if (dc && (flags & platform::PRF_NONCLIENT)) {
+        const int saved = platform::SaveDC(dc);
+        PaintBorder(dc);
+        platform::RestoreDC(dc, saved);
+      }
+      if (dc && (flags & platform::PRF_CLIENT))
+        Perform(platform::WM_PRINTCLIENT, m.WParam, m.LParam);
+      return;
+    }
+    case CM_TEXTCHANGED:
+      InvalidateLayout();
+      ScrollCaretIntoView();
+      TWinControl::WndProc(m);
+      Change();
+      return;
+    case CM_FONTCHANGED:
+      InvalidateLayout();
+      AdjustHeight();
+      ScrollCaretIntoView();
+      TWinControl::WndProc(m);
+      return;
+    case CM_ENTER:
+      // Entered from the keyboard (a click places the caret itself).
+      if (autoSelect_ && !(ControlState() & csLButtonDown)) SelectAll();
+      TWinControl::WndProc(m);
+      return;
+    default:
+      TWinControl::WndProc(m);
+  }
+}
+
+void TCustomEdit::DefaultHandler(TMessage& m) {
+  switch (m.Msg) {
+    case platform::WM_KEYDOWN:
+      KeyDownDefault(static_cast<uint16_t>(m.WParam), KeyboardStateToShiftState());
+      break;
+    case platform::WM_CHAR:
+      CharDefault(static_cast<char32_t>(m.WParam));
+      break;
+    case platform::WM_LBUTTONDOWN:
+    case platform::WM_LBUTTONDBLCLK:
+    case platform::WM_MOUSEMOVE:
+    case platform::WM_LBUTTONUP:
+      MouseDefault(m);
+      break;
+    case platform::WM_CAPTURECHANGED:
+      tracking_ = false;
+      break;
+    case platform::WM_SETFOCUS:
+      caretOn_ = true;
+      InputHappened();
+      Invalidate();
+      break;
+    case platform::WM_KILLFOCUS:
+      tracking_ = false;
+      UpdateCaretTimer();
+      Invalidate();
+      break;
+    case platform::WM_TIMER:
+      if (m.WParam != kCaretTimer) break;
+      if (WantsBlink()) {
+        caretOn_ = !caretOn_;
+        InvalidateCaret();
+      } else {
+        UpdateCaretTimer();
+      }
+      return;
+    default:
+      break;
+  }
+  TWinControl::DefaultHandler(m);
+}
+
+void TCustomEdit::KeyDownDefault(uint16_t key, TShiftState shift) {
+  const bool extend = (shift & ssShift) != 0;
+  const bool ctrl = (shift & ssCtrl) != 0;
+  bool moved = true;
+  switch (key) {
+    case platform::VK_LEFT:
+      if (!extend && !ctrl && buffer_.SelLength() > 0)
+        buffer_.MoveCaret(buffer_.SelStart(), false);
+      else
+        buffer_.MoveCaret(
+            ctrl ? buffer_.PrevWordStart(buffer_.Caret()) : buffer_.PrevChar(buffer_.Caret()),
+            extend);
+      break;
+    case platform::VK_RIGHT:
+      if (!extend && !ctrl && buffer_.SelLength() > 0)
+        buffer_.MoveCaret(buffer_.SelEnd(), false);
+      else
+        buffer_.MoveCaret(
+            ctrl ? buffer_.NextWordStart(buffer_.Caret()) : buffer_.NextChar(buffer_.Caret()),
+            extend);
+      break;
+    case platform::VK_HOME:
+      buffer_.MoveCaret(0, extend);
+      break;
+    case platform::VK_END:
+      buffer_.MoveCaret(buffer_.Text().size(), extend);
+      break;
+    case platform::VK_DELETE:
+      moved = false;
+      if (extend)
+        ClipboardKey(&TCustomEdit::CutToClipboard);
+      else if (!readOnly_ && buffer_.DeleteForward()) {
+        modified_ = true;
+        Perform(CM_TEXTCHANGED);
+      }
+      break;
+    case platform::VK_INSERT:
+      moved = false;
+      if (ctrl)
+        ClipboardKey(&TCustomEdit::CopyToClipboard);
+      else if (extend)
+        ClipboardKey(&TCustomEdit::PasteFromClipboard);
+      break;
+    default:
+      return;
+  }
+  InputHappened();
+  if (moved) SelectionChanged();
+}
+
+void TCustomEdit::CharDefault(char32_t ch) {
+  InputHappened();
+  switch (ch) {
+    case 1:  // Ctrl+A
+      SelectAll();
+      return;
+    case 3:  // Ctrl+C
+      ClipboardKey(&TCustomEdit::CopyToClipboard);
+      return;
+    case 8:  // Backspace
+      if (!readOnly_ && buffer_.DeleteBackward()) {
+        modified_ = true;
+        Perform(CM_TEXTCHANGED);
+      }
+      return;
+    case 22:  // Ctrl+V
+      ClipboardKey(&TCustomEdit::PasteFromClipboard);
+      return;
+    case 24:  // Ctrl+X
+      ClipboardKey(&TCustomEdit::CutToClipboard);
+      return;
+    default:
+      break;
+  }
+  // Other control characters (Enter, Esc, Tab, ...) are not text.
+  if (ch < 0x20 || ch == 0x7F) return;
+  UserReplace(platform::EncodeUtf8(ch));
+}
+
+void TCustomEdit::MouseDefault(TMessage& m) {
+  const int x = platform::GET_X_LPARAM(m.LParam);
+  switch (m.Msg) {
+    case platform::WM_LBUTTONDOWN:
+    case platform::WM_LBUTTONDBLCLK: {
+      if (!Focused()) {
+        SetFocus();
+        if (!Focused()) return;
+      }
+      InputHappened();
+      const size_t at = PositionAt(x);
+      if (m.Msg == platform::WM_LBUTTONDBLCLK) {
+        size_t start = 0;
+        size_t end = 0;
+        buffer_.WordAt(at, start, end);
+        buffer_.Select(start, end);
+      } else {
+        buffer_.MoveCaret(at, (m.WParam & platform::MK_SHIFT) != 0);
+        tracking_ = true;
+        platform::SetCapture(Handle());
+      }
+      SelectionChanged();
+      return;
+    }
+    case platform::WM_MOUSEMOVE:
+      if (!tracking_) return;
+      InputHappened();
+      buffer_.MoveCaret(PositionAt(x), true);
+      SelectionChanged();
+      return;
+    case platform::WM_LBUTTONUP:
+      if (!tracking_) return;
+      tracking_ = false;
+      if (platform::GetCapture() == Handle()) platform::ReleaseCapture();
+      return;
+    default:
+      return;
+  }
+}
+
+}  // namespace framework

@@ -1,0 +1,133 @@
+#include "framework/Image.h"
+
+#include "framework/Canvas.h"
+#include "framework/ClassRegistry.h"
+#include "framework/Icon.h"
+#include "framework/Picture.h"
+
+namespace framework {
+
+const TClassInfo& TImage::StaticClassInfo() {
+  static const TClassInfo info = [] {
+    TClassInfo c("TImage", &TGraphicControl::StaticClassInfo(),
+                 [](TComponent* owner) { return new TImage(owner); });
+    TClassBuilder<TImage>(c)
+        .Boolean(
+            "AutoSize", [](const TImage& o) { return o.AutoSize(); },
+            [](TImage& o, bool v) { o.SetAutoSize(v); }, false)
+        .Boolean(
+            "Center", [](const TImage& o) { return o.Center(); },
+            [](TImage& o, bool v) { o.SetCenter(v); }, false)
+        .Object("Picture", [](TImage& o) -> TPersistent* { return o.Picture(); })
+        .Boolean(
+            "Proportional", [](const TImage& o) { return o.Proportional(); },
+            [](TImage& o, bool v) { o.SetProportional(v); }, false)
+        .Boolean(
+            "Stretch", [](const TImage& o) { return o.Stretch(); },
+            [](TImage& o, bool v) { o.SetStretch(v); }, false)
+        .Boolean(
+            "Transparent", [](const TImage& o) { return o.Transparent(); },
+            [](TImage& o, bool v) { o.SetTransparent(v); }, false);
+    return c;
+  }();
+  return info;
+}
+
+TImage::TImage(TComponent* owner) : TGraphicControl(owner), picture_(std::make_unique<TPicture>()) {
+  SetControlStyle(ControlStyle() | csReplicatable);
+  picture_->OnChange = [this](TObject*) { PictureChanged(); };
+  SetBounds(0, 0, 105, 105);
+}
+
+TImage::~TImage() {
+  // The picture outlives nothing that would call back into a half-destroyed control.
+  picture_->OnChange = nullptr;
+}
+
+void TImage::SetPicture(const TPicture* picture) { picture_->Assign(picture); }
+
+void TImage::SetAutoSize(bool v) {
+  if (v == autoSize_) return;
+  autoSize_ = v;
+  if (v) PictureChanged();
+}
+
+void TImage::SetCenter(bool v) {
+  if (v == center_) return;
+  center_ = v;
+  PictureChanged();
+}
+
+void TImage::SetProportional(bool v) {
+  if (v == proportional_) return;
+  proportional_ = v;
+  PictureChanged();
+}
+
+void TImage::SetStretch(bool v) {
+  if (v == stretch_) return;
+  stretch_ = v;
+  PictureChanged();
+}
+
+void TImage::SetTransparent(bool v) {
+  if (v == transparent_) return;
+  transparent_ = v;
+  PictureChanged();
+}
+
+TRect TImage::DestRect() const {
+  int w = picture_->Width();
+  int h = picture_->Height();
+  const int cw = ClientWidth();
+  const int ch = ClientHeight();
+  if (stretch_ || (proportional_ && (w > cw || h > ch))) {
+    if (proportional_ && w > 0 && h > 0) {
+      // The largest size of the picture's shape that fits (64 bits: no overflow for big pictures).
+      const int64_t byWidth = static_cast<int64_t>(h) * cw / w;
+      if (byWidth <= ch) {
+        h = static_cast<int>(byWidth);
+        w = cw;
+      } else {
+        w = static_cast<int>(static_cast<int64_t>(w) * ch / h);
+        h = ch;
+      }
+    } else {
+      w = cw;
+      h = ch;
+    }
+  }
+  TRect r{0, 0, w, h};
+  if (center_) r = r.Translated((cw - w) / 2, (ch - h) / 2);
+  return r;
+}
+
+void TImage::PictureChanged() {
+  if (autoSize_ && picture_->Width() > 0 && picture_->Height() > 0)
+    SetBounds(Left(), Top(), picture_->Width(), picture_->Height());
+  TGraphic* graphic = picture_->Graphic();
+  bool opaque = false;
+  if (graphic) {
+    if (!dynamic_cast<TIcon*>(graphic)) graphic->SetTransparent(transparent_);
+    const TRect d = DestRect();
+    // A picture that covers the whole control hides what lies under it.
+    opaque = !graphic->Transparent() && !dynamic_cast<TIcon*>(graphic) && d.Left <= 0 &&
+             d.Top <= 0 && d.Right >= Width() && d.Bottom >= Height();
+  }
+  SetControlStyle(opaque ? ControlStyle() | csOpaque : ControlStyle() & ~csOpaque);
+  if (!drawing_) Invalidate();
+}
+
+void TImage::Paint() {
+  const bool saved = drawing_;
+  drawing_ = true;
+  try {
+    Canvas()->StretchDraw(DestRect(), picture_->Graphic());
+  } catch (...) {
+    drawing_ = saved;
+    throw;
+  }
+  drawing_ = saved;
+}
+
+}  // namespace framework

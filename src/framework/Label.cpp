@@ -1,0 +1,211 @@
+#include "framework/Label.h"
+
+#include "framework/Canvas.h"
+#include "framework/ClassRegistry.h"
+#include "framework/WinControl.h"
+#include "platform/Font.h"
+#include "platform/Paint.h"
+
+namespace framework {
+
+namespace {
+
+unsigned AlignmentFlag(TAlignment alignment) {
+  return alignment == taRightJustify ? platform::DT_RIGHT
+         : alignment == taCenter     ? platform::DT_CENTER
+                                     : platform::DT_LEFT;
+}
+
+}  // namespace
+
+const TClassInfo& TCustomLabel::StaticClassInfo() {
+  static const TClassInfo info = [] {
+    TClassInfo c("TCustomLabel", &TGraphicControl::StaticClassInfo());
+    TClassBuilder<TCustomLabel>(c)
+        .Enum<TAlignment>(
+            "Alignment", [](const TCustomLabel& o) { return o.Alignment(); },
+            [](TCustomLabel& o, TAlignment v) { o.SetAlignment(v); },
+            {{"taLeftJustify", taLeftJustify},
+             {"taRightJustify", taRightJustify},
+             {"taCenter", taCenter}},
+            taLeftJustify)
+        .Boolean(
+            "AutoSize", [](const TCustomLabel& o) { return o.AutoSize(); },
+            [](TCustomLabel& o, bool v) { o.SetAutoSize(v); }, true)
+        .Enum<TTextLayout>(
+            "Layout", [](const TCustomLabel& o) { return o.Layout(); },
+            [](TCustomLabel& o, TTextLayout v) { o.SetLayout(v); },
+            {{"tlTop", tlTop}, {"tlCenter", tlCenter}, {"tlBottom", tlBottom}}, tlTop)
+        .Boolean(
+            "ShowAccelChar", [](const TCustomLabel& o) { return o.ShowAccelChar(); },
+            [](TCustomLabel& o, bool v) { o.SetShowAccelChar(v); }, true)
+        .Boolean(
+            "Transparent", [](const TCustomLabel& o) { return o.Transparent(); },
+            [](TCustomLabel& o, bool v) { o.SetTransparent(v); }, false)
+        .Boolean(
+            "WordWrap", [](const TCustomLabel& o) { return o.WordWrap(); },
+            [](TCustomLabel& o, bool v) { o.SetWordWrap(v); }, false);
+    return c;
+  }();
+  return info;
+}
+
+const TClassInfo& TLabel::StaticClassInfo() {
+  static const TClassInfo info("TLabel", &TCustomLabel::StaticClassInfo(),
+                               [](TComponent* owner) { return new TLabel(owner); });
+  return info;
+}
+
+TCustomLabel::TCustomLabel(TComponent* owner) : TGraphicControl(owner) {
+  // Opaque until made transparent: it fills its whole rectangle with its colour.
+  SetControlStyle(ControlStyle() | csReplicatable | csOpaque);
+  SetBounds(0, 0, 65, 17);
+  SetParentColor(true);
+}
+
+TCustomLabel::~TCustomLabel() = default;
+
+void TCustomLabel::SetAlignment(TAlignment v) {
+  if (v == alignment_) return;
+  alignment_ = v;
+  Invalidate();
+}
+
+void TCustomLabel::SetAutoSize(bool v) {
+  if (v == autoSize_) return;
+  autoSize_ = v;
+  AdjustBounds();
+}
+
+void TCustomLabel::SetLayout(TTextLayout v) {
+  if (v == layout_) return;
+  layout_ = v;
+  Invalidate();
+}
+
+void TCustomLabel::SetWordWrap(bool v) {
+  if (v == wordWrap_) return;
+  wordWrap_ = v;
+  AdjustBounds();
+  Invalidate();
+}
+
+void TCustomLabel::SetTransparent(bool v) {
+  if (v == Transparent()) return;
+  SetControlStyle(v ? ControlStyle() & ~csOpaque : ControlStyle() | csOpaque);
+  Invalidate();
+}
+
+void TCustomLabel::SetShowAccelChar(bool v) {
+  if (v == showAccelChar_) return;
+  showAccelChar_ = v;
+  AdjustBounds();
+  Invalidate();
+}
+
+void TCustomLabel::SetFocusControl(TWinControl* control) {
+  if (control == focusControl_) return;
+  if (focusControl_) focusControl_->RemoveFreeNotification(this);
+  focusControl_ = control;
+  if (control) control->FreeNotification(this);
+}
+
+void TCustomLabel::Notification(TComponent* component, TOperation operation) {
+  TGraphicControl::Notification(component, operation);
+  if (operation == opRemove && component == focusControl_) focusControl_ = nullptr;
+}
+
+void TCustomLabel::DoDrawText(TRect& rect, unsigned flags) {
+  std::string text = GetLabelText();
+  // An empty text (or a lone prefix) still measures one line's height.
+  if ((flags & platform::DT_CALCRECT) && (text.empty() || (showAccelChar_ && text == "&")))
+    text += ' ';
+  if (!showAccelChar_) flags |= platform::DT_NOPREFIX;
+  flags = DrawTextBiDiModeFlags(flags);
+  TCanvas* canvas = Canvas();
+  canvas->SetFont(Font());
+  if (Enabled() || (flags & platform::DT_CALCRECT)) {
+    platform::DrawText(canvas->Handle(), text, &rect, flags);
+    return;
+  }
+  rect = rect.Translated(1, 1);
+  canvas->Font()->SetColor(platform::clBtnHighlight);
+  platform::DrawText(canvas->Handle(), text, &rect, flags);
+  rect = rect.Translated(-1, -1);
+  canvas->Font()->SetColor(platform::clBtnShadow);
+  platform::DrawText(canvas->Handle(), text, &rect, flags);
+}
+
+void TCustomLabel::Paint() {
+  TCanvas* canvas = Canvas();
+  if (!Transparent()) {
+    canvas->Brush()->SetColor(Color());
+    canvas->Brush()->SetStyle(bsSolid);
+    canvas->FillRect(ClientRect());
+  }
+  canvas->Brush()->SetStyle(bsClear);
+  TRect rect = ClientRect();
+  const unsigned style = platform::DT_EXPANDTABS | (wordWrap_ ? platform::DT_WORDBREAK : 0u) |
+                         AlignmentFlag(alignment_);
+  if (layout_ != tlTop) {
+    TRect measured = rect;
+    DoDrawText(measured, style | platform::DT_CALCRECT);
+    const int offset =
+        layout_ == tlBottom ? Height() - measured.Bottom : (Height() - measured.Bottom) / 2;
+    rect = rect.Translated(0, offset);
+  }
+  DoDrawText(rect, style);
+}
+
+void TCustomLabel::AdjustBounds() {
+  if (!autoSize_ || HasState(csReading)) return;
+  TCanvas* canvas = Canvas();
+  // Outside painting the label measures on the screen's context, left as it was found.
+  const bool borrowed = !canvas->HandleAllocated();
+  platform::HDC screen = platform::GetScreenDC();
+  const int saved = borrowed ? platform::SaveDC(screen) : 0;
+  if (borrowed) canvas->SetHandle(screen);
+  TRect rect = ClientRect();
+  try {
+    DoDrawText(rect, platform::DT_EXPANDTABS | platform::DT_CALCRECT |
+                         (wordWrap_ ? platform::DT_WORDBREAK : 0u));
+  } catch (...) {
+    if (borrowed) {
+      canvas->SetHandle(nullptr);
+      platform::RestoreDC(screen, saved);
+    }
+    throw;
+  }
+  if (borrowed) {
+    canvas->SetHandle(nullptr);
+    platform::RestoreDC(screen, saved);
+  }
+  TAlignment alignment = alignment_;
+  if (UseRightToLeftAlignment() && alignment != taCenter)
+    alignment = alignment == taLeftJustify ? taRightJustify : taLeftJustify;
+  // A word-wrapping label keeps its width and takes the height of its lines.
+  const int width = wordWrap_ ? Width() : rect.Right;
+  // The edge the label hangs from stays put: the right one for right-justified text, or when
+  // only the right side is anchored.
+  const bool keepRight =
+      alignment == taRightJustify || ((Anchors() & akRight) && !(Anchors() & akLeft));
+  const int left = keepRight ? Left() + Width() - width : Left();
+  SetBounds(left, Top(), width, rect.Bottom);
+}
+
+void TCustomLabel::WndProc(TMessage& m) {
+  switch (m.Msg) {
+    case CM_TEXTCHANGED:
+      Invalidate();
+      AdjustBounds();
+      return;
+    case CM_FONTCHANGED:
+      TGraphicControl::WndProc(m);
+      AdjustBounds();
+      return;
+    default:
+      TGraphicControl::WndProc(m);
+  }
+}
+
+}  // namespace framework
