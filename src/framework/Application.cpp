@@ -4,6 +4,7 @@
 
 #include "framework/Form.h"
 #include "framework/HintWindow.h"
+#include "framework/Icon.h"
 #include "platform/Input.h"
 #include "platform/MessageBox.h"
 #include "platform/Timer.h"
@@ -31,6 +32,7 @@ TApplication::TApplication(TComponent* owner) : TComponent(owner) {
 
 TApplication::~TApplication() {
   Destroying();
+  icon_.reset();
   CancelHint();
   delete hintWindow_;
   hintWindow_ = nullptr;
@@ -71,6 +73,17 @@ platform::LRESULT TApplication::AppWndProc(TApplication* self, HWND hwnd, UINT m
     return 0;
   }
   return platform::DefWindowProc(hwnd, msg, wParam, lParam);
+}
+
+void TApplication::SetIcon(const TIcon* icon) {
+  if (!icon || icon->Empty()) {
+    icon_.reset();
+    return;
+  }
+  icon_ = std::make_unique<TIcon>();
+  icon_->Assign(icon);
+  for (TCustomForm* form : forms_)
+    if (form->HandleAllocated()) platform::SetWindowIcon(form->Handle(), icon_->Image(), &icon_->Mask());
 }
 
 void TApplication::AddForm(TCustomForm* form) { forms_.push_back(form); }

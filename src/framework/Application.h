@@ -17,6 +17,7 @@ namespace framework {
 
 class TCustomForm;
 class THintWindow;
+class TIcon;
 
 class TApplication : public TComponent {
  public:
@@ -28,6 +29,9 @@ class TApplication : public TComponent {
   TCustomForm* MainForm() const { return mainForm_; }
   // The hidden window that owns every form (it never shows).
   HWND Handle();
+  // The program's icon, which every form's window shows to the desktop (a copy is kept).
+  const TIcon* Icon() const { return icon_.get(); }
+  void SetIcon(const TIcon* icon);
   bool Terminated() const { return terminated_; }
 
   // Makes a form of class T owned by the application. `reference` is set before the form's
@@ -72,6 +76,7 @@ class TApplication : public TComponent {
   TCustomForm* mainForm_ = nullptr;
   std::vector<TCustomForm*> forms_;
   HWND handle_ = nullptr;
+  std::unique_ptr<TIcon> icon_;
   bool terminated_ = false;
   bool showHint_ = true;
   THintWindow* hintWindow_ = nullptr;  // owned

@@ -1,6 +1,7 @@
 #include "framework/CustomControl.h"
 
 #include "framework/Canvas.h"
+#include "framework/CanvasBinding.h"
 #include "framework/ClassRegistry.h"
 
 namespace framework {
@@ -15,17 +16,8 @@ TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner), canvas_(
 TCustomControl::~TCustomControl() = default;
 
 void TCustomControl::PaintWindow(platform::HDC dc) {
-  canvas_->Lock();
-  canvas_->SetHandle(dc);
-  try {
-    Paint();
-  } catch (...) {
-    canvas_->SetHandle(nullptr);
-    canvas_->Unlock();
-    throw;
-  }
-  canvas_->SetHandle(nullptr);
-  canvas_->Unlock();
+  TCanvasBinding binding(*canvas_, dc);
+  Paint();
 }
 
 }  // namespace framework

@@ -4,8 +4,10 @@
 
 #include "framework/Application.h"
 #include "framework/Canvas.h"
+#include "framework/CanvasBinding.h"
 #include "framework/ClassRegistry.h"
 #include "framework/FormReader.h"
+#include "framework/Icon.h"
 #include "platform/Input.h"
 #include "platform/Paint.h"
 #include "platform/Screen.h"
@@ -131,6 +133,12 @@ void TCustomForm::CreateParams(TCreateParams& params) {
                            ? main->Handle()
                            : Application()->Handle();
   }
+}
+
+void TCustomForm::CreateWnd() {
+  TWinControl::CreateWnd();
+  if (const TIcon* icon = Application() ? Application()->Icon() : nullptr)
+    platform::SetWindowIcon(Handle(), icon->Image(), &icon->Mask());
 }
 
 void TCustomForm::PlaceForShow() {
@@ -316,17 +324,8 @@ void TCustomForm::ControlRemoved(TControl* control) {
 }
 
 void TCustomForm::PaintWindow(platform::HDC dc) {
-  canvas_->Lock();
-  canvas_->SetHandle(dc);
-  try {
-    Paint();
-  } catch (...) {
-    canvas_->SetHandle(nullptr);
-    canvas_->Unlock();
-    throw;
-  }
-  canvas_->SetHandle(nullptr);
-  canvas_->Unlock();
+  TCanvasBinding binding(*canvas_, dc);
+  Paint();
 }
 
 void TCustomForm::Paint() {

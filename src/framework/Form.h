@@ -88,6 +88,7 @@ class TCustomForm : public TWinControl {
   // does after the base constructors, as the runtime would).
   void InitializeForm(std::string_view description, const std::string& sourceName);
   void CreateParams(TCreateParams& params) override;
+  void CreateWnd() override;
   void PaintWindow(platform::HDC dc) override;
   virtual void Paint();
   virtual void DoCreate();

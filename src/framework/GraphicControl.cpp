@@ -1,6 +1,7 @@
 #include "framework/GraphicControl.h"
 
 #include "framework/Canvas.h"
+#include "framework/CanvasBinding.h"
 #include "framework/ClassRegistry.h"
 
 namespace framework {
@@ -17,17 +18,8 @@ TGraphicControl::~TGraphicControl() = default;
 void TGraphicControl::WndProc(TMessage& m) {
   if (m.Msg == platform::WM_PAINT && m.WParam) {
     // The parent hands over its context, moved and clipped to this control.
-    canvas_->Lock();
-    canvas_->SetHandle(reinterpret_cast<platform::HDC>(m.WParam));
-    try {
-      Paint();
-    } catch (...) {
-      canvas_->SetHandle(nullptr);
-      canvas_->Unlock();
-      throw;
-    }
-    canvas_->SetHandle(nullptr);
-    canvas_->Unlock();
+    TCanvasBinding binding(*canvas_, reinterpret_cast<platform::HDC>(m.WParam));
+    Paint();
     return;
   }
   TControl::WndProc(m);
