@@ -118,10 +118,12 @@ std::string UniqueSuffix() {
     // Without entropy yet (very early boot) the process id and the clock are different enough.
     const unsigned long seed = static_cast<unsigned long>(::getpid()) * 2654435761UL ^
                                static_cast<unsigned long>(::time(nullptr));
-    for (size_t i = 0; i < sizeof random; ++i) random[i] = static_cast<unsigned char>(seed >> (i * 5));
+    for (size_t i = 0; i < sizeof random; ++i)
+      random[i] = static_cast<unsigned char>(seed >> (i * 5));
   }
   std::string suffix(sizeof random, ' ');
-  for (size_t i = 0; i < sizeof random; ++i) suffix[i] = kAlphabet[random[i] % (sizeof kAlphabet - 1)];
+  for (size_t i = 0; i < sizeof random; ++i)
+    suffix[i] = kAlphabet[random[i] % (sizeof kAlphabet - 1)];
   return suffix;
 }
 

@@ -29,7 +29,8 @@ constexpr int kErrorTooManyOpenFiles = 4;
 constexpr int kErrorAccessDenied = 5;
 constexpr int kErrorSharingViolation = 32;
 constexpr int kErrorDiskFull = 101;
-constexpr int kErrorIoDevice = 1117;  // the device failed (EIO); 5 would wrongly say "access denied"
+// The device failed (EIO, whose own number 5 would wrongly say "File access denied").
+constexpr int kErrorIoDevice = 1117;
 
 // An input/output failure: the code says what went wrong and picks the message.
 class EInOutError : public Exception {
@@ -90,10 +91,10 @@ std::string ReadFileShared(const std::string& path, size_t maxBytes);
 //     gives it the existing file's permissions (and, where allowed, its owner);
 //  3. renames it over the old file in one step, then flushes the folder.
 // A symbolic link is followed: the file it points to is replaced in its own folder and the link
-// stays (a link to nothing fails as a missing file). On any failure the new file is removed, the old file stays as it was, and EInOutError
-// carries the mapped code (5 for a read-only file or folder, 101 when the disk is full, 32 while
-// another copy reads or replaces the file). A process killed in the middle leaves the old file and
-// at worst a hidden ".<name>.XXXXXX" beside it.
+// stays (a link to nothing fails as a missing file). On any failure the new file is removed, the
+// old file stays as it was, and EInOutError carries the mapped code (5 for a read-only file or
+// folder, 101 when the disk is full, 32 while another copy reads or replaces the file). A process
+// killed in the middle leaves the old file and at worst a hidden ".<name>.XXXXXX" beside it.
 void AtomicWriteFile(const std::string& path, std::string_view bytes);
 
 }  // namespace platform

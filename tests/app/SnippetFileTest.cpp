@@ -91,7 +91,8 @@ TEST(SnippetFileTest, ThePathIsTheExecutablesFolderAndConfigTxt) {
 
 TEST(SnippetFileTest, SaveThenLoadGivesTheSameSnippets) {
   TempFolder folder;
-  const TSnippets texts = {"a", "", "gr\xc3\xbc\xc3\x9f", "\ttab ", "", "", std::string(100000, 'z')};
+  const TSnippets texts = {"a", "", "gr\xc3\xbc\xc3\x9f", "\ttab ",
+                           "", "", std::string(100000, 'z')};
   SaveSnippets(folder.Path(), texts);
   EXPECT_EQ(ReadBytes(folder / "Config.txt"), FormatSnippets(texts));
   TSnippets loaded = kOld;
