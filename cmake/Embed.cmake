@@ -1,7 +1,8 @@
 # Writes a C++ source that registers files as embedded resources:
-#   cmake -DOUTPUT=out.cpp -DFUNCTION=RegisterAppResources -DROOT=<dir> -DFILES="a;b" -P Embed.cmake
+#   cmake -DOUTPUT=out.cpp -DFUNCTION=RegisterAppResources -DROOT=<dir> -DFILES="a|b" -P Embed.cmake
 # Each file becomes a byte array, registered under its path relative to ROOT by FUNCTION().
 
+string(REPLACE "|" ";" FILES "${FILES}")
 set(body "")
 set(calls "")
 set(index 0)

@@ -1,0 +1,4 @@
+#pragma once
+// Registers the program's stored form descriptions and icon (compiled into the program) as
+// resources the form reader can find by their paths under src ("app/Unit1.dfm").
+void RegisterAppResources();

@@ -1,0 +1,109 @@
+#include "app/Unit1.h"
+
+#include "app/SnippetSlots.h"
+#include "app/Unit2.h"
+#include "framework/Application.h"
+#include "framework/ClassRegistry.h"
+#include "framework/ClipboardObject.h"
+#include "framework/FormReader.h"
+#include "platform/Screen.h"
+#include "platform/Window.h"
+#include "skin/controls/sButton.h"
+#include "skin/controls/sCheckBox.h"
+#include "skin/controls/sEdit.h"
+#include "skin/controls/sLabel.h"
+#include "skin/controls/sPanel.h"
+
+using framework::TClassBuilder;
+using framework::TClassInfo;
+using framework::TComponent;
+using framework::TMouseMoveEvent;
+using framework::TNotifyEvent;
+using framework::TObject;
+using framework::TShiftState;
+
+TForm1* Form1 = nullptr;
+
+const TClassInfo& TForm1::StaticClassInfo() {
+  static const TClassInfo info = [] {
+    TClassInfo c("TForm1", &framework::TForm::StaticClassInfo());
+    TClassBuilder<TForm1>(c)
+        .Field("sLabel1", &TForm1::sLabel1)
+        .Field("sLabel2", &TForm1::sLabel2)
+        .Field("sButton1", &TForm1::sButton1)
+        .Field("sPanel1", &TForm1::sPanel1)
+        .Field("sEdit1", &TForm1::sEdit1)
+        .Field("sEdit2", &TForm1::sEdit2)
+        .Field("sEdit3", &TForm1::sEdit3)
+        .Field("sEdit4", &TForm1::sEdit4)
+        .Field("sEdit5", &TForm1::sEdit5)
+        .Field("sEdit6", &TForm1::sEdit6)
+        .Field("sEdit7", &TForm1::sEdit7)
+        .Field("sCheckBox1", &TForm1::sCheckBox1)
+        .Field("sButton2", &TForm1::sButton2)
+        .Field("sLabelFX1", &TForm1::sLabelFX1)
+        .Method<TNotifyEvent>("FormCreate", &TForm1::FormCreate)
+        .Method<TMouseMoveEvent>("sEdit1MouseMove", &TForm1::sEdit1MouseMove)
+        .Method<TNotifyEvent>("sButton1Click", &TForm1::sButton1Click)
+        .Method<TNotifyEvent>("FormShow", &TForm1::FormShow)
+        .Method<TNotifyEvent>("sCheckBox1Click", &TForm1::sCheckBox1Click)
+        .Method<TNotifyEvent>("sButton2Click", &TForm1::sButton2Click);
+    return c;
+  }();
+  return info;
+}
+
+TForm1::TForm1(TComponent* owner) : framework::TForm(owner) {
+  InitializeForm(framework::FindResourceText("app/Unit1.dfm"), "Unit1.dfm");
+}
+
+std::array<TsEdit*, 7> TForm1::Slots() const {
+  return {sEdit1, sEdit2, sEdit3, sEdit4, sEdit5, sEdit6, sEdit7};
+}
+
+// Reads the snippet file into the slots, then places the bar at the bottom centre of the work
+// area, from its width and height alone. A failed read goes to the error report (the form's
+// creation catches it) and leaves the bar where its description put it.
+void TForm1::FormCreate(TObject*) {
+  app::LoadSnippetsInto(Slots());
+  const platform::TRect workArea = platform::GetWorkArea();
+  const int W = workArea.Right - workArea.Left;
+  const int H = workArea.Bottom - workArea.Top;
+  SetLeft(W / 2 - Width() / 2);
+  SetTop(H - Height());
+}
+
+// Every mouse move over a slot, while the option is ticked: focus the slot, select its text, put
+// the text on the clipboard, show it in the label and as the slot's tool tip.
+void TForm1::sEdit1MouseMove(TObject* Sender, TShiftState, int, int) {
+  if (!sCheckBox1->Checked()) return;
+  auto* edit = dynamic_cast<TsEdit*>(Sender);
+  if (!edit) throw framework::EInvalidCast("Invalid class typecast");
+  edit->SetFocus();
+  edit->SelectAll();
+  framework::TClipboard clipboard;
+  clipboard.SetAsText(edit->Text());
+  sLabel2->SetCaption(edit->Text());
+  edit->SetHint(edit->Text());
+}
+
+// "Exit": closing the main form ends the program; the snippet file is not written.
+void TForm1::sButton1Click(TObject*) { Close(); }
+
+// The application's owner window stays hidden, and with it the program's task-bar entry.
+void TForm1::FormShow(TObject*) {
+  platform::ShowWindow(platform::GetWindowOwner(Handle()), platform::SW_HIDE);
+}
+
+// Unticking the option leaves an empty text on the clipboard and empties the label and the bar's
+// tool tip with what the clipboard then holds.
+void TForm1::sCheckBox1Click(TObject*) {
+  if (sCheckBox1->Checked()) return;
+  framework::TClipboard clipboard;
+  clipboard.SetAsText("");
+  sLabel2->SetCaption(clipboard.AsText());
+  SetHint(clipboard.AsText());
+}
+
+// "Edit text...": the editor, modally; its result is not needed here.
+void TForm1::sButton2Click(TObject*) { Form2->ShowModal(); }

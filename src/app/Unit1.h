@@ -1,0 +1,56 @@
+#pragma once
+// The bar: a borderless, always-on-top strip with the seven snippet slots, the label showing the
+// text last copied, the copy-on-hover option, "Edit text..." and "Exit".
+
+#include <array>
+
+#include "framework/Form.h"
+
+namespace skin {
+class TsButton;
+class TsCheckBox;
+class TsEdit;
+class TsLabel;
+class TsLabelFX;
+class TsPanel;
+}  // namespace skin
+using skin::TsButton;
+using skin::TsCheckBox;
+using skin::TsEdit;
+using skin::TsLabel;
+using skin::TsLabelFX;
+using skin::TsPanel;
+
+class TForm1 : public framework::TForm {
+ public:
+  explicit TForm1(framework::TComponent* owner);
+  static const framework::TClassInfo& StaticClassInfo();
+  const framework::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+
+  TsLabel* sLabel1 = nullptr;
+  TsLabel* sLabel2 = nullptr;
+  TsButton* sButton1 = nullptr;
+  TsPanel* sPanel1 = nullptr;
+  TsEdit* sEdit1 = nullptr;
+  TsEdit* sEdit2 = nullptr;
+  TsEdit* sEdit3 = nullptr;
+  TsEdit* sEdit4 = nullptr;
+  TsEdit* sEdit5 = nullptr;
+  TsEdit* sEdit6 = nullptr;
+  TsEdit* sEdit7 = nullptr;
+  TsCheckBox* sCheckBox1 = nullptr;
+  TsButton* sButton2 = nullptr;
+  TsLabelFX* sLabelFX1 = nullptr;
+
+  void FormCreate(framework::TObject* Sender);
+  void sEdit1MouseMove(framework::TObject* Sender, framework::TShiftState Shift, int X, int Y);
+  void sButton1Click(framework::TObject* Sender);
+  void FormShow(framework::TObject* Sender);
+  void sCheckBox1Click(framework::TObject* Sender);
+  void sButton2Click(framework::TObject* Sender);
+
+  // Slots 1 to 7.
+  std::array<TsEdit*, 7> Slots() const;
+};
+
+extern TForm1* Form1;

@@ -1,0 +1,50 @@
+// Snipwell: seven text snippets in a bar at the bottom of the screen; hovering a snippet puts it
+// on the clipboard.
+
+#include <cstdio>
+#include <exception>
+
+#include "app/AppResources.h"
+#include "app/Unit1.h"
+#include "app/Unit2.h"
+#include "framework/Application.h"
+#include "framework/ClassRegistry.h"
+#include "framework/Icon.h"
+#include "framework/Image.h"
+#include "framework/Picture.h"
+#include "platform/Backend.h"
+#include "platform/x11/X11Backend.h"
+#include "skin/controls/SkinControlClasses.h"
+
+int main() {
+  try {
+    platform::InstallBackend(platform::x11::CreateX11Backend());
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "snipwell: %s\n", e.what());
+    return 1;
+  }
+  int exitCode = 0;
+  {
+    RegisterAppResources();
+    skin::RegisterSkinControlClasses();
+    framework::RegisterClass(TForm1::StaticClassInfo());
+    framework::RegisterClass(TForm2::StaticClassInfo());
+
+    framework::TApplication application;
+    application.SetTitle("Snipwell");
+    try {
+      application.CreateForm(Form1);
+      application.CreateForm(Form2);
+      // The editor's picture is the program's icon, on every window of it.
+      application.SetIcon(dynamic_cast<const framework::TIcon*>(Form2->Image1->Picture()->Graphic()));
+      application.Run();
+    } catch (const std::exception& e) {
+      application.ShowException(e);
+      exitCode = 1;
+    }
+  }
+  // The forms are gone with the application; the desktop connection goes last, handing the
+  // clipboard to a clipboard manager on the way.
+  platform::InstallBackend(nullptr);
+  return exitCode;
+}

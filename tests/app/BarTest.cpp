@@ -1,0 +1,214 @@
+// The bar and the editor on the headless desktop: start-up and placement, copy on hover, the
+// check box, and the editor's load, save, keys and closing.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/AppResources.h"
+#include "app/Unit1.h"
+#include "app/Unit2.h"
+#include "framework/Application.h"
+#include "framework/ClassRegistry.h"
+#include "framework/CheckBox.h"
+#include "framework/Label.h"
+#include "platform/Files.h"
+#include "platform/Input.h"
+#include "platform/Window.h"
+#include "platform/headless/HeadlessBackend.h"
+#include "skin/controls/SkinControlClasses.h"
+#include "skin/controls/sButton.h"
+#include "skin/controls/sCheckBox.h"
+#include "skin/controls/sEdit.h"
+#include "skin/controls/sLabel.h"
+
+namespace {
+
+using platform::TRect;
+
+std::string ConfigPath() { return platform::ExecutableFolder() + "Config.txt"; }
+
+void WriteConfig(const std::string& bytes) {
+  std::ofstream out(ConfigPath(), std::ios::binary | std::ios::trunc);
+  out << bytes;
+}
+
+std::string ReadConfig() {
+  std::ifstream in(ConfigPath(), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+class BarTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::remove(ConfigPath().c_str());
+    auto backend = std::make_unique<platform::HeadlessBackend>();
+    desktop = backend.get();
+    platform::InstallBackend(std::move(backend));
+    RegisterAppResources();
+    skin::RegisterSkinControlClasses();
+    framework::RegisterClass(TForm1::StaticClassInfo());
+    framework::RegisterClass(TForm2::StaticClassInfo());
+  }
+  void TearDown() override {
+    app.reset();
+    platform::InstallBackend(nullptr);
+    std::remove(ConfigPath().c_str());
+  }
+  // Start-up as the program does it, with failures recorded instead of shown in a box.
+  void Start() {
+    app = std::make_unique<framework::TApplication>();
+    app->SetTitle("Snipwell");
+    app->OnException = [this](framework::TObject*, const std::exception& e) { reports.push_back(e.what()); };
+    app->CreateForm(Form1);
+    app->CreateForm(Form2);
+    Form1->Show();
+    Pump();
+  }
+  void Pump() { app->ProcessMessages(); }
+  void HoverSlot(int k) {  // 1 to 7
+    const TRect r = Form1->Slots()[static_cast<size_t>(k - 1)]->BoundsRect();
+    desktop->MoveMouse(Form1->Left() + r.Left + 20, Form1->Top() + r.Top + 10);
+    Pump();
+  }
+
+  platform::HeadlessBackend* desktop = nullptr;
+  std::unique_ptr<framework::TApplication> app;
+  std::vector<std::string> reports;
+};
+
+const char kSeven[] = "one\r\ntwo\r\n\r\nGr\xc3\xbc\xc3\x9f" "e\r\nfive\r\nsix\r\nseven\r\n";
+
+TEST_F(BarTest, StartsFromTheFileAndSitsAtTheBottomCentreOfTheWorkArea) {
+  WriteConfig(kSeven);
+  desktop->SetWorkArea({0, 30, 1023, 1024});  // a panel at the top; odd width
+  Start();
+  EXPECT_TRUE(reports.empty());
+  EXPECT_EQ(Form1->Left(), 2);             // 1023 div 2 - 1019 div 2
+  EXPECT_EQ(Form1->Top(), 994 - 56);       // from the height alone, not the top offset
+  EXPECT_EQ(Form1->sEdit4->Text(), "Gr\xc3\xbc\xc3\x9f" "e");
+  EXPECT_EQ(Form1->sEdit3->Text(), "");
+  ASSERT_NE(desktop->Find(Form1->Handle()), nullptr);
+  EXPECT_TRUE(desktop->Find(Form1->Handle())->style.topmost);
+  EXPECT_TRUE(desktop->Find(Form1->Handle())->style.skipTaskbar);
+  EXPECT_FALSE(desktop->Find(Form1->Handle())->style.decorated);
+  EXPECT_FALSE(Form2->Visible());
+}
+
+TEST_F(BarTest, WithoutTheFileOneReportAndTheStoredPlaceAndTexts) {
+  Start();
+  EXPECT_EQ(reports, (std::vector<std::string>{"File not found"}));
+  EXPECT_EQ(Form1->Left(), 0);
+  EXPECT_EQ(Form1->Top(), 179);
+  EXPECT_EQ(Form1->sEdit7->Text(), "Sample Text 7");
+}
+
+TEST_F(BarTest, HoverCopiesFocusesSelectsAndShowsTheText) {
+  WriteConfig(kSeven);
+  Start();
+  HoverSlot(4);
+  EXPECT_EQ(desktop->ClipboardContents(), "Gr\xc3\xbc\xc3\x9f" "e");
+  EXPECT_TRUE(Form1->sEdit4->Focused());
+  EXPECT_EQ(Form1->sEdit4->SelLength(), static_cast<int>(Form1->sEdit4->Text().size()));
+  EXPECT_EQ(Form1->sLabel2->Caption(), "Gr\xc3\xbc\xc3\x9f" "e");
+  EXPECT_EQ(Form1->sEdit4->Hint(), "Gr\xc3\xbc\xc3\x9f" "e");
+  // An empty slot puts the empty text there and empties the label.
+  HoverSlot(3);
+  EXPECT_EQ(desktop->ClipboardContents(), "");
+  EXPECT_EQ(Form1->sLabel2->Caption(), "");
+  // Hovering never takes the desktop's keyboard from the program the user types in.
+  EXPECT_EQ(desktop->FocusedWindow(), nullptr);
+}
+
+TEST_F(BarTest, UntickedHoverChangesNothingAndUntickingEmptiesTheClipboard) {
+  WriteConfig(kSeven);
+  Start();
+  HoverSlot(1);
+  Form1->sCheckBox1->SetChecked(false);
+  EXPECT_EQ(desktop->ClipboardContents(), "");
+  EXPECT_EQ(Form1->sLabel2->Caption(), "");
+  EXPECT_EQ(Form1->Hint(), "");
+  EXPECT_EQ(Form1->sEdit1->Hint(), "one");  // the slots' hints stay
+  desktop->SetClipboardContents("from elsewhere");
+  HoverSlot(2);
+  EXPECT_EQ(desktop->ClipboardContents(), "from elsewhere");
+  EXPECT_FALSE(Form1->sEdit2->Focused());
+  EXPECT_EQ(Form1->sEdit2->Hint(), "");
+  Form1->sCheckBox1->SetChecked(true);
+  EXPECT_EQ(desktop->ClipboardContents(), "from elsewhere");  // ticking copies nothing by itself
+  HoverSlot(5);
+  EXPECT_EQ(desktop->ClipboardContents(), "five");
+}
+
+TEST_F(BarTest, AClipboardThatCannotBeHadIsReportedAndTheNextMoveTriesAgain) {
+  WriteConfig(kSeven);
+  Start();
+  desktop->SetClipboardAvailable(false);
+  HoverSlot(6);
+  EXPECT_EQ(reports, (std::vector<std::string>{"Cannot open clipboard"}));
+  EXPECT_TRUE(Form1->sEdit6->Focused());    // what came before the failure stays done
+  EXPECT_EQ(Form1->sLabel2->Caption(), "");  // what came after did not happen
+  desktop->SetClipboardAvailable(true);
+  desktop->MoveMouse(Form1->Left() + Form1->sEdit6->Left() + 21, Form1->Top() + 14);
+  Pump();
+  EXPECT_EQ(desktop->ClipboardContents(), "six");
+}
+
+TEST_F(BarTest, EditorReloadsAtShowSavesOnOkAndCopiesIntoTheBar) {
+  WriteConfig("a\r\nb\r\nc\r\n");
+  Start();
+  Form2->Show();
+  Pump();
+  EXPECT_EQ(Form2->sEdit3->Text(), "c");
+  EXPECT_EQ(Form2->sEdit4->Text(), "");  // no line for it: what it held (nothing yet)
+  EXPECT_TRUE(Form2->sEdit1->Focused());
+  // Cancelled edits are gone at the next show where the file has lines.
+  Form2->sEdit2->SetText("typed");
+  Form2->Hide();
+  Form2->Show();
+  Pump();
+  EXPECT_EQ(Form2->sEdit2->Text(), "b");
+  // OK: a, empty, c, empty, empty, empty, g.
+  Form2->sEdit2->SetText("");
+  Form2->sEdit7->SetText("g");
+  Form2->sButton1Click(nullptr);
+  EXPECT_EQ(ReadConfig(), "a\r\n\r\nc\r\n\r\n\r\n\r\ng\r\n");
+  EXPECT_EQ(Form1->sEdit2->Text(), "");
+  EXPECT_EQ(Form1->sEdit7->Text(), "g");
+}
+
+TEST_F(BarTest, EditorKeysMoveThroughTheTabOrderWithWrapAroundAndEscCloses) {
+  WriteConfig(kSeven);
+  Start();
+  Form2->Show();
+  Pump();
+  desktop->FocusWindow(Form2->Handle());
+  Pump();
+  ASSERT_TRUE(Form2->sEdit1->Focused());
+  for (int i = 0; i < 7; ++i) desktop->Key(platform::VK_DOWN);
+  Pump();
+  EXPECT_TRUE(Form2->sButton1->Focused());
+  desktop->Key(platform::VK_DOWN);
+  desktop->Key(platform::VK_DOWN);
+  Pump();
+  EXPECT_TRUE(Form2->sEdit1->Focused());
+  desktop->Key(platform::VK_UP);
+  Pump();
+  EXPECT_TRUE(Form2->sButton2->Focused());
+  // Enter does nothing special; Esc closes as Cancel would, saving nothing.
+  const std::string before = ReadConfig();
+  Form2->sEdit1->SetFocus();
+  desktop->Key(platform::VK_RETURN);
+  Pump();
+  EXPECT_TRUE(Form2->Visible());
+  desktop->Key(platform::VK_ESCAPE);
+  Pump();
+  EXPECT_FALSE(Form2->Visible());
+  EXPECT_EQ(ReadConfig(), before);
+}
+
+}  // namespace

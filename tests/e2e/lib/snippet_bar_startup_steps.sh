@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# The steps of snippet_bar_startup.sh, run inside the virtual screen.
+set -u
+build=$1
+. "$(dirname "$0")/common.sh"
+work=$(mktemp -d)
+pids=()
+trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done; rm -rf "$work"' EXIT
+cp "$build/src/snipwell" "$work/"
+
+wait_gone() {
+  for _ in $(seq 1 100); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.05; done
+  return 1
+}
+
+# 1. No snippet file: the error report first, then the bar where its description put it.
+xdotool mousemove --sync 0 0
+(cd / && exec "$work/snipwell") &
+pid=$!
+pids+=($pid)
+report=$(visible_named "Snipwell") || { echo "FAIL: no error report"; exit 1; }
+check "no bar before the report is closed" "" "$(xdotool search --onlyvisible --name '^Form1$' 2>/dev/null)"
+# The report has the keyboard: Enter closes it.
+sleep 0.3
+xdotool key Return
+bar=$(visible_named "Form1") || { echo "FAIL: the bar did not appear after the report"; exit 1; }
+read -r bx by < <(geometry "$bar")
+check "bar at its stored place" "0 179" "$bx $by"
+xdotool mousemove --sync $((bx + 282 + 20)) $((by + 14))
+sleep 0.2
+check "sample text on hover" "Sample Text 3" "$(clipboard)"
+check "no file was written" "no" "$([ -e "$work/Config.txt" ] && echo yes || echo no)"
+xdotool mousemove --sync $((bx + 973 + 20)) $((by + 2 + 12)) click 1
+wait_gone "$pid"
+check "Exit ends the program" "no" "$(kill -0 "$pid" 2>/dev/null && echo yes || echo no)"
+
+# 2. A docked panel 30 pixels high at the bottom: the bar sits right above it.
+printf '1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n' > "$work/Config.txt"
+"$build/tests/e2e_strut_panel" 30 &
+pids+=($!)
+for _ in $(seq 1 100); do
+  xprop -root _NET_WORKAREA | grep -q ', 994' && break
+  sleep 0.05
+done
+(cd / && exec "$work/snipwell") &
+pid=$!
+pids+=($pid)
+bar=$(visible_named "Form1") || { echo "FAIL: the bar did not appear"; exit 1; }
+read -r bx by < <(geometry "$bar")
+check "bar above a 30-pixel panel" "131 938" "$bx $by"
+kill "$pid"
+
+finish
