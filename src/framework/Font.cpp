@@ -54,6 +54,9 @@ TPropInfo CharsetProperty() {
       if (v == charset) return MakeIdentValue(ident);
     return MakeIntegerValue(charset);
   };
+  p.copy = [](const TObject* src, TObject* dst) {
+    static_cast<TFont*>(dst)->SetCharset(static_cast<const TFont*>(src)->Charset());
+  };
   return p;
 }
 

@@ -149,6 +149,9 @@ TEST(FontTest, PublishedPropertiesReadAndWriteOnlyWhatDiffersFromTheDefaults) {
   EXPECT_EQ(Written(&font)["Charset"], "RUSSIAN_CHARSET");
   ReadInto(&font, "Charset = 3\n");
   EXPECT_EQ(Written(&font)["Charset"], "3");
+  TFont copy;
+  AssignPublishedProperties(&font, &copy);  // as owners copy their published parts
+  EXPECT_EQ(Written(&copy), Written(&font));
   EXPECT_THROW(ReadInto(&font, "Charset = KLINGON_CHARSET\n"), EReadError);
   EXPECT_THROW(ReadInto(&font, "Charset = 256\n"), EReadError);
   EXPECT_THROW(ReadInto(&font, "Style = [fsShadow]\n"), EReadError);
