@@ -55,8 +55,11 @@ class TReader {
   // component owned by the root, placed in the component whose block encloses it, and stored in
   // the root's published field of its name. While reading, each component has csLoading (and
   // csReading while its own properties are set). When everything is read, Loaded runs once on
-  // each component - the root first, then the others in reading order, as the framework always
-  // did - each losing csLoading just before its own Loaded; then csCreating is cleared.
+  // each component - the root first, then the others in reading order - each losing csLoading
+  // just before its own Loaded (so a component's Loaded still sees csLoading on those whose turn
+  // has not come); then csCreating is cleared.
+  // Call it from the most derived constructor (or later): the root's ClassInfo, which gives the
+  // fields and event handlers, is the class whose constructor is running.
   // On failure every component made so far is freed (last made first), the root's fields for them
   // are cleared, and the error goes on as EReadError with the line (failures of setters that are
   // platform::Exception are turned into EReadError with the line too); the root is left to its
