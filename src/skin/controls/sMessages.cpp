@@ -30,6 +30,7 @@ void SendSkinCommand(TControl* control, uint16_t command, platform::LPARAM lPara
     SendSkinCommand(windowed->Handle(), command, lParam);
     return;
   }
+  if (!control->WindowProc) return;
   TMessage message{SM_SKINCMD, SkinWParam(command), lParam, 0};
   control->WindowProc(message);
 }
