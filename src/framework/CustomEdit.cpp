@@ -327,13 +327,12 @@ void TCustomEdit::PasteFromClipboard() {
   if (!line.empty()) UserReplace(line);
 }
 
-bool TCustomEdit::ClipboardKey(void (TCustomEdit::*operation)()) {
+void TCustomEdit::ClipboardKey(void (TCustomEdit::*operation)()) {
   try {
     (this->*operation)();
   } catch (const Exception&) {
     // A clipboard held by another program: the keys do nothing, as the native edit's do.
   }
-  return true;
 }
 
 bool TCustomEdit::UserReplace(std::string_view insert) {
@@ -570,6 +569,11 @@ void TCustomEdit::WndProc(TMessage& m) {
       InvalidateLayout();
       AdjustHeight();
       ScrollCaretIntoView();
+      TWinControl::WndProc(m);
+      return;
+    case CM_COLORCHANGED:
+      // Blank bevel rings show the edit's colour too.
+      if (bevelKind_ != bkNone) RedrawFrame(*this);
       TWinControl::WndProc(m);
       return;
     case CM_ENTER:

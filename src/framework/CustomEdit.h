@@ -132,7 +132,7 @@ class TCustomEdit : public TWinControl {
   void CharDefault(char32_t ch);
   void MouseDefault(TMessage& message);
   bool UserReplace(std::string_view insert);
-  bool ClipboardKey(void (TCustomEdit::*operation)());
+  void ClipboardKey(void (TCustomEdit::*operation)());
 
   // Layout: the x of every character boundary of what is shown (the text, or password
   // characters), worked out when first needed after a change.
