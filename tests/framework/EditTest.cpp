@@ -344,5 +344,38 @@ TEST_F(EditTest, TextSetInCodeResetsTheSelectionAndTellsOnce) {
   EXPECT_EQ(edit->Text(), "thrEE!");
 }
 
+TEST_F(EditTest, TheFrameIsDrawnApartFromTheTextArea) {
+  // The colour the desktop shows at a point of the edit.
+  auto pixel = [this](TEdit* e, int x, int y) { return desktop->ScreenPixel(At(e, x, y)); };
+  const TColor shadow = platform::ColorToRGB(platform::clBtnShadow);
+  // Made after the form was shown: the window system asks for the frame with the first paint.
+  auto* late = Create<TEdit>(form);
+  late->SetParent(form);
+  late->SetBounds(212, 8, 80, 21);
+  Pump();
+  EXPECT_EQ(pixel(late, 0, 0), shadow);
+  EXPECT_EQ(pixel(late, 1, 1), platform::ColorToRGB(platform::cl3DDkShadow));
+  EXPECT_EQ(pixel(late, 2, 2), platform::ColorToRGB(platform::clWindow));
+  // A frame property redraws the frame.
+  late->SetCtl3D(false);
+  Pump();
+  EXPECT_EQ(pixel(late, 0, 0), platform::clBlack);
+  EXPECT_EQ(pixel(late, 1, 1), platform::ColorToRGB(platform::clWindow));
+  // A control that paints the frame itself keeps it: WM_PAINT draws only inside.
+  int framePaints = 0;
+  late->WindowProc = [&, base = late->WindowProc](TMessage& m) {
+    if (m.Msg == platform::WM_NCPAINT) {
+      ++framePaints;
+      return;
+    }
+    base(m);
+  };
+  late->SetCtl3D(true);
+  late->SetText("changed");
+  Pump();
+  EXPECT_EQ(framePaints, 1);
+  EXPECT_EQ(pixel(late, 0, 0), platform::clBlack);
+}
+
 }  // namespace
 }  // namespace framework::test
