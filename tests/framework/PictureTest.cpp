@@ -49,11 +49,14 @@ TEST(JPEGImageTest, LoadsDrawsAndSavesTheSameBytes) {
   target.Canvas()->Draw(4, 4, &jpeg);
   const DIBitmap original = Quadrants();
   // Away from the quadrant edges, where subsampled chroma blurs.
-  for (int y = 0; y < 32; y += 3)
-    for (int x = 0; x < 32; x += 3)
-      if (x % 16 >= 3 && x % 16 <= 12 && y % 16 >= 3 && y % 16 <= 12)
+  for (int y = 0; y < 32; y += 3) {
+    for (int x = 0; x < 32; x += 3) {
+      if (x % 16 >= 3 && x % 16 <= 12 && y % 16 >= 3 && y % 16 <= 12) {
         EXPECT_TRUE(Near(target.DIB().Pixel(x + 4, y + 4), original.Pixel(x, y), 8))
             << x << "," << y;
+      }
+    }
+  }
   EXPECT_EQ(target.DIB().Pixel(3, 3), platform::clWhite);
   target.Canvas()->StretchDraw({0, 0, 8, 8}, &jpeg);
   EXPECT_TRUE(Near(target.DIB().Pixel(7, 7), platform::RGB(220, 220, 220), 8));
