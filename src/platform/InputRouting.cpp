@@ -43,22 +43,31 @@ int ControlCharacter(int vk, unsigned keyState) {
   return 0;
 }
 
+unsigned ModifierOf(int vk) {
+  switch (vk) {
+    case VK_SHIFT: case VK_LSHIFT: case VK_RSHIFT: return MK_SHIFT;
+    case VK_CONTROL: case VK_LCONTROL: case VK_RCONTROL: return MK_CONTROL;
+    case VK_MENU: case VK_LMENU: case VK_RMENU: return kAltDown;
+    default: return 0;
+  }
+}
+
 }  // namespace
 
 void WindowSystem::OnNativeEvent(const NativeEvent& e) {
   WindowObject* top = Find(e.window);
   if (!top || !top->IsTopLevel()) return;
-  modifiers_ = e.keyState & (MK_SHIFT | MK_CONTROL | kAltDown);
+  latest_.modifiers = e.keyState & (MK_SHIFT | MK_CONTROL | kAltDown);
   switch (e.kind) {
     case NativeEvent::Kind::PointerMove:
-      buttons_ = e.keyState & kButtonFlags;
+      latest_.buttons = e.keyState & kButtonFlags;
       UpdateHover(top, e.point, e.time);
       RouteMouse(e, WM_MOUSEMOVE);
       break;
     case NativeEvent::Kind::ButtonDown: {
       const unsigned flag = ButtonFlag(e.button);
       if (!flag) break;
-      buttons_ = (e.keyState & kButtonFlags) | flag;
+      latest_.buttons = (e.keyState & kButtonFlags) | flag;
       const TPoint screen{top->bounds.Left + e.point.X, top->bounds.Top + e.point.Y};
       const bool doubleClick = lastClick_.valid && lastClick_.window == e.window &&
                                lastClick_.button == e.button &&
@@ -77,7 +86,7 @@ void WindowSystem::OnNativeEvent(const NativeEvent& e) {
     case NativeEvent::Kind::ButtonUp: {
       const unsigned flag = ButtonFlag(e.button);
       if (!flag) break;
-      buttons_ = (e.keyState & kButtonFlags) & ~flag;
+      latest_.buttons = (e.keyState & kButtonFlags) & ~flag;
       RouteMouse(e, ButtonMessage(e.button, false, false));
       break;
     }
@@ -197,7 +206,7 @@ void WindowSystem::RouteMouse(const NativeEvent& e, UINT msg) {
   MSG m;
   m.hwnd = target->handle;
   m.message = msg;
-  m.wParam = (e.keyState & (MK_SHIFT | MK_CONTROL)) | buttons_;
+  m.wParam = (e.keyState & (MK_SHIFT | MK_CONTROL)) | latest_.buttons;
   m.lParam = MAKELPARAM(screen.X - origin.X, screen.Y - origin.Y);
   m.time = e.time;
   m.pt = screen;
@@ -207,7 +216,11 @@ void WindowSystem::RouteMouse(const NativeEvent& e, UINT msg) {
 void WindowSystem::RouteKey(const NativeEvent& e) {
   WindowObject* top = Find(e.window);
   const bool down = e.kind == NativeEvent::Kind::KeyDown;
-  if (e.virtualKey > 0 && e.virtualKey < 256) keysDown_[e.virtualKey] = down;
+  if (e.virtualKey > 0 && e.virtualKey < 256) latest_.keys[static_cast<size_t>(e.virtualKey)] = down;
+  // A modifier's own event carries the state from before it: the key itself says what changed.
+  const unsigned modifier = ModifierOf(e.virtualKey);
+  if (down) latest_.modifiers |= modifier;
+  else latest_.modifiers &= ~modifier;
   WindowObject* target = focus_ && TopLevelOf(focus_) == top ? focus_ : top;
   if (!top->enabled || !IsEnabledDeep(target)) return;
   const bool alt = (e.keyState & kAltDown) != 0;
@@ -285,13 +298,13 @@ HWND WindowSystem::SetFocus(HWND hwnd) {
 int16_t WindowSystem::KeyState(int vk) const {
   bool down = false;
   switch (vk) {
-    case VK_SHIFT: down = modifiers_ & MK_SHIFT; break;
-    case VK_CONTROL: down = modifiers_ & MK_CONTROL; break;
-    case VK_MENU: down = modifiers_ & kAltDown; break;
-    case VK_LBUTTON: down = buttons_ & MK_LBUTTON; break;
-    case VK_RBUTTON: down = buttons_ & MK_RBUTTON; break;
-    case VK_MBUTTON: down = buttons_ & MK_MBUTTON; break;
-    default: down = vk > 0 && vk < 256 && keysDown_[vk]; break;
+    case VK_SHIFT: down = current_.modifiers & MK_SHIFT; break;
+    case VK_CONTROL: down = current_.modifiers & MK_CONTROL; break;
+    case VK_MENU: down = current_.modifiers & kAltDown; break;
+    case VK_LBUTTON: down = current_.buttons & MK_LBUTTON; break;
+    case VK_RBUTTON: down = current_.buttons & MK_RBUTTON; break;
+    case VK_MBUTTON: down = current_.buttons & MK_MBUTTON; break;
+    default: down = vk > 0 && vk < 256 && current_.keys[static_cast<size_t>(vk)]; break;
   }
   return down ? static_cast<int16_t>(0x8000) : 0;
 }

@@ -47,12 +47,12 @@ void WindowSystem::PostQuit(int exitCode) { quitCode_ = exitCode; }
 
 void WindowSystem::QueueInput(const MSG& msg) {
   // Only the latest position matters while moves pile up for one window.
-  if (msg.message == WM_MOUSEMOVE && !input_.empty() && input_.back().message == WM_MOUSEMOVE &&
-      input_.back().hwnd == msg.hwnd && input_.back().wParam == msg.wParam) {
-    input_.back() = msg;
+  if (msg.message == WM_MOUSEMOVE && !input_.empty() && input_.back().msg.message == WM_MOUSEMOVE &&
+      input_.back().msg.hwnd == msg.hwnd && input_.back().msg.wParam == msg.wParam) {
+    input_.back() = {msg, latest_};
     return;
   }
-  input_.push_back(msg);
+  input_.push_back({msg, latest_});
 }
 
 bool WindowSystem::Get(MSG* msg, bool remove, bool wait) {
@@ -61,15 +61,23 @@ bool WindowSystem::Get(MSG* msg, bool remove, bool wait) {
     if (posted_.empty()) backend().WaitForEvents(0);
 
     // Messages for windows destroyed after they were queued are dropped.
-    for (auto* queue : {&posted_, &input_}) {
-      while (!queue->empty() && queue->front().hwnd && !Find(queue->front().hwnd))
-        queue->pop_front();
-      if (!queue->empty()) {
-        *msg = queue->front();
-        if (remove) queue->pop_front();
-        return true;
-      }
+    while (!posted_.empty() && posted_.front().hwnd && !Find(posted_.front().hwnd)) posted_.pop_front();
+    if (!posted_.empty()) {
+      *msg = posted_.front();
+      if (remove) posted_.pop_front();
+      return true;
     }
+    while (!input_.empty() && !Find(input_.front().msg.hwnd)) input_.pop_front();
+    if (!input_.empty()) {
+      *msg = input_.front().msg;
+      if (remove) {
+        current_ = input_.front().state;
+        input_.pop_front();
+      }
+      return true;
+    }
+    // Every input message has been taken: the key state is the desktop's again.
+    if (remove) current_ = latest_;
     if (quitCode_) {
       *msg = MSG{};
       msg->message = WM_QUIT;

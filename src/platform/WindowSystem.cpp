@@ -39,8 +39,7 @@ void WindowSystem::Reset() {
   screenDC_.reset();
   screenBitmap_.reset();
   capture_ = focus_ = active_ = hover_ = nullptr;
-  buttons_ = modifiers_ = 0;
-  std::fill(std::begin(keysDown_), std::end(keysDown_), false);
+  latest_ = current_ = InputState{};
   lastClick_ = {};
   clipboardOpen_ = false;
   clipboardOwner_ = nullptr;

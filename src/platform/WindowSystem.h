@@ -4,6 +4,7 @@
 // process, used from the user-interface thread only. The public calls of Window.h, Paint.h,
 // Input.h, Timer.h, Clipboard.h and Screen.h are thin wrappers over it.
 
+#include <bitset>
 #include <cstdint>
 #include <deque>
 #include <memory>
@@ -166,8 +167,20 @@ class WindowSystem final : public NativeEventSink {
   std::vector<std::unique_ptr<WindowObject>> graveyard_;  // freed when no message is being handled
   int dispatchDepth_ = 0;
 
+  // The state of the buttons, modifiers and keys: as the latest native event left it, and as it
+  // was when the input message being handled was made (what GetKeyState reports, as on Windows).
+  struct InputState {
+    unsigned buttons = 0;    // MK_ flags of the buttons down
+    unsigned modifiers = 0;  // MK_SHIFT, MK_CONTROL, kAltDown
+    std::bitset<256> keys;
+  };
+  struct QueuedInput {
+    MSG msg;
+    InputState state;
+  };
+
   std::deque<MSG> posted_;
-  std::deque<MSG> input_;
+  std::deque<QueuedInput> input_;
   std::optional<int> quitCode_;
   uint32_t messageTime_ = 0;
 
@@ -191,9 +204,8 @@ class WindowSystem final : public NativeEventSink {
   WindowObject* focus_ = nullptr;
   WindowObject* active_ = nullptr;
   WindowObject* hover_ = nullptr;
-  unsigned buttons_ = 0;        // MK_ flags of the buttons down
-  unsigned modifiers_ = 0;      // MK_SHIFT, MK_CONTROL, kAltDown
-  bool keysDown_[256] = {};
+  InputState latest_;
+  InputState current_;
   struct Click {
     HWND window = nullptr;
     int button = 0;

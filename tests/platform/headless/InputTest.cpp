@@ -151,6 +151,29 @@ TEST_F(InputTest, KeysAndTextGoToTheFocusWindow) {
   EXPECT_EQ(focus[focus.size() - 1], std::make_pair(b, UINT{WM_SETFOCUS}));
 }
 
+TEST_F(InputTest, KeyStateIsWhatItWasWhenEachMessageWasMade) {
+  desktop->FocusWindow(top);
+  Pump();
+  SetFocus(a);
+  std::vector<std::pair<int, bool>> seen;  // key, Shift down while handling it
+  SetWindowProc(a, [&](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+    if (m == WM_KEYDOWN) seen.push_back({static_cast<int>(w), GetKeyState(VK_SHIFT) < 0});
+    return DefWindowProc(h, m, w, l);
+  });
+  // All of it arrives in one batch before any message is handled.
+  desktop->KeyDown(VK_CONTROL);
+  desktop->Key(VK_LEFT);
+  desktop->KeyDown(VK_SHIFT);
+  desktop->Key(VK_RIGHT);
+  desktop->KeyUp(VK_SHIFT);
+  desktop->KeyUp(VK_CONTROL);
+  Pump();
+  EXPECT_EQ(seen, (std::vector<std::pair<int, bool>>{
+                      {VK_CONTROL, false}, {VK_LEFT, false}, {VK_SHIFT, true}, {VK_RIGHT, true}}));
+  EXPECT_GE(GetKeyState(VK_SHIFT), 0);
+  EXPECT_GE(GetKeyState(VK_CONTROL), 0);
+}
+
 TEST_F(InputTest, ActivationFollowsTheDesktopAndHoverNeverTakesIt) {
   interesting = {WM_ACTIVATE, WM_NCACTIVATE};
   HWND bar = MakeWindow(nullptr, Bounds(0, 900, 300, 50), WS_POPUP | WS_VISIBLE, WS_EX_NOACTIVATE | WS_EX_TOPMOST);

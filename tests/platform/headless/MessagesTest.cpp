@@ -157,6 +157,9 @@ TEST_F(MessagesTest, TimersRunOnTheVirtualClockOncePerDueTime) {
   EXPECT_EQ(GetTickCount() - before, 100u);
   EXPECT_TRUE(KillTimer(w, 1));
   EXPECT_FALSE(KillTimer(w, 1));
+  // A window that goes takes its timers with it: nothing is left to wake the loop.
+  SetTimer(w, 2, 100);
+  DestroyWindow(w);
   // With nothing that could ever happen, waiting is an error rather than a hang.
   EXPECT_THROW(GetMessage(&msg), Exception);
 }
