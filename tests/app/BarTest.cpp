@@ -2,6 +2,8 @@
 // check box, and the editor's load, save, keys and closing.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <iterator>
@@ -179,6 +181,30 @@ TEST_F(BarTest, EditorReloadsAtShowSavesOnOkAndCopiesIntoTheBar) {
   EXPECT_EQ(ReadConfig(), "a\r\n\r\nc\r\n\r\n\r\n\r\ng\r\n");
   EXPECT_EQ(Form1->sEdit2->Text(), "");
   EXPECT_EQ(Form1->sEdit7->Text(), "g");
+}
+
+TEST_F(BarTest, AFailedLoadStillOpensTheEditorAndAFailedSaveKeepsItOpen) {
+  WriteConfig(kSeven);
+  Start();
+  std::remove(ConfigPath().c_str());
+  Form2->sEdit2->SetText("kept");
+  Form2->Show();
+  Pump();
+  EXPECT_EQ(reports, (std::vector<std::string>{"File not found"}));
+  EXPECT_TRUE(Form2->Visible());
+  EXPECT_EQ(Form2->sEdit2->Text(), "kept");
+  // A folder where the file should be: the save fails, the bar keeps its texts, the dialog stays.
+  ASSERT_EQ(mkdir(ConfigPath().c_str(), 0755), 0);
+  const std::string slot2 = Form1->sEdit2->Text();
+  const platform::TPoint ok = Form2->sButton1->ClientToScreen({30, 15});
+  desktop->MoveMouse(ok.X, ok.Y);
+  desktop->Click();
+  Pump();
+  rmdir(ConfigPath().c_str());
+  ASSERT_EQ(reports.size(), 2u);
+  EXPECT_EQ(reports[1], "File access denied");
+  EXPECT_TRUE(Form2->Visible());
+  EXPECT_EQ(Form1->sEdit2->Text(), slot2);
 }
 
 TEST_F(BarTest, EditorKeysMoveThroughTheTabOrderWithWrapAroundAndEscCloses) {
