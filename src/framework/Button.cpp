@@ -1,7 +1,7 @@
 #include "framework/Button.h"
 
 #include "framework/ClassRegistry.h"
-#include "framework/ClassicDrawing.h"
+#include "platform/ClassicDrawing.h"
 #include "framework/Font.h"
 #include "platform/Font.h"
 #include "platform/Input.h"
@@ -109,9 +109,9 @@ void TButton::PaintWindow(platform::HDC dc) {
   if (pushed && framed)
     FrameRect(dc, r, platform::clBtnShadow);
   else if (pushed)
-    DrawEdge(dc, r, EDGE_SUNKEN, BF_RECT);
+    platform::DrawEdge(dc, r, platform::EDGE_SUNKEN, platform::BF_RECT);
   else
-    DrawEdge(dc, r, EDGE_RAISED, BF_RECT | BF_SOFT);
+    platform::DrawEdge(dc, r, platform::EDGE_RAISED, platform::BF_RECT | platform::BF_SOFT);
 
   const std::string caption = Caption();
   if (!caption.empty()) {
@@ -136,12 +136,12 @@ void TButton::PaintWindow(platform::HDC dc) {
       platform::SetTextColor(dc, platform::ColorToRGB(Font()->Color()));
       platform::DrawText(dc, caption, &text, flags);
     } else {
-      DrawDisabledText(dc, caption, text, flags);
+      platform::DrawDisabledText(dc, caption, text, flags);
     }
   }
   if (Focused()) {
     const int inset = framed ? 4 : 3;
-    DrawFocusRect(dc, TRect{0, 0, Width(), Height()}.Inflated(-inset, -inset));
+    platform::DrawFocusRect(dc, TRect{0, 0, Width(), Height()}.Inflated(-inset, -inset));
   }
 }
 

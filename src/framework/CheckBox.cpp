@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "framework/ClassRegistry.h"
-#include "framework/ClassicDrawing.h"
+#include "platform/ClassicDrawing.h"
 #include "framework/Font.h"
 #include "platform/DIBitmap.h"
 #include "platform/Font.h"
@@ -126,7 +126,7 @@ void TCustomCheckBox::PaintWindow(platform::HDC dc) {
 
   TRect box =
       platform::Bounds(textFirst ? w - kBoxSize : 0, (h - kBoxSize) / 2, kBoxSize, kBoxSize);
-  DrawEdge(dc, box, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
+  platform::DrawEdge(dc, box, platform::EDGE_SUNKEN, platform::BF_RECT | platform::BF_ADJUST);
   if (Pushed() || !Enabled())
     Fill(dc, box, platform::clBtnFace);
   else if (state_ == cbGrayed)
@@ -161,10 +161,10 @@ void TCustomCheckBox::PaintWindow(platform::HDC dc) {
     TRect place = text;
     platform::DrawText(dc, caption, &place, format);
   } else {
-    DrawDisabledText(dc, caption, text, format);
+    platform::DrawDisabledText(dc, caption, text, format);
   }
   if (Focused())
-    DrawFocusRect(dc, TRect{text.Left - 1, text.Top, text.Right + 1, text.Bottom + 1}.Intersected(
+    platform::DrawFocusRect(dc, TRect{text.Left - 1, text.Top, text.Right + 1, text.Bottom + 1}.Intersected(
                           {0, 0, w, h}));
 }
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "framework/ClassRegistry.h"
-#include "framework/ClassicDrawing.h"
+#include "platform/ClassicDrawing.h"
 #include "framework/ClipboardObject.h"
 #include "framework/Font.h"
 #include "platform/Font.h"
@@ -470,7 +470,7 @@ void TCustomEdit::PaintBorder(platform::HDC dc) {
   TRect r{0, 0, Width(), Height()};
   if (borderStyle_ != bsNone) {
     if (ctl3D_) {
-      DrawEdge(dc, r, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
+      platform::DrawEdge(dc, r, platform::EDGE_SUNKEN, platform::BF_RECT | platform::BF_ADJUST);
     } else {
       const TRect outer = r;
       Fill(dc, {outer.Left, outer.Top, outer.Right, outer.Top + 1}, platform::clWindowFrame);
@@ -484,11 +484,11 @@ void TCustomEdit::PaintBorder(platform::HDC dc) {
   const int rings = (bevelInner_ != bvNone ? 1 : 0) + (bevelOuter_ != bvNone ? 1 : 0);
   // Rings without an edge (bvSpace) show the edit's colour.
   TRect blank = r;
-  Frame3D(dc, blank, Color(), Color(), rings);
-  const unsigned edge = BevelBits(bevelInner_, BDR_SUNKENINNER, BDR_RAISEDINNER) |
-                        BevelBits(bevelOuter_, BDR_SUNKENOUTER, BDR_RAISEDOUTER);
-  const unsigned style = bevelKind_ == bkSoft ? BF_SOFT : bevelKind_ == bkFlat ? BF_FLAT : 0u;
-  DrawEdge(dc, r, edge, BF_RECT | style | (ctl3D_ ? 0u : BF_MONO));
+  platform::Frame3D(dc, blank, Color(), Color(), rings);
+  const unsigned edge = BevelBits(bevelInner_, platform::BDR_SUNKENINNER, platform::BDR_RAISEDINNER) |
+                        BevelBits(bevelOuter_, platform::BDR_SUNKENOUTER, platform::BDR_RAISEDOUTER);
+  const unsigned style = bevelKind_ == bkSoft ? platform::BF_SOFT : bevelKind_ == bkFlat ? platform::BF_FLAT : 0u;
+  platform::DrawEdge(dc, r, edge, platform::BF_RECT | style | (ctl3D_ ? 0u : platform::BF_MONO));
 }
 
 void TCustomEdit::PaintWindow(platform::HDC dc) {
@@ -528,7 +528,7 @@ void TCustomEdit::PaintWindow(platform::HDC dc) {
   // The caret inverts what it stands on, so it shows on the selection as on the text.
   if (CaretShowing()) {
     const int x = CaretX();
-    InvertRect(dc, {x, y, x + 1, y + lineHeight_});
+    platform::InvertRect(dc, {x, y, x + 1, y + lineHeight_});
   }
   platform::RestoreDC(dc, saved);
 }

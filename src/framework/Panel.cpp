@@ -4,7 +4,7 @@
 
 #include "framework/Canvas.h"
 #include "framework/ClassRegistry.h"
-#include "framework/ClassicDrawing.h"
+#include "platform/ClassicDrawing.h"
 #include "platform/Font.h"
 
 namespace framework {
@@ -129,12 +129,12 @@ void TCustomPanel::Paint() {
   TColor bottom = 0;
   if (bevelOuter_ != bvNone) {
     BevelColors(bevelOuter_, top, bottom);
-    Frame3D(dc, rect, top, bottom, bevelWidth_);
+    platform::Frame3D(dc, rect, top, bottom, bevelWidth_);
   }
-  Frame3D(dc, rect, Color(), Color(), borderWidth_);
+  platform::Frame3D(dc, rect, Color(), Color(), borderWidth_);
   if (bevelInner_ != bvNone) {
     BevelColors(bevelInner_, top, bottom);
-    Frame3D(dc, rect, top, bottom, bevelWidth_);
+    platform::Frame3D(dc, rect, top, bottom, bevelWidth_);
   }
   canvas->Brush()->SetColor(Color());
   canvas->Brush()->SetStyle(bsSolid);

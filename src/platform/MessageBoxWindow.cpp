@@ -7,6 +7,7 @@
 #include <cmath>
 #include <vector>
 
+#include "platform/ClassicDrawing.h"
 #include "platform/Font.h"
 #include "platform/Input.h"
 #include "platform/MessageBox.h"
@@ -76,30 +77,6 @@ void DrawErrorIcon(HDC dc, int left, int top) {
   }
 }
 
-// A raised or sunken classic 3D frame.
-void DrawEdge3D(HDC dc, const TRect& r, bool sunken) {
-  const TColor outerLight = sunken ? ColorToRGB(cl3DDkShadow) : ColorToRGB(clBtnHighlight);
-  const TColor outerDark = sunken ? ColorToRGB(clBtnHighlight) : ColorToRGB(cl3DDkShadow);
-  const TColor innerDark = ColorToRGB(clBtnShadow);
-  FillRect(dc, {r.Left, r.Top, r.Right - 1, r.Top + 1}, CreateSolidBrush(outerLight));
-  FillRect(dc, {r.Left, r.Top, r.Left + 1, r.Bottom - 1}, CreateSolidBrush(outerLight));
-  FillRect(dc, {r.Left, r.Bottom - 1, r.Right, r.Bottom}, CreateSolidBrush(outerDark));
-  FillRect(dc, {r.Right - 1, r.Top, r.Right, r.Bottom}, CreateSolidBrush(outerDark));
-  FillRect(dc, {r.Left + 1, r.Bottom - 2, r.Right - 1, r.Bottom - 1}, CreateSolidBrush(innerDark));
-  FillRect(dc, {r.Right - 2, r.Top + 1, r.Right - 1, r.Bottom - 1}, CreateSolidBrush(innerDark));
-}
-
-void DrawFocusRect(HDC dc, const TRect& r) {
-  for (int x = r.Left; x < r.Right; x += 2) {
-    SetPixel(dc, x, r.Top, clBlack);
-    SetPixel(dc, x, r.Bottom - 1, clBlack);
-  }
-  for (int y = r.Top; y < r.Bottom; y += 2) {
-    SetPixel(dc, r.Left, y, clBlack);
-    SetPixel(dc, r.Right - 1, y, clBlack);
-  }
-}
-
 void Paint(HWND hwnd, BoxState& box) {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(hwnd, &ps);
@@ -108,7 +85,8 @@ void Paint(HWND hwnd, BoxState& box) {
   GetClientRect(hwnd, &client);
   FillRect(dc, client, CreateSolidBrush(ColorToRGB(clBtnFace)));
   // Frame and caption strip.
-  DrawEdge3D(dc, client, false);
+  TRect frame = client;
+  DrawEdge(dc, frame, EDGE_RAISED, BF_RECT);
   const TRect caption{2, 2, client.Right - 2, 2 + kCaptionHeight};
   FillRect(dc, caption, CreateSolidBrush(ColorToRGB(clActiveCaption)));
   SetBkMode(dc, TRANSPARENT);
@@ -130,14 +108,9 @@ void Paint(HWND hwnd, BoxState& box) {
   FillRect(dc, {b.Left, b.Top, b.Left + 1, b.Bottom}, CreateSolidBrush(clBlack));
   FillRect(dc, {b.Right - 1, b.Top, b.Right, b.Bottom}, CreateSolidBrush(clBlack));
   const TRect face = b.Inflated(-1, -1);
-  if (box.pressed) {
-    FillRect(dc, {face.Left, face.Top, face.Right, face.Top + 1}, CreateSolidBrush(ColorToRGB(clBtnShadow)));
-    FillRect(dc, {face.Left, face.Top, face.Left + 1, face.Bottom}, CreateSolidBrush(ColorToRGB(clBtnShadow)));
-    FillRect(dc, {face.Right - 1, face.Top, face.Right, face.Bottom}, CreateSolidBrush(ColorToRGB(clBtnShadow)));
-    FillRect(dc, {face.Left, face.Bottom - 1, face.Right, face.Bottom}, CreateSolidBrush(ColorToRGB(clBtnShadow)));
-  } else {
-    DrawEdge3D(dc, face, false);
-  }
+  TRect edge = face;
+  if (box.pressed) DrawEdge(dc, edge, EDGE_SUNKEN, BF_RECT | BF_FLAT);
+  else DrawEdge(dc, edge, EDGE_RAISED, BF_RECT);
   TRect label = face.Translated(box.pressed ? 1 : 0, box.pressed ? 1 : 0);
   DrawText(dc, "OK", &label, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   DrawFocusRect(dc, face.Inflated(-3, -3));

@@ -1,5 +1,5 @@
 #pragma once
-// The classic Windows look the standard controls are drawn in: 3D edges (sunken edit borders,
+// The classic Windows look that the standard controls and the message box are drawn in: 3D edges (sunken edit borders,
 // raised button faces), the panel's bevel frames, the dotted focus frame and the embossed text of
 // disabled controls. Every colour is a system colour of the fixed classic palette.
 
@@ -9,7 +9,7 @@
 #include "platform/DeviceContext.h"
 #include "platform/Types.h"
 
-namespace framework {
+namespace platform {
 
 // Edge kinds and sides of DrawEdge, with Windows' numbers.
 enum : unsigned {
@@ -38,23 +38,23 @@ enum : unsigned {
 // Draws up to two one-pixel rings (outer, then inner) as Windows' DrawEdge does: the top and left
 // sides of a ring in its upper-left colour, the bottom and right sides, corners included, in its
 // lower-right colour. A single edge (outer or inner only) is drawn as the outer ring.
-void DrawEdge(platform::HDC dc, platform::TRect& rect, unsigned edge, unsigned flags);
+void DrawEdge(HDC dc, TRect& rect, unsigned edge, unsigned flags);
 
 // The VCL's Frame3D: `width` rings from the outside in, top and left in topColor, bottom and right
 // (and the corners they share with the others) in bottomColor; rect becomes the area inside.
-void Frame3D(platform::HDC dc, platform::TRect& rect, platform::TColor topColor,
-             platform::TColor bottomColor, int width);
+void Frame3D(HDC dc, TRect& rect, TColor topColor,
+             TColor bottomColor, int width);
 
 // The dotted focus frame: every other pixel of the rectangle's outline inverted, starting with
 // its top-left pixel; drawing it twice restores what was there.
-void DrawFocusRect(platform::HDC dc, const platform::TRect& rect);
+void DrawFocusRect(HDC dc, const TRect& rect);
 
 // Inverts every pixel of the rectangle (the caret is drawn so: dark on light, light on dark).
-void InvertRect(platform::HDC dc, const platform::TRect& rect);
+void InvertRect(HDC dc, const TRect& rect);
 
 // Text of a disabled control: the text in the highlight colour one pixel right and down, then in
 // the shadow colour at its place. The context's background mode is left transparent.
-void DrawDisabledText(platform::HDC dc, std::string_view text, const platform::TRect& rect,
+void DrawDisabledText(HDC dc, std::string_view text, const TRect& rect,
                       unsigned format);
 
-}  // namespace framework
+}  // namespace platform

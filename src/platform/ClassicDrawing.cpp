@@ -1,23 +1,20 @@
-#include "framework/ClassicDrawing.h"
+#include "platform/ClassicDrawing.h"
 
 #include <array>
 
 #include "platform/DIBitmap.h"
 #include "platform/Font.h"
 
-namespace framework {
+namespace platform {
 
 namespace {
 
-using platform::TColor;
-using platform::TRect;
-
-constexpr TColor kNone = platform::clNone;
-constexpr TColor kFace = platform::clBtnFace;
-constexpr TColor kLight = platform::cl3DLight;
-constexpr TColor kHigh = platform::clBtnHighlight;
-constexpr TColor kShadow = platform::clBtnShadow;
-constexpr TColor kDark = platform::cl3DDkShadow;
+constexpr TColor kNone = clNone;
+constexpr TColor kFace = clBtnFace;
+constexpr TColor kLight = cl3DLight;
+constexpr TColor kHigh = clBtnHighlight;
+constexpr TColor kShadow = clBtnShadow;
+constexpr TColor kDark = cl3DDkShadow;
 
 // The ring colours of each edge combination, indexed by (edge & 15): the inner bits pick the row,
 // the outer bits the column. Where only an inner edge is asked for, it takes the outer ring's
@@ -38,14 +35,14 @@ constexpr EdgeTable kInnerBottomRight = {kNone,   kNone, kNone, kNone,  kNone,  
                                          kShadow, kNone, kNone, kLight, kLight, kNone,
                                          kNone,   kNone, kNone, kNone};
 
-void Fill(platform::HDC dc, const TRect& r, TColor color) {
+void Fill(HDC dc, const TRect& r, TColor color) {
   if (!r.IsEmpty())
-    platform::FillRect(dc, r, platform::CreateSolidBrush(platform::ColorToRGB(color)));
+    FillRect(dc, r, CreateSolidBrush(ColorToRGB(color)));
 }
 
 // One ring on the outline of r, the sides chosen by flags. The lower-right colour is drawn last, so
 // the top-right and bottom-left corners take it.
-void Ring(platform::HDC dc, const TRect& r, TColor topLeft, TColor bottomRight, unsigned sides) {
+void Ring(HDC dc, const TRect& r, TColor topLeft, TColor bottomRight, unsigned sides) {
   if (r.IsEmpty()) return;
   if (topLeft != kNone) {
     if (sides & BF_TOP) Fill(dc, {r.Left, r.Top, r.Right, r.Top + 1}, topLeft);
@@ -69,7 +66,7 @@ TRect Shrunk(const TRect& r, unsigned sides) {
 
 }  // namespace
 
-void DrawEdge(platform::HDC dc, TRect& rect, unsigned edge, unsigned flags) {
+void DrawEdge(HDC dc, TRect& rect, unsigned edge, unsigned flags) {
   const unsigned index = edge & 15u;
   TColor outerTopLeft = (flags & BF_SOFT) ? kOuterTopLeftSoft[index] : kOuterTopLeft[index];
   TColor outerBottomRight = kOuterBottomRight[index];
@@ -79,8 +76,8 @@ void DrawEdge(platform::HDC dc, TRect& rect, unsigned edge, unsigned flags) {
   const bool hasInner = innerTopLeft != kNone || innerBottomRight != kNone;
   if (flags & (BF_MONO | BF_FLAT)) {
     // One colour per ring instead of light and shade.
-    const TColor outer = (flags & BF_MONO) ? platform::clWindowFrame : kShadow;
-    const TColor inner = (flags & BF_MONO) ? platform::clWindow : kFace;
+    const TColor outer = (flags & BF_MONO) ? clWindowFrame : kShadow;
+    const TColor inner = (flags & BF_MONO) ? clWindow : kFace;
     outerTopLeft = outerBottomRight = hasOuter ? outer : kNone;
     innerTopLeft = innerBottomRight = hasInner ? inner : kNone;
   }
@@ -94,11 +91,11 @@ void DrawEdge(platform::HDC dc, TRect& rect, unsigned edge, unsigned flags) {
     Ring(dc, inside, innerTopLeft, innerBottomRight, sides);
     inside = Shrunk(inside, sides);
   }
-  if (flags & BF_MIDDLE) Fill(dc, inside, (flags & BF_MONO) ? platform::clWindow : kFace);
+  if (flags & BF_MIDDLE) Fill(dc, inside, (flags & BF_MONO) ? clWindow : kFace);
   if (flags & BF_ADJUST) rect = inside;
 }
 
-void Frame3D(platform::HDC dc, TRect& rect, TColor topColor, TColor bottomColor, int width) {
+void Frame3D(HDC dc, TRect& rect, TColor topColor, TColor bottomColor, int width) {
   for (; width > 0 && !rect.IsEmpty(); --width) {
     Ring(dc, rect, topColor, bottomColor, BF_RECT);
     rect = rect.Inflated(-1, -1);
@@ -110,11 +107,11 @@ namespace {
 // Inverts the pixels of r whose distance from `origin`, counted along x and y together, has the
 // given parity (step 2), or every pixel (step 1). The pixels are copied out, inverted row by row
 // and copied back, so the result shows against any background.
-void InvertPixels(platform::HDC dc, const TRect& r, platform::TPoint origin, int step) {
+void InvertPixels(HDC dc, const TRect& r, TPoint origin, int step) {
   if (r.IsEmpty()) return;
-  platform::DIBitmap strip(r.Width(), r.Height(), 24, platform::RowOrder::TopDown);
-  platform::DeviceContext mem(&strip);
-  platform::BitBlt(&mem, 0, 0, r.Width(), r.Height(), dc, r.Left, r.Top, platform::SRCCOPY);
+  DIBitmap strip(r.Width(), r.Height(), 24, RowOrder::TopDown);
+  DeviceContext mem(&strip);
+  BitBlt(&mem, 0, 0, r.Width(), r.Height(), dc, r.Left, r.Top, SRCCOPY);
   for (int y = 0; y < r.Height(); ++y) {
     uint8_t* row = strip.ScanLine(y);
     const int first = step == 1 ? 0 : ((r.Left - origin.X) + (r.Top + y - origin.Y)) & 1;
@@ -125,16 +122,16 @@ void InvertPixels(platform::HDC dc, const TRect& r, platform::TPoint origin, int
       px[2] = static_cast<uint8_t>(~px[2]);
     }
   }
-  platform::BitBlt(dc, r.Left, r.Top, r.Width(), r.Height(), &mem, 0, 0, platform::SRCCOPY);
+  BitBlt(dc, r.Left, r.Top, r.Width(), r.Height(), &mem, 0, 0, SRCCOPY);
 }
 
 }  // namespace
 
-void InvertRect(platform::HDC dc, const TRect& rect) {
+void InvertRect(HDC dc, const TRect& rect) {
   if (dc) InvertPixels(dc, rect, rect.TopLeft(), 1);
 }
 
-void DrawFocusRect(platform::HDC dc, const TRect& rect) {
+void DrawFocusRect(HDC dc, const TRect& rect) {
   if (!dc || rect.IsEmpty()) return;
   // The four sides; a dot falls where the distance from the top-left corner is even.
   const TRect strips[4] = {
@@ -148,14 +145,14 @@ void DrawFocusRect(platform::HDC dc, const TRect& rect) {
   for (int s = 0; s < stripCount; ++s) InvertPixels(dc, strips[s], rect.TopLeft(), 2);
 }
 
-void DrawDisabledText(platform::HDC dc, std::string_view text, const TRect& rect, unsigned format) {
-  platform::SetBkMode(dc, platform::TRANSPARENT);
+void DrawDisabledText(HDC dc, std::string_view text, const TRect& rect, unsigned format) {
+  SetBkMode(dc, TRANSPARENT);
   TRect shifted = rect.Translated(1, 1);
-  platform::SetTextColor(dc, platform::ColorToRGB(platform::clBtnHighlight));
-  platform::DrawText(dc, text, &shifted, format);
+  SetTextColor(dc, ColorToRGB(clBtnHighlight));
+  DrawText(dc, text, &shifted, format);
   TRect place = rect;
-  platform::SetTextColor(dc, platform::ColorToRGB(platform::clBtnShadow));
-  platform::DrawText(dc, text, &place, format);
+  SetTextColor(dc, ColorToRGB(clBtnShadow));
+  DrawText(dc, text, &place, format);
 }
 
-}  // namespace framework
+}  // namespace platform
