@@ -91,7 +91,12 @@ void TApplication::AddForm(TCustomForm* form) { forms_.push_back(form); }
 void TApplication::RemoveForm(TCustomForm* form) {
   forms_.erase(std::remove(forms_.begin(), forms_.end(), form), forms_.end());
   if (mainForm_ == form) mainForm_ = nullptr;
-  if (hintControl_ && (hintControl_ == form || form->ContainsControl(hintControl_))) CancelHint();
+}
+
+void TApplication::ControlDestroyed(TControl* control) {
+  if (control != hintControl_) return;
+  CancelHint();
+  hintControl_ = nullptr;
 }
 
 void TApplication::Run() {

@@ -61,6 +61,8 @@ class TApplication : public TComponent {
   // Told by controls about the mouse (moves, presses, leaving) and keys.
   void HintMouseMessage(TControl* control, const TMessage& message);
   void CancelHint();
+  // Told by every control as it goes, so that nothing here points at it afterwards.
+  void ControlDestroyed(TControl* control);
   THintWindow* HintWindow() const { return hintWindow_; }
 
   // The form list, in creation order.

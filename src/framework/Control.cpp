@@ -112,6 +112,7 @@ TControl::TControl(TComponent* owner) : TComponent(owner), font_(std::make_uniqu
 TControl::~TControl() {
   Destroying();
   if (captureControl == this) captureControl = nullptr;
+  if (Application()) Application()->ControlDestroyed(this);
   if (parent_) parent_->RemoveControl(this);
 }
 

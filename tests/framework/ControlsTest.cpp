@@ -242,6 +242,15 @@ TEST_F(ControlsTest, HintsShowAfterThePauseHideOnLeaveAndClickAndFollowChanges) 
   desktop->MoveMouse(100 + 280, 100 + 90);
   Pump();
   EXPECT_FALSE(app->HintWindow()->Showing());
+  // A control that goes while it is the hint's control leaves nothing pointing at it.
+  desktop->MoveMouse(100 + 20, 100 + 70);
+  Pump();
+  delete last;
+  last = nullptr;
+  desktop->Advance(500);
+  desktop->MoveMouse(100 + 25, 100 + 75);
+  Pump();
+  EXPECT_FALSE(app->HintWindow()->Showing());
 }
 
 }  // namespace
