@@ -37,10 +37,7 @@ void HeadlessBackend::ShowTopLevel(HWND window, bool visible) {
     stacking_.push_back(window);
   } else if (focused_ == window) {
     focused_ = nullptr;
-    NativeEvent out;
-    out.kind = NativeEvent::Kind::FocusLost;
-    out.window = window;
-    Queue(out);
+    Queue(NativeEvent::Kind::FocusLost, window);
   }
 }
 
@@ -78,19 +75,11 @@ void HeadlessBackend::FocusWindow(HWND window) {
     if (it == windows_.end() || !it->second.visible) return;
   }
   if (focused_) {
-    NativeEvent out;
-    out.kind = NativeEvent::Kind::FocusLost;
-    out.window = focused_;
-    out.time = now_;
-    Queue(out);
+    Queue(NativeEvent::Kind::FocusLost, focused_);
   }
   focused_ = window;
   if (window) {
-    NativeEvent in;
-    in.kind = NativeEvent::Kind::FocusGained;
-    in.window = window;
-    in.time = now_;
-    Queue(in);
+    Queue(NativeEvent::Kind::FocusGained, window);
   }
 }
 
@@ -148,31 +137,28 @@ HWND HeadlessBackend::TopLevelAt(TPoint screen) const {
 
 unsigned HeadlessBackend::KeyStateFlags() const { return buttons_ | modifiers_; }
 
-void HeadlessBackend::Queue(NativeEvent event) {
-  if (!event.time) event.time = now_;
-  events_.push_back(std::move(event));
+NativeEvent& HeadlessBackend::Queue(NativeEvent::Kind kind, HWND window) {
+  NativeEvent& event = events_.emplace_back();
+  event.kind = kind;
+  event.window = window;
+  event.time = now_;
+  return event;
 }
 
 void HeadlessBackend::PointerEvent(NativeEvent::Kind kind, int button, int delta) {
   // While a button is held, the window it was pressed in keeps the pointer (as X's implicit grab).
   const HWND target = grab_ ? grab_ : TopLevelAt(pointer_);
   if (!grab_ && target != underPointer_ && underPointer_) {
-    NativeEvent leave;
-    leave.kind = NativeEvent::Kind::PointerLeave;
-    leave.window = underPointer_;
-    Queue(leave);
+    Queue(NativeEvent::Kind::PointerLeave, underPointer_);
   }
   if (!grab_) underPointer_ = target;
   if (!target) return;
   const TRect& b = windows_.at(target).style.bounds;
-  NativeEvent e;
-  e.kind = kind;
-  e.window = target;
+  NativeEvent& e = Queue(kind, target);
   e.point = {pointer_.X - b.Left, pointer_.Y - b.Top};
   e.button = button;
   e.delta = delta;
   e.keyState = KeyStateFlags();
-  Queue(e);
 }
 
 void HeadlessBackend::MoveMouse(TPoint screen) {
@@ -203,10 +189,7 @@ void HeadlessBackend::Release(int button) {
     // The pointer may have moved off the window while the button was held.
     const HWND now = TopLevelAt(pointer_);
     if (underPointer_ && now != underPointer_) {
-      NativeEvent leave;
-      leave.kind = NativeEvent::Kind::PointerLeave;
-      leave.window = underPointer_;
-      Queue(leave);
+      Queue(NativeEvent::Kind::PointerLeave, underPointer_);
     }
     underPointer_ = now;
   }
@@ -224,22 +207,16 @@ void HeadlessBackend::KeyDown(int virtualKey) {
   if (virtualKey == VK_CONTROL) modifiers_ |= MK_CONTROL;
   if (virtualKey == VK_MENU) modifiers_ |= kAltDown;
   if (!focused_) return;
-  NativeEvent e;
-  e.kind = NativeEvent::Kind::KeyDown;
-  e.window = focused_;
+  NativeEvent& e = Queue(NativeEvent::Kind::KeyDown, focused_);
   e.virtualKey = virtualKey;
   e.keyState = KeyStateFlags();
-  Queue(e);
 }
 
 void HeadlessBackend::KeyUp(int virtualKey) {
   if (focused_) {
-    NativeEvent e;
-    e.kind = NativeEvent::Kind::KeyUp;
-    e.window = focused_;
+    NativeEvent& e = Queue(NativeEvent::Kind::KeyUp, focused_);
     e.virtualKey = virtualKey;
     e.keyState = KeyStateFlags();
-    Queue(e);
   }
   if (virtualKey == VK_SHIFT) modifiers_ &= ~MK_SHIFT;
   if (virtualKey == VK_CONTROL) modifiers_ &= ~MK_CONTROL;
@@ -253,38 +230,26 @@ void HeadlessBackend::Key(int virtualKey) {
 
 void HeadlessBackend::Type(const std::string& utf8) {
   if (!focused_) return;
-  NativeEvent e;
-  e.kind = NativeEvent::Kind::Text;
-  e.window = focused_;
+  NativeEvent& e = Queue(NativeEvent::Kind::Text, focused_);
   e.text = utf8;
   e.keyState = KeyStateFlags();
-  Queue(e);
 }
 
 void HeadlessBackend::RequestClose(HWND window) {
-  NativeEvent e;
-  e.kind = NativeEvent::Kind::CloseRequest;
-  e.window = window;
-  Queue(e);
+  Queue(NativeEvent::Kind::CloseRequest, window);
 }
 
 void HeadlessBackend::MoveByDesktop(HWND window, const TRect& screenBounds) {
   auto it = windows_.find(window);
   if (it == windows_.end()) return;
   MoveTopLevel(window, screenBounds);
-  NativeEvent e;
-  e.kind = NativeEvent::Kind::Configure;
-  e.window = window;
+  NativeEvent& e = Queue(NativeEvent::Kind::Configure, window);
   e.rect = screenBounds;
-  Queue(e);
 }
 
 void HeadlessBackend::Expose(HWND window, const TRect& rect) {
-  NativeEvent e;
-  e.kind = NativeEvent::Kind::Exposed;
-  e.window = window;
+  NativeEvent& e = Queue(NativeEvent::Kind::Exposed, window);
   e.rect = rect;
-  Queue(e);
 }
 
 const HeadlessBackend::TopLevel* HeadlessBackend::Find(HWND window) const {

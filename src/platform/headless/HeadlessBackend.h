@@ -88,7 +88,8 @@ class HeadlessBackend final : public Backend {
   HWND TopLevelAt(TPoint screen) const;
   void PointerEvent(NativeEvent::Kind kind, int button, int delta);
   unsigned KeyStateFlags() const;
-  void Queue(NativeEvent event);
+  // A new event at the end of the queue, stamped with the clock; the caller fills in the rest.
+  NativeEvent& Queue(NativeEvent::Kind kind, HWND window);
 
   NativeEventSink* sink_ = nullptr;
   std::map<HWND, TopLevel> windows_;
