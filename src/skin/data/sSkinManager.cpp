@@ -443,36 +443,42 @@ int TsSkinManager::FindPattern(int sectionIndex, const std::string& sectionName,
   return FindInPatterns(sectionIndex, sectionName, propertyName);
 }
 
+namespace {
+
+// A mask's margin on one side: its own width for that side, else its border width, else the
+// default share of the picture: a third of one state's width (left, right) or of one layer's
+// height (top, bottom).
+int MaskMargin(const TsMaskData& m, int own, bool horizontal) {
+  if (own > 0) return own;
+  if (m.BorderWidth > 0) return m.BorderWidth;
+  if (horizontal) return m.ImageCount > 0 ? m.R.Width() / (m.ImageCount * 3) : 0;
+  return m.MaskType >= 0 ? m.R.Height() / ((m.MaskType + 1) * 3) : 0;
+}
+
+}  // namespace
+
 int TsSkinManager::MarginLeft(int maskIndex) const {
   if (!IsValidMaskIndex(maskIndex)) return 0;
   const TsMaskData& m = masks_[static_cast<size_t>(maskIndex)];
-  if (m.WL > 0) return m.WL;
-  if (m.BorderWidth > 0) return m.BorderWidth;
-  return m.ImageCount > 0 ? m.R.Width() / (m.ImageCount * 3) : 0;
+  return MaskMargin(m, m.WL, true);
 }
 
 int TsSkinManager::MarginRight(int maskIndex) const {
   if (!IsValidMaskIndex(maskIndex)) return 0;
   const TsMaskData& m = masks_[static_cast<size_t>(maskIndex)];
-  if (m.WR > 0) return m.WR;
-  if (m.BorderWidth > 0) return m.BorderWidth;
-  return m.ImageCount > 0 ? m.R.Width() / (m.ImageCount * 3) : 0;
+  return MaskMargin(m, m.WR, true);
 }
 
 int TsSkinManager::MarginTop(int maskIndex) const {
   if (!IsValidMaskIndex(maskIndex)) return 0;
   const TsMaskData& m = masks_[static_cast<size_t>(maskIndex)];
-  if (m.WT > 0) return m.WT;
-  if (m.BorderWidth > 0) return m.BorderWidth;
-  return m.MaskType >= 0 ? m.R.Height() / ((m.MaskType + 1) * 3) : 0;
+  return MaskMargin(m, m.WT, false);
 }
 
 int TsSkinManager::MarginBottom(int maskIndex) const {
   if (!IsValidMaskIndex(maskIndex)) return 0;
   const TsMaskData& m = masks_[static_cast<size_t>(maskIndex)];
-  if (m.WB > 0) return m.WB;
-  if (m.BorderWidth > 0) return m.BorderWidth;
-  return m.MaskType >= 0 ? m.R.Height() / ((m.MaskType + 1) * 3) : 0;
+  return MaskMargin(m, m.WB, false);
 }
 
 TColor TsSkinManager::GlobalBackgroundColor() const {
