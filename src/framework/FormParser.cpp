@@ -354,6 +354,7 @@ class Parser {
     TPropertyAssignment assignment;
     assignment.path = name.text;
     assignment.line = name.line;
+    if (included_) assignment.source = source_;
     ExpectSymbol('=');
     assignment.value.push_back(ParseValue(depth));
     return assignment;
@@ -437,13 +438,39 @@ class Parser {
     for (;;) {
       const Token t = Next();
       if (t.kind == Tok::Symbol && t.symbol == '>') return;
+      if (t.kind == Tok::Ident && SameKeyword(t.text, "file")) {
+        ParseItemsFromResource(v, depth);
+        continue;
+      }
       if (t.kind != Tok::Ident || !SameKeyword(t.text, "item"))
-        Fail(t.line, "Expected 'item' or '>' but found " + Describe(t));
-      TCollectionItemDesc item;
-      item.line = t.line;
-      while (!PeekKeyword("end")) item.properties.push_back(ParseAssignment(depth));
-      Next();
-      v.items.push_back(std::move(item));
+        Fail(t.line, "Expected 'item', 'file' or '>' but found " + Describe(t));
+      v.items.push_back(ParseItem(t.line, depth));
+    }
+  }
+
+  TCollectionItemDesc ParseItem(int line, int depth) {
+    TCollectionItemDesc item;
+    item.line = line;
+    while (!PeekKeyword("end")) item.properties.push_back(ParseAssignment(depth));
+    Next();
+    return item;
+  }
+
+  // After "file" in a collection: the named resource holds more items of the collection, read
+  // as if they stood here; its errors and its assignments name the resource and its own lines.
+  void ParseItemsFromResource(TFormValue& v, int depth) {
+    const Token path = Next();
+    if (path.kind != Tok::String) Fail(path.line, "Expected a resource path but found " + Describe(path));
+    if (!HasResource(path.text)) Fail(path.line, "Unknown resource '" + path.text + "'");
+    CheckDepth(depth + 1, path.line);
+    Parser nested(FindResourceText(path.text), path.text);
+    nested.included_ = true;
+    for (;;) {
+      const Token t = nested.Next();
+      if (t.kind == Tok::EndOfFile) return;
+      if (t.kind != Tok::Ident || !SameKeyword(t.text, "item"))
+        nested.Fail(t.line, "Expected 'item' or end of file but found " + Describe(t));
+      v.items.push_back(nested.ParseItem(t.line, depth + 1));
     }
   }
 
@@ -493,6 +520,7 @@ class Parser {
 
   std::string_view text_;
   const std::string& source_;
+  bool included_ = false;  // parsing a resource that a collection names: assignments carry it
   size_t pos_ = 0;
   int line_ = 1;
   Token lookahead_;

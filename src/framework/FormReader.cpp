@@ -43,7 +43,8 @@ void AtLine(const std::string& source, int line, const std::string& context, F&&
 void TReader::SetProperty(TObject* obj, const TPropertyAssignment& assignment) {
   const std::string& path = assignment.path;
   const int line = assignment.line;
-  if (!obj || assignment.value.size() != 1) FailAt(sourceName_, line, "Invalid property assignment");
+  const std::string& source = assignment.source.empty() ? sourceName_ : assignment.source;
+  if (!obj || assignment.value.size() != 1) FailAt(source, line, "Invalid property assignment");
   TObject* target = obj;
   size_t start = 0;
   for (;;) {
@@ -51,14 +52,14 @@ void TReader::SetProperty(TObject* obj, const TPropertyAssignment& assignment) {
     const std::string part = path.substr(start, dot == std::string::npos ? std::string::npos : dot - start);
     const TPropInfo* prop = target->ClassInfo().FindProperty(part);
     if (dot == std::string::npos) {
-      if (!prop || !prop->read) FailAt(sourceName_, line, "Unknown property '" + path + "'");
-      AtLine(sourceName_, line, "Error reading " + path, [&] { prop->read(target, assignment.Value(), *this); });
+      if (!prop || !prop->read) FailAt(source, line, "Unknown property '" + path + "'");
+      AtLine(source, line, "Error reading " + path, [&] { prop->read(target, assignment.Value(), *this); });
       return;
     }
     // Only nested objects have properties of their own.
     TPersistent* nested = nullptr;
-    if (prop && prop->object) AtLine(sourceName_, line, "Error reading " + path, [&] { nested = prop->object(target); });
-    if (!nested) FailAt(sourceName_, line, "Unknown property '" + path + "'");
+    if (prop && prop->object) AtLine(source, line, "Error reading " + path, [&] { nested = prop->object(target); });
+    if (!nested) FailAt(source, line, "Unknown property '" + path + "'");
     target = nested;
     start = dot + 1;
   }

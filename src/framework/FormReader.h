@@ -13,7 +13,9 @@
 //     Items = <                      collections
 //       item
 //         Name = 'a'
-//       end>
+//       end
+//       file 'skins/x/Skin.dfm'      more items, from a resource holding "item ... end" blocks
+//       >
 //     Lines.Strings = ( 'a' 'b' )    string lists
 //     Data = { 0A0B0C }              binary data as hex, or { file 'skins/x.bin' } from resources
 //     OnClick = Button1Click         events name a published method of the form

@@ -15,6 +15,7 @@ struct TPropertyAssignment {
   std::string path;
   std::vector<TFormValue> value;  // exactly one element (a vector only to allow the recursion)
   int line = 0;
+  std::string source;  // the resource it was read from, when not the description itself
   const TFormValue& Value() const { return value.front(); }
 };
 

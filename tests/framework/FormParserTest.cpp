@@ -135,7 +135,8 @@ INSTANTIATE_TEST_SUITE_P(
         SyntaxCase{"object Form1: TForm1\n  S = [a,\n]\nend", 3, "Expected a set element"},
         SyntaxCase{"object Form1: TForm1\n  S = ('a' 1)\nend", 2, "Expected a string or ')'"},
         SyntaxCase{"object Form1: TForm1\n  C = <\n  item\n  X = 1\n  >\nend", 5, "Expected a property name"},
-        SyntaxCase{"object Form1: TForm1\n  C = <\n  X = 1>\nend", 3, "Expected 'item' or '>' but found 'X'"},
+        SyntaxCase{"object Form1: TForm1\n  C = <\n  X = 1>\nend", 3, "Expected 'item', 'file' or '>' but found 'X'"},
+        SyntaxCase{"object Form1: TForm1\n  C = <\n  file 'nope.dfm'>\nend", 3, "Unknown resource 'nope.dfm'"},
         SyntaxCase{"object Form1: TForm1\n  D = {0A0}\nend", 2, "odd number of hex digits"},
         SyntaxCase{"object Form1: TForm1\n  D = {0A\n 0G}\nend", 3, "Invalid character in binary data"},
         SyntaxCase{"object Form1: TForm1\n  D = {0A\n", 3, "Unterminated binary data"},
@@ -144,6 +145,39 @@ INSTANTIATE_TEST_SUITE_P(
         SyntaxCase{"object Form1: TForm1\n  object B: T\n  end\n  Left = 1\nend", 4, "properties come before"},
         SyntaxCase{"object Form1.X: TForm1\nend", 1, "Invalid component name"},
         SyntaxCase{"object Form1: 12\nend", 1, "Expected a class name"}));
+
+TEST(FormParserTest, CollectionItemsCanComeFromResourcesThatNameThemselvesInErrors) {
+  const std::string items = "item\n  A = 1\nend\nitem\n  B = <\n    item\n      C = 2\n    end>\nend\n";
+  RegisterResource("parser/items.dfm", std::span(reinterpret_cast<const uint8_t*>(items.data()), items.size()));
+  const TObjectDesc desc =
+      ParseFormDescription("object F: T\n  P = <\n    item\n      Z = 0\n    end\n    file 'parser/items.dfm'>\nend", "F.dfm");
+  const TFormValue& p = desc.properties.at(0).Value();
+  ASSERT_EQ(p.items.size(), 3u);
+  EXPECT_EQ(p.items[0].properties.at(0).source, "");  // from the description itself
+  EXPECT_EQ(p.items[1].properties.at(0).path, "A");
+  EXPECT_EQ(p.items[1].properties.at(0).line, 2);  // lines of the resource
+  EXPECT_EQ(p.items[1].properties.at(0).source, "parser/items.dfm");
+  EXPECT_EQ(p.items[2].properties.at(0).Value().items.at(0).properties.at(0).source, "parser/items.dfm");
+
+  // A syntax error inside names the resource and its own line.
+  const std::string broken = "item\n  A = 1\nend\nend\n";
+  RegisterResource("parser/broken.dfm", std::span(reinterpret_cast<const uint8_t*>(broken.data()), broken.size()));
+  try {
+    ParseFormDescription("object F: T\n  P = < file 'parser/broken.dfm' >\nend", "F.dfm");
+    FAIL();
+  } catch (const EReadError& e) {
+    EXPECT_NE(e.Message().find("parser/broken.dfm(4): Expected 'item' or end of file"), std::string::npos) << e.Message();
+  }
+  // A resource that names itself ends as nesting too deep, not as a crash.
+  const std::string loop = "item\n  P = < file 'parser/loop.dfm' >\nend\n";
+  RegisterResource("parser/loop.dfm", std::span(reinterpret_cast<const uint8_t*>(loop.data()), loop.size()));
+  try {
+    ParseFormDescription("object F: T\n  P = < file 'parser/loop.dfm' >\nend", "F.dfm");
+    FAIL();
+  } catch (const EReadError& e) {
+    EXPECT_NE(e.Message().find("nested too deeply"), std::string::npos) << e.Message();
+  }
+}
 
 TEST(FormParserTest, RefusesNestingTooDeepInsteadOfExhaustingTheStack) {
   std::string objects;

@@ -292,6 +292,29 @@ INSTANTIATE_TEST_SUITE_P(
         ReadErrorCase{"      object Inner: TTestControl\n        Left = 1\n        Top = 2\n      end", 6,
                       "Unknown property 'Top'"}));
 
+TEST_F(StreamingTest, ItemsFromAResourceAreReadAndTheirErrorsNameIt) {
+  const std::string items = "item\n  Width = 7\nend\nitem\n  Width = 'x'\nend\n";
+  RegisterResource("test/items.dfm", std::span(reinterpret_cast<const uint8_t*>(items.data()), items.size()));
+  const std::string good = "item\n  Width = 7\nend\n";
+  RegisterResource("test/good.dfm", std::span(reinterpret_cast<const uint8_t*>(good.data()), good.size()));
+  const auto describe = [](const std::string& resource) {
+    return "object Form1: TTestForm\n  object Panel1: TTestControl\n    object Button1: TTestControl\n"
+           "      Items = < file '" + resource + "' >\n    end\n  end\nend\n";
+  };
+  auto form = std::make_unique<TTestForm>(nullptr);
+  ReadComponentRes(form.get(), describe("test/good.dfm"), "Unit1.dfm");
+  ASSERT_NE(form->Button1, nullptr);
+  EXPECT_EQ(form->Button1->items.Count(), 1);
+
+  auto other = std::make_unique<TTestForm>(nullptr);
+  try {
+    ReadComponentRes(other.get(), describe("test/items.dfm"), "Unit1.dfm");
+    FAIL();
+  } catch (const EReadError& e) {
+    EXPECT_EQ(e.Message().rfind("test/items.dfm(5): Error reading Width", 0), 0u) << e.Message();
+  }
+}
+
 TEST_F(StreamingTest, SyntaxErrorsLeaveTheFormUntouched) {
   auto form = std::make_unique<TTestForm>(nullptr);
   EXPECT_THROW(ReadComponentRes(form.get(), "object Form1: TTestForm\n  Caption = 'x'\n  object", "Unit1.dfm"),
