@@ -42,6 +42,7 @@ void BM_HoverToClipboard(benchmark::State& state) {
   platform::HeadlessBackend* desktop = backend.get();
   platform::InstallBackend(std::move(backend));
   RegisterAppResources();
+  RegisterStoredSkins();
   skin::RegisterSkinControlClasses();
   framework::RegisterClass(TForm1::StaticClassInfo());
   framework::RegisterClass(TForm2::StaticClassInfo());

@@ -13,6 +13,7 @@
 #include "skin/controls/sEdit.h"
 #include "skin/controls/sLabel.h"
 #include "skin/controls/sPanel.h"
+#include "skin/data/sSkinManager.h"
 
 using framework::TClassBuilder;
 using framework::TClassInfo;
@@ -28,6 +29,7 @@ const TClassInfo& TForm1::StaticClassInfo() {
   static const TClassInfo info = [] {
     TClassInfo c("TForm1", &framework::TForm::StaticClassInfo());
     TClassBuilder<TForm1>(c)
+        .Field("sSkinManager1", &TForm1::sSkinManager1)
         .Field("sLabel1", &TForm1::sLabel1)
         .Field("sLabel2", &TForm1::sLabel2)
         .Field("sButton1", &TForm1::sButton1)

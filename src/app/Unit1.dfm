@@ -17,6 +17,21 @@ object Form1: TForm1
   OnShow = FormShow
   PixelsPerInch = 96
   TextHeight = 13
+  object sSkinManager1: TsSkinManager
+    InternalSkins = <
+      file 'skins/BlueGauze/Skin.dfm'
+      file 'skins/BlueIce/Skin.dfm'
+      file 'skins/BluePlastic/Skin.dfm'>
+    MenuSupport.IcoLineSkin = 'ICOLINE'
+    MenuSupport.ExtraLineFont.Charset = DEFAULT_CHARSET
+    MenuSupport.ExtraLineFont.Color = clWindowText
+    MenuSupport.ExtraLineFont.Height = -11
+    MenuSupport.ExtraLineFont.Name = 'MS Sans Serif'
+    MenuSupport.ExtraLineFont.Style = []
+    SkinDirectory = 'c:\Skins'
+    SkinName = 'BlueIce (internal)'
+    SkinInfo = '4.83'
+  end
   object sLabel1: TsLabel
     Left = 8
     Top = 33

@@ -13,6 +13,7 @@ class TsEdit;
 class TsLabel;
 class TsLabelFX;
 class TsPanel;
+class TsSkinManager;
 }  // namespace skin
 using skin::TsButton;
 using skin::TsCheckBox;
@@ -20,6 +21,7 @@ using skin::TsEdit;
 using skin::TsLabel;
 using skin::TsLabelFX;
 using skin::TsPanel;
+using skin::TsSkinManager;
 
 class TForm1 : public framework::TForm {
  public:
@@ -27,6 +29,7 @@ class TForm1 : public framework::TForm {
   static const framework::TClassInfo& StaticClassInfo();
   const framework::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 
+  TsSkinManager* sSkinManager1 = nullptr;
   TsLabel* sLabel1 = nullptr;
   TsLabel* sLabel2 = nullptr;
   TsButton* sButton1 = nullptr;

@@ -26,6 +26,7 @@ int main() {
   int exitCode = 0;
   {
     RegisterAppResources();
+    RegisterStoredSkins();
     skin::RegisterSkinControlClasses();
     framework::RegisterClass(TForm1::StaticClassInfo());
     framework::RegisterClass(TForm2::StaticClassInfo());

@@ -27,6 +27,7 @@
 #include "skin/controls/sCheckBox.h"
 #include "skin/controls/sEdit.h"
 #include "skin/controls/sLabel.h"
+#include "skin/data/sSkinManager.h"
 
 namespace {
 
@@ -52,6 +53,7 @@ class BarTest : public ::testing::Test {
     desktop = backend.get();
     platform::InstallBackend(std::move(backend));
     RegisterAppResources();
+    RegisterStoredSkins();
     skin::RegisterSkinControlClasses();
     framework::RegisterClass(TForm1::StaticClassInfo());
     framework::RegisterClass(TForm2::StaticClassInfo());
@@ -99,6 +101,13 @@ TEST_F(BarTest, StartsFromTheFileAndSitsAtTheBottomCentreOfTheWorkArea) {
   EXPECT_TRUE(desktop->Find(Form1->Handle())->style.skipTaskbar);
   EXPECT_FALSE(desktop->Find(Form1->Handle())->style.decorated);
   EXPECT_FALSE(Form2->Visible());
+  // The bar carries the skins and makes BlueIce current for every window.
+  ASSERT_NE(Form1->sSkinManager1, nullptr);
+  EXPECT_EQ(Form1->sSkinManager1->InternalSkins()->Count(), 3);
+  EXPECT_EQ(Form1->sSkinManager1->SkinName(), "BlueIce (internal)");
+  EXPECT_TRUE(Form1->sSkinManager1->SkinData().SkinReady);
+  EXPECT_EQ(Form1->sSkinManager1->SkinInfo(), "4.83");
+  EXPECT_EQ(skin::DefaultManager(), Form1->sSkinManager1);
 }
 
 TEST_F(BarTest, WithoutTheFileOneReportAndTheStoredPlaceAndTexts) {

@@ -7,11 +7,13 @@
 #include "skin/controls/sEdit.h"
 #include "skin/controls/sLabel.h"
 #include "skin/controls/sPanel.h"
+#include "skin/data/SkinDataClasses.h"
 
 namespace skin {
 
 void RegisterSkinControlClasses() {
   framework::RegisterStandardClasses();
+  RegisterSkinDataClasses();
   for (const framework::TClassInfo* info :
        {&TsPanel::StaticClassInfo(), &TsEdit::StaticClassInfo(), &TsButton::StaticClassInfo(),
         &TsCheckBox::StaticClassInfo(), &TsLabel::StaticClassInfo(), &TsLabelFX::StaticClassInfo()})
