@@ -1,6 +1,7 @@
-// Loading a skin of the program's size (64 sections, 89 masks, a 304 x 260 8-bit master bitmap,
-// four patterns sharing one picture) and recolouring it, each beside the bare conversion of its
-// master bitmap measured in the same run; and mask look-ups beside a plain scan of the same names.
+// Loading the stored skin "BlueIce (internal)" from its stored data (reading its description,
+// decoding its pictures, converting them and building the tables), beside decoding the same BMP
+// and JPEG bytes alone, in the same run; the load from already-read stored skins; recolouring;
+// and mask look-ups beside a plain scan of the same names.
 
 #include <benchmark/benchmark.h>
 
@@ -9,8 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "app/AppResources.h"
 #include "framework/Bitmap.h"
+#include "framework/FormReader.h"
 #include "platform/ImageCodecs.h"
+#include "skin/data/SkinDataClasses.h"
 #include "skin/data/sColorAdjust.h"
 #include "skin/data/sSkinManager.h"
 
@@ -18,116 +22,121 @@ namespace {
 
 using namespace skin;
 
-platform::DIBitmap Master() {
-  platform::DIBitmap dib(304, 260, 8);
-  std::vector<platform::RGBQuad> palette(256);
-  for (int i = 0; i < 256; ++i)
-    palette[static_cast<size_t>(i)] = {static_cast<uint8_t>(i), static_cast<uint8_t>(255 - i),
-                                       static_cast<uint8_t>(i * 7), 0};
-  palette[0] = {255, 0, 255, 0};
-  dib.SetPalette(palette);
-  for (int y = 0; y < dib.Height(); ++y)
-    for (int x = 0; x < dib.Width(); ++x) dib.SetPixelIndex(x, y, static_cast<uint8_t>((x * 3 + y) & 0xFF));
-  return dib;
+std::string Description(bool allThree) {
+  std::string text = "object Bench: TsSkinManager\n  InternalSkins = <\n";
+  if (allThree) text += "    file 'skins/BlueGauze/Skin.dfm'\n";
+  text += "    file 'skins/BlueIce/Skin.dfm'\n";
+  if (allThree) text += "    file 'skins/BluePlastic/Skin.dfm'\n";
+  return text + "    >\n  SkinName = 'BlueIce (internal)'\nend\n";
 }
 
-std::unique_ptr<TsSkinManager> MakeManager() {
+void Register() {
+  static const bool registered = [] {
+    RegisterStoredSkins();
+    RegisterSkinDataClasses();
+    return true;
+  }();
+  (void)registered;
+}
+
+std::unique_ptr<TsSkinManager> ReadManager(bool allThree) {
+  Register();
   auto manager = std::make_unique<TsSkinManager>(nullptr);
-  TsStoredSkin* skin = manager->InternalSkins()->AddItem();
-  skin->SetName("BlueIce (internal)");
-  skin->Version = 4.83;
-  framework::TBitmap master;
-  master.SetDIB(Master());
-  skin->SetMasterBitmap(&master);
-  for (int i = 0; i < 64; ++i) {
-    TsSkinGeneral* g = skin->GeneralData()->AddItem();
-    g->SectionName = i == 63 ? "" : "SECTION" + std::to_string(i);
-    g->Color = 13282167;
-    g->HotColor = 0xFFFFFF;
-    g->FontColor = "0 16768169 -1 -1 -1";
-    g->HotFontColor = "0 -1 -1 -1 -1";
-    g->GradientData = "14071693;13878443;99;0;0;13878443;13878443;0;0;0";
-    g->HotGradientData = g->GradientData;
-  }
-  for (int i = 0; i < 89; ++i) {
-    TsSkinImage* m = skin->Images()->AddItem();
-    m->SectionName = "SECTION" + std::to_string(i % 63);
-    m->PropertyName = i < 63 ? "BORDERSMASK" : "GLYPH" + std::to_string(i);
-    m->Left = (i * 7) % 250;
-    m->Top = (i * 11) % 200;
-    m->Right = m->Left + 48;
-    m->Bottom = m->Top + 36;
-    m->ImageCount = 3;
-    m->MaskType = 1;
-  }
-  TsSkinImage* huge = skin->Images()->Items(60);
-  huge->Name = "BTN_HUGE.BMP";
-  framework::TBitmap own;
-  own.SetDIB(platform::DIBitmap(288, 192, 24));
-  huge->SetImage(&own);
-  platform::DIBitmap picture(240, 240, 24);
-  const std::vector<uint8_t> jpeg = platform::EncodeJpeg(picture, 90);
-  for (const char* role : {"PATTERN", "HOTPATTERN", "HOTPATTERN", "PATTERN"}) {
-    TsSkinPattern* p = skin->Patterns()->AddItem();
-    p->SectionName = "SECTION1";
-    p->PropertyName = role;
-    p->Name = "BG.JPG";
-    if (skin->Patterns()->Count() == 1) p->Image()->LoadFromStream(jpeg);
-  }
+  framework::ReadComponentRes(manager.get(), Description(allThree), "bench");
   return manager;
 }
 
+// The stored data without the 32-bit count in front.
+std::vector<uint8_t> Picture(const std::string& resource) {
+  Register();
+  const std::span<const uint8_t> data = framework::FindResource(resource);
+  return std::vector<uint8_t>(data.begin() + 4, data.end());
+}
+
+// Baseline: decoding BlueIce's master bitmap, its own picture and its JPEG, nothing else.
+void DecodePicturesBaseline(benchmark::State& state) {
+  const std::vector<uint8_t> master = Picture("skins/BlueIce/MasterBitmap.data");
+  const std::vector<uint8_t> own = Picture("skins/BlueIce/BTN_HUGE.BMP.data");
+  const std::vector<uint8_t> jpeg = Picture("skins/BlueIce/BG.JPG.data");
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(platform::ReadBmp(master).Bits());
+    benchmark::DoNotOptimize(platform::ReadBmp(own).Bits());
+    benchmark::DoNotOptimize(platform::DecodeJpeg(jpeg).Bits());
+  }
+}
+BENCHMARK(DecodePicturesBaseline)->Unit(benchmark::kMicrosecond);
+
+// The whole load of BlueIce from its stored description: parsing, decoding, converting, tables.
+void LoadBlueIceFromStoredData(benchmark::State& state) {
+  for (auto _ : state) {
+    auto manager = ReadManager(false);
+    benchmark::DoNotOptimize(manager->Sections().data());
+  }
+}
+BENCHMARK(LoadBlueIceFromStoredData)->Unit(benchmark::kMicrosecond);
+
+// What the bar's description costs at start-up: all three skins read, BlueIce loaded.
+void ReadTheBarsThreeSkins(benchmark::State& state) {
+  for (auto _ : state) {
+    auto manager = ReadManager(true);
+    benchmark::DoNotOptimize(manager->Sections().data());
+  }
+}
+BENCHMARK(ReadTheBarsThreeSkins)->Unit(benchmark::kMicrosecond);
+
 // Baseline: the one unavoidable step of a load, the master bitmap copied and made 24-bit.
 void ConvertMasterBaseline(benchmark::State& state) {
-  framework::TBitmap source;
-  source.SetDIB(Master());
+  auto manager = ReadManager(false);
+  const framework::TBitmap* source = manager->InternalSkins()->Items(0)->MasterBitmap();
   for (auto _ : state) {
     framework::TBitmap copy;
-    copy.Assign(&source);
+    copy.Assign(source);
     copy.SetPixelFormat(framework::pf24bit);
     benchmark::DoNotOptimize(copy.DIB().Bits());
   }
 }
-BENCHMARK(ConvertMasterBaseline);
+BENCHMARK(ConvertMasterBaseline)->Unit(benchmark::kMicrosecond);
 
+// Loading again from the stored skin already read (what setting SkinName does).
 void LoadSkin(benchmark::State& state) {
-  auto manager = MakeManager();
+  auto manager = ReadManager(false);
   for (auto _ : state) {
     manager->SetSkinName("BlueIce (internal)");
     benchmark::DoNotOptimize(manager->Sections().data());
   }
 }
-BENCHMARK(LoadSkin);
+BENCHMARK(LoadSkin)->Unit(benchmark::kMicrosecond);
 
 // Baseline: the hue pass over the converted master bitmap alone.
 void HueMasterBaseline(benchmark::State& state) {
+  auto manager = ReadManager(false);
   framework::TBitmap bitmap;
-  bitmap.SetDIB(Master().ConvertedTo(24));
+  bitmap.SetDIB(manager->MasterBitmap()->DIB());
   int offset = 0;
   for (auto _ : state) {
     AdjustBitmapHue(bitmap.DIB(), (offset += 37) % 360 + 1);
     benchmark::DoNotOptimize(bitmap.DIB().Bits());
   }
 }
-BENCHMARK(HueMasterBaseline);
+BENCHMARK(HueMasterBaseline)->Unit(benchmark::kMicrosecond);
 
 // A changed HueOffset reloads the whole skin and recolours it.
 void ReloadWithHue(benchmark::State& state) {
-  auto manager = MakeManager();
-  manager->SetSkinName("BlueIce (internal)");
+  auto manager = ReadManager(false);
   int offset = 0;
   for (auto _ : state) {
     manager->SetHueOffset((offset += 37) % 360 + 1);
     benchmark::DoNotOptimize(manager->Sections().data());
   }
 }
-BENCHMARK(ReloadWithHue);
+BENCHMARK(ReloadWithHue)->Unit(benchmark::kMicrosecond);
 
-// Baseline: finding the last of 89 role names by plain comparison.
+// Baseline: finding the last mask's names by plain comparison over BlueIce's 89 masks.
 void ScanNamesBaseline(benchmark::State& state) {
+  auto manager = ReadManager(false);
   std::vector<std::pair<std::string, std::string>> names;
-  for (int i = 0; i < 89; ++i) names.emplace_back("SECTION" + std::to_string(i % 63), "NAME" + std::to_string(i));
-  const std::string section = "SECTION25", role = "NAME88";
+  for (const TsMaskData& m : manager->Masks()) names.emplace_back(m.SectionName, m.PropertyName);
+  const std::string section = "COMBOBOX", role = "BORDERSMASK";
   for (auto _ : state) {
     auto it = std::find_if(names.begin(), names.end(),
                            [&](const auto& n) { return n.first == section && n.second == role; });
@@ -136,11 +145,11 @@ void ScanNamesBaseline(benchmark::State& state) {
 }
 BENCHMARK(ScanNamesBaseline);
 
+// The last mask of the table, found the way a control binds to it.
 void FindMaskLate(benchmark::State& state) {
-  auto manager = MakeManager();
-  manager->SetSkinName("BlueIce (internal)");
-  const int section = manager->FindSection("SECTION25");
-  for (auto _ : state) benchmark::DoNotOptimize(manager->FindMask(section, "SECTION25", "GLYPH88"));
+  auto manager = ReadManager(false);
+  const int section = manager->FindSection("COMBOBOX");
+  for (auto _ : state) benchmark::DoNotOptimize(manager->FindMask(section, "COMBOBOX", "BORDERSMASK"));
 }
 BENCHMARK(FindMaskLate);
 
