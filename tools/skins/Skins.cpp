@@ -304,6 +304,13 @@ struct Palette {
   std::string panelGradient, formGradient, barGradient;
 };
 
+// A vertical gradient description: one segment from `top` to `bottom` over `share` percent of
+// the height, then the bottom colour for the rest.
+std::string VerticalGradient(unsigned top, unsigned bottom, int share) {
+  const std::string a = std::to_string(ToSkinColor(Hex(top))), b = std::to_string(ToSkinColor(Hex(bottom)));
+  return a + ";" + b + ";" + std::to_string(share) + ";0;0;" + b + ";" + b + ";0;0;0";
+}
+
 bool IsButtonLike(const std::string& n) {
   static const std::set<std::string> names{
       "SPEEDBUTTON_SMALL", "SCROLLBTNRIGHT", "SCROLLBTNTOP", "SCROLLBTNLEFT", "SCROLLBTNBOTTOM",
@@ -398,36 +405,37 @@ SkinDefinition BlueIce() {
   skin.Author = "Snipwell";
   skin.Description = "Cool, glossy ice blue";
 
-  Style s;
-  s.frame = Hex(0x6F98C4);
-  s.frameHot = Hex(0x3D8FE0);
-  s.faceTop = Hex(0xFFFFFF);
-  s.faceMiddle = Hex(0xD9E9F8);
-  s.faceBottom = Hex(0xB9D3EE);
-  s.hotTop = Hex(0xFFFFFF);
-  s.hotMiddle = Hex(0xDDF0FF);
-  s.hotBottom = Hex(0xA9D3FB);
-  s.pressedTop = Hex(0xA9C6E6);
-  s.pressedMiddle = Hex(0xBCD5EE);
-  s.pressedBottom = Hex(0xD3E4F6);
-  s.highlight = 0.85;
-  s.radius = 3.5;
-  s.boxTop = Hex(0xFFFFFF);
-  s.boxBottom = Hex(0xD9E8F6);
-  s.mark = Hex(0x1E5496);
-  s.closeHot = Hex(0xD65C55);
-  s.editOuter = Hex(0x84A5C8);
-  s.editMiddle = Hex(0xD8E5F2);
-  s.editInner = Hex(0xF4F8FC);
-  s.formOuter = Hex(0x4B77A7);
-  s.formLight = Hex(0xF0F6FC);
-  s.formInner1 = Hex(0xC6DBEE);
-  s.formInner2 = Hex(0xB3CDE6);
-  s.panelLine = Hex(0x5E8EC1);
-  s.panelLineOpacity = 0.75;
-  s.backdrop = Hex(0xC2D8ED);
-  s.texture1 = Hex(0xB7D0E8);
-  s.texture2 = Hex(0x5F88B5);
+  const Style s{
+      .frame = Hex(0x6F98C4),
+      .frameHot = Hex(0x3D8FE0),
+      .faceTop = Hex(0xFFFFFF),
+      .faceMiddle = Hex(0xD9E9F8),
+      .faceBottom = Hex(0xB9D3EE),
+      .hotTop = Hex(0xFFFFFF),
+      .hotMiddle = Hex(0xDDF0FF),
+      .hotBottom = Hex(0xA9D3FB),
+      .pressedTop = Hex(0xA9C6E6),
+      .pressedMiddle = Hex(0xBCD5EE),
+      .pressedBottom = Hex(0xD3E4F6),
+      .highlight = 0.85,
+      .radius = 3.5,
+      .boxTop = Hex(0xFFFFFF),
+      .boxBottom = Hex(0xD9E8F6),
+      .mark = Hex(0x1E5496),
+      .closeHot = Hex(0xD65C55),
+      .editOuter = Hex(0x84A5C8),
+      .editMiddle = Hex(0xD8E5F2),
+      .editInner = Hex(0xF4F8FC),
+      .formOuter = Hex(0x4B77A7),
+      .formLight = Hex(0xF0F6FC),
+      .formInner1 = Hex(0xC6DBEE),
+      .formInner2 = Hex(0xB3CDE6),
+      .panelLine = Hex(0x5E8EC1),
+      .panelLineOpacity = 0.75,
+      .backdrop = Hex(0xC2D8ED),
+      .texture1 = Hex(0xB7D0E8),
+      .texture2 = Hex(0x5F88B5),
+  };
   const Metrics m{14, 15, 6, 7, 6, 8, 20, 75, 12};
   Kit kit(skin, s, m);
 
@@ -462,9 +470,7 @@ SkinDefinition BlueIce() {
                   ToSkinColor(Hex(0xF4F9FF)), ToSkinColor(Hex(0xCFE4F9)), ToSkinColor(Hex(0x3D8FE0)),
                   "16444627;12094791;99;0;0;12094791;12094791;0;0;0",
                   "14071693;13878443;99;0;0;13878443;13878443;0;0;0",
-                  std::to_string(ToSkinColor(Hex(0xF2F8FE))) + ";" + std::to_string(ToSkinColor(Hex(0xC4DAEF))) +
-                      ";100;0;0;" + std::to_string(ToSkinColor(Hex(0xC4DAEF))) + ";" +
-                      std::to_string(ToSkinColor(Hex(0xC4DAEF))) + ";0;0;0"};
+                  VerticalGradient(0xF2F8FE, 0xC4DAEF, 100)};
   for (const std::string& name : SectionNames()) skin.sections.push_back(MakeSection(name, p));
   skin.sections.push_back(MakeSection("", p));
 
@@ -548,36 +554,37 @@ SkinDefinition BlueGauze() {
   skin.Author = "Snipwell";
   skin.Description = "Soft, light gauze";
 
-  Style s;
-  s.frame = Hex(0xA2B6CC);
-  s.frameHot = Hex(0x7FA8D3);
-  s.faceTop = Hex(0xFFFFFF);
-  s.faceMiddle = Hex(0xF3F6FA);
-  s.faceBottom = Hex(0xE1E8F0);
-  s.hotTop = Hex(0xFFFFFF);
-  s.hotMiddle = Hex(0xF6FAFF);
-  s.hotBottom = Hex(0xE3EEF9);
-  s.pressedTop = Hex(0xDDE5EE);
-  s.pressedMiddle = Hex(0xE7EDF4);
-  s.pressedBottom = Hex(0xF0F4F8);
-  s.highlight = 0.9;
-  s.radius = 4.5;
-  s.boxTop = Hex(0xFFFFFF);
-  s.boxBottom = Hex(0xEEF2F7);
-  s.mark = Hex(0x52739A);
-  s.closeHot = Hex(0xE08A86);
-  s.editOuter = Hex(0xB4C4D6);
-  s.editMiddle = Hex(0xEEF2F7);
-  s.editInner = Hex(0xFAFBFD);
-  s.formOuter = Hex(0x98ACC3);
-  s.formLight = Hex(0xFFFFFF);
-  s.formInner1 = Hex(0xF1F4F8);
-  s.formInner2 = Hex(0xE8EDF3);
-  s.panelLine = Hex(0xB7C6D7);
-  s.panelLineOpacity = 0.8;
-  s.backdrop = Hex(0xEDF1F6);
-  s.texture1 = Hex(0xE6ECF3);
-  s.texture2 = Hex(0xF9FBFD);
+  const Style s{
+      .frame = Hex(0xA2B6CC),
+      .frameHot = Hex(0x7FA8D3),
+      .faceTop = Hex(0xFFFFFF),
+      .faceMiddle = Hex(0xF3F6FA),
+      .faceBottom = Hex(0xE1E8F0),
+      .hotTop = Hex(0xFFFFFF),
+      .hotMiddle = Hex(0xF6FAFF),
+      .hotBottom = Hex(0xE3EEF9),
+      .pressedTop = Hex(0xDDE5EE),
+      .pressedMiddle = Hex(0xE7EDF4),
+      .pressedBottom = Hex(0xF0F4F8),
+      .highlight = 0.9,
+      .radius = 4.5,
+      .boxTop = Hex(0xFFFFFF),
+      .boxBottom = Hex(0xEEF2F7),
+      .mark = Hex(0x52739A),
+      .closeHot = Hex(0xE08A86),
+      .editOuter = Hex(0xB4C4D6),
+      .editMiddle = Hex(0xEEF2F7),
+      .editInner = Hex(0xFAFBFD),
+      .formOuter = Hex(0x98ACC3),
+      .formLight = Hex(0xFFFFFF),
+      .formInner1 = Hex(0xF1F4F8),
+      .formInner2 = Hex(0xE8EDF3),
+      .panelLine = Hex(0xB7C6D7),
+      .panelLineOpacity = 0.8,
+      .backdrop = Hex(0xEDF1F6),
+      .texture1 = Hex(0xE6ECF3),
+      .texture2 = Hex(0xF9FBFD),
+  };
   const Metrics m{14, 15, 6, 7, 6, 8, 17, 12, 10};
   Kit kit(skin, s, m);
   const auto anywhere = [](const std::string&) -> std::optional<platform::TPoint> { return std::nullopt; };
@@ -611,9 +618,7 @@ SkinDefinition BlueGauze() {
   const Palette p{blue, ToSkinColor(Hex(0xEDF1F6)), ToSkinColor(Hex(0xF2F5F9)), ToSkinColor(Hex(0xF3F6FA)),
                   ToSkinColor(Hex(0xF6FAFF)), ToSkinColor(Hex(0x2E4A6B)), 0, ToSkinColor(Hex(0xFFFFFF)),
                   ToSkinColor(Hex(0xE3EDF8)), ToSkinColor(Hex(0x8FB1D6)), "", "",
-                  std::to_string(ToSkinColor(Hex(0xFFFFFF))) + ";" + std::to_string(ToSkinColor(Hex(0xE9EEF4))) +
-                      ";100;0;0;" + std::to_string(ToSkinColor(Hex(0xE9EEF4))) + ";" +
-                      std::to_string(ToSkinColor(Hex(0xE9EEF4))) + ";0;0;0"};
+                  VerticalGradient(0xFFFFFF, 0xE9EEF4, 100)};
   std::vector<std::string> names = SectionNames();
   names.insert(names.end() - 3, "UPDOWN");
   for (const std::string& name : names) skin.sections.push_back(MakeSection(name, p));
@@ -662,36 +667,37 @@ SkinDefinition BluePlastic() {
   skin.Author = "Snipwell";
   skin.Description = "Saturated, shiny plastic blue";
 
-  Style s;
-  s.frame = Hex(0x164B94);
-  s.frameHot = Hex(0x0E5BC4);
-  s.faceTop = Hex(0xBFE0FF);
-  s.faceMiddle = Hex(0x3A8BEA);
-  s.faceBottom = Hex(0x1E6AD0);
-  s.hotTop = Hex(0xD6EDFF);
-  s.hotMiddle = Hex(0x55A2F5);
-  s.hotBottom = Hex(0x2C7DE3);
-  s.pressedTop = Hex(0x1B5DB8);
-  s.pressedMiddle = Hex(0x2470D2);
-  s.pressedBottom = Hex(0x3C8BEA);
-  s.highlight = 0.6;
-  s.radius = 4.5;
-  s.boxTop = Hex(0xFFFFFF);
-  s.boxBottom = Hex(0xC9DFFA);
-  s.mark = Hex(0x0F4FA8);
-  s.closeHot = Hex(0xE0403A);
-  s.editOuter = Hex(0x2A64B0);
-  s.editMiddle = Hex(0xA9C8EE);
-  s.editInner = Hex(0xEAF2FC);
-  s.formOuter = Hex(0x0F3F82);
-  s.formLight = Hex(0x8FC1FA);
-  s.formInner1 = Hex(0x4F97EC);
-  s.formInner2 = Hex(0x2F7BDA);
-  s.panelLine = Hex(0x1A58AC);
-  s.panelLineOpacity = 0.85;
-  s.backdrop = Hex(0x5A9BE6);
-  s.texture1 = Hex(0x2F7BDA);
-  s.texture2 = Hex(0x0F3F82);
+  const Style s{
+      .frame = Hex(0x164B94),
+      .frameHot = Hex(0x0E5BC4),
+      .faceTop = Hex(0xBFE0FF),
+      .faceMiddle = Hex(0x3A8BEA),
+      .faceBottom = Hex(0x1E6AD0),
+      .hotTop = Hex(0xD6EDFF),
+      .hotMiddle = Hex(0x55A2F5),
+      .hotBottom = Hex(0x2C7DE3),
+      .pressedTop = Hex(0x1B5DB8),
+      .pressedMiddle = Hex(0x2470D2),
+      .pressedBottom = Hex(0x3C8BEA),
+      .highlight = 0.6,
+      .radius = 4.5,
+      .boxTop = Hex(0xFFFFFF),
+      .boxBottom = Hex(0xC9DFFA),
+      .mark = Hex(0x0F4FA8),
+      .closeHot = Hex(0xE0403A),
+      .editOuter = Hex(0x2A64B0),
+      .editMiddle = Hex(0xA9C8EE),
+      .editInner = Hex(0xEAF2FC),
+      .formOuter = Hex(0x0F3F82),
+      .formLight = Hex(0x8FC1FA),
+      .formInner1 = Hex(0x4F97EC),
+      .formInner2 = Hex(0x2F7BDA),
+      .panelLine = Hex(0x1A58AC),
+      .panelLineOpacity = 0.85,
+      .backdrop = Hex(0x5A9BE6),
+      .texture1 = Hex(0x2F7BDA),
+      .texture2 = Hex(0x0F3F82),
+  };
   const Metrics m{14, 15, 6, 7, 6, 8, 17, 12, 10};
   Kit kit(skin, s, m);
   const auto anywhere = [](const std::string&) -> std::optional<platform::TPoint> { return std::nullopt; };
@@ -707,15 +713,10 @@ SkinDefinition BluePlastic() {
   const Palette p{ToSkinColor(Hex(0x2F7BDA)), ToSkinColor(Hex(0x6BA6EC)), ToSkinColor(Hex(0x8DBDF3)),
                   ToSkinColor(Hex(0x3A8BEA)), ToSkinColor(Hex(0x55A2F5)), kWhite, kWhite,
                   ToSkinColor(Hex(0xEAF3FF)), ToSkinColor(Hex(0x2C7DE3)), ToSkinColor(Hex(0x0E5BC4)), "", "",
-                  std::to_string(ToSkinColor(Hex(0x9CCBFF))) + ";" + std::to_string(ToSkinColor(Hex(0x2F7BDA))) +
-                      ";100;0;0;" + std::to_string(ToSkinColor(Hex(0x2F7BDA))) + ";" +
-                      std::to_string(ToSkinColor(Hex(0x2F7BDA))) + ";0;0;0"};
+                  VerticalGradient(0x9CCBFF, 0x2F7BDA, 100)};
   for (const std::string& name : SectionNames()) skin.sections.push_back(MakeSection(name, p));
   skin.sections.push_back(MakeSection("", p));
-  const std::string formGradient = std::to_string(ToSkinColor(Hex(0x8BC0F7))) + ";" +
-                                   std::to_string(ToSkinColor(Hex(0x4A90E2))) + ";100;0;0;" +
-                                   std::to_string(ToSkinColor(Hex(0x4A90E2))) + ";" +
-                                   std::to_string(ToSkinColor(Hex(0x4A90E2))) + ";0;0;0";
+  const std::string formGradient = VerticalGradient(0x8BC0F7, 0x4A90E2, 100);
   for (Section& x : skin.sections) {
     if (x.SectionName == "GLOBALINFO") {
       x.FontColor = "0 " + std::to_string(ToSkinColor(Hex(0xBFE0FF))) + " -1 -1 -1";
@@ -727,9 +728,7 @@ SkinDefinition BluePlastic() {
     } else if (x.SectionName == "PANEL") {
       x.Transparency = 40;
       x.GradientPercent = 100;
-      x.GradientData = std::to_string(ToSkinColor(Hex(0xB8DBFF))) + ";" + std::to_string(ToSkinColor(Hex(0x3A8BEA))) +
-                       ";99;0;0;" + std::to_string(ToSkinColor(Hex(0x3A8BEA))) + ";" +
-                       std::to_string(ToSkinColor(Hex(0x3A8BEA))) + ";0;0;0";
+      x.GradientData = VerticalGradient(0xB8DBFF, 0x3A8BEA, 99);
     } else if (x.SectionName == "CHECKBOX" || x.SectionName == "RADIOBUTTON") {
       x.FontColor = x.HotFontColor = "0 -1 -1 -1 -1";
     }
