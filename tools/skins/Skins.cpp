@@ -578,12 +578,12 @@ SkinDefinition BlueGauze() {
       .formOuter = Hex(0x98ACC3),
       .formLight = Hex(0xFFFFFF),
       .formInner1 = Hex(0xF1F4F8),
-      .formInner2 = Hex(0xE8EDF3),
+      .formInner2 = Hex(0xE0E8F2),
       .panelLine = Hex(0xB7C6D7),
       .panelLineOpacity = 0.8,
-      .backdrop = Hex(0xEDF1F6),
-      .texture1 = Hex(0xE6ECF3),
-      .texture2 = Hex(0xF9FBFD),
+      .backdrop = Hex(0xE6EDF5),
+      .texture1 = Hex(0xD9E4F0),
+      .texture2 = Hex(0xF4F8FC),
   };
   const Metrics m{14, 15, 6, 7, 6, 8, 17, 12, 10};
   Kit kit(skin, s, m);
@@ -594,8 +594,8 @@ SkinDefinition BlueGauze() {
   kit.Add("weave", {WeaveTexture(s, 16, 16)}, 1);
   kit.Add("weave.hot", {[&] {
             Style hot = s;
-            hot.texture1 = Hex(0xE9F0F8);
-            hot.texture2 = Hex(0xFCFDFF);
+            hot.texture1 = Hex(0xE0EAF6);
+            hot.texture2 = Hex(0xF8FBFF);
             return WeaveTexture(hot, 16, 16);
           }()},
           1);
