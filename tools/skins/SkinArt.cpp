@@ -122,7 +122,7 @@ Raster TitleGlyphState(const Style& s, int w, int h, int state, Symbol symbol) {
     f.frame = Mix(s.closeHot, kBlack, 0.35);
   }
   DrawFace(r, s, f, 1, 1, w - 1, h - 1, 3, state);
-  const Rgb mark = symbol == Symbol::Close && state != 0 ? kWhite : s.mark;
+  const Rgb mark = symbol == Symbol::Close && state != 0 ? kWhite : s.symbol;
   const double cx = w / 2.0, cy = h / 2.0, a = std::min(w, h) * 0.2;
   const double pen = 1.6;
   switch (symbol) {
@@ -200,11 +200,13 @@ Raster ArrowState(const Style& s, int w, int h, int state, Direction d) {
     case Direction::Up: chevron = {{cx - a, cy + a * 0.5}, {cx, cy - a * 0.5}, {cx + a, cy + a * 0.5}}; break;
     case Direction::Down: chevron = {{cx - a, cy - a * 0.5}, {cx, cy + a * 0.5}, {cx + a, cy - a * 0.5}}; break;
   }
-  const Rgb mark = state == 1 ? Mix(s.mark, s.frameHot, 0.4) : s.mark;
-  // A light copy one pixel lower engraves the mark into the face.
-  auto light = chevron;
-  for (auto& p : light) p.second += 1;
-  r.Fill(Polyline(light, 2.0), Solid(kWhite), 0.6);
+  const Rgb mark = state == 1 ? Mix(s.symbol, s.frameHot, 0.4) : s.symbol;
+  // A copy one pixel lower sets the mark off the face: light under a dark mark (engraved), dark
+  // under a light one (embossed).
+  auto under = chevron;
+  for (auto& p : under) p.second += 1;
+  const bool lightMark = s.symbol.r + s.symbol.g + s.symbol.b > 3 * 160;
+  r.Fill(Polyline(under, 2.0), Solid(lightMark ? Mix(s.frame, kBlack, 0.3) : kWhite), lightMark ? 0.45 : 0.6);
   r.Fill(Polyline(chevron, 2.0), Solid(mark));
   return r;
 }

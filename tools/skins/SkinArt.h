@@ -22,7 +22,8 @@ struct Style {
   double highlight;    // opacity of the white inner ring along the top
   double radius;       // corner radius of buttons
   Rgb boxTop, boxBottom;  // inside of check boxes and radio circles
-  Rgb mark;            // ticks, dots and title-bar symbols
+  Rgb mark;            // ticks and dots inside check boxes and radio circles
+  Rgb symbol;          // symbols drawn on faces: title-bar buttons, arrows
   Rgb closeHot;        // the close symbol's face when hot
   Rgb editOuter, editMiddle, editInner;  // the three rings of an edit frame
   Rgb formOuter, formLight, formInner1, formInner2;  // the four rings of a window frame
