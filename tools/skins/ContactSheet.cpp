@@ -259,6 +259,22 @@ class Sheet {
     Text(x0 + 137, y0 + 33, "git status");
   }
 
+  // The snippet editor as the program lays it out.
+  void Editor(int x0, int y0) {
+    const auto at = [&](int l, int t, int w, int h) { return TRect{x0 + l, y0 + t, x0 + l + w, y0 + t + h}; };
+    Form(at(0, 0, 753, 305), "FORM");
+    Panel(at(0, 0, 753, 305));
+    Text(x0 + 339, y0 + 32, "Snipwell v. 2.1.");
+    const char* texts[] = {"git status", "make -j2", "", "Kind regards,", "TODO: review", "ssh build", "2026-12-07"};
+    const int tops[] = {72, 97, 122, 148, 173, 198, 224};
+    for (int i = 0; i < 7; ++i) {
+      Text(x0 + 12, y0 + tops[i] + 4, std::to_string(i + 1));
+      Edit(at(32, tops[i], 681, 21), texts[i]);
+    }
+    Button(at(266, 251, 75, 30), "OK", 0);
+    Button(at(386, 251, 75, 30), "Cancel", 0);
+  }
+
   // Copies a rectangle of the sheet elsewhere, zoomed.
   void Zoom(const TRect& from, int x, int y, int factor) {
     const DIBitmap copy = dib();
@@ -301,7 +317,8 @@ DIBitmap ContactSheet(const skin::TsSkinManager& manager) {
   }
   const int width = std::max(1019 * 2 + 60, picturesWidth + 40);
   const int statesTop = 100 + 2 * 56 + 30;
-  const int height = statesTop + 3 * 90 + 60 + picturesHeight;
+  const int editorTop = statesTop + 3 * 90 + 60;
+  const int height = editorTop + 305 + 60 + picturesHeight;
   Sheet sheet(manager, width, height);
 
   sheet.Text(20, 8, manager.SkinName() + " - the bar at 1:1 and zoomed 2x (left half)");
@@ -327,7 +344,10 @@ DIBitmap ContactSheet(const skin::TsSkinManager& manager) {
   sheet.Edit({275, y0 + 10, 335, y0 + 31}, "abc");
   sheet.Zoom({20, y0, 350, y0 + 3 * 26 + 16}, 380, y0, 3);
 
-  int y = y0 + 3 * 90 + 40;
+  sheet.Text(20, editorTop, "The snippet editor at 1:1");
+  sheet.Editor(20, editorTop + 20);
+
+  int y = editorTop + 305 + 50;
   sheet.Text(20, y, "Master bitmap, 4x (magenta is transparent; the lower half of two-layer pictures holds their masks)");
   sheet.Picture(master, 20, y + 20, 4);
   y += master.Height() * 4 + 30;
