@@ -139,9 +139,13 @@ Bool MatchEvent(Display*, XEvent* event, XPointer predicate) {
 }
 
 // Waits for the first event that `wanted` accepts, leaving every other event queued in its order.
+// Nothing may touch the connection between the last look at the queue and the poll: a flush also
+// reads whatever has arrived into Xlib's queue, where the poll cannot see it, and the wait would
+// then sleep to the deadline with the awaited event in hand.
 bool WaitForEvent(Display* display, XEvent& event, std::chrono::steady_clock::time_point deadline,
                   const EventPredicate& wanted) {
   for (;;) {
+    XFlush(display);
     if (XCheckIfEvent(display, &event, &MatchEvent,
                       reinterpret_cast<XPointer>(const_cast<EventPredicate*>(&wanted)))) {
       return true;
@@ -149,7 +153,6 @@ bool WaitForEvent(Display* display, XEvent& event, std::chrono::steady_clock::ti
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
         deadline - std::chrono::steady_clock::now());
     if (left.count() <= 0) return false;
-    XFlush(display);
     pollfd fd{ConnectionNumber(display), POLLIN, 0};
     poll(&fd, 1, static_cast<int>(left.count()) + 1);
   }
