@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,13 @@ bool Setup() {
   framework::RegisterClass(framework::TComponent::StaticClassInfo());
   static const uint8_t kBytes[] = {0x42, 0x4D, 0x00, 0xFF};
   framework::RegisterResource("fuzz/data.bin", kBytes);
+  // Collection items kept in resources: well formed, naming themselves, and broken.
+  const auto text = [](const char* name, std::string_view items) {
+    framework::RegisterResource(name, std::span(reinterpret_cast<const uint8_t*>(items.data()), items.size()));
+  };
+  text("fuzz/items.dfm", "item\n  Tag = 1\nend\nitem\n  Name = 'x'\n  Sub = < item end >\nend\n");
+  text("fuzz/loop.dfm", "item\n  Items = < file 'fuzz/loop.dfm' >\nend\n");
+  text("fuzz/bad.dfm", "item\n  Tag = \nend\n");
   return true;
 }
 

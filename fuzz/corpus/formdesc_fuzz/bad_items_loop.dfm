@@ -1,0 +1,3 @@
+object Form1: TComponent
+  Items = < file 'fuzz/items.dfm' file 'fuzz/loop.dfm' >
+end
