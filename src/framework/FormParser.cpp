@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cstdint>
 #include <limits>
+#include <memory>
 
 #include "framework/FormReader.h"
 
@@ -354,7 +355,7 @@ class Parser {
     TPropertyAssignment assignment;
     assignment.path = name.text;
     assignment.line = name.line;
-    if (included_) assignment.source = source_;
+    assignment.source = included_;
     ExpectSymbol('=');
     assignment.value.push_back(ParseValue(depth));
     return assignment;
@@ -464,7 +465,7 @@ class Parser {
     if (!HasResource(path.text)) Fail(path.line, "Unknown resource '" + path.text + "'");
     CheckDepth(depth + 1, path.line);
     Parser nested(FindResourceText(path.text), path.text);
-    nested.included_ = true;
+    nested.included_ = std::make_shared<const std::string>(path.text);
     for (;;) {
       const Token t = nested.Next();
       if (t.kind == Tok::EndOfFile) return;
@@ -520,7 +521,8 @@ class Parser {
 
   std::string_view text_;
   const std::string& source_;
-  bool included_ = false;  // parsing a resource that a collection names: assignments carry it
+  // The name of the resource a collection named, while parsing it: assignments carry it.
+  std::shared_ptr<const std::string> included_;
   size_t pos_ = 0;
   int line_ = 1;
   Token lookahead_;

@@ -43,7 +43,7 @@ void AtLine(const std::string& source, int line, const std::string& context, F&&
 void TReader::SetProperty(TObject* obj, const TPropertyAssignment& assignment) {
   const std::string& path = assignment.path;
   const int line = assignment.line;
-  const std::string& source = assignment.source.empty() ? sourceName_ : assignment.source;
+  const std::string& source = assignment.source ? *assignment.source : sourceName_;
   if (!obj || assignment.value.size() != 1) FailAt(source, line, "Invalid property assignment");
   TObject* target = obj;
   size_t start = 0;

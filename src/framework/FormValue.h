@@ -3,6 +3,7 @@
 // the description's syntax tree.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,7 +16,8 @@ struct TPropertyAssignment {
   std::string path;
   std::vector<TFormValue> value;  // exactly one element (a vector only to allow the recursion)
   int line = 0;
-  std::string source;  // the resource it was read from, when not the description itself
+  // The resource it was read from, when not the description itself (shared by all of its lines).
+  std::shared_ptr<const std::string> source;
   const TFormValue& Value() const { return value.front(); }
 };
 

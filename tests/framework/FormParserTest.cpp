@@ -153,11 +153,13 @@ TEST(FormParserTest, CollectionItemsCanComeFromResourcesThatNameThemselvesInErro
       ParseFormDescription("object F: T\n  P = <\n    item\n      Z = 0\n    end\n    file 'parser/items.dfm'>\nend", "F.dfm");
   const TFormValue& p = desc.properties.at(0).Value();
   ASSERT_EQ(p.items.size(), 3u);
-  EXPECT_EQ(p.items[0].properties.at(0).source, "");  // from the description itself
+  EXPECT_EQ(p.items[0].properties.at(0).source, nullptr);  // from the description itself
   EXPECT_EQ(p.items[1].properties.at(0).path, "A");
   EXPECT_EQ(p.items[1].properties.at(0).line, 2);  // lines of the resource
-  EXPECT_EQ(p.items[1].properties.at(0).source, "parser/items.dfm");
-  EXPECT_EQ(p.items[2].properties.at(0).Value().items.at(0).properties.at(0).source, "parser/items.dfm");
+  ASSERT_NE(p.items[1].properties.at(0).source, nullptr);
+  EXPECT_EQ(*p.items[1].properties.at(0).source, "parser/items.dfm");
+  ASSERT_NE(p.items[2].properties.at(0).Value().items.at(0).properties.at(0).source, nullptr);
+  EXPECT_EQ(*p.items[2].properties.at(0).Value().items.at(0).properties.at(0).source, "parser/items.dfm");
 
   // A syntax error inside names the resource and its own line.
   const std::string broken = "item\n  A = 1\nend\nend\n";
