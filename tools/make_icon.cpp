@@ -26,6 +26,7 @@
 #include "framework/Icon.h"
 #include "framework/Picture.h"
 #include "platform/DIBitmap.h"
+#include "platform/DeviceContext.h"
 #include "platform/Exception.h"
 #include "platform/ImageCodecs.h"
 
@@ -172,17 +173,10 @@ DIBitmap Composite(const framework::TIcon& icon) {
 }
 
 DIBitmap Zoomed(const DIBitmap& source, int factor) {
-  DIBitmap out(source.Width() * factor, source.Height() * factor, 24);
-  for (int y = 0; y < out.Height(); ++y) {
-    const uint8_t* in = source.ScanLine(y / factor);
-    uint8_t* row = out.ScanLine(y);
-    for (int x = 0; x < out.Width(); ++x, row += 3) {
-      const uint8_t* p = in + 3 * (x / factor);
-      row[0] = p[0];
-      row[1] = p[1];
-      row[2] = p[2];
-    }
-  }
+  DIBitmap in = source, out(source.Width() * factor, source.Height() * factor, 24);
+  platform::DeviceContext from(&in), to(&out);
+  platform::StretchBlt(&to, 0, 0, out.Width(), out.Height(), &from, 0, 0, in.Width(), in.Height(),
+                       platform::SRCCOPY);
   return out;
 }
 

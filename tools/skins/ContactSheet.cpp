@@ -5,6 +5,7 @@
 
 #include "framework/Bitmap.h"
 #include "framework/Canvas.h"
+#include "platform/DeviceContext.h"
 #include "skin/paint/sGradient.h"
 
 namespace skins {
@@ -275,25 +276,17 @@ class Sheet {
     Button(at(386, 251, 75, 30), "Cancel", 0);
   }
 
-  // Copies a rectangle of the sheet elsewhere, zoomed.
+  // Copies a rectangle of the sheet elsewhere, zoomed (nearest pixel).
   void Zoom(const TRect& from, int x, int y, int factor) {
-    const DIBitmap copy = dib();
-    for (int sy = from.Top; sy < from.Bottom; ++sy) {
-      for (int sx = from.Left; sx < from.Right; ++sx) {
-        const Px c = Get(copy, sx, sy);
-        FillRect(dib(), {x + (sx - from.Left) * factor, y + (sy - from.Top) * factor, x + (sx - from.Left + 1) * factor,
-                         y + (sy - from.Top + 1) * factor},
-                 c);
-      }
-    }
+    platform::DeviceContext dc(&dib());
+    platform::StretchBlt(&dc, x, y, (from.Right - from.Left) * factor, (from.Bottom - from.Top) * factor, &dc,
+                         from.Left, from.Top, from.Right - from.Left, from.Bottom - from.Top, platform::SRCCOPY);
   }
   void Picture(const DIBitmap& picture, int x, int y, int factor) {
-    for (int sy = 0; sy < picture.Height(); ++sy) {
-      for (int sx = 0; sx < picture.Width(); ++sx) {
-        FillRect(dib(), {x + sx * factor, y + sy * factor, x + (sx + 1) * factor, y + (sy + 1) * factor},
-                 Get(picture, sx, sy));
-      }
-    }
+    DIBitmap source = picture;
+    platform::DeviceContext from(&source), to(&dib());
+    platform::StretchBlt(&to, x, y, picture.Width() * factor, picture.Height() * factor, &from, 0, 0,
+                         picture.Width(), picture.Height(), platform::SRCCOPY);
   }
 
  private:
