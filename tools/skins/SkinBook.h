@@ -79,12 +79,12 @@ struct SkinDefinition {
   std::string Name;
   std::string folder;  // under resources/skins
   int masterWidth = 0, masterHeight = 0;
-  std::vector<Section> sections;
-  std::map<std::string, Picture> pictures;    // placed in the master bitmap, by key
-  std::map<std::string, Picture> ownPictures; // by file name
-  std::map<std::string, platform::DIBitmap> jpegs;  // by file name
-  std::vector<Mask> masks;
-  std::vector<Pattern> patterns;
+  std::vector<Section> sections{};
+  std::map<std::string, Picture> pictures{};    // placed in the master bitmap, by key
+  std::map<std::string, Picture> ownPictures{}; // by file name
+  std::map<std::string, platform::DIBitmap> jpegs{};  // by file name
+  std::vector<Mask> masks{};
+  std::vector<Pattern> patterns{};
   int Shadow1Color = 0, Shadow1Offset = 0, Shadow1Blur = -1, Shadow1Transparency = 0;
   double Version = 4.83;
   std::string Author;

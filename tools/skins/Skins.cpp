@@ -300,8 +300,8 @@ const std::vector<std::string>& SectionNames() {
 
 // Colours of a skin's sections.
 struct Palette {
-  int global, form, panel, face, hotFace, text, buttonText, hint, menuHot, selection;
-  std::string panelGradient, formGradient, barGradient;
+  int global, form, panel, face, text, buttonText, hint, menuHot;
+  std::string barGradient;
 };
 
 // A vertical gradient description: one segment from `top` to `bottom` over `share` percent of
@@ -380,6 +380,21 @@ Section MakeSection(const std::string& name, const Palette& p) {
   return s;
 }
 
+// The sections of the given names, in order, then the empty record every skin ends with.
+std::vector<Section> MakeSections(const std::vector<std::string>& names, const Palette& p) {
+  std::vector<Section> sections;
+  for (const std::string& name : names) sections.push_back(MakeSection(name, p));
+  sections.push_back(MakeSection("", p));
+  return sections;
+}
+
+Section& SectionOf(SkinDefinition& skin, const std::string& name) {
+  for (Section& x : skin.sections) {
+    if (x.SectionName == name) return x;
+  }
+  throw std::logic_error(skin.Name + " has no section " + name);
+}
+
 void CheckCounts(const SkinDefinition& skin, size_t sections, size_t masks, size_t patterns) {
   if (skin.sections.size() != sections || skin.masks.size() != masks || skin.patterns.size() != patterns) {
     throw std::logic_error(skin.Name + ": " + std::to_string(skin.sections.size()) + " sections, " +
@@ -393,17 +408,16 @@ void CheckCounts(const SkinDefinition& skin, size_t sections, size_t masks, size
 // ---- BlueIce: a cool, glossy ice blue ------------------------------------------------------------
 
 SkinDefinition BlueIce() {
-  SkinDefinition skin;
-  skin.Name = "BlueIce (internal)";
-  skin.folder = "BlueIce";
-  skin.masterWidth = 304;
-  skin.masterHeight = 260;
-  skin.Shadow1Color = 5061670;
-  skin.Shadow1Offset = 1;
-  skin.Shadow1Blur = 4;
-  skin.Shadow1Transparency = 50;
-  skin.Author = "Snipwell";
-  skin.Description = "Cool, glossy ice blue";
+  SkinDefinition skin{.Name = "BlueIce (internal)",
+                      .folder = "BlueIce",
+                      .masterWidth = 304,
+                      .masterHeight = 260,
+                      .Shadow1Color = 5061670,
+                      .Shadow1Offset = 1,
+                      .Shadow1Blur = 4,
+                      .Shadow1Transparency = 50,
+                      .Author = "Snipwell",
+                      .Description = "Cool, glossy ice blue"};
 
   const Style s{
       .frame = Hex(0x6F98C4),
@@ -467,21 +481,18 @@ SkinDefinition BlueIce() {
                    {"FORM", "HOTPATTERN", "BG.JPG", false},
                    {"FORM", "PATTERN", "BG.JPG", false}};
 
-  const Palette p{13282167, 13679769, 14797990, 13282167, 13282167, 0, 0,
-                  ToSkinColor(Hex(0xF4F9FF)), ToSkinColor(Hex(0xCFE4F9)), ToSkinColor(Hex(0x3D8FE0)),
-                  "16444627;12094791;99;0;0;12094791;12094791;0;0;0",
-                  "14071693;13878443;99;0;0;13878443;13878443;0;0;0",
-                  VerticalGradient(0xF2F8FE, 0xC4DAEF, 100)};
-  for (const std::string& name : SectionNames()) skin.sections.push_back(MakeSection(name, p));
-  skin.sections.push_back(MakeSection("", p));
+  skin.sections = MakeSections(SectionNames(), {.global = 13282167,
+                                                .form = 13679769,
+                                                .panel = 14797990,
+                                                .face = 13282167,
+                                                .text = 0,
+                                                .buttonText = 0,
+                                                .hint = ToSkinColor(Hex(0xF4F9FF)),
+                                                .menuHot = ToSkinColor(Hex(0xCFE4F9)),
+                                                .barGradient = VerticalGradient(0xF2F8FE, 0xC4DAEF, 100)});
 
   // The values the program's windows depend on.
-  const auto section = [&](const std::string& name) -> Section& {
-    for (Section& x : skin.sections) {
-      if (x.SectionName == name) return x;
-    }
-    throw std::logic_error("no section " + name);
-  };
+  const auto section = [&](const std::string& name) -> Section& { return SectionOf(skin, name); };
   for (const char* name : {"GLOBALINFO", "FORM", "DIALOG", "PANEL", "EDIT", "BUTTON", "CHECKBOX"}) {
     Section& x = section(name);
     const std::string keep = x.SectionName;
@@ -543,17 +554,16 @@ SkinDefinition BlueIce() {
 // ---- BlueGauze: a soft, light gauze -------------------------------------------------------------
 
 SkinDefinition BlueGauze() {
-  SkinDefinition skin;
-  skin.Name = "BlueGauze (internal)";
-  skin.folder = "BlueGauze";
-  skin.masterWidth = 156;
-  skin.masterHeight = 292;
-  skin.Shadow1Color = 13156534;
-  skin.Shadow1Offset = 2;
-  skin.Shadow1Blur = 2;
-  skin.Shadow1Transparency = 50;
-  skin.Author = "Snipwell";
-  skin.Description = "Soft, light gauze";
+  SkinDefinition skin{.Name = "BlueGauze (internal)",
+                      .folder = "BlueGauze",
+                      .masterWidth = 156,
+                      .masterHeight = 292,
+                      .Shadow1Color = 13156534,
+                      .Shadow1Offset = 2,
+                      .Shadow1Blur = 2,
+                      .Shadow1Transparency = 50,
+                      .Author = "Snipwell",
+                      .Description = "Soft, light gauze"};
 
   const Style s{
       .frame = Hex(0xA2B6CC),
@@ -616,39 +626,39 @@ SkinDefinition BlueGauze() {
     kit.MaskOf(section, "HOTPATTERN", "weave.hot", 0, 0, 1);
   }
 
-  const int blue = ToSkinColor(Hex(0xDCE6F1));
-  const Palette p{blue, ToSkinColor(Hex(0xEDF1F6)), ToSkinColor(Hex(0xF2F5F9)), ToSkinColor(Hex(0xF3F6FA)),
-                  ToSkinColor(Hex(0xF6FAFF)), ToSkinColor(Hex(0x2E4A6B)), 0, ToSkinColor(Hex(0xFFFFFF)),
-                  ToSkinColor(Hex(0xE3EDF8)), ToSkinColor(Hex(0x8FB1D6)), "", "",
-                  VerticalGradient(0xFFFFFF, 0xE9EEF4, 100)};
   std::vector<std::string> names = SectionNames();
   names.insert(names.end() - 3, "UPDOWN");
-  for (const std::string& name : names) skin.sections.push_back(MakeSection(name, p));
-  skin.sections.push_back(MakeSection("", p));
+  skin.sections = MakeSections(names, {.global = ToSkinColor(Hex(0xDCE6F1)),
+                                       .form = ToSkinColor(Hex(0xEDF1F6)),
+                                       .panel = ToSkinColor(Hex(0xF2F5F9)),
+                                       .face = ToSkinColor(Hex(0xF3F6FA)),
+                                       .text = ToSkinColor(Hex(0x2E4A6B)),
+                                       .buttonText = 0,
+                                       .hint = ToSkinColor(Hex(0xFFFFFF)),
+                                       .menuHot = ToSkinColor(Hex(0xE3EDF8)),
+                                       .barGradient = VerticalGradient(0xFFFFFF, 0xE9EEF4, 100)});
   const std::map<std::string, std::string> parents{
       {"SPLITTER", "SPEEDBUTTON_SMALL"}, {"TABCONTROLBOTTOM", "PAGECONTROLBOTTOM"},
       {"TABCONTROLLEFT", "PAGECONTROLLEFT"}, {"TABCONTROLRIGHT", "PAGECONTROLRIGHT"},
       {"PAGECONTROLBOTTOM", "PAGECONTROL"}, {"PAGECONTROLLEFT", "PAGECONTROL"},
       {"PAGECONTROLRIGHT", "PAGECONTROL"}, {"COMBOBOX", "EDIT"}};
-  for (Section& x : skin.sections) {
-    const auto parent = parents.find(x.SectionName);
-    if (parent != parents.end()) x.ParentClass = parent->second;
-    // Windows, panels and bars show the gauze through their colour.
-    if (x.SectionName == "FORM" || x.SectionName == "DIALOG" || x.SectionName == "TABSHEET" ||
-        x.SectionName == "MDIAREA") {
-      x.ImagePercent = x.HotImagePercent = 100;
-      x.ReservedBoolean = x.SectionName == "FORM";
-    } else if (x.SectionName == "PANEL" || x.SectionName == "PANEL_LOW" || x.SectionName == "GROUPBOX") {
-      x.Color = x.HotColor = ToSkinColor(Hex(0xF4F7FA));
-      x.ImagePercent = x.HotImagePercent = 60;
-      x.Transparency = 30;
-    }
+  for (const auto& [child, parent] : parents) SectionOf(skin, child).ParentClass = parent;
+  // Windows, panels and bars show the gauze through their colour.
+  for (const char* name : {"FORM", "DIALOG", "TABSHEET", "MDIAREA"}) {
+    Section& x = SectionOf(skin, name);
+    x.ImagePercent = x.HotImagePercent = 100;
   }
-  for (Section& x : skin.sections) {
-    if (x.SectionName == "GLOBALINFO") {
-      x.Color = blue;
-      x.FontColor = "0 " + std::to_string(ToSkinColor(Hex(0xFFFFFF))) + " -1 -1 -1";
-    }
+  SectionOf(skin, "FORM").ReservedBoolean = true;
+  for (const char* name : {"PANEL", "PANEL_LOW", "GROUPBOX"}) {
+    Section& x = SectionOf(skin, name);
+    x.Color = x.HotColor = ToSkinColor(Hex(0xF4F7FA));
+    x.ImagePercent = x.HotImagePercent = 60;
+    x.Transparency = 30;
+  }
+  {
+    Section& x = SectionOf(skin, "GLOBALINFO");
+    x.Color = ToSkinColor(Hex(0xDCE6F1));
+    x.FontColor = "0 " + std::to_string(ToSkinColor(Hex(0xFFFFFF))) + " -1 -1 -1";
   }
   CheckCounts(skin, 65, 118, 0);
   return skin;
@@ -657,17 +667,16 @@ SkinDefinition BlueGauze() {
 // ---- BluePlastic: a saturated, shiny plastic blue -----------------------------------------------
 
 SkinDefinition BluePlastic() {
-  SkinDefinition skin;
-  skin.Name = "BluePlastic (internal)";
-  skin.folder = "BluePlastic";
-  skin.masterWidth = 192;
-  skin.masterHeight = 222;
-  skin.Shadow1Color = 5061670;
-  skin.Shadow1Offset = 1;
-  skin.Shadow1Blur = 4;
-  skin.Shadow1Transparency = 50;
-  skin.Author = "Snipwell";
-  skin.Description = "Saturated, shiny plastic blue";
+  SkinDefinition skin{.Name = "BluePlastic (internal)",
+                      .folder = "BluePlastic",
+                      .masterWidth = 192,
+                      .masterHeight = 222,
+                      .Shadow1Color = 5061670,
+                      .Shadow1Offset = 1,
+                      .Shadow1Blur = 4,
+                      .Shadow1Transparency = 50,
+                      .Author = "Snipwell",
+                      .Description = "Saturated, shiny plastic blue"};
 
   const Style s{
       .frame = Hex(0x164B94),
@@ -713,28 +722,31 @@ SkinDefinition BluePlastic() {
   kit.TitleMasks("DIALOG");
   kit.TitleMasks("FORMTITLE");
 
-  const Palette p{ToSkinColor(Hex(0x2F7BDA)), ToSkinColor(Hex(0x6BA6EC)), ToSkinColor(Hex(0x8DBDF3)),
-                  ToSkinColor(Hex(0x3A8BEA)), ToSkinColor(Hex(0x55A2F5)), kWhite, kWhite,
-                  ToSkinColor(Hex(0xEAF3FF)), ToSkinColor(Hex(0x2C7DE3)), ToSkinColor(Hex(0x0E5BC4)), "", "",
-                  VerticalGradient(0x9CCBFF, 0x2F7BDA, 100)};
-  for (const std::string& name : SectionNames()) skin.sections.push_back(MakeSection(name, p));
-  skin.sections.push_back(MakeSection("", p));
-  const std::string formGradient = VerticalGradient(0x8BC0F7, 0x4A90E2, 100);
-  for (Section& x : skin.sections) {
-    if (x.SectionName == "GLOBALINFO") {
-      x.FontColor = "0 " + std::to_string(ToSkinColor(Hex(0xBFE0FF))) + " -1 -1 -1";
-    } else if (x.SectionName == "FORM" || x.SectionName == "DIALOG") {
-      x.Color = x.HotColor = ToSkinColor(Hex(0x6BA6EC));
-      x.GradientPercent = x.HotGradientPercent = 100;
-      x.GradientData = x.HotGradientData = formGradient;
-      x.ReservedBoolean = x.SectionName == "FORM";
-    } else if (x.SectionName == "PANEL") {
-      x.Transparency = 40;
-      x.GradientPercent = 100;
-      x.GradientData = VerticalGradient(0xB8DBFF, 0x3A8BEA, 99);
-    } else if (x.SectionName == "CHECKBOX" || x.SectionName == "RADIOBUTTON") {
-      x.FontColor = x.HotFontColor = "0 -1 -1 -1 -1";
-    }
+  skin.sections = MakeSections(SectionNames(), {.global = ToSkinColor(Hex(0x2F7BDA)),
+                                                .form = ToSkinColor(Hex(0x6BA6EC)),
+                                                .panel = ToSkinColor(Hex(0x8DBDF3)),
+                                                .face = ToSkinColor(Hex(0x3A8BEA)),
+                                                .text = kWhite,
+                                                .buttonText = kWhite,
+                                                .hint = ToSkinColor(Hex(0xEAF3FF)),
+                                                .menuHot = ToSkinColor(Hex(0x2C7DE3)),
+                                                .barGradient = VerticalGradient(0x9CCBFF, 0x2F7BDA, 100)});
+  SectionOf(skin, "GLOBALINFO").FontColor = "0 " + std::to_string(ToSkinColor(Hex(0xBFE0FF))) + " -1 -1 -1";
+  for (const char* name : {"FORM", "DIALOG"}) {
+    Section& x = SectionOf(skin, name);
+    x.Color = x.HotColor = ToSkinColor(Hex(0x6BA6EC));
+    x.GradientPercent = x.HotGradientPercent = 100;
+    x.GradientData = x.HotGradientData = VerticalGradient(0x8BC0F7, 0x4A90E2, 100);
+  }
+  SectionOf(skin, "FORM").ReservedBoolean = true;
+  {
+    Section& x = SectionOf(skin, "PANEL");
+    x.Transparency = 40;
+    x.GradientPercent = 100;
+    x.GradientData = VerticalGradient(0xB8DBFF, 0x3A8BEA, 99);
+  }
+  for (const char* name : {"CHECKBOX", "RADIOBUTTON"}) {
+    SectionOf(skin, name).FontColor = SectionOf(skin, name).HotFontColor = "0 -1 -1 -1 -1";
   }
   CheckCounts(skin, 64, 103, 0);
   return skin;
