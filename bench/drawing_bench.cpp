@@ -7,9 +7,9 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/DIBitmap.h"
-#include "platform/DeviceContext.h"
-#include "platform/GradientFill.h"
+#include "platform/drawing/DIBitmap.h"
+#include "platform/drawing/DeviceContext.h"
+#include "platform/drawing/GradientFill.h"
 
 namespace {
 

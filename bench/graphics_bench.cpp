@@ -11,7 +11,7 @@
 #include "framework/Bitmap.h"
 #include "framework/Canvas.h"
 #include "framework/JPEGImage.h"
-#include "platform/ImageCodecs.h"
+#include "platform/images/ImageCodecs.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "platform/Window.h"
+#include "platform/windows/Window.h"
 #include "platform/headless/HeadlessBackend.h"
 
 namespace {

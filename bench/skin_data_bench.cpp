@@ -13,7 +13,7 @@
 #include "app/AppResources.h"
 #include "framework/Bitmap.h"
 #include "framework/FormReader.h"
-#include "platform/ImageCodecs.h"
+#include "platform/images/ImageCodecs.h"
 #include "skin/data/SkinDataClasses.h"
 #include "skin/data/sColorAdjust.h"
 #include "skin/data/sSkinManager.h"

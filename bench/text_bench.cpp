@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/DIBitmap.h"
-#include "platform/DeviceContext.h"
-#include "platform/Font.h"
+#include "platform/drawing/DIBitmap.h"
+#include "platform/drawing/DeviceContext.h"
+#include "platform/text/Font.h"
 
 namespace {
 

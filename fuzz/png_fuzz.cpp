@@ -7,7 +7,7 @@
 #include <cstdlib>
 
 #include "platform/Exception.h"
-#include "platform/ImageCodecs.h"
+#include "platform/images/ImageCodecs.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   platform::DIBitmap bitmap;

@@ -25,10 +25,10 @@
 
 #include "framework/Icon.h"
 #include "framework/Picture.h"
-#include "platform/DIBitmap.h"
-#include "platform/DeviceContext.h"
+#include "platform/drawing/DIBitmap.h"
+#include "platform/drawing/DeviceContext.h"
 #include "platform/Exception.h"
-#include "platform/ImageCodecs.h"
+#include "platform/images/ImageCodecs.h"
 
 namespace {
 

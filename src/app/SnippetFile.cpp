@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "platform/Exception.h"
-#include "platform/Files.h"
+#include "platform/files/Files.h"
 
 namespace app {
 

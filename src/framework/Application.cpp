@@ -5,9 +5,9 @@
 #include "framework/Form.h"
 #include "framework/HintWindow.h"
 #include "framework/Icon.h"
-#include "platform/Input.h"
-#include "platform/MessageBox.h"
-#include "platform/Timer.h"
+#include "platform/windows/Input.h"
+#include "platform/windows/MessageBox.h"
+#include "platform/windows/Timer.h"
 
 namespace framework {
 

@@ -18,8 +18,8 @@
 #include <vector>
 
 #include "framework/Graphic.h"
-#include "platform/Colors.h"
-#include "platform/DIBitmap.h"
+#include "platform/drawing/Colors.h"
+#include "platform/drawing/DIBitmap.h"
 
 namespace framework {
 

@@ -3,8 +3,8 @@
 // backgrounds transparent.
 
 #include "framework/GraphicsObject.h"
-#include "platform/Colors.h"
-#include "platform/DeviceContext.h"
+#include "platform/drawing/Colors.h"
+#include "platform/drawing/DeviceContext.h"
 
 namespace framework {
 

@@ -1,10 +1,10 @@
 #include "framework/Button.h"
 
 #include "framework/ClassRegistry.h"
-#include "platform/ClassicDrawing.h"
+#include "platform/drawing/ClassicDrawing.h"
 #include "framework/Font.h"
-#include "platform/Font.h"
-#include "platform/Input.h"
+#include "platform/text/Font.h"
+#include "platform/windows/Input.h"
 
 namespace framework {
 

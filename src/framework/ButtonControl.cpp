@@ -1,7 +1,7 @@
 #include "framework/ButtonControl.h"
 
 #include "framework/ClassRegistry.h"
-#include "platform/Input.h"
+#include "platform/windows/Input.h"
 
 namespace framework {
 

@@ -19,7 +19,7 @@
 #include "framework/Font.h"
 #include "framework/GraphicsObject.h"
 #include "framework/Pen.h"
-#include "platform/DeviceContext.h"
+#include "platform/drawing/DeviceContext.h"
 #include "platform/Types.h"
 
 namespace framework {

@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "framework/ClassRegistry.h"
-#include "platform/ClassicDrawing.h"
+#include "platform/drawing/ClassicDrawing.h"
 #include "framework/Font.h"
-#include "platform/DIBitmap.h"
-#include "platform/Font.h"
+#include "platform/drawing/DIBitmap.h"
+#include "platform/text/Font.h"
 
 namespace framework {
 

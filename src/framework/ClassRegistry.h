@@ -20,7 +20,7 @@
 #include "framework/Component.h"
 #include "framework/FormValue.h"
 #include "framework/Persistent.h"
-#include "platform/Colors.h"
+#include "platform/drawing/Colors.h"
 
 namespace framework {
 

@@ -1,7 +1,7 @@
 #include "framework/ClipboardObject.h"
 
 #include "framework/Application.h"
-#include "platform/Clipboard.h"
+#include "platform/windows/Clipboard.h"
 
 namespace framework {
 

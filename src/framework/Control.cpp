@@ -5,9 +5,9 @@
 #include "framework/Font.h"
 #include "framework/Form.h"
 #include "framework/WinControl.h"
-#include "platform/Font.h"
-#include "platform/Input.h"
-#include "platform/Paint.h"
+#include "platform/text/Font.h"
+#include "platform/windows/Input.h"
+#include "platform/windows/Paint.h"
 
 namespace framework {
 

@@ -9,7 +9,7 @@
 
 #include "framework/Component.h"
 #include "framework/ControlMessages.h"
-#include "platform/Colors.h"
+#include "platform/drawing/Colors.h"
 #include "platform/Types.h"
 
 namespace framework {

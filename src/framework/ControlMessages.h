@@ -2,7 +2,7 @@
 // The class library's own control messages (0xB000 and up), with the numbers the skin engine
 // relies on, and the platform's window messages and types under the names the controls use.
 
-#include "platform/Messages.h"
+#include "platform/windows/Messages.h"
 
 namespace framework {
 

@@ -3,14 +3,14 @@
 #include <algorithm>
 
 #include "framework/ClassRegistry.h"
-#include "platform/ClassicDrawing.h"
+#include "platform/drawing/ClassicDrawing.h"
 #include "framework/ClipboardObject.h"
 #include "framework/Font.h"
-#include "platform/Font.h"
-#include "platform/Input.h"
-#include "platform/Paint.h"
-#include "platform/TextLayout.h"
-#include "platform/Timer.h"
+#include "platform/text/Font.h"
+#include "platform/windows/Input.h"
+#include "platform/windows/Paint.h"
+#include "platform/text/TextLayout.h"
+#include "platform/windows/Timer.h"
 #include "platform/Utf8.h"
 
 namespace framework {

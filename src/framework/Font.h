@@ -11,8 +11,8 @@
 #include <string>
 
 #include "framework/GraphicsObject.h"
-#include "platform/Colors.h"
-#include "platform/Font.h"
+#include "platform/drawing/Colors.h"
+#include "platform/text/Font.h"
 
 namespace framework {
 

@@ -8,9 +8,9 @@
 #include "framework/ClassRegistry.h"
 #include "framework/FormReader.h"
 #include "framework/Icon.h"
-#include "platform/Input.h"
-#include "platform/Paint.h"
-#include "platform/Screen.h"
+#include "platform/windows/Input.h"
+#include "platform/windows/Paint.h"
+#include "platform/windows/Screen.h"
 
 namespace framework {
 

@@ -4,7 +4,7 @@
 #include <iterator>
 
 #include "framework/ClassRegistry.h"
-#include "platform/DIBitmap.h"
+#include "platform/drawing/DIBitmap.h"
 
 namespace framework {
 

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "platform/Font.h"
-#include "platform/Paint.h"
-#include "platform/Screen.h"
+#include "platform/text/Font.h"
+#include "platform/windows/Paint.h"
+#include "platform/windows/Screen.h"
 
 namespace framework {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/Window.h"
+#include "platform/windows/Window.h"
 
 namespace framework {
 

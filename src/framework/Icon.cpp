@@ -7,8 +7,8 @@
 
 #include "framework/Canvas.h"
 #include "framework/ClassRegistry.h"
-#include "platform/ImageCodecs.h"
-#include "platform/TransparentBlt.h"
+#include "platform/images/ImageCodecs.h"
+#include "platform/drawing/TransparentBlt.h"
 
 namespace framework {
 

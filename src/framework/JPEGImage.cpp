@@ -6,7 +6,7 @@
 #include "framework/Bitmap.h"
 #include "framework/Canvas.h"
 #include "framework/ClassRegistry.h"
-#include "platform/ImageCodecs.h"
+#include "platform/images/ImageCodecs.h"
 
 namespace framework {
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "framework/Graphic.h"
-#include "platform/DIBitmap.h"
+#include "platform/drawing/DIBitmap.h"
 
 namespace framework {
 

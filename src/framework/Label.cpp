@@ -3,8 +3,8 @@
 #include "framework/Canvas.h"
 #include "framework/ClassRegistry.h"
 #include "framework/WinControl.h"
-#include "platform/Font.h"
-#include "platform/Paint.h"
+#include "platform/text/Font.h"
+#include "platform/windows/Paint.h"
 
 namespace framework {
 

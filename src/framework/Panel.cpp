@@ -4,8 +4,8 @@
 
 #include "framework/Canvas.h"
 #include "framework/ClassRegistry.h"
-#include "platform/ClassicDrawing.h"
-#include "platform/Font.h"
+#include "platform/drawing/ClassicDrawing.h"
+#include "platform/text/Font.h"
 
 namespace framework {
 

@@ -3,7 +3,7 @@
 // Wide pens put a square of the pen's width on every point of a line (see platform/Lines.h).
 
 #include "framework/GraphicsObject.h"
-#include "platform/Colors.h"
+#include "platform/drawing/Colors.h"
 
 namespace framework {
 

@@ -4,8 +4,8 @@
 
 #include "framework/Application.h"
 #include "framework/ClassRegistry.h"
-#include "platform/Timer.h"
-#include "platform/Window.h"
+#include "platform/windows/Timer.h"
+#include "platform/windows/Window.h"
 
 namespace framework {
 

@@ -5,8 +5,8 @@
 #include "framework/Application.h"
 #include "framework/ClassRegistry.h"
 #include "framework/Form.h"
-#include "platform/Input.h"
-#include "platform/Paint.h"
+#include "platform/windows/Input.h"
+#include "platform/windows/Paint.h"
 
 namespace framework {
 

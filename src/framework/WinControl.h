@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "framework/Control.h"
-#include "platform/DeviceContext.h"
-#include "platform/Window.h"
+#include "platform/drawing/DeviceContext.h"
+#include "platform/windows/Window.h"
 
 namespace framework {
 

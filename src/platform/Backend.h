@@ -10,9 +10,9 @@
 #include <optional>
 #include <string>
 
-#include "platform/DIBitmap.h"
-#include "platform/Messages.h"
-#include "platform/Region.h"
+#include "platform/drawing/DIBitmap.h"
+#include "platform/windows/Messages.h"
+#include "platform/drawing/Region.h"
 #include "platform/Types.h"
 
 namespace platform {

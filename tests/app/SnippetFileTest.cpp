@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/Exception.h"
-#include "platform/Files.h"
-#include "tests/platform/FileTestSupport.h"
+#include "platform/files/Files.h"
+#include "tests/platform/files/FileTestSupport.h"
 
 namespace app {
 namespace {

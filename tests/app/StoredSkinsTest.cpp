@@ -12,7 +12,7 @@
 #include "framework/Application.h"
 #include "framework/FormReader.h"
 #include "platform/headless/HeadlessBackend.h"
-#include "platform/Window.h"
+#include "platform/windows/Window.h"
 #include "skin/data/SkinDataClasses.h"
 #include "skin/data/sSkinManager.h"
 

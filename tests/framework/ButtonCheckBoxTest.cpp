@@ -9,7 +9,7 @@
 #include "framework/ClassRegistry.h"
 #include "framework/CustomEdit.h"
 #include "framework/FormReader.h"
-#include "platform/Input.h"
+#include "platform/windows/Input.h"
 #include "tests/framework/StandardControlsFixture.h"
 
 namespace framework::test {

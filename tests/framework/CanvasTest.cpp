@@ -2,7 +2,7 @@
 
 #include "framework/Bitmap.h"
 #include "framework/Canvas.h"
-#include "platform/Font.h"
+#include "platform/text/Font.h"
 
 namespace framework {
 namespace {

@@ -9,7 +9,7 @@
 #include "framework/Form.h"
 #include "framework/GraphicControl.h"
 #include "framework/HintWindow.h"
-#include "platform/Timer.h"
+#include "platform/windows/Timer.h"
 #include "tests/framework/FrameworkFixture.h"
 
 namespace framework::test {

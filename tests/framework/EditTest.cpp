@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "framework/CustomEdit.h"
-#include "platform/Input.h"
+#include "platform/windows/Input.h"
 #include "tests/framework/StandardControlsFixture.h"
 
 namespace framework::test {

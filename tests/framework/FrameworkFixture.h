@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "framework/Application.h"
-#include "platform/Window.h"
+#include "platform/windows/Window.h"
 #include "platform/headless/HeadlessBackend.h"
 
 namespace framework::test {

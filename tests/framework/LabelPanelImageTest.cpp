@@ -8,8 +8,8 @@
 #include "framework/Label.h"
 #include "framework/Panel.h"
 #include "framework/Picture.h"
-#include "platform/Font.h"
-#include "platform/Paint.h"
+#include "platform/text/Font.h"
+#include "platform/windows/Paint.h"
 #include "tests/framework/StandardControlsFixture.h"
 
 namespace framework::test {

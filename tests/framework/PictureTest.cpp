@@ -7,7 +7,7 @@
 #include "framework/Icon.h"
 #include "framework/JPEGImage.h"
 #include "framework/Picture.h"
-#include "platform/ImageCodecs.h"
+#include "platform/images/ImageCodecs.h"
 
 namespace framework {
 namespace {

@@ -15,9 +15,9 @@
 #include "framework/Application.h"
 #include "framework/Form.h"
 #include "framework/StandardClasses.h"
-#include "platform/DIBitmap.h"
-#include "platform/ImageCodecs.h"
-#include "platform/Window.h"
+#include "platform/drawing/DIBitmap.h"
+#include "platform/images/ImageCodecs.h"
+#include "platform/windows/Window.h"
 #include "platform/headless/HeadlessBackend.h"
 
 namespace framework::test {

@@ -9,7 +9,7 @@
 #include "framework/Label.h"
 #include "framework/Panel.h"
 #include "framework/Picture.h"
-#include "platform/Input.h"
+#include "platform/windows/Input.h"
 #include "tests/framework/StandardControlsFixture.h"
 
 namespace framework::test {

@@ -11,10 +11,10 @@
 
 #include "framework/Application.h"
 #include "framework/Form.h"
-#include "platform/ImageCodecs.h"
-#include "platform/Window.h"
+#include "platform/images/ImageCodecs.h"
+#include "platform/windows/Window.h"
 #include "platform/headless/HeadlessBackend.h"
-#include "skin/controls/sMessages.h"
+#include "skin/data/sMessages.h"
 #include "skin/data/SkinDataClasses.h"
 #include "skin/data/sSkinManager.h"
 

@@ -5,7 +5,7 @@
 
 #include "framework/FormReader.h"
 #include "skin/data/sStrUtils.h"
-#include "skin/paint/sGradient.h"
+#include "skin/data/sGradientData.h"
 #include "tests/skin/SkinTestSupport.h"
 
 namespace skin::test {

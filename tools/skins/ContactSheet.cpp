@@ -5,8 +5,8 @@
 
 #include "framework/Bitmap.h"
 #include "framework/Canvas.h"
-#include "platform/DeviceContext.h"
-#include "skin/paint/sGradient.h"
+#include "platform/drawing/DeviceContext.h"
+#include "skin/data/sGradientData.h"
 
 namespace skins {
 namespace {

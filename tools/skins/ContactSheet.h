@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "platform/DIBitmap.h"
+#include "platform/drawing/DIBitmap.h"
 #include "skin/data/sSkinManager.h"
 
 namespace skins {

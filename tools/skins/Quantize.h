@@ -4,7 +4,7 @@
 // median-cut palette. Magenta, the transparent key colour, always keeps an exact entry of its own
 // so that transparency survives the reduction.
 
-#include "platform/DIBitmap.h"
+#include "platform/drawing/DIBitmap.h"
 
 namespace skins {
 

@@ -8,7 +8,7 @@
 
 #include <vector>
 
-#include "platform/DIBitmap.h"
+#include "platform/drawing/DIBitmap.h"
 #include "tools/skins/Raster.h"
 
 namespace skins {

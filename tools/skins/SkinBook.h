@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/DIBitmap.h"
+#include "platform/drawing/DIBitmap.h"
 #include "platform/Types.h"
 
 namespace skins {

@@ -4,7 +4,7 @@
 #include <stdexcept>
 
 #include "framework/FormReader.h"
-#include "platform/ImageCodecs.h"
+#include "platform/images/ImageCodecs.h"
 #include "tools/skins/Quantize.h"
 
 namespace skins {

@@ -17,7 +17,7 @@
 
 #include "framework/FormReader.h"
 #include "framework/StandardClasses.h"
-#include "platform/ImageCodecs.h"
+#include "platform/images/ImageCodecs.h"
 #include "skin/data/SkinDataClasses.h"
 #include "skin/data/sSkinManager.h"
 #include "tools/skins/ContactSheet.h"

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/Backend.h"
-#include "platform/DIBitmap.h"
+#include "platform/drawing/DIBitmap.h"
 #include "platform/x11/X11Atoms.h"
 
 namespace platform::x11 {

@@ -6,7 +6,7 @@
 
 #include <clocale>
 
-#include "platform/Messages.h"
+#include "platform/windows/Messages.h"
 
 namespace platform::x11 {
 

@@ -11,8 +11,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/DIBitmap.h"
-#include "platform/Region.h"
+#include "platform/drawing/DIBitmap.h"
+#include "platform/drawing/Region.h"
 
 namespace platform::x11 {
 

@@ -4,7 +4,7 @@
 #include <X11/Xlib.h>
 
 #include "platform/Backend.h"
-#include "platform/Region.h"
+#include "platform/drawing/Region.h"
 
 namespace platform::x11 {
 

@@ -4,8 +4,8 @@
 // applies them once at the end of every load, to freshly built tables, so that they never
 // accumulate and painting never computes them.
 
-#include "platform/Colors.h"
-#include "platform/DIBitmap.h"
+#include "platform/drawing/Colors.h"
+#include "platform/drawing/DIBitmap.h"
 
 namespace skin {
 

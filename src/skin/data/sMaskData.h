@@ -12,9 +12,9 @@
 
 #include "framework/Bitmap.h"
 #include "framework/JPEGImage.h"
-#include "platform/Colors.h"
+#include "platform/drawing/Colors.h"
 #include "platform/Types.h"
-#include "skin/paint/sGradient.h"
+#include "skin/data/sGradientData.h"
 
 namespace skin {
 

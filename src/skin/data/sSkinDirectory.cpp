@@ -1,6 +1,6 @@
 #include "skin/data/sSkinDirectory.h"
 
-#include "platform/Files.h"
+#include "platform/files/Files.h"
 
 namespace skin {
 

@@ -17,7 +17,7 @@
 #include "framework/Bitmap.h"
 #include "framework/Collection.h"
 #include "framework/JPEGImage.h"
-#include "platform/Colors.h"
+#include "platform/drawing/Colors.h"
 #include "skin/data/sMaskData.h"
 
 namespace skin {

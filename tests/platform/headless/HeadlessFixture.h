@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Window.h"
+#include "platform/windows/Window.h"
 #include "platform/headless/HeadlessBackend.h"
 
 namespace platform::test {

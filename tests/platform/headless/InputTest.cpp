@@ -1,10 +1,10 @@
 // Mouse routing, enter and leave, capture, double clicks, keys, focus, activation, the modal
 // message box and the clipboard calls.
 
-#include "platform/Clipboard.h"
-#include "platform/Input.h"
-#include "platform/MessageBox.h"
-#include "platform/Timer.h"
+#include "platform/windows/Clipboard.h"
+#include "platform/windows/Input.h"
+#include "platform/windows/MessageBox.h"
+#include "platform/windows/Timer.h"
 #include "tests/platform/headless/HeadlessFixture.h"
 
 namespace platform::test {

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "platform/Exception.h"
-#include "platform/Paint.h"
-#include "platform/Timer.h"
+#include "platform/windows/Paint.h"
+#include "platform/windows/Timer.h"
 #include "tests/platform/headless/HeadlessFixture.h"
 
 namespace platform::test {

@@ -1,7 +1,7 @@
 // Invalidation, the order of painting, clipping of overlapping windows and regions, and what
 // reaches the screen.
 
-#include "platform/Paint.h"
+#include "platform/windows/Paint.h"
 #include "tests/platform/headless/HeadlessFixture.h"
 
 namespace platform::test {

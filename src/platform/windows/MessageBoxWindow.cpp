@@ -1,0 +1,238 @@
+// The program's own message box. It is drawn with the platform's primitives in the classic
+// dialog look: a caption strip, the error icon, the wrapped message and one OK button that holds
+// the focus. While it is open, every other window of the program is disabled; afterwards they are
+// enabled again and the window that was active gets the keyboard back.
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "platform/drawing/ClassicDrawing.h"
+#include "platform/text/Font.h"
+#include "platform/windows/Input.h"
+#include "platform/windows/MessageBox.h"
+#include "platform/windows/Paint.h"
+#include "platform/windows/Screen.h"
+#include "platform/windows/WindowSystem.h"
+
+namespace platform {
+
+namespace {
+
+constexpr int kCaptionHeight = 20;
+constexpr int kMargin = 12;
+constexpr int kIconSize = 32;
+constexpr int kButtonWidth = 75;
+constexpr int kButtonHeight = 23;
+constexpr int kMaxTextWidth = 420;
+
+struct BoxState {
+  std::string text;
+  std::string caption;
+  bool pressed = false;     // the left button went down on OK and is still down
+  bool done = false;
+  TRect button;
+  TRect textRect;
+};
+
+LogFont BodyFont() { return LogFont{}; }
+
+LogFont CaptionFont() {
+  LogFont f;
+  f.Weight = FW_BOLD;
+  return f;
+}
+
+// A filled disc with an antialiased edge and a white cross: the error sign.
+void DrawErrorIcon(HDC dc, int left, int top) {
+  DIBitmap* surface = dc->Surface();
+  if (!surface) return;
+  const Region& clip = dc->EffectiveClip();
+  const TPoint origin = dc->LogicalToSurface(TPoint{left, top});
+  const double r = kIconSize / 2.0 - 0.5;
+  const double c = kIconSize / 2.0;
+  for (int y = 0; y < kIconSize; ++y) {
+    for (int x = 0; x < kIconSize; ++x) {
+      const int sx = origin.X + x;
+      const int sy = origin.Y + y;
+      if (!clip.Contains(sx, sy)) continue;
+      const double dx = x + 0.5 - c;
+      const double dy = y + 0.5 - c;
+      const double coverage = std::clamp(r - std::sqrt(dx * dx + dy * dy) + 0.5, 0.0, 1.0);
+      if (coverage <= 0) continue;
+      // The cross: two diagonal bars 3.2 pixels wide, 8 pixels from the centre at most.
+      const double d1 = std::abs(dx - dy) / std::sqrt(2.0);
+      const double d2 = std::abs(dx + dy) / std::sqrt(2.0);
+      const bool inCross = std::max(std::abs(dx), std::abs(dy)) < 8.0;
+      const double crossCoverage =
+          inCross ? std::clamp(1.6 - std::min(d1, d2) + 0.5, 0.0, 1.0) : 0.0;
+      const double red = 200 + 55 * crossCoverage;
+      const double green = 30 + 225 * crossCoverage;
+      const double blue = 30 + 225 * crossCoverage;
+      uint8_t* p = surface->ScanLine(sy) + static_cast<size_t>(sx) * (surface->BitsPerPixel() / 8);
+      p[0] = static_cast<uint8_t>(std::lround(p[0] + (blue - p[0]) * coverage));
+      p[1] = static_cast<uint8_t>(std::lround(p[1] + (green - p[1]) * coverage));
+      p[2] = static_cast<uint8_t>(std::lround(p[2] + (red - p[2]) * coverage));
+    }
+  }
+}
+
+void Paint(HWND hwnd, BoxState& box) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd, &ps);
+  if (!dc) return;
+  TRect client;
+  GetClientRect(hwnd, &client);
+  FillRect(dc, client, CreateSolidBrush(ColorToRGB(clBtnFace)));
+  // Frame and caption strip.
+  TRect frame = client;
+  DrawEdge(dc, frame, EDGE_RAISED, BF_RECT);
+  const TRect caption{2, 2, client.Right - 2, 2 + kCaptionHeight};
+  FillRect(dc, caption, CreateSolidBrush(ColorToRGB(clActiveCaption)));
+  SetBkMode(dc, TRANSPARENT);
+  SelectFont(dc, CreateFontIndirect(CaptionFont()));
+  SetTextColor(dc, ColorToRGB(clCaptionText));
+  TRect captionText = caption.Inflated(-4, 0);
+  DrawText(dc, box.caption, &captionText, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+
+  DrawErrorIcon(dc, kMargin + 2, 2 + kCaptionHeight + kMargin);
+  SelectFont(dc, CreateFontIndirect(BodyFont()));
+  SetTextColor(dc, ColorToRGB(clWindowText));
+  TRect textRect = box.textRect;
+  DrawText(dc, box.text, &textRect, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
+
+  // The OK button: black default frame, 3D face, focus dots.
+  const TRect b = box.button;
+  FillRect(dc, {b.Left, b.Top, b.Right, b.Top + 1}, CreateSolidBrush(clBlack));
+  FillRect(dc, {b.Left, b.Bottom - 1, b.Right, b.Bottom}, CreateSolidBrush(clBlack));
+  FillRect(dc, {b.Left, b.Top, b.Left + 1, b.Bottom}, CreateSolidBrush(clBlack));
+  FillRect(dc, {b.Right - 1, b.Top, b.Right, b.Bottom}, CreateSolidBrush(clBlack));
+  const TRect face = b.Inflated(-1, -1);
+  TRect edge = face;
+  if (box.pressed) DrawEdge(dc, edge, EDGE_SUNKEN, BF_RECT | BF_FLAT);
+  else DrawEdge(dc, edge, EDGE_RAISED, BF_RECT);
+  TRect label = face.Translated(box.pressed ? 1 : 0, box.pressed ? 1 : 0);
+  DrawText(dc, "OK", &label, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  DrawFocusRect(dc, face.Inflated(-3, -3));
+  EndPaint(hwnd, &ps);
+}
+
+LRESULT BoxProc(BoxState& box, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  const TPoint point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  switch (msg) {
+    case WM_PAINT:
+      Paint(hwnd, box);
+      return 0;
+    case WM_KEYDOWN:
+      if (wParam == VK_RETURN || wParam == VK_ESCAPE || wParam == VK_SPACE) box.done = true;
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      if (box.button.Contains(point)) {
+        box.pressed = true;
+        SetCapture(hwnd);
+        InvalidateRect(hwnd, &box.button, false);
+      }
+      return 0;
+    case WM_MOUSEMOVE:
+      if (GetCapture() == hwnd) {
+        const bool inside = box.button.Contains(point);
+        if (inside != box.pressed) {
+          box.pressed = inside;
+          InvalidateRect(hwnd, &box.button, false);
+        }
+      }
+      return 0;
+    case WM_LBUTTONUP:
+      if (GetCapture() == hwnd) {
+        ReleaseCapture();
+        if (box.pressed) box.done = true;
+        box.pressed = false;
+        InvalidateRect(hwnd, &box.button, false);
+      }
+      return 0;
+    case WM_CLOSE:
+      box.done = true;
+      return 0;
+    default:
+      return DefWindowProc(hwnd, msg, wParam, lParam);
+  }
+}
+
+}  // namespace
+
+int MessageBox(HWND owner, const std::string& text, const std::string& caption, unsigned) {
+  WindowSystem& ws = WindowSystem::Instance();
+  BoxState box;
+  box.text = text;
+  box.caption = caption;
+
+  // Size the box around its text.
+  HDC measure = GetScreenDC();
+  const int saved = SaveDC(measure);
+  SelectFont(measure, CreateFontIndirect(BodyFont()));
+  TRect textSize{0, 0, kMaxTextWidth, 0};
+  DrawText(measure, text.empty() ? std::string(" ") : text, &textSize,
+           DT_LEFT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS | DT_CALCRECT);
+  SelectFont(measure, CreateFontIndirect(CaptionFont()));
+  TSize captionSize;
+  GetTextExtentPoint32(measure, caption, &captionSize);
+  RestoreDC(measure, saved);
+
+  const int textLeft = kMargin + 2 + kIconSize + kMargin;
+  const int bodyTop = 2 + kCaptionHeight + kMargin;
+  const int textHeight = std::max(textSize.Height(), 13);
+  const int contentHeight = std::max(kIconSize, textHeight);
+  const int width = std::max({textLeft + textSize.Width() + kMargin + 2, captionSize.cx + 40,
+                              kButtonWidth + 2 * kMargin, 200});
+  const int height = bodyTop + contentHeight + kMargin + kButtonHeight + kMargin + 2;
+  box.textRect = {textLeft, bodyTop + std::max(0, (kIconSize - textHeight) / 2), width - kMargin - 2,
+                  bodyTop + contentHeight};
+  box.button = Bounds((width - kButtonWidth) / 2, height - 2 - kMargin - kButtonHeight, kButtonWidth,
+                      kButtonHeight);
+
+  // Centred over the owner when it is on screen, else on the work area.
+  TRect area = GetWorkArea();
+  if (owner && IsWindowVisible(GetTopLevel(owner))) GetWindowRect(GetTopLevel(owner), &area);
+  const int left = area.Left + (area.Width() - width) / 2;
+  const int top = area.Top + (area.Height() - height) / 2;
+
+  const HWND previousActive = GetActiveWindow();
+  const HWND previousFocus = GetFocus();
+  // Every other window of the program stops taking input while the box is open.
+  std::vector<HWND> disabled;
+  for (WindowObject* w : ws.TopLevels()) {
+    if (w->enabled) disabled.push_back(w->handle);
+  }
+  for (HWND h : disabled) EnableWindow(h, false);
+
+  CreateWindowParams params;
+  params.ClassName = "MessageBox";
+  params.WindowName = caption;
+  params.Style = WS_POPUP;
+  params.ExStyle = WS_EX_TOPMOST | WS_EX_DLGMODALFRAME;
+  params.Bounds = Bounds(left, top, width, height);
+  params.Parent = owner ? GetTopLevel(owner) : nullptr;
+  params.WindowProc = [&box](HWND h, UINT m, WPARAM w, LPARAM l) { return BoxProc(box, h, m, w, l); };
+  HWND hwnd = CreateWindowEx(params);
+  if (hwnd) {
+    ShowWindow(hwnd, SW_SHOW);
+    SetFocus(hwnd);
+    MSG msg;
+    while (!box.done && IsWindow(hwnd)) {
+      if (!GetMessage(&msg)) {
+        // The program is ending: leave the quit message for the main loop.
+        PostQuitMessage(static_cast<int>(msg.wParam));
+        break;
+      }
+      DispatchMessage(msg);
+    }
+    DestroyWindow(hwnd);
+  }
+  for (HWND h : disabled) EnableWindow(h, true);
+  if (previousActive && IsWindow(previousActive)) SetActiveWindow(previousActive);
+  if (previousFocus && IsWindow(previousFocus)) SetFocus(previousFocus);
+  return IDOK;
+}
+
+}  // namespace platform

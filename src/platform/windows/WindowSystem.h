@@ -1,0 +1,223 @@
+#pragma once
+// The window system's state: the window tree, the message queues, timers, painting state, input
+// state (capture, focus, hover, double clicks) and the clipboard session. One instance per
+// process, used from the user-interface thread only. The public calls of Window.h, Paint.h,
+// Input.h, Timer.h, Clipboard.h and Screen.h are thin wrappers over it.
+
+#include <bitset>
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/Backend.h"
+#include "platform/drawing/DIBitmap.h"
+#include "platform/drawing/DeviceContext.h"
+#include "platform/windows/Paint.h"
+#include "platform/drawing/Region.h"
+#include "platform/windows/Window.h"
+
+namespace platform {
+
+struct WindowObject {
+  HWND handle = nullptr;
+  std::string className;
+  std::string text;
+  uint32_t style = 0;
+  uint32_t exStyle = 0;
+  TRect bounds;                  // parent's client coordinates; screen coordinates for top-level
+  WindowObject* parent = nullptr;
+  HWND owner = nullptr;          // top-level windows
+  std::vector<WindowObject*> children;  // z-order, bottom first
+  bool visible = false;
+  bool enabled = true;
+  bool destroying = false;
+  std::optional<Region> region;  // window coordinates
+  std::shared_ptr<WNDPROC> proc;
+  void* userData = nullptr;
+
+  Region invalid;                // client coordinates
+  bool eraseNeeded = false;
+  bool frameInvalid = false;     // WM_NCPAINT is due before the next WM_PAINT
+  bool internalPaint = false;
+
+  // Top-level windows only.
+  std::unique_ptr<DIBitmap> backBuffer;
+  Region presentArea;            // client coordinates, waiting to reach the screen
+  WindowObject* lastFocus = nullptr;
+
+  bool IsTopLevel() const { return parent == nullptr; }
+  TRect ClientRect() const { return {0, 0, bounds.Width(), bounds.Height()}; }
+};
+
+class WindowSystem final : public NativeEventSink {
+ public:
+  static WindowSystem& Instance();
+
+  // --- the tree (WindowSystem.cpp)
+  WindowObject* Find(HWND hwnd) const;
+  HWND Create(const CreateWindowParams& params);
+  bool Destroy(HWND hwnd);
+  WindowObject* TopLevelOf(WindowObject* w) const;
+  // Window's origin in its top-level's client coordinates, and in screen coordinates.
+  TPoint OffsetInTopLevel(const WindowObject* w) const;
+  TPoint ScreenOffset(const WindowObject* w) const;
+  bool IsVisibleDeep(const WindowObject* w) const;
+  bool IsEnabledDeep(const WindowObject* w) const;
+  bool Show(WindowObject* w, int cmd);
+  bool Enable(WindowObject* w, bool enable);
+  bool SetPos(WindowObject* w, HWND insertAfter, int x, int y, int cx, int cy, unsigned flags);
+  bool SetRegion(WindowObject* w, std::optional<Region> region, bool redraw);
+  WindowObject* ChildAt(WindowObject* parent, TPoint clientPoint, bool deep, bool askHitTest);
+  WindowObject* TopLevelAt(TPoint screenPoint) const;
+  const std::vector<WindowObject*>& TopLevels() const { return topLevels_; }
+
+  // --- messages (MessageLoop.cpp)
+  LRESULT Send(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  bool Post(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  void PostQuit(int exitCode);
+  bool Get(MSG* msg, bool remove, bool wait);
+  LRESULT Dispatch(const MSG& msg);
+  uint32_t MessageTime() const { return messageTime_; }
+  uint32_t Now();
+  uintptr_t StartTimer(HWND hwnd, uintptr_t id, uint32_t intervalMs);
+  bool StopTimer(HWND hwnd, uintptr_t id);
+
+  // --- painting (Painting.cpp)
+  // What Invalidate marks besides the client area.
+  static constexpr unsigned kErase = 1, kFrame = 2, kAllChildren = 4;
+  // Adds area (client coordinates of w) to w's invalid region, clipped to its client rectangle;
+  // with kAllChildren, to every visible descendant's part of it too.
+  void Invalidate(WindowObject* w, const Region& area, unsigned flags);
+  void Validate(WindowObject* w, const Region& area, bool allChildren);
+  bool NeedsPaint(const WindowObject* w) const {
+    return !w->invalid.IsEmpty() || w->internalPaint || w->frameInvalid;
+  }
+  // Invalidates what every visible window of a top-level shows inside area (top-level client
+  // coordinates): used when windows move, appear, disappear or change shape.
+  void InvalidateTopLevelArea(WindowObject* top, const Region& area);
+  // The part of the window's client area that drawing may touch, in its own client coordinates:
+  // inside every ancestor, its region, with visible children and higher siblings cut out.
+  Region VisibleRegion(const WindowObject* w) const;
+  HDC BeginPaint(WindowObject* w, PAINTSTRUCT* ps);
+  bool EndPaint(WindowObject* w, const PAINTSTRUCT* ps);
+  HDC GetDC(WindowObject* w);
+  int ReleaseDC(WindowObject* w, HDC dc);
+  HDC ScreenDC();
+  WindowObject* NextWindowToPaint() const;
+  bool Redraw(WindowObject* w, const TRect* rect, const Region* region, unsigned flags);
+  void PaintNow(WindowObject* w, bool allChildren);
+  void PresentAll();
+  void ResizeBackBuffer(WindowObject* top);
+
+  // --- input (InputRouting.cpp)
+  void OnNativeEvent(const NativeEvent& event) override;
+  HWND SetCapture(HWND hwnd);
+  bool ReleaseCapture();
+  HWND Capture() const { return capture_ ? capture_->handle : nullptr; }
+  HWND SetFocus(HWND hwnd);
+  HWND Focus() const { return focus_ ? focus_->handle : nullptr; }
+  HWND Active() const { return active_ ? active_->handle : nullptr; }
+  HWND Activate(HWND hwnd);
+  int16_t KeyState(int virtualKey) const;
+  void ForgetInput(WindowObject* w);  // a window is going away: drop capture, focus, hover
+
+  // --- clipboard (ClipboardCalls.cpp)
+  bool ClipboardOpen(HWND owner);
+  bool ClipboardEmpty();
+  bool ClipboardSet(const std::string& bytes);
+  std::optional<std::string> ClipboardGet();
+  bool ClipboardClose();
+
+  // --- backend
+  void Install(std::unique_ptr<Backend> backend);
+  bool HasBackend() const { return backend_ != nullptr; }
+  Backend& backend();
+  // Ends the program's windows and the backend (at exit, and between tests).
+  void Reset();
+
+ private:
+  WindowSystem() = default;
+  ~WindowSystem() override;
+
+  friend class WindowSystemAccess;
+
+  void Unlink(WindowObject* w);
+  void DestroyTree(WindowObject* w);
+  void Forget(WindowObject* w);  // out of the handle table, its timers and contexts dropped
+  HDC GiveDC(WindowObject* w, Region area);
+  void TakeBackDC(HDC dc);
+  void QueueInput(const MSG& msg);
+  void RouteMouse(const NativeEvent& event, UINT msg);
+  void UpdateHover(WindowObject* top, TPoint clientPoint, uint32_t time);
+  WindowObject* MouseTarget(WindowObject* top, TPoint clientPoint);
+  void RouteKey(const NativeEvent& event);
+  void OnActivation(WindowObject* top, bool active);
+  bool DueTimer(MSG* msg);
+  std::optional<uint32_t> NextTimerDelay();
+  TopLevelStyle StyleFor(const WindowObject* w) const;
+
+  std::unique_ptr<Backend> backend_;
+  uint64_t nextHandle_ = 1;
+  std::unordered_map<HWND, std::unique_ptr<WindowObject>> windows_;
+  std::vector<WindowObject*> topLevels_;  // creation order
+  std::vector<std::unique_ptr<WindowObject>> graveyard_;  // freed when no message is being handled
+  int dispatchDepth_ = 0;
+
+  // The state of the buttons, modifiers and keys: as the latest native event left it, and as it
+  // was when the input message being handled was made (what GetKeyState reports, as on Windows).
+  struct InputState {
+    unsigned buttons = 0;    // MK_ flags of the buttons down
+    unsigned modifiers = 0;  // MK_SHIFT, MK_CONTROL, kAltDown
+    std::bitset<256> keys;
+  };
+  struct QueuedInput {
+    MSG msg;
+    InputState state;
+  };
+
+  std::deque<MSG> posted_;
+  std::deque<QueuedInput> input_;
+  std::optional<int> quitCode_;
+  uint32_t messageTime_ = 0;
+
+  struct Timer {
+    HWND hwnd;
+    uintptr_t id;
+    uint32_t interval;
+    uint32_t due;
+  };
+  std::vector<Timer> timers_;
+
+  struct GivenDC {
+    std::unique_ptr<DeviceContext> dc;
+    WindowObject* top;  // whose back buffer it draws into
+  };
+  std::vector<GivenDC> dcs_;  // contexts given out by GetDC and BeginPaint
+  std::unique_ptr<DIBitmap> screenBitmap_;
+  std::unique_ptr<DeviceContext> screenDC_;
+
+  WindowObject* capture_ = nullptr;
+  WindowObject* focus_ = nullptr;
+  WindowObject* active_ = nullptr;
+  WindowObject* hover_ = nullptr;
+  InputState latest_;
+  InputState current_;
+  struct Click {
+    HWND window = nullptr;
+    int button = 0;
+    uint32_t time = 0;
+    TPoint screen;
+    bool valid = false;
+  } lastClick_;
+
+  bool clipboardOpen_ = false;
+  HWND clipboardOwner_ = nullptr;
+  bool clipboardEmptied_ = false;
+  std::optional<std::string> clipboardPending_;
+};
+
+}  // namespace platform
