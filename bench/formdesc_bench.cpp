@@ -15,17 +15,20 @@ namespace {
 std::string SkinLikeDescription() {
   std::string text = "object sSkinManager1: TsSkinManager\n  InternalSkins = <";
   for (int skin = 0; skin < 3; ++skin) {
-    text += "\n    item\n      Name = 'Skin " + std::to_string(skin) + " (internal)'\n      GeneralData = <";
+    text += "\n    item\n      Name = 'Skin " + std::to_string(skin) +
+            " (internal)'\n      GeneralData = <";
     for (int s = 0; s < 64; ++s) {
       text += "\n        item\n          SectionName = 'SECTION" + std::to_string(s) + "'\n";
-      for (int f = 0; f < 28; ++f) text += "          Field" + std::to_string(f) + " = " + std::to_string(13282167 + f) + "\n";
+      for (int f = 0; f < 28; ++f)
+        text += "          Field" + std::to_string(f) + " = " + std::to_string(13282167 + f) + "\n";
       text += "          GradientData = '14071693;13878443;99;0;0;13878443;13878443;0;0;0'\n";
       text += "          FontColor = '0 -1 -1 -1 -1'\n        end";
     }
     text += ">\n      Images = <";
     for (int m = 0; m < 100; ++m) {
       text += "\n        item\n          SectionName = 'MASK" + std::to_string(m) + "'\n";
-      for (int f = 0; f < 16; ++f) text += "          F" + std::to_string(f) + " = " + std::to_string(m * f) + "\n";
+      for (int f = 0; f < 16; ++f)
+        text += "          F" + std::to_string(f) + " = " + std::to_string(m * f) + "\n";
       text += "        end";
     }
     text += ">\n      MasterBitmap.Data = {";

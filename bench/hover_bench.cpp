@@ -13,8 +13,8 @@
 #include "framework/Application.h"
 #include "framework/ClassRegistry.h"
 #include "platform/files/Files.h"
-#include "platform/windows/Window.h"
 #include "platform/headless/HeadlessBackend.h"
+#include "platform/windows/Window.h"
 #include "skin/controls/SkinControlClasses.h"
 #include "skin/controls/sEdit.h"
 
@@ -57,7 +57,8 @@ void BM_HoverToClipboard(benchmark::State& state) {
       platform::SendMessage(slot, platform::WM_MOUSEMOVE, 0, platform::MAKELPARAM(20, 10));
       benchmark::DoNotOptimize(desktop->ClipboardContents());
     }
-    if (desktop->ClipboardContents() != kSnippet) state.SkipWithError("the clipboard does not hold the snippet");
+    if (desktop->ClipboardContents() != kSnippet)
+      state.SkipWithError("the clipboard does not hold the snippet");
   }
   platform::InstallBackend(nullptr);
   std::remove(config.c_str());

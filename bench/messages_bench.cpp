@@ -5,8 +5,8 @@
 
 #include <memory>
 
-#include "platform/windows/Window.h"
 #include "platform/headless/HeadlessBackend.h"
+#include "platform/windows/Window.h"
 
 namespace {
 

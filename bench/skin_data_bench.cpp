@@ -149,7 +149,8 @@ BENCHMARK(ScanNamesBaseline);
 void FindMaskLate(benchmark::State& state) {
   auto manager = ReadManager(false);
   const int section = manager->FindSection("COMBOBOX");
-  for (auto _ : state) benchmark::DoNotOptimize(manager->FindMask(section, "COMBOBOX", "BORDERSMASK"));
+  for (auto _ : state)
+    benchmark::DoNotOptimize(manager->FindMask(section, "COMBOBOX", "BORDERSMASK"));
 }
 BENCHMARK(FindMaskLate);
 

@@ -2,6 +2,7 @@
 // processor time an idle program spends waiting for events. Needs a display: run it under
 // tests/e2e/lib/with-xvfb.sh; without DISPLAY every benchmark skips with a message.
 
+#include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
 #include <chrono>
@@ -9,8 +10,6 @@
 #include <cstring>
 #include <memory>
 #include <vector>
-
-#include <benchmark/benchmark.h>
 
 #include "platform/Exception.h"
 #include "platform/x11/X11Backend.h"
@@ -78,7 +77,8 @@ void BM_PresentBarFullRegion(benchmark::State& state) {
     platform::x11::SyncWithServer(*backend);
   }
   state.counters["shm"] = platform::x11::UsesSharedMemory(*backend) ? 1 : 0;
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(dib.SizeInBytes()));
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                          static_cast<int64_t>(dib.SizeInBytes()));
   backend->Shutdown();
 }
 BENCHMARK(BM_PresentBarFullRegion)->Unit(benchmark::kMicrosecond);
@@ -92,7 +92,8 @@ void BM_MemcpyBarBytes(benchmark::State& state) {
     benchmark::DoNotOptimize(copy.data());
     benchmark::ClobberMemory();
   }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(dib.SizeInBytes()));
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                          static_cast<int64_t>(dib.SizeInBytes()));
 }
 BENCHMARK(BM_MemcpyBarBytes)->Unit(benchmark::kMicrosecond);
 

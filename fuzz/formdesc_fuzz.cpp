@@ -20,7 +20,8 @@ bool Setup() {
   framework::RegisterResource("fuzz/data.bin", kBytes);
   // Collection items kept in resources: well formed, naming themselves, and broken.
   const auto text = [](const char* name, std::string_view items) {
-    framework::RegisterResource(name, std::span(reinterpret_cast<const uint8_t*>(items.data()), items.size()));
+    framework::RegisterResource(
+        name, std::span(reinterpret_cast<const uint8_t*>(items.data()), items.size()));
   };
   text("fuzz/items.dfm", "item\n  Tag = 1\nend\nitem\n  Name = 'x'\n  Sub = < item end >\nend\n");
   text("fuzz/loop.dfm", "item\n  Items = < file 'fuzz/loop.dfm' >\nend\n");
@@ -41,7 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return 0;
   }
   const std::string formatted = framework::FormatObjectDesc(desc);
-  if (framework::FormatObjectDesc(framework::ParseFormDescription(formatted, "fuzz.dfm")) != formatted)
+  if (framework::FormatObjectDesc(framework::ParseFormDescription(formatted, "fuzz.dfm")) !=
+      formatted)
     std::abort();
 
   framework::TComponent root(nullptr);

@@ -25,9 +25,9 @@
 
 #include "framework/Icon.h"
 #include "framework/Picture.h"
+#include "platform/Exception.h"
 #include "platform/drawing/DIBitmap.h"
 #include "platform/drawing/DeviceContext.h"
-#include "platform/Exception.h"
 #include "platform/images/ImageCodecs.h"
 
 namespace {

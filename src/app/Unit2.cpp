@@ -84,16 +84,9 @@ void TForm2::sButton1Click(TObject*) {
 // left as it is, so the focused control still receives it.
 void TForm2::FormKeyDown(TObject*, uint16_t& Key, TShiftState) {
   switch (Key) {
-    case 38:
-      SelectNext(ActiveControl(), false, true);
-      break;
-    case 40:
-      SelectNext(ActiveControl(), true, true);
-      break;
-    case 27:
-      Close();
-      break;
-    default:
-      break;
+    case 38: SelectNext(ActiveControl(), false, true); break;
+    case 40: SelectNext(ActiveControl(), true, true); break;
+    case 27: Close(); break;
+    default: break;
   }
 }

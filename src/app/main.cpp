@@ -37,7 +37,8 @@ int main() {
       application.CreateForm(Form1);
       application.CreateForm(Form2);
       // The editor's picture is the program's icon, on every window of it.
-      application.SetIcon(dynamic_cast<const framework::TIcon*>(Form2->Image1->Picture()->Graphic()));
+      application.SetIcon(
+          dynamic_cast<const framework::TIcon*>(Form2->Image1->Picture()->Graphic()));
       application.Run();
     } catch (const std::exception& e) {
       application.ShowException(e);

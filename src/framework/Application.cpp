@@ -60,13 +60,16 @@ HWND TApplication::Handle() {
     p.Style = platform::WS_POPUP;
     p.ExStyle = platform::WS_EX_TOOLWINDOW;
     p.Bounds = platform::Bounds(0, 0, 1, 1);
-    p.WindowProc = [this](HWND h, UINT m, WPARAM w, LPARAM l) { return AppWndProc(this, h, m, w, l); };
+    p.WindowProc = [this](HWND h, UINT m, WPARAM w, LPARAM l) {
+      return AppWndProc(this, h, m, w, l);
+    };
     handle_ = platform::CreateWindowEx(p);
   }
   return handle_;
 }
 
-platform::LRESULT TApplication::AppWndProc(TApplication* self, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+platform::LRESULT TApplication::AppWndProc(TApplication* self, HWND hwnd, UINT msg, WPARAM wParam,
+                                           LPARAM lParam) {
   if (msg == platform::WM_TIMER && wParam == kHintTimer) {
     platform::KillTimer(hwnd, kHintTimer);
     self->HintTimerExpired();
@@ -83,7 +86,8 @@ void TApplication::SetIcon(const TIcon* icon) {
   icon_ = std::make_unique<TIcon>();
   icon_->Assign(icon);
   for (TCustomForm* form : forms_)
-    if (form->HandleAllocated()) platform::SetWindowIcon(form->Handle(), icon_->Image(), &icon_->Mask());
+    if (form->HandleAllocated())
+      platform::SetWindowIcon(form->Handle(), icon_->Image(), &icon_->Mask());
 }
 
 void TApplication::AddForm(TCustomForm* form) { forms_.push_back(form); }
@@ -181,7 +185,8 @@ void TApplication::HintMouseMessage(TControl* control, const TMessage& m) {
   platform::GetCursorPos(&hintCursor_);
   if (hintWindow_ && hintWindow_->Showing()) {
     // The tip follows a hint that changed while it shows.
-    if (control->Hint() != hintWindow_->Text()) hintWindow_->ActivateHint(control->Hint(), {hintCursor_.X, hintCursor_.Y + 20});
+    if (control->Hint() != hintWindow_->Text())
+      hintWindow_->ActivateHint(control->Hint(), {hintCursor_.X, hintCursor_.Y + 20});
     return;
   }
   if (!hintTimerRunning_) {
@@ -192,7 +197,8 @@ void TApplication::HintMouseMessage(TControl* control, const TMessage& m) {
 
 void TApplication::HintTimerExpired() {
   hintTimerRunning_ = false;
-  if (!hintControl_ || hintSuppressed_ || !hintControl_->ShowHint() || hintControl_->Hint().empty()) return;
+  if (!hintControl_ || hintSuppressed_ || !hintControl_->ShowHint() || hintControl_->Hint().empty())
+    return;
   if (!hintWindow_) hintWindow_ = new THintWindow();
   hintActive_ = true;
   hintWindow_->ActivateHint(hintControl_->Hint(), {hintCursor_.X, hintCursor_.Y + 20});

@@ -71,7 +71,8 @@ class TApplication : public TComponent {
   const std::vector<TCustomForm*>& Forms() const { return forms_; }
 
  private:
-  static platform::LRESULT AppWndProc(TApplication* self, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  static platform::LRESULT AppWndProc(TApplication* self, HWND hwnd, UINT msg, WPARAM wParam,
+                                      LPARAM lParam);
   void HintTimerExpired();
 
   std::string title_;

@@ -6,8 +6,8 @@
 
 #include "framework/Canvas.h"
 #include "framework/ClassRegistry.h"
-#include "platform/images/ImageCodecs.h"
 #include "platform/drawing/TransparentBlt.h"
+#include "platform/images/ImageCodecs.h"
 
 namespace framework {
 
@@ -37,19 +37,13 @@ namespace {
 
 int BitsFor(TPixelFormat format) {
   switch (format) {
-    case pf1bit:
-      return 1;
-    case pf4bit:
-      return 4;
-    case pf8bit:
-      return 8;
+    case pf1bit: return 1;
+    case pf4bit: return 4;
+    case pf8bit: return 8;
     case pfDevice:
-    case pf24bit:
-      return 24;
-    case pf32bit:
-      return 32;
-    default:
-      throw EInvalidGraphic("Bitmap format is not supported");
+    case pf24bit: return 24;
+    case pf32bit: return 32;
+    default: throw EInvalidGraphic("Bitmap format is not supported");
   }
 }
 
@@ -154,16 +148,11 @@ void TBitmap::SetSize(int width, int height) {
 
 TPixelFormat TBitmap::PixelFormat() const {
   switch (dib_.BitsPerPixel()) {
-    case 1:
-      return pf1bit;
-    case 4:
-      return pf4bit;
-    case 8:
-      return pf8bit;
-    case 32:
-      return pf32bit;
-    default:
-      return pf24bit;
+    case 1: return pf1bit;
+    case 4: return pf4bit;
+    case 8: return pf8bit;
+    case 32: return pf32bit;
+    default: return pf24bit;
   }
 }
 

@@ -1,8 +1,8 @@
 #include "framework/Button.h"
 
 #include "framework/ClassRegistry.h"
-#include "platform/drawing/ClassicDrawing.h"
 #include "framework/Font.h"
+#include "platform/drawing/ClassicDrawing.h"
 #include "platform/text/Font.h"
 #include "platform/windows/Input.h"
 
@@ -90,8 +90,7 @@ void TButton::WndProc(TMessage& m) {
       SetActive(dynamic_cast<TButton*>(focused) ? focused == this : default_);
       break;
     }
-    default:
-      break;
+    default: break;
   }
   TButtonControl::WndProc(m);
 }

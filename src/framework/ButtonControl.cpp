@@ -105,9 +105,7 @@ void TButtonControl::DefaultHandler(TMessage& m) {
         return;
       }
       break;
-    case platform::WM_SETFOCUS:
-      Invalidate();
-      break;
+    case platform::WM_SETFOCUS: Invalidate(); break;
     case platform::WM_KILLFOCUS:
       CancelPress();
       Invalidate();
@@ -123,18 +121,13 @@ void TButtonControl::DefaultHandler(TMessage& m) {
     case BM_GETSTATE:
       m.Result = CheckState() | (pushed_ ? BST_PUSHED : 0) | (Focused() ? BST_FOCUS : 0);
       return;
-    case BM_GETCHECK:
-      m.Result = CheckState();
-      return;
+    case BM_GETCHECK: m.Result = CheckState(); return;
     case BM_SETCHECK:
       // The state lives in the control; the native part only shows it.
       Invalidate();
       return;
-    case BM_CLICK:
-      NativeClick();
-      return;
-    default:
-      break;
+    case BM_CLICK: NativeClick(); return;
+    default: break;
   }
   TWinControl::DefaultHandler(m);
 }

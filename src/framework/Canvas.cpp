@@ -5,8 +5,8 @@
 
 #include "framework/ClassRegistry.h"
 #include "framework/Graphic.h"
-#include "platform/text/Font.h"
 #include "platform/drawing/Lines.h"
+#include "platform/text/Font.h"
 
 namespace framework {
 

@@ -19,8 +19,8 @@
 #include "framework/Font.h"
 #include "framework/GraphicsObject.h"
 #include "framework/Pen.h"
-#include "platform/drawing/DeviceContext.h"
 #include "platform/Types.h"
+#include "platform/drawing/DeviceContext.h"
 
 namespace framework {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "framework/ClassRegistry.h"
-#include "platform/drawing/ClassicDrawing.h"
 #include "framework/Font.h"
+#include "platform/drawing/ClassicDrawing.h"
 #include "platform/drawing/DIBitmap.h"
 #include "platform/text/Font.h"
 
@@ -101,15 +101,9 @@ void TCustomCheckBox::SetAlignment(TAlignment v) {
 
 void TCustomCheckBox::Toggle() {
   switch (state_) {
-    case cbUnchecked:
-      SetState(allowGrayed_ ? cbGrayed : cbChecked);
-      break;
-    case cbChecked:
-      SetState(cbUnchecked);
-      break;
-    case cbGrayed:
-      SetState(cbChecked);
-      break;
+    case cbUnchecked: SetState(allowGrayed_ ? cbGrayed : cbChecked); break;
+    case cbChecked: SetState(cbUnchecked); break;
+    case cbGrayed: SetState(cbChecked); break;
   }
 }
 
@@ -164,8 +158,9 @@ void TCustomCheckBox::PaintWindow(platform::HDC dc) {
     platform::DrawDisabledText(dc, caption, text, format);
   }
   if (Focused())
-    platform::DrawFocusRect(dc, TRect{text.Left - 1, text.Top, text.Right + 1, text.Bottom + 1}.Intersected(
-                          {0, 0, w, h}));
+    platform::DrawFocusRect(
+        dc,
+        TRect{text.Left - 1, text.Top, text.Right + 1, text.Bottom + 1}.Intersected({0, 0, w, h}));
 }
 
 }  // namespace framework

@@ -36,7 +36,8 @@ const TPropInfo* TClassInfo::FindProperty(const std::string& name) const {
 }
 
 std::vector<const TPropInfo*> TClassInfo::AllProperties() const {
-  std::vector<const TPropInfo*> all = parent_ ? parent_->AllProperties() : std::vector<const TPropInfo*>{};
+  std::vector<const TPropInfo*> all =
+      parent_ ? parent_->AllProperties() : std::vector<const TPropInfo*>{};
   for (const TPropInfo& p : properties_) {
     bool replaced = false;
     for (const TPropInfo*& inherited : all) {
@@ -53,7 +54,8 @@ std::vector<const TPropInfo*> TClassInfo::AllProperties() const {
 
 void TClassInfo::AddProperty(TPropInfo info) {
   for (const TPropInfo& p : properties_)
-    if (p.name == info.name) throw Exception(name_ + " publishes the property " + info.name + " twice");
+    if (p.name == info.name)
+      throw Exception(name_ + " publishes the property " + info.name + " twice");
   properties_.push_back(std::move(info));
 }
 
@@ -178,22 +180,14 @@ constexpr std::array<ColorName, 52> kColorNames = {{
 // How an unexpected value is named in messages.
 std::string DescribeValue(const TFormValue& value) {
   switch (value.kind) {
-    case TFormValue::Kind::Integer:
-      return "the integer " + std::to_string(value.integer);
-    case TFormValue::Kind::Real:
-      return "a real number";
-    case TFormValue::Kind::String:
-      return "a string";
-    case TFormValue::Kind::Identifier:
-      return "the identifier " + value.text;
-    case TFormValue::Kind::Set:
-      return "a set";
-    case TFormValue::Kind::Collection:
-      return "a collection";
-    case TFormValue::Kind::StringList:
-      return "a string list";
-    case TFormValue::Kind::Binary:
-      return "binary data";
+    case TFormValue::Kind::Integer: return "the integer " + std::to_string(value.integer);
+    case TFormValue::Kind::Real: return "a real number";
+    case TFormValue::Kind::String: return "a string";
+    case TFormValue::Kind::Identifier: return "the identifier " + value.text;
+    case TFormValue::Kind::Set: return "a set";
+    case TFormValue::Kind::Collection: return "a collection";
+    case TFormValue::Kind::StringList: return "a string list";
+    case TFormValue::Kind::Binary: return "binary data";
   }
   return "an unknown value";
 }
@@ -262,7 +256,8 @@ TColor ReadColorValue(const TFormValue& value) {
 }
 
 std::any BindMethodValue(const TFormValue& value, TReader& reader, std::type_index eventType) {
-  if (value.kind != TFormValue::Kind::Identifier) ThrowWrongKind("the name of an event handler", value);
+  if (value.kind != TFormValue::Kind::Identifier)
+    ThrowWrongKind("the name of an event handler", value);
   TComponent* root = reader.Root();
   const TClassInfo::MethodInfo* method = root ? root->ClassInfo().FindMethod(value.text) : nullptr;
   if (!method)
@@ -279,7 +274,8 @@ void ReadCollectionValue(TCollection* collection, const TFormValue& value, TRead
   collection->Clear();
   for (const TCollectionItemDesc& itemDesc : value.items) {
     TCollectionItem* item = collection->Add();
-    for (const TPropertyAssignment& assignment : itemDesc.properties) reader.SetProperty(item, assignment);
+    for (const TPropertyAssignment& assignment : itemDesc.properties)
+      reader.SetProperty(item, assignment);
   }
 }
 
@@ -307,7 +303,8 @@ TFormValue MakeIntegerValue(int64_t v) {
 TFormValue MakeRealValue(double v) {
   // A description has no way to spell infinities and NaN; refusing here keeps the failure at the
   // object that holds the value instead of in a later, unreadable description.
-  if (!std::isfinite(v)) throw Exception("A real property value that is not finite cannot be stored");
+  if (!std::isfinite(v))
+    throw Exception("A real property value that is not finite cannot be stored");
   TFormValue value;
   value.kind = TFormValue::Kind::Real;
   value.real = v;

@@ -35,7 +35,20 @@ class EReadError : public Exception {
   using Exception::Exception;
 };
 
-enum class TPropKind { Integer, Real, String, Boolean, Enumeration, Set, Color, Object, Collection, Strings, Binary, Method };
+enum class TPropKind {
+  Integer,
+  Real,
+  String,
+  Boolean,
+  Enumeration,
+  Set,
+  Color,
+  Object,
+  Collection,
+  Strings,
+  Binary,
+  Method
+};
 
 struct TPropInfo {
   std::string name;
@@ -129,7 +142,8 @@ class TClassBuilder {
   TClassBuilder& Integer(const std::string& name, std::function<int(const C&)> get,
                          std::function<void(C&, int)> set, std::optional<int> def = std::nullopt);
   TClassBuilder& Real(const std::string& name, std::function<double(const C&)> get,
-                      std::function<void(C&, double)> set, std::optional<double> def = std::nullopt);
+                      std::function<void(C&, double)> set,
+                      std::optional<double> def = std::nullopt);
   TClassBuilder& String(const std::string& name, std::function<std::string(const C&)> get,
                         std::function<void(C&, const std::string&)> set,
                         std::optional<std::string> def = std::string());
@@ -165,8 +179,8 @@ class TClassBuilder {
  private:
   template <typename V>
   void Add(const std::string& name, TPropKind kind,
-           std::function<V(const TFormValue&, TReader&)> convert,
-           std::function<V(const C&)> get, std::function<void(C&, V)> set, std::optional<V> def,
+           std::function<V(const TFormValue&, TReader&)> convert, std::function<V(const C&)> get,
+           std::function<void(C&, V)> set, std::optional<V> def,
            std::function<TFormValue(const V&)> toValue);
 
   TClassInfo& info_;
@@ -223,8 +237,10 @@ void TClassBuilder<C>::Add(const std::string& name, TPropKind kind,
 }
 
 template <typename C>
-TClassBuilder<C>& TClassBuilder<C>::Integer(const std::string& name, std::function<int(const C&)> get,
-                                            std::function<void(C&, int)> set, std::optional<int> def) {
+TClassBuilder<C>& TClassBuilder<C>::Integer(const std::string& name,
+                                            std::function<int(const C&)> get,
+                                            std::function<void(C&, int)> set,
+                                            std::optional<int> def) {
   Add<int>(
       name, TPropKind::Integer,
       [](const TFormValue& v, TReader&) {
@@ -237,11 +253,13 @@ TClassBuilder<C>& TClassBuilder<C>::Integer(const std::string& name, std::functi
 }
 
 template <typename C>
-TClassBuilder<C>& TClassBuilder<C>::Real(const std::string& name, std::function<double(const C&)> get,
-                                         std::function<void(C&, double)> set, std::optional<double> def) {
+TClassBuilder<C>& TClassBuilder<C>::Real(const std::string& name,
+                                         std::function<double(const C&)> get,
+                                         std::function<void(C&, double)> set,
+                                         std::optional<double> def) {
   Add<double>(
-      name, TPropKind::Real, [](const TFormValue& v, TReader&) { return ReadRealValue(v); }, get, set,
-      def, [](const double& v) { return MakeRealValue(v); });
+      name, TPropKind::Real, [](const TFormValue& v, TReader&) { return ReadRealValue(v); }, get,
+      set, def, [](const double& v) { return MakeRealValue(v); });
   return *this;
 }
 
@@ -258,8 +276,10 @@ TClassBuilder<C>& TClassBuilder<C>::String(const std::string& name,
 }
 
 template <typename C>
-TClassBuilder<C>& TClassBuilder<C>::Boolean(const std::string& name, std::function<bool(const C&)> get,
-                                            std::function<void(C&, bool)> set, std::optional<bool> def) {
+TClassBuilder<C>& TClassBuilder<C>::Boolean(const std::string& name,
+                                            std::function<bool(const C&)> get,
+                                            std::function<void(C&, bool)> set,
+                                            std::optional<bool> def) {
   Add<bool>(
       name, TPropKind::Boolean, [](const TFormValue& v, TReader&) { return ReadBooleanValue(v); },
       get, set, def, [](const bool& v) { return MakeIdentValue(v ? "True" : "False"); });
@@ -301,7 +321,8 @@ TClassBuilder<C>& TClassBuilder<C>::Enum(const std::string& name, std::function<
 }
 
 template <typename C>
-TClassBuilder<C>& TClassBuilder<C>::Set(const std::string& name, std::function<uint32_t(const C&)> get,
+TClassBuilder<C>& TClassBuilder<C>::Set(const std::string& name,
+                                        std::function<uint32_t(const C&)> get,
                                         std::function<void(C&, uint32_t)> set,
                                         TEnumNames<uint32_t> names, std::optional<uint32_t> def) {
   auto table = std::make_shared<TEnumNames<uint32_t>>(std::move(names));
@@ -433,11 +454,11 @@ template <typename C>
 template <typename Event, typename MethodPtr>
 TClassBuilder<C>& TClassBuilder<C>::Method(const std::string& name, MethodPtr method) {
   info_.AddMethod(name, {std::type_index(typeid(Event)), [method](TObject* self) -> std::any {
-                        C* target = static_cast<C*>(self);
-                        return Event([target, method](auto&&... args) {
-                          (target->*method)(std::forward<decltype(args)>(args)...);
-                        });
-                      }});
+                           C* target = static_cast<C*>(self);
+                           return Event([target, method](auto&&... args) {
+                             (target->*method)(std::forward<decltype(args)>(args)...);
+                           });
+                         }});
   return *this;
 }
 
@@ -446,7 +467,8 @@ template <typename T>
 TClassBuilder<C>& TClassBuilder<C>::Field(const std::string& name, T* C::*field) {
   info_.AddField(name, [name, field](TObject* self, TComponent* component) {
     T* typed = dynamic_cast<T*>(component);
-    if (component && !typed) ThrowPropertyError("Component " + name + " is not of the class its field holds");
+    if (component && !typed)
+      ThrowPropertyError("Component " + name + " is not of the class its field holds");
     static_cast<C*>(self)->*field = typed;
   });
   return *this;

@@ -14,7 +14,9 @@ const TClassInfo& TComponent::StaticClassInfo() {
         // The name stands in the block's header ("object Name: TClass"), so it has no getter
         // here and is never written as a property; "Name = 'x'" still reads.
         .String("Name", nullptr, [](TComponent& o, const std::string& v) { o.SetName(v); })
-        .Integer("Tag", [](const TComponent& o) { return o.Tag; }, [](TComponent& o, int v) { o.Tag = v; }, 0);
+        .Integer(
+            "Tag", [](const TComponent& o) { return o.Tag; },
+            [](TComponent& o, int v) { o.Tag = v; }, 0);
     return c;
   }();
   return info;
@@ -54,8 +56,10 @@ TComponent* TComponent::FindComponent(const std::string& name) const {
 }
 
 void TComponent::SetState(TComponentStateFlag flag, bool on) {
-  if (on) state_ |= flag;
-  else state_ &= ~static_cast<TComponentState>(flag);
+  if (on)
+    state_ |= flag;
+  else
+    state_ &= ~static_cast<TComponentState>(flag);
 }
 
 void TComponent::Destroying() { state_ |= csDestroying; }
@@ -90,7 +94,8 @@ void TComponent::RemoveFreeNotification(TComponent* component) {
 
 void TComponent::SetParentComponent(TComponent*) {}
 
-void TComponent::GetChildren(const std::function<void(TComponent*)>& proc, const TComponent* root) const {
+void TComponent::GetChildren(const std::function<void(TComponent*)>& proc,
+                             const TComponent* root) const {
   // A form's own non-visual components are written inside it.
   if (root != this) return;
   for (TComponent* c : components_)

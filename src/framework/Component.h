@@ -13,8 +13,8 @@
 namespace framework {
 
 enum TComponentStateFlag : uint32_t {
-  csLoading = 1u << 0,     // properties are being read from a form description
-  csReading = 1u << 1,     // this component's own properties are being read right now
+  csLoading = 1u << 0,  // properties are being read from a form description
+  csReading = 1u << 1,  // this component's own properties are being read right now
   csWriting = 1u << 2,
   csDestroying = 1u << 3,  // the destructor has begun
   csDesigning = 1u << 4,   // never set in the running program
@@ -62,7 +62,8 @@ class TComponent : public TPersistent {
   // nest inside this one.
   virtual void SetParentComponent(TComponent* parent);
   virtual TComponent* GetParentComponent() const { return nullptr; }
-  virtual void GetChildren(const std::function<void(TComponent*)>& proc, const TComponent* root) const;
+  virtual void GetChildren(const std::function<void(TComponent*)>& proc,
+                           const TComponent* root) const;
 
   void InsertComponent(TComponent* component);
   void RemoveComponent(TComponent* component);

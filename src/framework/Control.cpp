@@ -61,44 +61,87 @@ const TClassInfo& TControl::StaticClassInfo() {
   static const TClassInfo info = [] {
     TClassInfo c("TControl", &TComponent::StaticClassInfo());
     TClassBuilder<TControl>(c)
-        .Integer("Left", [](const TControl& o) { return o.Left(); }, [](TControl& o, int v) { o.SetLeft(v); })
-        .Integer("Top", [](const TControl& o) { return o.Top(); }, [](TControl& o, int v) { o.SetTop(v); })
-        .Integer("Width", [](const TControl& o) { return o.Width(); }, [](TControl& o, int v) { o.SetWidth(v); })
-        .Integer("Height", [](const TControl& o) { return o.Height(); }, [](TControl& o, int v) { o.SetHeight(v); })
+        .Integer(
+            "Left", [](const TControl& o) { return o.Left(); },
+            [](TControl& o, int v) { o.SetLeft(v); })
+        .Integer(
+            "Top", [](const TControl& o) { return o.Top(); },
+            [](TControl& o, int v) { o.SetTop(v); })
+        .Integer(
+            "Width", [](const TControl& o) { return o.Width(); },
+            [](TControl& o, int v) { o.SetWidth(v); })
+        .Integer(
+            "Height", [](const TControl& o) { return o.Height(); },
+            [](TControl& o, int v) { o.SetHeight(v); })
         .Integer("ClientWidth", {}, [](TControl& o, int v) { o.SetClientWidth(v); })
         .Integer("ClientHeight", {}, [](TControl& o, int v) { o.SetClientHeight(v); })
-        .Enum<TAlign>("Align", [](const TControl& o) { return o.Align(); }, [](TControl& o, TAlign v) { o.SetAlign(v); },
-                      {{"alNone", alNone}, {"alTop", alTop}, {"alBottom", alBottom}, {"alLeft", alLeft},
-                       {"alRight", alRight}, {"alClient", alClient}, {"alCustom", alCustom}},
-                      alNone)
-        .Set("Anchors", [](const TControl& o) { return o.Anchors(); }, [](TControl& o, uint32_t v) { o.SetAnchors(v); },
-             {{"akLeft", akLeft}, {"akTop", akTop}, {"akRight", akRight}, {"akBottom", akBottom}},
-             akLeft | akTop)
-        .Enum<TBiDiMode>("BiDiMode", [](const TControl& o) { return o.BiDiMode(); },
-                         [](TControl& o, TBiDiMode v) { o.SetBiDiMode(v); },
-                         {{"bdLeftToRight", bdLeftToRight}, {"bdRightToLeft", bdRightToLeft},
-                          {"bdRightToLeftNoAlign", bdRightToLeftNoAlign},
-                          {"bdRightToLeftReadingOnly", bdRightToLeftReadingOnly}},
-                         bdLeftToRight)
-        .Boolean("Enabled", [](const TControl& o) { return o.Enabled(); }, [](TControl& o, bool v) { o.SetEnabled(v); }, true)
-        .Boolean("Visible", [](const TControl& o) { return o.Visible(); }, [](TControl& o, bool v) { o.SetVisible(v); }, true)
-        .Color("Color", [](const TControl& o) { return o.Color(); }, [](TControl& o, TColor v) { o.SetColor(v); })
-        .Boolean("ParentColor", [](const TControl& o) { return o.ParentColor(); }, [](TControl& o, bool v) { o.SetParentColor(v); })
+        .Enum<TAlign>(
+            "Align", [](const TControl& o) { return o.Align(); },
+            [](TControl& o, TAlign v) { o.SetAlign(v); },
+            {{"alNone", alNone},
+             {"alTop", alTop},
+             {"alBottom", alBottom},
+             {"alLeft", alLeft},
+             {"alRight", alRight},
+             {"alClient", alClient},
+             {"alCustom", alCustom}},
+            alNone)
+        .Set(
+            "Anchors", [](const TControl& o) { return o.Anchors(); },
+            [](TControl& o, uint32_t v) { o.SetAnchors(v); },
+            {{"akLeft", akLeft}, {"akTop", akTop}, {"akRight", akRight}, {"akBottom", akBottom}},
+            akLeft | akTop)
+        .Enum<TBiDiMode>(
+            "BiDiMode", [](const TControl& o) { return o.BiDiMode(); },
+            [](TControl& o, TBiDiMode v) { o.SetBiDiMode(v); },
+            {{"bdLeftToRight", bdLeftToRight},
+             {"bdRightToLeft", bdRightToLeft},
+             {"bdRightToLeftNoAlign", bdRightToLeftNoAlign},
+             {"bdRightToLeftReadingOnly", bdRightToLeftReadingOnly}},
+            bdLeftToRight)
+        .Boolean(
+            "Enabled", [](const TControl& o) { return o.Enabled(); },
+            [](TControl& o, bool v) { o.SetEnabled(v); }, true)
+        .Boolean(
+            "Visible", [](const TControl& o) { return o.Visible(); },
+            [](TControl& o, bool v) { o.SetVisible(v); }, true)
+        .Color(
+            "Color", [](const TControl& o) { return o.Color(); },
+            [](TControl& o, TColor v) { o.SetColor(v); })
+        .Boolean(
+            "ParentColor", [](const TControl& o) { return o.ParentColor(); },
+            [](TControl& o, bool v) { o.SetParentColor(v); })
         .Object("Font", [](TControl& o) -> TPersistent* { return o.Font(); })
-        .Boolean("ParentFont", [](const TControl& o) { return o.ParentFont(); }, [](TControl& o, bool v) { o.SetParentFont(v); }, true)
-        .String("Caption", [](const TControl& o) { return o.Caption(); }, [](TControl& o, const std::string& v) { o.SetCaption(v); })
+        .Boolean(
+            "ParentFont", [](const TControl& o) { return o.ParentFont(); },
+            [](TControl& o, bool v) { o.SetParentFont(v); }, true)
+        .String(
+            "Caption", [](const TControl& o) { return o.Caption(); },
+            [](TControl& o, const std::string& v) { o.SetCaption(v); })
         .String("Text", {}, [](TControl& o, const std::string& v) { o.SetText(v); })
-        .String("Hint", [](const TControl& o) { return o.Hint(); }, [](TControl& o, const std::string& v) { o.SetHint(v); })
-        .Boolean("ShowHint", [](const TControl& o) { return o.ShowHint(); }, [](TControl& o, bool v) { o.SetShowHint(v); })
-        .Boolean("ParentShowHint", [](const TControl& o) { return o.ParentShowHint(); },
-                 [](TControl& o, bool v) { o.SetParentShowHint(v); }, true)
-        .EventProperty<TNotifyEvent>("OnClick", [](TControl& o, TNotifyEvent e) { o.OnClick = std::move(e); })
-        .EventProperty<TNotifyEvent>("OnDblClick", [](TControl& o, TNotifyEvent e) { o.OnDblClick = std::move(e); })
-        .EventProperty<TMouseEvent>("OnMouseDown", [](TControl& o, TMouseEvent e) { o.OnMouseDown = std::move(e); })
-        .EventProperty<TMouseEvent>("OnMouseUp", [](TControl& o, TMouseEvent e) { o.OnMouseUp = std::move(e); })
-        .EventProperty<TMouseMoveEvent>("OnMouseMove", [](TControl& o, TMouseMoveEvent e) { o.OnMouseMove = std::move(e); })
-        .EventProperty<TNotifyEvent>("OnMouseEnter", [](TControl& o, TNotifyEvent e) { o.OnMouseEnter = std::move(e); })
-        .EventProperty<TNotifyEvent>("OnMouseLeave", [](TControl& o, TNotifyEvent e) { o.OnMouseLeave = std::move(e); });
+        .String(
+            "Hint", [](const TControl& o) { return o.Hint(); },
+            [](TControl& o, const std::string& v) { o.SetHint(v); })
+        .Boolean(
+            "ShowHint", [](const TControl& o) { return o.ShowHint(); },
+            [](TControl& o, bool v) { o.SetShowHint(v); })
+        .Boolean(
+            "ParentShowHint", [](const TControl& o) { return o.ParentShowHint(); },
+            [](TControl& o, bool v) { o.SetParentShowHint(v); }, true)
+        .EventProperty<TNotifyEvent>("OnClick",
+                                     [](TControl& o, TNotifyEvent e) { o.OnClick = std::move(e); })
+        .EventProperty<TNotifyEvent>(
+            "OnDblClick", [](TControl& o, TNotifyEvent e) { o.OnDblClick = std::move(e); })
+        .EventProperty<TMouseEvent>(
+            "OnMouseDown", [](TControl& o, TMouseEvent e) { o.OnMouseDown = std::move(e); })
+        .EventProperty<TMouseEvent>("OnMouseUp",
+                                    [](TControl& o, TMouseEvent e) { o.OnMouseUp = std::move(e); })
+        .EventProperty<TMouseMoveEvent>(
+            "OnMouseMove", [](TControl& o, TMouseMoveEvent e) { o.OnMouseMove = std::move(e); })
+        .EventProperty<TNotifyEvent>(
+            "OnMouseEnter", [](TControl& o, TNotifyEvent e) { o.OnMouseEnter = std::move(e); })
+        .EventProperty<TNotifyEvent>(
+            "OnMouseLeave", [](TControl& o, TNotifyEvent e) { o.OnMouseLeave = std::move(e); });
     return c;
   }();
   return info;
@@ -131,9 +174,7 @@ void TControl::WndProc(TMessage& m) {
     case platform::WM_RBUTTONDOWN:
     case platform::WM_RBUTTONUP:
     case platform::WM_MBUTTONDOWN:
-    case platform::WM_MBUTTONUP:
-      HandleMouse(m);
-      return;
+    case platform::WM_MBUTTONUP: HandleMouse(m); return;
     case CM_MOUSEENTER:
       if (OnMouseEnter && m.LParam == 0) OnMouseEnter(this);
       return;
@@ -155,15 +196,10 @@ void TControl::WndProc(TMessage& m) {
       return;
     case CM_FONTCHANGED:
     case CM_COLORCHANGED:
-    case CM_TEXTCHANGED:
-      Invalidate();
-      return;
+    case CM_TEXTCHANGED: Invalidate(); return;
     case CM_ENABLEDCHANGED:
-    case CM_VISIBLECHANGED:
-      Invalidate();
-      return;
-    default:
-      DefaultHandler(m);
+    case CM_VISIBLECHANGED: Invalidate(); return;
+    default: DefaultHandler(m);
   }
 }
 
@@ -175,16 +211,15 @@ void TControl::HandleMouse(TMessage& m) {
   const int y = platform::GET_Y_LPARAM(m.LParam);
   const TShiftState shift = KeysToShiftState(m.WParam);
   switch (m.Msg) {
-    case platform::WM_MOUSEMOVE:
-      MouseMove(shift, x, y);
-      break;
+    case platform::WM_MOUSEMOVE: MouseMove(shift, x, y); break;
     case platform::WM_LBUTTONDOWN:
     case platform::WM_LBUTTONDBLCLK:
       if (controlStyle_ & csCaptureMouse) SetCaptureControl(this);
       if (controlStyle_ & csClickEvents) controlState_ |= csClicked;
       controlState_ |= csLButtonDown;
       if (m.Msg == platform::WM_LBUTTONDBLCLK && (controlStyle_ & csDoubleClicks)) DblClick();
-      MouseDown(mbLeft, shift | (m.Msg == platform::WM_LBUTTONDBLCLK ? uint32_t{ssDouble} : 0u), x, y);
+      MouseDown(mbLeft, shift | (m.Msg == platform::WM_LBUTTONDBLCLK ? uint32_t{ssDouble} : 0u), x,
+                y);
       break;
     case platform::WM_LBUTTONUP: {
       const bool clicked = (controlState_ & csClicked) != 0;
@@ -195,20 +230,11 @@ void TControl::HandleMouse(TMessage& m) {
       MouseUp(mbLeft, shift, x, y);
       break;
     }
-    case platform::WM_RBUTTONDOWN:
-      MouseDown(mbRight, shift, x, y);
-      break;
-    case platform::WM_RBUTTONUP:
-      MouseUp(mbRight, shift, x, y);
-      break;
-    case platform::WM_MBUTTONDOWN:
-      MouseDown(mbMiddle, shift, x, y);
-      break;
-    case platform::WM_MBUTTONUP:
-      MouseUp(mbMiddle, shift, x, y);
-      break;
-    default:
-      break;
+    case platform::WM_RBUTTONDOWN: MouseDown(mbRight, shift, x, y); break;
+    case platform::WM_RBUTTONUP: MouseUp(mbRight, shift, x, y); break;
+    case platform::WM_MBUTTONDOWN: MouseDown(mbMiddle, shift, x, y); break;
+    case platform::WM_MBUTTONUP: MouseUp(mbMiddle, shift, x, y); break;
+    default: break;
   }
   // The windowed controls leave the rest to the system.
   if (dynamic_cast<TWinControl*>(this)) DefaultHandler(m);
@@ -422,8 +448,10 @@ bool TControl::UseRightToLeftAlignment() const { return biDiMode_ == bdRightToLe
 unsigned TControl::DrawTextBiDiModeFlags(unsigned flags) const {
   // Right-to-left alignment swaps left and right; right-to-left reading adds its flag.
   if (UseRightToLeftAlignment()) {
-    if ((flags & platform::DT_RIGHT) == platform::DT_RIGHT) flags &= ~platform::DT_RIGHT;
-    else if (!(flags & platform::DT_CENTER)) flags |= platform::DT_RIGHT;
+    if ((flags & platform::DT_RIGHT) == platform::DT_RIGHT)
+      flags &= ~platform::DT_RIGHT;
+    else if (!(flags & platform::DT_CENTER))
+      flags |= platform::DT_RIGHT;
   }
   return flags | DrawTextBiDiModeFlagsReadingOnly();
 }

@@ -9,8 +9,8 @@
 
 #include "framework/Component.h"
 #include "framework/ControlMessages.h"
-#include "platform/drawing/Colors.h"
 #include "platform/Types.h"
+#include "platform/drawing/Colors.h"
 
 namespace framework {
 
@@ -35,7 +35,13 @@ enum TAnchorKind : uint32_t { akLeft = 1, akTop = 2, akRight = 4, akBottom = 8 }
 using TAnchors = uint32_t;
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 enum TShiftStateFlag : uint32_t {
-  ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64,
+  ssShift = 1,
+  ssAlt = 2,
+  ssCtrl = 4,
+  ssLeft = 8,
+  ssRight = 16,
+  ssMiddle = 32,
+  ssDouble = 64,
 };
 using TShiftState = uint32_t;
 enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
@@ -48,7 +54,7 @@ enum TControlStyleFlag : uint32_t {
   csClickEvents = 1u << 3,
   csFramed = 1u << 4,
   csSetCaption = 1u << 5,
-  csOpaque = 1u << 6,       // paints every pixel of its bounds
+  csOpaque = 1u << 6,  // paints every pixel of its bounds
   csDoubleClicks = 1u << 7,
   csFixedWidth = 1u << 8,
   csFixedHeight = 1u << 9,
@@ -79,7 +85,8 @@ enum TControlStateFlag : uint32_t {
 };
 using TControlState = uint32_t;
 
-using TMouseEvent = std::function<void(TObject* sender, TMouseButton button, TShiftState shift, int x, int y)>;
+using TMouseEvent =
+    std::function<void(TObject* sender, TMouseButton button, TShiftState shift, int x, int y)>;
 using TMouseMoveEvent = std::function<void(TObject* sender, TShiftState shift, int x, int y)>;
 using TKeyEvent = std::function<void(TObject* sender, uint16_t& key, TShiftState shift)>;
 using TKeyPressEvent = std::function<void(TObject* sender, char32_t& key)>;

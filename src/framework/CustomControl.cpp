@@ -11,7 +11,8 @@ const TClassInfo& TCustomControl::StaticClassInfo() {
   return info;
 }
 
-TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner), canvas_(std::make_unique<TCanvas>()) {}
+TCustomControl::TCustomControl(TComponent* owner)
+    : TWinControl(owner), canvas_(std::make_unique<TCanvas>()) {}
 
 TCustomControl::~TCustomControl() = default;
 

@@ -3,15 +3,15 @@
 #include <algorithm>
 
 #include "framework/ClassRegistry.h"
-#include "platform/drawing/ClassicDrawing.h"
 #include "framework/ClipboardObject.h"
 #include "framework/Font.h"
+#include "platform/Utf8.h"
+#include "platform/drawing/ClassicDrawing.h"
 #include "platform/text/Font.h"
+#include "platform/text/TextLayout.h"
 #include "platform/windows/Input.h"
 #include "platform/windows/Paint.h"
-#include "platform/text/TextLayout.h"
 #include "platform/windows/Timer.h"
-#include "platform/Utf8.h"
 
 namespace framework {
 
@@ -485,9 +485,12 @@ void TCustomEdit::PaintBorder(platform::HDC dc) {
   // Rings without an edge (bvSpace) show the edit's colour.
   TRect blank = r;
   platform::Frame3D(dc, blank, Color(), Color(), rings);
-  const unsigned edge = BevelBits(bevelInner_, platform::BDR_SUNKENINNER, platform::BDR_RAISEDINNER) |
-                        BevelBits(bevelOuter_, platform::BDR_SUNKENOUTER, platform::BDR_RAISEDOUTER);
-  const unsigned style = bevelKind_ == bkSoft ? platform::BF_SOFT : bevelKind_ == bkFlat ? platform::BF_FLAT : 0u;
+  const unsigned edge =
+      BevelBits(bevelInner_, platform::BDR_SUNKENINNER, platform::BDR_RAISEDINNER) |
+      BevelBits(bevelOuter_, platform::BDR_SUNKENOUTER, platform::BDR_RAISEDOUTER);
+  const unsigned style = bevelKind_ == bkSoft   ? platform::BF_SOFT
+                         : bevelKind_ == bkFlat ? platform::BF_FLAT
+                                                : 0u;
   platform::DrawEdge(dc, r, edge, platform::BF_RECT | style | (ctl3D_ ? 0u : platform::BF_MONO));
 }
 
@@ -581,8 +584,7 @@ void TCustomEdit::WndProc(TMessage& m) {
       if (autoSelect_ && !(ControlState() & csLButtonDown)) SelectAll();
       TWinControl::WndProc(m);
       return;
-    default:
-      TWinControl::WndProc(m);
+    default: TWinControl::WndProc(m);
   }
 }
 
@@ -591,18 +593,12 @@ void TCustomEdit::DefaultHandler(TMessage& m) {
     case platform::WM_KEYDOWN:
       KeyDownDefault(static_cast<uint16_t>(m.WParam), KeyboardStateToShiftState());
       break;
-    case platform::WM_CHAR:
-      CharDefault(static_cast<char32_t>(m.WParam));
-      break;
+    case platform::WM_CHAR: CharDefault(static_cast<char32_t>(m.WParam)); break;
     case platform::WM_LBUTTONDOWN:
     case platform::WM_LBUTTONDBLCLK:
     case platform::WM_MOUSEMOVE:
-    case platform::WM_LBUTTONUP:
-      MouseDefault(m);
-      break;
-    case platform::WM_CAPTURECHANGED:
-      tracking_ = false;
-      break;
+    case platform::WM_LBUTTONUP: MouseDefault(m); break;
+    case platform::WM_CAPTURECHANGED: tracking_ = false; break;
     case platform::WM_SETFOCUS:
       caretOn_ = true;
       InputHappened();
@@ -622,8 +618,7 @@ void TCustomEdit::DefaultHandler(TMessage& m) {
         UpdateCaretTimer();
       }
       return;
-    default:
-      break;
+    default: break;
   }
   TWinControl::DefaultHandler(m);
 }
@@ -649,12 +644,8 @@ void TCustomEdit::KeyDownDefault(uint16_t key, TShiftState shift) {
             ctrl ? buffer_.NextWordStart(buffer_.Caret()) : buffer_.NextChar(buffer_.Caret()),
             extend);
       break;
-    case platform::VK_HOME:
-      buffer_.MoveCaret(0, extend);
-      break;
-    case platform::VK_END:
-      buffer_.MoveCaret(buffer_.Text().size(), extend);
-      break;
+    case platform::VK_HOME: buffer_.MoveCaret(0, extend); break;
+    case platform::VK_END: buffer_.MoveCaret(buffer_.Text().size(), extend); break;
     case platform::VK_DELETE:
       moved = false;
       if (extend)
@@ -671,8 +662,7 @@ void TCustomEdit::KeyDownDefault(uint16_t key, TShiftState shift) {
       else if (extend)
         ClipboardKey(&TCustomEdit::PasteFromClipboard);
       break;
-    default:
-      return;
+    default: return;
   }
   InputHappened();
   if (moved) SelectionChanged();
@@ -699,8 +689,7 @@ void TCustomEdit::CharDefault(char32_t ch) {
     case 24:  // Ctrl+X
       ClipboardKey(&TCustomEdit::CutToClipboard);
       return;
-    default:
-      break;
+    default: break;
   }
   // Other control characters (Enter, Esc, Tab, ...) are not text.
   if (ch < 0x20 || ch == 0x7F) return;
@@ -742,8 +731,7 @@ void TCustomEdit::MouseDefault(TMessage& m) {
       tracking_ = false;
       if (platform::GetCapture() == Handle()) platform::ReleaseCapture();
       return;
-    default:
-      return;
+    default: return;
   }
 }
 

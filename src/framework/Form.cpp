@@ -18,43 +18,70 @@ const TClassInfo& TCustomForm::StaticClassInfo() {
   static const TClassInfo info = [] {
     TClassInfo c("TCustomForm", &TWinControl::StaticClassInfo());
     TClassBuilder<TCustomForm>(c)
-        .Enum<TFormBorderStyle>("BorderStyle", [](const TCustomForm& o) { return o.BorderStyle(); },
-                                [](TCustomForm& o, TFormBorderStyle v) { o.SetBorderStyle(v); },
-                                {{"bsNone", bsNone}, {"bsSingle", bsSingle}, {"bsSizeable", bsSizeable},
-                                 {"bsDialog", bsDialog}, {"bsToolWindow", bsToolWindow},
-                                 {"bsSizeToolWin", bsSizeToolWin}},
-                                bsSizeable)
-        .Set("BorderIcons", [](const TCustomForm& o) { return o.BorderIcons(); },
-             [](TCustomForm& o, uint32_t v) { o.SetBorderIcons(v); },
-             {{"biSystemMenu", biSystemMenu}, {"biMinimize", biMinimize}, {"biMaximize", biMaximize},
-              {"biHelp", biHelp}},
-             biSystemMenu | biMinimize | biMaximize)
-        .Enum<TFormStyle>("FormStyle", [](const TCustomForm& o) { return o.FormStyle(); },
-                          [](TCustomForm& o, TFormStyle v) { o.SetFormStyle(v); },
-                          {{"fsNormal", fsNormal}, {"fsMDIChild", fsMDIChild}, {"fsMDIForm", fsMDIForm},
-                           {"fsStayOnTop", fsStayOnTop}},
-                          fsNormal)
-        .Enum<TPosition>("Position", [](const TCustomForm& o) { return o.Position(); },
-                         [](TCustomForm& o, TPosition v) { o.SetPosition(v); },
-                         {{"poDesigned", poDesigned}, {"poDefault", poDefault},
-                          {"poDefaultPosOnly", poDefaultPosOnly}, {"poDefaultSizeOnly", poDefaultSizeOnly},
-                          {"poScreenCenter", poScreenCenter}, {"poDesktopCenter", poDesktopCenter},
-                          {"poMainFormCenter", poMainFormCenter}, {"poOwnerFormCenter", poOwnerFormCenter}},
-                         poDefaultPosOnly)
-        .Boolean("KeyPreview", [](const TCustomForm& o) { return o.KeyPreview(); },
-                 [](TCustomForm& o, bool v) { o.SetKeyPreview(v); }, false)
+        .Enum<TFormBorderStyle>(
+            "BorderStyle", [](const TCustomForm& o) { return o.BorderStyle(); },
+            [](TCustomForm& o, TFormBorderStyle v) { o.SetBorderStyle(v); },
+            {{"bsNone", bsNone},
+             {"bsSingle", bsSingle},
+             {"bsSizeable", bsSizeable},
+             {"bsDialog", bsDialog},
+             {"bsToolWindow", bsToolWindow},
+             {"bsSizeToolWin", bsSizeToolWin}},
+            bsSizeable)
+        .Set(
+            "BorderIcons", [](const TCustomForm& o) { return o.BorderIcons(); },
+            [](TCustomForm& o, uint32_t v) { o.SetBorderIcons(v); },
+            {{"biSystemMenu", biSystemMenu},
+             {"biMinimize", biMinimize},
+             {"biMaximize", biMaximize},
+             {"biHelp", biHelp}},
+            biSystemMenu | biMinimize | biMaximize)
+        .Enum<TFormStyle>(
+            "FormStyle", [](const TCustomForm& o) { return o.FormStyle(); },
+            [](TCustomForm& o, TFormStyle v) { o.SetFormStyle(v); },
+            {{"fsNormal", fsNormal},
+             {"fsMDIChild", fsMDIChild},
+             {"fsMDIForm", fsMDIForm},
+             {"fsStayOnTop", fsStayOnTop}},
+            fsNormal)
+        .Enum<TPosition>(
+            "Position", [](const TCustomForm& o) { return o.Position(); },
+            [](TCustomForm& o, TPosition v) { o.SetPosition(v); },
+            {{"poDesigned", poDesigned},
+             {"poDefault", poDefault},
+             {"poDefaultPosOnly", poDefaultPosOnly},
+             {"poDefaultSizeOnly", poDefaultSizeOnly},
+             {"poScreenCenter", poScreenCenter},
+             {"poDesktopCenter", poDesktopCenter},
+             {"poMainFormCenter", poMainFormCenter},
+             {"poOwnerFormCenter", poOwnerFormCenter}},
+            poDefaultPosOnly)
+        .Boolean(
+            "KeyPreview", [](const TCustomForm& o) { return o.KeyPreview(); },
+            [](TCustomForm& o, bool v) { o.SetKeyPreview(v); }, false)
         // Stored by the designer for scaling; the program draws at 96 pixels per inch.
-        .Integer("PixelsPerInch", [](const TCustomForm&) { return 96; }, [](TCustomForm&, int) {}, 96)
+        .Integer(
+            "PixelsPerInch", [](const TCustomForm&) { return 96; }, [](TCustomForm&, int) {}, 96)
         .Integer("TextHeight", {}, [](TCustomForm&, int) {})
-        .EventProperty<TNotifyEvent>("OnCreate", [](TCustomForm& o, TNotifyEvent e) { o.OnCreate = std::move(e); })
-        .EventProperty<TNotifyEvent>("OnDestroy", [](TCustomForm& o, TNotifyEvent e) { o.OnDestroy = std::move(e); })
-        .EventProperty<TNotifyEvent>("OnShow", [](TCustomForm& o, TNotifyEvent e) { o.OnShow = std::move(e); })
-        .EventProperty<TNotifyEvent>("OnHide", [](TCustomForm& o, TNotifyEvent e) { o.OnHide = std::move(e); })
-        .EventProperty<TNotifyEvent>("OnActivate", [](TCustomForm& o, TNotifyEvent e) { o.OnActivate = std::move(e); })
-        .EventProperty<TNotifyEvent>("OnDeactivate", [](TCustomForm& o, TNotifyEvent e) { o.OnDeactivate = std::move(e); })
-        .EventProperty<TNotifyEvent>("OnPaint", [](TCustomForm& o, TNotifyEvent e) { o.OnPaint = std::move(e); })
-        .EventProperty<TCloseEvent>("OnClose", [](TCustomForm& o, TCloseEvent e) { o.OnClose = std::move(e); })
-        .EventProperty<TCloseQueryEvent>("OnCloseQuery", [](TCustomForm& o, TCloseQueryEvent e) { o.OnCloseQuery = std::move(e); });
+        .EventProperty<TNotifyEvent>(
+            "OnCreate", [](TCustomForm& o, TNotifyEvent e) { o.OnCreate = std::move(e); })
+        .EventProperty<TNotifyEvent>(
+            "OnDestroy", [](TCustomForm& o, TNotifyEvent e) { o.OnDestroy = std::move(e); })
+        .EventProperty<TNotifyEvent>(
+            "OnShow", [](TCustomForm& o, TNotifyEvent e) { o.OnShow = std::move(e); })
+        .EventProperty<TNotifyEvent>(
+            "OnHide", [](TCustomForm& o, TNotifyEvent e) { o.OnHide = std::move(e); })
+        .EventProperty<TNotifyEvent>(
+            "OnActivate", [](TCustomForm& o, TNotifyEvent e) { o.OnActivate = std::move(e); })
+        .EventProperty<TNotifyEvent>(
+            "OnDeactivate", [](TCustomForm& o, TNotifyEvent e) { o.OnDeactivate = std::move(e); })
+        .EventProperty<TNotifyEvent>(
+            "OnPaint", [](TCustomForm& o, TNotifyEvent e) { o.OnPaint = std::move(e); })
+        .EventProperty<TCloseEvent>("OnClose",
+                                    [](TCustomForm& o, TCloseEvent e) { o.OnClose = std::move(e); })
+        .EventProperty<TCloseQueryEvent>("OnCloseQuery", [](TCustomForm& o, TCloseQueryEvent e) {
+          o.OnCloseQuery = std::move(e);
+        });
     return c;
   }();
   return info;
@@ -66,7 +93,8 @@ const TClassInfo& TForm::StaticClassInfo() {
   return info;
 }
 
-TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner), canvas_(std::make_unique<TCanvas>()) {
+TCustomForm::TCustomForm(TComponent* owner)
+    : TWinControl(owner), canvas_(std::make_unique<TCanvas>()) {
   SetVisible(false);
   SetColor(platform::clBtnFace);
   SetControlStyle(ControlStyle() | csAcceptsControls);
@@ -123,7 +151,8 @@ void TCustomForm::CreateParams(TCreateParams& params) {
   if (formStyle_ == fsStayOnTop) params.ExStyle |= platform::WS_EX_TOPMOST;
   // A borderless stay-on-top form is a tool strip beside the user's work: being shown or hovered
   // never takes the keyboard away from other programs; only a click does.
-  if (borderStyle_ == bsNone && formStyle_ == fsStayOnTop) params.ExStyle |= platform::WS_EX_NOACTIVATE;
+  if (borderStyle_ == bsNone && formStyle_ == fsStayOnTop)
+    params.ExStyle |= platform::WS_EX_NOACTIVATE;
   if (formState_ & fsModal) params.ExStyle |= platform::WS_EX_DLGMODALFRAME;
   // A modal form stands over the main form; the others belong to the hidden application window.
   params.WndParent = nullptr;
@@ -166,16 +195,16 @@ void TCustomForm::PlaceForShow() {
       }
       break;
     }
-    default:
-      break;
+    default: break;
   }
   SetBounds(left, top, Width(), Height());
 }
 
 void TCustomForm::Show() {
   SetVisible(true);
-  if (HandleAllocated()) platform::SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
-                                                platform::SWP_NOMOVE | platform::SWP_NOSIZE);
+  if (HandleAllocated())
+    platform::SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+                           platform::SWP_NOMOVE | platform::SWP_NOSIZE);
 }
 
 void TCustomForm::Hide() { SetVisible(false); }
@@ -236,7 +265,8 @@ TModalResult TCustomForm::ShowModal() {
   std::vector<HWND> disabled;
   if (Application()) {
     for (TCustomForm* form : Application()->Forms()) {
-      if (form == this || !form->HandleAllocated() || !platform::IsWindowEnabled(form->Handle())) continue;
+      if (form == this || !form->HandleAllocated() || !platform::IsWindowEnabled(form->Handle()))
+        continue;
       disabled.push_back(form->Handle());
       platform::EnableWindow(form->Handle(), false);
     }
@@ -267,7 +297,8 @@ TModalResult TCustomForm::ShowModal() {
   // The owner is enabled again before the dialog goes, so the desktop activates it.
   for (HWND h : disabled) platform::EnableWindow(h, true);
   Hide();
-  if (previousActive && platform::IsWindow(previousActive)) platform::SetActiveWindow(previousActive);
+  if (previousActive && platform::IsWindow(previousActive))
+    platform::SetActiveWindow(previousActive);
   formState_ &= ~fsModal;
   return modalResult_;
 }
@@ -340,7 +371,8 @@ void TCustomForm::WndProc(TMessage& m) {
         PlaceForShow();
         DoShow();
         if (Visible()) {
-          const int cmd = (GetWindowExStyle() & platform::WS_EX_NOACTIVATE) ? platform::SW_SHOWNA : platform::SW_SHOW;
+          const int cmd = (GetWindowExStyle() & platform::WS_EX_NOACTIVATE) ? platform::SW_SHOWNA
+                                                                            : platform::SW_SHOW;
           platform::ShowWindow(Handle(), cmd);
         }
       } else {
@@ -349,12 +381,8 @@ void TCustomForm::WndProc(TMessage& m) {
       }
       TControl::WndProc(m);
       return;
-    case platform::WM_CLOSE:
-      Close();
-      return;
-    case CM_RELEASE:
-      delete this;
-      return;
+    case platform::WM_CLOSE: Close(); return;
+    case CM_RELEASE: delete this; return;
     case platform::WM_ACTIVATE: {
       const bool nowActive = platform::LOWORD(m.WParam) != platform::WA_INACTIVE;
       active_ = nowActive;
@@ -362,19 +390,22 @@ void TCustomForm::WndProc(TMessage& m) {
         // The keyboard goes back to the control that had it, else to the first in tab order.
         TWinControl* target = focusedControl_ ? focusedControl_ : activeControl_;
         if (!target || !target->CanFocus()) target = FindNextControl(nullptr, true, true, false);
-        if (target && target->CanFocus()) platform::SetFocus(target->Handle());
-        else platform::SetFocus(Handle());
+        if (target && target->CanFocus())
+          platform::SetFocus(target->Handle());
+        else
+          platform::SetFocus(Handle());
         if (OnActivate) OnActivate(this);
       } else if (OnDeactivate) {
         OnDeactivate(this);
       }
       return;
     }
-    default:
-      TWinControl::WndProc(m);
+    default: TWinControl::WndProc(m);
   }
 }
 
-uint32_t TCustomForm::GetWindowExStyle() { return HandleAllocated() ? platform::GetWindowExStyle(Handle()) : 0; }
+uint32_t TCustomForm::GetWindowExStyle() {
+  return HandleAllocated() ? platform::GetWindowExStyle(Handle()) : 0;
+}
 
 }  // namespace framework

@@ -13,16 +13,37 @@ class TCanvas;
 
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
-enum TPosition { poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter,
-                 poDesktopCenter, poMainFormCenter, poOwnerFormCenter };
+enum TPosition {
+  poDesigned,
+  poDefault,
+  poDefaultPosOnly,
+  poDefaultSizeOnly,
+  poScreenCenter,
+  poDesktopCenter,
+  poMainFormCenter,
+  poOwnerFormCenter
+};
 enum TBorderIcon : uint32_t { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };
 using TBorderIcons = uint32_t;
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 using TModalResult = int;
-enum : TModalResult { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5,
-                      mrYes = 6, mrNo = 7 };
-enum TFormStateFlag : uint32_t { fsCreating = 1, fsVisible = 2, fsShowing = 4, fsModal = 8,
-                                 fsActivated = 16 };
+enum : TModalResult {
+  mrNone = 0,
+  mrOk = 1,
+  mrCancel = 2,
+  mrAbort = 3,
+  mrRetry = 4,
+  mrIgnore = 5,
+  mrYes = 6,
+  mrNo = 7
+};
+enum TFormStateFlag : uint32_t {
+  fsCreating = 1,
+  fsVisible = 2,
+  fsShowing = 4,
+  fsModal = 8,
+  fsActivated = 16
+};
 
 using TCloseEvent = std::function<void(TObject* sender, TCloseAction& action)>;
 using TCloseQueryEvent = std::function<void(TObject* sender, bool& canClose)>;

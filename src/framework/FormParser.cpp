@@ -73,7 +73,8 @@ class Parser {
       Fail(first.line, "Expected 'object' but found " + Describe(first));
     TObjectDesc desc = ParseObject(first.line, 1);
     const Token rest = Next();
-    if (rest.kind != Tok::EndOfFile) Fail(rest.line, "Expected end of file but found " + Describe(rest));
+    if (rest.kind != Tok::EndOfFile)
+      Fail(rest.line, "Expected end of file but found " + Describe(rest));
     return desc;
   }
 
@@ -84,14 +85,10 @@ class Parser {
 
   static std::string Describe(const Token& t) {
     switch (t.kind) {
-      case Tok::EndOfFile:
-        return "end of file";
-      case Tok::String:
-        return "a string";
-      case Tok::Symbol:
-        return std::string("'") + t.symbol + "'";
-      default:
-        return "'" + t.text + "'";
+      case Tok::EndOfFile: return "end of file";
+      case Tok::String: return "a string";
+      case Tok::Symbol: return std::string("'") + t.symbol + "'";
+      default: return "'" + t.text + "'";
     }
   }
 
@@ -147,7 +144,8 @@ class Parser {
       t.text = LexIdentifier();
       return t;
     }
-    if (IsDigit(c) || c == '$' || ((c == '-' || c == '+') && (IsDigit(At(pos_ + 1)) || At(pos_ + 1) == '$'))) {
+    if (IsDigit(c) || c == '$' ||
+        ((c == '-' || c == '+') && (IsDigit(At(pos_ + 1)) || At(pos_ + 1) == '$'))) {
       LexNumber(t);
       return t;
     }
@@ -157,14 +155,23 @@ class Parser {
       return t;
     }
     switch (c) {
-      case '=': case ':': case ',': case '[': case ']': case '<': case '>':
-      case '(': case ')': case '{': case '}': case '+':
+      case '=':
+      case ':':
+      case ',':
+      case '[':
+      case ']':
+      case '<':
+      case '>':
+      case '(':
+      case ')':
+      case '{':
+      case '}':
+      case '+':
         t.kind = Tok::Symbol;
         t.symbol = c;
         ++pos_;
         return t;
-      default:
-        break;
+      default: break;
     }
     const auto byte = static_cast<unsigned char>(c);
     if (byte >= 0x21 && byte < 0x7F) Fail(line_, std::string("Unexpected character '") + c + "'");
@@ -210,7 +217,8 @@ class Parser {
         while (IsDigit(Cur())) ++pos_;
       }
       if ((Cur() == 'e' || Cur() == 'E') &&
-          (IsDigit(At(pos_ + 1)) || ((At(pos_ + 1) == '+' || At(pos_ + 1) == '-') && IsDigit(At(pos_ + 2))))) {
+          (IsDigit(At(pos_ + 1)) ||
+           ((At(pos_ + 1) == '+' || At(pos_ + 1) == '-') && IsDigit(At(pos_ + 2))))) {
         real = true;
         pos_ += 2;
         while (IsDigit(Cur())) ++pos_;
@@ -221,17 +229,21 @@ class Parser {
         double value = 0;
         const auto [end, error] = std::from_chars(first, last, value, std::chars_format::general);
         if (error != std::errc() || end != last)
-          Fail(line_, "Real number out of range: " + std::string(text_.substr(start, pos_ - start)));
+          Fail(line_,
+               "Real number out of range: " + std::string(text_.substr(start, pos_ - start)));
         t.real = negative ? -value : value;
       } else {
         const auto [end, error] = std::from_chars(first, last, magnitude);
-        if (error == std::errc::result_out_of_range) tooLarge = true;
-        else if (error != std::errc() || end != last) Fail(line_, "Invalid number");
+        if (error == std::errc::result_out_of_range)
+          tooLarge = true;
+        else if (error != std::errc() || end != last)
+          Fail(line_, "Invalid number");
       }
     }
     t.text = std::string(text_.substr(start, pos_ - start));
     // "12px" or "1.2.3" is a mistake, not a number followed by something else.
-    if (IsIdentChar(Cur()) || Cur() == '.' || Cur() == '$') Fail(line_, "Invalid number '" + t.text + Cur() + "'");
+    if (IsIdentChar(Cur()) || Cur() == '.' || Cur() == '$')
+      Fail(line_, "Invalid number '" + t.text + Cur() + "'");
     if (real) {
       t.kind = Tok::Real;
       return;
@@ -280,8 +292,10 @@ class Parser {
         if (code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
           Fail(line_, "Invalid character code #" + std::to_string(code));
         // Codes up to 255 are bytes, as the program's strings are; larger ones are characters.
-        if (code <= 0xFF) out += static_cast<char>(code);
-        else AppendUtf8(out, code);
+        if (code <= 0xFF)
+          out += static_cast<char>(code);
+        else
+          AppendUtf8(out, code);
       } else {
         return out;
       }
@@ -292,7 +306,8 @@ class Parser {
 
   Token ExpectIdent(const char* what) {
     Token t = Next();
-    if (t.kind != Tok::Ident) Fail(t.line, std::string("Expected ") + what + " but found " + Describe(t));
+    if (t.kind != Tok::Ident)
+      Fail(t.line, std::string("Expected ") + what + " but found " + Describe(t));
     return t;
   }
 
@@ -324,7 +339,8 @@ class Parser {
     const Token first = ExpectIdent("a component name");
     if (PeekSymbol(':')) {
       Next();
-      if (first.text.find('.') != std::string::npos) Fail(first.line, "Invalid component name '" + first.text + "'");
+      if (first.text.find('.') != std::string::npos)
+        Fail(first.line, "Invalid component name '" + first.text + "'");
       desc.name = first.text;
       desc.className = ExpectIdent("a class name").text;
     } else {
@@ -367,7 +383,8 @@ class Parser {
     while (PeekSymbol('+')) {
       Next();
       const Token more = Next();
-      if (more.kind != Tok::String) Fail(more.line, "Expected a string after '+' but found " + Describe(more));
+      if (more.kind != Tok::String)
+        Fail(more.line, "Expected a string after '+' but found " + Describe(more));
       text += more.text;
     }
     return text;
@@ -397,25 +414,17 @@ class Parser {
         return v;
       case Tok::Symbol:
         switch (t.symbol) {
-          case '[':
-            ParseSet(v);
-            return v;
+          case '[': ParseSet(v); return v;
           case '<':
             CheckDepth(depth + 1, t.line);
             ParseCollection(v, depth + 1);
             return v;
-          case '(':
-            ParseStringList(v);
-            return v;
-          case '{':
-            ParseBinary(v);
-            return v;
-          default:
-            break;
+          case '(': ParseStringList(v); return v;
+          case '{': ParseBinary(v); return v;
+          default: break;
         }
         break;
-      case Tok::EndOfFile:
-        break;
+      case Tok::EndOfFile: break;
     }
     Fail(t.line, "Expected a value but found " + Describe(t));
   }
@@ -430,7 +439,8 @@ class Parser {
       v.list.push_back(ExpectIdent("a set element").text);
       const Token t = Next();
       if (t.kind == Tok::Symbol && t.symbol == ']') return;
-      if (t.kind != Tok::Symbol || t.symbol != ',') Fail(t.line, "Expected ',' or ']' but found " + Describe(t));
+      if (t.kind != Tok::Symbol || t.symbol != ',')
+        Fail(t.line, "Expected ',' or ']' but found " + Describe(t));
     }
   }
 
@@ -461,7 +471,8 @@ class Parser {
   // as if they stood here; its errors and its assignments name the resource and its own lines.
   void ParseItemsFromResource(TFormValue& v, int depth) {
     const Token path = Next();
-    if (path.kind != Tok::String) Fail(path.line, "Expected a resource path but found " + Describe(path));
+    if (path.kind != Tok::String)
+      Fail(path.line, "Expected a resource path but found " + Describe(path));
     if (!HasResource(path.text)) Fail(path.line, "Unknown resource '" + path.text + "'");
     CheckDepth(depth + 1, path.line);
     Parser nested(FindResourceText(path.text), path.text);
@@ -493,7 +504,8 @@ class Parser {
     if (SameKeyword(text_.substr(pos_, 4), "file") && !IsIdentChar(At(pos_ + 4))) {
       pos_ += 4;
       const Token path = Next();
-      if (path.kind != Tok::String) Fail(path.line, "Expected a resource path but found " + Describe(path));
+      if (path.kind != Tok::String)
+        Fail(path.line, "Expected a resource path but found " + Describe(path));
       if (!HasResource(path.text)) Fail(path.line, "Unknown resource '" + path.text + "'");
       const std::span<const uint8_t> bytes = FindResource(path.text);
       v.bytes.assign(bytes.begin(), bytes.end());

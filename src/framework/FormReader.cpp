@@ -17,7 +17,8 @@ class ELocatedReadError : public EReadError {
 
 }  // namespace
 
-TReader::TReader(TComponent* root, std::string sourceName) : root_(root), sourceName_(std::move(sourceName)) {}
+TReader::TReader(TComponent* root, std::string sourceName)
+    : root_(root), sourceName_(std::move(sourceName)) {}
 
 namespace {
 
@@ -49,16 +50,19 @@ void TReader::SetProperty(TObject* obj, const TPropertyAssignment& assignment) {
   size_t start = 0;
   for (;;) {
     const size_t dot = path.find('.', start);
-    const std::string part = path.substr(start, dot == std::string::npos ? std::string::npos : dot - start);
+    const std::string part =
+        path.substr(start, dot == std::string::npos ? std::string::npos : dot - start);
     const TPropInfo* prop = target->ClassInfo().FindProperty(part);
     if (dot == std::string::npos) {
       if (!prop || !prop->read) FailAt(source, line, "Unknown property '" + path + "'");
-      AtLine(source, line, "Error reading " + path, [&] { prop->read(target, assignment.Value(), *this); });
+      AtLine(source, line, "Error reading " + path,
+             [&] { prop->read(target, assignment.Value(), *this); });
       return;
     }
     // Only nested objects have properties of their own.
     TPersistent* nested = nullptr;
-    if (prop && prop->object) AtLine(source, line, "Error reading " + path, [&] { nested = prop->object(target); });
+    if (prop && prop->object)
+      AtLine(source, line, "Error reading " + path, [&] { nested = prop->object(target); });
     if (!nested) FailAt(source, line, "Unknown property '" + path + "'");
     target = nested;
     start = dot + 1;
@@ -75,9 +79,11 @@ void TReader::ReadComponent(TComponent* component, const TObjectDesc& desc) {
 TComponent* TReader::CreateChild(TComponent* container, const TObjectDesc& desc) {
   const TClassInfo* info = FindClass(desc.className);
   if (!info) FailAt(sourceName_, desc.line, "Class " + desc.className + " not found");
-  if (!info->CanCreate()) FailAt(sourceName_, desc.line, "Class " + desc.className + " cannot be created");
+  if (!info->CanCreate())
+    FailAt(sourceName_, desc.line, "Class " + desc.className + " cannot be created");
   TComponent* child = nullptr;
-  AtLine(sourceName_, desc.line, "Error creating " + desc.className, [&] { child = info->CreateInstance(root_); });
+  AtLine(sourceName_, desc.line, "Error creating " + desc.className,
+         [&] { child = info->CreateInstance(root_); });
   if (!child) FailAt(sourceName_, desc.line, "Class " + desc.className + " made no component");
   // Recorded at once, so a failure from here on frees it.
   loaded_.push_back(child);
@@ -86,7 +92,8 @@ TComponent* TReader::CreateChild(TComponent* container, const TObjectDesc& desc)
     child->AfterConstruction();
     child->SetState(csLoading, true);
     child->SetName(desc.name);
-    if (const TClassInfo::FieldSetter* field = root_->ClassInfo().FindField(desc.name); field && !desc.name.empty())
+    if (const TClassInfo::FieldSetter* field = root_->ClassInfo().FindField(desc.name);
+        field && !desc.name.empty())
       (*field)(root_, child);
     child->SetParentComponent(container);
   });
@@ -99,14 +106,16 @@ void TReader::ReadRoot(const TObjectDesc& desc) {
   loaded_.clear();
   try {
     root_->SetState(csLoading, true);
-    if (!desc.name.empty()) AtLine(sourceName_, desc.line, std::string(), [&] { root_->SetName(desc.name); });
+    if (!desc.name.empty())
+      AtLine(sourceName_, desc.line, std::string(), [&] { root_->SetName(desc.name); });
     ReadComponent(root_, desc);
   } catch (...) {
     // No half-built form stays behind: the components made so far go, children before the
     // components they were placed in, and the root's fields forget them.
     const TClassInfo& rootClass = root_->ClassInfo();
     for (TComponent* c : loaded_) {
-      if (const TClassInfo::FieldSetter* field = rootClass.FindField(c->Name()); field && !c->Name().empty()) {
+      if (const TClassInfo::FieldSetter* field = rootClass.FindField(c->Name());
+          field && !c->Name().empty()) {
         try {
           (*field)(root_, nullptr);
         } catch (const Exception&) {

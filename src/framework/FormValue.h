@@ -31,11 +31,11 @@ struct TFormValue {
   enum class Kind { Integer, Real, String, Identifier, Set, Collection, StringList, Binary };
   Kind kind = Kind::Integer;
   int64_t integer = 0;
-  double real = 0;                      // kept as the double the text names
-  std::string text;                     // String, Identifier, and the literal text of a Real
-  std::vector<std::string> list;        // Set elements, StringList entries
+  double real = 0;                // kept as the double the text names
+  std::string text;               // String, Identifier, and the literal text of a Real
+  std::vector<std::string> list;  // Set elements, StringList entries
   std::vector<TCollectionItemDesc> items;
-  std::vector<uint8_t> bytes;           // Binary
+  std::vector<uint8_t> bytes;  // Binary
   int line = 0;
 };
 

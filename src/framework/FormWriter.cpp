@@ -56,7 +56,9 @@ std::string FormatString(const std::string& text, int indent) {
   while (start < text.size()) {
     size_t end = std::min(text.size(), start + kStringPiece);
     // Keep a UTF-8 sequence in one piece, so each line of the description reads whole.
-    while (end < text.size() && end > start + 1 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+    while (end < text.size() && end > start + 1 &&
+           (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+      --end;
     if (start > 0) {
       out += " +";
       NewLine(out, indent + 2);
@@ -77,7 +79,8 @@ std::string FormatReal(double v) {
   return text;
 }
 
-void AppendAssignments(std::string& out, const std::vector<TPropertyAssignment>& properties, int indent) {
+void AppendAssignments(std::string& out, const std::vector<TPropertyAssignment>& properties,
+                       int indent) {
   for (const TPropertyAssignment& p : properties) {
     out += Indent(indent) + p.path + " = " + FormatFormValue(p.Value(), indent) + "\n";
   }
@@ -109,7 +112,10 @@ TObjectDesc DescribeComponent(const TComponent* component, const TComponent* roo
   desc.className = component->ClassName();
   desc.properties = WriteProperties(component);
   component->GetChildren(
-      [&](TComponent* child) { desc.children.push_back(DescribeComponent(child, root, depth + 1)); }, root);
+      [&](TComponent* child) {
+        desc.children.push_back(DescribeComponent(child, root, depth + 1));
+      },
+      root);
   return desc;
 }
 
@@ -117,14 +123,10 @@ TObjectDesc DescribeComponent(const TComponent* component, const TComponent* roo
 
 std::string FormatFormValue(const TFormValue& value, int indent) {
   switch (value.kind) {
-    case TFormValue::Kind::Integer:
-      return std::to_string(value.integer);
-    case TFormValue::Kind::Real:
-      return FormatReal(value.real);
-    case TFormValue::Kind::String:
-      return FormatString(value.text, indent);
-    case TFormValue::Kind::Identifier:
-      return value.text;
+    case TFormValue::Kind::Integer: return std::to_string(value.integer);
+    case TFormValue::Kind::Real: return FormatReal(value.real);
+    case TFormValue::Kind::String: return FormatString(value.text, indent);
+    case TFormValue::Kind::Identifier: return value.text;
     case TFormValue::Kind::Set: {
       std::string out = "[";
       for (size_t i = 0; i < value.list.size(); ++i) {

@@ -11,7 +11,8 @@ const TClassInfo& TGraphicControl::StaticClassInfo() {
   return info;
 }
 
-TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner), canvas_(std::make_unique<TCanvas>()) {}
+TGraphicControl::TGraphicControl(TComponent* owner)
+    : TControl(owner), canvas_(std::make_unique<TCanvas>()) {}
 
 TGraphicControl::~TGraphicControl() = default;
 

@@ -34,7 +34,8 @@ void THintWindow::ActivateHint(const std::string& text, platform::TPoint at) {
   const int saved = platform::SaveDC(measure);
   platform::SelectFont(measure, HintFont());
   platform::TRect r{0, 0, kMaxWidth, 0};
-  platform::DrawText(measure, text.empty() ? std::string(" ") : text, &r, kTextFormat | platform::DT_CALCRECT);
+  platform::DrawText(measure, text.empty() ? std::string(" ") : text, &r,
+                     kTextFormat | platform::DT_CALCRECT);
   platform::RestoreDC(measure, saved);
   const int width = r.Width() + 8;
   const int height = r.Height() + 4;
@@ -44,7 +45,8 @@ void THintWindow::ActivateHint(const std::string& text, platform::TPoint at) {
   const int bottom = std::max(area.Bottom, screen.cy);
   int left = std::clamp(at.X, 0, std::max(0, right - width));
   int top = at.Y;
-  if (top + height > bottom) top = at.Y - height - 24;  // above the pointer when there is no room below
+  if (top + height > bottom)
+    top = at.Y - height - 24;  // above the pointer when there is no room below
   top = std::max(0, top);
   const platform::TRect bounds = platform::Bounds(left, top, width, height);
   if (!handle_) {
@@ -53,9 +55,8 @@ void THintWindow::ActivateHint(const std::string& text, platform::TPoint at) {
     p.Style = platform::WS_POPUP;
     p.ExStyle = platform::WS_EX_TOPMOST | platform::WS_EX_NOACTIVATE | platform::WS_EX_TOOLWINDOW;
     p.Bounds = bounds;
-    p.WindowProc = [this](platform::HWND h, platform::UINT m, platform::WPARAM w, platform::LPARAM l) {
-      return Proc(h, m, w, l);
-    };
+    p.WindowProc = [this](platform::HWND h, platform::UINT m, platform::WPARAM w,
+                          platform::LPARAM l) { return Proc(h, m, w, l); };
     handle_ = platform::CreateWindowEx(p);
   } else {
     platform::SetWindowPos(handle_, nullptr, left, top, width, height, platform::SWP_NOACTIVATE);
@@ -64,15 +65,18 @@ void THintWindow::ActivateHint(const std::string& text, platform::TPoint at) {
   platform::ShowWindow(handle_, platform::SW_SHOWNA);
 }
 
-platform::LRESULT THintWindow::Proc(platform::HWND hwnd, platform::UINT msg, platform::WPARAM w, platform::LPARAM l) {
+platform::LRESULT THintWindow::Proc(platform::HWND hwnd, platform::UINT msg, platform::WPARAM w,
+                                    platform::LPARAM l) {
   if (msg == platform::WM_NCHITTEST) return platform::HTTRANSPARENT;
   if (msg != platform::WM_PAINT) return platform::DefWindowProc(hwnd, msg, w, l);
   platform::PAINTSTRUCT ps;
   platform::HDC dc = platform::BeginPaint(hwnd, &ps);
   platform::TRect client;
   platform::GetClientRect(hwnd, &client);
-  platform::FillRect(dc, client, platform::CreateSolidBrush(platform::ColorToRGB(platform::clWindowFrame)));
-  platform::FillRect(dc, client.Inflated(-1, -1), platform::CreateSolidBrush(platform::ColorToRGB(platform::clInfoBk)));
+  platform::FillRect(dc, client,
+                     platform::CreateSolidBrush(platform::ColorToRGB(platform::clWindowFrame)));
+  platform::FillRect(dc, client.Inflated(-1, -1),
+                     platform::CreateSolidBrush(platform::ColorToRGB(platform::clInfoBk)));
   platform::SelectFont(dc, HintFont());
   platform::SetTextColor(dc, platform::ColorToRGB(platform::clInfoText));
   platform::SetBkMode(dc, platform::TRANSPARENT);

@@ -23,7 +23,8 @@ class THintWindow {
   platform::HWND Handle() const { return handle_; }
 
  private:
-  platform::LRESULT Proc(platform::HWND hwnd, platform::UINT msg, platform::WPARAM w, platform::LPARAM l);
+  platform::LRESULT Proc(platform::HWND hwnd, platform::UINT msg, platform::WPARAM w,
+                         platform::LPARAM l);
 
   platform::HWND handle_ = nullptr;
   std::string text_;

@@ -7,8 +7,8 @@
 
 #include "framework/Canvas.h"
 #include "framework/ClassRegistry.h"
-#include "platform/images/ImageCodecs.h"
 #include "platform/drawing/TransparentBlt.h"
+#include "platform/images/ImageCodecs.h"
 
 namespace framework {
 

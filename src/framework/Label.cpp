@@ -203,8 +203,7 @@ void TCustomLabel::WndProc(TMessage& m) {
       TGraphicControl::WndProc(m);
       AdjustBounds();
       return;
-    default:
-      TGraphicControl::WndProc(m);
+    default: TGraphicControl::WndProc(m);
   }
 }
 

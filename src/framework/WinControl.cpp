@@ -22,15 +22,22 @@ const TClassInfo& TWinControl::StaticClassInfo() {
   static const TClassInfo info = [] {
     TClassInfo c("TWinControl", &TControl::StaticClassInfo());
     TClassBuilder<TWinControl>(c)
-        .Integer("TabOrder", [](const TWinControl& o) { return o.TabOrder(); },
-                 [](TWinControl& o, int v) { o.SetTabOrder(v); })
-        .Boolean("TabStop", [](const TWinControl& o) { return o.TabStop(); },
-                 [](TWinControl& o, bool v) { o.SetTabStop(v); })
-        .EventProperty<TKeyEvent>("OnKeyDown", [](TWinControl& o, TKeyEvent e) { o.OnKeyDown = std::move(e); })
-        .EventProperty<TKeyEvent>("OnKeyUp", [](TWinControl& o, TKeyEvent e) { o.OnKeyUp = std::move(e); })
-        .EventProperty<TKeyPressEvent>("OnKeyPress", [](TWinControl& o, TKeyPressEvent e) { o.OnKeyPress = std::move(e); })
-        .EventProperty<TNotifyEvent>("OnEnter", [](TWinControl& o, TNotifyEvent e) { o.OnEnter = std::move(e); })
-        .EventProperty<TNotifyEvent>("OnExit", [](TWinControl& o, TNotifyEvent e) { o.OnExit = std::move(e); });
+        .Integer(
+            "TabOrder", [](const TWinControl& o) { return o.TabOrder(); },
+            [](TWinControl& o, int v) { o.SetTabOrder(v); })
+        .Boolean(
+            "TabStop", [](const TWinControl& o) { return o.TabStop(); },
+            [](TWinControl& o, bool v) { o.SetTabStop(v); })
+        .EventProperty<TKeyEvent>("OnKeyDown",
+                                  [](TWinControl& o, TKeyEvent e) { o.OnKeyDown = std::move(e); })
+        .EventProperty<TKeyEvent>("OnKeyUp",
+                                  [](TWinControl& o, TKeyEvent e) { o.OnKeyUp = std::move(e); })
+        .EventProperty<TKeyPressEvent>(
+            "OnKeyPress", [](TWinControl& o, TKeyPressEvent e) { o.OnKeyPress = std::move(e); })
+        .EventProperty<TNotifyEvent>(
+            "OnEnter", [](TWinControl& o, TNotifyEvent e) { o.OnEnter = std::move(e); })
+        .EventProperty<TNotifyEvent>(
+            "OnExit", [](TWinControl& o, TNotifyEvent e) { o.OnExit = std::move(e); });
     return c;
   }();
   return info;
@@ -73,15 +80,18 @@ void TWinControl::CreateParams(TCreateParams& params) {
   params.WinClassName = ClassName();
 }
 
-LRESULT TWinControl::MainWndProc(TWinControl* self, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT TWinControl::MainWndProc(TWinControl* self, HWND hwnd, UINT msg, WPARAM wParam,
+                                 LPARAM lParam) {
   if (!self->handle_) self->handle_ = hwnd;  // messages sent while the window is being made
   TMessage m{msg, wParam, lParam, 0};
   try {
     self->WindowProc(m);
   } catch (const std::exception& e) {
     // A failure in an event handler is reported and the program goes on.
-    if (Application()) Application()->HandleException(self, e);
-    else throw;
+    if (Application())
+      Application()->HandleException(self, e);
+    else
+      throw;
   }
   return m.Result;
 }
@@ -97,7 +107,9 @@ void TWinControl::CreateWnd() {
   cw.ExStyle = params.ExStyle;
   cw.Bounds = platform::Bounds(params.X, params.Y, params.Width, params.Height);
   cw.Parent = params.WndParent;
-  cw.WindowProc = [this](HWND h, UINT m, WPARAM w, LPARAM l) { return MainWndProc(this, h, m, w, l); };
+  cw.WindowProc = [this](HWND h, UINT m, WPARAM w, LPARAM l) {
+    return MainWndProc(this, h, m, w, l);
+  };
   DefWndProc = platform::DefWindowProc;
   const HWND made = platform::CreateWindowEx(cw);
   SetControlState(ControlState() & ~csCreatingControl);
@@ -207,7 +219,8 @@ void TWinControl::NotifyControls(UINT msg) {
   for (TControl* c : std::vector<TControl*>(controls_)) c->Perform(msg, 0, 0);
 }
 
-void TWinControl::GetChildren(const std::function<void(TComponent*)>& proc, const TComponent* root) const {
+void TWinControl::GetChildren(const std::function<void(TComponent*)>& proc,
+                              const TComponent* root) const {
   for (TControl* c : controls_)
     if (c->Owner() == root) proc(c);
   TControl::GetChildren(proc, root);
@@ -234,9 +247,10 @@ void TWinControl::SetTabOrder(int order) {
 }
 
 void TWinControl::FixupTabList() {
-  std::stable_sort(tabList_.begin(), tabList_.end(), [](const TWinControl* a, const TWinControl* b) {
-    return a->requestedTabOrder_ < b->requestedTabOrder_;
-  });
+  std::stable_sort(tabList_.begin(), tabList_.end(),
+                   [](const TWinControl* a, const TWinControl* b) {
+                     return a->requestedTabOrder_ < b->requestedTabOrder_;
+                   });
 }
 
 void TWinControl::Loaded() {
@@ -296,7 +310,8 @@ TWinControl* TWinControl::FindNextControl(TWinControl* current, bool goForward, 
 }
 
 void TWinControl::SelectNext(TWinControl* current, bool goForward, bool checkTabStop) {
-  if (TWinControl* next = FindNextControl(current, goForward, checkTabStop, false)) next->SetFocus();
+  if (TWinControl* next = FindNextControl(current, goForward, checkTabStop, false))
+    next->SetFocus();
 }
 
 // --- keyboard
@@ -347,7 +362,8 @@ void TWinControl::PaintControls(platform::HDC dc, TControl* first) {
   if (first) it = std::find(controls_.begin(), controls_.end(), first);
   for (; it != controls_.end(); ++it) {
     TControl* c = *it;
-    if (dynamic_cast<TWinControl*>(c) || !c->Visible() || c->Width() <= 0 || c->Height() <= 0) continue;
+    if (dynamic_cast<TWinControl*>(c) || !c->Visible() || c->Width() <= 0 || c->Height() <= 0)
+      continue;
     if (!platform::RectVisible(dc, c->BoundsRect())) continue;
     const int saved = platform::SaveDC(dc);
     platform::OffsetViewportOrgEx(dc, c->Left(), c->Top());
@@ -388,9 +404,7 @@ void TWinControl::AlignControls(TControl*, TRect& rect) {
           c->SetBounds(rect.Right - c->Width(), rect.Top, c->Width(), rect.Height());
           rect.Right -= c->Width();
           break;
-        default:
-          c->SetBounds(rect.Left, rect.Top, rect.Width(), rect.Height());
-          break;
+        default: c->SetBounds(rect.Left, rect.Top, rect.Width(), rect.Height()); break;
       }
     }
   }
@@ -434,9 +448,7 @@ void TWinControl::TrackMouseOver(TControl* now) {
 
 void TWinControl::WndProc(TMessage& m) {
   switch (m.Msg) {
-    case platform::WM_PAINT:
-      PaintHandler(m);
-      return;
+    case platform::WM_PAINT: PaintHandler(m); return;
     case platform::WM_PRINTCLIENT: {
       auto dc = reinterpret_cast<platform::HDC>(m.WParam);
       const int saved = platform::SaveDC(dc);
@@ -448,13 +460,12 @@ void TWinControl::WndProc(TMessage& m) {
     case platform::WM_ERASEBKGND:
       if (!ControlStyleHas(csOpaque)) {
         auto dc = reinterpret_cast<platform::HDC>(m.WParam);
-        platform::FillRect(dc, ClientRect(), platform::CreateSolidBrush(platform::ColorToRGB(Color())));
+        platform::FillRect(dc, ClientRect(),
+                           platform::CreateSolidBrush(platform::ColorToRGB(Color())));
       }
       m.Result = 1;
       return;
-    case platform::WM_MOUSEENTER:
-      Perform(CM_MOUSEENTER);
-      return;
+    case platform::WM_MOUSEENTER: Perform(CM_MOUSEENTER); return;
     case platform::WM_MOUSELEAVE:
       TrackMouseOver(nullptr);
       Perform(CM_MOUSELEAVE);
@@ -518,18 +529,13 @@ void TWinControl::WndProc(TMessage& m) {
       if (handle_) platform::EnableWindow(handle_, Enabled());
       TControl::WndProc(m);
       return;
-    case CM_VISIBLECHANGED:
-      TControl::WndProc(m);
-      return;
-    case CM_DIALOGKEY:
-      Broadcast(m);
-      return;
+    case CM_VISIBLECHANGED: TControl::WndProc(m); return;
+    case CM_DIALOGKEY: Broadcast(m); return;
     case CM_FOCUSCHANGED:
       Broadcast(m);
       m.Result = 0;
       return;
-    default:
-      break;
+    default: break;
   }
   if (IsMouseMessage(m.Msg)) {
     if (RouteMouseToChild(m)) {

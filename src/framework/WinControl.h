@@ -69,7 +69,8 @@ class TWinControl : public TControl {
   void Invalidate() override;
   void Update() override;
   void SetBounds(int left, int top, int width, int height) override;
-  void GetChildren(const std::function<void(TComponent*)>& proc, const TComponent* root) const override;
+  void GetChildren(const std::function<void(TComponent*)>& proc,
+                   const TComponent* root) const override;
   void Loaded() override;
 
   TKeyEvent OnKeyDown;
@@ -111,8 +112,8 @@ class TWinControl : public TControl {
 
   friend class TControl;
   HWND handle_ = nullptr;
-  std::vector<TControl*> controls_;   // z-order, bottom first
-  std::vector<TWinControl*> tabList_; // windowed children in tab order
+  std::vector<TControl*> controls_;    // z-order, bottom first
+  std::vector<TWinControl*> tabList_;  // windowed children in tab order
   bool tabStop_ = false;
   int requestedTabOrder_ = 0;
   TControl* mouseControl_ = nullptr;  // non-windowed child under the pointer

@@ -10,16 +10,16 @@
 #include <optional>
 #include <string>
 
-#include "platform/drawing/DIBitmap.h"
-#include "platform/windows/Messages.h"
-#include "platform/drawing/Region.h"
 #include "platform/Types.h"
+#include "platform/drawing/DIBitmap.h"
+#include "platform/drawing/Region.h"
+#include "platform/windows/Messages.h"
 
 namespace platform {
 
 // How a top-level window should stand on the desktop.
 struct TopLevelStyle {
-  TRect bounds;             // screen coordinates of the outer rectangle
+  TRect bounds;  // screen coordinates of the outer rectangle
   std::string title;
   bool decorated = false;   // a frame and caption from the window manager
   bool topmost = false;     // above normal windows
@@ -34,19 +34,19 @@ struct TopLevelStyle {
 struct NativeEvent {
   enum class Kind {
     // (Named apart from Xlib's event macros, which would otherwise replace them.)
-    PointerMove,    // point, keyState
-    ButtonDown,     // point, button (1 left, 2 middle, 3 right), keyState
-    ButtonUp,       // point, button, keyState
-    Wheel,          // point, delta (120 per notch, positive away from the user)
-    PointerLeave,   // the pointer left the top-level window
-    KeyDown,        // virtualKey, keyState, repeat
-    KeyUp,          // virtualKey, keyState
-    Text,           // text: UTF-8 typed (one or more characters), never control characters
-    Exposed,        // rect: part of the window must be shown again from the back buffer
-    Configure,      // rect: the window's new screen rectangle (moved or resized by the desktop)
-    FocusGained,    // the desktop gave the window the keyboard
-    FocusLost,      // the desktop took the keyboard away
-    CloseRequest,   // the user asked the window manager to close it
+    PointerMove,   // point, keyState
+    ButtonDown,    // point, button (1 left, 2 middle, 3 right), keyState
+    ButtonUp,      // point, button, keyState
+    Wheel,         // point, delta (120 per notch, positive away from the user)
+    PointerLeave,  // the pointer left the top-level window
+    KeyDown,       // virtualKey, keyState, repeat
+    KeyUp,         // virtualKey, keyState
+    Text,          // text: UTF-8 typed (one or more characters), never control characters
+    Exposed,       // rect: part of the window must be shown again from the back buffer
+    Configure,     // rect: the window's new screen rectangle (moved or resized by the desktop)
+    FocusGained,   // the desktop gave the window the keyboard
+    FocusLost,     // the desktop took the keyboard away
+    CloseRequest,  // the user asked the window manager to close it
   };
   Kind kind = Kind::PointerMove;
   HWND window = nullptr;  // the top-level window
@@ -58,7 +58,7 @@ struct NativeEvent {
   bool repeat = false;
   unsigned keyState = 0;  // MK_* flags, plus Alt in kAltDown
   std::string text;
-  uint32_t time = 0;      // milliseconds, the backend's clock
+  uint32_t time = 0;  // milliseconds, the backend's clock
 };
 constexpr unsigned kAltDown = 0x8000;
 

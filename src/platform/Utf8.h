@@ -23,8 +23,10 @@ inline uint32_t NextCodePoint(std::string_view text, size_t& i) {
   bool valid = len > 0 && i + static_cast<size_t>(len) <= n;
   uint32_t cp = len == 2 ? (b & 0x1Fu) : len == 3 ? (b & 0x0Fu) : (b & 0x07u);
   for (int k = 1; valid && k < len; ++k) {
-    if ((p[i + k] & 0xC0) != 0x80) valid = false;
-    else cp = (cp << 6) | (p[i + k] & 0x3Fu);
+    if ((p[i + k] & 0xC0) != 0x80)
+      valid = false;
+    else
+      cp = (cp << 6) | (p[i + k] & 0x3Fu);
   }
   if (valid) {
     static constexpr uint32_t kMin[] = {0, 0, 0x80, 0x800, 0x10000};

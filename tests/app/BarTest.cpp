@@ -15,13 +15,13 @@
 #include "app/Unit1.h"
 #include "app/Unit2.h"
 #include "framework/Application.h"
-#include "framework/ClassRegistry.h"
 #include "framework/CheckBox.h"
+#include "framework/ClassRegistry.h"
 #include "framework/Label.h"
 #include "platform/files/Files.h"
+#include "platform/headless/HeadlessBackend.h"
 #include "platform/windows/Input.h"
 #include "platform/windows/Window.h"
-#include "platform/headless/HeadlessBackend.h"
 #include "skin/controls/SkinControlClasses.h"
 #include "skin/controls/sButton.h"
 #include "skin/controls/sCheckBox.h"
@@ -67,7 +67,9 @@ class BarTest : public ::testing::Test {
   void Start() {
     app = std::make_unique<framework::TApplication>();
     app->SetTitle("Snipwell");
-    app->OnException = [this](framework::TObject*, const std::exception& e) { reports.push_back(e.what()); };
+    app->OnException = [this](framework::TObject*, const std::exception& e) {
+      reports.push_back(e.what());
+    };
     app->CreateForm(Form1);
     app->CreateForm(Form2);
     Form1->Show();
@@ -85,16 +87,20 @@ class BarTest : public ::testing::Test {
   std::vector<std::string> reports;
 };
 
-const char kSeven[] = "one\r\ntwo\r\n\r\nGr\xc3\xbc\xc3\x9f" "e\r\nfive\r\nsix\r\nseven\r\n";
+const char kSeven[] =
+    "one\r\ntwo\r\n\r\nGr\xc3\xbc\xc3\x9f"
+    "e\r\nfive\r\nsix\r\nseven\r\n";
 
 TEST_F(BarTest, StartsFromTheFileAndSitsAtTheBottomCentreOfTheWorkArea) {
   WriteConfig(kSeven);
   desktop->SetWorkArea({0, 30, 1023, 1024});  // a panel at the top; odd width
   Start();
   EXPECT_TRUE(reports.empty());
-  EXPECT_EQ(Form1->Left(), 2);             // 1023 div 2 - 1019 div 2
-  EXPECT_EQ(Form1->Top(), 994 - 56);       // from the height alone, not the top offset
-  EXPECT_EQ(Form1->sEdit4->Text(), "Gr\xc3\xbc\xc3\x9f" "e");
+  EXPECT_EQ(Form1->Left(), 2);        // 1023 div 2 - 1019 div 2
+  EXPECT_EQ(Form1->Top(), 994 - 56);  // from the height alone, not the top offset
+  EXPECT_EQ(Form1->sEdit4->Text(),
+            "Gr\xc3\xbc\xc3\x9f"
+            "e");
   EXPECT_EQ(Form1->sEdit3->Text(), "");
   ASSERT_NE(desktop->Find(Form1->Handle()), nullptr);
   EXPECT_TRUE(desktop->Find(Form1->Handle())->style.topmost);
@@ -122,11 +128,17 @@ TEST_F(BarTest, HoverCopiesFocusesSelectsAndShowsTheText) {
   WriteConfig(kSeven);
   Start();
   HoverSlot(4);
-  EXPECT_EQ(desktop->ClipboardContents(), "Gr\xc3\xbc\xc3\x9f" "e");
+  EXPECT_EQ(desktop->ClipboardContents(),
+            "Gr\xc3\xbc\xc3\x9f"
+            "e");
   EXPECT_TRUE(Form1->sEdit4->Focused());
   EXPECT_EQ(Form1->sEdit4->SelLength(), static_cast<int>(Form1->sEdit4->Text().size()));
-  EXPECT_EQ(Form1->sLabel2->Caption(), "Gr\xc3\xbc\xc3\x9f" "e");
-  EXPECT_EQ(Form1->sEdit4->Hint(), "Gr\xc3\xbc\xc3\x9f" "e");
+  EXPECT_EQ(Form1->sLabel2->Caption(),
+            "Gr\xc3\xbc\xc3\x9f"
+            "e");
+  EXPECT_EQ(Form1->sEdit4->Hint(),
+            "Gr\xc3\xbc\xc3\x9f"
+            "e");
   // An empty slot puts the empty text there and empties the label.
   HoverSlot(3);
   EXPECT_EQ(desktop->ClipboardContents(), "");
@@ -161,7 +173,7 @@ TEST_F(BarTest, AClipboardThatCannotBeHadIsReportedAndTheNextMoveTriesAgain) {
   desktop->SetClipboardAvailable(false);
   HoverSlot(6);
   EXPECT_EQ(reports, (std::vector<std::string>{"Cannot open clipboard"}));
-  EXPECT_TRUE(Form1->sEdit6->Focused());    // what came before the failure stays done
+  EXPECT_TRUE(Form1->sEdit6->Focused());     // what came before the failure stays done
   EXPECT_EQ(Form1->sLabel2->Caption(), "");  // what came after did not happen
   desktop->SetClipboardAvailable(true);
   desktop->MoveMouse(Form1->Left() + Form1->sEdit6->Left() + 21, Form1->Top() + 14);

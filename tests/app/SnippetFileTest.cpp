@@ -1,7 +1,6 @@
-#include "app/SnippetFile.h"
-
 #include <gtest/gtest.h>
 
+#include "app/SnippetFile.h"
 #include "platform/Exception.h"
 #include "platform/files/Files.h"
 #include "tests/platform/files/FileTestSupport.h"
@@ -52,10 +51,19 @@ TEST(SnippetFileTest, LineEndsAreLfOrCrLfAndALoneCrIsDropped) {
 }
 
 TEST(SnippetFileTest, CtrlZEndsTheFile) {
-  ExpectSlots("\x1a" "a\r\nb", 0, kOld);
-  ExpectSlots("a\r\n\x1a" "b\r\nc", 1, {"a", "o2", "o3", "o4", "o5", "o6", "o7"});
+  ExpectSlots(
+      "\x1a"
+      "a\r\nb",
+      0, kOld);
+  ExpectSlots(
+      "a\r\n\x1a"
+      "b\r\nc",
+      1, {"a", "o2", "o3", "o4", "o5", "o6", "o7"});
   // Inside a line it ends the line's text, and nothing after it is read.
-  ExpectSlots("ab\x1a" "cd\r\ne", 1, {"ab", "o2", "o3", "o4", "o5", "o6", "o7"});
+  ExpectSlots(
+      "ab\x1a"
+      "cd\r\ne",
+      1, {"ab", "o2", "o3", "o4", "o5", "o6", "o7"});
   ExpectSlots("a\r\x1a", 1, {"a", "o2", "o3", "o4", "o5", "o6", "o7"});
 }
 
@@ -91,8 +99,8 @@ TEST(SnippetFileTest, ThePathIsTheExecutablesFolderAndConfigTxt) {
 
 TEST(SnippetFileTest, SaveThenLoadGivesTheSameSnippets) {
   TempFolder folder;
-  const TSnippets texts = {"a", "", "gr\xc3\xbc\xc3\x9f", "\ttab ",
-                           "", "", std::string(100000, 'z')};
+  const TSnippets texts = {"a", "", "gr\xc3\xbc\xc3\x9f",    "\ttab ",
+                           "",  "", std::string(100000, 'z')};
   SaveSnippets(folder.Path(), texts);
   EXPECT_EQ(ReadBytes(folder / "Config.txt"), FormatSnippets(texts));
   TSnippets loaded = kOld;

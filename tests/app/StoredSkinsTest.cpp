@@ -42,8 +42,9 @@ class StoredSkinsTest : public ::testing::Test {
   // A manager read from a description as the bar's, with the given skin current.
   TsSkinManager* Load(const std::string& skinName) {
     root = std::make_unique<framework::TComponent>(nullptr);
-    const std::string text = std::string("object Form1: TComponent\n  object sSkinManager1: TsSkinManager\n") +
-                             kSkins + "    SkinName = '" + skinName + "'\n  end\nend\n";
+    const std::string text =
+        std::string("object Form1: TComponent\n  object sSkinManager1: TsSkinManager\n") + kSkins +
+        "    SkinName = '" + skinName + "'\n  end\nend\n";
     framework::ReadComponentRes(root.get(), text, "Unit1.dfm");
     return dynamic_cast<TsSkinManager*>(root->FindComponent("sSkinManager1"));
   }
@@ -61,7 +62,8 @@ void ExpectStoredBmp(const std::string& resource, int width, int height) {
   const std::span<const uint8_t> data = framework::FindResource(resource);
   ASSERT_GT(data.size(), 4u + 1078u) << resource;
   const auto u32 = [&](size_t at) {
-    return uint32_t{data[at]} | uint32_t{data[at + 1]} << 8 | uint32_t{data[at + 2]} << 16 | uint32_t{data[at + 3]} << 24;
+    return uint32_t{data[at]} | uint32_t{data[at + 1]} << 8 | uint32_t{data[at + 2]} << 16 |
+           uint32_t{data[at + 3]} << 24;
   };
   EXPECT_EQ(u32(0), data.size() - 4) << resource;
   EXPECT_EQ(data[4], 'B');
@@ -85,9 +87,11 @@ struct SkinFacts {
 };
 
 const SkinFacts kFacts[] = {
-    {"BlueGauze (internal)", "BlueGauze", 65, 118, 0, 156, 292, "BUTTONHUGE.BMP", 13156534, 2, 2, 50},
+    {"BlueGauze (internal)", "BlueGauze", 65, 118, 0, 156, 292, "BUTTONHUGE.BMP", 13156534, 2, 2,
+     50},
     {"BlueIce (internal)", "BlueIce", 64, 89, 4, 304, 260, "BTN_HUGE.BMP", 5061670, 1, 4, 50},
-    {"BluePlastic (internal)", "BluePlastic", 64, 103, 0, 192, 222, "BUTTONHUGE.BMP", 5061670, 1, 4, 50},
+    {"BluePlastic (internal)", "BluePlastic", 64, 103, 0, 192, 222, "BUTTONHUGE.BMP", 5061670, 1, 4,
+     50},
 };
 
 TEST_F(StoredSkinsTest, EachSkinHoldsItsCountsPicturesAndSkinWideValues) {
@@ -103,7 +107,8 @@ TEST_F(StoredSkinsTest, EachSkinHoldsItsCountsPicturesAndSkinWideValues) {
     EXPECT_EQ(s->Patterns()->Count(), f.patterns);
     EXPECT_EQ(s->MasterBitmap()->Width(), f.masterWidth);
     EXPECT_EQ(s->MasterBitmap()->Height(), f.masterHeight);
-    ExpectStoredBmp(std::string("skins/") + f.folder + "/MasterBitmap.data", f.masterWidth, f.masterHeight);
+    ExpectStoredBmp(std::string("skins/") + f.folder + "/MasterBitmap.data", f.masterWidth,
+                    f.masterHeight);
     EXPECT_EQ(s->Shadow1Color, f.shadowColor);
     EXPECT_EQ(s->Shadow1Offset, f.shadowOffset);
     EXPECT_EQ(s->Shadow1Blur, f.shadowBlur);
@@ -133,12 +138,13 @@ TEST_F(StoredSkinsTest, EachSkinHoldsItsCountsPicturesAndSkinWideValues) {
     EXPECT_EQ(last->HotColor, 0u);
     EXPECT_EQ(last->ShadowColor, 0u);
     EXPECT_EQ(last->BorderColor1 | last->BorderColor2, 0u);
-    EXPECT_EQ(last->ShadowBlur | last->ShadowOffset | last->ShadowTransparency | last->Transparency |
-                  last->GradientPercent | last->ImagePercent | last->FadingIntervalIn | last->FadingIntervalOut |
-                  last->FadingIterations | last->HotTransparency | last->HotGradientPercent | last->HotImagePercent,
+    EXPECT_EQ(last->ShadowBlur | last->ShadowOffset | last->ShadowTransparency |
+                  last->Transparency | last->GradientPercent | last->ImagePercent |
+                  last->FadingIntervalIn | last->FadingIntervalOut | last->FadingIterations |
+                  last->HotTransparency | last->HotGradientPercent | last->HotImagePercent,
               0);
-    EXPECT_FALSE(last->ShadowDontUse || last->ShadowEnabled || last->ReservedBoolean || last->ShowFocus ||
-                 last->FadingEnabled);
+    EXPECT_FALSE(last->ShadowDontUse || last->ShadowEnabled || last->ReservedBoolean ||
+                 last->ShowFocus || last->FadingEnabled);
     EXPECT_EQ(last->Bevel, skin::cbNone);
     EXPECT_EQ(last->HotBevel, skin::cbNone);
 
@@ -153,7 +159,8 @@ TEST_F(StoredSkinsTest, EachSkinHoldsItsCountsPicturesAndSkinWideValues) {
       EXPECT_GE(image->ImageCount, 1);
       EXPECT_TRUE(image->MaskType == 0 || image->MaskType == 1);
       bool known = false;
-      for (int k = 0; k < s->GeneralData()->Count(); ++k) known |= s->GeneralData()->Items(k)->SectionName == image->SectionName;
+      for (int k = 0; k < s->GeneralData()->Count(); ++k)
+        known |= s->GeneralData()->Items(k)->SectionName == image->SectionName;
       EXPECT_TRUE(known) << image->SectionName;
     }
   }
@@ -162,16 +169,70 @@ TEST_F(StoredSkinsTest, EachSkinHoldsItsCountsPicturesAndSkinWideValues) {
 TEST_F(StoredSkinsTest, BlueIceHasItsSectionsInOrderWithTheValuesTheWindowsUse) {
   skin::TsStoredSkin* s = Stored(Load("BlueIce (internal)"), "BlueIce (internal)");
   ASSERT_NE(s, nullptr);
-  const std::vector<std::string> order{
-      "GLOBALINFO", "DRAGBAR", "TABSHEET", "PAGECONTROLBOTTOM", "PAGECONTROLLEFT", "PAGECONTROLRIGHT",
-      "SPLITTER", "TABCONTROLLEFT", "TABCONTROLRIGHT", "TABCONTROLBOTTOM", "TOOLBAR", "PANEL",
-      "PAGECONTROL", "PROGRESSH", "GAUGE", "MENULINE", "SCROLLBAR1H", "SCROLLBAR2H", "SCROLLBAR1V",
-      "SCROLLBAR2V", "SPEEDBUTTON_SMALL", "STATUSBAR", "SCROLLBTNRIGHT", "SCROLLBTNTOP", "SCROLLBTNLEFT",
-      "SCROLLBTNBOTTOM", "SCROLLSLIDERH", "SCROLLSLIDERV", "TABCONTROL", "MAINMENU", "MENUITEM", "DIVIDER",
-      "TABTOP", "TABRIGHT", "TABLEFT", "TABBOTTOM", "DIALOG", "FORMTITLE", "PROGRESSV", "EDIT", "FORM", "BAR",
-      "BARPANEL", "PANEL_LOW", "RADIOBUTTON", "CHECKBOX", "BUTTON_BIG", "WEBBUTTON", "SPEEDBUTTON",
-      "TOOLBUTTON", "BARTITLE", "EXTRALINE", "GRIPH", "GROUPBOX", "HINT", "MDIAREA", "TRACKBAR",
-      "BUTTON_HUGE", "COLHEADER", "BUTTON", "ORVEXCOMBOBOX", "ORVEXEDIT", "COMBOBOX", ""};
+  const std::vector<std::string> order{"GLOBALINFO",
+                                       "DRAGBAR",
+                                       "TABSHEET",
+                                       "PAGECONTROLBOTTOM",
+                                       "PAGECONTROLLEFT",
+                                       "PAGECONTROLRIGHT",
+                                       "SPLITTER",
+                                       "TABCONTROLLEFT",
+                                       "TABCONTROLRIGHT",
+                                       "TABCONTROLBOTTOM",
+                                       "TOOLBAR",
+                                       "PANEL",
+                                       "PAGECONTROL",
+                                       "PROGRESSH",
+                                       "GAUGE",
+                                       "MENULINE",
+                                       "SCROLLBAR1H",
+                                       "SCROLLBAR2H",
+                                       "SCROLLBAR1V",
+                                       "SCROLLBAR2V",
+                                       "SPEEDBUTTON_SMALL",
+                                       "STATUSBAR",
+                                       "SCROLLBTNRIGHT",
+                                       "SCROLLBTNTOP",
+                                       "SCROLLBTNLEFT",
+                                       "SCROLLBTNBOTTOM",
+                                       "SCROLLSLIDERH",
+                                       "SCROLLSLIDERV",
+                                       "TABCONTROL",
+                                       "MAINMENU",
+                                       "MENUITEM",
+                                       "DIVIDER",
+                                       "TABTOP",
+                                       "TABRIGHT",
+                                       "TABLEFT",
+                                       "TABBOTTOM",
+                                       "DIALOG",
+                                       "FORMTITLE",
+                                       "PROGRESSV",
+                                       "EDIT",
+                                       "FORM",
+                                       "BAR",
+                                       "BARPANEL",
+                                       "PANEL_LOW",
+                                       "RADIOBUTTON",
+                                       "CHECKBOX",
+                                       "BUTTON_BIG",
+                                       "WEBBUTTON",
+                                       "SPEEDBUTTON",
+                                       "TOOLBUTTON",
+                                       "BARTITLE",
+                                       "EXTRALINE",
+                                       "GRIPH",
+                                       "GROUPBOX",
+                                       "HINT",
+                                       "MDIAREA",
+                                       "TRACKBAR",
+                                       "BUTTON_HUGE",
+                                       "COLHEADER",
+                                       "BUTTON",
+                                       "ORVEXCOMBOBOX",
+                                       "ORVEXEDIT",
+                                       "COMBOBOX",
+                                       ""};
   ASSERT_EQ(s->GeneralData()->Count(), static_cast<int>(order.size()));
   for (int i = 0; i < s->GeneralData()->Count(); ++i) {
     EXPECT_EQ(s->GeneralData()->Items(i)->SectionName, order[static_cast<size_t>(i)]);
@@ -200,14 +261,21 @@ TEST_F(StoredSkinsTest, BlueIceHasItsSectionsInOrderWithTheValuesTheWindowsUse) 
   const char* formGradient = "14071693;13878443;99;0;0;13878443;13878443;0;0;0";
   const char* dialogGradient = "16777215;12748837;110;0;0;12748837;12748837;0;0;0";
   const Row rows[] = {
-      {"GLOBALINFO", 13282167, false, "0 16768169 -1 -1 -1", 0, 0, " ", 0, false, false, 5, 0xFFFFFF, 0, 0, " ", 0},
-      {"FORM", 13679769, true, "0 -1 -1 -1 -1", 0, 0, formGradient, 100, false, false, 5, 13679769, 0, 0, formGradient, 100},
-      {"DIALOG", 0xFFFFFF, false, "0 -1 -1 -1 -1", 0, 50, dialogGradient, 50, false, false, 5, 0xFFFFFF, 0, 50, dialogGradient, 50},
-      {"PANEL", 14797990, false, "0 -1 -1 -1 -1", 50, 100, "16444627;12094791;99;0;0;12094791;12094791;0;0;0", 0, false,
-       false, 5, 0xFFFFFF, 0, 0, " ", 0},
-      {"EDIT", 0xFFFFFF, false, "0 -1 -1 -1 -1", 0, 0, " ", 0, false, false, 5, 0xFFFFFF, 0, 0, " ", 0},
-      {"BUTTON", 13282167, false, "0 -1 -1 -1 -1", 100, 0, " ", 0, true, true, 20, 13282167, 100, 0, " ", 0},
-      {"CHECKBOX", 0xFFFFFF, false, "0 -1 -1 -1 -1", 100, 0, " ", 0, false, true, 20, 0xFFFFFF, 100, 0, " ", 0},
+      {"GLOBALINFO", 13282167, false, "0 16768169 -1 -1 -1", 0, 0, " ", 0, false, false, 5,
+       0xFFFFFF, 0, 0, " ", 0},
+      {"FORM", 13679769, true, "0 -1 -1 -1 -1", 0, 0, formGradient, 100, false, false, 5, 13679769,
+       0, 0, formGradient, 100},
+      {"DIALOG", 0xFFFFFF, false, "0 -1 -1 -1 -1", 0, 50, dialogGradient, 50, false, false, 5,
+       0xFFFFFF, 0, 50, dialogGradient, 50},
+      {"PANEL", 14797990, false, "0 -1 -1 -1 -1", 50, 100,
+       "16444627;12094791;99;0;0;12094791;12094791;0;0;0", 0, false, false, 5, 0xFFFFFF, 0, 0, " ",
+       0},
+      {"EDIT", 0xFFFFFF, false, "0 -1 -1 -1 -1", 0, 0, " ", 0, false, false, 5, 0xFFFFFF, 0, 0, " ",
+       0},
+      {"BUTTON", 13282167, false, "0 -1 -1 -1 -1", 100, 0, " ", 0, true, true, 20, 13282167, 100, 0,
+       " ", 0},
+      {"CHECKBOX", 0xFFFFFF, false, "0 -1 -1 -1 -1", 100, 0, " ", 0, false, true, 20, 0xFFFFFF, 100,
+       0, " ", 0},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
@@ -283,7 +351,8 @@ TEST_F(StoredSkinsTest, BlueIceMasksLieAtTheirRectanglesAndTheOthersFollowInOrde
     r.section = "FORM";
     rows.push_back(r);
   }
-  const auto find = [&](const std::string& section, const std::string& property) -> const skin::TsSkinImage* {
+  const auto find = [&](const std::string& section,
+                        const std::string& property) -> const skin::TsSkinImage* {
     for (int i = 0; i < s->Images()->Count(); ++i) {
       const skin::TsSkinImage* image = s->Images()->Items(i);
       if (image->SectionName == section && image->PropertyName == property) return image;
@@ -295,40 +364,86 @@ TEST_F(StoredSkinsTest, BlueIceMasksLieAtTheirRectanglesAndTheOthersFollowInOrde
     const skin::TsSkinImage* m = find(r.section, r.property);
     ASSERT_NE(m, nullptr);
     EXPECT_EQ(m->Name, "");
-    EXPECT_EQ((std::vector<int>{m->Left, m->Top, m->Right, m->Bottom}), (std::vector<int>{r.left, r.top, r.right, r.bottom}));
+    EXPECT_EQ((std::vector<int>{m->Left, m->Top, m->Right, m->Bottom}),
+              (std::vector<int>{r.left, r.top, r.right, r.bottom}));
     EXPECT_EQ(m->ImageCount, r.count);
     EXPECT_EQ(m->MaskType, r.type);
     EXPECT_EQ(m->BorderWidth, r.border);
     EXPECT_EQ(m->StretchMode, r.stretch);
     EXPECT_EQ(m->ImgType, r.kind);
-    EXPECT_EQ((std::vector<int>{m->WL, m->WR, m->WT, m->WB}), (std::vector<int>{r.wl, r.wr, r.wt, r.wb}));
+    EXPECT_EQ((std::vector<int>{m->WL, m->WR, m->WT, m->WB}),
+              (std::vector<int>{r.wl, r.wr, r.wt, r.wb}));
   }
   EXPECT_EQ(find("CHECKBOX", "BOXCHECKED"), nullptr);
 
   // Every other mask, as section and role, in stored order.
-  const std::vector<std::string> others{
-      "DRAGBAR BORDERSMASK", "PAGECONTROLBOTTOM BORDERSMASK", "PAGECONTROLLEFT BORDERSMASK",
-      "PAGECONTROLRIGHT BORDERSMASK", "TABCONTROLLEFT BORDERSMASK", "TABCONTROLRIGHT BORDERSMASK",
-      "TABCONTROLBOTTOM BORDERSMASK", "TOOLBAR BORDERSMASK", "PAGECONTROL BORDERSMASK", "PROGRESSH BORDERSMASK",
-      "GAUGE BORDERSMASK", "SCROLLBAR1H BORDERSMASK", "SCROLLBAR2H BORDERSMASK", "SCROLLBAR1V BORDERSMASK",
-      "SCROLLBAR2V BORDERSMASK", "SPEEDBUTTON_SMALL BORDERSMASK", "SCROLLBTNRIGHT BORDERSMASK",
-      "SCROLLBTNRIGHT GLYPHMASK", "SCROLLBTNTOP BORDERSMASK", "SCROLLBTNTOP GLYPHMASK", "SCROLLBTNLEFT GLYPHMASK",
-      "SCROLLBTNLEFT BORDERSMASK", "SCROLLBTNBOTTOM BORDERSMASK", "SCROLLBTNBOTTOM GLYPHMASK",
-      "SCROLLSLIDERH BORDERSMASK", "SCROLLSLIDERH GLYPHMASK", "SCROLLSLIDERV BORDERSMASK",
-      "SCROLLSLIDERV GLYPHMASK", "TABCONTROL BORDERSMASK", "MAINMENU BORDERSMASK", "MENUITEM BORDERSMASK",
-      "DIVIDER BORDERSMASK", "TABTOP BORDERSMASK", "TABRIGHT BORDERSMASK", "TABLEFT BORDERSMASK",
-      "TABBOTTOM BORDERSMASK", "FORMTITLE BORDERSMASK", "PROGRESSV BORDERSMASK", "BAR BORDERSMASK",
-      "BARPANEL BORDERSMASK", "PANEL_LOW BORDERSMASK", "BUTTON_BIG BORDERSMASK", "SPEEDBUTTON BORDERSMASK",
-      "TOOLBUTTON BORDERSMASK", "BARTITLE BORDERSMASK", "EXTRALINE BORDERSMASK", "GRIPH PATTERN",
-      "GROUPBOX BORDERSMASK", "HINT BORDERSMASK", "TRACKBAR SLIDERCHANNEL", "TRACKBAR SLIDERMASK",
-      "TRACKBAR SLIDERVMASK", "TRACKBAR TICKHORZ", "TRACKBAR TICKVERT", "BUTTON_HUGE BORDERSMASK",
-      "COLHEADER BORDERSMASK", "ORVEXCOMBOBOX GLYPHMASK", "ORVEXCOMBOBOX BORDERSMASK", "ORVEXEDIT BORDERSMASK",
-      "COMBOBOX GLYPHMASK", "COMBOBOX BORDERSMASK"};
+  const std::vector<std::string> others{"DRAGBAR BORDERSMASK",
+                                        "PAGECONTROLBOTTOM BORDERSMASK",
+                                        "PAGECONTROLLEFT BORDERSMASK",
+                                        "PAGECONTROLRIGHT BORDERSMASK",
+                                        "TABCONTROLLEFT BORDERSMASK",
+                                        "TABCONTROLRIGHT BORDERSMASK",
+                                        "TABCONTROLBOTTOM BORDERSMASK",
+                                        "TOOLBAR BORDERSMASK",
+                                        "PAGECONTROL BORDERSMASK",
+                                        "PROGRESSH BORDERSMASK",
+                                        "GAUGE BORDERSMASK",
+                                        "SCROLLBAR1H BORDERSMASK",
+                                        "SCROLLBAR2H BORDERSMASK",
+                                        "SCROLLBAR1V BORDERSMASK",
+                                        "SCROLLBAR2V BORDERSMASK",
+                                        "SPEEDBUTTON_SMALL BORDERSMASK",
+                                        "SCROLLBTNRIGHT BORDERSMASK",
+                                        "SCROLLBTNRIGHT GLYPHMASK",
+                                        "SCROLLBTNTOP BORDERSMASK",
+                                        "SCROLLBTNTOP GLYPHMASK",
+                                        "SCROLLBTNLEFT GLYPHMASK",
+                                        "SCROLLBTNLEFT BORDERSMASK",
+                                        "SCROLLBTNBOTTOM BORDERSMASK",
+                                        "SCROLLBTNBOTTOM GLYPHMASK",
+                                        "SCROLLSLIDERH BORDERSMASK",
+                                        "SCROLLSLIDERH GLYPHMASK",
+                                        "SCROLLSLIDERV BORDERSMASK",
+                                        "SCROLLSLIDERV GLYPHMASK",
+                                        "TABCONTROL BORDERSMASK",
+                                        "MAINMENU BORDERSMASK",
+                                        "MENUITEM BORDERSMASK",
+                                        "DIVIDER BORDERSMASK",
+                                        "TABTOP BORDERSMASK",
+                                        "TABRIGHT BORDERSMASK",
+                                        "TABLEFT BORDERSMASK",
+                                        "TABBOTTOM BORDERSMASK",
+                                        "FORMTITLE BORDERSMASK",
+                                        "PROGRESSV BORDERSMASK",
+                                        "BAR BORDERSMASK",
+                                        "BARPANEL BORDERSMASK",
+                                        "PANEL_LOW BORDERSMASK",
+                                        "BUTTON_BIG BORDERSMASK",
+                                        "SPEEDBUTTON BORDERSMASK",
+                                        "TOOLBUTTON BORDERSMASK",
+                                        "BARTITLE BORDERSMASK",
+                                        "EXTRALINE BORDERSMASK",
+                                        "GRIPH PATTERN",
+                                        "GROUPBOX BORDERSMASK",
+                                        "HINT BORDERSMASK",
+                                        "TRACKBAR SLIDERCHANNEL",
+                                        "TRACKBAR SLIDERMASK",
+                                        "TRACKBAR SLIDERVMASK",
+                                        "TRACKBAR TICKHORZ",
+                                        "TRACKBAR TICKVERT",
+                                        "BUTTON_HUGE BORDERSMASK",
+                                        "COLHEADER BORDERSMASK",
+                                        "ORVEXCOMBOBOX GLYPHMASK",
+                                        "ORVEXCOMBOBOX BORDERSMASK",
+                                        "ORVEXEDIT BORDERSMASK",
+                                        "COMBOBOX GLYPHMASK",
+                                        "COMBOBOX BORDERSMASK"};
   std::vector<std::string> seen;
   for (int i = 0; i < s->Images()->Count(); ++i) {
     const skin::TsSkinImage* image = s->Images()->Items(i);
     const std::string sec = image->SectionName;
-    if (sec == "GLOBALINFO" || sec == "PANEL" || sec == "DIALOG" || sec == "EDIT" || sec == "FORM" || sec == "BUTTON")
+    if (sec == "GLOBALINFO" || sec == "PANEL" || sec == "DIALOG" || sec == "EDIT" ||
+        sec == "FORM" || sec == "BUTTON")
       continue;
     seen.push_back(sec + " " + image->PropertyName);
     EXPECT_EQ(image->ImgType == skin::itisaTexture, sec == "GRIPH") << sec;
@@ -352,15 +467,17 @@ TEST_F(StoredSkinsTest, BlueIcePatternsShareOneJpegAndTheFormFindsIt) {
   // A baseline JFIF stream of three 8-bit components, 240 x 240.
   const std::span<const uint8_t> data = framework::FindResource("skins/BlueIce/BG.JPG.data");
   ASSERT_GT(data.size(), 24u);
-  EXPECT_EQ(uint32_t{data[0]} | uint32_t{data[1]} << 8 | uint32_t{data[2]} << 16 | uint32_t{data[3]} << 24, data.size() - 4);
+  EXPECT_EQ(uint32_t{data[0]} | uint32_t{data[1]} << 8 | uint32_t{data[2]} << 16 |
+                uint32_t{data[3]} << 24,
+            data.size() - 4);
   EXPECT_EQ(data[4], 0xFF);
   EXPECT_EQ(data[5], 0xD8);
   EXPECT_EQ(std::memcmp(&data[4 + 6], "JFIF", 5), 0);
   bool baseline = false;
   for (size_t i = 4; i + 9 < data.size(); ++i) {
     if (data[i] == 0xFF && data[i + 1] == 0xC0) {
-      baseline = data[i + 4] == 8 && (data[i + 5] << 8 | data[i + 6]) == 240 && (data[i + 7] << 8 | data[i + 8]) == 240 &&
-                 data[i + 9] == 3;
+      baseline = data[i + 4] == 8 && (data[i + 5] << 8 | data[i + 6]) == 240 &&
+                 (data[i + 7] << 8 | data[i + 8]) == 240 && data[i + 9] == 3;
       break;
     }
   }
@@ -394,7 +511,8 @@ TEST_F(StoredSkinsTest, LoadedBlueIceAnswersTheLookUpsOfItsControls) {
   EXPECT_GE(m->CommonIndices().BoxChecked, 0);
 
   const int button = m->FindMask(m->FindSection("BUTTON"), "BUTTON", "BORDERSMASK");
-  EXPECT_EQ((std::vector<int>{m->MarginLeft(button), m->MarginTop(button), m->MarginRight(button), m->MarginBottom(button)}),
+  EXPECT_EQ((std::vector<int>{m->MarginLeft(button), m->MarginTop(button), m->MarginRight(button),
+                              m->MarginBottom(button)}),
             (std::vector<int>{6, 6, 7, 8}));
   EXPECT_EQ(m->MarginLeft(m->FindMask(m->FindSection("PANEL"), "PANEL", "BORDERSMASK")), 7);
 
@@ -415,7 +533,7 @@ TEST_F(StoredSkinsTest, LoadedBlueIceAnswersTheLookUpsOfItsControls) {
   EXPECT_EQ(master.Pixel(243, 190), 0xFF00FFu);
   EXPECT_EQ(master.Pixel(243, 205), 0xFFFFFFu);
   EXPECT_EQ(master.Pixel(249, 197) & 0xFFFFFF, master.Pixel(249, 197));  // an opaque face pixel...
-  EXPECT_EQ(master.Pixel(249, 212), 0u);                                  // ...weighs nothing
+  EXPECT_EQ(master.Pixel(249, 212), 0u);                                 // ...weighs nothing
 }
 
 TEST_F(StoredSkinsTest, OnlyBlueGauzeInheritsAndItsChainsLeadWhereStated) {
@@ -438,7 +556,8 @@ TEST_F(StoredSkinsTest, OnlyBlueGauzeInheritsAndItsChainsLeadWhereStated) {
   for (const skin::TsGeneralData& g : m->Sections()) {
     if (g.ParentClass.empty()) continue;
     ++inheriting;
-    EXPECT_NE(std::find(chains.begin(), chains.end(), std::make_pair(g.SectionName, g.ParentClass)), chains.end())
+    EXPECT_NE(std::find(chains.begin(), chains.end(), std::make_pair(g.SectionName, g.ParentClass)),
+              chains.end())
         << g.SectionName;
   }
   EXPECT_EQ(inheriting, 8);
@@ -468,7 +587,8 @@ TEST_F(StoredSkinsTest, TheSkinsSurviveARoundTripThroughTheDescriptionFormat) {
   EXPECT_EQ(m->SkinName(), "BluePlastic (internal)");
   // The pictures read back are the stored bytes.
   std::vector<uint8_t> data = m->InternalSkins()->Items(1)->MasterBitmap()->WriteData();
-  const std::span<const uint8_t> stored = framework::FindResource("skins/BlueIce/MasterBitmap.data");
+  const std::span<const uint8_t> stored =
+      framework::FindResource("skins/BlueIce/MasterBitmap.data");
   EXPECT_TRUE(std::equal(data.begin(), data.end(), stored.begin(), stored.end()));
 }
 

@@ -25,13 +25,15 @@ TEST(ClassRegistryTest, FindsPropertiesThroughParentClassesParentsFirst) {
 
   // A class that publishes a property again keeps its parent's place for it.
   TClassInfo derived("TDerived", &info);
-  TClassBuilder<TTestControl>(derived).Integer("Tag", [](const TTestControl&) { return 5; },
-                                                [](TTestControl&, int) {});
+  TClassBuilder<TTestControl>(derived).Integer(
+      "Tag", [](const TTestControl&) { return 5; }, [](TTestControl&, int) {});
   const auto derivedAll = derived.AllProperties();
   EXPECT_EQ(derivedAll.size(), all.size());
   EXPECT_EQ(derivedAll[1], derived.FindProperty("Tag"));
   EXPECT_NE(derivedAll[1], info.FindProperty("Tag"));
-  EXPECT_THROW(TClassBuilder<TTestControl>(derived).Integer("Tag", nullptr, [](TTestControl&, int) {}), Exception);
+  EXPECT_THROW(
+      TClassBuilder<TTestControl>(derived).Integer("Tag", nullptr, [](TTestControl&, int) {}),
+      Exception);
   EXPECT_THROW(derived.CreateInstance(nullptr), Exception);
 }
 
@@ -46,10 +48,12 @@ TEST(ClassRegistryTest, RegistersEachNameForOneClass) {
 }
 
 TEST(ClassRegistryTest, ColourNamesBothWays) {
-  const char* names[] = {"clBlack", "clMaroon", "clGreen", "clOlive", "clNavy", "clPurple", "clTeal", "clGray",
-                         "clSilver", "clRed", "clLime", "clYellow", "clBlue", "clFuchsia", "clAqua", "clWhite",
-                         "clMoneyGreen", "clSkyBlue", "clCream", "clMedGray", "clNone", "clDefault",
-                         "clScrollBar", "clBtnFace", "clInfoBk", "clHotLight", "clMenuHighlight", "clMenuBar"};
+  const char* names[] = {"clBlack",    "clMaroon",        "clGreen",     "clOlive",   "clNavy",
+                         "clPurple",   "clTeal",          "clGray",      "clSilver",  "clRed",
+                         "clLime",     "clYellow",        "clBlue",      "clFuchsia", "clAqua",
+                         "clWhite",    "clMoneyGreen",    "clSkyBlue",   "clCream",   "clMedGray",
+                         "clNone",     "clDefault",       "clScrollBar", "clBtnFace", "clInfoBk",
+                         "clHotLight", "clMenuHighlight", "clMenuBar"};
   for (const char* name : names) {
     const auto color = IdentToColor(name);
     ASSERT_TRUE(color) << name;

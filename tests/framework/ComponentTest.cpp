@@ -16,7 +16,8 @@ using Journal = std::vector<std::string>;
 // Writes its destruction and every notification it hears to a journal.
 class TWatcher : public TComponent {
  public:
-  TWatcher(TComponent* owner, const std::string& name, Journal* journal) : TComponent(owner), journal_(journal) {
+  TWatcher(TComponent* owner, const std::string& name, Journal* journal)
+      : TComponent(owner), journal_(journal) {
     SetName(name);
   }
   ~TWatcher() override {
@@ -25,7 +26,8 @@ class TWatcher : public TComponent {
   }
   void Notification(TComponent* component, TOperation operation) override {
     TComponent::Notification(component, operation);
-    journal_->push_back(Name() + (operation == opInsert ? " insert " : " remove ") + component->Name());
+    journal_->push_back(Name() + (operation == opInsert ? " insert " : " remove ") +
+                        component->Name());
     if (operation == opRemove && component == watched) watched = nullptr;
   }
   TComponent* watched = nullptr;

@@ -157,40 +157,42 @@ TEST_F(ControlsTest, ShowModalDisablesTheOtherFormsUntilItEnds) {
   timerHost->SetParent(dialog);
   timerHost->OnClick = [&](TObject*) {};
   // Acts from inside the modal loop: the owner is disabled, then the dialog ends.
-  dialog->OnShow = [&](TObject*) {
-    platform::SetTimer(app->Handle(), 77, 10);
-  };
+  dialog->OnShow = [&](TObject*) { platform::SetTimer(app->Handle(), 77, 10); };
   platform::WNDPROC previous = platform::GetWindowProc(app->Handle());
-  platform::SetWindowProc(app->Handle(), [&](platform::HWND h, platform::UINT m, platform::WPARAM w, platform::LPARAM l) -> platform::LRESULT {
-    if (m == platform::WM_TIMER && w == 77) {
-      platform::KillTimer(h, 77);
-      ran = true;
-      EXPECT_FALSE(platform::IsWindowEnabled(form->Handle()));
-      EXPECT_TRUE(platform::IsWindowEnabled(dialog->Handle()));
-      dialog->SetModalResult(mrOk);
-      return 0;
-    }
-    return platform::CallWindowProc(previous, h, m, w, l);
-  });
+  platform::SetWindowProc(app->Handle(),
+                          [&](platform::HWND h, platform::UINT m, platform::WPARAM w,
+                              platform::LPARAM l) -> platform::LRESULT {
+                            if (m == platform::WM_TIMER && w == 77) {
+                              platform::KillTimer(h, 77);
+                              ran = true;
+                              EXPECT_FALSE(platform::IsWindowEnabled(form->Handle()));
+                              EXPECT_TRUE(platform::IsWindowEnabled(dialog->Handle()));
+                              dialog->SetModalResult(mrOk);
+                              return 0;
+                            }
+                            return platform::CallWindowProc(previous, h, m, w, l);
+                          });
   EXPECT_EQ(dialog->ShowModal(), mrOk);
   platform::SetWindowProc(app->Handle(), previous);
   EXPECT_TRUE(ran);
   EXPECT_TRUE(platform::IsWindowEnabled(form->Handle()));
   EXPECT_FALSE(dialog->Visible());
-  EXPECT_THROW({
-    dialog->Show();
-    dialog->ShowModal();
-  }, Exception);
+  EXPECT_THROW(
+      {
+        dialog->Show();
+        dialog->ShowModal();
+      },
+      Exception);
 }
 
 TEST(ErrorReport, AppendsAFullStopAfterCharactersAboveIt) {
   EXPECT_EQ(ErrorReportText("File not found"), "File not found.");
   EXPECT_EQ(ErrorReportText("I/O error 32"), "I/O error 32.");  // '2' is above '.'
   EXPECT_EQ(ErrorReportText("Done."), "Done.");
-  EXPECT_EQ(ErrorReportText("What?!"), "What?!");             // only the last character counts
-  EXPECT_EQ(ErrorReportText("a-"), "a-");                      // '-' is below '.'
+  EXPECT_EQ(ErrorReportText("What?!"), "What?!");  // only the last character counts
+  EXPECT_EQ(ErrorReportText("a-"), "a-");          // '-' is below '.'
   EXPECT_EQ(ErrorReportText(""), "");
-  EXPECT_EQ(ErrorReportText("Grüße"), "Grüße.");               // the last byte of "e" is above '.'
+  EXPECT_EQ(ErrorReportText("Grüße"), "Grüße.");  // the last byte of "e" is above '.'
 }
 
 TEST_F(ControlsTest, FailuresInHandlersAreReportedAndTheProgramGoesOn) {

@@ -64,7 +64,8 @@ TEST(FormParserTest, ReadsSetsCollectionsListsAndBinary) {
   const TFormValue list = ParseValue("(\n 'a'\n 'b' + 'c'\n 'd'#9)");
   EXPECT_EQ(list.list, (std::vector<std::string>{"a", "bc", "d\t"}));
 
-  EXPECT_EQ(ParseValue("{\n  0a0B ff\r\n  00 }").bytes, (std::vector<uint8_t>{0x0A, 0x0B, 0xFF, 0x00}));
+  EXPECT_EQ(ParseValue("{\n  0a0B ff\r\n  00 }").bytes,
+            (std::vector<uint8_t>{0x0A, 0x0B, 0xFF, 0x00}));
   EXPECT_TRUE(ParseValue("{}").bytes.empty());
   const uint8_t resource[] = {9, 8, 7};
   RegisterResource("skins/parser.bin", resource);
@@ -74,7 +75,9 @@ TEST(FormParserTest, ReadsSetsCollectionsListsAndBinary) {
 
 TEST(FormParserTest, ReadsNestedBlocksWithTheirLines) {
   const TObjectDesc desc = ParseFormDescription(
-      "OBJECT Form1: TForm1\r\n  Left = 1\r\n  object Edit1: TEdit\r  end\n  object TTimer\n  End\nend", "t");
+      "OBJECT Form1: TForm1\r\n  Left = 1\r\n  object Edit1: TEdit\r  end\n  object TTimer\n  "
+      "End\nend",
+      "t");
   EXPECT_EQ(desc.name, "Form1");
   EXPECT_EQ(desc.className, "TForm1");
   ASSERT_EQ(desc.properties.size(), 1u);
@@ -115,12 +118,15 @@ INSTANTIATE_TEST_SUITE_P(
         SyntaxCase{"object Form1: TForm1\n  Left = 1\n", 3, "found end of file"},
         SyntaxCase{"object Form1: TForm1\nend\nextra", 3, "Expected end of file but found 'extra'"},
         SyntaxCase{"object Form1: TForm1\n  Caption = 'abc\nend", 2, "Unterminated string"},
-        SyntaxCase{"object Form1: TForm1\n  Caption = 'a' +\nend", 3, "Expected a string after '+' but found 'end'"},
+        SyntaxCase{"object Form1: TForm1\n  Caption = 'a' +\nend", 3,
+                   "Expected a string after '+' but found 'end'"},
         SyntaxCase{"object Form1: TForm1\n  Caption = #\nend", 2, "Expected a character code"},
         SyntaxCase{"object Form1: TForm1\n  Caption = #1114112\nend", 2, "Invalid character code"},
         SyntaxCase{"object Form1: TForm1\n  Caption = #55296\nend", 2, "Invalid character code"},
-        SyntaxCase{"object Form1: TForm1\n  Left = 9223372036854775808\nend", 2, "Integer out of range"},
-        SyntaxCase{"object Form1: TForm1\n  Left = $10000000000000000\nend", 2, "Integer out of range"},
+        SyntaxCase{"object Form1: TForm1\n  Left = 9223372036854775808\nend", 2,
+                   "Integer out of range"},
+        SyntaxCase{"object Form1: TForm1\n  Left = $10000000000000000\nend", 2,
+                   "Integer out of range"},
         SyntaxCase{"object Form1: TForm1\n  Left = 12px\nend", 2, "Invalid number"},
         SyntaxCase{"object Form1: TForm1\n  Left = 1.2.3\nend", 2, "Invalid number"},
         SyntaxCase{"object Form1: TForm1\n  Left = $\nend", 2, "Invalid hexadecimal number"},
@@ -128,29 +134,40 @@ INSTANTIATE_TEST_SUITE_P(
         SyntaxCase{"object Form1: TForm1\n  Left = @\nend", 2, "Unexpected character '@'"},
         SyntaxCase{"object Form1: TForm1\n  Left = -\nend", 2, "Unexpected character '-'"},
         SyntaxCase{"object Form1: TForm1\n  Left = \x01\nend", 2, "Unexpected character #1"},
-        SyntaxCase{"object Form1: TForm1\r\n  Left = 1\r  Top = ?\nend", 3, "Unexpected character '?'"},
+        SyntaxCase{"object Form1: TForm1\r\n  Left = 1\r  Top = ?\nend", 3,
+                   "Unexpected character '?'"},
         SyntaxCase{"object Form1: TForm1\n  Font. = 1\nend", 2, "Invalid name 'Font.'"},
         SyntaxCase{"object Form1: TForm1\n  Left = =\nend", 2, "Expected a value but found '='"},
-        SyntaxCase{"object Form1: TForm1\n  S = [a b]\nend", 2, "Expected ',' or ']' but found 'b'"},
+        SyntaxCase{"object Form1: TForm1\n  S = [a b]\nend", 2,
+                   "Expected ',' or ']' but found 'b'"},
         SyntaxCase{"object Form1: TForm1\n  S = [a,\n]\nend", 3, "Expected a set element"},
         SyntaxCase{"object Form1: TForm1\n  S = ('a' 1)\nend", 2, "Expected a string or ')'"},
-        SyntaxCase{"object Form1: TForm1\n  C = <\n  item\n  X = 1\n  >\nend", 5, "Expected a property name"},
-        SyntaxCase{"object Form1: TForm1\n  C = <\n  X = 1>\nend", 3, "Expected 'item', 'file' or '>' but found 'X'"},
-        SyntaxCase{"object Form1: TForm1\n  C = <\n  file 'nope.dfm'>\nend", 3, "Unknown resource 'nope.dfm'"},
+        SyntaxCase{"object Form1: TForm1\n  C = <\n  item\n  X = 1\n  >\nend", 5,
+                   "Expected a property name"},
+        SyntaxCase{"object Form1: TForm1\n  C = <\n  X = 1>\nend", 3,
+                   "Expected 'item', 'file' or '>' but found 'X'"},
+        SyntaxCase{"object Form1: TForm1\n  C = <\n  file 'nope.dfm'>\nend", 3,
+                   "Unknown resource 'nope.dfm'"},
         SyntaxCase{"object Form1: TForm1\n  D = {0A0}\nend", 2, "odd number of hex digits"},
-        SyntaxCase{"object Form1: TForm1\n  D = {0A\n 0G}\nend", 3, "Invalid character in binary data"},
+        SyntaxCase{"object Form1: TForm1\n  D = {0A\n 0G}\nend", 3,
+                   "Invalid character in binary data"},
         SyntaxCase{"object Form1: TForm1\n  D = {0A\n", 3, "Unterminated binary data"},
-        SyntaxCase{"object Form1: TForm1\n  D = { file 'nope.bin' }\nend", 2, "Unknown resource 'nope.bin'"},
+        SyntaxCase{"object Form1: TForm1\n  D = { file 'nope.bin' }\nend", 2,
+                   "Unknown resource 'nope.bin'"},
         SyntaxCase{"object Form1: TForm1\n  D = { file nope }\nend", 2, "Expected a resource path"},
-        SyntaxCase{"object Form1: TForm1\n  object B: T\n  end\n  Left = 1\nend", 4, "properties come before"},
+        SyntaxCase{"object Form1: TForm1\n  object B: T\n  end\n  Left = 1\nend", 4,
+                   "properties come before"},
         SyntaxCase{"object Form1.X: TForm1\nend", 1, "Invalid component name"},
         SyntaxCase{"object Form1: 12\nend", 1, "Expected a class name"}));
 
 TEST(FormParserTest, CollectionItemsCanComeFromResourcesThatNameThemselvesInErrors) {
-  const std::string items = "item\n  A = 1\nend\nitem\n  B = <\n    item\n      C = 2\n    end>\nend\n";
-  RegisterResource("parser/items.dfm", std::span(reinterpret_cast<const uint8_t*>(items.data()), items.size()));
-  const TObjectDesc desc =
-      ParseFormDescription("object F: T\n  P = <\n    item\n      Z = 0\n    end\n    file 'parser/items.dfm'>\nend", "F.dfm");
+  const std::string items =
+      "item\n  A = 1\nend\nitem\n  B = <\n    item\n      C = 2\n    end>\nend\n";
+  RegisterResource("parser/items.dfm",
+                   std::span(reinterpret_cast<const uint8_t*>(items.data()), items.size()));
+  const TObjectDesc desc = ParseFormDescription(
+      "object F: T\n  P = <\n    item\n      Z = 0\n    end\n    file 'parser/items.dfm'>\nend",
+      "F.dfm");
   const TFormValue& p = desc.properties.at(0).Value();
   ASSERT_EQ(p.items.size(), 3u);
   EXPECT_EQ(p.items[0].properties.at(0).source, nullptr);  // from the description itself
@@ -159,20 +176,25 @@ TEST(FormParserTest, CollectionItemsCanComeFromResourcesThatNameThemselvesInErro
   ASSERT_NE(p.items[1].properties.at(0).source, nullptr);
   EXPECT_EQ(*p.items[1].properties.at(0).source, "parser/items.dfm");
   ASSERT_NE(p.items[2].properties.at(0).Value().items.at(0).properties.at(0).source, nullptr);
-  EXPECT_EQ(*p.items[2].properties.at(0).Value().items.at(0).properties.at(0).source, "parser/items.dfm");
+  EXPECT_EQ(*p.items[2].properties.at(0).Value().items.at(0).properties.at(0).source,
+            "parser/items.dfm");
 
   // A syntax error inside names the resource and its own line.
   const std::string broken = "item\n  A = 1\nend\nend\n";
-  RegisterResource("parser/broken.dfm", std::span(reinterpret_cast<const uint8_t*>(broken.data()), broken.size()));
+  RegisterResource("parser/broken.dfm",
+                   std::span(reinterpret_cast<const uint8_t*>(broken.data()), broken.size()));
   try {
     ParseFormDescription("object F: T\n  P = < file 'parser/broken.dfm' >\nend", "F.dfm");
     FAIL();
   } catch (const EReadError& e) {
-    EXPECT_NE(e.Message().find("parser/broken.dfm(4): Expected 'item' or end of file"), std::string::npos) << e.Message();
+    EXPECT_NE(e.Message().find("parser/broken.dfm(4): Expected 'item' or end of file"),
+              std::string::npos)
+        << e.Message();
   }
   // A resource that names itself ends as nesting too deep, not as a crash.
   const std::string loop = "item\n  P = < file 'parser/loop.dfm' >\nend\n";
-  RegisterResource("parser/loop.dfm", std::span(reinterpret_cast<const uint8_t*>(loop.data()), loop.size()));
+  RegisterResource("parser/loop.dfm",
+                   std::span(reinterpret_cast<const uint8_t*>(loop.data()), loop.size()));
   try {
     ParseFormDescription("object F: T\n  P = < file 'parser/loop.dfm' >\nend", "F.dfm");
     FAIL();
@@ -226,8 +248,10 @@ TEST(FormWriterTest, FormatsValuesTheParserReadsBack) {
 
 TEST(FormWriterTest, FormattedDescriptionsParseBackUnchanged) {
   const std::string text =
-      "object Form1: TForm1\n  A = [x, y]\n  B = <\n    item\n      C = (\n        'p'\n        'q')\n"
-      "      D = {\n        0102}\n      E = <>\n    end>\n  F = -2.5e-07\n  object TTimer\n    G = clRed\n  end\nend\n";
+      "object Form1: TForm1\n  A = [x, y]\n  B = <\n    item\n      C = (\n        'p'\n        "
+      "'q')\n"
+      "      D = {\n        0102}\n      E = <>\n    end>\n  F = -2.5e-07\n  object TTimer\n    G "
+      "= clRed\n  end\nend\n";
   const TObjectDesc desc = ParseFormDescription(text, "t");
   EXPECT_EQ(FormatObjectDesc(desc), text);
 }

@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "framework/Application.h"
-#include "platform/windows/Window.h"
 #include "platform/headless/HeadlessBackend.h"
+#include "platform/windows/Window.h"
 
 namespace framework::test {
 

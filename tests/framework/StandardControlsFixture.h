@@ -16,9 +16,9 @@
 #include "framework/Form.h"
 #include "framework/StandardClasses.h"
 #include "platform/drawing/DIBitmap.h"
+#include "platform/headless/HeadlessBackend.h"
 #include "platform/images/ImageCodecs.h"
 #include "platform/windows/Window.h"
-#include "platform/headless/HeadlessBackend.h"
 
 namespace framework::test {
 

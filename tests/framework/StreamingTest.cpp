@@ -143,8 +143,9 @@ TEST_F(StreamingTest, ReadsInStreamOrderAndCallsLoadedOnceAtTheEnd) {
       "Timer1.Loaded",
   };
   EXPECT_EQ(form->log, expected);
-  for (const TComponent* c : {static_cast<TComponent*>(form.get()), static_cast<TComponent*>(form->Panel1),
-                              static_cast<TComponent*>(form->Button1), static_cast<TComponent*>(form->Timer1)})
+  for (const TComponent* c :
+       {static_cast<TComponent*>(form.get()), static_cast<TComponent*>(form->Panel1),
+        static_cast<TComponent*>(form->Button1), static_cast<TComponent*>(form->Timer1)})
     EXPECT_EQ(c->ComponentState() & (csLoading | csReading | csCreating), 0u) << c->Name();
 }
 
@@ -178,7 +179,8 @@ TEST_F(StreamingTest, WritingAndReadingBackGivesTheSameComponents) {
   EXPECT_EQ(b.boundLabel.font.style, a.boundLabel.font.style);
   ASSERT_EQ(b.items.Count(), 2);
   EXPECT_EQ(static_cast<TTestItem*>(b.items.Item(0))->sub.Count(), 2);
-  EXPECT_EQ(static_cast<TTestItem*>(b.items.Item(1))->data, static_cast<TTestItem*>(a.items.Item(1))->data);
+  EXPECT_EQ(static_cast<TTestItem*>(b.items.Item(1))->data,
+            static_cast<TTestItem*>(a.items.Item(1))->data);
   EXPECT_EQ(b.lines.Text(), a.lines.Text());
   EXPECT_EQ(b.glyph, a.glyph);
   EXPECT_EQ(copy->Timer1->interval, 250);
@@ -197,8 +199,10 @@ TEST_F(StreamingTest, WritingAndReadingBackGivesTheSameComponents) {
 }
 
 TEST_F(StreamingTest, RealsAndColoursSurviveTheRoundTripExactly) {
-  const double reals[] = {4.83, 0.1, 1.0 / 3, 1e-300, DBL_MAX, DBL_TRUE_MIN, -2.5, 1e21, 123456789.0, 5.0};
-  const TColor colors[] = {platform::clBtnFace, platform::clNone, 0x00C0DCC0, 0x00123456, platform::clBlack};
+  const double reals[] = {4.83,         0.1,  1.0 / 3, 1e-300,      DBL_MAX,
+                          DBL_TRUE_MIN, -2.5, 1e21,    123456789.0, 5.0};
+  const TColor colors[] = {platform::clBtnFace, platform::clNone, 0x00C0DCC0, 0x00123456,
+                           platform::clBlack};
   for (size_t i = 0; i < std::size(reals); ++i) {
     TTestForm form(nullptr);
     form.SetName("Form1");
@@ -233,8 +237,9 @@ class ReadErrorTest : public StreamingTest, public ::testing::WithParamInterface
 
 TEST_P(ReadErrorTest, NamesTheLineAndLeavesNoComponent) {
   const ReadErrorCase& c = GetParam();
-  const std::string text = std::string("object Form1: TTestForm\n  object Panel1: TTestControl\n"
-                                       "    object Button1: TTestControl\n") +
+  const std::string text = std::string(
+                               "object Form1: TTestForm\n  object Panel1: TTestControl\n"
+                               "    object Button1: TTestControl\n") +
                            c.line4 + "\n    end\n  end\nend\n";
   auto form = std::make_unique<TTestForm>(nullptr);
   auto* existing = Create<TTestTimer>(form.get());  // made by the form itself: it stays
@@ -275,31 +280,42 @@ INSTANTIATE_TEST_SUITE_P(
         ReadErrorCase{"      BoundLabel = 1", 4, "holds an object"},
         ReadErrorCase{"      Colour = clRed", 4, "Unknown property 'Colour'"},
         ReadErrorCase{"      Left.X = 1", 4, "Unknown property 'Left.X'"},
-        ReadErrorCase{"      BoundLabel.Font.Size = 1", 4, "Unknown property 'BoundLabel.Font.Size'"},
+        ReadErrorCase{"      BoundLabel.Font.Size = 1", 4,
+                      "Unknown property 'BoundLabel.Font.Size'"},
         ReadErrorCase{"      OnClick = EditChange", 4, "EditChange does not have the type"},
-        ReadErrorCase{"      OnClick = Button2Click", 4, "Button2Click is not a published method of TTestForm"},
+        ReadErrorCase{"      OnClick = Button2Click", 4,
+                      "Button2Click is not a published method of TTestForm"},
         ReadErrorCase{"      OnClick = 'Button1Click'", 4, "the name of an event handler"},
         ReadErrorCase{"      Items = <\n        item\n          Width = 'x'\n        end>", 6,
                       "Error reading Width"},
         ReadErrorCase{"      Items = <\n        item\n          Sub = <\n            item\n"
                       "              Value = 1.5\n            end>\n        end>",
                       8, "Error reading Value"},
-        ReadErrorCase{"      object Inner: TUnknownClass\n      end", 4, "Class TUnknownClass not found"},
+        ReadErrorCase{"      object Inner: TUnknownClass\n      end", 4,
+                      "Class TUnknownClass not found"},
         ReadErrorCase{"      object Inner: TTestForm\n      end", 4, "cannot be created"},
-        ReadErrorCase{"      object Inner: TBrokenControl\n      end", 4, "Cannot make a broken control"},
-        ReadErrorCase{"      object Panel1: TTestControl\n      end", 4, "A component named Panel1 already exists"},
-        ReadErrorCase{"      object Timer1: TTestControl\n      end", 4, "not of the class its field holds"},
-        ReadErrorCase{"      object Inner: TTestControl\n        Left = 1\n        Top = 2\n      end", 6,
-                      "Unknown property 'Top'"}));
+        ReadErrorCase{"      object Inner: TBrokenControl\n      end", 4,
+                      "Cannot make a broken control"},
+        ReadErrorCase{"      object Panel1: TTestControl\n      end", 4,
+                      "A component named Panel1 already exists"},
+        ReadErrorCase{"      object Timer1: TTestControl\n      end", 4,
+                      "not of the class its field holds"},
+        ReadErrorCase{
+            "      object Inner: TTestControl\n        Left = 1\n        Top = 2\n      end", 6,
+            "Unknown property 'Top'"}));
 
 TEST_F(StreamingTest, ItemsFromAResourceAreReadAndTheirErrorsNameIt) {
   const std::string items = "item\n  Width = 7\nend\nitem\n  Width = 'x'\nend\n";
-  RegisterResource("test/items.dfm", std::span(reinterpret_cast<const uint8_t*>(items.data()), items.size()));
+  RegisterResource("test/items.dfm",
+                   std::span(reinterpret_cast<const uint8_t*>(items.data()), items.size()));
   const std::string good = "item\n  Width = 7\nend\n";
-  RegisterResource("test/good.dfm", std::span(reinterpret_cast<const uint8_t*>(good.data()), good.size()));
+  RegisterResource("test/good.dfm",
+                   std::span(reinterpret_cast<const uint8_t*>(good.data()), good.size()));
   const auto describe = [](const std::string& resource) {
-    return "object Form1: TTestForm\n  object Panel1: TTestControl\n    object Button1: TTestControl\n"
-           "      Items = < file '" + resource + "' >\n    end\n  end\nend\n";
+    return "object Form1: TTestForm\n  object Panel1: TTestControl\n    object Button1: "
+           "TTestControl\n"
+           "      Items = < file '" +
+           resource + "' >\n    end\n  end\nend\n";
   };
   auto form = std::make_unique<TTestForm>(nullptr);
   ReadComponentRes(form.get(), describe("test/good.dfm"), "Unit1.dfm");
@@ -317,7 +333,8 @@ TEST_F(StreamingTest, ItemsFromAResourceAreReadAndTheirErrorsNameIt) {
 
 TEST_F(StreamingTest, SyntaxErrorsLeaveTheFormUntouched) {
   auto form = std::make_unique<TTestForm>(nullptr);
-  EXPECT_THROW(ReadComponentRes(form.get(), "object Form1: TTestForm\n  Caption = 'x'\n  object", "Unit1.dfm"),
+  EXPECT_THROW(ReadComponentRes(form.get(), "object Form1: TTestForm\n  Caption = 'x'\n  object",
+                                "Unit1.dfm"),
                EReadError);
   EXPECT_EQ(form->caption, "");
   EXPECT_EQ(form->ComponentCount(), 0);

@@ -36,12 +36,20 @@ class TTestFont : public TPersistent {
     static const TClassInfo info = [] {
       TClassInfo c("TTestFont", &TPersistent::StaticClassInfo());
       TClassBuilder<TTestFont>(c)
-          .Integer("Height", [](const TTestFont& f) { return f.height; },
-                   [](TTestFont& f, int v) { f.height = v; LogTo(f.component_, "Font.Height"); }, -11)
-          .String("Name", [](const TTestFont& f) { return f.name; },
-                  [](TTestFont& f, const std::string& v) { f.name = v; }, std::string("MS Sans Serif"))
-          .Set("Style", [](const TTestFont& f) { return f.style; }, [](TTestFont& f, uint32_t v) { f.style = v; },
-               {{"fsBold", fsBold}, {"fsItalic", fsItalic}}, 0u);
+          .Integer(
+              "Height", [](const TTestFont& f) { return f.height; },
+              [](TTestFont& f, int v) {
+                f.height = v;
+                LogTo(f.component_, "Font.Height");
+              },
+              -11)
+          .String(
+              "Name", [](const TTestFont& f) { return f.name; },
+              [](TTestFont& f, const std::string& v) { f.name = v; }, std::string("MS Sans Serif"))
+          .Set(
+              "Style", [](const TTestFont& f) { return f.style; },
+              [](TTestFont& f, uint32_t v) { f.style = v; },
+              {{"fsBold", fsBold}, {"fsItalic", fsItalic}}, 0u);
       return c;
     }();
     return info;
@@ -63,8 +71,9 @@ class TTestLabel : public TPersistent {
     static const TClassInfo info = [] {
       TClassInfo c("TTestLabel", &TPersistent::StaticClassInfo());
       TClassBuilder<TTestLabel>(c)
-          .String("Caption", [](const TTestLabel& l) { return l.caption; },
-                  [](TTestLabel& l, const std::string& v) { l.caption = v; })
+          .String(
+              "Caption", [](const TTestLabel& l) { return l.caption; },
+              [](TTestLabel& l, const std::string& v) { l.caption = v; })
           .Object("Font", [](TTestLabel& l) { return &l.font; });
       return c;
     }();
@@ -82,8 +91,9 @@ class TTestSubItem : public TCollectionItem {
   static const TClassInfo& StaticClassInfo() {
     static const TClassInfo info = [] {
       TClassInfo c("TTestSubItem", &TCollectionItem::StaticClassInfo());
-      TClassBuilder<TTestSubItem>(c).Integer("Value", [](const TTestSubItem& i) { return i.value; },
-                                             [](TTestSubItem& i, int v) { i.value = v; });
+      TClassBuilder<TTestSubItem>(c).Integer(
+          "Value", [](const TTestSubItem& i) { return i.value; },
+          [](TTestSubItem& i, int v) { i.value = v; });
       return c;
     }();
     return info;
@@ -100,13 +110,19 @@ class TTestItem : public TCollectionItem {
     static const TClassInfo info = [] {
       TClassInfo c("TTestItem", &TCollectionItem::StaticClassInfo());
       TClassBuilder<TTestItem>(c)
-          .String("Caption", [](const TTestItem& i) { return i.caption; },
-                  [](TTestItem& i, const std::string& v) { i.caption = v; })
-          .Integer("Width", [](const TTestItem& i) { return i.width; }, [](TTestItem& i, int v) { i.width = v; }, 0)
-          .Real("Scale", [](const TTestItem& i) { return i.scale; }, [](TTestItem& i, double v) { i.scale = v; }, 0.0)
+          .String(
+              "Caption", [](const TTestItem& i) { return i.caption; },
+              [](TTestItem& i, const std::string& v) { i.caption = v; })
+          .Integer(
+              "Width", [](const TTestItem& i) { return i.width; },
+              [](TTestItem& i, int v) { i.width = v; }, 0)
+          .Real(
+              "Scale", [](const TTestItem& i) { return i.scale; },
+              [](TTestItem& i, double v) { i.scale = v; }, 0.0)
           .Collection("Sub", [](TTestItem& i) { return &i.sub; })
-          .Binary("Data", [](const TTestItem& i) { return i.data; },
-                  [](TTestItem& i, std::vector<uint8_t> v) { i.data = std::move(v); });
+          .Binary(
+              "Data", [](const TTestItem& i) { return i.data; },
+              [](TTestItem& i, std::vector<uint8_t> v) { i.data = std::move(v); });
       return c;
     }();
     return info;
@@ -124,36 +140,79 @@ class TTestItem : public TCollectionItem {
 class TTestControl : public TComponent {
  public:
   explicit TTestControl(TComponent* owner)
-      : TComponent(owner), boundLabel(this), items([](TCollection* c) { return new TTestItem(c); }) {}
+      : TComponent(owner),
+        boundLabel(this),
+        items([](TCollection* c) { return new TTestItem(c); }) {}
   static const TClassInfo& StaticClassInfo() {
     static const TClassInfo info = [] {
       TClassInfo c("TTestControl", &TComponent::StaticClassInfo(),
                    [](TComponent* owner) { return new TTestControl(owner); });
       TClassBuilder<TTestControl>(c)
-          .Integer("Left", [](const TTestControl& o) { return o.left; },
-                   [](TTestControl& o, int v) { o.left = v; o.Log("Left"); })
-          .Real("Ratio", [](const TTestControl& o) { return o.ratio; },
-                [](TTestControl& o, double v) { o.ratio = v; o.Log("Ratio"); }, 0.0)
-          .String("Caption", [](const TTestControl& o) { return o.caption; },
-                  [](TTestControl& o, const std::string& v) { o.caption = v; o.Log("Caption"); })
-          .Boolean("Enabled", [](const TTestControl& o) { return o.enabled; },
-                   [](TTestControl& o, bool v) { o.enabled = v; o.Log("Enabled"); }, true)
-          .Enum<TAlign>("Align", [](const TTestControl& o) { return o.align; },
-                        [](TTestControl& o, TAlign v) { o.align = v; o.Log("Align"); },
-                        {{"alNone", alNone}, {"alTop", alTop}, {"alClient", alClient}}, alNone)
-          .Set("Anchors", [](const TTestControl& o) { return o.anchors; },
-               [](TTestControl& o, uint32_t v) { o.anchors = v; o.Log("Anchors"); },
-               {{"akLeft", akLeft}, {"akTop", akTop}, {"akRight", akRight}, {"akBottom", akBottom}},
-               uint32_t{akLeft | akTop})
-          .Color("Color", [](const TTestControl& o) { return o.color; },
-                 [](TTestControl& o, TColor v) { o.color = v; o.Log("Color"); }, platform::clBtnFace)
+          .Integer(
+              "Left", [](const TTestControl& o) { return o.left; },
+              [](TTestControl& o, int v) {
+                o.left = v;
+                o.Log("Left");
+              })
+          .Real(
+              "Ratio", [](const TTestControl& o) { return o.ratio; },
+              [](TTestControl& o, double v) {
+                o.ratio = v;
+                o.Log("Ratio");
+              },
+              0.0)
+          .String(
+              "Caption", [](const TTestControl& o) { return o.caption; },
+              [](TTestControl& o, const std::string& v) {
+                o.caption = v;
+                o.Log("Caption");
+              })
+          .Boolean(
+              "Enabled", [](const TTestControl& o) { return o.enabled; },
+              [](TTestControl& o, bool v) {
+                o.enabled = v;
+                o.Log("Enabled");
+              },
+              true)
+          .Enum<TAlign>(
+              "Align", [](const TTestControl& o) { return o.align; },
+              [](TTestControl& o, TAlign v) {
+                o.align = v;
+                o.Log("Align");
+              },
+              {{"alNone", alNone}, {"alTop", alTop}, {"alClient", alClient}}, alNone)
+          .Set(
+              "Anchors", [](const TTestControl& o) { return o.anchors; },
+              [](TTestControl& o, uint32_t v) {
+                o.anchors = v;
+                o.Log("Anchors");
+              },
+              {{"akLeft", akLeft}, {"akTop", akTop}, {"akRight", akRight}, {"akBottom", akBottom}},
+              uint32_t{akLeft | akTop})
+          .Color(
+              "Color", [](const TTestControl& o) { return o.color; },
+              [](TTestControl& o, TColor v) {
+                o.color = v;
+                o.Log("Color");
+              },
+              platform::clBtnFace)
           .Object("BoundLabel", [](TTestControl& o) { return &o.boundLabel; })
-          .Collection("Items", [](TTestControl& o) { o.Log("Items"); return &o.items; })
+          .Collection("Items",
+                      [](TTestControl& o) {
+                        o.Log("Items");
+                        return &o.items;
+                      })
           .Strings("Lines", [](TTestControl& o) { return &o.lines; })
-          .Binary("Glyph", [](const TTestControl& o) { return o.glyph; },
-                  [](TTestControl& o, std::vector<uint8_t> v) { o.glyph = std::move(v); o.Log("Glyph"); })
-          .EventProperty<TTestClickEvent>("OnClick", [](TTestControl& o, TTestClickEvent e) { o.onClick = std::move(e); })
-          .EventProperty<TTestChangeEvent>("OnChange", [](TTestControl& o, TTestChangeEvent e) { o.onChange = std::move(e); });
+          .Binary(
+              "Glyph", [](const TTestControl& o) { return o.glyph; },
+              [](TTestControl& o, std::vector<uint8_t> v) {
+                o.glyph = std::move(v);
+                o.Log("Glyph");
+              })
+          .EventProperty<TTestClickEvent>(
+              "OnClick", [](TTestControl& o, TTestClickEvent e) { o.onClick = std::move(e); })
+          .EventProperty<TTestChangeEvent>(
+              "OnChange", [](TTestControl& o, TTestChangeEvent e) { o.onChange = std::move(e); });
       return c;
     }();
     return info;
@@ -165,7 +224,8 @@ class TTestControl : public TComponent {
     Log("Parent=" + (parent ? parent->Name() : std::string("nil")));
   }
   TComponent* GetParentComponent() const override { return parent_; }
-  void GetChildren(const std::function<void(TComponent*)>& proc, const TComponent* root) const override {
+  void GetChildren(const std::function<void(TComponent*)>& proc,
+                   const TComponent* root) const override {
     for (TComponent* c : root->Components())
       if (c->GetParentComponent() == this) proc(c);
   }
@@ -174,7 +234,8 @@ class TTestControl : public TComponent {
     Log("Loaded");
   }
   void Log(const std::string& what) const {
-    LogTo(this, Name() + "." + what + (HasState(csLoading) ? " loading" : "") + (HasState(csReading) ? " reading" : ""));
+    LogTo(this, Name() + "." + what + (HasState(csLoading) ? " loading" : "") +
+                    (HasState(csReading) ? " reading" : ""));
   }
 
   int left = 0;
@@ -203,8 +264,9 @@ class TTestTimer : public TComponent {
     static const TClassInfo info = [] {
       TClassInfo c("TTestTimer", &TComponent::StaticClassInfo(),
                    [](TComponent* owner) { return new TTestTimer(owner); });
-      TClassBuilder<TTestTimer>(c).Integer("Interval", [](const TTestTimer& t) { return t.interval; },
-                                           [](TTestTimer& t, int v) { t.interval = v; }, 1000);
+      TClassBuilder<TTestTimer>(c).Integer(
+          "Interval", [](const TTestTimer& t) { return t.interval; },
+          [](TTestTimer& t, int v) { t.interval = v; }, 1000);
       return c;
     }();
     return info;
@@ -220,7 +282,9 @@ class TTestTimer : public TComponent {
 // A constructor that fails, for the clean-up after a failure while creating.
 class TBrokenControl : public TComponent {
  public:
-  explicit TBrokenControl(TComponent* owner) : TComponent(owner) { throw Exception("Cannot make a broken control"); }
+  explicit TBrokenControl(TComponent* owner) : TComponent(owner) {
+    throw Exception("Cannot make a broken control");
+  }
   static const TClassInfo& StaticClassInfo() {
     static const TClassInfo info("TBrokenControl", &TComponent::StaticClassInfo(),
                                  [](TComponent* owner) { return new TBrokenControl(owner); });
@@ -236,8 +300,12 @@ class TTestForm : public TComponent {
     static const TClassInfo info = [] {
       TClassInfo c("TTestForm", &TComponent::StaticClassInfo());
       TClassBuilder<TTestForm>(c)
-          .String("Caption", [](const TTestForm& f) { return f.caption; },
-                  [](TTestForm& f, const std::string& v) { f.caption = v; f.log.push_back("Form.Caption"); })
+          .String(
+              "Caption", [](const TTestForm& f) { return f.caption; },
+              [](TTestForm& f, const std::string& v) {
+                f.caption = v;
+                f.log.push_back("Form.Caption");
+              })
           .Method<TTestClickEvent>("Button1Click", &TTestForm::Button1Click)
           .Method<TTestChangeEvent>("EditChange", &TTestForm::EditChange)
           .Field("Button1", &TTestForm::Button1)
@@ -249,7 +317,8 @@ class TTestForm : public TComponent {
   }
   const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 
-  void GetChildren(const std::function<void(TComponent*)>& proc, const TComponent* root) const override {
+  void GetChildren(const std::function<void(TComponent*)>& proc,
+                   const TComponent* root) const override {
     for (TComponent* c : Components())
       if (!c->GetParentComponent() || c->GetParentComponent() == this) proc(c);
     (void)root;

@@ -51,10 +51,10 @@ TEST_F(MaskTableTest, MasterBitmapAndOwnPicturesBecome24BitWithTheirPixels) {
 }
 
 TEST_F(MaskTableTest, StateCountsMaskTypesAndMarginsFollowTheRules) {
-  AddMask(skin, "X", "ZERO", {0, 0, 63, 42}, 0, 0, 0);     // 0 reads as three states, mask band
-  AddMask(skin, "X", "WIDTH", {0, 0, 30, 30}, 1, 0, 2);    // border width stands for all four
-  AddMask(skin, "X", "NEG", {0, 0, 30, 30}, -4, 7, 0);     // nonsense clamped: 1 state, type 1
-  AddMask(skin, "x", "lower", {0, 0, 10, 10}, 1, -3, 0);   // names upper-cased, type 0
+  AddMask(skin, "X", "ZERO", {0, 0, 63, 42}, 0, 0, 0);    // 0 reads as three states, mask band
+  AddMask(skin, "X", "WIDTH", {0, 0, 30, 30}, 1, 0, 2);   // border width stands for all four
+  AddMask(skin, "X", "NEG", {0, 0, 30, 30}, -4, 7, 0);    // nonsense clamped: 1 state, type 1
+  AddMask(skin, "x", "lower", {0, 0, 10, 10}, 1, -3, 0);  // names upper-cased, type 0
   Load();
   auto mask = [&](const char* role) -> const TsMaskData& {
     return manager->Masks()[manager->FindMaskExact("X", role)];
@@ -99,8 +99,10 @@ TEST_F(MaskTableTest, MaskLookUpsWithAndWithoutInheritance) {
   EXPECT_EQ(manager->FindMask(edit, "EDIT", "bordersmask"), -1);
   EXPECT_EQ(manager->FindMask(check, "CHECKBOX", "BOXCHECKED"), -1);
   // COMBOBOX has its own border and inherits the glyph of EDIT.
-  EXPECT_EQ(manager->FindMask(combo, "COMBOBOX", "BORDERSMASK"), manager->FindMaskExact("COMBOBOX", "BORDERSMASK"));
-  EXPECT_EQ(manager->FindMask(combo, "COMBOBOX", "GLYPHMASK"), manager->FindMaskExact("EDIT", "GLYPHMASK"));
+  EXPECT_EQ(manager->FindMask(combo, "COMBOBOX", "BORDERSMASK"),
+            manager->FindMaskExact("COMBOBOX", "BORDERSMASK"));
+  EXPECT_EQ(manager->FindMask(combo, "COMBOBOX", "GLYPHMASK"),
+            manager->FindMaskExact("EDIT", "GLYPHMASK"));
   EXPECT_EQ(manager->FindMaskExact("COMBOBOX", "GLYPHMASK"), -1);
 
   EXPECT_TRUE(manager->IsValidMaskIndex(editBorder));
@@ -108,12 +110,14 @@ TEST_F(MaskTableTest, MaskLookUpsWithAndWithoutInheritance) {
   EXPECT_FALSE(manager->IsValidMaskIndex(static_cast<int>(manager->Masks().size())));
 
   // Textures: only texture masks count; PATTERN roles always are textures.
-  EXPECT_EQ(manager->FindTexture(Section("GRIPH"), "GRIPH", "PATTERN"), manager->FindMaskExact("GRIPH", "PATTERN"));
+  EXPECT_EQ(manager->FindTexture(Section("GRIPH"), "GRIPH", "PATTERN"),
+            manager->FindMaskExact("GRIPH", "PATTERN"));
   EXPECT_EQ(manager->FindTexture(edit, "EDIT", "BORDERSMASK"), -1);
   EXPECT_EQ(manager->FindTexture(Section("FORM"), "FORM", "PATTERN"), -1);
 
   // The check box glyphs come from GLOBALINFO through the common index cache.
-  EXPECT_EQ(manager->CommonIndices().BoxChecked, manager->FindMaskExact("GLOBALINFO", "BOXCHECKED"));
+  EXPECT_EQ(manager->CommonIndices().BoxChecked,
+            manager->FindMaskExact("GLOBALINFO", "BOXCHECKED"));
   EXPECT_EQ(manager->CommonIndices().BoxGrayed, -1);
 }
 
@@ -149,7 +153,8 @@ TEST_F(MaskTableTest, PatternsSharePicturesByName) {
 }
 
 TEST_F(MaskTableTest, CommonSectionsAddRectanglesPicturesAndPatterns) {
-  const std::filesystem::path folder = std::filesystem::temp_directory_path() / "snipwell-skin-masks";
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / "snipwell-skin-masks";
   std::filesystem::create_directories(folder);
   {
     const std::vector<uint8_t> bmp = platform::WriteBmp(Make8Bit(18, 12));
@@ -157,21 +162,30 @@ TEST_F(MaskTableTest, CommonSectionsAddRectanglesPicturesAndPatterns) {
         .write(reinterpret_cast<const char*>(bmp.data()), static_cast<std::streamsize>(bmp.size()));
     const std::vector<uint8_t> jpeg = MakeJpegBytes(8, 8, 0x00FF00);
     std::ofstream(folder / "Back.jpg", std::ios::binary)
-        .write(reinterpret_cast<const char*>(jpeg.data()), static_cast<std::streamsize>(jpeg.size()));
+        .write(reinterpret_cast<const char*>(jpeg.data()),
+               static_cast<std::streamsize>(jpeg.size()));
     std::ofstream(folder / "Broken.bmp", std::ios::binary) << "BM not a picture";
   }
   framework::TStringList lines;
-  lines.SetText("[GlobalInfo]\n"
-                "BoxGrayed=#(1,2,3,4)(3,1)\n"
-                "[Extra]\n"
-                "BordersMask = #(10,0,40,30)(3,1,2)\n"
-                "Pattern=#(0,0,8,8)(1,0,0,5)\n"
-                "Glyph=" + (folder / "Glyph.bmp").string() + "\n"
-                "Missing=" + (folder / "Missing.bmp").string() + "\n"
-                "Broken=" + (folder / "Broken.bmp").string() + "\n"
-                "Hash=#\n"
-                "Bad=#(1,x,3,4)\n"
-                "Back=" + (folder / "Back.jpg").string() + "\n");
+  lines.SetText(
+      "[GlobalInfo]\n"
+      "BoxGrayed=#(1,2,3,4)(3,1)\n"
+      "[Extra]\n"
+      "BordersMask = #(10,0,40,30)(3,1,2)\n"
+      "Pattern=#(0,0,8,8)(1,0,0,5)\n"
+      "Glyph=" +
+      (folder / "Glyph.bmp").string() +
+      "\n"
+      "Missing=" +
+      (folder / "Missing.bmp").string() +
+      "\n"
+      "Broken=" +
+      (folder / "Broken.bmp").string() +
+      "\n"
+      "Hash=#\n"
+      "Bad=#(1,x,3,4)\n"
+      "Back=" +
+      (folder / "Back.jpg").string() + "\n");
   manager->SetCommonSections(&lines);  // inactive-safe: loads the skin now
   const size_t stored = 6;
   ASSERT_EQ(manager->Masks().size(), stored + 3);

@@ -32,8 +32,8 @@ class SkinManagerTest : public SkinTest {
 
 TEST_F(SkinManagerTest, LoadingAnnouncesToEveryFormLastMadeFirstThenRefreshes) {
   manager->SetSkinName("BlueIce (internal)");
-  const std::vector<int> expected = {SKC_SETNEWSKIN, SKC_SETNEWSKIN, SKC_STOPFADE, SKC_STOPFADE,
-                                     SKC_REFRESH,    SKC_REFRESH};
+  const std::vector<int> expected = {SKC_SETNEWSKIN, SKC_SETNEWSKIN, SKC_STOPFADE,
+                                     SKC_STOPFADE,   SKC_REFRESH,    SKC_REFRESH};
   EXPECT_EQ(Commands(), expected);
   EXPECT_EQ(log[0].form, "Second");
   EXPECT_EQ(log[1].form, "First");
@@ -114,9 +114,10 @@ TEST_F(SkinManagerTest, SwitchingOffEmptiesEveryTableAndEveryCachedIndex) {
   EXPECT_EQ(manager->MasterBitmap(), nullptr);
   EXPECT_EQ(manager->SkinInfo(), "N/A");
   const TsCommonIndices& c = manager->CommonIndices();
-  for (int16_t index : {c.GlobalInfo, c.BoxChecked, c.BoxUnchecked, c.BoxGrayed, c.RadioChecked,
-                        c.RadioUnchecked, c.RadioGrayed, c.SmallChecked, c.SmallUnchecked, c.SmallGrayed,
-                        c.ComboButton.Section, c.ComboButton.GlyphMask, c.Tabs[0].Section})
+  for (int16_t index :
+       {c.GlobalInfo, c.BoxChecked, c.BoxUnchecked, c.BoxGrayed, c.RadioChecked, c.RadioUnchecked,
+        c.RadioGrayed, c.SmallChecked, c.SmallUnchecked, c.SmallGrayed, c.ComboButton.Section,
+        c.ComboButton.GlyphMask, c.Tabs[0].Section})
     EXPECT_EQ(index, -1);
   EXPECT_EQ(manager->FindSection("EDIT"), -1);
   EXPECT_EQ(manager->GlobalTextColor(), platform::clFuchsia);
@@ -163,7 +164,8 @@ TEST_F(SkinManagerTest, ReadingADescriptionLoadsAtSkinNameAndAnnouncesAgainWhenR
   auto* read = dynamic_cast<TsSkinManager*>(target.FindComponent("sSkinManager1"));
   ASSERT_NE(read, nullptr);
   for (const SkinEvent& e : log)
-    if (e.command == SKC_SETNEWSKIN && e.manager == reinterpret_cast<platform::LPARAM>(read)) ++loadsSeen;
+    if (e.command == SKC_SETNEWSKIN && e.manager == reinterpret_cast<platform::LPARAM>(read))
+      ++loadsSeen;
   EXPECT_EQ(loadsSeen, 4);  // two forms, once at SkinName and once after the whole description
   EXPECT_EQ(read->FindSection("EDIT"), 4);
   EXPECT_EQ(read->MenuSupport()->IcoLineSkin, "ICOLINE");

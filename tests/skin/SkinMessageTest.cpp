@@ -10,7 +10,8 @@ namespace {
 using Log = std::vector<std::string>;
 
 std::string Entry(const std::string& name, const framework::TMessage& m) {
-  return name + ":" + std::to_string(SkinCommandOf(m.WParam)) + "/" + std::to_string(SkinArgumentOf(m.WParam));
+  return name + ":" + std::to_string(SkinCommandOf(m.WParam)) + "/" +
+         std::to_string(SkinArgumentOf(m.WParam));
 }
 
 // A windowed control that answers SKC_ISSKINNED when skinned and logs every other skin command.
@@ -40,7 +41,8 @@ class Probe : public framework::TCustomControl {
 
 class Dot : public framework::TGraphicControl {
  public:
-  Dot(framework::TWinControl* parent, const std::string& name, Log* log) : TGraphicControl(parent), log_(log) {
+  Dot(framework::TWinControl* parent, const std::string& name, Log* log)
+      : TGraphicControl(parent), log_(log) {
     SetName(name);
     SetParent(parent);
   }
@@ -125,8 +127,8 @@ TEST_F(SkinMessageTest, PaintedNoticesGoToWindowedChildrenAndUnfreezingReachesEv
   EXPECT_EQ(calls, (Log{"plain:6/0", "skinned:6/0", "doomed:6/0", "after:6/0"}));
   calls.clear();
   UnfreezeCaches(form);
-  EXPECT_EQ(calls, (Log{"dot:9/0", "plain:9/0", "inner:9/0", "innerDot:9/0", "skinned:9/0", "hidden:9/0",
-                        "doomed:9/0", "after:9/0"}));
+  EXPECT_EQ(calls, (Log{"dot:9/0", "plain:9/0", "inner:9/0", "innerDot:9/0", "skinned:9/0",
+                        "hidden:9/0", "doomed:9/0", "after:9/0"}));
 }
 
 }  // namespace

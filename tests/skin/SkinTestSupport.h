@@ -11,11 +11,11 @@
 
 #include "framework/Application.h"
 #include "framework/Form.h"
+#include "platform/headless/HeadlessBackend.h"
 #include "platform/images/ImageCodecs.h"
 #include "platform/windows/Window.h"
-#include "platform/headless/HeadlessBackend.h"
-#include "skin/data/sMessages.h"
 #include "skin/data/SkinDataClasses.h"
+#include "skin/data/sMessages.h"
 #include "skin/data/sSkinManager.h"
 
 namespace skin::test {
@@ -51,7 +51,8 @@ inline std::vector<uint8_t> MakeJpegBytes(int width, int height, platform::TColo
   return platform::EncodeJpeg(dib, 90);
 }
 
-inline TsSkinGeneral* AddSection(TsStoredSkin* skin, const std::string& name, const std::string& parent = "") {
+inline TsSkinGeneral* AddSection(TsStoredSkin* skin, const std::string& name,
+                                 const std::string& parent = "") {
   TsSkinGeneral* g = skin->GeneralData()->AddItem();
   g->SectionName = name;
   g->ParentClass = parent;
@@ -90,8 +91,9 @@ inline TsSkinImage* AddMask(TsStoredSkin* skin, const std::string& section, cons
   return i;
 }
 
-inline TsSkinPattern* AddPattern(TsStoredSkin* skin, const std::string& section, const std::string& role,
-                                 const std::string& name, const std::vector<uint8_t>& jpeg = {}) {
+inline TsSkinPattern* AddPattern(TsStoredSkin* skin, const std::string& section,
+                                 const std::string& role, const std::string& name,
+                                 const std::vector<uint8_t>& jpeg = {}) {
   TsSkinPattern* p = skin->Patterns()->AddItem();
   p->SectionName = section;
   p->PropertyName = role;
@@ -104,7 +106,8 @@ inline TsSkinPattern* AddPattern(TsStoredSkin* skin, const std::string& section,
 // sections the program's windows use, GRIPH with a texture, COMBOBOX inheriting from EDIT, a
 // BUTTON_HUGE border with its own picture, FORM and DIALOG sharing one JPEG picture by name, and
 // the empty-named record last.
-inline TsStoredSkin* AddTestSkin(TsSkinManager* manager, const std::string& name, platform::TColor patternColor = 0x336699) {
+inline TsStoredSkin* AddTestSkin(TsSkinManager* manager, const std::string& name,
+                                 platform::TColor patternColor = 0x336699) {
   TsStoredSkin* skin = manager->InternalSkins()->AddItem();
   skin->SetName(name);
   skin->Version = 4.83;
@@ -114,7 +117,8 @@ inline TsStoredSkin* AddTestSkin(TsSkinManager* manager, const std::string& name
   skin->Shadow1Blur = 4;
   skin->Shadow1Transparency = 50;
   skin->SetMasterBitmap(MakeBitmap8(64, 48).get());
-  for (const char* section : {"GLOBALINFO", "FORM", "DIALOG", "PANEL", "EDIT", "BUTTON", "CHECKBOX", "GRIPH"})
+  for (const char* section :
+       {"GLOBALINFO", "FORM", "DIALOG", "PANEL", "EDIT", "BUTTON", "CHECKBOX", "GRIPH"})
     AddSection(skin, section);
   AddSection(skin, "COMBOBOX", "EDIT");
   TsSkinGeneral* last = skin->GeneralData()->AddItem();
@@ -151,7 +155,8 @@ struct SkinEvent {
 
 class RecordingForm : public framework::TForm {
  public:
-  RecordingForm(framework::TComponent* owner, std::vector<SkinEvent>* log) : TForm(owner), log_(log) {}
+  RecordingForm(framework::TComponent* owner, std::vector<SkinEvent>* log)
+      : TForm(owner), log_(log) {}
   void WndProc(framework::TMessage& m) override {
     if (m.Msg == SM_SKINCMD) {
       auto* manager = reinterpret_cast<TsSkinManager*>(m.LParam);

@@ -4,15 +4,16 @@
 #include <algorithm>
 
 #include "framework/FormReader.h"
-#include "skin/data/sStrUtils.h"
 #include "skin/data/sGradientData.h"
+#include "skin/data/sStrUtils.h"
 #include "tests/skin/SkinTestSupport.h"
 
 namespace skin::test {
 namespace {
 
 uint32_t ReadLE32(const std::vector<uint8_t>& bytes, size_t at) {
-  return bytes[at] | (bytes[at + 1] << 8) | (bytes[at + 2] << 16) | (static_cast<uint32_t>(bytes[at + 3]) << 24);
+  return bytes[at] | (bytes[at + 1] << 8) | (bytes[at + 2] << 16) |
+         (static_cast<uint32_t>(bytes[at + 3]) << 24);
 }
 
 std::string Hex(const std::vector<uint8_t>& bytes) {
@@ -27,7 +28,8 @@ std::string Hex(const std::vector<uint8_t>& bytes) {
 
 std::vector<uint8_t> WithCount(uint32_t count, std::vector<uint8_t> bytes) {
   std::vector<uint8_t> data = {static_cast<uint8_t>(count), static_cast<uint8_t>(count >> 8),
-                               static_cast<uint8_t>(count >> 16), static_cast<uint8_t>(count >> 24)};
+                               static_cast<uint8_t>(count >> 16),
+                               static_cast<uint8_t>(count >> 24)};
   data.resize(4 + bytes.size());
   std::copy(bytes.begin(), bytes.end(), data.begin() + 4);
   return data;
@@ -101,7 +103,8 @@ TEST_F(StoredSkinTest, RoundTripKeepsEveryPropertyAndPicture) {
   // Pictures are written only where they are: the own pictures of masks and the first pattern of
   // each shared picture, one of each per skin.
   size_t pictures = 0;
-  for (size_t at = text.find("Image.Data"); at != std::string::npos; at = text.find("Image.Data", at + 1))
+  for (size_t at = text.find("Image.Data"); at != std::string::npos;
+       at = text.find("Image.Data", at + 1))
     ++pictures;
   EXPECT_EQ(pictures, 4u);
 
@@ -154,7 +157,8 @@ TEST_F(StoredSkinTest, BadPictureDataCostsOnlyThatPicture) {
   const std::vector<uint8_t> bmp = platform::WriteBmp(Make8Bit(20, 10));
   const std::vector<uint8_t> truncatedBmp(bmp.begin(), bmp.begin() + 1100);
   const std::vector<uint8_t> jpeg = MakeJpegBytes(16, 16, 0x123456);
-  const std::vector<uint8_t> truncatedJpeg(jpeg.begin(), jpeg.begin() + static_cast<long>(jpeg.size() / 2));
+  const std::vector<uint8_t> truncatedJpeg(jpeg.begin(),
+                                           jpeg.begin() + static_cast<long>(jpeg.size() / 2));
   const std::string text =
       "object Form1: TComponent\n"
       "  object sSkinManager1: TsSkinManager\n"
@@ -174,30 +178,40 @@ TEST_F(StoredSkinTest, BadPictureDataCostsOnlyThatPicture) {
       "        Images = <\n"
       "          item\n"
       "            SectionName = 'A'\n"
-      "            Image.Data = {" + Hex(WithCount(0xFFFFFFF0u, {0x42, 0x4D})) + "}\n"
+      "            Image.Data = {" +
+      Hex(WithCount(0xFFFFFFF0u, {0x42, 0x4D})) +
+      "}\n"
       "            Name = 'A.BMP'\n"
       "            PropertyName = 'BORDERSMASK'\n"
       "          end\n"
       "          item\n"
       "            SectionName = 'B'\n"
-      "            Image.Data = {" + Hex(WithCount(static_cast<uint32_t>(bmp.size() + 10), bmp)) + "}\n"
+      "            Image.Data = {" +
+      Hex(WithCount(static_cast<uint32_t>(bmp.size() + 10), bmp)) +
+      "}\n"
       "            Name = 'B.BMP'\n"
       "            PropertyName = 'BORDERSMASK'\n"
       "          end\n"
       "          item\n"
       "            SectionName = 'C'\n"
-      "            Image.Data = {" + Hex(WithCount(static_cast<uint32_t>(bmp.size()), bmp)) + "}\n"
+      "            Image.Data = {" +
+      Hex(WithCount(static_cast<uint32_t>(bmp.size()), bmp)) +
+      "}\n"
       "            Name = 'C.BMP'\n"
       "            PropertyName = 'BORDERSMASK'\n"
       "          end>\n"
       "        Patterns = <\n"
       "          item\n"
       "            SectionName = 'FORM'\n"
-      "            Image.Data = {" + Hex(WithCount(static_cast<uint32_t>(truncatedJpeg.size()), truncatedJpeg)) + "}\n"
+      "            Image.Data = {" +
+      Hex(WithCount(static_cast<uint32_t>(truncatedJpeg.size()), truncatedJpeg)) +
+      "}\n"
       "            Name = 'BG.JPG'\n"
       "            PropertyName = 'PATTERN'\n"
       "          end>\n"
-      "        MasterBitmap.Data = {" + Hex(WithCount(static_cast<uint32_t>(truncatedBmp.size()), truncatedBmp)) + "}\n"
+      "        MasterBitmap.Data = {" +
+      Hex(WithCount(static_cast<uint32_t>(truncatedBmp.size()), truncatedBmp)) +
+      "}\n"
       "        Shadow1Color = 42\n"
       "      end>\n"
       "    SkinName = 'Bad'\n"
@@ -235,7 +249,8 @@ TEST(GradientDataTest, ParsesFiveWordGroups) {
   EXPECT_EQ(two[0].EndColor, 11509661);
   EXPECT_EQ(two[0].Share, 100);
   EXPECT_EQ(two[1].Share, 0);
-  EXPECT_EQ(ParseGradientData(";;1;2;;250;1;0;6;7").size(), 1u);  // seven words, empty ones not counted
+  EXPECT_EQ(ParseGradientData(";;1;2;;250;1;0;6;7").size(),
+            1u);  // seven words, empty ones not counted
   EXPECT_EQ(ParseGradientData("1;2;250;1;0")[0].Share, 100);
   EXPECT_EQ(ParseGradientData("1;2;-5;1;0")[0].Share, 0);
   EXPECT_EQ(ParseGradientData("1;2;50;3;0")[0].Kind, 3);

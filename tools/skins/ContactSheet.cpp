@@ -36,7 +36,9 @@ Px FromColor(TColor c) {
   return {static_cast<uint8_t>((c >> 16) & 0xFF), static_cast<uint8_t>((c >> 8) & 0xFF),
           static_cast<uint8_t>(c & 0xFF)};
 }
-uint8_t MixByte(int d, int s, int m) { return static_cast<uint8_t>(std::clamp(((d - s) * m + s * 256) >> 8, 0, 255)); }
+uint8_t MixByte(int d, int s, int m) {
+  return static_cast<uint8_t>(std::clamp(((d - s) * m + s * 256) >> 8, 0, 255));
+}
 Px Blend(Px a, Px b, double t) {  // t of b over a
   const auto mix = [t](int x, int y) { return static_cast<uint8_t>(std::lround(x + (y - x) * t)); };
   return {mix(a.b, b.b), mix(a.g, b.g), mix(a.r, b.r)};
@@ -54,15 +56,17 @@ const DIBitmap& SourceOf(const skin::TsSkinManager& manager, const skin::TsMaskD
 
 // Copies source rectangle q onto target rectangle d, tiled or stretched; with a mask band h rows
 // below (two layers) pixels are mixed by their weights; `keyed` leaves magenta pixels out.
-void CopyPart(DIBitmap& target, const TRect& d, const DIBitmap& source, const TRect& q, int maskRows,
-              bool keyed, bool stretch) {
+void CopyPart(DIBitmap& target, const TRect& d, const DIBitmap& source, const TRect& q,
+              int maskRows, bool keyed, bool stretch) {
   const int qw = q.Right - q.Left, qh = q.Bottom - q.Top;
   if (qw <= 0 || qh <= 0) return;
   for (int y = d.Top; y < d.Bottom; ++y) {
     for (int x = d.Left; x < d.Right; ++x) {
       if (x < 0 || y < 0 || x >= target.Width() || y >= target.Height()) continue;
-      const int sx = q.Left + (stretch ? (x - d.Left) * qw / std::max(1, d.Right - d.Left) : (x - d.Left) % qw);
-      const int sy = q.Top + (stretch ? (y - d.Top) * qh / std::max(1, d.Bottom - d.Top) : (y - d.Top) % qh);
+      const int sx = q.Left + (stretch ? (x - d.Left) * qw / std::max(1, d.Right - d.Left)
+                                       : (x - d.Left) % qw);
+      const int sy =
+          q.Top + (stretch ? (y - d.Top) * qh / std::max(1, d.Bottom - d.Top) : (y - d.Top) % qh);
       const Px s = Get(source, sx, sy);
       if (keyed && IsKey(s)) continue;
       if (maskRows > 0) {
@@ -76,8 +80,8 @@ void CopyPart(DIBitmap& target, const TRect& d, const DIBitmap& source, const TR
   }
 }
 
-void DrawBorder(DIBitmap& target, const TRect& t, const skin::TsSkinManager& manager, int maskIndex, int state,
-                bool fill) {
+void DrawBorder(DIBitmap& target, const TRect& t, const skin::TsSkinManager& manager, int maskIndex,
+                int state, bool fill) {
   if (!manager.IsValidMaskIndex(maskIndex)) return;
   const skin::TsMaskData& m = manager.Masks()[static_cast<size_t>(maskIndex)];
   const DIBitmap& src = SourceOf(manager, m);
@@ -93,7 +97,8 @@ void DrawBorder(DIBitmap& target, const TRect& t, const skin::TsSkinManager& man
     wt = std::max(0, wt - d);
     wb = std::max(0, wb - d - (H % 2));
   }
-  const int w = (m.R.Right - m.R.Left) / m.ImageCount, h = (m.R.Bottom - m.R.Top) / (m.MaskType + 1);
+  const int w = (m.R.Right - m.R.Left) / m.ImageCount,
+            h = (m.R.Bottom - m.R.Top) / (m.MaskType + 1);
   const int cw = std::max(0, w - wl - wr), ch = h - wt - wb;
   if (ch < 0) return;
   const int k = std::min(state, m.ImageCount - 1);
@@ -101,39 +106,44 @@ void DrawBorder(DIBitmap& target, const TRect& t, const skin::TsSkinManager& man
   const int band = m.MaskType ? h : 0;
   const bool stretch = !m.MaskType && m.DrawMode != 0;
   // Corners: magenta leaves what is beneath.
-  CopyPart(target, {t.Left, t.Top, t.Left + wl, t.Top + wt}, src, {sx, sy, sx + wl, sy + wt}, band, true, false);
-  CopyPart(target, {t.Right - wr, t.Top, t.Right, t.Top + wt}, src, {sx + wl + cw, sy, sx + w, sy + wt}, band, true, false);
-  CopyPart(target, {t.Left, t.Bottom - wb, t.Left + wl, t.Bottom}, src, {sx, sy + h - wb, sx + wl, sy + h}, band, true, false);
-  CopyPart(target, {t.Right - wr, t.Bottom - wb, t.Right, t.Bottom}, src, {sx + wl + cw, sy + h - wb, sx + w, sy + h}, band,
+  CopyPart(target, {t.Left, t.Top, t.Left + wl, t.Top + wt}, src, {sx, sy, sx + wl, sy + wt}, band,
            true, false);
+  CopyPart(target, {t.Right - wr, t.Top, t.Right, t.Top + wt}, src,
+           {sx + wl + cw, sy, sx + w, sy + wt}, band, true, false);
+  CopyPart(target, {t.Left, t.Bottom - wb, t.Left + wl, t.Bottom}, src,
+           {sx, sy + h - wb, sx + wl, sy + h}, band, true, false);
+  CopyPart(target, {t.Right - wr, t.Bottom - wb, t.Right, t.Bottom}, src,
+           {sx + wl + cw, sy + h - wb, sx + w, sy + h}, band, true, false);
   // Edges.
-  CopyPart(target, {t.Left, t.Top + wt, t.Left + wl, t.Bottom - wb}, src, {sx, sy + wt, sx + wl, sy + wt + ch}, band, false,
-           stretch);
-  CopyPart(target, {t.Right - wr, t.Top + wt, t.Right, t.Bottom - wb}, src, {sx + wl + cw, sy + wt, sx + w, sy + wt + ch},
-           band, false, stretch);
-  CopyPart(target, {t.Left + wl, t.Top, t.Right - wr, t.Top + wt}, src, {sx + wl, sy, sx + wl + cw, sy + wt}, band, false,
-           stretch);
-  CopyPart(target, {t.Left + wl, t.Bottom - wb, t.Right - wr, t.Bottom}, src, {sx + wl, sy + h - wb, sx + wl + cw, sy + h},
-           band, false, stretch);
+  CopyPart(target, {t.Left, t.Top + wt, t.Left + wl, t.Bottom - wb}, src,
+           {sx, sy + wt, sx + wl, sy + wt + ch}, band, false, stretch);
+  CopyPart(target, {t.Right - wr, t.Top + wt, t.Right, t.Bottom - wb}, src,
+           {sx + wl + cw, sy + wt, sx + w, sy + wt + ch}, band, false, stretch);
+  CopyPart(target, {t.Left + wl, t.Top, t.Right - wr, t.Top + wt}, src,
+           {sx + wl, sy, sx + wl + cw, sy + wt}, band, false, stretch);
+  CopyPart(target, {t.Left + wl, t.Bottom - wb, t.Right - wr, t.Bottom}, src,
+           {sx + wl, sy + h - wb, sx + wl + cw, sy + h}, band, false, stretch);
   if (fill && (m.MaskType || m.BorderWidth == 0)) {
     CopyPart(target, {t.Left + wl, t.Top + wt, t.Right - wr, t.Bottom - wb}, src,
              {sx + wl, sy + wt, sx + wl + cw, sy + wt + ch}, band, false, stretch);
   }
 }
 
-void DrawGlyph(DIBitmap& target, int x, int y, const skin::TsSkinManager& manager, int maskIndex, int state) {
+void DrawGlyph(DIBitmap& target, int x, int y, const skin::TsSkinManager& manager, int maskIndex,
+               int state) {
   if (!manager.IsValidMaskIndex(maskIndex)) return;
   const skin::TsMaskData& m = manager.Masks()[static_cast<size_t>(maskIndex)];
-  const int w = (m.R.Right - m.R.Left) / m.ImageCount, h = (m.R.Bottom - m.R.Top) / (m.MaskType + 1);
+  const int w = (m.R.Right - m.R.Left) / m.ImageCount,
+            h = (m.R.Bottom - m.R.Top) / (m.MaskType + 1);
   const int sx = m.R.Left + std::min(state, m.ImageCount - 1) * w;
-  CopyPart(target, {x, y, x + w, y + h}, SourceOf(manager, m), {sx, m.R.Top, sx + w, m.R.Top + h}, m.MaskType ? h : 0,
-           true, false);
+  CopyPart(target, {x, y, x + w, y + h}, SourceOf(manager, m), {sx, m.R.Top, sx + w, m.R.Top + h},
+           m.MaskType ? h : 0, true, false);
 }
 
 // The background of a section over what lies beneath (simplified composition: colour, gradient
 // and picture shares, then the section's transparency).
-void Background(DIBitmap& target, const TRect& r, const skin::TsSkinManager& manager, const std::string& section,
-                bool hot) {
+void Background(DIBitmap& target, const TRect& r, const skin::TsSkinManager& manager,
+                const std::string& section, bool hot) {
   const int index = manager.FindSection(section);
   if (index < 0) return;
   const skin::TsGeneralData& g = manager.Sections()[static_cast<size_t>(index)];
@@ -163,7 +173,8 @@ void Background(DIBitmap& target, const TRect& r, const skin::TsSkinManager& man
       for (const skin::TsGradSegment& s : gradient) {
         const double end = start + height * s.Share / 100.0;
         if (y - r.Top < end || &s == &gradient.back()) {
-          const double t = end > start ? std::clamp((y - r.Top - start) / (end - start), 0.0, 1.0) : 0.0;
+          const double t =
+              end > start ? std::clamp((y - r.Top - start) / (end - start), 0.0, 1.0) : 0.0;
           grad = Blend(FromColor(s.StartColor), FromColor(s.EndColor), t);
           break;
         }
@@ -183,7 +194,8 @@ void Background(DIBitmap& target, const TRect& r, const skin::TsSkinManager& man
       };
       if (picture && imageShare > 0) {
         const int tw = tile.Right - tile.Left, th = tile.Bottom - tile.Top;
-        add(Get(*picture, tile.Left + (x - r.Left) % tw, tile.Top + (y - r.Top) % th), imageShare / 100.0);
+        add(Get(*picture, tile.Left + (x - r.Left) % tw, tile.Top + (y - r.Top) % th),
+            imageShare / 100.0);
       }
       if (!gradient.empty() && gradientShare > 0) add(grad, std::min(rest, gradientShare / 100.0));
       add(color, std::max(0.0, rest));
@@ -196,7 +208,8 @@ void Background(DIBitmap& target, const TRect& r, const skin::TsSkinManager& man
 
 class Sheet {
  public:
-  Sheet(const skin::TsSkinManager& manager, int width, int height) : manager_(manager), bitmap_(width, height) {
+  Sheet(const skin::TsSkinManager& manager, int width, int height)
+      : manager_(manager), bitmap_(width, height) {
     FillRect(bitmap_.DIB(), {0, 0, width, height}, {236, 236, 236});
     bitmap_.Canvas()->Font()->SetName("MS Sans Serif");
     bitmap_.Canvas()->Font()->SetHeight(-11);
@@ -215,7 +228,8 @@ class Sheet {
   }
   TColor FontColor(const std::string& section) const {
     const int i = manager_.FindSection(section);
-    return i < 0 ? 0 : static_cast<TColor>(manager_.Sections()[static_cast<size_t>(i)].FontColor[0]);
+    return i < 0 ? 0
+                 : static_cast<TColor>(manager_.Sections()[static_cast<size_t>(i)].FontColor[0]);
   }
 
   void Button(const TRect& r, const std::string& caption, int state) {
@@ -223,8 +237,8 @@ class Sheet {
     DrawBorder(dib(), r, manager_, Mask("BUTTON", "BORDERSMASK"), state, true);
     const int tw = TextWidth(caption);
     const int shift = state == 2 ? 1 : 0;
-    Text(r.Left + (r.Right - r.Left - tw) / 2 + shift, r.Top + (r.Bottom - r.Top - 13) / 2 + shift, caption,
-         FontColor("BUTTON"));
+    Text(r.Left + (r.Right - r.Left - tw) / 2 + shift, r.Top + (r.Bottom - r.Top - 13) / 2 + shift,
+         caption, FontColor("BUTTON"));
   }
   void Edit(const TRect& r, const std::string& text) {
     Background(dib(), r, manager_, "EDIT", false);
@@ -247,11 +261,14 @@ class Sheet {
 
   // The bar as the program lays it out.
   void Bar(int x0, int y0) {
-    const auto at = [&](int l, int t, int w, int h) { return TRect{x0 + l, y0 + t, x0 + l + w, y0 + t + h}; };
+    const auto at = [&](int l, int t, int w, int h) {
+      return TRect{x0 + l, y0 + t, x0 + l + w, y0 + t + h};
+    };
     Form(at(0, 0, 1019, 56), "FORM");
     Panel(at(0, 0, 969, 30));
     const int lefts[] = {8, 145, 282, 420, 557, 694, 832};
-    const char* texts[] = {"git status", "make -j2", "Kind regards,", "", "TODO: review", "ssh build", "2026-12-07"};
+    const char* texts[] = {"git status",   "make -j2",  "Kind regards,", "",
+                           "TODO: review", "ssh build", "2026-12-07"};
     for (int i = 0; i < 7; ++i) Edit(at(lefts[i], 4, 130, 21), texts[i]);
     Button(at(973, 2, 47, 26), "Exit", 0);
     Button(at(744, 30, 65, 25), "Edit text...", 0);
@@ -262,11 +279,14 @@ class Sheet {
 
   // The snippet editor as the program lays it out.
   void Editor(int x0, int y0) {
-    const auto at = [&](int l, int t, int w, int h) { return TRect{x0 + l, y0 + t, x0 + l + w, y0 + t + h}; };
+    const auto at = [&](int l, int t, int w, int h) {
+      return TRect{x0 + l, y0 + t, x0 + l + w, y0 + t + h};
+    };
     Form(at(0, 0, 753, 305), "FORM");
     Panel(at(0, 0, 753, 305));
     Text(x0 + 339, y0 + 32, "Snipwell v. 2.1.");
-    const char* texts[] = {"git status", "make -j2", "", "Kind regards,", "TODO: review", "ssh build", "2026-12-07"};
+    const char* texts[] = {"git status",   "make -j2",  "",          "Kind regards,",
+                           "TODO: review", "ssh build", "2026-12-07"};
     const int tops[] = {72, 97, 122, 148, 173, 198, 224};
     for (int i = 0; i < 7; ++i) {
       Text(x0 + 12, y0 + tops[i] + 4, std::to_string(i + 1));
@@ -279,14 +299,15 @@ class Sheet {
   // Copies a rectangle of the sheet elsewhere, zoomed (nearest pixel).
   void Zoom(const TRect& from, int x, int y, int factor) {
     platform::DeviceContext dc(&dib());
-    platform::StretchBlt(&dc, x, y, (from.Right - from.Left) * factor, (from.Bottom - from.Top) * factor, &dc,
-                         from.Left, from.Top, from.Right - from.Left, from.Bottom - from.Top, platform::SRCCOPY);
+    platform::StretchBlt(&dc, x, y, (from.Right - from.Left) * factor,
+                         (from.Bottom - from.Top) * factor, &dc, from.Left, from.Top,
+                         from.Right - from.Left, from.Bottom - from.Top, platform::SRCCOPY);
   }
   void Picture(const DIBitmap& picture, int x, int y, int factor) {
     DIBitmap source = picture;
     platform::DeviceContext from(&source), to(&dib());
-    platform::StretchBlt(&to, x, y, picture.Width() * factor, picture.Height() * factor, &from, 0, 0,
-                         picture.Width(), picture.Height(), platform::SRCCOPY);
+    platform::StretchBlt(&to, x, y, picture.Width() * factor, picture.Height() * factor, &from, 0,
+                         0, picture.Width(), picture.Height(), platform::SRCCOPY);
   }
 
  private:
@@ -300,7 +321,8 @@ DIBitmap ContactSheet(const skin::TsSkinManager& manager) {
   const DIBitmap& master = manager.MasterBitmap()->DIB();
   std::vector<const DIBitmap*> own;
   for (const skin::TsMaskData& m : manager.Masks()) {
-    if (m.Bmp && std::find(own.begin(), own.end(), &m.Bmp->DIB()) == own.end()) own.push_back(&m.Bmp->DIB());
+    if (m.Bmp && std::find(own.begin(), own.end(), &m.Bmp->DIB()) == own.end())
+      own.push_back(&m.Bmp->DIB());
   }
   int picturesHeight = master.Height() * 4 + 30;
   int picturesWidth = master.Width() * 4;
@@ -341,7 +363,9 @@ DIBitmap ContactSheet(const skin::TsSkinManager& manager) {
   sheet.Editor(20, editorTop + 20);
 
   int y = editorTop + 305 + 50;
-  sheet.Text(20, y, "Master bitmap, 4x (magenta is transparent; the lower half of two-layer pictures holds their masks)");
+  sheet.Text(20, y,
+             "Master bitmap, 4x (magenta is transparent; the lower half of two-layer pictures "
+             "holds their masks)");
   sheet.Picture(master, 20, y + 20, 4);
   y += master.Height() * 4 + 30;
   for (const DIBitmap* p : own) {

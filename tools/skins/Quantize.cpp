@@ -48,7 +48,8 @@ std::vector<Box> MedianCut(std::vector<Entry>& entries, size_t count) {
           hi = std::max(hi, Channel(entries[k].rgb, c));
         }
         // Wide boxes holding many pixels are split first.
-        const double score = static_cast<double>(hi - lo) * std::sqrt(static_cast<double>(b.weight));
+        const double score =
+            static_cast<double>(hi - lo) * std::sqrt(static_cast<double>(b.weight));
         if (score > bestScore) {
           bestScore = score;
           best = static_cast<int>(i);
@@ -58,7 +59,8 @@ std::vector<Box> MedianCut(std::vector<Entry>& entries, size_t count) {
     }
     if (best < 0) break;
     Box box = boxes[static_cast<size_t>(best)];
-    std::sort(entries.begin() + static_cast<ptrdiff_t>(box.begin), entries.begin() + static_cast<ptrdiff_t>(box.end),
+    std::sort(entries.begin() + static_cast<ptrdiff_t>(box.begin),
+              entries.begin() + static_cast<ptrdiff_t>(box.end),
               [bestChannel](const Entry& a, const Entry& b) {
                 return Channel(a.rgb, bestChannel) < Channel(b.rgb, bestChannel);
               });
@@ -87,7 +89,8 @@ DIBitmap ToIndexed(const DIBitmap& source) {
   for (int y = 0; y < h; ++y) {
     const uint8_t* row = picture.ScanLine(y);
     for (int x = 0; x < w; ++x) {
-      const uint32_t rgb = (uint32_t{row[3 * x + 2]} << 16) | (uint32_t{row[3 * x + 1]} << 8) | row[3 * x];
+      const uint32_t rgb =
+          (uint32_t{row[3 * x + 2]} << 16) | (uint32_t{row[3 * x + 1]} << 8) | row[3 * x];
       ++histogram[rgb];
     }
   }
@@ -95,7 +98,8 @@ DIBitmap ToIndexed(const DIBitmap& source) {
   for (const auto& [rgb, count] : histogram) {
     if (rgb != kKey) entries.push_back({rgb, count});
   }
-  std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) { return a.rgb < b.rgb; });
+  std::sort(entries.begin(), entries.end(),
+            [](const Entry& a, const Entry& b) { return a.rgb < b.rgb; });
 
   std::vector<uint32_t> colors{kKey};
   if (entries.size() <= 255) {
@@ -104,11 +108,13 @@ DIBitmap ToIndexed(const DIBitmap& source) {
     for (const Box& b : MedianCut(entries, 255)) {
       double sum[3] = {0, 0, 0};
       for (size_t k = b.begin; k < b.end; ++k) {
-        for (int c = 0; c < 3; ++c) sum[c] += static_cast<double>(Channel(entries[k].rgb, c)) * entries[k].count;
+        for (int c = 0; c < 3; ++c)
+          sum[c] += static_cast<double>(Channel(entries[k].rgb, c)) * entries[k].count;
       }
       uint32_t rgb = 0;
       for (int c = 0; c < 3; ++c) {
-        rgb = (rgb << 8) | static_cast<uint32_t>(std::lround(sum[c] / static_cast<double>(b.weight)));
+        rgb =
+            (rgb << 8) | static_cast<uint32_t>(std::lround(sum[c] / static_cast<double>(b.weight)));
       }
       if (rgb == kKey) rgb = 0xFE00FE;  // only true key pixels may be transparent
       colors.push_back(rgb);
@@ -117,7 +123,8 @@ DIBitmap ToIndexed(const DIBitmap& source) {
 
   std::vector<platform::RGBQuad> palette(256);
   for (size_t i = 0; i < colors.size(); ++i) {
-    palette[i] = {static_cast<uint8_t>(colors[i] & 0xFF), static_cast<uint8_t>((colors[i] >> 8) & 0xFF),
+    palette[i] = {static_cast<uint8_t>(colors[i] & 0xFF),
+                  static_cast<uint8_t>((colors[i] >> 8) & 0xFF),
                   static_cast<uint8_t>(colors[i] >> 16), 0};
   }
   std::unordered_map<uint32_t, uint8_t> nearest{{kKey, 0}};
@@ -146,7 +153,8 @@ DIBitmap ToIndexed(const DIBitmap& source) {
     const uint8_t* row = picture.ScanLine(y);
     uint8_t* out = indexed.ScanLine(y);
     for (int x = 0; x < w; ++x) {
-      out[x] = lookup((uint32_t{row[3 * x + 2]} << 16) | (uint32_t{row[3 * x + 1]} << 8) | row[3 * x]);
+      out[x] =
+          lookup((uint32_t{row[3 * x + 2]} << 16) | (uint32_t{row[3 * x + 1]} << 8) | row[3 * x]);
     }
   }
   return indexed;

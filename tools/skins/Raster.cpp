@@ -5,7 +5,9 @@
 namespace skins {
 
 int ToSkinColor(const Rgb& c) {
-  const auto byte = [](double v) { return static_cast<int>(std::lround(std::clamp(v, 0.0, 255.0))); };
+  const auto byte = [](double v) {
+    return static_cast<int>(std::lround(std::clamp(v, 0.0, 255.0)));
+  };
   return byte(c.r) | (byte(c.g) << 8) | (byte(c.b) << 16);
 }
 
@@ -30,7 +32,8 @@ namespace {
 double SegmentDistance(double x, double y, double x0, double y0, double x1, double y1) {
   const double dx = x1 - x0, dy = y1 - y0;
   const double length2 = dx * dx + dy * dy;
-  const double t = length2 > 0 ? std::clamp(((x - x0) * dx + (y - y0) * dy) / length2, 0.0, 1.0) : 0.0;
+  const double t =
+      length2 > 0 ? std::clamp(((x - x0) * dx + (y - y0) * dy) / length2, 0.0, 1.0) : 0.0;
   return std::hypot(x - (x0 + t * dx), y - (y0 + t * dy));
 }
 
@@ -59,7 +62,9 @@ Shape Outline(Shape shape, double width) {
 }
 
 Shape Union(Shape a, Shape b) {
-  return [a = std::move(a), b = std::move(b)](double x, double y) { return std::min(a(x, y), b(x, y)); };
+  return [a = std::move(a), b = std::move(b)](double x, double y) {
+    return std::min(a(x, y), b(x, y));
+  };
 }
 
 Shape Subtract(Shape from, Shape cut) {
@@ -69,7 +74,9 @@ Shape Subtract(Shape from, Shape cut) {
 }
 
 Shape Intersect(Shape a, Shape b) {
-  return [a = std::move(a), b = std::move(b)](double x, double y) { return std::max(a(x, y), b(x, y)); };
+  return [a = std::move(a), b = std::move(b)](double x, double y) {
+    return std::max(a(x, y), b(x, y));
+  };
 }
 
 Paint Solid(Rgb c) {

@@ -59,7 +59,8 @@ Paint VerticalStops(std::vector<std::pair<double, Rgb>> stops);
 class Raster {
  public:
   Raster() = default;
-  Raster(int width, int height) : width_(width), height_(height), px_(static_cast<size_t>(width * height)) {}
+  Raster(int width, int height)
+      : width_(width), height_(height), px_(static_cast<size_t>(width * height)) {}
 
   int Width() const { return width_; }
   int Height() const { return height_; }

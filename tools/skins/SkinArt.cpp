@@ -16,12 +16,9 @@ struct Face {
 
 Face FaceOf(const Style& s, int state) {
   switch (state) {
-    case 1:
-      return {s.hotTop, s.hotMiddle, s.hotBottom, s.frameHot};
-    case 2:
-      return {s.pressedTop, s.pressedMiddle, s.pressedBottom, s.frame};
-    default:
-      return {s.faceTop, s.faceMiddle, s.faceBottom, s.frame};
+    case 1: return {s.hotTop, s.hotMiddle, s.hotBottom, s.frameHot};
+    case 2: return {s.pressedTop, s.pressedMiddle, s.pressedBottom, s.frame};
+    default: return {s.faceTop, s.faceMiddle, s.faceBottom, s.frame};
   }
 }
 
@@ -38,9 +35,11 @@ void DrawFace(Raster& r, const Style& s, const Face& f, double left, double top,
                                {mid + 0.01, f.middle},
                                {mid + 1, f.middle},
                                {bottom - 1, f.bottom}}));
-  const Shape inner = RoundRect(left + 1, top + 1, right - 1, bottom - 1, std::max(0.0, radius - 1));
+  const Shape inner =
+      RoundRect(left + 1, top + 1, right - 1, bottom - 1, std::max(0.0, radius - 1));
   const double light = state == 2 ? s.highlight * 0.35 : s.highlight;
-  r.Fill(Outline(inner, 1.0), Vertical(top + 1, kWhite, bottom - 1, Mix(kWhite, f.bottom, 0.6)), light);
+  r.Fill(Outline(inner, 1.0), Vertical(top + 1, kWhite, bottom - 1, Mix(kWhite, f.bottom, 0.6)),
+         light);
   if (state == 2) {
     // A soft shadow under the top edge: the face is pushed in.
     r.Fill(Intersect(inner, RoundRect(left + 1, top + 1, right - 1, top + 3, 0)),
@@ -80,7 +79,8 @@ Raster CheckBoxState(const Style& s, int w, int h, int state, CheckKind kind) {
   const double left = std::floor((w - size) / 2), top = std::floor((h - size) / 2);
   const bool radio = kind == CheckKind::RadioChecked || kind == CheckKind::RadioUnchecked;
   const Rgb inTop = state == 2 ? Mix(s.boxBottom, f.frame, 0.25) : (state == 1 ? kWhite : s.boxTop);
-  const Rgb inBottom = state == 2 ? s.boxBottom : (state == 1 ? Mix(s.boxBottom, kWhite, 0.5) : s.boxBottom);
+  const Rgb inBottom =
+      state == 2 ? s.boxBottom : (state == 1 ? Mix(s.boxBottom, kWhite, 0.5) : s.boxBottom);
   const Paint fill = Vertical(top, inTop, top + size, inBottom);
   const Rgb frame = state == 1 ? s.frameHot : Mix(s.frame, kBlack, 0.1);
   if (radio) {
@@ -90,24 +90,32 @@ Raster CheckBoxState(const Style& s, int w, int h, int state, CheckKind kind) {
     r.Fill(Outline(Circle(cx, cy, rad), 1.0), Solid(frame));
     if (state == 1) r.Fill(Outline(Circle(cx, cy, rad + 1), 1.0), Solid(s.frameHot), 0.25);
     if (kind == CheckKind::RadioChecked) {
-      r.Fill(Circle(cx, cy, rad * 0.42), Vertical(cy - rad * 0.42, Mix(s.mark, kWhite, 0.35), cy + rad * 0.42, s.mark));
+      r.Fill(Circle(cx, cy, rad * 0.42),
+             Vertical(cy - rad * 0.42, Mix(s.mark, kWhite, 0.35), cy + rad * 0.42, s.mark));
       r.Fill(Circle(cx - rad * 0.12, cy - rad * 0.15, rad * 0.16), Solid(kWhite), 0.55);
     }
     return r;
   }
   const Shape box = RoundRect(left, top, left + size, top + size, 2.5);
   r.Fill(box, fill);
-  r.Fill(Outline(RoundRect(left + 1, top + 1, left + size - 1, top + size - 1, 1.5), 1.0), Solid(kWhite), 0.7);
+  r.Fill(Outline(RoundRect(left + 1, top + 1, left + size - 1, top + size - 1, 1.5), 1.0),
+         Solid(kWhite), 0.7);
   r.Fill(Outline(box, 1.0), Solid(frame));
-  if (state == 1) r.Fill(Outline(RoundRect(left - 1, top - 1, left + size + 1, top + size + 1, 3.5), 1.0), Solid(s.frameHot), 0.25);
+  if (state == 1)
+    r.Fill(Outline(RoundRect(left - 1, top - 1, left + size + 1, top + size + 1, 3.5), 1.0),
+           Solid(s.frameHot), 0.25);
   if (kind == CheckKind::Checked) {
     const double k = size / 13.0;
-    r.Fill(Polyline({{left + 3.2 * k, top + 6.6 * k}, {left + 5.6 * k, top + 9.2 * k}, {left + 10.0 * k, top + 3.8 * k}}, 2.1 * k),
+    r.Fill(Polyline({{left + 3.2 * k, top + 6.6 * k},
+                     {left + 5.6 * k, top + 9.2 * k},
+                     {left + 10.0 * k, top + 3.8 * k}},
+                    2.1 * k),
            Solid(s.mark));
   } else if (kind == CheckKind::Grayed) {
     const double inset = std::round(size * 0.3);
     r.Fill(RoundRect(left + inset, top + inset, left + size - inset, top + size - inset, 1.0),
-           Vertical(top + inset, Mix(s.mark, kWhite, 0.55), top + size - inset, Mix(s.mark, kWhite, 0.3)));
+           Vertical(top + inset, Mix(s.mark, kWhite, 0.55), top + size - inset,
+                    Mix(s.mark, kWhite, 0.3)));
   }
   return r;
 }
@@ -126,22 +134,27 @@ Raster TitleGlyphState(const Style& s, int w, int h, int state, Symbol symbol) {
   const double cx = w / 2.0, cy = h / 2.0, a = std::min(w, h) * 0.2;
   const double pen = 1.6;
   switch (symbol) {
-    case Symbol::None:
-      break;
+    case Symbol::None: break;
     case Symbol::Close:
-      r.Fill(Union(Segment(cx - a, cy - a, cx + a, cy + a, pen), Segment(cx - a, cy + a, cx + a, cy - a, pen)), Solid(mark));
+      r.Fill(Union(Segment(cx - a, cy - a, cx + a, cy + a, pen),
+                   Segment(cx - a, cy + a, cx + a, cy - a, pen)),
+             Solid(mark));
       break;
     case Symbol::Maximize:
-      r.Fill(Outline(RoundRect(cx - a - 0.5, cy - a - 0.5, cx + a + 0.5, cy + a + 0.5, 0.5), 1.2), Solid(mark));
+      r.Fill(Outline(RoundRect(cx - a - 0.5, cy - a - 0.5, cx + a + 0.5, cy + a + 0.5, 0.5), 1.2),
+             Solid(mark));
       r.Fill(RoundRect(cx - a - 0.5, cy - a - 0.5, cx + a + 0.5, cy - a + 1.5, 0), Solid(mark));
       break;
     case Symbol::Minimize:
       r.Fill(RoundRect(cx - a, cy + a - 1.5, cx + a, cy + a + 0.5, 0), Solid(mark));
       break;
     case Symbol::Restore:
-      r.Fill(Outline(RoundRect(cx - a + 2, cy - a - 1, cx + a + 1, cy + a - 2, 0.5), 1.1), Solid(mark));
-      r.Fill(RoundRect(cx - a - 1, cy - a + 2, cx + a - 2, cy + a + 1, 0.5), Solid(FaceOf(s, state).middle));
-      r.Fill(Outline(RoundRect(cx - a - 1, cy - a + 2, cx + a - 2, cy + a + 1, 0.5), 1.1), Solid(mark));
+      r.Fill(Outline(RoundRect(cx - a + 2, cy - a - 1, cx + a + 1, cy + a - 2, 0.5), 1.1),
+             Solid(mark));
+      r.Fill(RoundRect(cx - a - 1, cy - a + 2, cx + a - 2, cy + a + 1, 0.5),
+             Solid(FaceOf(s, state).middle));
+      r.Fill(Outline(RoundRect(cx - a - 1, cy - a + 2, cx + a - 2, cy + a + 1, 0.5), 1.1),
+             Solid(mark));
       break;
     case Symbol::Help: {
       std::vector<std::pair<double, double>> hook;
@@ -195,10 +208,18 @@ Raster ArrowState(const Style& s, int w, int h, int state, Direction d) {
   const double cx = w / 2.0, cy = h / 2.0, a = std::min(w, h) * 0.22;
   std::vector<std::pair<double, double>> chevron;
   switch (d) {
-    case Direction::Left: chevron = {{cx + a * 0.5, cy - a}, {cx - a * 0.5, cy}, {cx + a * 0.5, cy + a}}; break;
-    case Direction::Right: chevron = {{cx - a * 0.5, cy - a}, {cx + a * 0.5, cy}, {cx - a * 0.5, cy + a}}; break;
-    case Direction::Up: chevron = {{cx - a, cy + a * 0.5}, {cx, cy - a * 0.5}, {cx + a, cy + a * 0.5}}; break;
-    case Direction::Down: chevron = {{cx - a, cy - a * 0.5}, {cx, cy + a * 0.5}, {cx + a, cy - a * 0.5}}; break;
+    case Direction::Left:
+      chevron = {{cx + a * 0.5, cy - a}, {cx - a * 0.5, cy}, {cx + a * 0.5, cy + a}};
+      break;
+    case Direction::Right:
+      chevron = {{cx - a * 0.5, cy - a}, {cx + a * 0.5, cy}, {cx - a * 0.5, cy + a}};
+      break;
+    case Direction::Up:
+      chevron = {{cx - a, cy + a * 0.5}, {cx, cy - a * 0.5}, {cx + a, cy + a * 0.5}};
+      break;
+    case Direction::Down:
+      chevron = {{cx - a, cy - a * 0.5}, {cx, cy + a * 0.5}, {cx + a, cy - a * 0.5}};
+      break;
   }
   const Rgb mark = state == 1 ? Mix(s.symbol, s.frameHot, 0.4) : s.symbol;
   // A copy one pixel lower sets the mark off the face: light under a dark mark (engraved), dark
@@ -206,7 +227,8 @@ Raster ArrowState(const Style& s, int w, int h, int state, Direction d) {
   auto under = chevron;
   for (auto& p : under) p.second += 1;
   const bool lightMark = s.symbol.r + s.symbol.g + s.symbol.b > 3 * 160;
-  r.Fill(Polyline(under, 2.0), Solid(lightMark ? Mix(s.frame, kBlack, 0.3) : kWhite), lightMark ? 0.45 : 0.6);
+  r.Fill(Polyline(under, 2.0), Solid(lightMark ? Mix(s.frame, kBlack, 0.3) : kWhite),
+         lightMark ? 0.45 : 0.6);
   r.Fill(Polyline(chevron, 2.0), Solid(mark));
   return r;
 }
@@ -266,9 +288,14 @@ Raster ProgressFill(const Style& s, int w, int h, bool vertical) {
   Raster r(w, h);
   const Shape bar = RoundRect(0, 0, w, h, 2);
   if (vertical) {
-    r.Fill(bar, [&](double x, double) { return Mix(s.hotTop, s.frameHot, std::abs(x / w - 0.35) * 1.4); });
+    r.Fill(bar, [&](double x, double) {
+      return Mix(s.hotTop, s.frameHot, std::abs(x / w - 0.35) * 1.4);
+    });
   } else {
-    r.Fill(bar, VerticalStops({{0, s.hotTop}, {h * 0.45, s.hotMiddle}, {h * 0.5, s.frameHot}, {h, Mix(s.frameHot, kWhite, 0.3)}}));
+    r.Fill(bar, VerticalStops({{0, s.hotTop},
+                               {h * 0.45, s.hotMiddle},
+                               {h * 0.5, s.frameHot},
+                               {h, Mix(s.frameHot, kWhite, 0.3)}}));
   }
   r.Fill(Outline(bar, 1.0), Solid(s.frame), 0.8);
   return r;
@@ -313,7 +340,8 @@ namespace {
 // Smooth value noise that repeats every `period` pixels both ways.
 double PeriodicNoise(double x, double y, int cells, int period, unsigned seed) {
   const auto hash = [seed](int i, int j) {
-    unsigned v = static_cast<unsigned>(i) * 73856093u ^ static_cast<unsigned>(j) * 19349663u ^ seed * 83492791u;
+    unsigned v = static_cast<unsigned>(i) * 73856093u ^ static_cast<unsigned>(j) * 19349663u ^
+                 seed * 83492791u;
     v ^= v >> 13;
     v *= 0x5bd1e995u;
     v ^= v >> 15;
@@ -324,7 +352,9 @@ double PeriodicNoise(double x, double y, int cells, int period, unsigned seed) {
   const int ix = static_cast<int>(std::floor(fx)), iy = static_cast<int>(std::floor(fy));
   const double tx = fx - ix, ty = fy - iy;
   const auto smooth = [](double t) { return t * t * (3 - 2 * t); };
-  const auto at = [&](int i, int j) { return hash(((i % cells) + cells) % cells, ((j % cells) + cells) % cells); };
+  const auto at = [&](int i, int j) {
+    return hash(((i % cells) + cells) % cells, ((j % cells) + cells) % cells);
+  };
   const double a = at(ix, iy), b = at(ix + 1, iy), c = at(ix, iy + 1), d = at(ix + 1, iy + 1);
   const double sx = smooth(tx), sy = smooth(ty);
   return (a + (b - a) * sx) * (1 - sy) + (c + (d - c) * sx) * sy;
@@ -343,10 +373,13 @@ platform::DIBitmap FrostTexture(int size) {
       double cloud = 0.5 * PeriodicNoise(x, y, 4, size, 1) + 0.3 * PeriodicNoise(x, y, 8, size, 2) +
                      0.2 * PeriodicNoise(x, y, 16, size, 3);
       const double warp = 6 * PeriodicNoise(x, y, 6, size, 4);
-      const double streak = std::pow(0.5 + 0.5 * std::sin(2 * std::numbers::pi * (3 * x + 2 * y + warp * 8) / size), 12);
-      const double fine = std::pow(0.5 + 0.5 * std::sin(2 * std::numbers::pi * (9 * x - 5 * y + warp * 5) / size), 20);
+      const double streak = std::pow(
+          0.5 + 0.5 * std::sin(2 * std::numbers::pi * (3 * x + 2 * y + warp * 8) / size), 12);
+      const double fine = std::pow(
+          0.5 + 0.5 * std::sin(2 * std::numbers::pi * (9 * x - 5 * y + warp * 5) / size), 20);
       const double grain = PeriodicNoise(x, y, 60, size, 5) - 0.5;
-      const double t = std::clamp(0.25 + 0.55 * cloud + 0.18 * streak + 0.10 * fine + 0.06 * grain, 0.0, 1.0);
+      const double t =
+          std::clamp(0.25 + 0.55 * cloud + 0.18 * streak + 0.10 * fine + 0.06 * grain, 0.0, 1.0);
       const Rgb c = Mix(deep, light, t);
       row[3 * x] = static_cast<uint8_t>(std::lround(c.b));
       row[3 * x + 1] = static_cast<uint8_t>(std::lround(c.g));

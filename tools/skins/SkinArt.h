@@ -14,22 +14,22 @@
 namespace skins {
 
 struct Style {
-  Rgb frame;           // outline of raised controls
-  Rgb frameHot;        // outline when hot
+  Rgb frame;                            // outline of raised controls
+  Rgb frameHot;                         // outline when hot
   Rgb faceTop, faceMiddle, faceBottom;  // button face, top row, the tiled middle and the bottom
   Rgb hotTop, hotMiddle, hotBottom;
   Rgb pressedTop, pressedMiddle, pressedBottom;
-  double highlight;    // opacity of the white inner ring along the top
-  double radius;       // corner radius of buttons
-  Rgb boxTop, boxBottom;  // inside of check boxes and radio circles
-  Rgb mark;            // ticks and dots inside check boxes and radio circles
-  Rgb symbol;          // symbols drawn on faces: title-bar buttons, arrows
-  Rgb closeHot;        // the close symbol's face when hot
+  double highlight;                      // opacity of the white inner ring along the top
+  double radius;                         // corner radius of buttons
+  Rgb boxTop, boxBottom;                 // inside of check boxes and radio circles
+  Rgb mark;                              // ticks and dots inside check boxes and radio circles
+  Rgb symbol;                            // symbols drawn on faces: title-bar buttons, arrows
+  Rgb closeHot;                          // the close symbol's face when hot
   Rgb editOuter, editMiddle, editInner;  // the three rings of an edit frame
   Rgb formOuter, formLight, formInner1, formInner2;  // the four rings of a window frame
-  Rgb panelLine;       // the panel's outline
+  Rgb panelLine;                                     // the panel's outline
   double panelLineOpacity;
-  Rgb backdrop;        // what one-layer pictures are expected to sit on
+  Rgb backdrop;            // what one-layer pictures are expected to sit on
   Rgb texture1, texture2;  // the two colours of textures
 };
 

@@ -20,7 +20,8 @@ void Layout(SkinDefinition& skin) {
     if (picture.at) {
       picture.placed = {picture.at->X, picture.at->Y, picture.at->X + w, picture.at->Y + h};
       if (picture.placed.Right > skin.masterWidth || picture.placed.Bottom > skin.masterHeight) {
-        throw std::runtime_error(skin.Name + ": picture " + key + " lies outside the master bitmap");
+        throw std::runtime_error(skin.Name + ": picture " + key +
+                                 " lies outside the master bitmap");
       }
       taken.push_back(picture.placed);
     } else {
@@ -39,7 +40,8 @@ void Layout(SkinDefinition& skin) {
       for (int x = 0; x + w <= skin.masterWidth && !placed; ++x) {
         const platform::TRect r{x, y, x + w, y + h};
         const platform::TRect padded{x - 1, y - 1, x + w + 1, y + h + 1};
-        if (std::none_of(taken.begin(), taken.end(), [&](const platform::TRect& t) { return Overlaps(padded, t); })) {
+        if (std::none_of(taken.begin(), taken.end(),
+                         [&](const platform::TRect& t) { return Overlaps(padded, t); })) {
           picture->placed = r;
           taken.push_back(r);
           placed = true;
@@ -63,7 +65,8 @@ platform::DIBitmap ComposeMaster(const SkinDefinition& skin) {
   for (const auto& [key, picture] : skin.pictures) {
     const int w = picture.pixels.Width();
     for (int y = 0; y < picture.pixels.Height(); ++y) {
-      std::copy_n(picture.pixels.ScanLine(y), 3 * w, master.ScanLine(picture.placed.Top + y) + 3 * picture.placed.Left);
+      std::copy_n(picture.pixels.ScanLine(y), 3 * w,
+                  master.ScanLine(picture.placed.Top + y) + 3 * picture.placed.Left);
     }
   }
   return master;

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/drawing/DIBitmap.h"
 #include "platform/Types.h"
+#include "platform/drawing/DIBitmap.h"
 
 namespace skins {
 
@@ -51,10 +51,10 @@ struct Section {
 struct Picture {
   platform::DIBitmap pixels;
   int states = 1;
-  int layers = 1;  // 2: the lower half holds the transparency weights
+  int layers = 1;                      // 2: the lower half holds the transparency weights
   std::optional<platform::TPoint> at;  // fixed place in the master bitmap
   int areaWidth = 0;  // width the masks' rectangle spans when wider than the pixels (0: as wide)
-  platform::TRect placed{};            // where layout put it
+  platform::TRect placed{};  // where layout put it
 };
 
 struct Mask {
@@ -80,8 +80,8 @@ struct SkinDefinition {
   std::string folder;  // under resources/skins
   int masterWidth = 0, masterHeight = 0;
   std::vector<Section> sections{};
-  std::map<std::string, Picture> pictures{};    // placed in the master bitmap, by key
-  std::map<std::string, Picture> ownPictures{}; // by file name
+  std::map<std::string, Picture> pictures{};          // placed in the master bitmap, by key
+  std::map<std::string, Picture> ownPictures{};       // by file name
   std::map<std::string, platform::DIBitmap> jpegs{};  // by file name
   std::vector<Mask> masks{};
   std::vector<Pattern> patterns{};

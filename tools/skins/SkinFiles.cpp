@@ -19,8 +19,9 @@ void WriteFile(const std::filesystem::path& path, const void* data, size_t size)
 
 // Replaces each binary value of the assignments by a reference to a file holding its bytes,
 // named after the picture (`name` of the innermost item that has one, else the property).
-void MoveBinaryToFiles(std::vector<framework::TPropertyAssignment>& assignments, const std::string& itemName,
-                       const std::string& folder, const std::filesystem::path& root) {
+void MoveBinaryToFiles(std::vector<framework::TPropertyAssignment>& assignments,
+                       const std::string& itemName, const std::string& folder,
+                       const std::filesystem::path& root) {
   for (framework::TPropertyAssignment& a : assignments) {
     framework::TFormValue& v = a.value.front();
     if (v.kind == framework::TFormValue::Kind::Binary) {
@@ -35,7 +36,8 @@ void MoveBinaryToFiles(std::vector<framework::TPropertyAssignment>& assignments,
       for (framework::TCollectionItemDesc& item : v.items) {
         std::string name;
         for (const auto& p : item.properties) {
-          if (p.path == "Name" && p.Value().kind == framework::TFormValue::Kind::String) name = p.Value().text;
+          if (p.path == "Name" && p.Value().kind == framework::TFormValue::Kind::String)
+            name = p.Value().text;
         }
         MoveBinaryToFiles(item.properties, name, folder, root);
       }

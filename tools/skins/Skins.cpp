@@ -17,11 +17,11 @@ constexpr int kBlack = 0;
 
 // Sizes of the pictures that a skin draws at a size of its own choosing.
 struct Metrics {
-  int buttonW, buttonH;          // one state of the BUTTON border
+  int buttonW, buttonH;  // one state of the BUTTON border
   int buttonWL, buttonWR, buttonWT, buttonWB;
-  int glyph;                     // the side of one title-bar glyph state
-  int editSide;                  // the EDIT border picture (square)
-  int unit;                      // the side of the small frames of other controls
+  int glyph;     // the side of one title-bar glyph state
+  int editSide;  // the EDIT border picture (square)
+  int unit;      // the side of the small frames of other controls
 };
 
 // Draws the skin's pictures and declares its masks.
@@ -49,7 +49,8 @@ class Kit {
   }
 
   void MaskOf(const std::string& section, const std::string& property, const std::string& picture,
-              int borderWidth, int stretchMode, int imgType, int wl = 0, int wr = 0, int wt = 0, int wb = 0) {
+              int borderWidth, int stretchMode, int imgType, int wl = 0, int wr = 0, int wt = 0,
+              int wb = 0) {
     Mask mask;
     mask.SectionName = section;
     mask.PropertyName = property;
@@ -130,7 +131,8 @@ class Kit {
     Add("panel", {PanelFrame(s_, 21, 21, 5)}, 2, at("panel"));
     Add("edit", {EditFrame(s_, m_.editSide, m_.editSide * 4 / 5)}, 1, at("edit"));
     Add("form", {FormFrame(s_, 12, 12)}, 1, at("form"));
-    Add("button", States(3, [&](int k) { return ButtonState(s_, m_.buttonW, m_.buttonH, k, s_.radius); }), 2,
+    Add("button",
+        States(3, [&](int k) { return ButtonState(s_, m_.buttonW, m_.buttonH, k, s_.radius); }), 2,
         at("button"), buttonAreaWidth);
   }
 
@@ -141,18 +143,24 @@ class Kit {
     Add("sunken", {EditFrame(s_, u, u)}, 1);
     Add("speed", States(3, [&](int k) { return ButtonState(s_, u, u + 2, k, 2.5); }), 2);
     Add("thumb", States(3, [&](int k) { return ButtonState(s_, u, u, k, 3); }), 2);
-    for (const auto& [name, d] : {std::pair{"left", Direction::Left}, {"up", Direction::Up},
-                                  {"right", Direction::Right}, {"down", Direction::Down}}) {
+    for (const auto& [name, d] : {std::pair{"left", Direction::Left},
+                                  {"up", Direction::Up},
+                                  {"right", Direction::Right},
+                                  {"down", Direction::Down}}) {
       const Direction dir = d;
-      Add(std::string("arrow.") + name, States(3, [&](int k) { return ArrowState(s_, u, u, k, dir); }), 2);
+      Add(std::string("arrow.") + name,
+          States(3, [&](int k) { return ArrowState(s_, u, u, k, dir); }), 2);
     }
     Add("lines.h", States(3, [&](int k) { return SliderLinesState(s_, u, u, k, false); }), 2);
     Add("lines.v", States(3, [&](int k) { return SliderLinesState(s_, u, u, k, true); }), 2);
     // A tab is named by the side it stands on; it is open towards its page.
     Add("tab.top", States(3, [&](int k) { return TabState(s_, u, u + 2, k, Direction::Down); }), 2);
-    Add("tab.bottom", States(3, [&](int k) { return TabState(s_, u, u + 2, k, Direction::Up); }), 2);
-    Add("tab.left", States(3, [&](int k) { return TabState(s_, u + 2, u, k, Direction::Right); }), 2);
-    Add("tab.right", States(3, [&](int k) { return TabState(s_, u + 2, u, k, Direction::Left); }), 2);
+    Add("tab.bottom", States(3, [&](int k) { return TabState(s_, u, u + 2, k, Direction::Up); }),
+        2);
+    Add("tab.left", States(3, [&](int k) { return TabState(s_, u + 2, u, k, Direction::Right); }),
+        2);
+    Add("tab.right", States(3, [&](int k) { return TabState(s_, u + 2, u, k, Direction::Left); }),
+        2);
     Add("bar", {LineFrame(s_, 9, 9, s_.editMiddle, s_.faceMiddle, 0)}, 1);
     Add("menu", States(3, [&](int k) { return ButtonState(s_, u, u, k == 0 ? 0 : k, 2); }), 2);
     Add("hint", {LineFrame(s_, 9, 9, s_.frame, s_.faceTop, 1.5)}, 1);
@@ -167,7 +175,8 @@ class Kit {
   // The masks of the other controls, in stored order; `skip` leaves out those a section inherits.
   void OtherMasks(const std::set<std::string>& skip = {}) {
     const int u3 = m_.unit / 3;
-    const auto border = [&](const std::string& section, const std::string& picture, int margin, int stretch = 1) {
+    const auto border = [&](const std::string& section, const std::string& picture, int margin,
+                            int stretch = 1) {
       if (!skip.contains(section + " BORDERSMASK")) Border(section, picture, margin, stretch);
     };
     const auto glyph = [&](const std::string& section, const std::string& picture) {
@@ -250,7 +259,8 @@ class Kit {
     TitleMasks("FORM");
   }
   void Button() {
-    MaskOf("BUTTON", "BORDERSMASK", "button", 1, 1, 0, m_.buttonWL, m_.buttonWR, m_.buttonWT, m_.buttonWB);
+    MaskOf("BUTTON", "BORDERSMASK", "button", 1, 1, 0, m_.buttonWL, m_.buttonWR, m_.buttonWT,
+           m_.buttonWB);
   }
   void Huge() {
     Mask mask;
@@ -285,16 +295,69 @@ class Kit {
 
 // The sections of the ice and plastic skins, in stored order, without the empty last record.
 const std::vector<std::string>& SectionNames() {
-  static const std::vector<std::string> names{
-      "GLOBALINFO", "DRAGBAR", "TABSHEET", "PAGECONTROLBOTTOM", "PAGECONTROLLEFT", "PAGECONTROLRIGHT",
-      "SPLITTER", "TABCONTROLLEFT", "TABCONTROLRIGHT", "TABCONTROLBOTTOM", "TOOLBAR", "PANEL",
-      "PAGECONTROL", "PROGRESSH", "GAUGE", "MENULINE", "SCROLLBAR1H", "SCROLLBAR2H", "SCROLLBAR1V",
-      "SCROLLBAR2V", "SPEEDBUTTON_SMALL", "STATUSBAR", "SCROLLBTNRIGHT", "SCROLLBTNTOP", "SCROLLBTNLEFT",
-      "SCROLLBTNBOTTOM", "SCROLLSLIDERH", "SCROLLSLIDERV", "TABCONTROL", "MAINMENU", "MENUITEM", "DIVIDER",
-      "TABTOP", "TABRIGHT", "TABLEFT", "TABBOTTOM", "DIALOG", "FORMTITLE", "PROGRESSV", "EDIT", "FORM", "BAR",
-      "BARPANEL", "PANEL_LOW", "RADIOBUTTON", "CHECKBOX", "BUTTON_BIG", "WEBBUTTON", "SPEEDBUTTON",
-      "TOOLBUTTON", "BARTITLE", "EXTRALINE", "GRIPH", "GROUPBOX", "HINT", "MDIAREA", "TRACKBAR",
-      "BUTTON_HUGE", "COLHEADER", "BUTTON", "ORVEXCOMBOBOX", "ORVEXEDIT", "COMBOBOX"};
+  static const std::vector<std::string> names{"GLOBALINFO",
+                                              "DRAGBAR",
+                                              "TABSHEET",
+                                              "PAGECONTROLBOTTOM",
+                                              "PAGECONTROLLEFT",
+                                              "PAGECONTROLRIGHT",
+                                              "SPLITTER",
+                                              "TABCONTROLLEFT",
+                                              "TABCONTROLRIGHT",
+                                              "TABCONTROLBOTTOM",
+                                              "TOOLBAR",
+                                              "PANEL",
+                                              "PAGECONTROL",
+                                              "PROGRESSH",
+                                              "GAUGE",
+                                              "MENULINE",
+                                              "SCROLLBAR1H",
+                                              "SCROLLBAR2H",
+                                              "SCROLLBAR1V",
+                                              "SCROLLBAR2V",
+                                              "SPEEDBUTTON_SMALL",
+                                              "STATUSBAR",
+                                              "SCROLLBTNRIGHT",
+                                              "SCROLLBTNTOP",
+                                              "SCROLLBTNLEFT",
+                                              "SCROLLBTNBOTTOM",
+                                              "SCROLLSLIDERH",
+                                              "SCROLLSLIDERV",
+                                              "TABCONTROL",
+                                              "MAINMENU",
+                                              "MENUITEM",
+                                              "DIVIDER",
+                                              "TABTOP",
+                                              "TABRIGHT",
+                                              "TABLEFT",
+                                              "TABBOTTOM",
+                                              "DIALOG",
+                                              "FORMTITLE",
+                                              "PROGRESSV",
+                                              "EDIT",
+                                              "FORM",
+                                              "BAR",
+                                              "BARPANEL",
+                                              "PANEL_LOW",
+                                              "RADIOBUTTON",
+                                              "CHECKBOX",
+                                              "BUTTON_BIG",
+                                              "WEBBUTTON",
+                                              "SPEEDBUTTON",
+                                              "TOOLBUTTON",
+                                              "BARTITLE",
+                                              "EXTRALINE",
+                                              "GRIPH",
+                                              "GROUPBOX",
+                                              "HINT",
+                                              "MDIAREA",
+                                              "TRACKBAR",
+                                              "BUTTON_HUGE",
+                                              "COLHEADER",
+                                              "BUTTON",
+                                              "ORVEXCOMBOBOX",
+                                              "ORVEXEDIT",
+                                              "COMBOBOX"};
   return names;
 }
 
@@ -307,26 +370,30 @@ struct Palette {
 // A vertical gradient description: one segment from `top` to `bottom` over `share` percent of
 // the height, then the bottom colour for the rest.
 std::string VerticalGradient(unsigned top, unsigned bottom, int share) {
-  const std::string a = std::to_string(ToSkinColor(Hex(top))), b = std::to_string(ToSkinColor(Hex(bottom)));
+  const std::string a = std::to_string(ToSkinColor(Hex(top))),
+                    b = std::to_string(ToSkinColor(Hex(bottom)));
   return a + ";" + b + ";" + std::to_string(share) + ";0;0;" + b + ";" + b + ";0;0;0";
 }
 
 bool IsButtonLike(const std::string& n) {
   static const std::set<std::string> names{
       "SPEEDBUTTON_SMALL", "SCROLLBTNRIGHT", "SCROLLBTNTOP", "SCROLLBTNLEFT", "SCROLLBTNBOTTOM",
-      "SCROLLSLIDERH", "SCROLLSLIDERV", "TABTOP", "TABRIGHT", "TABLEFT", "TABBOTTOM", "BUTTON_BIG",
-      "WEBBUTTON", "SPEEDBUTTON", "TOOLBUTTON", "BUTTON_HUGE", "COLHEADER", "BUTTON", "MENUITEM", "UPDOWN"};
+      "SCROLLSLIDERH",     "SCROLLSLIDERV",  "TABTOP",       "TABRIGHT",      "TABLEFT",
+      "TABBOTTOM",         "BUTTON_BIG",     "WEBBUTTON",    "SPEEDBUTTON",   "TOOLBUTTON",
+      "BUTTON_HUGE",       "COLHEADER",      "BUTTON",       "MENUITEM",      "UPDOWN"};
   return names.contains(n);
 }
 
 bool IsEditLike(const std::string& n) {
-  return n == "EDIT" || n == "COMBOBOX" || n == "ORVEXCOMBOBOX" || n == "ORVEXEDIT" || n == "PROGRESSH" ||
-         n == "PROGRESSV" || n == "GAUGE" || n.starts_with("SCROLLBAR") || n == "TRACKBAR";
+  return n == "EDIT" || n == "COMBOBOX" || n == "ORVEXCOMBOBOX" || n == "ORVEXEDIT" ||
+         n == "PROGRESSH" || n == "PROGRESSV" || n == "GAUGE" || n.starts_with("SCROLLBAR") ||
+         n == "TRACKBAR";
 }
 
 bool IsBar(const std::string& n) {
   return n == "TOOLBAR" || n == "MAINMENU" || n == "MENULINE" || n == "BAR" || n == "BARPANEL" ||
-         n == "BARTITLE" || n == "FORMTITLE" || n == "STATUSBAR" || n == "DRAGBAR" || n == "EXTRALINE";
+         n == "BARTITLE" || n == "FORMTITLE" || n == "STATUSBAR" || n == "DRAGBAR" ||
+         n == "EXTRALINE";
 }
 
 Section MakeSection(const std::string& name, const Palette& p) {
@@ -348,8 +415,10 @@ Section MakeSection(const std::string& name, const Palette& p) {
     s.Transparency = s.HotTransparency = 100;
     s.FadingEnabled = true;
     s.FadingIterations = name == "MENUITEM" ? 5 : 20;
-    s.ShowFocus = name == "BUTTON" || name == "BUTTON_BIG" || name == "BUTTON_HUGE" || name == "WEBBUTTON";
-    s.FontColor = p.buttonText == 0 ? "0 -1 -1 -1 -1" : std::to_string(p.buttonText) + " -1 -1 -1 -1";
+    s.ShowFocus =
+        name == "BUTTON" || name == "BUTTON_BIG" || name == "BUTTON_HUGE" || name == "WEBBUTTON";
+    s.FontColor =
+        p.buttonText == 0 ? "0 -1 -1 -1 -1" : std::to_string(p.buttonText) + " -1 -1 -1 -1";
     s.HotFontColor = s.FontColor;
     if (name == "MENUITEM") {
       s.Transparency = 100;
@@ -396,16 +465,18 @@ Section& SectionOf(SkinDefinition& skin, const std::string& name) {
 }
 
 void CheckCounts(const SkinDefinition& skin, size_t sections, size_t masks, size_t patterns) {
-  if (skin.sections.size() != sections || skin.masks.size() != masks || skin.patterns.size() != patterns) {
+  if (skin.sections.size() != sections || skin.masks.size() != masks ||
+      skin.patterns.size() != patterns) {
     throw std::logic_error(skin.Name + ": " + std::to_string(skin.sections.size()) + " sections, " +
-                           std::to_string(skin.masks.size()) + " masks, " + std::to_string(skin.patterns.size()) +
-                           " patterns");
+                           std::to_string(skin.masks.size()) + " masks, " +
+                           std::to_string(skin.patterns.size()) + " patterns");
   }
 }
 
 }  // namespace
 
-// ---- BlueIce: a cool, glossy ice blue ------------------------------------------------------------
+// ---- BlueIce: a cool, glossy ice blue
+// ------------------------------------------------------------
 
 SkinDefinition BlueIce() {
   SkinDefinition skin{.Name = "BlueIce (internal)",
@@ -481,15 +552,16 @@ SkinDefinition BlueIce() {
                    {"FORM", "HOTPATTERN", "BG.JPG", false},
                    {"FORM", "PATTERN", "BG.JPG", false}};
 
-  skin.sections = MakeSections(SectionNames(), {.global = 13282167,
-                                                .form = 13679769,
-                                                .panel = 14797990,
-                                                .face = 13282167,
-                                                .text = 0,
-                                                .buttonText = 0,
-                                                .hint = ToSkinColor(Hex(0xF4F9FF)),
-                                                .menuHot = ToSkinColor(Hex(0xCFE4F9)),
-                                                .barGradient = VerticalGradient(0xF2F8FE, 0xC4DAEF, 100)});
+  skin.sections =
+      MakeSections(SectionNames(), {.global = 13282167,
+                                    .form = 13679769,
+                                    .panel = 14797990,
+                                    .face = 13282167,
+                                    .text = 0,
+                                    .buttonText = 0,
+                                    .hint = ToSkinColor(Hex(0xF4F9FF)),
+                                    .menuHot = ToSkinColor(Hex(0xCFE4F9)),
+                                    .barGradient = VerticalGradient(0xF2F8FE, 0xC4DAEF, 100)});
 
   // The values the program's windows depend on.
   const auto section = [&](const std::string& name) -> Section& { return SectionOf(skin, name); };
@@ -599,7 +671,9 @@ SkinDefinition BlueGauze() {
   };
   const Metrics m{14, 15, 6, 7, 6, 8, 17, 12, 10};
   Kit kit(skin, s, m);
-  const auto anywhere = [](const std::string&) -> std::optional<platform::TPoint> { return std::nullopt; };
+  const auto anywhere = [](const std::string&) -> std::optional<platform::TPoint> {
+    return std::nullopt;
+  };
   kit.GlobalGlyphs(anywhere);
   kit.ControlFrames(anywhere, 0);
   kit.OtherFrames();
@@ -614,14 +688,16 @@ SkinDefinition BlueGauze() {
   kit.HugePicture("BUTTONHUGE.BMP");
   kit.GlobalMasks();
   // These sections take their frames from the sections they inherit from.
-  kit.OtherMasks({"TABCONTROLBOTTOM BORDERSMASK", "TABCONTROLLEFT BORDERSMASK", "TABCONTROLRIGHT BORDERSMASK",
-                  "PAGECONTROLBOTTOM BORDERSMASK", "PAGECONTROLLEFT BORDERSMASK",
-                  "PAGECONTROLRIGHT BORDERSMASK", "COMBOBOX BORDERSMASK"});
+  kit.OtherMasks({"TABCONTROLBOTTOM BORDERSMASK", "TABCONTROLLEFT BORDERSMASK",
+                  "TABCONTROLRIGHT BORDERSMASK", "PAGECONTROLBOTTOM BORDERSMASK",
+                  "PAGECONTROLLEFT BORDERSMASK", "PAGECONTROLRIGHT BORDERSMASK",
+                  "COMBOBOX BORDERSMASK"});
   kit.TitleMasks("DIALOG");
   kit.Border("UPDOWN", "speed", 4, 0);
   // The gauze itself: a woven texture behind windows, panels and bars.
-  for (const char* section : {"FORM", "DIALOG", "PANEL", "PANEL_LOW", "TABSHEET", "TOOLBAR", "STATUSBAR",
-                              "MAINMENU", "BAR", "BARPANEL", "GROUPBOX", "MDIAREA", "TABCONTROL", "PAGECONTROL"}) {
+  for (const char* section :
+       {"FORM", "DIALOG", "PANEL", "PANEL_LOW", "TABSHEET", "TOOLBAR", "STATUSBAR", "MAINMENU",
+        "BAR", "BARPANEL", "GROUPBOX", "MDIAREA", "TABCONTROL", "PAGECONTROL"}) {
     kit.MaskOf(section, "PATTERN", "weave", 0, 0, 1);
     kit.MaskOf(section, "HOTPATTERN", "weave.hot", 0, 0, 1);
   }
@@ -638,10 +714,10 @@ SkinDefinition BlueGauze() {
                                        .menuHot = ToSkinColor(Hex(0xE3EDF8)),
                                        .barGradient = VerticalGradient(0xFFFFFF, 0xE9EEF4, 100)});
   const std::map<std::string, std::string> parents{
-      {"SPLITTER", "SPEEDBUTTON_SMALL"}, {"TABCONTROLBOTTOM", "PAGECONTROLBOTTOM"},
+      {"SPLITTER", "SPEEDBUTTON_SMALL"},     {"TABCONTROLBOTTOM", "PAGECONTROLBOTTOM"},
       {"TABCONTROLLEFT", "PAGECONTROLLEFT"}, {"TABCONTROLRIGHT", "PAGECONTROLRIGHT"},
-      {"PAGECONTROLBOTTOM", "PAGECONTROL"}, {"PAGECONTROLLEFT", "PAGECONTROL"},
-      {"PAGECONTROLRIGHT", "PAGECONTROL"}, {"COMBOBOX", "EDIT"}};
+      {"PAGECONTROLBOTTOM", "PAGECONTROL"},  {"PAGECONTROLLEFT", "PAGECONTROL"},
+      {"PAGECONTROLRIGHT", "PAGECONTROL"},   {"COMBOBOX", "EDIT"}};
   for (const auto& [child, parent] : parents) SectionOf(skin, child).ParentClass = parent;
   // Windows, panels and bars show the gauze through their colour.
   for (const char* name : {"FORM", "DIALOG", "TABSHEET", "MDIAREA"}) {
@@ -712,7 +788,9 @@ SkinDefinition BluePlastic() {
   };
   const Metrics m{14, 15, 6, 7, 6, 8, 17, 12, 10};
   Kit kit(skin, s, m);
-  const auto anywhere = [](const std::string&) -> std::optional<platform::TPoint> { return std::nullopt; };
+  const auto anywhere = [](const std::string&) -> std::optional<platform::TPoint> {
+    return std::nullopt;
+  };
   kit.GlobalGlyphs(anywhere);
   kit.ControlFrames(anywhere, 0);
   kit.OtherFrames();
@@ -722,16 +800,18 @@ SkinDefinition BluePlastic() {
   kit.TitleMasks("DIALOG");
   kit.TitleMasks("FORMTITLE");
 
-  skin.sections = MakeSections(SectionNames(), {.global = ToSkinColor(Hex(0x2F7BDA)),
-                                                .form = ToSkinColor(Hex(0x6BA6EC)),
-                                                .panel = ToSkinColor(Hex(0x8DBDF3)),
-                                                .face = ToSkinColor(Hex(0x3A8BEA)),
-                                                .text = kWhite,
-                                                .buttonText = kWhite,
-                                                .hint = ToSkinColor(Hex(0xEAF3FF)),
-                                                .menuHot = ToSkinColor(Hex(0x2C7DE3)),
-                                                .barGradient = VerticalGradient(0x9CCBFF, 0x2F7BDA, 100)});
-  SectionOf(skin, "GLOBALINFO").FontColor = "0 " + std::to_string(ToSkinColor(Hex(0xBFE0FF))) + " -1 -1 -1";
+  skin.sections =
+      MakeSections(SectionNames(), {.global = ToSkinColor(Hex(0x2F7BDA)),
+                                    .form = ToSkinColor(Hex(0x6BA6EC)),
+                                    .panel = ToSkinColor(Hex(0x8DBDF3)),
+                                    .face = ToSkinColor(Hex(0x3A8BEA)),
+                                    .text = kWhite,
+                                    .buttonText = kWhite,
+                                    .hint = ToSkinColor(Hex(0xEAF3FF)),
+                                    .menuHot = ToSkinColor(Hex(0x2C7DE3)),
+                                    .barGradient = VerticalGradient(0x9CCBFF, 0x2F7BDA, 100)});
+  SectionOf(skin, "GLOBALINFO").FontColor =
+      "0 " + std::to_string(ToSkinColor(Hex(0xBFE0FF))) + " -1 -1 -1";
   for (const char* name : {"FORM", "DIALOG"}) {
     Section& x = SectionOf(skin, name);
     x.Color = x.HotColor = ToSkinColor(Hex(0x6BA6EC));

@@ -28,7 +28,8 @@ namespace {
 
 void RegisterFile(const std::filesystem::path& root, const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
-  const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in),
+                                   std::istreambuf_iterator<char>()};
   framework::RegisterResource(std::filesystem::relative(file, root).generic_string(), bytes);
 }
 
@@ -67,8 +68,8 @@ int main(int argc, char** argv) {
     }
     std::filesystem::create_directories(repository / "docs" / "skins");
     for (const auto& [name, folder] : written) {
-      const std::string description = "object SkinCheck: TsSkinManager\n  InternalSkins = <\n" + entries +
-                                      "    >\n  SkinName = '" + name + "'\nend\n";
+      const std::string description = "object SkinCheck: TsSkinManager\n  InternalSkins = <\n" +
+                                      entries + "    >\n  SkinName = '" + name + "'\nend\n";
       auto manager = std::make_unique<skin::TsSkinManager>(nullptr);
       framework::ReadComponentRes(manager.get(), description, "make_skins");
       if (manager->SkinName() != name || !manager->SkinData().SkinReady) {

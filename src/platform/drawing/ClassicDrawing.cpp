@@ -36,8 +36,7 @@ constexpr EdgeTable kInnerBottomRight = {kNone,   kNone, kNone, kNone,  kNone,  
                                          kNone,   kNone, kNone, kNone};
 
 void Fill(HDC dc, const TRect& r, TColor color) {
-  if (!r.IsEmpty())
-    FillRect(dc, r, CreateSolidBrush(ColorToRGB(color)));
+  if (!r.IsEmpty()) FillRect(dc, r, CreateSolidBrush(ColorToRGB(color)));
 }
 
 // One ring on the outline of r, the sides chosen by flags. The lower-right colour is drawn last, so

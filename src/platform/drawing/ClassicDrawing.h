@@ -1,13 +1,14 @@
 #pragma once
-// The classic Windows look that the standard controls and the message box are drawn in: 3D edges (sunken edit borders,
-// raised button faces), the panel's bevel frames, the dotted focus frame and the embossed text of
-// disabled controls. Every colour is a system colour of the fixed classic palette.
+// The classic Windows look that the standard controls and the message box are drawn in: 3D edges
+// (sunken edit borders, raised button faces), the panel's bevel frames, the dotted focus frame and
+// the embossed text of disabled controls. Every colour is a system colour of the fixed classic
+// palette.
 
 #include <string_view>
 
+#include "platform/Types.h"
 #include "platform/drawing/Colors.h"
 #include "platform/drawing/DeviceContext.h"
-#include "platform/Types.h"
 
 namespace platform {
 
@@ -42,8 +43,7 @@ void DrawEdge(HDC dc, TRect& rect, unsigned edge, unsigned flags);
 
 // The VCL's Frame3D: `width` rings from the outside in, top and left in topColor, bottom and right
 // (and the corners they share with the others) in bottomColor; rect becomes the area inside.
-void Frame3D(HDC dc, TRect& rect, TColor topColor,
-             TColor bottomColor, int width);
+void Frame3D(HDC dc, TRect& rect, TColor topColor, TColor bottomColor, int width);
 
 // The dotted focus frame: every other pixel of the rectangle's outline inverted, starting with
 // its top-left pixel; drawing it twice restores what was there.
@@ -54,7 +54,6 @@ void InvertRect(HDC dc, const TRect& rect);
 
 // Text of a disabled control: the text in the highlight colour one pixel right and down, then in
 // the shadow colour at its place. The context's background mode is left transparent.
-void DrawDisabledText(HDC dc, std::string_view text, const TRect& rect,
-                      unsigned format);
+void DrawDisabledText(HDC dc, std::string_view text, const TRect& rect, unsigned format);
 
 }  // namespace platform

@@ -11,7 +11,9 @@ namespace platform {
 
 namespace {
 
-bool IsIndexed(int bitsPerPixel) { return bitsPerPixel == 1 || bitsPerPixel == 4 || bitsPerPixel == 8; }
+bool IsIndexed(int bitsPerPixel) {
+  return bitsPerPixel == 1 || bitsPerPixel == 4 || bitsPerPixel == 8;
+}
 bool IsDirect(int bitsPerPixel) { return bitsPerPixel == 24 || bitsPerPixel == 32; }
 
 }  // namespace
@@ -128,7 +130,8 @@ void DIBitmap::Resize(int width, int height) {
   const int rows = std::min(height, height_);
   // Only the bits of kept pixels are copied: row padding may hold anything (decoders copy whole
   // stored rows), and when the bitmap widens it would otherwise turn into visible pixels.
-  const size_t keptBits = static_cast<size_t>(std::min(width, width_)) * static_cast<size_t>(bitsPerPixel_);
+  const size_t keptBits =
+      static_cast<size_t>(std::min(width, width_)) * static_cast<size_t>(bitsPerPixel_);
   const size_t whole = keptBits / 8;
   const unsigned tail = static_cast<unsigned>(keptBits % 8);  // leading bits of the next byte
   const auto tailMask = static_cast<uint8_t>(0xFF00u >> tail);
@@ -144,23 +147,17 @@ void DIBitmap::Resize(int width, int height) {
 uint8_t DIBitmap::PixelIndex(int x, int y) const {
   const uint8_t* row = ScanLine(y);
   switch (bitsPerPixel_) {
-    case 8:
-      return row[x];
-    case 4:
-      return (x & 1) ? (row[x >> 1] & 0x0F) : (row[x >> 1] >> 4);
-    case 1:
-      return (row[x >> 3] >> (7 - (x & 7))) & 1;
-    default:
-      return 0;
+    case 8: return row[x];
+    case 4: return (x & 1) ? (row[x >> 1] & 0x0F) : (row[x >> 1] >> 4);
+    case 1: return (row[x >> 3] >> (7 - (x & 7))) & 1;
+    default: return 0;
   }
 }
 
 void DIBitmap::SetPixelIndex(int x, int y, uint8_t index) {
   uint8_t* row = ScanLine(y);
   switch (bitsPerPixel_) {
-    case 8:
-      row[x] = index;
-      break;
+    case 8: row[x] = index; break;
     case 4: {
       uint8_t& b = row[x >> 1];
       b = (x & 1) ? static_cast<uint8_t>((b & 0xF0) | (index & 0x0F))
@@ -173,8 +170,7 @@ void DIBitmap::SetPixelIndex(int x, int y, uint8_t index) {
       b = (index & 1) ? static_cast<uint8_t>(b | bit) : static_cast<uint8_t>(b & ~bit);
       break;
     }
-    default:
-      break;
+    default: break;
   }
 }
 

@@ -24,10 +24,10 @@
 #include <optional>
 #include <vector>
 
+#include "platform/Types.h"
 #include "platform/drawing/Colors.h"
 #include "platform/drawing/DIBitmap.h"
 #include "platform/drawing/Region.h"
-#include "platform/Types.h"
 
 namespace platform {
 
@@ -166,7 +166,8 @@ TColor GetPixel(HDC dc, int x, int y);                // CLR_INVALID outside the
 // Destination pixels whose source lies outside the source bitmap are left as they are. A copy
 // within one bitmap reads every source pixel before it is overwritten (as memmove does). A width
 // or height of 0 or less copies nothing. Any rop but SRCCOPY returns false and draws nothing.
-bool BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY, unsigned rop);
+bool BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY,
+            unsigned rop);
 // Nearest-pixel scaling (the COLORONCOLOR rule, used whatever the mode): destination column i of
 // width w takes source column srcX + floor((2i + 1) * srcWidth / (2w)), rows alike. A negative
 // extent puts its rectangle on the other side of the point (x + width .. x - 1) and mirrors: with

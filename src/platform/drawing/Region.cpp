@@ -255,23 +255,12 @@ RegionKind CombineRgn(Region& dest, const Region& a, const Region& b, CombineMod
   // The result is built aside first, so dest may be a or b.
   Region result;
   switch (mode) {
-    case RGN_AND:
-      result = a.Intersected(b);
-      break;
-    case RGN_OR:
-      result = a.United(b);
-      break;
-    case RGN_XOR:
-      result = a.Xored(b);
-      break;
-    case RGN_DIFF:
-      result = a.Subtracted(b);
-      break;
-    case RGN_COPY:
-      result = a;
-      break;
-    default:
-      return RGN_ERROR;  // dest is left as it was
+    case RGN_AND: result = a.Intersected(b); break;
+    case RGN_OR: result = a.United(b); break;
+    case RGN_XOR: result = a.Xored(b); break;
+    case RGN_DIFF: result = a.Subtracted(b); break;
+    case RGN_COPY: result = a; break;
+    default: return RGN_ERROR;  // dest is left as it was
   }
   dest = std::move(result);
   return dest.Kind();

@@ -12,8 +12,8 @@ HeadlessBackend::HeadlessBackend() = default;
 void HeadlessBackend::CreateTopLevel(HWND window, const TopLevelStyle& style) {
   TopLevel& record = windows_[window];
   record.style = style;
-  record.screen = DIBitmap(std::max(0, style.bounds.Width()), std::max(0, style.bounds.Height()), 24,
-                           RowOrder::TopDown);
+  record.screen = DIBitmap(std::max(0, style.bounds.Width()), std::max(0, style.bounds.Height()),
+                           24, RowOrder::TopDown);
   stacking_.push_back(window);
 }
 
@@ -126,7 +126,8 @@ HWND HeadlessBackend::TopLevelAt(TPoint screen) const {
   for (int pass = 0; pass < 2; ++pass) {
     for (auto it = stacking_.rbegin(); it != stacking_.rend(); ++it) {
       const TopLevel& w = windows_.at(*it);
-      if (w.style.topmost != (pass == 0) || !w.visible || !w.style.bounds.Contains(screen)) continue;
+      if (w.style.topmost != (pass == 0) || !w.visible || !w.style.bounds.Contains(screen))
+        continue;
       const TPoint local{screen.X - w.style.bounds.Left, screen.Y - w.style.bounds.Top};
       if (w.shape && !w.shape->Contains(local)) continue;
       return *it;
@@ -235,9 +236,7 @@ void HeadlessBackend::Type(const std::string& utf8) {
   e.keyState = KeyStateFlags();
 }
 
-void HeadlessBackend::RequestClose(HWND window) {
-  Queue(NativeEvent::Kind::CloseRequest, window);
-}
+void HeadlessBackend::RequestClose(HWND window) { Queue(NativeEvent::Kind::CloseRequest, window); }
 
 void HeadlessBackend::MoveByDesktop(HWND window, const TRect& screenBounds) {
   auto it = windows_.find(window);

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/images/ByteReader.h"
 #include "platform/Exception.h"
+#include "platform/images/ByteReader.h"
 #include "platform/images/ImageCodecs.h"
 
 namespace platform {
@@ -318,12 +318,8 @@ std::vector<uint8_t> WriteBmp(const DIBitmap& bitmap) {
     const uint8_t* src = bitmap.ScanLine(height - 1 - i);
     uint8_t* dst = p + offBits + static_cast<size_t>(i) * rowBytes;
     switch (inBpp) {
-      case 8:
-        std::memcpy(dst, src, w);
-        break;
-      case 24:
-        std::memcpy(dst, src, w * 3);
-        break;
+      case 8: std::memcpy(dst, src, w); break;
+      case 24: std::memcpy(dst, src, w * 3); break;
       case 32:
         for (size_t x = 0; x < w; ++x, src += 4, dst += 3) {
           dst[0] = src[0];

@@ -48,7 +48,8 @@ int ChooseBitmapStrike(const std::vector<BitmapStrike>& strikes, int height) {
   long bestDistance = 0;
   int bestSize = 0;
   for (size_t i = 0; i < strikes.size(); ++i) {
-    const int size = byCharacter ? strikes[i].CellHeight - strikes[i].InternalLeading : strikes[i].CellHeight;
+    const int size =
+        byCharacter ? strikes[i].CellHeight - strikes[i].InternalLeading : strikes[i].CellHeight;
     const long distance = std::labs(size - wanted);
     if (best < 0 || distance < bestDistance || (distance == bestDistance && size < bestSize)) {
       best = static_cast<int>(i);
@@ -69,9 +70,13 @@ Font::Font(const LogFont& request, FontSystem& system) : request_(request) {
     instead.FaceName = "Arial";
     source = resolver.Resolve(instead);
   }
-  if (SetUpOutline(source.File, source.FaceIndex, source.SyntheticBold, source.SyntheticItalic, system)) return;
+  if (SetUpOutline(source.File, source.FaceIndex, source.SyntheticBold, source.SyntheticItalic,
+                   system))
+    return;
   source = resolver.LastResort(bold, request.Italic);
-  if (SetUpOutline(source.File, source.FaceIndex, source.SyntheticBold, source.SyntheticItalic, system)) return;
+  if (SetUpOutline(source.File, source.FaceIndex, source.SyntheticBold, source.SyntheticItalic,
+                   system))
+    return;
   throw EFontError("No font could be loaded for \"" + request.FaceName + "\"");
 }
 
@@ -89,7 +94,9 @@ bool Font::SetUpBitmap(const std::string& file, bool bold, bool italic, FontSyst
     FT_Face face = system.OpenFace(file, index);
     if (face == nullptr) break;
     FT_WinFNT_HeaderRec header;
-    if (FT_Get_WinFNT_Header(face, &header) != 0 || face->num_fixed_sizes < 1 || header.pixel_height == 0) continue;
+    if (FT_Get_WinFNT_Header(face, &header) != 0 || face->num_fixed_sizes < 1 ||
+        header.pixel_height == 0)
+      continue;
     faces.push_back(face);
     headers.push_back(header);
     strikes.push_back({header.pixel_height, header.internal_leading});
@@ -132,7 +139,8 @@ bool Font::SetUpBitmap(const std::string& file, bool bold, bool italic, FontSyst
   return true;
 }
 
-bool Font::SetUpOutline(const std::string& file, int faceIndex, bool bold, bool italic, FontSystem& system) {
+bool Font::SetUpOutline(const std::string& file, int faceIndex, bool bold, bool italic,
+                        FontSystem& system) {
   FT_Face face = system.OpenFace(file, faceIndex);
   if (face == nullptr) return false;
   FT_Size size = nullptr;
@@ -148,8 +156,10 @@ bool Font::SetUpOutline(const std::string& file, int faceIndex, bool bold, bool 
   if (FT_IS_SCALABLE(face)) {
     const double unitsPerEm = face->units_per_EM > 0 ? face->units_per_EM : 2048;
     const TT_OS2* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
-    const TT_HoriHeader* hhea = static_cast<const TT_HoriHeader*>(FT_Get_Sfnt_Table(face, FT_SFNT_HHEA));
-    const TT_Postscript* post = static_cast<const TT_Postscript*>(FT_Get_Sfnt_Table(face, FT_SFNT_POST));
+    const TT_HoriHeader* hhea =
+        static_cast<const TT_HoriHeader*>(FT_Get_Sfnt_Table(face, FT_SFNT_HHEA));
+    const TT_Postscript* post =
+        static_cast<const TT_Postscript*>(FT_Get_Sfnt_Table(face, FT_SFNT_POST));
     // Windows measures the cell with the OS/2 table's Windows ascent and descent.
     double winAscent = os2 != nullptr ? os2->usWinAscent : face->ascender;
     double winDescent = os2 != nullptr ? os2->usWinDescent : -face->descender;
@@ -167,32 +177,41 @@ bool Font::SetUpOutline(const std::string& file, int faceIndex, bool bold, bool 
       ascent = Round(height * winAscent / (winAscent + winDescent));
       descent = height - ascent;
     }
-    if (FT_Set_Char_Size(face, 0, std::max<FT_F26Dot6>(64, std::lround(pixelsPerEm * 64)), 72, 72) != 0) {
+    if (FT_Set_Char_Size(face, 0, std::max<FT_F26Dot6>(64, std::lround(pixelsPerEm * 64)), 72,
+                         72) != 0) {
       FT_Done_Size(size);
       return false;
     }
     const double scale = pixelsPerEm / unitsPerEm;
     emPixels = Round(pixelsPerEm);
-    metrics_.tmAveCharWidth = os2 != nullptr && os2->xAvgCharWidth > 0 ? Round(os2->xAvgCharWidth * scale) : 0;
+    metrics_.tmAveCharWidth =
+        os2 != nullptr && os2->xAvgCharWidth > 0 ? Round(os2->xAvgCharWidth * scale) : 0;
     metrics_.tmMaxCharWidth = Round(face->max_advance_width * scale);
     if (hhea != nullptr) {
       // The line gap less what the Windows cell already holds beyond the typographic one.
-      const double gap = hhea->Line_Gap - ((winAscent + winDescent) - (hhea->Ascender - hhea->Descender));
+      const double gap =
+          hhea->Line_Gap - ((winAscent + winDescent) - (hhea->Ascender - hhea->Descender));
       metrics_.tmExternalLeading = std::max(0, Round(gap * scale));
     }
     // The post table gives the underline's top edge; FreeType's own field is its centre.
-    const double underlineTop = post != nullptr ? static_cast<FT_Short>(post->underlinePosition)
-                                                : face->underline_position + face->underline_thickness / 2.0;
-    underline_ = UnderlineWithin(Round(-underlineTop * scale), Round(face->underline_thickness * scale), descent);
-    const double strikeTop = os2 != nullptr && os2->yStrikeoutPosition > 0 ? os2->yStrikeoutPosition : unitsPerEm * 0.26;
-    const double strikeSize = os2 != nullptr && os2->yStrikeoutSize > 0 ? os2->yStrikeoutSize : face->underline_thickness;
+    const double underlineTop = post != nullptr
+                                    ? static_cast<FT_Short>(post->underlinePosition)
+                                    : face->underline_position + face->underline_thickness / 2.0;
+    underline_ = UnderlineWithin(Round(-underlineTop * scale),
+                                 Round(face->underline_thickness * scale), descent);
+    const double strikeTop =
+        os2 != nullptr && os2->yStrikeoutPosition > 0 ? os2->yStrikeoutPosition : unitsPerEm * 0.26;
+    const double strikeSize =
+        os2 != nullptr && os2->yStrikeoutSize > 0 ? os2->yStrikeoutSize : face->underline_thickness;
     strikeOut_ = {-Round(strikeTop * scale), std::max(1, Round(strikeSize * scale))};
   } else if (face->num_fixed_sizes > 0) {
     // A bitmap face other than Wine's: the size nearest to the cell asked for.
     const int wanted = std::abs(height);
     int best = 0;
     for (int i = 1; i < face->num_fixed_sizes; ++i) {
-      if (std::abs(face->available_sizes[i].height - wanted) < std::abs(face->available_sizes[best].height - wanted)) best = i;
+      if (std::abs(face->available_sizes[i].height - wanted) <
+          std::abs(face->available_sizes[best].height - wanted))
+        best = i;
     }
     if (FT_Select_Size(face, best) != 0) {
       FT_Done_Size(size);
@@ -227,9 +246,13 @@ bool Font::SetUpOutline(const std::string& file, int faceIndex, bool bold, bool 
   return true;
 }
 
-HFONT CreateFontIndirect(const LogFont& logFont) { return &FontSystem::Instance().FontFor(logFont); }
+HFONT CreateFontIndirect(const LogFont& logFont) {
+  return &FontSystem::Instance().FontFor(logFont);
+}
 
-const LogFont& FontRequest(HFONT font) { return (font != nullptr ? font : DefaultFont())->Request(); }
+const LogFont& FontRequest(HFONT font) {
+  return (font != nullptr ? font : DefaultFont())->Request();
+}
 
 std::string FontFile(HFONT font) { return (font != nullptr ? font : DefaultFont())->File(); }
 

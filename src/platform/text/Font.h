@@ -20,9 +20,9 @@
 #include <string>
 #include <string_view>
 
-#include "platform/drawing/DeviceContext.h"
 #include "platform/Exception.h"
 #include "platform/Types.h"
+#include "platform/drawing/DeviceContext.h"
 
 namespace platform {
 

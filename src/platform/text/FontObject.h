@@ -55,7 +55,8 @@ class Font : public TextMeasure {
 
  private:
   bool SetUpBitmap(const std::string& file, bool bold, bool italic, FontSystem& system);
-  bool SetUpOutline(const std::string& file, int faceIndex, bool bold, bool italic, FontSystem& system);
+  bool SetUpOutline(const std::string& file, int faceIndex, bool bold, bool italic,
+                    FontSystem& system);
 
   LogFont request_;
   std::string file_;

@@ -42,7 +42,8 @@ bool IsWindowsSansSerif(std::string_view lowered) {
 FontSource SourceFromMatch(FcPattern* match, bool bold, bool italic) {
   FontSource source;
   FcChar8* file = nullptr;
-  if (FcPatternGetString(match, FC_FILE, 0, &file) != FcResultMatch || file == nullptr) return source;
+  if (FcPatternGetString(match, FC_FILE, 0, &file) != FcResultMatch || file == nullptr)
+    return source;
   source.File = reinterpret_cast<const char*>(file);
   int index = 0;
   if (FcPatternGetInteger(match, FC_INDEX, 0, &index) == FcResultMatch) source.FaceIndex = index;

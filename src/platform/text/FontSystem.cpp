@@ -40,8 +40,9 @@ FontSystem::~FontSystem() {
 
 size_t FontSystem::LogFontHash::operator()(const LogFont& font) const {
   size_t hash = std::hash<std::string>{}(font.FaceName);
-  for (int value : {font.Height, font.Weight, static_cast<int>(font.Italic),
-                    static_cast<int>(font.Underline), static_cast<int>(font.StrikeOut), font.CharSet}) {
+  for (int value :
+       {font.Height, font.Weight, static_cast<int>(font.Italic), static_cast<int>(font.Underline),
+        static_cast<int>(font.StrikeOut), font.CharSet}) {
     hash = hash * 1000003u ^ std::hash<int>{}(value);
   }
   return hash;

@@ -29,10 +29,9 @@ constexpr unsigned kMaxGlyphSide = 4096;
 
 // Windows-1252's characters at 0x80 to 0x9F; 0 where the code page has none.
 constexpr char32_t kWindows1252High[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
 };
 
 // The Windows-1252 code of a character, -1 when the code page lacks it.
@@ -63,21 +62,26 @@ void CopyCoverage(FT_Library library, const FT_Bitmap& source, Glyph& glyph) {
   const int width = static_cast<int>(bitmap->width);
   const int rows = static_cast<int>(bitmap->rows);
   const int pitch = bitmap->pitch;
-  const int levels = bitmap->pixel_mode == FT_PIXEL_MODE_GRAY ? std::max(2, static_cast<int>(bitmap->num_grays)) : 2;
+  const int levels = bitmap->pixel_mode == FT_PIXEL_MODE_GRAY
+                         ? std::max(2, static_cast<int>(bitmap->num_grays))
+                         : 2;
   glyph.Width = width;
   glyph.Height = rows;
   glyph.Coverage.assign(static_cast<size_t>(width) * rows, 0);
   for (int y = 0; y < rows; ++y) {
     // A negative pitch stores the rows bottom-up.
-    const uint8_t* row = pitch >= 0 ? bitmap->buffer + static_cast<ptrdiff_t>(y) * pitch
-                                    : bitmap->buffer + static_cast<ptrdiff_t>(rows - 1 - y) * -pitch;
+    const uint8_t* row = pitch >= 0
+                             ? bitmap->buffer + static_cast<ptrdiff_t>(y) * pitch
+                             : bitmap->buffer + static_cast<ptrdiff_t>(rows - 1 - y) * -pitch;
     uint8_t* out = glyph.Coverage.data() + static_cast<size_t>(y) * width;
     if (bitmap->pixel_mode == FT_PIXEL_MODE_MONO) {
       for (int x = 0; x < width; ++x) out[x] = ((row[x >> 3] >> (7 - (x & 7))) & 1) != 0 ? 255 : 0;
     } else if (levels == 256) {
       std::copy(row, row + width, out);
     } else {
-      for (int x = 0; x < width; ++x) out[x] = static_cast<uint8_t>(std::min(row[x], static_cast<uint8_t>(levels - 1)) * 255 / (levels - 1));
+      for (int x = 0; x < width; ++x)
+        out[x] = static_cast<uint8_t>(std::min(row[x], static_cast<uint8_t>(levels - 1)) * 255 /
+                                      (levels - 1));
     }
   }
   FT_Bitmap_Done(library, &gray);
@@ -151,7 +155,8 @@ void Shear(Glyph& glyph, int cellHeight, int ascent) {
 
 }  // namespace
 
-GlyphCache::GlyphCache(const GlyphSource& source, FontSystem& system) : source_(source), system_(system) {}
+GlyphCache::GlyphCache(const GlyphSource& source, FontSystem& system)
+    : source_(source), system_(system) {}
 
 const Glyph& GlyphCache::Lookup(char32_t ch) {
   auto found = glyphs_.find(ch);
@@ -183,13 +188,15 @@ Glyph GlyphCache::Render(char32_t ch) {
   if (fallback != nullptr && fallback != face) {
     FT_Size size = FallbackSize(fallback);
     const unsigned fallbackIndex = FT_Get_Char_Index(fallback, ch);
-    if (size != nullptr && fallbackIndex != 0) return RenderFrom(fallback, size, fallbackIndex, false);
+    if (size != nullptr && fallbackIndex != 0)
+      return RenderFrom(fallback, size, fallbackIndex, false);
   }
   // Nothing has it: the face's own missing-character shape.
   return RenderFrom(face, source_.Size, 0, true);
 }
 
-Glyph GlyphCache::RenderFrom(FT_FaceRec_* face, FT_SizeRec_* size, unsigned glyphIndex, bool ownFace) {
+Glyph GlyphCache::RenderFrom(FT_FaceRec_* face, FT_SizeRec_* size, unsigned glyphIndex,
+                             bool ownFace) {
   Glyph glyph;
   if (FT_Activate_Size(size) != 0) return glyph;
   const bool bitmapFace = ownFace && source_.Bitmap;
@@ -201,7 +208,8 @@ Glyph GlyphCache::RenderFrom(FT_FaceRec_* face, FT_SizeRec_* size, unsigned glyp
     if (source_.EmboldenOutline) FT_GlyphSlot_Embolden(slot);
   }
   glyph.Advance = static_cast<int>((slot->advance.x + 32) >> 6);
-  if (slot->format != FT_GLYPH_FORMAT_BITMAP && FT_Render_Glyph(slot, kOutlineRenderMode) != 0) return glyph;
+  if (slot->format != FT_GLYPH_FORMAT_BITMAP && FT_Render_Glyph(slot, kOutlineRenderMode) != 0)
+    return glyph;
   glyph.Left = slot->bitmap_left;
   glyph.Top = slot->bitmap_top;
   CopyCoverage(slot->library, slot->bitmap, glyph);
@@ -225,7 +233,8 @@ FT_SizeRec_* GlyphCache::FallbackSize(FT_FaceRec_* face) {
     bool sized = false;
     if (FT_Activate_Size(size) == 0) {
       if (FT_IS_SCALABLE(face)) {
-        sized = FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(std::max(1, source_.FallbackPixels))) == 0;
+        sized = FT_Set_Pixel_Sizes(face, 0,
+                                   static_cast<FT_UInt>(std::max(1, source_.FallbackPixels))) == 0;
       } else if (face->num_fixed_sizes > 0) {
         // A bitmap-only face: the strike nearest in height.
         int best = 0;

@@ -18,9 +18,9 @@ namespace platform {
 class FontSystem;
 
 struct Glyph {
-  int Left = 0;     // the ink's left column, counted from the pen position
-  int Top = 0;      // the ink's top row, counted upwards from the baseline
-  int Width = 0;    // of the coverage bitmap; 0 for a glyph without ink
+  int Left = 0;   // the ink's left column, counted from the pen position
+  int Top = 0;    // the ink's top row, counted upwards from the baseline
+  int Width = 0;  // of the coverage bitmap; 0 for a glyph without ink
   int Height = 0;
   int Advance = 0;  // how far the pen moves
   // Width * Height values, row by row from the top: 0 leaves the pixel alone, 255 is the full

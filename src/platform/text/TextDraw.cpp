@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
+#include "platform/Utf8.h"
 #include "platform/text/Font.h"
 #include "platform/text/FontObject.h"
 #include "platform/text/TextLayout.h"
 #include "platform/text/TextRaster.h"
-#include "platform/Utf8.h"
 
 namespace platform {
 
@@ -29,7 +29,8 @@ const Font& SelectedFont(HDC dc) {
 
 // One line of laid-out text with the top-left of its cell at (x, top): the glyphs, then the font's
 // underline and strike-out across the line, then the prefix underline under its one character.
-void DrawLine(TextRaster& raster, const Font& font, const TextLine& line, int x, int top, TColor color) {
+void DrawLine(TextRaster& raster, const Font& font, const TextLine& line, int x, int top,
+              TColor color) {
   const TextMetric& metrics = font.Metrics();
   const int baseline = top + metrics.tmAscent;
   for (const PlacedChar& placed : line.Chars) {
@@ -38,11 +39,15 @@ void DrawLine(TextRaster& raster, const Font& font, const TextLine& line, int x,
   const LogFont& request = font.Request();
   if (request.Underline) {
     const TextDecoration& under = font.Underline();
-    raster.Fill({x, baseline + under.Offset, x + line.Width, baseline + under.Offset + under.Thickness}, color);
+    raster.Fill(
+        {x, baseline + under.Offset, x + line.Width, baseline + under.Offset + under.Thickness},
+        color);
   }
   if (request.StrikeOut) {
     const TextDecoration& strike = font.StrikeOut();
-    raster.Fill({x, baseline + strike.Offset, x + line.Width, baseline + strike.Offset + strike.Thickness}, color);
+    raster.Fill(
+        {x, baseline + strike.Offset, x + line.Width, baseline + strike.Offset + strike.Thickness},
+        color);
   }
   if (line.Underlined >= 0) {
     const PlacedChar& marked = line.Chars[static_cast<size_t>(line.Underlined)];
@@ -66,7 +71,8 @@ bool GetTextExtentPoint32(HDC dc, std::string_view text, TSize* size) {
   const Font& font = SelectedFont(dc);
   int width = 0;
   size_t pos = 0;
-  while (pos < text.size()) width = std::min(kMaxTextExtent, width + font.Advance(NextCodePoint(text, pos)));
+  while (pos < text.size())
+    width = std::min(kMaxTextExtent, width + font.Advance(NextCodePoint(text, pos)));
   *size = {width, font.Metrics().tmHeight};
   return true;
 }
@@ -111,8 +117,9 @@ int DrawText(HDC dc, std::string_view text, TRect* rect, unsigned format) {
   } else if (singleLine && (format & DT_BOTTOM) != 0) {
     top = box.Bottom - lineHeight;
   }
-  const int result = singleLine && (format & (DT_VCENTER | DT_BOTTOM)) != 0 ? top + layout.Height - box.Top
-                                                                            : layout.Height;
+  const int result = singleLine && (format & (DT_VCENTER | DT_BOTTOM)) != 0
+                         ? top + layout.Height - box.Top
+                         : layout.Height;
   if (layout.Lines.empty()) return result;
   TextRaster raster(dc, (format & DT_NOCLIP) != 0 ? nullptr : &box);
   if (!raster.CanDraw()) return result;

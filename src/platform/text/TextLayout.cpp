@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "platform/text/Font.h"
 #include "platform/Utf8.h"
+#include "platform/text/Font.h"
 
 namespace platform {
 
@@ -90,7 +90,8 @@ std::vector<Paragraph> SplitParagraphs(std::string_view text, unsigned format) {
 // Breaks one paragraph into lines no wider than maxWidth: at the last run of blanks that lets the
 // line fit, else between characters; a line always takes at least one character. The blanks at a
 // break belong to neither line.
-void BreakWords(const Paragraph& items, int maxWidth, const Placer& placer, std::vector<TextLine>& out) {
+void BreakWords(const Paragraph& items, int maxWidth, const Placer& placer,
+                std::vector<TextLine>& out) {
   const size_t count = items.size();
   size_t start = 0;
   do {
@@ -129,7 +130,9 @@ void AddEndEllipsis(TextLine& line, int maxWidth, const TextMeasure& measure) {
   const int dot = measure.Advance(U'.');
   const int ellipsis = 3 * dot;
   // The width of the line's first n characters.
-  const auto widthOf = [&](size_t n) { return n < line.Chars.size() ? line.Chars[n].X : line.Width; };
+  const auto widthOf = [&](size_t n) {
+    return n < line.Chars.size() ? line.Chars[n].X : line.Width;
+  };
   size_t keep = line.Chars.size();
   while (keep > 0 && widthOf(keep) + ellipsis > maxWidth) --keep;
   const int x = widthOf(keep);
@@ -141,7 +144,8 @@ void AddEndEllipsis(TextLine& line, int maxWidth, const TextMeasure& measure) {
 
 }  // namespace
 
-TextLayout LayOutText(std::string_view text, unsigned format, int maxWidth, const TextMeasure& measure) {
+TextLayout LayOutText(std::string_view text, unsigned format, int maxWidth,
+                      const TextMeasure& measure) {
   const bool singleLine = (format & DT_SINGLELINE) != 0;
   const bool wordBreak = (format & DT_WORDBREAK) != 0 && !singleLine;
   const Placer placer(measure, format);

@@ -43,12 +43,14 @@ struct TextLayout {
 };
 
 // The lines of the UTF-8 text (a byte that is not valid UTF-8 is its Latin-1 character) for a
-// rectangle of the given width, under DrawText's formats (DT_* of Font.h): DT_SINGLELINE (line ends are dropped), DT_WORDBREAK (lines broken at blanks to fit
-// maxWidth; a word wider than that is broken between characters), DT_EXPANDTABS (stops every
-// eight average widths; otherwise a tab is a blank), DT_NOPREFIX (otherwise "&" marks the next
-// character, "&&" is one "&" and a trailing "&" is dropped) and DT_END_ELLIPSIS (a line that does
-// not fit loses characters at its end and gains "..."; ignored with DT_WORDBREAK). CR LF, LF and CR
-// each end a line; a line end at the very end of the text does not start another line.
-TextLayout LayOutText(std::string_view text, unsigned format, int maxWidth, const TextMeasure& measure);
+// rectangle of the given width, under DrawText's formats (DT_* of Font.h): DT_SINGLELINE (line ends
+// are dropped), DT_WORDBREAK (lines broken at blanks to fit maxWidth; a word wider than that is
+// broken between characters), DT_EXPANDTABS (stops every eight average widths; otherwise a tab is a
+// blank), DT_NOPREFIX (otherwise "&" marks the next character, "&&" is one "&" and a trailing "&"
+// is dropped) and DT_END_ELLIPSIS (a line that does not fit loses characters at its end and gains
+// "..."; ignored with DT_WORDBREAK). CR LF, LF and CR each end a line; a line end at the very end
+// of the text does not start another line.
+TextLayout LayOutText(std::string_view text, unsigned format, int maxWidth,
+                      const TextMeasure& measure);
 
 }  // namespace platform

@@ -18,7 +18,8 @@ Bgr ToBgr(TColor color) {
 // The coverage of the glyph placed at (left, top) blended into the part of the surface that
 // area covers; area lies inside both the glyph and the surface.
 template <int kBytesPerPixel>
-void BlendCoverage(DIBitmap& surface, const Glyph& glyph, int left, int top, const TRect& area, Bgr color) {
+void BlendCoverage(DIBitmap& surface, const Glyph& glyph, int left, int top, const TRect& area,
+                   Bgr color) {
   const int width = area.Width();
   for (int y = area.Top; y < area.Bottom; ++y) {
     uint8_t* pixel = surface.ScanLine(y) + static_cast<ptrdiff_t>(area.Left) * kBytesPerPixel;
@@ -68,7 +69,8 @@ TextRaster::TextRaster(HDC dc, const TRect* clipRect) {
   // The context's clip already lies inside the bitmap; intersecting again costs nothing per pixel
   // and keeps every write inside the bitmap whatever the clip holds.
   const TRect bitmap{0, 0, surface_->Width(), surface_->Height()};
-  const TRect limit = clipRect != nullptr ? bitmap.Intersected(clipRect->Translated(offset_.X, offset_.Y)) : bitmap;
+  const TRect limit =
+      clipRect != nullptr ? bitmap.Intersected(clipRect->Translated(offset_.X, offset_.Y)) : bitmap;
   if (limit.IsEmpty()) return;
   for (const TRect& rect : dc->EffectiveClip().Rects()) {
     const TRect part = rect.Intersected(limit);

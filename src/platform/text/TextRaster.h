@@ -5,10 +5,10 @@
 
 #include <vector>
 
+#include "platform/Types.h"
 #include "platform/drawing/Colors.h"
 #include "platform/drawing/DeviceContext.h"
 #include "platform/text/GlyphCache.h"
-#include "platform/Types.h"
 
 namespace platform {
 

@@ -2,7 +2,6 @@
 // clipboard is closed, in one step, so other programs never see a half-made clipboard.
 
 #include "platform/windows/Clipboard.h"
-
 #include "platform/windows/WindowSystem.h"
 
 namespace platform {
@@ -50,7 +49,9 @@ bool WindowSystem::ClipboardClose() {
 
 bool OpenClipboard(HWND owner) { return WindowSystem::Instance().ClipboardOpen(owner); }
 bool EmptyClipboard() { return WindowSystem::Instance().ClipboardEmpty(); }
-bool SetClipboardText(const std::string& bytes) { return WindowSystem::Instance().ClipboardSet(bytes); }
+bool SetClipboardText(const std::string& bytes) {
+  return WindowSystem::Instance().ClipboardSet(bytes);
+}
 std::optional<std::string> GetClipboardText() { return WindowSystem::Instance().ClipboardGet(); }
 bool CloseClipboard() { return WindowSystem::Instance().ClipboardClose(); }
 

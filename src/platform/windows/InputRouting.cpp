@@ -4,8 +4,8 @@
 
 #include <cstdlib>
 
-#include "platform/windows/Input.h"
 #include "platform/Utf8.h"
+#include "platform/windows/Input.h"
 #include "platform/windows/WindowSystem.h"
 
 namespace platform {
@@ -45,9 +45,15 @@ int ControlCharacter(int vk, unsigned keyState) {
 
 unsigned ModifierOf(int vk) {
   switch (vk) {
-    case VK_SHIFT: case VK_LSHIFT: case VK_RSHIFT: return MK_SHIFT;
-    case VK_CONTROL: case VK_LCONTROL: case VK_RCONTROL: return MK_CONTROL;
-    case VK_MENU: case VK_LMENU: case VK_RMENU: return kAltDown;
+    case VK_SHIFT:
+    case VK_LSHIFT:
+    case VK_RSHIFT: return MK_SHIFT;
+    case VK_CONTROL:
+    case VK_LCONTROL:
+    case VK_RCONTROL: return MK_CONTROL;
+    case VK_MENU:
+    case VK_LMENU:
+    case VK_RMENU: return kAltDown;
     default: return 0;
   }
 }
@@ -96,7 +102,8 @@ void WindowSystem::OnNativeEvent(const NativeEvent& e) {
       MSG m;
       m.hwnd = target->handle;
       m.message = WM_MOUSEWHEEL;
-      m.wParam = static_cast<WPARAM>((e.keyState & 0xFFFF) | (static_cast<uint32_t>(e.delta & 0xFFFF) << 16));
+      m.wParam = static_cast<WPARAM>((e.keyState & 0xFFFF) |
+                                     (static_cast<uint32_t>(e.delta & 0xFFFF) << 16));
       m.lParam = MAKELPARAM(top->bounds.Left + e.point.X, top->bounds.Top + e.point.Y);
       m.time = e.time;
       m.pt = {top->bounds.Left + e.point.X, top->bounds.Top + e.point.Y};
@@ -114,9 +121,7 @@ void WindowSystem::OnNativeEvent(const NativeEvent& e) {
       }
       break;
     case NativeEvent::Kind::KeyDown:
-    case NativeEvent::Kind::KeyUp:
-      RouteKey(e);
-      break;
+    case NativeEvent::Kind::KeyUp: RouteKey(e); break;
     case NativeEvent::Kind::Text: {
       WindowObject* target = focus_ && TopLevelOf(focus_) == top ? focus_ : top;
       if (!top->enabled || !IsEnabledDeep(target)) break;
@@ -142,7 +147,12 @@ void WindowSystem::OnNativeEvent(const NativeEvent& e) {
       top->bounds = e.rect;
       const bool sized = e.rect.Width() != old.Width() || e.rect.Height() != old.Height();
       if (sized) ResizeBackBuffer(top);
-      WindowPos pos{top->handle, nullptr, e.rect.Left, e.rect.Top, e.rect.Width(), e.rect.Height(),
+      WindowPos pos{top->handle,
+                    nullptr,
+                    e.rect.Left,
+                    e.rect.Top,
+                    e.rect.Width(),
+                    e.rect.Height(),
                     SWP_NOZORDER | SWP_NOACTIVATE};
       Send(top->handle, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&pos));
       if (e.rect.Left != old.Left || e.rect.Top != old.Top)
@@ -151,12 +161,8 @@ void WindowSystem::OnNativeEvent(const NativeEvent& e) {
         Send(top->handle, WM_SIZE, SIZE_RESTORED, MAKELPARAM(e.rect.Width(), e.rect.Height()));
       break;
     }
-    case NativeEvent::Kind::FocusGained:
-      OnActivation(top, true);
-      break;
-    case NativeEvent::Kind::FocusLost:
-      OnActivation(top, false);
-      break;
+    case NativeEvent::Kind::FocusGained: OnActivation(top, true); break;
+    case NativeEvent::Kind::FocusLost: OnActivation(top, false); break;
     case NativeEvent::Kind::CloseRequest:
       // A disabled window (the owner of a modal dialog) cannot be closed from outside either.
       if (top->enabled) Post(top->handle, WM_CLOSE, 0, 0);
@@ -216,11 +222,14 @@ void WindowSystem::RouteMouse(const NativeEvent& e, UINT msg) {
 void WindowSystem::RouteKey(const NativeEvent& e) {
   WindowObject* top = Find(e.window);
   const bool down = e.kind == NativeEvent::Kind::KeyDown;
-  if (e.virtualKey > 0 && e.virtualKey < 256) latest_.keys[static_cast<size_t>(e.virtualKey)] = down;
+  if (e.virtualKey > 0 && e.virtualKey < 256)
+    latest_.keys[static_cast<size_t>(e.virtualKey)] = down;
   // A modifier's own event carries the state from before it: the key itself says what changed.
   const unsigned modifier = ModifierOf(e.virtualKey);
-  if (down) latest_.modifiers |= modifier;
-  else latest_.modifiers &= ~modifier;
+  if (down)
+    latest_.modifiers |= modifier;
+  else
+    latest_.modifiers &= ~modifier;
   WindowObject* target = focus_ && TopLevelOf(focus_) == top ? focus_ : top;
   if (!top->enabled || !IsEnabledDeep(target)) return;
   const bool alt = (e.keyState & kAltDown) != 0;
@@ -270,7 +279,8 @@ HWND WindowSystem::SetCapture(HWND hwnd) {
   WindowObject* old = capture_;
   if (old == w) return old ? old->handle : nullptr;
   capture_ = w;
-  if (old && Find(old->handle)) Send(old->handle, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(hwnd));
+  if (old && Find(old->handle))
+    Send(old->handle, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(hwnd));
   return old ? old->handle : nullptr;
 }
 

@@ -29,7 +29,7 @@ constexpr int kMaxTextWidth = 420;
 struct BoxState {
   std::string text;
   std::string caption;
-  bool pressed = false;     // the left button went down on OK and is still down
+  bool pressed = false;  // the left button went down on OK and is still down
   bool done = false;
   TRect button;
   TRect textRect;
@@ -93,7 +93,8 @@ void Paint(HWND hwnd, BoxState& box) {
   SelectFont(dc, CreateFontIndirect(CaptionFont()));
   SetTextColor(dc, ColorToRGB(clCaptionText));
   TRect captionText = caption.Inflated(-4, 0);
-  DrawText(dc, box.caption, &captionText, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+  DrawText(dc, box.caption, &captionText,
+           DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
 
   DrawErrorIcon(dc, kMargin + 2, 2 + kCaptionHeight + kMargin);
   SelectFont(dc, CreateFontIndirect(BodyFont()));
@@ -109,8 +110,10 @@ void Paint(HWND hwnd, BoxState& box) {
   FillRect(dc, {b.Right - 1, b.Top, b.Right, b.Bottom}, CreateSolidBrush(clBlack));
   const TRect face = b.Inflated(-1, -1);
   TRect edge = face;
-  if (box.pressed) DrawEdge(dc, edge, EDGE_SUNKEN, BF_RECT | BF_FLAT);
-  else DrawEdge(dc, edge, EDGE_RAISED, BF_RECT);
+  if (box.pressed)
+    DrawEdge(dc, edge, EDGE_SUNKEN, BF_RECT | BF_FLAT);
+  else
+    DrawEdge(dc, edge, EDGE_RAISED, BF_RECT);
   TRect label = face.Translated(box.pressed ? 1 : 0, box.pressed ? 1 : 0);
   DrawText(dc, "OK", &label, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   DrawFocusRect(dc, face.Inflated(-3, -3));
@@ -120,9 +123,7 @@ void Paint(HWND hwnd, BoxState& box) {
 LRESULT BoxProc(BoxState& box, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   const TPoint point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   switch (msg) {
-    case WM_PAINT:
-      Paint(hwnd, box);
-      return 0;
+    case WM_PAINT: Paint(hwnd, box); return 0;
     case WM_KEYDOWN:
       if (wParam == VK_RETURN || wParam == VK_ESCAPE || wParam == VK_SPACE) box.done = true;
       return 0;
@@ -151,11 +152,8 @@ LRESULT BoxProc(BoxState& box, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
         InvalidateRect(hwnd, &box.button, false);
       }
       return 0;
-    case WM_CLOSE:
-      box.done = true;
-      return 0;
-    default:
-      return DefWindowProc(hwnd, msg, wParam, lParam);
+    case WM_CLOSE: box.done = true; return 0;
+    default: return DefWindowProc(hwnd, msg, wParam, lParam);
   }
 }
 
@@ -186,10 +184,10 @@ int MessageBox(HWND owner, const std::string& text, const std::string& caption, 
   const int width = std::max({textLeft + textSize.Width() + kMargin + 2, captionSize.cx + 40,
                               kButtonWidth + 2 * kMargin, 200});
   const int height = bodyTop + contentHeight + kMargin + kButtonHeight + kMargin + 2;
-  box.textRect = {textLeft, bodyTop + std::max(0, (kIconSize - textHeight) / 2), width - kMargin - 2,
-                  bodyTop + contentHeight};
-  box.button = Bounds((width - kButtonWidth) / 2, height - 2 - kMargin - kButtonHeight, kButtonWidth,
-                      kButtonHeight);
+  box.textRect = {textLeft, bodyTop + std::max(0, (kIconSize - textHeight) / 2),
+                  width - kMargin - 2, bodyTop + contentHeight};
+  box.button = Bounds((width - kButtonWidth) / 2, height - 2 - kMargin - kButtonHeight,
+                      kButtonWidth, kButtonHeight);
 
   // Centred over the owner when it is on screen, else on the work area.
   TRect area = GetWorkArea();
@@ -213,7 +211,9 @@ int MessageBox(HWND owner, const std::string& text, const std::string& caption, 
   params.ExStyle = WS_EX_TOPMOST | WS_EX_DLGMODALFRAME;
   params.Bounds = Bounds(left, top, width, height);
   params.Parent = owner ? GetTopLevel(owner) : nullptr;
-  params.WindowProc = [&box](HWND h, UINT m, WPARAM w, LPARAM l) { return BoxProc(box, h, m, w, l); };
+  params.WindowProc = [&box](HWND h, UINT m, WPARAM w, LPARAM l) {
+    return BoxProc(box, h, m, w, l);
+  };
   HWND hwnd = CreateWindowEx(params);
   if (hwnd) {
     ShowWindow(hwnd, SW_SHOW);

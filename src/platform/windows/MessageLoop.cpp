@@ -61,7 +61,8 @@ bool WindowSystem::Get(MSG* msg, bool remove, bool wait) {
     if (posted_.empty()) backend().WaitForEvents(0);
 
     // Messages for windows destroyed after they were queued are dropped.
-    while (!posted_.empty() && posted_.front().hwnd && !Find(posted_.front().hwnd)) posted_.pop_front();
+    while (!posted_.empty() && posted_.front().hwnd && !Find(posted_.front().hwnd))
+      posted_.pop_front();
     if (!posted_.empty()) {
       *msg = posted_.front();
       if (remove) posted_.pop_front();

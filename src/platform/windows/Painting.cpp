@@ -80,7 +80,8 @@ HDC WindowSystem::GiveDC(WindowObject* w, Region area) {
 }
 
 void WindowSystem::TakeBackDC(HDC dc) {
-  auto it = std::find_if(dcs_.begin(), dcs_.end(), [&](const GivenDC& g) { return g.dc.get() == dc; });
+  auto it =
+      std::find_if(dcs_.begin(), dcs_.end(), [&](const GivenDC& g) { return g.dc.get() == dc; });
   if (it == dcs_.end()) return;
   // What the context could touch goes to the screen with the next present.
   if (it->top && dc->SystemRegion()) {
@@ -160,7 +161,8 @@ void WindowSystem::PaintNow(WindowObject* w, bool allChildren) {
     if (Find(c->handle)) PaintNow(c, true);
 }
 
-bool WindowSystem::Redraw(WindowObject* w, const TRect* rect, const Region* region, unsigned flags) {
+bool WindowSystem::Redraw(WindowObject* w, const TRect* rect, const Region* region,
+                          unsigned flags) {
   const Region area = region ? *region : rect ? Region(*rect) : Region(w->ClientRect());
   const bool allChildren = (flags & RDW_ALLCHILDREN) && !(flags & RDW_NOCHILDREN);
   if (flags & RDW_INVALIDATE) {

@@ -11,10 +11,10 @@
 #include <optional>
 #include <string>
 
-#include "platform/drawing/DIBitmap.h"
-#include "platform/windows/Messages.h"
-#include "platform/drawing/Region.h"
 #include "platform/Types.h"
+#include "platform/drawing/DIBitmap.h"
+#include "platform/drawing/Region.h"
+#include "platform/windows/Messages.h"
 
 namespace platform {
 
@@ -38,18 +38,18 @@ enum : uint32_t {
   WS_EX_DLGMODALFRAME = 0x00000001u,
   WS_EX_TOPMOST = 0x00000008u,
   WS_EX_TRANSPARENT = 0x00000020u,
-  WS_EX_TOOLWINDOW = 0x00000080u,   // out of the task bar and pager
+  WS_EX_TOOLWINDOW = 0x00000080u,  // out of the task bar and pager
   WS_EX_CONTROLPARENT = 0x00010000u,
   WS_EX_APPWINDOW = 0x00040000u,
-  WS_EX_NOACTIVATE = 0x08000000u,   // takes the desktop's keyboard focus only when clicked
+  WS_EX_NOACTIVATE = 0x08000000u,  // takes the desktop's keyboard focus only when clicked
 };
 
 struct CreateWindowParams {
-  std::string ClassName;        // for diagnostics and WM_CLASS
-  std::string WindowName;       // the title of a top-level window, or the text of a child
+  std::string ClassName;   // for diagnostics and WM_CLASS
+  std::string WindowName;  // the title of a top-level window, or the text of a child
   uint32_t Style = 0;
   uint32_t ExStyle = 0;
-  TRect Bounds;                 // screen coordinates for top-level, parent's client coordinates for children
+  TRect Bounds;  // screen coordinates for top-level, parent's client coordinates for children
   HWND Parent = nullptr;        // WS_CHILD windows: the parent; top-level windows: the owner
   WNDPROC WindowProc;           // required
   void* CreateParam = nullptr;  // lParam of WM_CREATE points to this record
@@ -80,11 +80,17 @@ uint32_t GetWindowExStyle(HWND hwnd);
 void SetWindowExStyle(HWND hwnd, uint32_t exStyle);
 
 // Relations.
-HWND GetParent(HWND hwnd);                  // the parent of a child, nullptr for top-level windows
-HWND GetWindowOwner(HWND hwnd);             // the owner of a top-level window
-HWND GetTopLevel(HWND hwnd);                // the top-level window holding it (itself when top-level)
+HWND GetParent(HWND hwnd);       // the parent of a child, nullptr for top-level windows
+HWND GetWindowOwner(HWND hwnd);  // the owner of a top-level window
+HWND GetTopLevel(HWND hwnd);     // the top-level window holding it (itself when top-level)
 HWND SetParent(HWND hwnd, HWND newParent);  // children only; returns the old parent
-enum GetWindowCmd : int { GW_HWNDFIRST = 0, GW_HWNDLAST = 1, GW_HWNDNEXT = 2, GW_HWNDPREV = 3, GW_CHILD = 5 };
+enum GetWindowCmd : int {
+  GW_HWNDFIRST = 0,
+  GW_HWNDLAST = 1,
+  GW_HWNDNEXT = 2,
+  GW_HWNDPREV = 3,
+  GW_CHILD = 5
+};
 // GW_CHILD: the topmost child; GW_HWNDNEXT: the sibling below; GW_HWNDPREV: the sibling above.
 HWND GetWindow(HWND hwnd, GetWindowCmd cmd);
 bool IsChild(HWND parent, HWND hwnd);  // hwnd is a descendant of parent
@@ -92,9 +98,15 @@ bool IsChild(HWND parent, HWND hwnd);  // hwnd is a descendant of parent
 void EnumChildWindows(HWND parent, const std::function<bool(HWND)>& callback);
 
 // Visibility and state.
-enum ShowCmd : int { SW_HIDE = 0, SW_SHOWNORMAL = 1, SW_SHOWNOACTIVATE = 4, SW_SHOW = 5, SW_SHOWNA = 8 };
-bool ShowWindow(HWND hwnd, int cmd);  // the previous visibility
-bool IsWindowVisible(HWND hwnd);      // visible, and every ancestor too
+enum ShowCmd : int {
+  SW_HIDE = 0,
+  SW_SHOWNORMAL = 1,
+  SW_SHOWNOACTIVATE = 4,
+  SW_SHOW = 5,
+  SW_SHOWNA = 8
+};
+bool ShowWindow(HWND hwnd, int cmd);        // the previous visibility
+bool IsWindowVisible(HWND hwnd);            // visible, and every ancestor too
 bool EnableWindow(HWND hwnd, bool enable);  // true when it was disabled before
 bool IsWindowEnabled(HWND hwnd);
 
@@ -122,7 +134,7 @@ bool SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, uns
 bool MoveWindow(HWND hwnd, int x, int y, int width, int height, bool repaint);
 bool GetWindowRect(HWND hwnd, TRect* rect);  // screen coordinates
 bool GetClientRect(HWND hwnd, TRect* rect);  // (0, 0, width, height)
-TRect WindowBounds(HWND hwnd);               // in the parent's client coordinates (screen for top-level)
+TRect WindowBounds(HWND hwnd);  // in the parent's client coordinates (screen for top-level)
 bool ClientToScreen(HWND hwnd, TPoint* point);
 bool ScreenToClient(HWND hwnd, TPoint* point);
 // Converts points between the client coordinates of two windows (nullptr: the screen).

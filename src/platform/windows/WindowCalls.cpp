@@ -1,12 +1,11 @@
 // The window calls of Window.h over the window system, and the default window procedure.
 
-#include "platform/windows/Window.h"
-
 #include <algorithm>
 
 #include "platform/Backend.h"
 #include "platform/drawing/DeviceContext.h"
 #include "platform/windows/Paint.h"
+#include "platform/windows/Window.h"
 #include "platform/windows/WindowSystem.h"
 
 namespace platform {
@@ -47,17 +46,14 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   WindowObject* w = ws.Find(hwnd);
   if (!w) return 0;
   switch (msg) {
-    case WM_CLOSE:
-      ws.Destroy(hwnd);
-      return 0;
+    case WM_CLOSE: ws.Destroy(hwnd); return 0;
     case WM_PAINT: {
       PAINTSTRUCT ps;
       ws.BeginPaint(w, &ps);
       ws.EndPaint(w, &ps);
       return 0;
     }
-    case WM_ERASEBKGND:
-      return 0;
+    case WM_ERASEBKGND: return 0;
     case WM_SETTEXT: {
       const auto* text = reinterpret_cast<const std::string*>(lParam);
       w->text = text ? *text : std::string();
@@ -69,10 +65,8 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       if (out) *out = w->text;
       return static_cast<LRESULT>(w->text.size());
     }
-    case WM_GETTEXTLENGTH:
-      return static_cast<LRESULT>(w->text.size());
-    case WM_NCHITTEST:
-      return HTCLIENT;
+    case WM_GETTEXTLENGTH: return static_cast<LRESULT>(w->text.size());
+    case WM_NCHITTEST: return HTCLIENT;
     case WM_ACTIVATE:
       // An activated window takes the focus back into itself.
       if (LOWORD(wParam) != WA_INACTIVE) {
@@ -102,8 +96,7 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     }
-    default:
-      return 0;
+    default: return 0;
   }
 }
 
@@ -329,7 +322,9 @@ bool GetMessage(MSG* msg) {
   return msg->message != WM_QUIT;
 }
 
-bool PeekMessage(MSG* msg, unsigned flags) { return WS().Get(msg, (flags & PM_REMOVE) != 0, false); }
+bool PeekMessage(MSG* msg, unsigned flags) {
+  return WS().Get(msg, (flags & PM_REMOVE) != 0, false);
+}
 
 LRESULT DispatchMessage(const MSG& msg) { return WS().Dispatch(msg); }
 

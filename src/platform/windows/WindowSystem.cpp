@@ -94,9 +94,8 @@ HWND WindowSystem::Create(const CreateWindowParams& params) {
     parent->children.push_back(w);
   } else {
     w->owner = parent ? TopLevelOf(parent)->handle : nullptr;
-    w->backBuffer = std::make_unique<DIBitmap>(std::max(0, w->bounds.Width()),
-                                               std::max(0, w->bounds.Height()), 24,
-                                               RowOrder::TopDown);
+    w->backBuffer = std::make_unique<DIBitmap>(
+        std::max(0, w->bounds.Width()), std::max(0, w->bounds.Height()), 24, RowOrder::TopDown);
     topLevels_.push_back(w);
     backend().CreateTopLevel(w->handle, StyleFor(w));
   }
@@ -127,7 +126,8 @@ bool WindowSystem::Destroy(HWND hwnd) {
   if (w->visible && !w->IsTopLevel()) {
     WindowObject* top = TopLevelOf(w);
     const TPoint o = OffsetInTopLevel(w);
-    if (IsVisibleDeep(w->parent)) InvalidateTopLevelArea(top, Region(w->ClientRect().Translated(o.X, o.Y)));
+    if (IsVisibleDeep(w->parent))
+      InvalidateTopLevelArea(top, Region(w->ClientRect().Translated(o.X, o.Y)));
   }
   DestroyTree(w);
   Unlink(w);
@@ -281,7 +281,8 @@ bool WindowSystem::SetPos(WindowObject* w, HWND insertAfter, int x, int y, int c
   const TRect oldBounds = w->bounds;
   const TRect newBounds = Bounds(pos.x, pos.y, pos.cx, pos.cy);
   const bool moved = newBounds.Left != oldBounds.Left || newBounds.Top != oldBounds.Top;
-  const bool sized = newBounds.Width() != oldBounds.Width() || newBounds.Height() != oldBounds.Height();
+  const bool sized =
+      newBounds.Width() != oldBounds.Width() || newBounds.Height() != oldBounds.Height();
   bool restacked = false;
   if (!(flags & SWP_NOZORDER) && w->parent) {
     auto& siblings = w->parent->children;
@@ -343,8 +344,8 @@ WindowObject* WindowSystem::ChildAt(WindowObject* parent, TPoint point, bool dee
       // Disabled children leave the mouse to their parent; HTTRANSPARENT to what lies below.
       if (!c->enabled) continue;
       const TPoint screen = ScreenOffset(c);
-      const LRESULT hit = Send(c->handle, WM_NCHITTEST, 0,
-                               MAKELPARAM(screen.X + local.X, screen.Y + local.Y));
+      const LRESULT hit =
+          Send(c->handle, WM_NCHITTEST, 0, MAKELPARAM(screen.X + local.X, screen.Y + local.Y));
       if (!Find(c->handle)) return parent;
       if (hit == HTTRANSPARENT) continue;
     }

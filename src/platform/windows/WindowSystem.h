@@ -16,8 +16,8 @@
 #include "platform/Backend.h"
 #include "platform/drawing/DIBitmap.h"
 #include "platform/drawing/DeviceContext.h"
-#include "platform/windows/Paint.h"
 #include "platform/drawing/Region.h"
+#include "platform/windows/Paint.h"
 #include "platform/windows/Window.h"
 
 namespace platform {
@@ -28,9 +28,9 @@ struct WindowObject {
   std::string text;
   uint32_t style = 0;
   uint32_t exStyle = 0;
-  TRect bounds;                  // parent's client coordinates; screen coordinates for top-level
+  TRect bounds;  // parent's client coordinates; screen coordinates for top-level
   WindowObject* parent = nullptr;
-  HWND owner = nullptr;          // top-level windows
+  HWND owner = nullptr;                 // top-level windows
   std::vector<WindowObject*> children;  // z-order, bottom first
   bool visible = false;
   bool enabled = true;
@@ -39,14 +39,14 @@ struct WindowObject {
   std::shared_ptr<WNDPROC> proc;
   void* userData = nullptr;
 
-  Region invalid;                // client coordinates
+  Region invalid;  // client coordinates
   bool eraseNeeded = false;
-  bool frameInvalid = false;     // WM_NCPAINT is due before the next WM_PAINT
+  bool frameInvalid = false;  // WM_NCPAINT is due before the next WM_PAINT
   bool internalPaint = false;
 
   // Top-level windows only.
   std::unique_ptr<DIBitmap> backBuffer;
-  Region presentArea;            // client coordinates, waiting to reach the screen
+  Region presentArea;  // client coordinates, waiting to reach the screen
   WindowObject* lastFocus = nullptr;
 
   bool IsTopLevel() const { return parent == nullptr; }
@@ -163,7 +163,7 @@ class WindowSystem final : public NativeEventSink {
   std::unique_ptr<Backend> backend_;
   uint64_t nextHandle_ = 1;
   std::unordered_map<HWND, std::unique_ptr<WindowObject>> windows_;
-  std::vector<WindowObject*> topLevels_;  // creation order
+  std::vector<WindowObject*> topLevels_;                  // creation order
   std::vector<std::unique_ptr<WindowObject>> graveyard_;  // freed when no message is being handled
   int dispatchDepth_ = 0;
 

@@ -85,7 +85,9 @@ class X11Backend final : public Backend {
   void Close();
   TopLevel* Find(HWND window) const;
   TopLevel* FindByXid(::Window xid) const;
-  Time CurrentEventTime() const { return currentEventTime_ != 0 ? currentEventTime_ : lastServerTime_; }
+  Time CurrentEventTime() const {
+    return currentEventTime_ != 0 ? currentEventTime_ : lastServerTime_;
+  }
 
   void DrainQueue();
   bool DeliverPending();
@@ -120,8 +122,8 @@ class X11Backend final : public Backend {
 
   NativeEventSink* sink_ = nullptr;
   std::deque<PendingEvent> pending_;
-  Time lastServerTime_ = 0;     // the newest server time seen on any event
-  Time currentEventTime_ = 0;   // the server time of the event the sink got last
+  Time lastServerTime_ = 0;    // the newest server time seen on any event
+  Time currentEventTime_ = 0;  // the server time of the event the sink got last
 };
 
 X11Backend::X11Backend() {
@@ -239,7 +241,8 @@ void X11Backend::CreateTopLevel(HWND window, const TopLevelStyle& style) {
                            &attributes);
   top->inputContext = keyboard_->CreateContext(top->xid);
   if (top->inputContext) {
-    XSelectInput(display_, top->xid, kTopLevelEventMask | X11Keyboard::ContextEventMask(top->inputContext));
+    XSelectInput(display_, top->xid,
+                 kTopLevelEventMask | X11Keyboard::ContextEventMask(top->inputContext));
   }
   const TopLevel* owner = Find(style.owner);
   SetTopLevelHints(display_, *atoms_, top->xid, top->style, owner ? owner->xid : None);
@@ -399,7 +402,8 @@ std::optional<std::string> X11Backend::ClipboardRead() {
   if (!ClipboardAvailable()) return std::nullopt;
   // Events that arrive meanwhile are translated now and reach the sink, in order, from the next
   // WaitForEvents: the window system is in the middle of handling a message here.
-  return clipboard_->Read(std::chrono::milliseconds(1500), [this](XEvent& event) { DispatchOther(event); });
+  return clipboard_->Read(std::chrono::milliseconds(1500),
+                          [this](XEvent& event) { DispatchOther(event); });
 }
 
 // ---- The event loop -------------------------------------------------------------------------
@@ -413,7 +417,9 @@ void X11Backend::WaitForEvents(std::optional<uint32_t> timeoutMs) {
       int wait = -1;
       if (timeoutMs) {
         const uint32_t elapsed = X11EventClock::Now() - start;
-        wait = elapsed >= *timeoutMs ? 0 : static_cast<int>(std::min<uint32_t>(*timeoutMs - elapsed, INT32_MAX));
+        wait = elapsed >= *timeoutMs
+                   ? 0
+                   : static_cast<int>(std::min<uint32_t>(*timeoutMs - elapsed, INT32_MAX));
       }
       if (const std::optional<int> transfer = clipboard_->NextTimeoutMs()) {
         const int t = std::max(0, *transfer);
@@ -490,20 +496,11 @@ void X11Backend::Translate(XEvent& event) {
   TopLevel* window = FindByXid(event.xany.window);
   if (!window || translator_->Translate(event, *window, pending_)) return;
   switch (event.type) {
-    case ConfigureNotify:
-      TranslateConfigure(*window, event.xconfigure);
-      break;
-    case MapNotify:
-      OnMapped(*window);
-      break;
-    case UnmapNotify:
-      window->mapped = false;
-      break;
-    case ClientMessage:
-      TranslateClientMessage(*window, event.xclient);
-      break;
-    default:
-      break;
+    case ConfigureNotify: TranslateConfigure(*window, event.xconfigure); break;
+    case MapNotify: OnMapped(*window); break;
+    case UnmapNotify: window->mapped = false; break;
+    case ClientMessage: TranslateClientMessage(*window, event.xclient); break;
+    default: break;
   }
 }
 
@@ -538,7 +535,8 @@ void X11Backend::OnMapped(TopLevel& window) {
   window.mapped = true;
   // Window managers place new windows as they see fit; the bar must stand exactly where asked.
   const TRect& asked = window.style.bounds;
-  if (const std::optional<TPoint> actual = ScreenPosition(window.xid); actual && *actual != asked.TopLeft()) {
+  if (const std::optional<TPoint> actual = ScreenPosition(window.xid);
+      actual && *actual != asked.TopLeft()) {
     XMoveWindow(display_, window.xid, asked.Left, asked.Top);
   }
   if (window.focusPending) TakeFocus(window);
@@ -553,7 +551,8 @@ void X11Backend::TranslateClientMessage(TopLevel& window, const XClientMessageEv
     const Time time = static_cast<Time>(static_cast<unsigned long>(event.data.l[1]));
     // The bar accepts only when the window manager offers it the focus because of a click on it;
     // a focus-follows-mouse window manager offering it on hover is turned down.
-    const bool clicked = window.pressed && static_cast<uint32_t>(time - window.lastPress) <= kClickFocusWindowMs;
+    const bool clicked =
+        window.pressed && static_cast<uint32_t>(time - window.lastPress) <= kClickFocusWindowMs;
     if (TakesFocusOnlyByClick(window.style) && !clicked) return;
     X11ErrorTrap trap(display_);
     XSetInputFocus(display_, window.xid, RevertToParent, time);

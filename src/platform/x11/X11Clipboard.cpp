@@ -164,13 +164,20 @@ X11Clipboard::X11Clipboard(Display* display, std::chrono::milliseconds transferT
     : display_(display), transferTimeout_(transferTimeout) {
   InstallX11ErrorHandler();
 
-  const char* names[] = {"CLIPBOARD",       "TARGETS",
-                         "MULTIPLE",        "TIMESTAMP",
-                         "UTF8_STRING",     "text/plain;charset=utf-8",
-                         "TEXT",            "SAVE_TARGETS",
-                         "INCR",            "ATOM_PAIR",
-                         "NULL",            "CLIPBOARD_MANAGER",
-                         "SNIPWELL_CLIPBOARD", "SNIPWELL_TIMESTAMP",
+  const char* names[] = {"CLIPBOARD",
+                         "TARGETS",
+                         "MULTIPLE",
+                         "TIMESTAMP",
+                         "UTF8_STRING",
+                         "text/plain;charset=utf-8",
+                         "TEXT",
+                         "SAVE_TARGETS",
+                         "INCR",
+                         "ATOM_PAIR",
+                         "NULL",
+                         "CLIPBOARD_MANAGER",
+                         "SNIPWELL_CLIPBOARD",
+                         "SNIPWELL_TIMESTAMP",
                          "SNIPWELL_SAVE_TARGETS"};
   Atom atoms[std::size(names)];
   XInternAtoms(display_, const_cast<char**>(names), static_cast<int>(std::size(names)), False,
@@ -212,8 +219,7 @@ std::optional<Time> X11Clipboard::FetchServerTime(Clock::time_point deadline) {
   const ::Window helper = helper_;
   const Atom property = atoms_.timeProperty;
   const bool arrived = WaitForEvent(display_, event, deadline, [&](const XEvent& e) {
-    return e.type == PropertyNotify && e.xproperty.window == helper &&
-           e.xproperty.atom == property;
+    return e.type == PropertyNotify && e.xproperty.window == helper && e.xproperty.atom == property;
   });
   if (!arrived) return std::nullopt;
   return event.xproperty.time;
@@ -258,10 +264,8 @@ std::optional<std::string> X11Clipboard::Read(std::chrono::milliseconds timeout,
       case ReadOutcome::Done:
         if (type == XA_STRING) return Latin1ToUtf8(text);
         return text;
-      case ReadOutcome::TimedOut:
-        return std::nullopt;
-      case ReadOutcome::Refused:
-        break;
+      case ReadOutcome::TimedOut: return std::nullopt;
+      case ReadOutcome::Refused: break;
     }
   }
   return std::nullopt;
@@ -330,7 +334,8 @@ X11Clipboard::ReadOutcome X11Clipboard::ConvertAndRead(
       dispatch(event);
     }
     if (outcome) break;
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
     if (left.count() <= 0) {
       outcome = ReadOutcome::TimedOut;
       break;
@@ -349,27 +354,20 @@ bool X11Clipboard::HasTransferTo(::Window requestor) const {
 
 bool X11Clipboard::IsClipboardEvent(const XEvent& event) const {
   switch (event.type) {
-    case SelectionRequest:
-      return event.xselectionrequest.owner == helper_;
-    case SelectionClear:
-      return event.xselectionclear.window == helper_;
-    case SelectionNotify:
-      return event.xselection.requestor == helper_;
+    case SelectionRequest: return event.xselectionrequest.owner == helper_;
+    case SelectionClear: return event.xselectionclear.window == helper_;
+    case SelectionNotify: return event.xselection.requestor == helper_;
     case PropertyNotify:
       return event.xproperty.window == helper_ || HasTransferTo(event.xproperty.window);
-    case DestroyNotify:
-      return HasTransferTo(event.xdestroywindow.event);
-    default:
-      return IsStructureEvent(event.type) && HasTransferTo(event.xany.window);
+    case DestroyNotify: return HasTransferTo(event.xdestroywindow.event);
+    default: return IsStructureEvent(event.type) && HasTransferTo(event.xany.window);
   }
 }
 
 bool X11Clipboard::HandleEvent(XEvent& event) {
   if (!IsClipboardEvent(event)) return false;
   switch (event.type) {
-    case SelectionRequest:
-      ServeRequest(event.xselectionrequest);
-      break;
+    case SelectionRequest: ServeRequest(event.xselectionrequest); break;
     case SelectionClear:
       // Ask the server rather than trust the event's time: a clear queued before we took the
       // selection again must not end an ownership that is ours.
@@ -459,12 +457,14 @@ bool X11Clipboard::ServeMultiple(::Window requestor, Atom property) {
 
 bool X11Clipboard::Convert(::Window requestor, Atom target, Atom property) {
   if (target == atoms_.targets) {
-    const long list[] = {static_cast<long>(atoms_.targets),    static_cast<long>(atoms_.multiple),
-                         static_cast<long>(atoms_.timestamp),  static_cast<long>(atoms_.utf8String),
-                         static_cast<long>(atoms_.textPlainUtf8), static_cast<long>(XA_STRING),
-                         static_cast<long>(atoms_.text),       static_cast<long>(atoms_.saveTargets)};
+    const long list[] = {
+        static_cast<long>(atoms_.targets),       static_cast<long>(atoms_.multiple),
+        static_cast<long>(atoms_.timestamp),     static_cast<long>(atoms_.utf8String),
+        static_cast<long>(atoms_.textPlainUtf8), static_cast<long>(XA_STRING),
+        static_cast<long>(atoms_.text),          static_cast<long>(atoms_.saveTargets)};
     XChangeProperty(display_, requestor, property, XA_ATOM, 32, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(list), static_cast<int>(std::size(list)));
+                    reinterpret_cast<const unsigned char*>(list),
+                    static_cast<int>(std::size(list)));
     return true;
   }
   if (target == atoms_.timestamp) {

@@ -42,8 +42,9 @@ int X11ErrorTrap::Handle(Display* display, XErrorEvent* event) {
   }
   if (!IsExpectedFromOthers(error.errorCode)) {
     // A fault of our own; worth seeing in a log, never worth ending the program for.
-    std::fprintf(stderr, "snipwell: X error %d on request %d.%d (resource 0x%lx)\n", error.errorCode,
-                 error.requestCode, error.minorCode, static_cast<unsigned long>(error.resource));
+    std::fprintf(stderr, "snipwell: X error %d on request %d.%d (resource 0x%lx)\n",
+                 error.errorCode, error.requestCode, error.minorCode,
+                 static_cast<unsigned long>(error.resource));
   }
   return 0;
 }

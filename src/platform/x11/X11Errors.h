@@ -12,11 +12,11 @@
 namespace platform::x11 {
 
 struct X11Error {
-  int errorCode = 0;        // BadWindow, BadAlloc, ...
-  int requestCode = 0;      // major opcode of the failed request
+  int errorCode = 0;    // BadWindow, BadAlloc, ...
+  int requestCode = 0;  // major opcode of the failed request
   int minorCode = 0;
   unsigned long serial = 0;
-  XID resource = 0;         // the bad resource id, when the error names one
+  XID resource = 0;  // the bad resource id, when the error names one
 };
 
 // Installs the process's handler; later calls do nothing. Every X11ErrorTrap calls it too.

@@ -21,7 +21,8 @@ class X11EventClock {
   // Milliseconds on the monotonic clock, wrapping like Windows' tick count.
   static uint32_t Now() {
     const auto since = std::chrono::steady_clock::now().time_since_epoch();
-    return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(since).count());
+    return static_cast<uint32_t>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(since).count());
   }
 
   // The server time (32 bits, wrapping) of an event read at `now`, on Now()'s clock.

@@ -67,7 +67,8 @@ void X11EventTranslator::Append(X11TopLevel& window, NativeEvent::Kind kind, Tim
   out.push_back(PendingEvent{std::move(event), serverTime});
 }
 
-bool X11EventTranslator::Translate(XEvent& event, X11TopLevel& window, std::deque<PendingEvent>& out) {
+bool X11EventTranslator::Translate(XEvent& event, X11TopLevel& window,
+                                   std::deque<PendingEvent>& out) {
   const Time time = EventServerTime(event);
   NativeEvent e;
   switch (event.type) {
@@ -84,7 +85,8 @@ bool X11EventTranslator::Translate(XEvent& event, X11TopLevel& window, std::dequ
       return true;
     case LeaveNotify:
       // Grabs (the window manager's, a menu's) make crossing events while the pointer stays put.
-      if (event.xcrossing.mode != NotifyNormal || event.xcrossing.detail == NotifyInferior) return true;
+      if (event.xcrossing.mode != NotifyNormal || event.xcrossing.detail == NotifyInferior)
+        return true;
       Append(window, Kind::PointerLeave, time, std::move(e), out);
       return true;
     case ButtonPress: {
@@ -112,9 +114,7 @@ bool X11EventTranslator::Translate(XEvent& event, X11TopLevel& window, std::dequ
       Append(window, Kind::ButtonUp, time, std::move(e), out);
       return true;
     }
-    case KeyPress:
-      TranslateKeyPress(event.xkey, window, out);
-      return true;
+    case KeyPress: TranslateKeyPress(event.xkey, window, out); return true;
     case KeyRelease:
       e.virtualKey = keyboard_.TranslateRelease(event.xkey);
       if (e.virtualKey == 0) return true;
@@ -135,11 +135,8 @@ bool X11EventTranslator::Translate(XEvent& event, X11TopLevel& window, std::dequ
       return true;
     }
     case FocusIn:
-    case FocusOut:
-      TranslateFocus(event.xfocus, window, out);
-      return true;
-    default:
-      return false;
+    case FocusOut: TranslateFocus(event.xfocus, window, out); return true;
+    default: return false;
   }
 }
 
@@ -165,7 +162,8 @@ void X11EventTranslator::TranslateFocus(const XFocusChangeEvent& event, X11TopLe
                                         std::deque<PendingEvent>& out) {
   // Focus that only follows the pointer (PointerRoot) and the shuffles of grabs are not the
   // desktop giving us the keyboard.
-  if (event.detail == NotifyPointer || event.mode == NotifyGrab || event.mode == NotifyUngrab) return;
+  if (event.detail == NotifyPointer || event.mode == NotifyGrab || event.mode == NotifyUngrab)
+    return;
   const bool in = event.type == FocusIn;
   if (window.focused == in) return;
   window.focused = in;

@@ -33,7 +33,8 @@ class X11EventTranslator {
 
  private:
   void TranslateKeyPress(XKeyEvent& event, X11TopLevel& window, std::deque<PendingEvent>& out);
-  void TranslateFocus(const XFocusChangeEvent& event, X11TopLevel& window, std::deque<PendingEvent>& out);
+  void TranslateFocus(const XFocusChangeEvent& event, X11TopLevel& window,
+                      std::deque<PendingEvent>& out);
 
   X11Keyboard& keyboard_;
   X11EventClock clock_;

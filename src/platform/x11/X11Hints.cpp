@@ -132,10 +132,12 @@ void SetPlacementHints(Display* display, ::Window window, const TRect& bounds) {
   XFree(hints);
 }
 
-void SetTitleHints(Display* display, const X11Atoms& atoms, ::Window window, const std::string& title) {
+void SetTitleHints(Display* display, const X11Atoms& atoms, ::Window window,
+                   const std::string& title) {
   const std::string text = SanitizedUtf8(title);
   XChangeProperty(display, window, atoms.NET_WM_NAME, atoms.UTF8_STRING, 8, PropModeReplace,
-                  reinterpret_cast<const unsigned char*>(text.data()), static_cast<int>(text.size()));
+                  reinterpret_cast<const unsigned char*>(text.data()),
+                  static_cast<int>(text.size()));
   // WM_NAME for older window managers and tools: STRING when Latin-1 holds it, else COMPOUND_TEXT.
   char* list[1] = {const_cast<char*>(text.c_str())};
   XTextProperty property{};
@@ -198,7 +200,8 @@ void SetIconHint(Display* display, const X11Atoms& atoms, ::Window window, const
     return;
   }
   XChangeProperty(display, window, atoms.NET_WM_ICON, XA_CARDINAL, 32, PropModeReplace,
-                  reinterpret_cast<const unsigned char*>(argb.data()), static_cast<int>(argb.size()));
+                  reinterpret_cast<const unsigned char*>(argb.data()),
+                  static_cast<int>(argb.size()));
 }
 
 std::string SanitizedUtf8(const std::string& bytes) {

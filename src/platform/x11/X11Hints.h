@@ -17,7 +17,9 @@ namespace platform::x11 {
 
 // Whether the window follows the "globally active" focus model: the window manager never gives it
 // the keyboard on its own, the program takes the focus itself after a click.
-inline bool TakesFocusOnlyByClick(const TopLevelStyle& style) { return style.noActivate && !style.dialog; }
+inline bool TakesFocusOnlyByClick(const TopLevelStyle& style) {
+  return style.noActivate && !style.dialog;
+}
 
 // Every hint of the style; ownerWindow is the owner's X window (None without an owner).
 void SetTopLevelHints(Display* display, const X11Atoms& atoms, ::Window window,
@@ -28,7 +30,8 @@ void SetPlacementHints(Display* display, ::Window window, const TRect& bounds);
 
 // _NET_WM_NAME (UTF-8) and WM_NAME. Bytes that are not UTF-8 are taken as Latin-1 characters, as
 // everywhere text is shown.
-void SetTitleHints(Display* display, const X11Atoms& atoms, ::Window window, const std::string& title);
+void SetTitleHints(Display* display, const X11Atoms& atoms, ::Window window,
+                   const std::string& title);
 
 // Icons larger than this on either side are not sent (the property would outgrow a request);
 // the window then keeps no icon.

@@ -91,24 +91,39 @@ int VirtualKeyFromKeysym(KeySym keysym) {
   if (keysym >= XK_a && keysym <= XK_z) return VK_A + static_cast<int>(keysym - XK_a);
   if (keysym >= XK_A && keysym <= XK_Z) return VK_A + static_cast<int>(keysym - XK_A);
   if (keysym >= XK_0 && keysym <= XK_9) return VK_0 + static_cast<int>(keysym - XK_0);
-  if (keysym >= XK_KP_0 && keysym <= XK_KP_9) return VK_NUMPAD0 + static_cast<int>(keysym - XK_KP_0);
+  if (keysym >= XK_KP_0 && keysym <= XK_KP_9)
+    return VK_NUMPAD0 + static_cast<int>(keysym - XK_KP_0);
   if (keysym >= XK_F1 && keysym <= XK_F24) return VK_F1 + static_cast<int>(keysym - XK_F1);
   switch (keysym) {
     case XK_BackSpace: return VK_BACK;
-    case XK_Tab: case XK_ISO_Left_Tab: case XK_KP_Tab: return VK_TAB;
-    case XK_Return: case XK_KP_Enter: return VK_RETURN;
+    case XK_Tab:
+    case XK_ISO_Left_Tab:
+    case XK_KP_Tab: return VK_TAB;
+    case XK_Return:
+    case XK_KP_Enter: return VK_RETURN;
     case XK_Escape: return VK_ESCAPE;
-    case XK_space: case XK_KP_Space: return VK_SPACE;
-    case XK_Prior: case XK_KP_Prior: return VK_PRIOR;
-    case XK_Next: case XK_KP_Next: return VK_NEXT;
-    case XK_End: case XK_KP_End: return VK_END;
-    case XK_Home: case XK_KP_Home: return VK_HOME;
-    case XK_Left: case XK_KP_Left: return VK_LEFT;
-    case XK_Up: case XK_KP_Up: return VK_UP;
-    case XK_Right: case XK_KP_Right: return VK_RIGHT;
-    case XK_Down: case XK_KP_Down: return VK_DOWN;
-    case XK_Insert: case XK_KP_Insert: return VK_INSERT;
-    case XK_Delete: case XK_KP_Delete: return VK_DELETE;
+    case XK_space:
+    case XK_KP_Space: return VK_SPACE;
+    case XK_Prior:
+    case XK_KP_Prior: return VK_PRIOR;
+    case XK_Next:
+    case XK_KP_Next: return VK_NEXT;
+    case XK_End:
+    case XK_KP_End: return VK_END;
+    case XK_Home:
+    case XK_KP_Home: return VK_HOME;
+    case XK_Left:
+    case XK_KP_Left: return VK_LEFT;
+    case XK_Up:
+    case XK_KP_Up: return VK_UP;
+    case XK_Right:
+    case XK_KP_Right: return VK_RIGHT;
+    case XK_Down:
+    case XK_KP_Down: return VK_DOWN;
+    case XK_Insert:
+    case XK_KP_Insert: return VK_INSERT;
+    case XK_Delete:
+    case XK_KP_Delete: return VK_DELETE;
     case XK_KP_Begin: return kVkClear;
     case XK_KP_Multiply: return VK_MULTIPLY;
     case XK_KP_Add: return VK_ADD;
@@ -116,9 +131,14 @@ int VirtualKeyFromKeysym(KeySym keysym) {
     case XK_KP_Subtract: return VK_SUBTRACT;
     case XK_KP_Decimal: return VK_DECIMAL;
     case XK_KP_Divide: return VK_DIVIDE;
-    case XK_Shift_L: case XK_Shift_R: return VK_SHIFT;
-    case XK_Control_L: case XK_Control_R: return VK_CONTROL;
-    case XK_Alt_L: case XK_Alt_R: case XK_Meta_L: case XK_Meta_R: return VK_MENU;
+    case XK_Shift_L:
+    case XK_Shift_R: return VK_SHIFT;
+    case XK_Control_L:
+    case XK_Control_R: return VK_CONTROL;
+    case XK_Alt_L:
+    case XK_Alt_R:
+    case XK_Meta_L:
+    case XK_Meta_R: return VK_MENU;
     case XK_Pause: return VK_PAUSE;
     case XK_Caps_Lock: return VK_CAPITAL;
     case XK_Num_Lock: return kVkNumLock;
@@ -127,17 +147,28 @@ int VirtualKeyFromKeysym(KeySym keysym) {
     case XK_Super_L: return kVkLeftWindows;
     case XK_Super_R: return kVkRightWindows;
     case XK_Menu: return kVkApps;
-    case XK_semicolon: case XK_colon: return kVkOemSemicolon;
-    case XK_equal: case XK_plus: return kVkOemPlus;
-    case XK_comma: case XK_less: return kVkOemComma;
-    case XK_minus: case XK_underscore: return kVkOemMinus;
-    case XK_period: case XK_greater: return kVkOemPeriod;
-    case XK_slash: case XK_question: return kVkOemSlash;
-    case XK_grave: case XK_asciitilde: return kVkOemGrave;
-    case XK_bracketleft: case XK_braceleft: return kVkOemOpenBracket;
-    case XK_backslash: case XK_bar: return kVkOemBackslash;
-    case XK_bracketright: case XK_braceright: return kVkOemCloseBracket;
-    case XK_apostrophe: case XK_quotedbl: return kVkOemQuote;
+    case XK_semicolon:
+    case XK_colon: return kVkOemSemicolon;
+    case XK_equal:
+    case XK_plus: return kVkOemPlus;
+    case XK_comma:
+    case XK_less: return kVkOemComma;
+    case XK_minus:
+    case XK_underscore: return kVkOemMinus;
+    case XK_period:
+    case XK_greater: return kVkOemPeriod;
+    case XK_slash:
+    case XK_question: return kVkOemSlash;
+    case XK_grave:
+    case XK_asciitilde: return kVkOemGrave;
+    case XK_bracketleft:
+    case XK_braceleft: return kVkOemOpenBracket;
+    case XK_backslash:
+    case XK_bar: return kVkOemBackslash;
+    case XK_bracketright:
+    case XK_braceright: return kVkOemCloseBracket;
+    case XK_apostrophe:
+    case XK_quotedbl: return kVkOemQuote;
     default: return 0;
   }
 }

@@ -18,9 +18,9 @@ std::string WithoutControlCharacters(const std::string& utf8);
 class X11Keyboard {
  public:
   struct Key {
-    int virtualKey = 0;  // 0: no virtual key for it
-    bool repeat = false; // the key was already down (auto-repeat)
-    std::string text;    // typed text, UTF-8 without control characters; may be empty
+    int virtualKey = 0;   // 0: no virtual key for it
+    bool repeat = false;  // the key was already down (auto-repeat)
+    std::string text;     // typed text, UTF-8 without control characters; may be empty
   };
 
   // Opens the input method (falling back to the built-in one, then to none) and asks the server

@@ -13,7 +13,8 @@ namespace platform::x11 {
 
 namespace {
 
-// The table entry of one channel: the 8-bit value scaled to the mask's width and moved to its place.
+// The table entry of one channel: the 8-bit value scaled to the mask's width and moved to its
+// place.
 void FillChannel(uint32_t (&table)[256], unsigned long mask) {
   const uint32_t m = static_cast<uint32_t>(mask);
   if (m == 0) {
@@ -33,7 +34,8 @@ void ConvertBgrx(const DIBitmap& source, const TRect& rect, uint8_t* destination
   const int width = rect.Width();
   for (int y = rect.Top; y < rect.Bottom; ++y) {
     const uint8_t* src = source.ScanLine(y) + static_cast<size_t>(rect.Left) * SourceBytes;
-    auto* dst = reinterpret_cast<uint32_t*>(destination + static_cast<size_t>(y) * stride) + rect.Left;
+    auto* dst =
+        reinterpret_cast<uint32_t*>(destination + static_cast<size_t>(y) * stride) + rect.Left;
     for (int x = 0; x < width; ++x, src += SourceBytes) {
       dst[x] = uint32_t{src[0]} | (uint32_t{src[1]} << 8) | (uint32_t{src[2]} << 16);
     }
@@ -46,7 +48,8 @@ void ConvertByTables(const DIBitmap& source, const TRect& rect, const PixelLayou
   const int width = rect.Width();
   for (int y = rect.Top; y < rect.Bottom; ++y) {
     const uint8_t* src = source.ScanLine(y) + static_cast<size_t>(rect.Left) * SourceBytes;
-    auto* dst = reinterpret_cast<uint32_t*>(destination + static_cast<size_t>(y) * stride) + rect.Left;
+    auto* dst =
+        reinterpret_cast<uint32_t*>(destination + static_cast<size_t>(y) * stride) + rect.Left;
     for (int x = 0; x < width; ++x, src += SourceBytes) {
       dst[x] = layout.blue[src[0]] | layout.green[src[1]] | layout.red[src[2]];
     }
@@ -164,10 +167,12 @@ void X11Presenter::PrepareImage(::Window window, int width, int height) {
   DestroyImage();
 
   if (shmEnabled_) {
-    image_ = XShmCreateImage(display_, visual_, static_cast<unsigned>(depth_), ZPixmap, nullptr,
-                             &shmInfo_, static_cast<unsigned>(width), static_cast<unsigned>(height));
+    image_ =
+        XShmCreateImage(display_, visual_, static_cast<unsigned>(depth_), ZPixmap, nullptr,
+                        &shmInfo_, static_cast<unsigned>(width), static_cast<unsigned>(height));
     if (image_ && image_->bits_per_pixel == 32) {
-      const size_t bytes = static_cast<size_t>(image_->bytes_per_line) * static_cast<size_t>(height);
+      const size_t bytes =
+          static_cast<size_t>(image_->bytes_per_line) * static_cast<size_t>(height);
       if (bytes <= shmBytes_ || GrowSharedSegment(bytes)) {
         // GrowSharedSegment dropped the header made for the old segment: make it again.
         if (!image_) {
@@ -218,7 +223,8 @@ void X11Presenter::Present(::Window window, const DIBitmap& backBuffer, const Re
     ConvertToPixels(backBuffer, rect, layout_, pixels, stride);
     if (imageIsShared_) {
       XShmPutImage(display_, window, gc_, image_, rect.Left, rect.Top, rect.Left, rect.Top,
-                   static_cast<unsigned>(rect.Width()), static_cast<unsigned>(rect.Height()), False);
+                   static_cast<unsigned>(rect.Width()), static_cast<unsigned>(rect.Height()),
+                   False);
       shmPutPending_ = true;
     } else {
       XPutImage(display_, window, gc_, image_, rect.Left, rect.Top, rect.Left, rect.Top,

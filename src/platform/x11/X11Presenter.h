@@ -53,7 +53,7 @@ class X11Presenter {
   bool UsesSharedMemory() const { return shmEnabled_; }
 
  private:
-  void WaitForServer();       // the server has read the shared image: it may be rewritten
+  void WaitForServer();  // the server has read the shared image: it may be rewritten
   void PrepareImage(::Window window, int width, int height);
   bool GrowSharedSegment(size_t bytes);
   void ReleaseSharedSegment();
@@ -69,11 +69,11 @@ class X11Presenter {
   bool imageIsShared_ = false;
   std::vector<uint8_t> buffer_;  // the image's pixels when not shared
 
-  bool shmEnabled_ = false;      // the server has MIT-SHM and attaching worked (so far)
+  bool shmEnabled_ = false;  // the server has MIT-SHM and attaching worked (so far)
   bool shmAttached_ = false;
   XShmSegmentInfo shmInfo_{};
   size_t shmBytes_ = 0;
-  bool shmPutPending_ = false;   // the server may still read the segment
+  bool shmPutPending_ = false;  // the server may still read the segment
 };
 
 }  // namespace platform::x11

@@ -46,7 +46,8 @@ std::optional<TRect> RandrPrimaryMonitor(Display* display, ::Window root) {
   int errorBase = 0;
   int major = 0;
   int minor = 0;
-  if (!XRRQueryExtension(display, &eventBase, &errorBase) || !XRRQueryVersion(display, &major, &minor)) {
+  if (!XRRQueryExtension(display, &eventBase, &errorBase) ||
+      !XRRQueryVersion(display, &major, &minor)) {
     return std::nullopt;
   }
   std::optional<TRect> first;
@@ -69,14 +70,16 @@ std::optional<TRect> RandrPrimaryMonitor(Display* display, ::Window root) {
   }
   if (major > 1 || (major == 1 && minor >= 3)) {
     const RROutput primary = XRRGetOutputPrimary(display, root);
-    XRRScreenResources* resources = primary != None ? XRRGetScreenResourcesCurrent(display, root) : nullptr;
+    XRRScreenResources* resources =
+        primary != None ? XRRGetScreenResourcesCurrent(display, root) : nullptr;
     if (resources) {
       std::optional<TRect> rect;
       XRROutputInfo* output = XRRGetOutputInfo(display, resources, primary);
       if (output && output->crtc != None) {
         XRRCrtcInfo* crtc = XRRGetCrtcInfo(display, resources, output->crtc);
         if (crtc && crtc->width > 0 && crtc->height > 0) {
-          rect = Bounds(crtc->x, crtc->y, static_cast<int>(crtc->width), static_cast<int>(crtc->height));
+          rect = Bounds(crtc->x, crtc->y, static_cast<int>(crtc->width),
+                        static_cast<int>(crtc->height));
         }
         if (crtc) XRRFreeCrtcInfo(crtc);
       }
@@ -101,7 +104,8 @@ TSize RootWindowSize(Display* display) {
   unsigned depth = 0;
   // Asked afresh: the screen may have been resized since the connection opened.
   if (!XGetGeometry(display, root, &unusedRoot, &x, &y, &width, &height, &border, &depth)) {
-    return {DisplayWidth(display, DefaultScreen(display)), DisplayHeight(display, DefaultScreen(display))};
+    return {DisplayWidth(display, DefaultScreen(display)),
+            DisplayHeight(display, DefaultScreen(display))};
   }
   return {static_cast<int>(width), static_cast<int>(height)};
 }
@@ -115,8 +119,8 @@ TRect PrimaryMonitorRect(Display* display) {
 }
 
 bool WindowManagerRuns(Display* display, const X11Atoms& atoms) {
-  const auto check = ReadLongs(display, DefaultRootWindow(display), atoms.NET_SUPPORTING_WM_CHECK,
-                               XA_WINDOW, 1);
+  const auto check =
+      ReadLongs(display, DefaultRootWindow(display), atoms.NET_SUPPORTING_WM_CHECK, XA_WINDOW, 1);
   if (!check || check->empty()) return false;
   const auto self = ReadLongs(display, static_cast<::Window>((*check)[0]),
                               atoms.NET_SUPPORTING_WM_CHECK, XA_WINDOW, 1);
@@ -145,8 +149,10 @@ TRect QueryWorkArea(Display* display, const X11Atoms& atoms) {
   const auto value = [&](long index) -> int64_t { return static_cast<uint32_t>((*areas)[index]); };
   const int64_t left = std::max<int64_t>(value(4 * desktop), monitor.Left);
   const int64_t top = std::max<int64_t>(value(4 * desktop + 1), monitor.Top);
-  const int64_t right = std::min<int64_t>(value(4 * desktop) + value(4 * desktop + 2), monitor.Right);
-  const int64_t bottom = std::min<int64_t>(value(4 * desktop + 1) + value(4 * desktop + 3), monitor.Bottom);
+  const int64_t right =
+      std::min<int64_t>(value(4 * desktop) + value(4 * desktop + 2), monitor.Right);
+  const int64_t bottom =
+      std::min<int64_t>(value(4 * desktop + 1) + value(4 * desktop + 3), monitor.Bottom);
   if (right <= left || bottom <= top) return monitor;
   const TRect result{static_cast<int>(left), static_cast<int>(top), static_cast<int>(right),
                      static_cast<int>(bottom)};

@@ -5,8 +5,9 @@
 namespace skin {
 
 const framework::TClassInfo& TsButton::StaticClassInfo() {
-  static const framework::TClassInfo info("TsButton", &framework::TButton::StaticClassInfo(),
-                                          [](framework::TComponent* owner) { return new TsButton(owner); });
+  static const framework::TClassInfo info(
+      "TsButton", &framework::TButton::StaticClassInfo(),
+      [](framework::TComponent* owner) { return new TsButton(owner); });
   return info;
 }
 

@@ -5,8 +5,9 @@
 namespace skin {
 
 const framework::TClassInfo& TsCheckBox::StaticClassInfo() {
-  static const framework::TClassInfo info("TsCheckBox", &framework::TCheckBox::StaticClassInfo(),
-                                          [](framework::TComponent* owner) { return new TsCheckBox(owner); });
+  static const framework::TClassInfo info(
+      "TsCheckBox", &framework::TCheckBox::StaticClassInfo(),
+      [](framework::TComponent* owner) { return new TsCheckBox(owner); });
   return info;
 }
 

@@ -5,8 +5,9 @@
 namespace skin {
 
 const framework::TClassInfo& TsEdit::StaticClassInfo() {
-  static const framework::TClassInfo info("TsEdit", &framework::TEdit::StaticClassInfo(),
-                                          [](framework::TComponent* owner) { return new TsEdit(owner); });
+  static const framework::TClassInfo info(
+      "TsEdit", &framework::TEdit::StaticClassInfo(),
+      [](framework::TComponent* owner) { return new TsEdit(owner); });
   return info;
 }
 

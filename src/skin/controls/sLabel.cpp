@@ -7,7 +7,9 @@ namespace skin {
 using framework::TClassInfo;
 using framework::TComponent;
 
-TsCustomLabel::TsCustomLabel(TComponent* owner) : framework::TCustomLabel(owner) { SetTransparent(true); }
+TsCustomLabel::TsCustomLabel(TComponent* owner) : framework::TCustomLabel(owner) {
+  SetTransparent(true);
+}
 
 const TClassInfo& TsCustomLabel::StaticClassInfo() {
   static const TClassInfo info("TsCustomLabel", &framework::TCustomLabel::StaticClassInfo());

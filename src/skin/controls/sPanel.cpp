@@ -5,8 +5,9 @@
 namespace skin {
 
 const framework::TClassInfo& TsPanel::StaticClassInfo() {
-  static const framework::TClassInfo info("TsPanel", &framework::TPanel::StaticClassInfo(),
-                                          [](framework::TComponent* owner) { return new TsPanel(owner); });
+  static const framework::TClassInfo info(
+      "TsPanel", &framework::TPanel::StaticClassInfo(),
+      [](framework::TComponent* owner) { return new TsPanel(owner); });
   return info;
 }
 

@@ -62,12 +62,36 @@ TColor AdjustHue(TColor color, int offset) {
   const double t = std::clamp((1 - (1 - f) * s) * v, 0.0, 255.0);
   double nr, ng, nb;
   switch (i) {
-    case 0: nr = v; ng = t; nb = p; break;
-    case 1: nr = q; ng = v; nb = p; break;
-    case 2: nr = p; ng = v; nb = t; break;
-    case 3: nr = p; ng = q; nb = v; break;
-    case 4: nr = t; ng = p; nb = v; break;
-    default: nr = v; ng = p; nb = q; break;
+    case 0:
+      nr = v;
+      ng = t;
+      nb = p;
+      break;
+    case 1:
+      nr = q;
+      ng = v;
+      nb = p;
+      break;
+    case 2:
+      nr = p;
+      ng = v;
+      nb = t;
+      break;
+    case 3:
+      nr = p;
+      ng = q;
+      nb = v;
+      break;
+    case 4:
+      nr = t;
+      ng = p;
+      nb = v;
+      break;
+    default:
+      nr = v;
+      ng = p;
+      nb = q;
+      break;
   }
   return MakeColor(Clamp255(nr), Clamp255(ng), Clamp255(nb));
 }

@@ -29,7 +29,8 @@ TsIniText::TsIniText(const std::vector<std::string>& lines) {
     if (!open) continue;
     const size_t equals = line.find('=');
     if (equals == std::string_view::npos) continue;
-    open->Keys.emplace_back(std::string(line.substr(0, equals)), std::string(line.substr(equals + 1)));
+    open->Keys.emplace_back(std::string(line.substr(0, equals)),
+                            std::string(line.substr(equals + 1)));
   }
 }
 

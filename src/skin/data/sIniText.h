@@ -14,7 +14,7 @@
 namespace skin {
 
 struct TsIniSection {
-  std::string Name;  // as written between the brackets
+  std::string Name;                                       // as written between the brackets
   std::vector<std::pair<std::string, std::string>> Keys;  // in text order
 
   // The value of the first key equal to key (ignoring letter case), or nullopt.

@@ -12,8 +12,8 @@
 
 #include "framework/Bitmap.h"
 #include "framework/JPEGImage.h"
-#include "platform/drawing/Colors.h"
 #include "platform/Types.h"
+#include "platform/drawing/Colors.h"
 #include "skin/data/sGradientData.h"
 
 namespace skin {

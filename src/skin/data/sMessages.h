@@ -30,27 +30,27 @@ constexpr UINT SM_SKINCMD = 0xA100;
 
 // Command codes (the high word of WParam). Codes not listed are not used.
 enum : uint16_t {
-  SKC_SETNEWSKIN = 1,       // manager: a skin was loaded (sent while SkinReady is still false)
-  SKC_REMOVESKIN = 2,       // manager: the skin was switched off
-  SKC_REFRESH = 3,          // manager: repaint everything; also SetSkinSection/SetSkinManager
-  SKC_GETPROVIDER = 4,      // menu support, to a form
-  SKC_GETCACHE = 5,         // a child asking its parent for its rendered background
-  SKC_PARENTPAINTED = 6,    // a container after copying its cache to the screen
-  SKC_ISSKINNED = 7,        // anyone
+  SKC_SETNEWSKIN = 1,     // manager: a skin was loaded (sent while SkinReady is still false)
+  SKC_REMOVESKIN = 2,     // manager: the skin was switched off
+  SKC_REFRESH = 3,        // manager: repaint everything; also SetSkinSection/SetSkinManager
+  SKC_GETPROVIDER = 4,    // menu support, to a form
+  SKC_GETCACHE = 5,       // a child asking its parent for its rendered background
+  SKC_PARENTPAINTED = 6,  // a container after copying its cache to the screen
+  SKC_ISSKINNED = 7,      // anyone
   SKC_SETDEFERRED = 8,
-  SKC_FREEZECACHE = 9,      // form provider, to the form and all descendants, argument 0
-  SKC_ISDIRTY = 10,         // a child asking its parent
-  SKC_ISPARTLYPAINTED = 11, // a child asking its parent
+  SKC_FREEZECACHE = 9,       // form provider, to the form and all descendants, argument 0
+  SKC_ISDIRTY = 10,          // a child asking its parent
+  SKC_ISPARTLYPAINTED = 11,  // a child asking its parent
   SKC_PARENTCHANGED = 12,
   SKC_ATTACH = 15,
-  SKC_STOPFADE = 16,        // fade timer when finished; manager before each refresh broadcast
+  SKC_STOPFADE = 16,  // fade timer when finished; manager before each refresh broadcast
   SKC_SETDIRTY = 17,
-  SKC_HASPATTERNBG = 19,    // a child asking its parent
-  SKC_REPAINTALL = 20,      // the control on move and size (argument 1); parents to children (0)
-  SKC_GETCOLOR = 21,        // painters asking for the colour under a control
-  SKC_SETPARTLY = 22,       // a container whose child lies outside the current clip
-  SKC_PREPAREFADE = 23,     // fade start
-  SKC_FADEFRAME = 24,       // fade timer, LParam = the frame bitmap
+  SKC_HASPATTERNBG = 19,  // a child asking its parent
+  SKC_REPAINTALL = 20,    // the control on move and size (argument 1); parents to children (0)
+  SKC_GETCOLOR = 21,      // painters asking for the colour under a control
+  SKC_SETPARTLY = 22,     // a container whose child lies outside the current clip
+  SKC_PREPAREFADE = 23,   // fade start
+  SKC_FADEFRAME = 24,     // fade timer, LParam = the frame bitmap
 };
 
 // WParam of the skin message: the command in the high word, its argument in the low word.

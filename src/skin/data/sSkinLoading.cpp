@@ -18,12 +18,15 @@ namespace {
 
 // Values of the stored records that the runtime tables keep in 16 bits.
 int16_t Clamp16(int value, int low = std::numeric_limits<int16_t>::min()) {
-  return static_cast<int16_t>(std::clamp(value, low, static_cast<int>(std::numeric_limits<int16_t>::max())));
+  return static_cast<int16_t>(
+      std::clamp(value, low, static_cast<int>(std::numeric_limits<int16_t>::max())));
 }
 
 bool IsPatternRole(const std::string& role) { return role == "PATTERN" || role == "HOTPATTERN"; }
 
-bool Contains(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
+bool Contains(const std::string& text, const char* part) {
+  return text.find(part) != std::string::npos;
+}
 
 // Margins of a nine-part picture that gives none: all the border width when there is one, else a
 // third of one state image across and of the image band down.
@@ -133,7 +136,8 @@ bool ParseRectangleMask(const std::string& value, TsMaskData& m) {
   m.R = {r[0], r[1], r[2], r[3]};
   std::vector<int> numbers;
   if (words.size() >= 3)
-    for (std::string_view word : SplitWords(words[2], ", ")) numbers.push_back(TryStrToInt(word).value_or(0));
+    for (std::string_view word : SplitWords(words[2], ", "))
+      numbers.push_back(TryStrToInt(word).value_or(0));
   auto number = [&](size_t i, int absent) { return i < numbers.size() ? numbers[i] : absent; };
   m.ImageCount = Clamp16(number(0, 1), 1);
   m.MaskType = static_cast<int16_t>(std::clamp(number(1, 0), 0, 1));
@@ -392,10 +396,12 @@ void TsSkinManager::AddCommonSections(const TsIniText& common) {
     d.ShadowEnabled = boolean("SHADOWENABLED", &TsGeneralData::ShadowEnabled);
     d.ReservedBoolean = boolean("RESERVEDBOOLEAN", &TsGeneralData::ReservedBoolean);
     const char* fontKeys[] = {"FONTCOLOR", "TCLEFT", "TCTOP", "TCRIGHT", "TCBOTTOM"};
-    const char* hotFontKeys[] = {"HOTFONTCOLOR", "HOTTCLEFT", "HOTTCTOP", "HOTTCRIGHT", "HOTTCBOTTOM"};
+    const char* hotFontKeys[] = {"HOTFONTCOLOR", "HOTTCLEFT", "HOTTCTOP", "HOTTCRIGHT",
+                                 "HOTTCBOTTOM"};
     for (size_t i = 0; i < 5; ++i) {
       d.FontColor[i] = fontColor(fontKeys[i], &TsGeneralData::FontColor, i, i == 0 ? 0 : -1);
-      d.HotFontColor[i] = fontColor(hotFontKeys[i], &TsGeneralData::HotFontColor, i, i == 0 ? 0 : -1);
+      d.HotFontColor[i] =
+          fontColor(hotFontKeys[i], &TsGeneralData::HotFontColor, i, i == 0 ? 0 : -1);
     }
     d.Transparency = integer("TRANSPARENCY", &TsGeneralData::Transparency, 0);
     d.GradientPercent = integer("GRADIENTPERCENT", &TsGeneralData::GradientPercent, 0);
@@ -435,7 +441,8 @@ void TsSkinManager::AdjustColors() {
         if (c != -1) c = adjust(c);
       // Only as many elements as the text describes (a text read from INI may hold fewer words
       // than a parent's array has elements).
-      const size_t described = std::min(d.GradientArray.size(), SplitWords(d.GradientData, ";").size() / 5);
+      const size_t described =
+          std::min(d.GradientArray.size(), SplitWords(d.GradientData, ";").size() / 5);
       for (size_t i = 0; i < described; ++i) {
         d.GradientArray[i].StartColor = adjust(d.GradientArray[i].StartColor);
         d.GradientArray[i].EndColor = adjust(d.GradientArray[i].EndColor);

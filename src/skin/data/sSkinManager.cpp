@@ -9,8 +9,8 @@
 #include "framework/ClassRegistry.h"
 #include "framework/Form.h"
 #include "platform/windows/Window.h"
-#include "skin/data/sMessages.h"
 #include "skin/data/sIniText.h"
+#include "skin/data/sMessages.h"
 #include "skin/data/sSkinDirectory.h"
 #include "skin/data/sStrUtils.h"
 
@@ -40,7 +40,8 @@ class FlagScope {
 };
 
 int16_t CacheIndex(int index) {
-  return index >= 0 && index <= std::numeric_limits<int16_t>::max() ? static_cast<int16_t>(index) : -1;
+  return index >= 0 && index <= std::numeric_limits<int16_t>::max() ? static_cast<int16_t>(index)
+                                                                    : -1;
 }
 
 }  // namespace
@@ -49,7 +50,8 @@ TsSkinManager* DefaultManager() { return defaultManager; }
 bool SkinChanging() { return skinChanging; }
 bool SkinNotifying() { return skinNotifying; }
 
-// ---- TacMenuSupport ------------------------------------------------------------------------------
+// ---- TacMenuSupport
+// ------------------------------------------------------------------------------
 
 TacMenuSupport::TacMenuSupport() : extraLineFont_(std::make_unique<framework::TFont>()) {}
 
@@ -57,9 +59,11 @@ const TClassInfo& TacMenuSupport::StaticClassInfo() {
   static const TClassInfo info = [] {
     TClassInfo c("TacMenuSupport", &TPersistent::StaticClassInfo());
     TClassBuilder<TacMenuSupport>(c)
-        .String("IcoLineSkin", [](const TacMenuSupport& m) { return m.IcoLineSkin; },
-                [](TacMenuSupport& m, const std::string& v) { m.IcoLineSkin = v; })
-        .Object("ExtraLineFont", [](TacMenuSupport& m) -> TPersistent* { return m.extraLineFont_.get(); });
+        .String(
+            "IcoLineSkin", [](const TacMenuSupport& m) { return m.IcoLineSkin; },
+            [](TacMenuSupport& m, const std::string& v) { m.IcoLineSkin = v; })
+        .Object("ExtraLineFont",
+                [](TacMenuSupport& m) -> TPersistent* { return m.extraLineFont_.get(); });
     return c;
   }();
   return info;
@@ -75,7 +79,8 @@ void TacMenuSupport::Assign(const TPersistent* source) {
   extraLineFont_->Assign(other->extraLineFont_.get());
 }
 
-// ---- class description ---------------------------------------------------------------------------
+// ---- class description
+// ---------------------------------------------------------------------------
 
 const TClassInfo& TsSkinManager::StaticClassInfo() {
   static const TClassInfo info = [] {
@@ -83,37 +88,52 @@ const TClassInfo& TsSkinManager::StaticClassInfo() {
                  [](TComponent* owner) { return new TsSkinManager(owner); });
     using M = TsSkinManager;
     TClassBuilder<M>(c)
-        .Boolean("IsDefault", [](const M& m) { return m.IsDefault(); }, [](M& m, bool v) { m.SetIsDefault(v); },
-                 true)
-        .Boolean("Active", [](const M& m) { return m.Active(); }, [](M& m, bool v) { m.SetActive(v); }, true)
-        .Strings("CommonSections", [](M& m) -> framework::TStrings* { return m.commonSections_.get(); })
-        .Integer("Saturation", [](const M& m) { return m.Saturation(); },
-                 [](M& m, int v) { m.SetSaturation(v); }, 0)
-        .Integer("HueOffset", [](const M& m) { return m.HueOffset(); }, [](M& m, int v) { m.SetHueOffset(v); },
-                 0)
-        .Collection("InternalSkins", [](M& m) -> framework::TCollection* { return m.internalSkins_.get(); })
+        .Boolean(
+            "IsDefault", [](const M& m) { return m.IsDefault(); },
+            [](M& m, bool v) { m.SetIsDefault(v); }, true)
+        .Boolean(
+            "Active", [](const M& m) { return m.Active(); }, [](M& m, bool v) { m.SetActive(v); },
+            true)
+        .Strings("CommonSections",
+                 [](M& m) -> framework::TStrings* { return m.commonSections_.get(); })
+        .Integer(
+            "Saturation", [](const M& m) { return m.Saturation(); },
+            [](M& m, int v) { m.SetSaturation(v); }, 0)
+        .Integer(
+            "HueOffset", [](const M& m) { return m.HueOffset(); },
+            [](M& m, int v) { m.SetHueOffset(v); }, 0)
+        .Collection("InternalSkins",
+                    [](M& m) -> framework::TCollection* { return m.internalSkins_.get(); })
         .Object("MenuSupport", [](M& m) -> TPersistent* { return m.menuSupport_.get(); })
-        .String("SkinDirectory", [](const M& m) { return m.SkinDirectory(); },
-                [](M& m, const std::string& v) { m.SetSkinDirectory(v); })
-        .String("SkinName", [](const M& m) { return m.SkinName(); },
-                [](M& m, const std::string& v) { m.SetSkinName(v); })
+        .String(
+            "SkinDirectory", [](const M& m) { return m.SkinDirectory(); },
+            [](M& m, const std::string& v) { m.SetSkinDirectory(v); })
+        .String(
+            "SkinName", [](const M& m) { return m.SkinName(); },
+            [](M& m, const std::string& v) { m.SetSkinName(v); })
         // Written for whoever reads the description; reading it back changes nothing.
-        .String("SkinInfo", [](const M& m) { return m.SkinInfo(); }, [](M&, const std::string&) {})
+        .String(
+            "SkinInfo", [](const M& m) { return m.SkinInfo(); }, [](M&, const std::string&) {})
         .String("Version", nullptr, [](M&, const std::string&) {})
-        .Boolean("SkinnedPopups", [](const M& m) { return m.SkinnedPopups(); },
-                 [](M& m, bool v) { m.SetSkinnedPopups(v); }, true)
+        .Boolean(
+            "SkinnedPopups", [](const M& m) { return m.SkinnedPopups(); },
+            [](M& m, bool v) { m.SetSkinnedPopups(v); }, true)
         .EventProperty<framework::TNotifyEvent>(
-            "OnAfterChange", [](M& m, framework::TNotifyEvent e) { m.OnAfterChange = std::move(e); })
+            "OnAfterChange",
+            [](M& m, framework::TNotifyEvent e) { m.OnAfterChange = std::move(e); })
         .EventProperty<framework::TNotifyEvent>(
-            "OnBeforeChange", [](M& m, framework::TNotifyEvent e) { m.OnBeforeChange = std::move(e); })
+            "OnBeforeChange",
+            [](M& m, framework::TNotifyEvent e) { m.OnBeforeChange = std::move(e); })
         .EventProperty<TsGetExtraLineData>(
-            "OnGetMenuExtraLineData", [](M& m, TsGetExtraLineData e) { m.OnGetMenuExtraLineData = std::move(e); });
+            "OnGetMenuExtraLineData",
+            [](M& m, TsGetExtraLineData e) { m.OnGetMenuExtraLineData = std::move(e); });
     return c;
   }();
   return info;
 }
 
-// ---- life ----------------------------------------------------------------------------------------
+// ---- life
+// ----------------------------------------------------------------------------------------
 
 TsSkinManager::TsSkinManager(TComponent* owner)
     : TComponent(owner),
@@ -138,7 +158,8 @@ void TsSkinManager::Loaded() {
   if (active_ && !skinName_.empty()) SendNewSkin();
 }
 
-// ---- properties ----------------------------------------------------------------------------------
+// ---- properties
+// ----------------------------------------------------------------------------------
 
 bool TsSkinManager::IsDefault() const { return defaultManager == this; }
 
@@ -240,8 +261,8 @@ std::string TsSkinManager::SkinInfo() const {
   if (!skinData_->SkinReady) return "N/A";
   // Shortest of up to 15 significant digits, always with "." whatever the locale says.
   char buffer[64];
-  const auto result =
-      std::to_chars(buffer, buffer + sizeof buffer, skinData_->Version, std::chars_format::general, 15);
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, skinData_->Version,
+                                    std::chars_format::general, 15);
   return std::string(buffer, result.ptr);
 }
 
@@ -264,7 +285,8 @@ void TsSkinManager::LoadSkin() {
   skinLoaded_ = true;
 }
 
-// ---- announcing ----------------------------------------------------------------------------------
+// ---- announcing
+// ----------------------------------------------------------------------------------
 
 void TsSkinManager::SendNewSkin() {
   if (skinLoaded_) {
@@ -322,7 +344,9 @@ void TsSkinManager::RebuildCommonIndices() {
   TsCommonIndices c;
   c.GlobalInfo = CacheIndex(FindSection("GLOBALINFO"));
   if (c.GlobalInfo >= 0) {
-    auto glyph = [&](const char* role) { return CacheIndex(FindMask(c.GlobalInfo, "GLOBALINFO", role)); };
+    auto glyph = [&](const char* role) {
+      return CacheIndex(FindMask(c.GlobalInfo, "GLOBALINFO", role));
+    };
     c.BoxChecked = glyph("BOXCHECKED");
     c.BoxUnchecked = glyph("BOXUNCHECKED");
     c.BoxGrayed = glyph("BOXGRAYED");
@@ -337,7 +361,8 @@ void TsSkinManager::RebuildCommonIndices() {
   c.ComboButton.Section = CacheIndex(FindSection("COMBOBTN"));
   c.ComboButton.BorderMask = CacheIndex(FindMaskExact("COMBOBTN", "BORDERSMASK"));
   c.ComboButton.Pattern = CacheIndex(FindTexture(c.ComboButton.Section, "COMBOBTN", "PATTERN"));
-  c.ComboButton.HotPattern = CacheIndex(FindTexture(c.ComboButton.Section, "COMBOBTN", "HOTPATTERN"));
+  c.ComboButton.HotPattern =
+      CacheIndex(FindTexture(c.ComboButton.Section, "COMBOBTN", "HOTPATTERN"));
   c.ComboButton.GlyphMask = CacheIndex(FindMaskExact("COMBOBOX", "GLYPHMASK"));
 
   auto part = [&](const std::string& name, bool glyph, bool patterns) {
@@ -353,15 +378,18 @@ void TsSkinManager::RebuildCommonIndices() {
   };
   const char* tabs[] = {"TABTOP", "TABBOTTOM", "TABLEFT", "TABRIGHT"};
   for (size_t i = 0; i < c.Tabs.size(); ++i) c.Tabs[i] = part(tabs[i], false, false);
-  const char* scrollParts[] = {"SCROLLBTNTOP", "SCROLLBTNBOTTOM", "SCROLLBTNLEFT",
-                               "SCROLLBTNRIGHT", "SCROLLSLIDERV", "SCROLLSLIDERH"};
-  for (size_t i = 0; i < c.ScrollParts.size(); ++i) c.ScrollParts[i] = part(scrollParts[i], true, true);
+  const char* scrollParts[] = {"SCROLLBTNTOP",   "SCROLLBTNBOTTOM", "SCROLLBTNLEFT",
+                               "SCROLLBTNRIGHT", "SCROLLSLIDERV",   "SCROLLSLIDERH"};
+  for (size_t i = 0; i < c.ScrollParts.size(); ++i)
+    c.ScrollParts[i] = part(scrollParts[i], true, true);
   const char* scrollBars[] = {"SCROLLBAR1H", "SCROLLBAR1V", "SCROLLBAR2H", "SCROLLBAR2V"};
-  for (size_t i = 0; i < c.ScrollBars.size(); ++i) c.ScrollBars[i] = part(scrollBars[i], false, true);
+  for (size_t i = 0; i < c.ScrollBars.size(); ++i)
+    c.ScrollBars[i] = part(scrollBars[i], false, true);
   commonIndices_ = c;
 }
 
-// ---- look-ups ------------------------------------------------------------------------------------
+// ---- look-ups
+// ------------------------------------------------------------------------------------
 
 int TsSkinManager::FindSection(const std::string& name) const {
   for (size_t i = 0; i < sections_.size(); ++i)
@@ -407,7 +435,8 @@ int TsSkinManager::FindMask(int sectionIndex, const std::string& sectionName,
   return FindInMasks(sectionIndex, sectionName, propertyName, false);
 }
 
-int TsSkinManager::FindMaskExact(const std::string& sectionName, const std::string& propertyName) const {
+int TsSkinManager::FindMaskExact(const std::string& sectionName,
+                                 const std::string& propertyName) const {
   if (sectionName.empty()) return -1;
   for (size_t i = 0; i < masks_.size(); ++i)
     if (masks_[i].SectionName == sectionName && masks_[i].PropertyName == propertyName)
@@ -495,7 +524,8 @@ TColor TsSkinManager::GlobalTextColor() const {
 
 std::string TsSkinManager::ListSkinNames(framework::TStrings* list) const {
   std::vector<std::string> names;
-  for (int i = 0; i < internalSkins_->Count(); ++i) names.push_back(internalSkins_->Items(i)->Name());
+  for (int i = 0; i < internalSkins_->Count(); ++i)
+    names.push_back(internalSkins_->Items(i)->Name());
   const std::string defaultName = names.empty() ? std::string() : names.front();
   std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
     return UpperCase(a) < UpperCase(b);

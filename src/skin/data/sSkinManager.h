@@ -85,9 +85,9 @@ struct TsCommonIndices {
 };
 
 // Used only by skinned menus.
-using TsGetExtraLineData = std::function<void(framework::TObject* firstItem, std::string& skinSection,
-                                              std::string& caption, framework::TBitmap* glyph,
-                                              bool& lineVisible)>;
+using TsGetExtraLineData =
+    std::function<void(framework::TObject* firstItem, std::string& skinSection,
+                       std::string& caption, framework::TBitmap* glyph, bool& lineVisible)>;
 
 class TsSkinManager : public framework::TComponent {
  public:
@@ -173,13 +173,16 @@ class TsSkinManager : public framework::TComponent {
   // The first mask of sectionName with that role; when there is none, the same look-up in the
   // section's ParentClass (followed as long as there are parents, cycles cut). -1 when
   // sectionIndex is negative or sectionName empty.
-  int FindMask(int sectionIndex, const std::string& sectionName, const std::string& propertyName) const;
+  int FindMask(int sectionIndex, const std::string& sectionName,
+               const std::string& propertyName) const;
   // The first mask with both names; no inheritance.
   int FindMaskExact(const std::string& sectionName, const std::string& propertyName) const;
   // As FindMask, among texture masks only.
-  int FindTexture(int sectionIndex, const std::string& sectionName, const std::string& propertyName) const;
+  int FindTexture(int sectionIndex, const std::string& sectionName,
+                  const std::string& propertyName) const;
   // As FindMask, over the JPEG patterns.
-  int FindPattern(int sectionIndex, const std::string& sectionName, const std::string& propertyName) const;
+  int FindPattern(int sectionIndex, const std::string& sectionName,
+                  const std::string& propertyName) const;
   // The widths of a mask's border parts: WL (WT, WR, WB) when above 0, else BorderWidth when above
   // 0, else a third of one state image's width (of half the height with a mask band). 0 for an
   // invalid index.

@@ -30,31 +30,36 @@ const TEnumNames<TacImgType>& ImgTypeNames() {
 template <typename C>
 void IntField(TClassBuilder<C>& b, const std::string& name, int32_t C::*field,
               std::optional<int> def = std::nullopt) {
-  b.Integer(name, [field](const C& o) { return o.*field; }, [field](C& o, int v) { o.*field = v; }, def);
+  b.Integer(
+      name, [field](const C& o) { return o.*field; }, [field](C& o, int v) { o.*field = v; }, def);
 }
 template <typename C>
 void ColorField(TClassBuilder<C>& b, const std::string& name, TColor C::*field) {
-  b.Color(name, [field](const C& o) { return o.*field; }, [field](C& o, TColor v) { o.*field = v; });
+  b.Color(
+      name, [field](const C& o) { return o.*field; }, [field](C& o, TColor v) { o.*field = v; });
 }
 template <typename C>
 void BoolField(TClassBuilder<C>& b, const std::string& name, bool C::*field) {
-  b.Boolean(name, [field](const C& o) { return o.*field; }, [field](C& o, bool v) { o.*field = v; });
+  b.Boolean(
+      name, [field](const C& o) { return o.*field; }, [field](C& o, bool v) { o.*field = v; });
 }
 template <typename C>
 void StrField(TClassBuilder<C>& b, const std::string& name, std::string C::*field) {
-  b.String(name, [field](const C& o) { return o.*field; },
-           [field](C& o, const std::string& v) { o.*field = v; });
+  b.String(
+      name, [field](const C& o) { return o.*field; },
+      [field](C& o, const std::string& v) { o.*field = v; });
 }
 template <typename C>
 void BevelField(TClassBuilder<C>& b, const std::string& name, TsControlBevel C::*field) {
   b.template Enum<TsControlBevel>(
-      name, [field](const C& o) { return o.*field; }, [field](C& o, TsControlBevel v) { o.*field = v; },
-      BevelNames());
+      name, [field](const C& o) { return o.*field; },
+      [field](C& o, TsControlBevel v) { o.*field = v; }, BevelNames());
 }
 
 }  // namespace
 
-// ---- tolerant pictures ---------------------------------------------------------------------------
+// ---- tolerant pictures
+// ---------------------------------------------------------------------------
 
 void TsStoredBitmap::ReadData(const std::vector<uint8_t>& data) {
   try {
@@ -72,7 +77,8 @@ void TsStoredJPEG::ReadData(const std::vector<uint8_t>& data) {
   }
 }
 
-// ---- TsSkinGeneral -------------------------------------------------------------------------------
+// ---- TsSkinGeneral
+// -------------------------------------------------------------------------------
 
 const TClassInfo& TsSkinGeneral::StaticClassInfo() {
   static const TClassInfo info = [] {
@@ -118,7 +124,8 @@ const TClassInfo& TsSkinGeneral::StaticClassInfo() {
 TsSkinGenerals::TsSkinGenerals(TsStoredSkin* owner)
     : TCollection([](TCollection* c) { return new TsSkinGeneral(c); }), owner_(owner) {}
 
-// ---- TsSkinImage ---------------------------------------------------------------------------------
+// ---- TsSkinImage
+// ---------------------------------------------------------------------------------
 
 const TClassInfo& TsSkinImage::StaticClassInfo() {
   static const TClassInfo info = [] {
@@ -185,7 +192,8 @@ void TsSkinImage::Assign(const TPersistent* source) {
 TsSkinImages::TsSkinImages(TsStoredSkin* owner)
     : TCollection([](TCollection* c) { return new TsSkinImage(c); }), owner_(owner) {}
 
-// ---- TsSkinPattern -------------------------------------------------------------------------------
+// ---- TsSkinPattern
+// -------------------------------------------------------------------------------
 
 const TClassInfo& TsSkinPattern::StaticClassInfo() {
   static const TClassInfo info = [] {
@@ -224,14 +232,17 @@ void TsSkinPattern::Assign(const TPersistent* source) {
 TsSkinPatterns::TsSkinPatterns(TsStoredSkin* owner)
     : TCollection([](TCollection* c) { return new TsSkinPattern(c); }), owner_(owner) {}
 
-// ---- TsStoredSkin --------------------------------------------------------------------------------
+// ---- TsStoredSkin
+// --------------------------------------------------------------------------------
 
 const TClassInfo& TsStoredSkin::StaticClassInfo() {
   static const TClassInfo info = [] {
     TClassInfo c("TsStoredSkin", &TCollectionItem::StaticClassInfo());
     TClassBuilder<TsStoredSkin> b(c);
     using S = TsStoredSkin;
-    b.String("Name", [](const S& s) { return s.Name(); }, [](S& s, const std::string& v) { s.SetName(v); });
+    b.String(
+        "Name", [](const S& s) { return s.Name(); },
+        [](S& s, const std::string& v) { s.SetName(v); });
     b.Collection("GeneralData", [](S& s) -> framework::TCollection* { return s.generals_.get(); });
     b.Collection("Images", [](S& s) -> framework::TCollection* { return s.images_.get(); });
     b.Collection("Patterns", [](S& s) -> framework::TCollection* { return s.patterns_.get(); });
@@ -242,7 +253,9 @@ const TClassInfo& TsStoredSkin::StaticClassInfo() {
     IntField(b, "Shadow1Transparency", &S::Shadow1Transparency);
     // A double in memory; the description keeps the shortest text that reads back as the same
     // double ("4.83"), which carries everything an extended real held for these values.
-    b.Real("Version", [](const S& s) { return s.Version; }, [](S& s, double v) { s.Version = v; }, 0.0);
+    b.Real(
+        "Version", [](const S& s) { return s.Version; }, [](S& s, double v) { s.Version = v; },
+        0.0);
     StrField(b, "Author", &S::Author);
     StrField(b, "Description", &S::Description);
     return c;
@@ -266,7 +279,9 @@ void TsStoredSkin::SetName(const std::string& name) {
 void TsStoredSkin::SetGeneralData(const TsSkinGenerals* value) { generals_->Assign(value); }
 void TsStoredSkin::SetImages(const TsSkinImages* value) { images_->Assign(value); }
 void TsStoredSkin::SetPatterns(const TsSkinPatterns* value) { patterns_->Assign(value); }
-void TsStoredSkin::SetMasterBitmap(const framework::TBitmap* bitmap) { masterBitmap_->Assign(bitmap); }
+void TsStoredSkin::SetMasterBitmap(const framework::TBitmap* bitmap) {
+  masterBitmap_->Assign(bitmap);
+}
 
 void TsStoredSkin::Assign(const TPersistent* source) {
   const auto* other = dynamic_cast<const TsStoredSkin*>(source);
@@ -289,7 +304,8 @@ void TsStoredSkin::Assign(const TPersistent* source) {
   Description = other->Description;
 }
 
-// ---- TsStoredSkins -------------------------------------------------------------------------------
+// ---- TsStoredSkins
+// -------------------------------------------------------------------------------
 
 TsStoredSkins::TsStoredSkins(TsSkinManager* owner)
     : TCollection([](TCollection* c) { return new TsStoredSkin(c); }), owner_(owner) {}

@@ -8,9 +8,9 @@
 // only when it differs from its declared default; strings are written when not empty, and
 // integers, colours, booleans and enumerations without a declared default are always written.
 // Pictures are streamed as "Image.Data" / "MasterBitmap.Data": a 32-bit little-endian byte count
-// followed by a BMP file (8 bits per pixel, pixel data at offset 1078) or, for patterns, a JFIF JPEG.
-// A picture whose data cannot be decoded (truncated, corrupt, a count beyond the data) is left
-// empty and the rest of the description reads on, so that one bad picture costs only itself.
+// followed by a BMP file (8 bits per pixel, pixel data at offset 1078) or, for patterns, a JFIF
+// JPEG. A picture whose data cannot be decoded (truncated, corrupt, a count beyond the data) is
+// left empty and the rest of the description reads on, so that one bad picture costs only itself.
 
 #include <string>
 

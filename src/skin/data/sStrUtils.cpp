@@ -37,7 +37,8 @@ std::optional<int> TryStrToInt(std::string_view text) {
   // Accumulated in 64 bits and checked per digit, so no input can overflow.
   int64_t value = 0;
   for (; i < text.size(); ++i) {
-    const int digit = hex ? HexDigit(text[i]) : (text[i] >= '0' && text[i] <= '9' ? text[i] - '0' : -1);
+    const int digit =
+        hex ? HexDigit(text[i]) : (text[i] >= '0' && text[i] <= '9' ? text[i] - '0' : -1);
     if (digit < 0) return std::nullopt;
     value = value * (hex ? 16 : 10) + digit;
     if (value > (hex ? int64_t{0xFFFFFFFF} : int64_t{0x80000000})) return std::nullopt;

@@ -3,8 +3,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/drawing/DIBitmap.h"
 #include "platform/Exception.h"
+#include "platform/drawing/DIBitmap.h"
 
 namespace platform {
 namespace {

@@ -28,8 +28,8 @@ class TempFolder {
  public:
   TempFolder() {
     const char* base = std::getenv("TMPDIR");
-    std::string pattern = std::string(base != nullptr && *base != '\0' ? base : "/tmp") +
-                          "/snipwell-files-XXXXXX";
+    std::string pattern =
+        std::string(base != nullptr && *base != '\0' ? base : "/tmp") + "/snipwell-files-XXXXXX";
     if (::mkdtemp(pattern.data()) == nullptr) std::abort();
     path_ = pattern + "/";
     ::chmod(path_.c_str(), 0755);  // reachable for the unprivileged children

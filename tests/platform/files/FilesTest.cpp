@@ -1,5 +1,3 @@
-#include "platform/files/Files.h"
-
 #include <gtest/gtest.h>
 #include <sched.h>
 #include <signal.h>
@@ -10,6 +8,7 @@
 #include <ctime>
 #include <random>
 
+#include "platform/files/Files.h"
 #include "tests/platform/files/FileTestSupport.h"
 
 namespace platform {
@@ -51,10 +50,10 @@ TEST(FilesTest, MessagesFollowTheCodes) {
 TEST(FilesTest, ErrnoValuesMapToWindowsCodes) {
   TempFolder folder;
   const std::string file = folder / "x";
-  const std::pair<int, int> table[] = {
-      {ENOTDIR, 3}, {ENAMETOOLONG, 3}, {EINVAL, 3}, {EMFILE, 4},   {ENFILE, 4},
-      {EACCES, 5},  {EPERM, 5},        {EROFS, 5},  {EISDIR, 5},   {ENOSPC, 101},
-      {EDQUOT, 101}, {EIO, 1117},      {EFBIG, 27}, {ETXTBSY, 26}, {ELOOP, ELOOP}};
+  const std::pair<int, int> table[] = {{ENOTDIR, 3}, {ENAMETOOLONG, 3}, {EINVAL, 3},   {EMFILE, 4},
+                                       {ENFILE, 4},  {EACCES, 5},       {EPERM, 5},    {EROFS, 5},
+                                       {EISDIR, 5},  {ENOSPC, 101},     {EDQUOT, 101}, {EIO, 1117},
+                                       {EFBIG, 27},  {ETXTBSY, 26},     {ELOOP, ELOOP}};
   for (const auto& [error, code] : table) EXPECT_EQ(InOutErrorCode(error, file), code) << error;
   // A missing file in an existing folder is "not found"; a missing folder is a bad path.
   EXPECT_EQ(InOutErrorCode(ENOENT, file), 2);

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/windows/Window.h"
 #include "platform/headless/HeadlessBackend.h"
+#include "platform/windows/Window.h"
 
 namespace platform::test {
 
@@ -50,7 +50,8 @@ class HeadlessTest : public ::testing::Test {
     p.Bounds = bounds;
     p.Parent = parent;
     p.WindowProc = [this](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
-      if (interesting.empty() || std::find(interesting.begin(), interesting.end(), m) != interesting.end())
+      if (interesting.empty() ||
+          std::find(interesting.begin(), interesting.end(), m) != interesting.end())
         log.push_back({h, m, w, l});
       return DefWindowProc(h, m, w, l);
     };

@@ -50,8 +50,8 @@ TEST_F(InputTest, EnterAndLeaveFollowThePointer) {
   desktop->MoveMouse(90, 90);    // off the window
   Pump();
   const std::vector<std::pair<HWND, UINT>> expected = {
-      {a, WM_MOUSEENTER},     {a, WM_MOUSELEAVE},     {b, WM_MOUSEENTER}, {b, WM_MOUSELEAVE},
-      {inner, WM_MOUSEENTER}, {inner, WM_MOUSELEAVE},
+      {a, WM_MOUSEENTER}, {a, WM_MOUSELEAVE},     {b, WM_MOUSEENTER},
+      {b, WM_MOUSELEAVE}, {inner, WM_MOUSEENTER}, {inner, WM_MOUSELEAVE},
   };
   ASSERT_EQ(log.size(), expected.size());
   for (size_t i = 0; i < expected.size(); ++i) {
@@ -102,9 +102,9 @@ TEST_F(InputTest, DoubleClicksFollowTimeAndDistance) {
   desktop->MoveMouse(119, 119);  // 4 pixels away
   desktop->Click();
   desktop->Advance(100);
-  desktop->Click();              // a third press starts again
+  desktop->Click();  // a third press starts again
   desktop->Advance(500);
-  desktop->Click();              // too late for a double click
+  desktop->Click();  // too late for a double click
   desktop->Advance(100);
   desktop->MoveMouse(124, 119);  // 5 pixels away
   desktop->Click();
@@ -123,8 +123,8 @@ TEST_F(InputTest, KeysAndTextGoToTheFocusWindow) {
   SetFocus(b);
   EXPECT_EQ(GetFocus(), b);
   desktop->Key(VK_DOWN);
-  desktop->Type("é\xff");       // a stray byte arrives as its Latin-1 character
-  desktop->Key(VK_RETURN);       // keys that type no text still give their control character
+  desktop->Type("é\xff");   // a stray byte arrives as its Latin-1 character
+  desktop->Key(VK_RETURN);  // keys that type no text still give their control character
   desktop->KeyDown(VK_CONTROL);
   desktop->Key('C');
   desktop->KeyUp(VK_CONTROL);
@@ -136,9 +136,9 @@ TEST_F(InputTest, KeysAndTextGoToTheFocusWindow) {
     got.push_back({r.msg, r.wParam});
   }
   const std::vector<std::pair<UINT, WPARAM>> expected = {
-      {WM_KEYDOWN, VK_DOWN}, {WM_KEYUP, VK_DOWN},       {WM_CHAR, 0xE9},         {WM_CHAR, 0xFF},
-      {WM_KEYDOWN, VK_RETURN}, {WM_CHAR, 13},           {WM_KEYUP, VK_RETURN},   {WM_KEYDOWN, VK_CONTROL},
-      {WM_KEYDOWN, 'C'},     {WM_CHAR, 3},              {WM_KEYUP, 'C'},         {WM_KEYUP, VK_CONTROL},
+      {WM_KEYDOWN, VK_DOWN},   {WM_KEYUP, VK_DOWN}, {WM_CHAR, 0xE9},       {WM_CHAR, 0xFF},
+      {WM_KEYDOWN, VK_RETURN}, {WM_CHAR, 13},       {WM_KEYUP, VK_RETURN}, {WM_KEYDOWN, VK_CONTROL},
+      {WM_KEYDOWN, 'C'},       {WM_CHAR, 3},        {WM_KEYUP, 'C'},       {WM_KEYUP, VK_CONTROL},
   };
   EXPECT_EQ(got, expected);
   // Focus moved a -> b with the right pairs.
@@ -176,7 +176,8 @@ TEST_F(InputTest, KeyStateIsWhatItWasWhenEachMessageWasMade) {
 
 TEST_F(InputTest, ActivationFollowsTheDesktopAndHoverNeverTakesIt) {
   interesting = {WM_ACTIVATE, WM_NCACTIVATE};
-  HWND bar = MakeWindow(nullptr, Bounds(0, 900, 300, 50), WS_POPUP | WS_VISIBLE, WS_EX_NOACTIVATE | WS_EX_TOPMOST);
+  HWND bar = MakeWindow(nullptr, Bounds(0, 900, 300, 50), WS_POPUP | WS_VISIBLE,
+                        WS_EX_NOACTIVATE | WS_EX_TOPMOST);
   HWND slot = MakeWindow(bar, Bounds(10, 10, 50, 20));
   Pump();
   EXPECT_EQ(desktop->FocusedWindow(), nullptr);

@@ -43,8 +43,8 @@ TEST(DrawTextTest, CalcRectSizesSingleLinesAndWrappedText) {
   // "Copy to Clipboard" and "when mouse over" within 100 pixels.
   EXPECT_EQ(wrapped.height, 26);
   EXPECT_EQ(wrapped.rect.Bottom, 5 + 26);
-  EXPECT_EQ(wrapped.rect.Right,
-            10 + std::max(TextWidth(font, "Copy to Clipboard"), TextWidth(font, "when mouse over")));
+  EXPECT_EQ(wrapped.rect.Right, 10 + std::max(TextWidth(font, "Copy to Clipboard"),
+                                              TextWidth(font, "when mouse over")));
   EXPECT_LE(wrapped.rect.Right, 110);
   // Drawn into that rectangle, the ink stays inside it.
   Result drawn = Draw(kCaption, wrapped.rect, DT_WORDBREAK);
@@ -110,15 +110,18 @@ TEST(DrawTextTest, PrefixUnderlinesOneCharacter) {
   EXPECT_EQ(InkBounds(raw.bitmap).Right, 3 + TextWidth(font, "&File"));
   for (int x = 0; x < 60; ++x) EXPECT_EQ(raw.bitmap.Pixel(x, row), kPaper) << x;
   // "&&" is one "&", and a trailing "&" is dropped.
-  EXPECT_EQ(Draw("a&&b&", {0, 0, 1, 1}, DT_CALCRECT | DT_SINGLELINE).rect.Right, TextWidth(font, "a&b"));
-  EXPECT_EQ(Draw("a&&b&", {3, 2, 100, 30}, DT_SINGLELINE).bitmap, Draw("a&b", {3, 2, 100, 30}, DT_SINGLELINE | DT_NOPREFIX).bitmap);
+  EXPECT_EQ(Draw("a&&b&", {0, 0, 1, 1}, DT_CALCRECT | DT_SINGLELINE).rect.Right,
+            TextWidth(font, "a&b"));
+  EXPECT_EQ(Draw("a&&b&", {3, 2, 100, 30}, DT_SINGLELINE).bitmap,
+            Draw("a&b", {3, 2, 100, 30}, DT_SINGLELINE | DT_NOPREFIX).bitmap);
 }
 
 TEST(DrawTextTest, TabsExpandOnlyWhenAsked) {
   const HFONT font = FontOf("MS Sans Serif", -11);
   const int stop = 8 * 5;  // eight average widths
   const TRect xInk = InkBounds(Draw("x", {0, 0, 200, 20}, DT_SINGLELINE).bitmap);
-  const TRect expanded = InkBounds(Draw("\tx", {0, 0, 200, 20}, DT_SINGLELINE | DT_EXPANDTABS).bitmap);
+  const TRect expanded =
+      InkBounds(Draw("\tx", {0, 0, 200, 20}, DT_SINGLELINE | DT_EXPANDTABS).bitmap);
   EXPECT_EQ(expanded, xInk.Translated(stop, 0));
   const TRect blank = InkBounds(Draw("\tx", {0, 0, 200, 20}, DT_SINGLELINE).bitmap);
   EXPECT_EQ(blank, xInk.Translated(TextWidth(font, " "), 0));
@@ -152,9 +155,11 @@ TEST(DrawTextTest, EndEllipsisShortensALineThatDoesNotFit) {
   const Result drawn = Draw(kCaption, box, DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOCLIP);
   EXPECT_LE(InkBounds(drawn.bitmap).Right, 60);
   // The dots are there: the last ink is three "." glyphs.
-  const Result dots = Draw("...", {calc.rect.Right - TextWidth(font, "..."), 0, 200, 20}, DT_SINGLELINE);
+  const Result dots =
+      Draw("...", {calc.rect.Right - TextWidth(font, "..."), 0, 200, 20}, DT_SINGLELINE);
   for (int x = calc.rect.Right - TextWidth(font, "..."); x < calc.rect.Right; ++x)
-    for (int y = 0; y < 20; ++y) ASSERT_EQ(drawn.bitmap.Pixel(x, y), dots.bitmap.Pixel(x, y)) << x << "," << y;
+    for (int y = 0; y < 20; ++y)
+      ASSERT_EQ(drawn.bitmap.Pixel(x, y), dots.bitmap.Pixel(x, y)) << x << "," << y;
 }
 
 TEST(DrawTextTest, LineEndsAndTheirAbsenceInSingleLines) {

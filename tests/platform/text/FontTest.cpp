@@ -14,7 +14,8 @@ namespace {
 using namespace texttest;
 
 bool EndsWith(const std::string& text, const std::string& tail) {
-  return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+  return text.size() >= tail.size() &&
+         text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
 TextMetric MetricsOf(HFONT font) {
@@ -71,8 +72,10 @@ TEST(FontResolution, WindowsFacesMapToLiberationAndStylesPickTheirFiles) {
   EXPECT_TRUE(EndsWith(FontFile(FontOf("Arial", -11)), "/LiberationSans-Regular.ttf"));
   EXPECT_TRUE(EndsWith(FontFile(FontOf("arial", -11)), "/LiberationSans-Regular.ttf"));
   EXPECT_TRUE(EndsWith(FontFile(FontOf("Arial", -11, FW_BOLD)), "/LiberationSans-Bold.ttf"));
-  EXPECT_TRUE(EndsWith(FontFile(FontOf("Arial", -11, FW_NORMAL, true)), "/LiberationSans-Italic.ttf"));
-  EXPECT_TRUE(EndsWith(FontFile(FontOf("Arial", -11, FW_BOLD, true)), "/LiberationSans-BoldItalic.ttf"));
+  EXPECT_TRUE(
+      EndsWith(FontFile(FontOf("Arial", -11, FW_NORMAL, true)), "/LiberationSans-Italic.ttf"));
+  EXPECT_TRUE(
+      EndsWith(FontFile(FontOf("Arial", -11, FW_BOLD, true)), "/LiberationSans-BoldItalic.ttf"));
   EXPECT_TRUE(EndsWith(FontFile(FontOf("Courier New", -13)), "/LiberationMono-Regular.ttf"));
   EXPECT_TRUE(EndsWith(FontFile(FontOf("Times New Roman", -13)), "/LiberationSerif-Regular.ttf"));
   EXPECT_TRUE(EndsWith(FontFile(FontOf("DejaVu Sans", -11)), "/DejaVuSans.ttf"));
@@ -156,7 +159,8 @@ TEST(TextMeasure, TabsAndControlsOutsideDrawText) {
 }
 
 TEST(TextMeasure, BoldBitmapFaceIsOnePixelWiderPerCharacter) {
-  EXPECT_EQ(TextWidth(FontOf("MS Sans Serif", -11, FW_BOLD), "abc"), TextWidth(FontOf("MS Sans Serif", -11), "abc") + 3);
+  EXPECT_EQ(TextWidth(FontOf("MS Sans Serif", -11, FW_BOLD), "abc"),
+            TextWidth(FontOf("MS Sans Serif", -11), "abc") + 3);
 }
 
 TEST(TextMeasure, CharactersTheBitmapFaceLacksComeFromElsewhere) {

@@ -1,10 +1,9 @@
-#include "platform/text/TextLayout.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "platform/text/Font.h"
+#include "platform/text/TextLayout.h"
 
 namespace platform {
 namespace {
@@ -117,7 +116,8 @@ TEST(TextLayoutTest, WordBreakBreaksAtBlanksAndDropsThem) {
   // Breaks only where needed, and hard line ends still count.
   EXPECT_EQ(Lines(Lay("a b\nc", DT_WORDBREAK, 1000)), (std::vector<std::u32string>{U"a b", U"c"}));
   // Tabs are blanks too.
-  EXPECT_EQ(Lines(Lay("aa\tbb", DT_WORDBREAK | DT_EXPANDTABS, 30)), (std::vector<std::u32string>{U"aa", U"bb"}));
+  EXPECT_EQ(Lines(Lay("aa\tbb", DT_WORDBREAK | DT_EXPANDTABS, 30)),
+            (std::vector<std::u32string>{U"aa", U"bb"}));
   // DT_SINGLELINE wins over DT_WORDBREAK.
   EXPECT_EQ(Lay("aaa bbb ccc", DT_WORDBREAK | DT_SINGLELINE, 20).Lines.size(), 1u);
 }

@@ -32,7 +32,9 @@ bool IsBlend(TColor pixel, TColor paper, TColor ink) {
 
 // Each channel of a blended pixel lies between the paper's and the ink's.
 bool Between(TColor pixel, TColor a, TColor b) {
-  const auto inRange = [](int v, int x, int y) { return v >= std::min(x, y) && v <= std::max(x, y); };
+  const auto inRange = [](int v, int x, int y) {
+    return v >= std::min(x, y) && v <= std::max(x, y);
+  };
   return inRange(GetRValue(pixel), GetRValue(a), GetRValue(b)) &&
          inRange(GetGValue(pixel), GetGValue(a), GetGValue(b)) &&
          inRange(GetBValue(pixel), GetBValue(a), GetBValue(b));
@@ -54,7 +56,8 @@ TEST(TextOutTest, InkStaysInTheCellAndBlendsTowardTheTextColour) {
   const DIBitmap bitmap = Drawn(font, 60, 24, 3, 4, "Hello");
   const TRect ink = InkBounds(bitmap);
   ASSERT_FALSE(ink.IsEmpty());
-  EXPECT_TRUE(TRect(Bounds(3, 4, width, 13)).Intersected(ink) == ink) << ink.Left << "," << ink.Top << "," << ink.Right << "," << ink.Bottom;
+  EXPECT_TRUE(TRect(Bounds(3, 4, width, 13)).Intersected(ink) == ink)
+      << ink.Left << "," << ink.Top << "," << ink.Right << "," << ink.Bottom;
   // "H" and "l" have upright stems: the glyph tops sit on the cap height, a pixel or two under the
   // cell's top.
   EXPECT_LE(ink.Top, 4 + 3);
@@ -163,7 +166,8 @@ TEST(TextOutTest, UnderlineAndStrikeOutAreFullRowsAcrossTheText) {
   int rows = 0;
   for (int y = 0; y < 16; ++y) {
     bool full = true;
-    for (int x = 3; x < 3 + TextWidth(arial, "ace"); ++x) full = full && underlined.Pixel(x, y) == kInk;
+    for (int x = 3; x < 3 + TextWidth(arial, "ace"); ++x)
+      full = full && underlined.Pixel(x, y) == kInk;
     rows += full;
   }
   EXPECT_GE(rows, 1);
@@ -229,7 +233,8 @@ TEST(TextClipTest, ComplexRegionsClipEachOfTheirRectangles) {
   const HFONT font = FontOf("DejaVu Sans", -13);
   const DIBitmap full = Drawn(font, 90, 24, 4, 3, kClipText);
   const Region region = Region::FromRects({{0, 0, 20, 24}, {30, 8, 50, 24}, {60, 0, 90, 12}});
-  const DIBitmap clipped = Drawn(font, 90, 24, 4, 3, kClipText, [&](DeviceContext& dc) { SelectClipRgn(&dc, &region); });
+  const DIBitmap clipped =
+      Drawn(font, 90, 24, 4, 3, kClipText, [&](DeviceContext& dc) { SelectClipRgn(&dc, &region); });
   EXPECT_EQ(clipped, Masked(full, [&](int x, int y) { return region.Contains(x, y); }));
 }
 
@@ -254,7 +259,8 @@ TEST(TextClipTest, TextOffEveryEdgeOfTheBitmapWritesOnlyInside) {
   const DIBitmap reference = Drawn(font, 200, 60, 50, 20, kClipText);
   const TRect ink = InkBounds(reference);
   // Placed so that the ink crosses each edge in turn; compare with the reference moved there.
-  for (const TPoint at : {TPoint{-30, 20}, TPoint{10, -8}, TPoint{150, 20}, TPoint{20, 40}, TPoint{-60, -14}}) {
+  for (const TPoint at :
+       {TPoint{-30, 20}, TPoint{10, -8}, TPoint{150, 20}, TPoint{20, 40}, TPoint{-60, -14}}) {
     const DIBitmap drawn = Drawn(font, 80, 24, at.X, at.Y, kClipText);
     const int dx = at.X - 50;
     const int dy = at.Y - 20;

@@ -13,15 +13,16 @@ namespace platform::texttest {
 constexpr TColor kPaper = RGB(0xF4, 0xF0, 0xE0);
 constexpr TColor kInk = RGB(0x20, 0x50, 0xA0);
 
-inline DIBitmap Paper(int width, int height, int bitsPerPixel = 24, RowOrder order = RowOrder::BottomUp) {
+inline DIBitmap Paper(int width, int height, int bitsPerPixel = 24,
+                      RowOrder order = RowOrder::BottomUp) {
   DIBitmap bitmap(width, height, bitsPerPixel, order);
   for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x) bitmap.SetPixel(x, y, kPaper);
   return bitmap;
 }
 
-inline HFONT FontOf(const std::string& face, int height, int weight = FW_NORMAL, bool italic = false,
-                    bool underline = false, bool strikeOut = false) {
+inline HFONT FontOf(const std::string& face, int height, int weight = FW_NORMAL,
+                    bool italic = false, bool underline = false, bool strikeOut = false) {
   LogFont request;
   request.FaceName = face;
   request.Height = height;
@@ -54,7 +55,8 @@ inline uint32_t PixelSum(const DIBitmap& bitmap) {
   for (int y = 0; y < bitmap.Height(); ++y)
     for (int x = 0; x < bitmap.Width(); ++x) {
       const uint32_t pixel = static_cast<uint32_t>(bitmap.Pixel(x, y));
-      for (int shift = 0; shift < 24; shift += 8) hash = (hash ^ ((pixel >> shift) & 0xFF)) * 16777619u;
+      for (int shift = 0; shift < 24; shift += 8)
+        hash = (hash ^ ((pixel >> shift) & 0xFF)) * 16777619u;
     }
   return hash;
 }

@@ -1,9 +1,8 @@
 // GoogleTest before Xlib: X.h defines None and Bool as macros, which GoogleTest uses as names.
-#include <gtest/gtest.h>
-
 #include "ClipboardTestSupport.h"
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -278,9 +277,9 @@ Property GetProperty(Display* display, ::Window window, Atom property, bool remo
   Property result;
   unsigned char* data = nullptr;
   unsigned long after = 0;
-  const int status =
-      XGetWindowProperty(display, window, property, 0, (64L << 20) / 4, remove ? True : False,
-                         AnyPropertyType, &result.type, &result.format, &result.items, &after, &data);
+  const int status = XGetWindowProperty(display, window, property, 0, (64L << 20) / 4,
+                                        remove ? True : False, AnyPropertyType, &result.type,
+                                        &result.format, &result.items, &after, &data);
   if (status != Success || result.type == None) {
     if (data != nullptr) XFree(data);
     result.type = None;
@@ -385,7 +384,8 @@ std::string MixedText(size_t size) {
   char number[32];
   for (size_t line = 0;; ++line) {
     std::snprintf(number, sizeof number, "%07zu ", line);
-    const std::string piece = std::string(number) + "ASCII, Grüße — 日本語 ✓ \xF0\x9F\x98\x80 end\n";
+    const std::string piece =
+        std::string(number) + "ASCII, Grüße — 日本語 ✓ \xF0\x9F\x98\x80 end\n";
     if (text.size() + piece.size() > size) break;
     text += piece;
   }

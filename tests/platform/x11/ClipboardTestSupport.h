@@ -38,8 +38,8 @@ class Pump {
 
 struct ChildResult {
   bool timedOut = false;
-  int exitCode = -1;      // -1 when ended by a signal
-  std::string output;     // standard output, when captured
+  int exitCode = -1;   // -1 when ended by a signal
+  std::string output;  // standard output, when captured
 };
 
 // Runs a program (searched in PATH) with `input` on its standard input, pumping meanwhile; the
@@ -103,10 +103,10 @@ class Requestor {
   struct Answer {
     bool notified = false;
     XSelectionEvent notify{};
-    Property property;         // the first value read (for INCR: the INCR header)
+    Property property;  // the first value read (for INCR: the INCR header)
     bool incremental = false;
-    std::vector<Chunk> chunks; // INCR chunks, the zero-length end included
-    std::string data;          // the text: the property's bytes, or the INCR chunks joined
+    std::vector<Chunk> chunks;  // INCR chunks, the zero-length end included
+    std::string data;           // the text: the property's bytes, or the INCR chunks joined
   };
 
   // Converts CLIPBOARD to `target` into `property` (None allowed) on `window` (default: ours).

@@ -5,13 +5,12 @@
 #include "platform/x11/X11Backend.h"
 
 // GoogleTest before Xlib: Xlib #defines names (None, Bool, Status) that GoogleTest uses.
-#include <gtest/gtest.h>
-
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/shape.h>
 #include <X11/keysym.h>
+#include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -150,10 +149,10 @@ class X11BackendTest : public ::testing::Test {
   ::Window MakeClientWindow(const TRect& r) {
     XSetWindowAttributes attributes{};
     attributes.background_pixel = WhitePixel(probe_, DefaultScreen(probe_));
-    const ::Window w = XCreateWindow(probe_, DefaultRootWindow(probe_), r.Left, r.Top,
-                                     static_cast<unsigned>(r.Width()), static_cast<unsigned>(r.Height()),
-                                     0, CopyFromParent, InputOutput, CopyFromParent, CWBackPixel,
-                                     &attributes);
+    const ::Window w =
+        XCreateWindow(probe_, DefaultRootWindow(probe_), r.Left, r.Top,
+                      static_cast<unsigned>(r.Width()), static_cast<unsigned>(r.Height()), 0,
+                      CopyFromParent, InputOutput, CopyFromParent, CWBackPixel, &attributes);
     probeWindows_.push_back(w);
     XMapWindow(probe_, w);
     XSync(probe_, False);
@@ -196,7 +195,8 @@ class X11BackendTest : public ::testing::Test {
                               static_cast<unsigned>(height), AllPlanes, ZPixmap);
     if (!image) return pixels;
     for (int y = 0; y < height; ++y) {
-      for (int x = 0; x < width; ++x) pixels.push_back(static_cast<uint32_t>(XGetPixel(image, x, y)) & 0xFFFFFF);
+      for (int x = 0; x < width; ++x)
+        pixels.push_back(static_cast<uint32_t>(XGetPixel(image, x, y)) & 0xFFFFFF);
     }
     XDestroyImage(image);
     return pixels;
@@ -220,7 +220,10 @@ TEST(X11BackendConnection, NoDisplayGivesAClearException) {
   } catch (const Exception& e) {
     EXPECT_EQ(e.Message(), "Cannot open display");
   }
-  if (saved) setenv("DISPLAY", keep.c_str(), 1); else unsetenv("DISPLAY");
+  if (saved)
+    setenv("DISPLAY", keep.c_str(), 1);
+  else
+    unsetenv("DISPLAY");
 }
 
 // ---- Window hints and placement -----------------------------------------------------------
@@ -235,7 +238,8 @@ TEST_F(X11BackendTest, BarStandsExactlyWhereAskedAboveEverythingWithoutDecoratio
   EXPECT_NE(props.find("_NET_WM_STATE_ABOVE"), std::string::npos) << props;
   EXPECT_NE(props.find("_NET_WM_STATE_SKIP_TASKBAR"), std::string::npos);
   EXPECT_NE(props.find("_NET_WM_STATE_SKIP_PAGER"), std::string::npos);
-  EXPECT_NE(props.find("_MOTIF_WM_HINTS(_MOTIF_WM_HINTS) = 0x2, 0x0, 0x0, 0x0, 0x0"), std::string::npos);
+  EXPECT_NE(props.find("_MOTIF_WM_HINTS(_MOTIF_WM_HINTS) = 0x2, 0x0, 0x0, 0x0, 0x0"),
+            std::string::npos);
   EXPECT_NE(props.find("_NET_WM_WINDOW_TYPE(ATOM) = _NET_WM_WINDOW_TYPE_DOCK"), std::string::npos);
   EXPECT_NE(props.find("WM_CLASS(STRING) = \"snipwell\", \"Snipwell\""), std::string::npos);
   EXPECT_NE(props.find("_NET_WM_DESKTOP(CARDINAL) = 4294967295"), std::string::npos);
@@ -253,9 +257,8 @@ TEST_F(X11BackendTest, BarStandsExactlyWhereAskedAboveEverythingWithoutDecoratio
 
   // Hidden, then shown again: the window manager forgot the states in between.
   backend_->ShowTopLevel(bar, false);
-  EXPECT_TRUE(PumpUntil([&] {
-    return Sh("xwininfo -id " + Hex(Xid(bar))).find("IsUnMapped") != std::string::npos;
-  }));
+  EXPECT_TRUE(PumpUntil(
+      [&] { return Sh("xwininfo -id " + Hex(Xid(bar))).find("IsUnMapped") != std::string::npos; }));
   backend_->ShowTopLevel(bar, true);
   EXPECT_TRUE(WaitForGeometry(bar, moved, &geometry)) << geometry;
   EXPECT_TRUE(PumpUntil([&] {
@@ -274,7 +277,8 @@ TEST_F(X11BackendTest, DialogIsModalTransientForItsOwnerAndTakesTheFocus) {
   const HWND dialog = ShowWindow(2, style);
 
   const std::string props = Sh("xprop -id " + Hex(Xid(dialog)));
-  EXPECT_NE(props.find("WM_TRANSIENT_FOR(WINDOW): window id # " + Hex(Xid(bar))), std::string::npos) << props;
+  EXPECT_NE(props.find("WM_TRANSIENT_FOR(WINDOW): window id # " + Hex(Xid(bar))), std::string::npos)
+      << props;
   EXPECT_NE(props.find("_NET_WM_STATE_MODAL"), std::string::npos);
   EXPECT_NE(props.find("_NET_WM_WINDOW_TYPE_DIALOG"), std::string::npos);
   EXPECT_NE(props.find("window id # of group leader: " + Hex(Xid(bar))), std::string::npos);
@@ -292,16 +296,17 @@ DIBitmap Pattern(int width, int height, int bitsPerPixel, RowOrder order, int se
   DIBitmap dib(width, height, bitsPerPixel, order);
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
-      dib.SetPixel(x, y, RGB(static_cast<uint8_t>(x * 7 + seed), static_cast<uint8_t>(y * 11 + seed),
-                             static_cast<uint8_t>(x * y + seed * 3)));
+      dib.SetPixel(x, y,
+                   RGB(static_cast<uint8_t>(x * 7 + seed), static_cast<uint8_t>(y * 11 + seed),
+                       static_cast<uint8_t>(x * y + seed * 3)));
     }
   }
   return dib;
 }
 
 uint32_t ScreenValue(TColor color) {
-  return (static_cast<uint32_t>(GetRValue(color)) << 16) | (static_cast<uint32_t>(GetGValue(color)) << 8) |
-         GetBValue(color);
+  return (static_cast<uint32_t>(GetRValue(color)) << 16) |
+         (static_cast<uint32_t>(GetGValue(color)) << 8) | GetBValue(color);
 }
 
 TEST_F(X11BackendTest, PresentShowsExactlyTheBackBufferPixelsOfTheRegion) {
@@ -323,7 +328,8 @@ TEST_F(X11BackendTest, PresentShowsExactlyTheBackBufferPixelsOfTheRegion) {
   };
   const auto colors = [&](const DIBitmap& dib) {
     std::vector<TColor> out;
-    for (int y = 0; y < kH; ++y) for (int x = 0; x < kW; ++x) out.push_back(dib.Pixel(x, y));
+    for (int y = 0; y < kH; ++y)
+      for (int x = 0; x < kW; ++x) out.push_back(dib.Pixel(x, y));
     return out;
   };
 
@@ -341,8 +347,8 @@ TEST_F(X11BackendTest, PresentShowsExactlyTheBackBufferPixelsOfTheRegion) {
 
   // Only the region's parts change; a part beyond the bitmap is cut off, not read.
   const DIBitmap next = Pattern(kW, kH, 24, RowOrder::BottomUp, 150);
-  const Region area = Region::FromRects({Bounds(5, 5, 15, 10), Bounds(30, 20, 30, 20), Bounds(50, 40, 500, 500),
-                                         Bounds(-20, -20, 10, 10)});
+  const Region area = Region::FromRects({Bounds(5, 5, 15, 10), Bounds(30, 20, 30, 20),
+                                         Bounds(50, 40, 500, 500), Bounds(-20, -20, 10, 10)});
   backend_->Present(hwnd, next, area);
   std::vector<TColor> expected = colors(wide);
   for (int y = 0; y < kH; ++y) {
@@ -387,7 +393,8 @@ TEST_F(X11BackendTest, PointerMovesClicksWheelAndLeaveArriveInClientCoordinates)
   Sh("xdotool click 4 click 5");
   ASSERT_TRUE(PumpUntil([&] { return sink_.Count(Kind::Wheel, hwnd) == 2; }));
   std::vector<int> deltas;
-  for (const NativeEvent& e : sink_.events) if (e.kind == Kind::Wheel) deltas.push_back(e.delta);
+  for (const NativeEvent& e : sink_.events)
+    if (e.kind == Kind::Wheel) deltas.push_back(e.delta);
   EXPECT_EQ(deltas, (std::vector<int>{120, -120}));
   EXPECT_EQ(sink_.Count(Kind::ButtonDown, hwnd), 2) << "wheel notches are no button presses";
 
@@ -396,11 +403,13 @@ TEST_F(X11BackendTest, PointerMovesClicksWheelAndLeaveArriveInClientCoordinates)
   Sh("xdotool click --repeat 2 --delay 150 1");
   ASSERT_TRUE(PumpUntil([&] { return sink_.Count(Kind::ButtonDown, hwnd) == 4; }));
   std::vector<uint32_t> times;
-  for (const NativeEvent& e : sink_.events) if (e.kind == Kind::ButtonDown) times.push_back(e.time);
+  for (const NativeEvent& e : sink_.events)
+    if (e.kind == Kind::ButtonDown) times.push_back(e.time);
   const uint32_t apart = times[3] - times[2];
   EXPECT_GE(apart, 100u);
   EXPECT_LE(apart, 400u);
-  EXPECT_LE(static_cast<int32_t>(times[3] - backend_->TickCount()), 0) << "an event from the future";
+  EXPECT_LE(static_cast<int32_t>(times[3] - backend_->TickCount()), 0)
+      << "an event from the future";
 
   Sh("xdotool mousemove --sync 900 900");
   EXPECT_TRUE(PumpUntil([&] { return sink_.Count(Kind::PointerLeave, hwnd) == 1; }));
@@ -423,8 +432,8 @@ TEST_F(X11BackendTest, KeysGiveVirtualKeysAndTypedTextWithoutControlCharacters) 
     if (e.kind == Kind::KeyDown) keys.push_back(e.virtualKey);
     if (e.kind == Kind::Text) text += e.text;
   }
-  EXPECT_EQ(keys, (std::vector<int>{VK_UP, VK_DOWN, VK_ESCAPE, VK_RETURN, VK_TAB, 'A', VK_SHIFT, 'B',
-                                    '7', VK_F1 + 4, VK_DELETE, VK_CONTROL, VK_MENU, 'C'}));
+  EXPECT_EQ(keys, (std::vector<int>{VK_UP, VK_DOWN, VK_ESCAPE, VK_RETURN, VK_TAB, 'A', VK_SHIFT,
+                                    'B', '7', VK_F1 + 4, VK_DELETE, VK_CONTROL, VK_MENU, 'C'}));
   EXPECT_EQ(text, "aB7") << "ctrl+alt+c is a key, not text";
   for (const NativeEvent& e : sink_.events) {
     if (e.kind != Kind::KeyDown) continue;
@@ -450,9 +459,11 @@ TEST_F(X11BackendTest, KeysGiveVirtualKeysAndTypedTextWithoutControlCharacters) 
   std::string typed;
   EXPECT_TRUE(PumpUntil([&] {
     typed.clear();
-    for (const NativeEvent& e : sink_.events) if (e.kind == Kind::Text) typed += e.text;
+    for (const NativeEvent& e : sink_.events)
+      if (e.kind == Kind::Text) typed += e.text;
     return typed == "é€";
-  })) << "typed: " << typed;
+  })) << "typed: "
+      << typed;
 
   // A held key repeats: presses without releases in between, all but the first marked.
   sink_.events.clear();
@@ -460,10 +471,12 @@ TEST_F(X11BackendTest, KeysGiveVirtualKeysAndTypedTextWithoutControlCharacters) 
   ASSERT_TRUE(PumpUntil([&] { return sink_.Count(Kind::KeyUp, hwnd) >= 1; }));
   backend_->WaitForEvents(100);
   std::vector<bool> repeats;
-  for (const NativeEvent& e : sink_.events) if (e.kind == Kind::KeyDown) repeats.push_back(e.repeat);
+  for (const NativeEvent& e : sink_.events)
+    if (e.kind == Kind::KeyDown) repeats.push_back(e.repeat);
   ASSERT_GE(repeats.size(), 2u) << "the server did not repeat";
   EXPECT_FALSE(repeats.front());
-  EXPECT_EQ(std::count(repeats.begin(), repeats.end(), true), static_cast<long>(repeats.size() - 1));
+  EXPECT_EQ(std::count(repeats.begin(), repeats.end(), true),
+            static_cast<long>(repeats.size() - 1));
   EXPECT_EQ(sink_.Count(Kind::KeyUp, hwnd), 1) << "auto-repeat must not look like releases";
 }
 
@@ -568,7 +581,8 @@ std::vector<unsigned char> Property(Display* display, ::Window window, const cha
   unsigned long remaining = 0;
   std::vector<unsigned char> out;
   if (XGetWindowProperty(display, window, XInternAtom(display, name, False), 0, 1 << 20, False,
-                         AnyPropertyType, type, format, count, &remaining, &data) == Success && data) {
+                         AnyPropertyType, type, format, count, &remaining, &data) == Success &&
+      data) {
     const size_t unit = *format == 32 ? sizeof(long) : static_cast<size_t>(*format / 8);
     out.assign(data, data + *count * unit);
   }
@@ -585,7 +599,8 @@ TEST_F(X11BackendTest, TitleIconAndShapeReachTheServer) {
   backend_->SetTitle(hwnd, "Snips \xC3\xA9 \xFF");
   SyncWithServer(*backend_);
   const auto name = Property(probe_, Xid(hwnd), "_NET_WM_NAME", &type, &format, &count);
-  EXPECT_EQ(std::string(name.begin(), name.end()), "Snips \xC3\xA9 \xC3\xBF") << "a stray byte is Latin-1";
+  EXPECT_EQ(std::string(name.begin(), name.end()), "Snips \xC3\xA9 \xC3\xBF")
+      << "a stray byte is Latin-1";
   EXPECT_NE(Sh("xprop -id " + Hex(Xid(hwnd)) + " WM_NAME").find("Snips"), std::string::npos);
 
   DIBitmap image(2, 2, 24, RowOrder::TopDown);
@@ -602,9 +617,9 @@ TEST_F(X11BackendTest, TitleIconAndShapeReachTheServer) {
   ASSERT_EQ(count, 6u);
   // Xlib hands format-32 items back as sign-extended longs.
   std::vector<unsigned long> items;
-  for (size_t i = 0; i < 6; ++i) items.push_back(reinterpret_cast<const unsigned long*>(icon.data())[i] & 0xFFFFFFFFul);
-  EXPECT_EQ(items,
-            (std::vector<unsigned long>{2, 2, 0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0}));
+  for (size_t i = 0; i < 6; ++i)
+    items.push_back(reinterpret_cast<const unsigned long*>(icon.data())[i] & 0xFFFFFFFFul);
+  EXPECT_EQ(items, (std::vector<unsigned long>{2, 2, 0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0}));
   EXPECT_TRUE(IconToArgb(DIBitmap(kMaxIconSide + 1, 4), nullptr).empty());
 
   const Region shape = Region::FromRects({Bounds(0, 0, 40, 10), Bounds(10, 10, 20, 20)});
@@ -614,7 +629,8 @@ TEST_F(X11BackendTest, TitleIconAndShapeReachTheServer) {
   int ordering = 0;
   XRectangle* rects = XShapeGetRectangles(probe_, Xid(hwnd), ShapeBounding, &n, &ordering);
   std::vector<TRect> got;
-  for (int i = 0; i < n; ++i) got.push_back(Bounds(rects[i].x, rects[i].y, rects[i].width, rects[i].height));
+  for (int i = 0; i < n; ++i)
+    got.push_back(Bounds(rects[i].x, rects[i].y, rects[i].width, rects[i].height));
   if (rects) XFree(rects);
   EXPECT_EQ(got, shape.Rects());
 
@@ -627,7 +643,10 @@ TEST_F(X11BackendTest, TitleIconAndShapeReachTheServer) {
 }
 
 TEST(X11Keyboard, ControlCharactersNeverBecomeText) {
-  EXPECT_EQ(WithoutControlCharacters("a\tb\r\n\x1b\x7f" "c\xC2\x85" "d\xC2\xA0\xC3\xA9"), "abcd\xC2\xA0\xC3\xA9");
+  EXPECT_EQ(WithoutControlCharacters("a\tb\r\n\x1b\x7f"
+                                     "c\xC2\x85"
+                                     "d\xC2\xA0\xC3\xA9"),
+            "abcd\xC2\xA0\xC3\xA9");
   EXPECT_EQ(VirtualKeyFromKeysym(XK_KP_Up), VK_UP);
   EXPECT_EQ(VirtualKeyFromKeysym(XK_KP_7), VK_NUMPAD0 + 7);
   EXPECT_EQ(VirtualKeyFromKeysym(XK_ISO_Left_Tab), VK_TAB);
@@ -637,7 +656,8 @@ TEST(X11Keyboard, ControlCharactersNeverBecomeText) {
 
 TEST(X11EventClock, ServerTimesKeepTheirDistancesAndNeverLieAhead) {
   X11EventClock clock;
-  // Read 50 ms late, then an event 150 ms later read at once, across the 32-bit wrap of both clocks.
+  // Read 50 ms late, then an event 150 ms later read at once, across the 32-bit wrap of both
+  // clocks.
   const uint32_t first = clock.Map(0xFFFFFF00u, 1000);
   EXPECT_EQ(first, 1000u);
   const uint32_t second = clock.Map(0xFFFFFF00u + 150, 1000 + 150);
@@ -667,8 +687,8 @@ TEST_F(X11BackendTest, WorkAreaLosesTheDockedPanelsStrut) {
   XChangeProperty(probe_, panel, XInternAtom(probe_, "_NET_WM_WINDOW_TYPE", False), XA_ATOM, 32,
                   PropModeReplace, reinterpret_cast<const unsigned char*>(&dock), 1);
   const long strut[12] = {0, 0, 0, 30, 0, 0, 0, 0, 0, 0, 0, 1279};
-  XChangeProperty(probe_, panel, XInternAtom(probe_, "_NET_WM_STRUT_PARTIAL", False), XA_CARDINAL, 32,
-                  PropModeReplace, reinterpret_cast<const unsigned char*>(strut), 12);
+  XChangeProperty(probe_, panel, XInternAtom(probe_, "_NET_WM_STRUT_PARTIAL", False), XA_CARDINAL,
+                  32, PropModeReplace, reinterpret_cast<const unsigned char*>(strut), 12);
   XMapWindow(probe_, panel);
   XSync(probe_, False);
   EXPECT_TRUE(PumpUntil([&] { return backend_->WorkArea() == Bounds(0, 0, 1280, 994); }))

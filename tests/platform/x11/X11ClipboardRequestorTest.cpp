@@ -4,9 +4,8 @@
 // wait for a notify matching their own target (Chromium, Electron) hang on anything less.
 
 // GoogleTest before Xlib: X.h defines None and Bool as macros, which GoogleTest uses as names.
-#include <gtest/gtest.h>
-
 #include <X11/Xatom.h>
+#include <gtest/gtest.h>
 
 #include <memory>
 #include <set>
@@ -22,7 +21,9 @@ using namespace cliptest;
 using platform::x11::X11Clipboard;
 
 const std::string kUtf8Text = "Grüße — 日本語 ✓";
-const std::string kLatin1Text = "Gr\xFC\xDF" "e ? ??? ?";
+const std::string kLatin1Text =
+    "Gr\xFC\xDF"
+    "e ? ??? ?";
 
 class X11ClipboardRequestor : public ::testing::Test {
  protected:
@@ -98,9 +99,9 @@ TEST_F(X11ClipboardRequestor, EveryTargetEchoedWithTheTypeOfTheTable) {
   for (const long atom : requestor_->Convert(A("TARGETS"), property_, CurrentTime).property.longs) {
     targets.insert(Name(atom));
   }
-  EXPECT_EQ(targets, (std::set<std::string>{"TARGETS", "MULTIPLE", "TIMESTAMP", "UTF8_STRING",
-                                            "text/plain;charset=utf-8", "STRING", "TEXT",
-                                            "SAVE_TARGETS"}));
+  EXPECT_EQ(targets,
+            (std::set<std::string>{"TARGETS", "MULTIPLE", "TIMESTAMP", "UTF8_STRING",
+                                   "text/plain;charset=utf-8", "STRING", "TEXT", "SAVE_TARGETS"}));
   EXPECT_EQ(requestor_->Convert(A("UTF8_STRING"), property_, CurrentTime).data, kUtf8Text);
   EXPECT_EQ(requestor_->Convert(A("text/plain;charset=utf-8"), property_, CurrentTime).data,
             kUtf8Text);
@@ -283,8 +284,7 @@ TEST_F(X11ClipboardRequestor, TransferUnderWayFinishesAfterOwnershipIsLost) {
 TEST_F(X11ClipboardRequestor, RequestorDestroyedInTheMiddleOfIncr) {
   const std::string text = MixedText(1 << 20);
   ASSERT_TRUE(clipboard_->Publish(text, CurrentTime));
-  const ::Window window =
-      XCreateSimpleWindow(peer_, DefaultRootWindow(peer_), 0, 0, 1, 1, 0, 0, 0);
+  const ::Window window = XCreateSimpleWindow(peer_, DefaultRootWindow(peer_), 0, 0, 1, 1, 0, 0, 0);
   XSelectInput(peer_, window, PropertyChangeMask);
   const auto notify = requestor_->Request(A("UTF8_STRING"), property_, CurrentTime, window);
   ASSERT_TRUE(notify.has_value());
@@ -294,8 +294,8 @@ TEST_F(X11ClipboardRequestor, RequestorDestroyedInTheMiddleOfIncr) {
   EXPECT_NE(clipboard_->NextTimeoutMs(), std::nullopt);
   XDestroyWindow(peer_, window);
   XSync(peer_, False);
-  EXPECT_TRUE(pump_.Until([&] { return !clipboard_->NextTimeoutMs().has_value(); },
-                          milliseconds(5000)))
+  EXPECT_TRUE(
+      pump_.Until([&] { return !clipboard_->NextTimeoutMs().has_value(); }, milliseconds(5000)))
       << "the transfer to the destroyed window is dropped";
   EXPECT_TRUE(requestor_->Convert(A("UTF8_STRING"), property_, CurrentTime).data == text);
 }

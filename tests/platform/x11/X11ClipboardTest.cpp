@@ -2,11 +2,8 @@
 // some targets or not at all, and a forked clipboard manager taking the text over at exit.
 
 // GoogleTest before Xlib: X.h defines None and Bool as macros, which GoogleTest uses as names.
-#include <gtest/gtest.h>
-
-#include "platform/x11/X11Clipboard.h"
-
 #include <X11/Xatom.h>
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <memory>
@@ -14,6 +11,7 @@
 #include <sstream>
 
 #include "ClipboardTestSupport.h"
+#include "platform/x11/X11Clipboard.h"
 
 namespace {
 
@@ -96,9 +94,9 @@ TEST_F(X11ClipboardWithXclip, TargetsListedAndUnknownTargetRefused) {
   std::set<std::string> names;
   std::istringstream lines(targets.output);
   for (std::string line; std::getline(lines, line);) names.insert(line);
-  const std::set<std::string> expected = {"TARGETS", "MULTIPLE", "TIMESTAMP", "UTF8_STRING",
-                                          "text/plain;charset=utf-8", "STRING", "TEXT",
-                                          "SAVE_TARGETS"};
+  const std::set<std::string> expected = {
+      "TARGETS", "MULTIPLE", "TIMESTAMP",   "UTF8_STRING", "text/plain;charset=utf-8",
+      "STRING",  "TEXT",     "SAVE_TARGETS"};
   EXPECT_EQ(names, expected);
 
   const ChildResult unknown = Xclip({"-t", "image/png", "-o"});
@@ -110,7 +108,9 @@ TEST_F(X11ClipboardWithXclip, StringTargetIsLatin1) {
   ASSERT_TRUE(clipboard_->Publish(kUtf8Text, CurrentTime));
   ChildResult result = Xclip({"-t", "STRING", "-o"});
   EXPECT_EQ(result.exitCode, 0);
-  EXPECT_EQ(result.output, "Gr\xFC\xDF" "e ? ??? ?");
+  EXPECT_EQ(result.output,
+            "Gr\xFC\xDF"
+            "e ? ??? ?");
   // Bytes that are no UTF-8 stand for their Latin-1 characters, as everywhere in the program.
   ASSERT_TRUE(clipboard_->Publish("caf\xE9 \xC3", CurrentTime));
   result = Xclip({"-t", "STRING", "-o"});
@@ -195,8 +195,10 @@ int StringOnlyOwner(Display* display, int report) {
     reply.xselection.time = request.time;
     reply.xselection.property = None;
     if (request.target == XA_STRING) {
-      XChangeProperty(display, request.requestor, request.property, XA_STRING, 8,
-                      PropModeReplace, reinterpret_cast<const unsigned char*>("Gr\xFC\xDF" "e"), 5);
+      XChangeProperty(display, request.requestor, request.property, XA_STRING, 8, PropModeReplace,
+                      reinterpret_cast<const unsigned char*>("Gr\xFC\xDF"
+                                                             "e"),
+                      5);
       reply.xselection.property = request.property;
     }
     XSendEvent(display, request.requestor, False, NoEventMask, &reply);

@@ -2,11 +2,10 @@
 // their own requests on their own connection.
 
 // GoogleTest before Xlib: X.h defines None and Bool as macros, which GoogleTest uses as names.
+#include <X11/Xatom.h>
 #include <gtest/gtest.h>
 
 #include "platform/x11/X11Errors.h"
-
-#include <X11/Xatom.h>
 
 namespace {
 
@@ -98,7 +97,8 @@ TEST_F(X11Errors, UntrappedErrorsDoNotEndTheProcess) {
   ASSERT_TRUE(LastX11Error().has_value());
   EXPECT_EQ(LastX11Error()->errorCode, BadWindow);
   // And an error of our own making (a zero-sized window): logged, not fatal.
-  const ::Window bad = XCreateSimpleWindow(display_, DefaultRootWindow(display_), 0, 0, 0, 0, 0, 0, 0);
+  const ::Window bad =
+      XCreateSimpleWindow(display_, DefaultRootWindow(display_), 0, 0, 0, 0, 0, 0, 0);
   XSync(display_, False);
   ASSERT_TRUE(LastX11Error().has_value());
   EXPECT_EQ(LastX11Error()->errorCode, BadValue);

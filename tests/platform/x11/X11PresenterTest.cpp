@@ -2,12 +2,9 @@
 // XPutImage (the way a remote display goes).
 
 // GoogleTest before Xlib: Xlib #defines names (None, Bool, Status) that GoogleTest uses.
-#include <gtest/gtest.h>
-
-#include "platform/x11/X11Presenter.h"
-
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -15,6 +12,7 @@
 #include <vector>
 
 #include "platform/Exception.h"
+#include "platform/x11/X11Presenter.h"
 
 namespace platform::x11 {
 namespace {
@@ -23,8 +21,9 @@ DIBitmap Pattern(int width, int height, int bitsPerPixel, RowOrder order, int se
   DIBitmap dib(width, height, bitsPerPixel, order);
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
-      dib.SetPixel(x, y, RGB(static_cast<uint8_t>(x * 9 + seed), static_cast<uint8_t>(y * 5 + seed),
-                             static_cast<uint8_t>((x ^ y) + seed)));
+      dib.SetPixel(x, y,
+                   RGB(static_cast<uint8_t>(x * 9 + seed), static_cast<uint8_t>(y * 5 + seed),
+                       static_cast<uint8_t>((x ^ y) + seed)));
     }
   }
   return dib;
@@ -34,7 +33,8 @@ constexpr uint32_t kUntouched = 0xDEADBEEF;
 
 std::vector<uint32_t> Convert(const DIBitmap& dib, const TRect& rect, const PixelLayout& layout) {
   std::vector<uint32_t> out(static_cast<size_t>(dib.Width()) * dib.Height(), kUntouched);
-  ConvertToPixels(dib, rect, layout, reinterpret_cast<uint8_t*>(out.data()), dib.Width() * sizeof(uint32_t));
+  ConvertToPixels(dib, rect, layout, reinterpret_cast<uint8_t*>(out.data()),
+                  dib.Width() * sizeof(uint32_t));
   return out;
 }
 
@@ -45,14 +45,20 @@ TEST(X11PixelLayout, EveryLayoutPlacesEachChannelAndTouchesOnlyTheRectangle) {
   };
   const Case cases[] = {
       {0xFF0000, 0xFF00, 0xFF,
-       [](TColor c) { return (uint32_t{GetRValue(c)} << 16) | (uint32_t{GetGValue(c)} << 8) | GetBValue(c); }},
+       [](TColor c) {
+         return (uint32_t{GetRValue(c)} << 16) | (uint32_t{GetGValue(c)} << 8) | GetBValue(c);
+       }},
       {0xFF, 0xFF00, 0xFF0000,
-       [](TColor c) { return uint32_t{GetRValue(c)} | (uint32_t{GetGValue(c)} << 8) | (uint32_t{GetBValue(c)} << 16); }},
+       [](TColor c) {
+         return uint32_t{GetRValue(c)} | (uint32_t{GetGValue(c)} << 8) |
+                (uint32_t{GetBValue(c)} << 16);
+       }},
       // 5-6-5: the top bits of each channel.
       {0xF800, 0x07E0, 0x1F,
        [](TColor c) {
          return (static_cast<uint32_t>(GetRValue(c) >> 3) << 11) |
-                (static_cast<uint32_t>(GetGValue(c) >> 2) << 5) | static_cast<uint32_t>(GetBValue(c) >> 3);
+                (static_cast<uint32_t>(GetGValue(c) >> 2) << 5) |
+                static_cast<uint32_t>(GetBValue(c) >> 3);
        }},
   };
   const TRect rect = Bounds(3, 2, 9, 6);
@@ -90,8 +96,8 @@ class X11PresenterOnScreen : public ::testing::Test {
     XSetWindowAttributes attributes{};
     attributes.override_redirect = True;  // placed and shown without asking any window manager
     attributes.background_pixmap = None;
-    window_ = XCreateWindow(display_, DefaultRootWindow(display_), 20, 20, kW, kH, 0, 24, InputOutput,
-                            visual_, CWOverrideRedirect | CWBackPixmap, &attributes);
+    window_ = XCreateWindow(display_, DefaultRootWindow(display_), 20, 20, kW, kH, 0, 24,
+                            InputOutput, visual_, CWOverrideRedirect | CWBackPixmap, &attributes);
     XSelectInput(display_, window_, StructureNotifyMask);
     XMapRaised(display_, window_);
     XEvent event{};
@@ -116,7 +122,8 @@ class X11PresenterOnScreen : public ::testing::Test {
     for (int y = 0; y < kH; ++y) {
       for (int x = 0; x < kW; ++x) {
         const TColor c = expected.Pixel(x, y);
-        const uint32_t want = (uint32_t{GetRValue(c)} << 16) | (uint32_t{GetGValue(c)} << 8) | GetBValue(c);
+        const uint32_t want =
+            (uint32_t{GetRValue(c)} << 16) | (uint32_t{GetGValue(c)} << 8) | GetBValue(c);
         wrong += (static_cast<uint32_t>(XGetPixel(image, x, y)) & 0xFFFFFF) != want;
       }
     }
@@ -126,11 +133,13 @@ class X11PresenterOnScreen : public ::testing::Test {
 
   void PresentSeveralPictures(X11Presenter& presenter) {
     for (int seed = 0; seed < 5; ++seed) {
-      const DIBitmap dib = Pattern(kW, kH, 24, seed % 2 ? RowOrder::TopDown : RowOrder::BottomUp, seed * 31);
+      const DIBitmap dib =
+          Pattern(kW, kH, 24, seed % 2 ? RowOrder::TopDown : RowOrder::BottomUp, seed * 31);
       presenter.Present(window_, dib, Region(Bounds(0, 0, kW, kH)));
       EXPECT_EQ(CountWrongPixels(dib), 0) << "picture " << seed;
     }
-    // Smaller, then larger than the window: the image is made again, nothing beyond the bitmap read.
+    // Smaller, then larger than the window: the image is made again, nothing beyond the bitmap
+    // read.
     const DIBitmap small = Pattern(kW / 2, kH / 2, 24, RowOrder::BottomUp, 5);
     presenter.Present(window_, small, Region(Bounds(-5, -5, kW * 2, kH * 2)));
     const DIBitmap large = Pattern(kW * 3, kH * 2, 24, RowOrder::TopDown, 9);
@@ -155,7 +164,8 @@ TEST_F(X11PresenterOnScreen, PlainPutImageShowsEveryPictureWhole) {
   X11Presenter presenter(display_, visual_, 24, X11Presenter::SharedMemory::Never);
   PresentSeveralPictures(presenter);
   EXPECT_FALSE(presenter.UsesSharedMemory());
-  EXPECT_THROW(presenter.Present(window_, DIBitmap(4, 4, 4), Region(Bounds(0, 0, 4, 4))), Exception);
+  EXPECT_THROW(presenter.Present(window_, DIBitmap(4, 4, 4), Region(Bounds(0, 0, 4, 4))),
+               Exception);
 }
 
 }  // namespace
