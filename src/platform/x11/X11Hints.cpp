@@ -48,10 +48,11 @@ Atom WindowType(const X11Atoms& atoms, const TopLevelStyle& style) {
   return atoms.NET_WM_WINDOW_TYPE_NORMAL;
 }
 
-void SetIdentity(Display* display, const X11Atoms& atoms, ::Window window) {
+void SetIdentity(Display* display, const X11Atoms& atoms, ::Window window,
+                 const X11ProgramName& name) {
   XClassHint classHint;
-  classHint.res_name = const_cast<char*>("snipwell");
-  classHint.res_class = const_cast<char*>("Snipwell");
+  classHint.res_name = const_cast<char*>(name.instance.c_str());
+  classHint.res_class = const_cast<char*>(name.className.c_str());
   XSetClassHint(display, window, &classHint);
 
   // _NET_WM_PID is only meaningful beside WM_CLIENT_MACHINE, so both go together.
@@ -66,7 +67,8 @@ void SetIdentity(Display* display, const X11Atoms& atoms, ::Window window) {
 }  // namespace
 
 void SetTopLevelHints(Display* display, const X11Atoms& atoms, ::Window window,
-                      const TopLevelStyle& style, ::Window ownerWindow) {
+                      const TopLevelStyle& style, ::Window ownerWindow,
+                      const X11ProgramName& name) {
   // Decorations: the Motif hint is the one every window manager reads; flags = decorations,
   // decorations = none.
   if (style.decorated) {
@@ -108,7 +110,7 @@ void SetTopLevelHints(Display* display, const X11Atoms& atoms, ::Window window,
   if (TakesFocusOnlyByClick(style)) protocols.push_back(atoms.WM_TAKE_FOCUS);
   XSetWMProtocols(display, window, protocols.data(), static_cast<int>(protocols.size()));
 
-  SetIdentity(display, atoms, window);
+  SetIdentity(display, atoms, window, name);
   SetTitleHints(display, atoms, window, style.title);
   SetPlacementHints(display, window, style.bounds);
 }
