@@ -47,7 +47,4 @@ std::vector<unsigned long> IconToArgb(const DIBitmap& image, const DIBitmap* mas
 void SetIconHint(Display* display, const X11Atoms& atoms, ::Window window, const DIBitmap& image,
                  const DIBitmap* mask);
 
-// UTF-8 with every byte that does not belong to a valid sequence replaced by its Latin-1 character.
-std::string SanitizedUtf8(const std::string& bytes);
-
 }  // namespace platform::x11
