@@ -1,6 +1,7 @@
 #include "skin/paint/sBorderMask.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "skin/paint/sKeyedCopy.h"
 #include "skin/paint/sMaskGeometry.h"
@@ -44,12 +45,22 @@ void PaintRegionPart(TBitmap* bitmap, platform::Region& region, const TRect& tar
   const platform::DIBitmap& s = picture->DIB();
   platform::DIBitmap& t = bitmap->DIB();
   const TsSpan span = PartSpan(target, source, t, s, maskRows);
+  if (span.rows < 1 || span.columns < 1) return;
   const TsBGR key = ColorToBGR(kKeyColor);
   for (int i = 0; i < span.rows; ++i) {
     const uint8_t* sp = s.ScanLine(span.sy + i) + 3 * span.sx;
     const uint8_t* mp = maskRows ? s.ScanLine(span.sy + i + maskRows) + 3 * span.sx : nullptr;
     uint8_t* tp = t.ScanLine(span.y + i) + 3 * span.x;
     const int row = span.y + i;
+    if (!corner) {
+      // Edges and centre: no key test, the whole row at once.
+      const ptrdiff_t bytes = static_cast<ptrdiff_t>(span.columns) * 3;
+      if (mp)
+        MaskMixRun(tp, sp, mp, bytes);
+      else
+        std::memcpy(tp, sp, static_cast<size_t>(bytes));
+      continue;
+    }
     int runStart = -1;
     for (int j = 0; j < span.columns; ++j, sp += 3, tp += 3) {
       if (corner && PixelIs(sp, key)) {
@@ -90,6 +101,14 @@ void PutMaskPart(const TRect& target, const TRect& source, TBitmap* bitmap, cons
       if (!Fast24().Attach(info.Bitmap)) return;
       parent = &Fast24();
     }
+    if (!corner) {
+      // Edges and centre: every pixel mixed, row by row.
+      for (int i = 0; i < span.rows; ++i)
+        MaskMixRun(t.ScanLine(span.y + i) + 3 * span.x, s.ScanLine(span.sy + i) + 3 * span.sx,
+                   s.ScanLine(span.sy + i + maskRows) + 3 * span.sx,
+                   static_cast<ptrdiff_t>(span.columns) * 3);
+      return;
+    }
     const TsBGR key = ColorToBGR(kKeyColor);
     const TColor fill = MaskFillColor();
     const TsBGR fillBytes = ColorToBGR(fill);
@@ -99,7 +118,7 @@ void PutMaskPart(const TRect& target, const TRect& source, TBitmap* bitmap, cons
       const uint8_t* mp = s.ScanLine(span.sy + i + maskRows) + 3 * span.sx;
       uint8_t* tp = t.ScanLine(row) + 3 * span.x;
       for (int j = 0; j < span.columns; ++j, sp += 3, mp += 3, tp += 3) {
-        if (corner && PixelIs(sp, key)) {
+        if (PixelIs(sp, key)) {
           if (parent) {
             const int px = info.X + span.x + j;
             const int py = info.Y + row;

@@ -57,6 +57,16 @@ inline bool PixelIs(const uint8_t* p, TsBGR c) { return p[0] == c.B && p[1] == c
 // shows the image, 255 (nearly) what lies beneath.
 constexpr uint8_t MaskMix(int d, int s, int m) { return ClipToByte(((d - s) * m + s * 256) >> 8); }
 
+// MaskMix over a run of bytes: d[i] = MaskMix(d[i], s[i], m[i]). Written as
+// (d * m + s * (256 - m)) >> 8, which is the same value and never leaves 0..255, so that every
+// step fits 16 bits and the compiler can work many bytes at once.
+inline void MaskMixRun(uint8_t* __restrict d, const uint8_t* __restrict s,
+                       const uint8_t* __restrict m, ptrdiff_t count) {
+  for (ptrdiff_t i = 0; i < count; ++i)
+    d[i] = static_cast<uint8_t>(
+        static_cast<uint16_t>(d[i] * m[i] + s[i] * static_cast<uint16_t>(256 - m[i])) >> 8);
+}
+
 // Direct row access to one 24-bit bitmap.
 class TacFast24 {
  public:
