@@ -15,8 +15,8 @@
 #include "platform/files/Files.h"
 #include "platform/headless/HeadlessBackend.h"
 #include "platform/windows/Window.h"
-#include "skin/controls/SkinControlClasses.h"
 #include "skin/controls/sEdit.h"
+#include "skin/forms/SkinFormClasses.h"
 
 namespace {
 
@@ -43,7 +43,7 @@ void BM_HoverToClipboard(benchmark::State& state) {
   platform::InstallBackend(std::move(backend));
   RegisterAppResources();
   RegisterStoredSkins();
-  skin::RegisterSkinControlClasses();
+  skin::RegisterSkinFormClasses();
   framework::RegisterClass(TForm1::StaticClassInfo());
   framework::RegisterClass(TForm2::StaticClassInfo());
   {

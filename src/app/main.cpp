@@ -14,7 +14,7 @@
 #include "framework/Picture.h"
 #include "platform/Backend.h"
 #include "platform/x11/X11Backend.h"
-#include "skin/controls/SkinControlClasses.h"
+#include "skin/forms/SkinFormClasses.h"
 
 int main() {
   try {
@@ -27,7 +27,7 @@ int main() {
   {
     RegisterAppResources();
     RegisterStoredSkins();
-    skin::RegisterSkinControlClasses();
+    skin::RegisterSkinFormClasses();
     framework::RegisterClass(TForm1::StaticClassInfo());
     framework::RegisterClass(TForm2::StaticClassInfo());
 

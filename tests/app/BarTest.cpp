@@ -22,12 +22,12 @@
 #include "platform/headless/HeadlessBackend.h"
 #include "platform/windows/Input.h"
 #include "platform/windows/Window.h"
-#include "skin/controls/SkinControlClasses.h"
 #include "skin/controls/sButton.h"
 #include "skin/controls/sCheckBox.h"
 #include "skin/controls/sEdit.h"
 #include "skin/controls/sLabel.h"
 #include "skin/data/sSkinManager.h"
+#include "skin/forms/SkinFormClasses.h"
 
 namespace {
 
@@ -54,7 +54,7 @@ class BarTest : public ::testing::Test {
     platform::InstallBackend(std::move(backend));
     RegisterAppResources();
     RegisterStoredSkins();
-    skin::RegisterSkinControlClasses();
+    skin::RegisterSkinFormClasses();
     framework::RegisterClass(TForm1::StaticClassInfo());
     framework::RegisterClass(TForm2::StaticClassInfo());
   }
