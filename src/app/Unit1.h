@@ -7,6 +7,7 @@
 #include "framework/Form.h"
 
 namespace skin {
+class TsSkinProvider;
 class TsButton;
 class TsCheckBox;
 class TsEdit;
@@ -22,6 +23,7 @@ using skin::TsLabel;
 using skin::TsLabelFX;
 using skin::TsPanel;
 using skin::TsSkinManager;
+using skin::TsSkinProvider;
 
 class TForm1 : public framework::TForm {
  public:
@@ -30,6 +32,7 @@ class TForm1 : public framework::TForm {
   const framework::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 
   TsSkinManager* sSkinManager1 = nullptr;
+  TsSkinProvider* sSkinProvider1 = nullptr;
   TsLabel* sLabel1 = nullptr;
   TsLabel* sLabel2 = nullptr;
   TsButton* sButton1 = nullptr;

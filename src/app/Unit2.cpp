@@ -9,6 +9,7 @@
 #include "skin/controls/sEdit.h"
 #include "skin/controls/sLabel.h"
 #include "skin/controls/sPanel.h"
+#include "skin/forms/sSkinProvider.h"
 
 using framework::TClassBuilder;
 using framework::TClassInfo;
@@ -24,6 +25,7 @@ const TClassInfo& TForm2::StaticClassInfo() {
   static const TClassInfo info = [] {
     TClassInfo c("TForm2", &framework::TForm::StaticClassInfo());
     TClassBuilder<TForm2>(c)
+        .Field("sSkinProvider1", &TForm2::sSkinProvider1)
         .Field("sPanel1", &TForm2::sPanel1)
         .Field("sEdit1", &TForm2::sEdit1)
         .Field("sEdit2", &TForm2::sEdit2)
