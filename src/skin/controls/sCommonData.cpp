@@ -11,6 +11,8 @@
 #include "framework/WinControl.h"
 #include "platform/windows/Paint.h"
 #include "skin/data/sSkinManager.h"
+#include "skin/data/sStrUtils.h"
+#include "skin/paint/sCornerRepair.h"
 
 namespace skin {
 
@@ -45,12 +47,6 @@ constexpr TypeSection kDefaultSections[] = {
     {98, 98, "TOOLBUTTON"},  {141, 141, "PAGECONTROL"}, {143, 143, "TABCONTROL"},
     {151, 151, "STATUSBAR"}, {161, 161, "GAUGE"},       {165, 165, "TRACKBAR"},
 };
-
-std::string UpperCase(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-  return text;
-}
 
 // The SkinManager property names a manager of the form being read; it is written only when set.
 framework::TPropInfo SkinManagerProperty() {
@@ -121,9 +117,7 @@ const framework::TClassInfo& TsCommonData::StaticClassInfo() {
 // ---- life
 
 TsCommonData::TsCommonData(TComponent* owner, bool withCache)
-    : OwnerControl(dynamic_cast<TControl*>(owner)), OwnerObject(owner) {
-  if (withCache) CacheBitmap = std::make_unique<TBitmap>(0, 0, framework::pf24bit);
-}
+    : TsCommonDataBase(owner, withCache) {}
 
 TsCommonData::~TsCommonData() {
   ResetIndexes();
@@ -207,22 +201,9 @@ void TsCommonData::SetCustomFont(bool value) {
 
 // ---- questions
 
-TsSkinManager* TsCommonData::GetSkinManager() const {
-  return skinManager_ ? skinManager_ : DefaultManager();
-}
-
-bool TsCommonData::Skinned(bool checkActive) const {
-  if (!OwnerObject || OwnerObject->HasState(framework::csDestroying)) return false;
+bool TsCommonData::SkinActive() const {
   const TsSkinManager* manager = GetSkinManager();
-  if (!manager || manager->HasState(framework::csDestroying)) return false;
-  if (checkActive && !(manager->Active() && manager->SkinData().SkinReady)) return false;
-  return manager->IsValidSectionIndex(SectionIndex);
-}
-
-const TsGeneralData* TsCommonData::Section() const {
-  const TsSkinManager* manager = GetSkinManager();
-  if (!manager || !manager->IsValidSectionIndex(SectionIndex)) return nullptr;
-  return &manager->Sections()[static_cast<size_t>(SectionIndex)];
+  return Skinned(true) && manager->SkinData().SkinReady;
 }
 
 bool TsCommonData::IsDeferred() {
@@ -250,23 +231,6 @@ bool TsCommonData::IsHot() const {
   return MouseOver && CanBeHot(ControlType);
 }
 
-bool TsCommonData::IsTransparent() const {
-  const TsGeneralData* section = Section();
-  return section && section->Transparency > 0;
-}
-
-bool TsCommonData::DependsOnParent() {
-  if (CacheFrozen || !Skinned()) return true;
-  if (!OwnerControl || OwnerControl->HasState(framework::csCreating) || !OwnerControl->Visible())
-    return true;
-  const TsGeneralData* section = Section();
-  if (!section) return false;
-  const bool d = !OwnerControl->Enabled() || section->Transparency > 0;
-  TWinControl* parent = OwnerControl->Parent();
-  if (d && parent && parent->HandleAllocated()) return QuerySkinCommand(parent, SKC_HASPATTERNBG);
-  return d;
-}
-
 bool TsCommonData::OwnerReady() const {
   if (!OwnerControl) return false;
   using framework::csCreating;
@@ -288,43 +252,10 @@ void TsCommonData::Invalidate() {
   if (OwnerReady()) OwnerControl->Invalidate();
 }
 
-void TsCommonData::PrepareCache() {
-  if (!CacheBitmap) CacheBitmap = std::make_unique<TBitmap>(0, 0, framework::pf24bit);
-  if (CacheBitmap->PixelFormat() != framework::pf24bit)
-    CacheBitmap->SetPixelFormat(framework::pf24bit);
-  const int width = OwnerControl ? std::max(0, OwnerControl->Width()) : 0;
-  const int height = OwnerControl ? std::max(0, OwnerControl->Height()) : 0;
-  if (CacheBitmap->Width() != width || CacheBitmap->Height() != height)
-    CacheBitmap->SetSize(width, height);
-}
-
-TCacheInfo TsCommonData::GetParentCache() {
-  TCacheInfo result;
-  ParentCache().Ready = false;
-  if (OwnerControl && OwnerControl->Parent()) {
-    SendSkinCommand(OwnerControl->Parent(), SKC_GETCACHE);
-    result = ParentCache();
-  }
-  return result;
-}
-
-void TsCommonData::UpdateIndexes() {
-  BackgroundDirty = true;
-  TsSkinManager* manager = GetSkinManager();
-  SectionIndex = manager ? manager->FindSection(skinSection_) : -1;
-  if (SectionIndex < 0) {
-    ResetIndexes();
-    return;
-  }
-  BorderMaskIndex = manager->FindMask(SectionIndex, skinSection_, "BORDERSMASK");
-  PatternIndex = manager->FindTexture(SectionIndex, skinSection_, "PATTERN");
-  HotPatternIndex = manager->FindTexture(SectionIndex, skinSection_, "HOTPATTERN");
-}
-
 void TsCommonData::CopyCacheToDC(TWinControl* container, int srcLeft, int srcTop, int dx, int dy,
                                  bool paintBordersFirst, platform::HDC dc, const TRect& dest) {
   if (!CacheBitmap || !dc) return;
-  (void)paintBordersFirst;  // PAINTERS: RepairCorners(*this, 0)
+  if (paintBordersFirst) RepairCorners(*this, 0, kAllCorners);
   const int saved = platform::SaveDC(dc);
   platform::IntersectClipRect(dc, dest.Left, dest.Top, dest.Right, dest.Bottom);
   if (container) {

@@ -6,6 +6,9 @@
 #include "platform/Utf8.h"
 #include "platform/windows/Paint.h"
 #include "skin/data/sSkinManager.h"
+#include "skin/paint/sBackground.h"
+#include "skin/paint/sCornerRepair.h"
+#include "skin/paint/sSkinText.h"
 
 namespace skin {
 
@@ -33,8 +36,8 @@ const TClassInfo& TsEdit::StaticClassInfo() {
     framework::TClassBuilder<TsEdit>(c)
         .Object("SkinData", [](TsEdit& e) -> framework::TPersistent* { return e.SkinData(); })
         .Set(
-            "DisabledKind", [](const TsEdit& e) { return e.DisabledKind(); },
-            [](TsEdit& e, uint32_t v) { e.SetDisabledKind(v); },
+            "DisabledKind", [](const TsEdit& e) { return uint32_t{e.DisabledKind()}; },
+            [](TsEdit& e, uint32_t v) { e.SetDisabledKind(static_cast<TsDisabledKind>(v)); },
             {{"dkBlended", dkBlended}, {"dkGrayed", dkGrayed}}, dkBlended)
         .Object("BoundLabel", [](TsEdit& e) -> framework::TPersistent* { return e.BoundLabel(); });
     return c;
@@ -79,13 +82,13 @@ void TsEdit::Loaded() {
 void TsEdit::RenderCache() {
   skinData_->PrepareCache();
   const int state = skinData_->IsHot() ? 1 : 0;
-  TCacheInfo parent = skinData_->GetParentCache();
-  (void)parent;
-  // PAINTERS: PaintControlFace(*skinData_, parent, true, 0, 0, false, skinData_->CacheBitmap.get(),
-  //                            {Left(), Top()}, {0, 0, Width(), Height()}, state);
+  const TCacheInfo parent = skinData_->GetParentCache();
+  PaintControlFace(*skinData_, parent, true, false, skinData_->CacheBitmap.get(), {Left(), Top()},
+                   {0, 0, Width(), Height()}, state);
   DrawTextIntoCache(state);
-  // PAINTERS: if (!Enabled()) PaintDisabledLook(cache, disabledKind_, Parent(), {Left(), Top()},
-  //                                              parent);
+  if (!Enabled())
+    PaintDisabledLook(skinData_->CacheBitmap.get(), disabledKind_, Parent(), {Left(), Top()},
+                      parent);
   skinData_->BackgroundDirty = false;
 }
 
@@ -104,9 +107,8 @@ void TsEdit::DrawTextIntoCache(int state) {
     }
     text = std::move(masked);
   }
-  (void)state;
-  (void)rect;
-  // PAINTERS: DrawSkinText(canvas, text, true, state != 0, *skinData_, 0x830, rect);
+  DrawSkinText(canvas, text, true, state != 0, *skinData_,
+               platform::DT_WORDBREAK | platform::DT_SINGLELINE | platform::DT_NOPREFIX, rect);
 }
 
 // ---- painting
@@ -125,7 +127,7 @@ void TsEdit::FullPaint() {
     const TRect bounds = BoundsRect();
     skinData_->PartlyPainted = bounds.Intersected(parentArea) != bounds;
     if (skinData_->BackgroundDirty && !skinData_->CacheFrozen) RenderCache();
-    // PAINTERS: RepairCorners(*skinData_, 0);
+    RepairCorners(*skinData_, 0, kAllCorners);
     const framework::TBitmap* cache = skinData_->CacheBitmap.get();
     platform::BitBlt(dc, 0, 0, cache->Width(), cache->Height(),
                      skinData_->CacheBitmap->Canvas()->Handle(), 0, 0, platform::SRCCOPY);
@@ -141,7 +143,7 @@ void TsEdit::FramePaint() {
   HDC dc = platform::GetWindowDC(Handle());
   const int saved = platform::SaveDC(dc);
   if (skinData_->BackgroundDirty) RenderCache();
-  // PAINTERS: RepairCorners(*skinData_, 0);
+  RepairCorners(*skinData_, 0, kAllCorners);
   HDC cache = skinData_->CacheBitmap->Canvas()->Handle();
   const int w = Width();
   const int h = Height();

@@ -15,10 +15,6 @@
 
 namespace skin {
 
-// PAINTERS: the disabled look's kinds come with the background composition.
-using TsDisabledKind = uint32_t;
-enum : uint32_t { dkBlended = 1, dkGrayed = 2 };
-
 class TsEdit : public framework::TEdit {
  public:
   explicit TsEdit(framework::TComponent* owner);

@@ -6,6 +6,9 @@
 #include "framework/ClassRegistry.h"
 #include "platform/windows/Paint.h"
 #include "skin/data/sSkinManager.h"
+#include "skin/paint/sBackground.h"
+#include "skin/paint/sGraphicChildren.h"
+#include "skin/paint/sSkinText.h"
 
 namespace skin {
 
@@ -68,7 +71,7 @@ void TsPanel::PaintWindow(HDC dc) {
 // ---- skinned painting
 
 void TsPanel::PaintSkinned(HDC dc) {
-  if (HasState(framework::csDestroying) || !skinData_->Skinned(true)) return;
+  if (HasState(framework::csDestroying) || !skinData_->SkinActive()) return;
   if (Parent() && Parent()->HasState(framework::csCreating)) return;
   skinData_->PaintDeferred = skinData_->IsDeferred();
   if (skinData_->PaintDeferred) return;
@@ -84,17 +87,15 @@ void TsPanel::PaintSkinned(HDC dc) {
   }
   if (redraw && !skinData_->CacheFrozen) RenderCache();
   skinData_->CopyCacheToDC(this, 0, 0, 0, 0, true, dc, whole);
-  // PAINTERS: PaintGraphicChildren(dc, this);
+  PaintGraphicChildren(dc, this);
   NotifyChildrenPainted(this);
 }
 
 void TsPanel::RenderCache() {
   skinData_->PrepareCache();
-  TCacheInfo parent = skinData_->GetParentCache();
-  (void)parent;
-  // PAINTERS: PaintControlFace(*skinData_, parent, false, 0, 0, false,
-  // skinData_->CacheBitmap.get(),
-  //                            {Left(), Top()}, {0, 0, Width(), Height()}, 0);
+  const TCacheInfo parent = skinData_->GetParentCache();
+  PaintControlFace(*skinData_, parent, false, false, skinData_->CacheBitmap.get(), {Left(), Top()},
+                   {0, 0, Width(), Height()}, 0);
   WriteCaption();
   skinData_->BackgroundDirty = false;
   if (OnPaint) OnPaint(this, skinData_->CacheBitmap->Canvas());
@@ -110,8 +111,8 @@ void TsPanel::WriteCaption() {
   const int h = canvas->TextHeight("W");
   rect.Top = (rect.Top + rect.Bottom - h) / 2;
   rect.Bottom = rect.Top + h;
-  // PAINTERS: const unsigned flags = AlignmentTextFlags(this, Alignment()) | platform::DT_NOPREFIX;
-  // PAINTERS: DrawSkinText(canvas, Caption(), Enabled(), false, *skinData_, flags, rect);
+  const unsigned flags = AlignmentTextFlags(this, Alignment()) | platform::DT_NOPREFIX;
+  DrawSkinText(canvas, Caption(), Enabled(), false, *skinData_, flags, rect);
 }
 
 // ---- window procedure

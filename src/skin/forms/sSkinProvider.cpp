@@ -7,6 +7,8 @@
 #include "platform/windows/Paint.h"
 #include "skin/data/sMaskData.h"
 #include "skin/data/sSkinManager.h"
+#include "skin/paint/sBackground.h"
+#include "skin/paint/sGraphicChildren.h"
 
 namespace skin {
 
@@ -97,6 +99,7 @@ TsSkinProvider::TsSkinProvider(TComponent* owner)
       titleIcon_(std::make_unique<TsTitleIcon>()),
       ownerForm_(NearestForm(owner)) {
   skinData_->ControlType = ctForm;
+  skinData_->ProviderForm = ownerForm_;
   skinData_->SetSkinSection("FORM");
   if (HasState(framework::csDesigning) || !ownerForm_) return;
   savedBorderIcons_ = ownerForm_->BorderIcons();
@@ -119,7 +122,7 @@ void TsSkinProvider::AfterConstruction() {
 
 void TsSkinProvider::Loaded() {
   TComponent::Loaded();
-  if (ManagerAtHand() && skinData_->Skinned(true)) SetupForm();
+  if (ManagerAtHand() && skinData_->SkinActive()) SetupForm();
 }
 
 void TsSkinProvider::Notification(TComponent* component, framework::TOperation operation) {
@@ -225,7 +228,7 @@ void TsSkinProvider::FormWindowProc(TMessage& m) {
       default: break;
     }
   }
-  if (!ownerForm_->HasState(framework::csDestroying) && skinData_->Skinned(true)) {
+  if (!ownerForm_->HasState(framework::csDestroying) && skinData_->SkinActive()) {
     if (m.Msg == SM_SKINCMD)
       SkinnedSkinCommand(m);
     else
@@ -386,11 +389,11 @@ void TsSkinProvider::RenderFormImage() {
   const int height = ownerForm_->Height();
   framework::TBitmap* cache = skinData_->CacheBitmap.get();
   if (cache->Width() != width || cache->Height() != height) cache->SetSize(width, height);
-  if (skinData_->Section()) {
-    // PAINTERS: TCacheInfo none; PaintSectionBackground(skinData_->SectionIndex,
-    //   skinData_->SkinSection(), none, kKeyColor, -1, -1, skinData_->GetSkinManager(), cache,
-    //   {0, 0}, {0, 0, width, height}, formActive_ ? 1 : 0);
-  }
+  // No parent image and no colour of its own: the section's values, hot while the form is active.
+  if (skinData_->Section())
+    PaintSectionBackground(skinData_->SectionIndex, skinData_->SkinSection(), TCacheInfo{},
+                           kKeyColor, -1, -1, skinData_->GetSkinManager(), cache, {0, 0},
+                           {0, 0, width, height}, formActive_ ? 1 : 0);
   skinData_->BackgroundDirty = false;
   skinData_->PaintDeferred = false;
 }
@@ -414,7 +417,7 @@ void TsSkinProvider::PaintFormClient() {
                                  {0, 0, ownerForm_->Width(), ownerForm_->Height()});
         NotifyChildrenPainted(ownerForm_);
         paintingParts_ = true;
-        // PAINTERS: PaintGraphicChildren(dc, ownerForm_);
+        PaintGraphicChildren(dc, ownerForm_);
         paintingParts_ = false;
       } else {
         paintingParts_ = true;
