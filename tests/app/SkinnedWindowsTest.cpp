@@ -1,6 +1,7 @@
 // Both windows as BlueIce draws them: golden pictures of the whole bar at rest and with slot 3
 // hot, and of the whole editor.
 
+#include "skin/data/sSkinManager.h"
 #include "tests/app/BarFixture.h"
 #include "tests/support/GoldenPicture.h"
 
@@ -43,3 +44,14 @@ TEST_F(SkinnedWindows, TheEditor) {
 }
 
 }  // namespace
+
+TEST_F(SkinnedWindows, AnInactiveManagerLeavesThePlainLookAndActiveAgainTheSkinnedOne) {
+  WriteConfig(kSnippets);
+  Start();
+  Form1->sSkinManager1->SetActive(false);
+  Pump();
+  ExpectGoldenPicture(Screen(Form1), "app", "bar_unskinned");
+  Form1->sSkinManager1->SetActive(true);
+  Pump();
+  ExpectGoldenPicture(Screen(Form1), "app", "bar_at_rest");
+}
