@@ -210,22 +210,28 @@ void PaintControlBackground(TsCommonDataBase& data, const TCacheInfo& info, int 
                          data.PatternIndex, data.GetSkinManager(), bitmap, position, target, state);
 }
 
+void PrepareFaceColors(const TsCommonDataBase& data, const TCacheInfo& info) {
+  framework::TWinControl* parent = data.OwnerControl ? data.OwnerControl->Parent() : nullptr;
+  ColorSlot() = kColorSlotUnset;
+  if (!info.Ready && parent) MaskFillColor() = ColorSlot() = platform::ColorToRGB(parent->Color());
+  if (info.Ready && parent && !data.DependsOnParent() && ColorSlot() == kColorSlotUnset)
+    AskParentColor(parent);
+}
+
+void ResetFaceColors() { MaskFillColor() = ColorSlot() = kKeyColor; }
+
 void PaintControlFace(TsCommonDataBase& data, TCacheInfo info, bool fillCentre, bool useParent,
                       TBitmap* bitmap, TPoint position, const TRect& target, int state) {
   TsSkinManager* m = data.GetSkinManager();
   if (!IsPaintable(bitmap) || !m || !m->IsValidSectionIndex(data.SectionIndex) ||
       !Inside(target, bitmap))
     return;
-  framework::TWinControl* parent = data.OwnerControl ? data.OwnerControl->Parent() : nullptr;
-  ColorSlot() = kColorSlotUnset;
-  if (!info.Ready && parent) MaskFillColor() = ColorSlot() = platform::ColorToRGB(parent->Color());
-  if (info.Ready && parent && !data.DependsOnParent() && ColorSlot() == kColorSlotUnset)
-    AskParentColor(parent);
+  PrepareFaceColors(data, info);
   PaintControlBackground(data, info, state, bitmap, position, target);
   info = Moved(info, position);
   if (const TsMaskData* border = MaskAt(*m, data.BorderMaskIndex))
     DrawBorderMask(bitmap, target, fillCentre, useParent, state, *border, info);
-  MaskFillColor() = ColorSlot() = kKeyColor;
+  ResetFaceColors();
   struct Corner {
     const char* role;
     bool right, bottom;

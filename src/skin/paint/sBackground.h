@@ -31,6 +31,14 @@ namespace skin {
 
 class TsSkinManager;
 
+// Makes the parent's colour available before a face is composed: without a parent image the
+// colour slot and MaskFillColor take the parent's Color; with one, a control that does not depend
+// on its parent asks it for its colour (AskParentColor). ResetFaceColors returns both to the key
+// colour once the face is done. PaintControlFace does both; painters of their own faces (the push
+// buttons) call them around their composition.
+void PrepareFaceColors(const TsCommonDataBase& data, const TCacheInfo& info);
+void ResetFaceColors();
+
 // The whole face of a control into bitmap at target: background, border mask (fillCentre paints
 // its centre; useParent lets its transparent corners show info's parent image), corner images.
 // info is the parent-cache record from the control's GetParentCache; position is the control's
