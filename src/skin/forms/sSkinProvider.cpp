@@ -263,6 +263,8 @@ void TsSkinProvider::SkinnedSkinCommand(TMessage& m) {
       // now) and repaint when the form has painted.
       BroadcastToChildren(m);
       if (ownerForm_->Visible() && ownerForm_->HandleAllocated()) {
+        // The paint must reach the whole form: a paint with nothing invalid would show nothing.
+        platform::InvalidateRect(ownerForm_->Handle(), nullptr, false);
         platform::SendMessage(ownerForm_->Handle(), platform::WM_NCPAINT, 0, 0);
         platform::SendMessage(ownerForm_->Handle(), platform::WM_PAINT, 0, 0);
       }
