@@ -2,13 +2,13 @@
 // hot, and of the whole editor.
 
 #include "skin/data/sSkinManager.h"
+#include "tests/GoldenPicture.h"
 #include "tests/app/BarFixture.h"
-#include "tests/support/GoldenPicture.h"
 
 namespace {
 
+using golden::ExpectGoldenPicture;
 using snipwell::test::BarTest;
-using snipwell::test::ExpectGoldenPicture;
 using snipwell::test::WriteConfig;
 
 const char kSnippets[] =
