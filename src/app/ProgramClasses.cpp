@@ -4,12 +4,12 @@
 #include "app/Unit1.h"
 #include "app/Unit2.h"
 #include "framework/ClassRegistry.h"
-#include "skin/controls/SkinControlClasses.h"
+#include "skin/forms/SkinFormClasses.h"
 
 void RegisterProgramClasses() {
   RegisterAppResources();
   RegisterStoredSkins();
-  skin::RegisterSkinControlClasses();
+  skin::RegisterSkinFormClasses();
   framework::RegisterClass(TForm1::StaticClassInfo());
   framework::RegisterClass(TForm2::StaticClassInfo());
 }

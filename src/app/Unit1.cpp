@@ -14,6 +14,7 @@
 #include "skin/controls/sLabel.h"
 #include "skin/controls/sPanel.h"
 #include "skin/data/sSkinManager.h"
+#include "skin/forms/sSkinProvider.h"
 
 using framework::TClassBuilder;
 using framework::TClassInfo;
@@ -29,6 +30,7 @@ const TClassInfo& TForm1::StaticClassInfo() {
   static const TClassInfo info =
       TClassBuilder<TForm1>("TForm1", framework::TForm::StaticClassInfo())
           .Field("sSkinManager1", &TForm1::sSkinManager1)
+          .Field("sSkinProvider1", &TForm1::sSkinProvider1)
           .Field("sLabel1", &TForm1::sLabel1)
           .Field("sLabel2", &TForm1::sLabel2)
           .Field("sButton1", &TForm1::sButton1)

@@ -32,6 +32,10 @@ object Form1: TForm1
     SkinName = 'BlueIce (internal)'
     SkinInfo = '4.83'
   end
+  object sSkinProvider1: TsSkinProvider
+    SkinData.SkinSection = 'FORM'
+    TitleButtons = <>
+  end
   object sLabel1: TsLabel
     Left = 8
     Top = 33
@@ -87,6 +91,7 @@ object Form1: TForm1
     Width = 969
     Height = 30
     TabOrder = 1
+    SkinData.SkinSection = 'PANEL'
     object sEdit1: TsEdit
       Left = 8
       Top = 4
@@ -103,6 +108,15 @@ object Form1: TForm1
       TabOrder = 0
       Text = 'Sample Text 1'
       OnMouseMove = sEdit1MouseMove
+      BoundLabel.Indent = 0
+      BoundLabel.Font.Charset = DEFAULT_CHARSET
+      BoundLabel.Font.Color = clWindowText
+      BoundLabel.Font.Height = -11
+      BoundLabel.Font.Name = 'MS Sans Serif'
+      BoundLabel.Font.Style = []
+      BoundLabel.Layout = sclLeft
+      BoundLabel.MaxWidth = 0
+      SkinData.SkinSection = 'EDIT'
     end
     object sEdit2: TsEdit
       Left = 145
@@ -120,6 +134,15 @@ object Form1: TForm1
       TabOrder = 1
       Text = 'Sample Text 2'
       OnMouseMove = sEdit1MouseMove
+      BoundLabel.Indent = 0
+      BoundLabel.Font.Charset = DEFAULT_CHARSET
+      BoundLabel.Font.Color = clWindowText
+      BoundLabel.Font.Height = -11
+      BoundLabel.Font.Name = 'MS Sans Serif'
+      BoundLabel.Font.Style = []
+      BoundLabel.Layout = sclLeft
+      BoundLabel.MaxWidth = 0
+      SkinData.SkinSection = 'EDIT'
     end
     object sEdit3: TsEdit
       Left = 282
@@ -137,6 +160,15 @@ object Form1: TForm1
       TabOrder = 2
       Text = 'Sample Text 3'
       OnMouseMove = sEdit1MouseMove
+      BoundLabel.Indent = 0
+      BoundLabel.Font.Charset = DEFAULT_CHARSET
+      BoundLabel.Font.Color = clWindowText
+      BoundLabel.Font.Height = -11
+      BoundLabel.Font.Name = 'MS Sans Serif'
+      BoundLabel.Font.Style = []
+      BoundLabel.Layout = sclLeft
+      BoundLabel.MaxWidth = 0
+      SkinData.SkinSection = 'EDIT'
     end
     object sEdit4: TsEdit
       Left = 420
@@ -154,6 +186,15 @@ object Form1: TForm1
       TabOrder = 3
       Text = 'Sample Text 4'
       OnMouseMove = sEdit1MouseMove
+      BoundLabel.Indent = 0
+      BoundLabel.Font.Charset = DEFAULT_CHARSET
+      BoundLabel.Font.Color = clWindowText
+      BoundLabel.Font.Height = -11
+      BoundLabel.Font.Name = 'MS Sans Serif'
+      BoundLabel.Font.Style = []
+      BoundLabel.Layout = sclLeft
+      BoundLabel.MaxWidth = 0
+      SkinData.SkinSection = 'EDIT'
     end
     object sEdit5: TsEdit
       Left = 557
@@ -171,6 +212,15 @@ object Form1: TForm1
       TabOrder = 4
       Text = 'Sample Text 5'
       OnMouseMove = sEdit1MouseMove
+      BoundLabel.Indent = 0
+      BoundLabel.Font.Charset = DEFAULT_CHARSET
+      BoundLabel.Font.Color = clWindowText
+      BoundLabel.Font.Height = -11
+      BoundLabel.Font.Name = 'MS Sans Serif'
+      BoundLabel.Font.Style = []
+      BoundLabel.Layout = sclLeft
+      BoundLabel.MaxWidth = 0
+      SkinData.SkinSection = 'EDIT'
     end
     object sEdit6: TsEdit
       Left = 694
@@ -188,6 +238,15 @@ object Form1: TForm1
       TabOrder = 5
       Text = 'Sample Text 6'
       OnMouseMove = sEdit1MouseMove
+      BoundLabel.Indent = 0
+      BoundLabel.Font.Charset = DEFAULT_CHARSET
+      BoundLabel.Font.Color = clWindowText
+      BoundLabel.Font.Height = -11
+      BoundLabel.Font.Name = 'MS Sans Serif'
+      BoundLabel.Font.Style = []
+      BoundLabel.Layout = sclLeft
+      BoundLabel.MaxWidth = 0
+      SkinData.SkinSection = 'EDIT'
     end
     object sEdit7: TsEdit
       Left = 832
@@ -205,6 +264,15 @@ object Form1: TForm1
       TabOrder = 6
       Text = 'Sample Text 7'
       OnMouseMove = sEdit1MouseMove
+      BoundLabel.Indent = 0
+      BoundLabel.Font.Charset = DEFAULT_CHARSET
+      BoundLabel.Font.Color = clWindowText
+      BoundLabel.Font.Height = -11
+      BoundLabel.Font.Name = 'MS Sans Serif'
+      BoundLabel.Font.Style = []
+      BoundLabel.Layout = sclLeft
+      BoundLabel.MaxWidth = 0
+      SkinData.SkinSection = 'EDIT'
     end
   end
   object sCheckBox1: TsCheckBox

@@ -7,6 +7,7 @@
 #include "framework/Form.h"
 
 namespace skin {
+class TsSkinProvider;
 class TsButton;
 class TsCheckBox;
 class TsEdit;
@@ -22,6 +23,7 @@ using skin::TsLabel;
 using skin::TsLabelFX;
 using skin::TsPanel;
 using skin::TsSkinManager;
+using skin::TsSkinProvider;
 
 class TForm1 : public framework::TForm {
  public:
@@ -29,6 +31,7 @@ class TForm1 : public framework::TForm {
   DECLARE_CLASS_INFO()
 
   TsSkinManager* sSkinManager1 = nullptr;
+  TsSkinProvider* sSkinProvider1 = nullptr;
   TsLabel* sLabel1 = nullptr;
   TsLabel* sLabel2 = nullptr;
   TsButton* sButton1 = nullptr;

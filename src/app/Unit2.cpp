@@ -9,6 +9,7 @@
 #include "skin/controls/sEdit.h"
 #include "skin/controls/sLabel.h"
 #include "skin/controls/sPanel.h"
+#include "skin/forms/sSkinProvider.h"
 
 using framework::TClassBuilder;
 using framework::TClassInfo;
@@ -23,6 +24,7 @@ TForm2* Form2 = nullptr;
 const TClassInfo& TForm2::StaticClassInfo() {
   static const TClassInfo info =
       TClassBuilder<TForm2>("TForm2", framework::TForm::StaticClassInfo())
+          .Field("sSkinProvider1", &TForm2::sSkinProvider1)
           .Field("sPanel1", &TForm2::sPanel1)
           .Field("sEdit1", &TForm2::sEdit1)
           .Field("sEdit2", &TForm2::sEdit2)

@@ -17,6 +17,10 @@ object Form2: TForm2
   OnShow = FormShow
   PixelsPerInch = 96
   TextHeight = 13
+  object sSkinProvider1: TsSkinProvider
+    SkinData.SkinSection = 'FORM'
+    TitleButtons = <>
+  end
   object sPanel1: TsPanel
     Left = 0
     Top = 0
@@ -24,6 +28,7 @@ object Form2: TForm2
     Height = 305
     Align = alClient
     TabOrder = 0
+    SkinData.SkinSection = 'PANEL'
     object sLabelFX1: TsLabelFX
       Left = 339
       Top = 28
@@ -149,6 +154,15 @@ object Form2: TForm2
       Font.Style = []
       ParentFont = False
       TabOrder = 0
+      BoundLabel.Indent = 0
+      BoundLabel.Font.Charset = DEFAULT_CHARSET
+      BoundLabel.Font.Color = clWindowText
+      BoundLabel.Font.Height = -11
+      BoundLabel.Font.Name = 'MS Sans Serif'
+      BoundLabel.Font.Style = []
+      BoundLabel.Layout = sclLeft
+      BoundLabel.MaxWidth = 0
+      SkinData.SkinSection = 'EDIT'
     end
     object sEdit2: TsEdit
       Left = 32
@@ -163,6 +177,15 @@ object Form2: TForm2
       Font.Style = []
       ParentFont = False
       TabOrder = 1
+      BoundLabel.Indent = 0
+      BoundLabel.Font.Charset = DEFAULT_CHARSET
+      BoundLabel.Font.Color = clWindowText
+      BoundLabel.Font.Height = -11
+      BoundLabel.Font.Name = 'MS Sans Serif'
+      BoundLabel.Font.Style = []
+      BoundLabel.Layout = sclLeft
+      BoundLabel.MaxWidth = 0
+      SkinData.SkinSection = 'EDIT'
     end
     object sEdit3: TsEdit
       Left = 32
@@ -177,6 +200,15 @@ object Form2: TForm2
       Font.Style = []
       ParentFont = False
       TabOrder = 2
+      BoundLabel.Indent = 0
+      BoundLabel.Font.Charset = DEFAULT_CHARSET
+      BoundLabel.Font.Color = clWindowText
+      BoundLabel.Font.Height = -11
+      BoundLabel.Font.Name = 'MS Sans Serif'
+      BoundLabel.Font.Style = []
+      BoundLabel.Layout = sclLeft
+      BoundLabel.MaxWidth = 0
+      SkinData.SkinSection = 'EDIT'
     end
     object sEdit4: TsEdit
       Left = 32
@@ -191,6 +223,15 @@ object Form2: TForm2
       Font.Style = []
       ParentFont = False
       TabOrder = 3
+      BoundLabel.Indent = 0
+      BoundLabel.Font.Charset = DEFAULT_CHARSET
+      BoundLabel.Font.Color = clWindowText
+      BoundLabel.Font.Height = -11
+      BoundLabel.Font.Name = 'MS Sans Serif'
+      BoundLabel.Font.Style = []
+      BoundLabel.Layout = sclLeft
+      BoundLabel.MaxWidth = 0
+      SkinData.SkinSection = 'EDIT'
     end
     object sEdit5: TsEdit
       Left = 32
@@ -205,6 +246,15 @@ object Form2: TForm2
       Font.Style = []
       ParentFont = False
       TabOrder = 4
+      BoundLabel.Indent = 0
+      BoundLabel.Font.Charset = DEFAULT_CHARSET
+      BoundLabel.Font.Color = clWindowText
+      BoundLabel.Font.Height = -11
+      BoundLabel.Font.Name = 'MS Sans Serif'
+      BoundLabel.Font.Style = []
+      BoundLabel.Layout = sclLeft
+      BoundLabel.MaxWidth = 0
+      SkinData.SkinSection = 'EDIT'
     end
     object sEdit6: TsEdit
       Left = 32
@@ -219,6 +269,15 @@ object Form2: TForm2
       Font.Style = []
       ParentFont = False
       TabOrder = 5
+      BoundLabel.Indent = 0
+      BoundLabel.Font.Charset = DEFAULT_CHARSET
+      BoundLabel.Font.Color = clWindowText
+      BoundLabel.Font.Height = -11
+      BoundLabel.Font.Name = 'MS Sans Serif'
+      BoundLabel.Font.Style = []
+      BoundLabel.Layout = sclLeft
+      BoundLabel.MaxWidth = 0
+      SkinData.SkinSection = 'EDIT'
     end
     object sEdit7: TsEdit
       Left = 32
@@ -233,6 +292,15 @@ object Form2: TForm2
       Font.Style = []
       ParentFont = False
       TabOrder = 6
+      BoundLabel.Indent = 0
+      BoundLabel.Font.Charset = DEFAULT_CHARSET
+      BoundLabel.Font.Color = clWindowText
+      BoundLabel.Font.Height = -11
+      BoundLabel.Font.Name = 'MS Sans Serif'
+      BoundLabel.Font.Style = []
+      BoundLabel.Layout = sclLeft
+      BoundLabel.MaxWidth = 0
+      SkinData.SkinSection = 'EDIT'
     end
     object sButton1: TsButton
       Left = 266

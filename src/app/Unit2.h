@@ -6,6 +6,7 @@
 #include "framework/Form.h"
 
 namespace skin {
+class TsSkinProvider;
 class TsButton;
 class TsEdit;
 class TsLabelFX;
@@ -15,6 +16,7 @@ using skin::TsButton;
 using skin::TsEdit;
 using skin::TsLabelFX;
 using skin::TsPanel;
+using skin::TsSkinProvider;
 
 namespace framework {
 class TImage;
@@ -25,6 +27,7 @@ class TForm2 : public framework::TForm {
   explicit TForm2(framework::TComponent* owner);
   DECLARE_CLASS_INFO()
 
+  TsSkinProvider* sSkinProvider1 = nullptr;
   TsPanel* sPanel1 = nullptr;
   TsEdit* sEdit1 = nullptr;
   TsEdit* sEdit2 = nullptr;

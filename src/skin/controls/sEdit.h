@@ -1,15 +1,55 @@
 #pragma once
-// TsEdit: the program's Edit control as the skin engine's class. Until skinning comes, it is the
-// class library's control under the skin engine's name, so the forms need not change when it does.
+// TsEdit: the skinned single-line edit. While its binding is skinned, an edit that is neither
+// focused nor under the mouse shows its whole face, text included, from its cache (section "EDIT"
+// by default); while hot, only its two-pixel frame comes from the cache and the class library's
+// edit draws the text area itself, so caret, selection and scrolling work as ever. Loading gives
+// the edit the section's colour and text colour. Without an active skin it is the class library's
+// edit.
+
+#include <cstdint>
+#include <memory>
 
 #include "framework/CustomEdit.h"
+#include "skin/controls/sBoundLabel.h"
+#include "skin/controls/sCommonData.h"
 
 namespace skin {
 
 class TsEdit : public framework::TEdit {
  public:
-  explicit TsEdit(framework::TComponent* owner) : framework::TEdit(owner) {}
+  explicit TsEdit(framework::TComponent* owner);
+  ~TsEdit() override;
   DECLARE_CLASS_INFO()
+
+  TsCommonData* SkinData() const { return skinData_.get(); }
+  TsBoundLabel* BoundLabel() const { return boundLabel_.get(); }
+  // How the face looks while disabled.
+  TsDisabledKind DisabledKind() const { return disabledKind_; }
+  void SetDisabledKind(TsDisabledKind value);
+
+  void AfterConstruction() override;
+  void Loaded() override;
+  void Notification(framework::TComponent* component, framework::TOperation operation) override;
+  void WndProc(framework::TMessage& message) override;
+
+  // Composes the face in the current state, then the text, into the cache.
+  void RenderCache();
+
+ private:
+  void DrawTextIntoCache(int state);
+  // The whole face from the cache (not hot).
+  void FullPaint();
+  // The frame from the cache; the text area is left to the class library's edit (hot).
+  void FramePaint();
+  bool HandleSkinCommand(framework::TMessage& message);
+  // Before the inherited handling; true when the message must not go on.
+  bool HandleSkinnedBefore(framework::TMessage& message);
+  void HandleSkinnedAfter(const framework::TMessage& message, bool wasHot);
+  void FollowWithBoundLabel(const framework::TMessage& message);
+
+  std::unique_ptr<TsCommonData> skinData_;
+  std::unique_ptr<TsBoundLabel> boundLabel_;
+  TsDisabledKind disabledKind_ = dkBlended;
 };
 
 }  // namespace skin

@@ -1,15 +1,53 @@
 #pragma once
-// TsPanel: the program's Panel control as the skin engine's class. Until skinning comes, it is the
-// class library's control under the skin engine's name, so the forms need not change when it does.
+// TsPanel: the skinned container. While its binding is skinned it paints itself from its section
+// ("PANEL" by default) into its cache and copies that to the screen, and serves the cache as the
+// background of the skinned controls placed on it; painting waits until its parent has painted.
+// A panel is never hot, so its look changes only with the skin, its size and its caption. Without
+// an active skin it is the class library's panel.
+
+#include <functional>
+#include <memory>
 
 #include "framework/Panel.h"
+#include "skin/controls/sCommonData.h"
+
+namespace framework {
+class TCanvas;
+}  // namespace framework
 
 namespace skin {
 
+// A paint event that gives the canvas to draw on (for a skinned panel: the cache's).
+using TPaintEvent = std::function<void(framework::TObject* sender, framework::TCanvas* canvas)>;
+
 class TsPanel : public framework::TPanel {
  public:
-  explicit TsPanel(framework::TComponent* owner) : framework::TPanel(owner) {}
+  explicit TsPanel(framework::TComponent* owner);
+  ~TsPanel() override;
   DECLARE_CLASS_INFO()
+
+  TsCommonData* SkinData() const { return skinData_.get(); }
+  TPaintEvent OnPaint;
+
+  void AfterConstruction() override;
+  void Loaded() override;
+  void Notification(framework::TComponent* component, framework::TOperation operation) override;
+  void WndProc(framework::TMessage& message) override;
+
+ protected:
+  // Unskinned: the panel's own look, or the OnPaint handler alone when one is set.
+  void Paint() override;
+  void PaintWindow(platform::HDC dc) override;
+
+ private:
+  // Renders (when dirty) and shows the panel on dc, then lets the children paint.
+  void PaintSkinned(platform::HDC dc);
+  // Composes the face and the caption into the cache.
+  void RenderCache();
+  void WriteCaption();
+  void HandleSkinnedMessage(framework::TMessage& message);
+
+  std::unique_ptr<TsCommonData> skinData_;
 };
 
 }  // namespace skin

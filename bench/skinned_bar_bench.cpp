@@ -1,0 +1,114 @@
+// The skinned bar on the headless desktop: composing and presenting the whole bar with every cache
+// dirty, and the mouse moving from slot 3 to slot 4 (both slots rendered again and presented),
+// beside a plain copy of the bar's 1019 x 56 24-bit back buffer in the same run.
+
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/ProgramClasses.h"
+#include "app/Unit1.h"
+#include "app/Unit2.h"
+#include "framework/Application.h"
+#include "platform/files/Files.h"
+#include "platform/headless/HeadlessBackend.h"
+#include "platform/windows/Paint.h"
+#include "platform/windows/Window.h"
+#include "skin/controls/sEdit.h"
+#include "skin/controls/sPanel.h"
+#include "skin/forms/sSkinProvider.h"
+
+namespace {
+
+constexpr int kBarWidth = 1019;
+constexpr int kBarHeight = 56;
+
+// The program's bar, shown and painted once, with the seven snippets read from the snippet file.
+class ShownBar {
+ public:
+  ShownBar() : config_(platform::ExecutableFolder() + "Config.txt") {
+    {
+      std::ofstream out(config_, std::ios::binary);
+      for (int k = 1; k <= 7; ++k) out << "Sample Text " << k << "\r\n";
+    }
+    auto backend = std::make_unique<platform::HeadlessBackend>();
+    desktop = backend.get();
+    platform::InstallBackend(std::move(backend));
+    RegisterProgramClasses();
+    application = std::make_unique<framework::TApplication>();
+    application->CreateForm(Form1);
+    application->CreateForm(Form2);
+    Form1->Show();
+    application->ProcessMessages();
+  }
+  ~ShownBar() {
+    application.reset();
+    platform::InstallBackend(nullptr);
+    std::remove(config_.c_str());
+  }
+  ShownBar(const ShownBar&) = delete;
+  ShownBar& operator=(const ShownBar&) = delete;
+
+  void HoverSlot(int k) {
+    const platform::TRect r = Form1->Slots()[static_cast<size_t>(k - 1)]->BoundsRect();
+    desktop->MoveMouse(Form1->Left() + r.Left + 20, Form1->Top() + r.Top + 10);
+    application->ProcessMessages();
+  }
+  const platform::DIBitmap& Screen() const { return desktop->Find(Form1->Handle())->screen; }
+
+  platform::HeadlessBackend* desktop = nullptr;
+  std::unique_ptr<framework::TApplication> application;
+
+ private:
+  std::string config_;
+};
+
+void BM_BaselineMemcpy(benchmark::State& state) {
+  const size_t bytes = static_cast<size_t>(kBarWidth) * kBarHeight * 3;
+  std::vector<uint8_t> from(bytes, 0x5A);
+  std::vector<uint8_t> to(bytes);
+  for (auto _ : state) {
+    std::memcpy(to.data(), from.data(), bytes);
+    benchmark::DoNotOptimize(to.data());
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_BaselineMemcpy)->Name("FullBarPaint/baseline_memcpy");
+
+void BM_FullBarPaint(benchmark::State& state) {
+  ShownBar bar;
+  std::vector<skin::TsCommonData*> bindings{Form1->sSkinProvider1->SkinData(),
+                                            Form1->sPanel1->SkinData()};
+  for (TsEdit* slot : Form1->Slots()) bindings.push_back(slot->SkinData());
+  const platform::HWND bar_window = Form1->Handle();
+  for (auto _ : state) {
+    for (skin::TsCommonData* data : bindings) data->BackgroundDirty = true;
+    platform::RedrawWindow(bar_window, nullptr, nullptr,
+                           platform::RDW_INVALIDATE | platform::RDW_ALLCHILDREN);
+    bar.application->ProcessMessages();
+  }
+  for (skin::TsCommonData* data : bindings)
+    if (data->BackgroundDirty) state.SkipWithError("a cache was left dirty");
+  if (bar.Screen().Width() != kBarWidth) state.SkipWithError("the bar was not presented");
+}
+BENCHMARK(BM_FullBarPaint)->Name("FullBarPaint");
+
+void BM_HoverSlot3To4(benchmark::State& state) {
+  ShownBar bar;
+  bar.HoverSlot(3);
+  // Each step moves to the other slot, so every one is a move from one slot onto its neighbour.
+  int next = 4;
+  for (auto _ : state) {
+    bar.HoverSlot(next);
+    next = next == 4 ? 3 : 4;
+  }
+  if (!Form1->sEdit3->Focused() && !Form1->sEdit4->Focused())
+    state.SkipWithError("no slot took the focus");
+}
+BENCHMARK(BM_HoverSlot3To4)->Name("HoverSlot3To4");
+
+}  // namespace
