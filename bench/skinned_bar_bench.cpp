@@ -12,11 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "app/AppResources.h"
+#include "app/ProgramClasses.h"
 #include "app/Unit1.h"
 #include "app/Unit2.h"
 #include "framework/Application.h"
-#include "framework/ClassRegistry.h"
 #include "platform/files/Files.h"
 #include "platform/headless/HeadlessBackend.h"
 #include "platform/windows/Paint.h"
@@ -25,7 +24,6 @@
 #include "skin/controls/sCheckBox.h"
 #include "skin/controls/sEdit.h"
 #include "skin/controls/sPanel.h"
-#include "skin/forms/SkinFormClasses.h"
 #include "skin/forms/sSkinProvider.h"
 
 namespace {
@@ -44,11 +42,7 @@ class ShownBar {
     auto backend = std::make_unique<platform::HeadlessBackend>();
     desktop = backend.get();
     platform::InstallBackend(std::move(backend));
-    RegisterAppResources();
-    RegisterStoredSkins();
-    skin::RegisterSkinFormClasses();
-    framework::RegisterClass(TForm1::StaticClassInfo());
-    framework::RegisterClass(TForm2::StaticClassInfo());
+    RegisterProgramClasses();
     application = std::make_unique<framework::TApplication>();
     application->CreateForm(Form1);
     application->CreateForm(Form2);

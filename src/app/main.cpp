@@ -4,17 +4,15 @@
 #include <cstdio>
 #include <exception>
 
-#include "app/AppResources.h"
+#include "app/ProgramClasses.h"
 #include "app/Unit1.h"
 #include "app/Unit2.h"
 #include "framework/Application.h"
-#include "framework/ClassRegistry.h"
 #include "framework/Icon.h"
 #include "framework/Image.h"
 #include "framework/Picture.h"
 #include "platform/Backend.h"
 #include "platform/x11/X11Backend.h"
-#include "skin/forms/SkinFormClasses.h"
 
 int main() {
   try {
@@ -25,11 +23,7 @@ int main() {
   }
   int exitCode = 0;
   {
-    RegisterAppResources();
-    RegisterStoredSkins();
-    skin::RegisterSkinFormClasses();
-    framework::RegisterClass(TForm1::StaticClassInfo());
-    framework::RegisterClass(TForm2::StaticClassInfo());
+    RegisterProgramClasses();
 
     framework::TApplication application;
     application.SetTitle("Snipwell");

@@ -12,12 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "app/AppResources.h"
+#include "app/ProgramClasses.h"
 #include "app/Unit1.h"
 #include "app/Unit2.h"
 #include "framework/Application.h"
 #include "framework/CheckBox.h"
-#include "framework/ClassRegistry.h"
 #include "framework/Label.h"
 #include "platform/files/Files.h"
 #include "platform/headless/HeadlessBackend.h"
@@ -28,7 +27,6 @@
 #include "skin/controls/sEdit.h"
 #include "skin/controls/sLabel.h"
 #include "skin/data/sSkinManager.h"
-#include "skin/forms/SkinFormClasses.h"
 
 namespace snipwell::test {
 
@@ -53,11 +51,7 @@ class BarTest : public ::testing::Test {
     auto backend = std::make_unique<platform::HeadlessBackend>();
     desktop = backend.get();
     platform::InstallBackend(std::move(backend));
-    RegisterAppResources();
-    RegisterStoredSkins();
-    skin::RegisterSkinFormClasses();
-    framework::RegisterClass(TForm1::StaticClassInfo());
-    framework::RegisterClass(TForm2::StaticClassInfo());
+    RegisterProgramClasses();
   }
   void TearDown() override {
     app.reset();

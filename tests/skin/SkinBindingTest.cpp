@@ -121,6 +121,18 @@ TEST_F(SkinBindingTest, AnEditFollowsTheSectionColoursAndTheRemovalRestoresTheWi
   EXPECT_EQ(edit->Color(), platform::clYellow);
 }
 
+TEST_F(SkinBindingTest, ARefreshOfTheSkinReachesTheControlsOfASkinnedForm) {
+  ShowSkinned();
+  manager->SetHueOffset(120);  // recoloured: the manager refreshes the forms
+  const TsGeneralData& section =
+      manager->Sections()[static_cast<size_t>(manager->FindSection("EDIT"))];
+  ASSERT_NE(section.Color, 0x0000FF);
+  EXPECT_EQ(edit->Color(), section.Color);
+  Pump();
+  EXPECT_FALSE(panel->SkinData()->BackgroundDirty);
+  EXPECT_FALSE(edit->SkinData()->BackgroundDirty);
+}
+
 TEST_F(SkinBindingTest, AnEditNeverOffersAPatternedBackgroundAndAPlainPanelNeither) {
   adjust = [](TsStoredSkin* skin) { StoredSection(skin, "EDIT")->GradientPercent = 60; };
   ShowSkinned();

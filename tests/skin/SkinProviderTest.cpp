@@ -31,6 +31,25 @@ TEST_F(SkinProviderTest, ABorderlessFormPaintsFromFormAndAnswersWithItsImageAtZe
   EXPECT_EQ(ParentCache().Bitmap->Width(), 300);
 }
 
+TEST_F(SkinProviderTest, ARefreshShowsTheNewImageOnTheWholeForm) {
+  adjust = [](TsStoredSkin* skin) {
+    TsSkinGeneral* form = StoredSection(skin, "FORM");
+    form->ImagePercent = 0;
+    form->HotImagePercent = 0;
+    form->HotColor = 0x123456;
+    // A grey global colour keeps its hue: the form's Color does not change and invalidate it.
+    StoredSection(skin, "GLOBALINFO")->Color = 0x808080;
+  };
+  ShowSkinned();
+  const platform::DIBitmap& screen = desktop->Find(form->Handle())->screen;
+  ASSERT_EQ(screen.Pixel(250, 100), 0x123456);
+  manager->SetHueOffset(120);  // recoloured and refreshed, not announced anew
+  Pump();
+  EXPECT_NE(screen.Pixel(250, 100), 0x123456);
+  EXPECT_EQ(screen.Pixel(250, 100),
+            manager->Sections()[static_cast<size_t>(manager->FindSection("FORM"))].HotColor);
+}
+
 TEST_F(SkinProviderTest, TheFormStandsForItsHotColourActiveOrNot) {
   ShowSkinned();
   platform::SendMessage(form->Handle(), platform::WM_ACTIVATE, platform::WA_INACTIVE, 0);

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "framework/ClassRegistry.h"
+#include "framework/ClassBuilder.h"
 #include "framework/WinControl.h"
 
 namespace skin {
@@ -21,39 +21,28 @@ TsEditLabel::~TsEditLabel() {
 }
 
 const TClassInfo& TsEditLabel::StaticClassInfo() {
-  static const TClassInfo info("TsEditLabel", &TsLabel::StaticClassInfo());
+  static const TClassInfo info =
+      framework::TClassBuilder<TsEditLabel>("TsEditLabel", TsLabel::StaticClassInfo());
   return info;
 }
 
 // ---- TsBoundLabel
 
 const TClassInfo& TsBoundLabel::StaticClassInfo() {
-  static const TClassInfo info = [] {
-    TClassInfo c("TsBoundLabel", &TPersistent::StaticClassInfo());
-    using B = TsBoundLabel;
-    framework::TClassBuilder<B>(c)
-        .Boolean(
-            "Active", [](const B& b) { return b.Active(); }, [](B& b, bool v) { b.SetActive(v); },
-            false)
-        .String(
-            "Caption", [](const B& b) { return b.Caption(); },
-            [](B& b, const std::string& v) { b.SetCaption(v); })
-        .Integer(
-            "Indent", [](const B& b) { return b.Indent(); }, [](B& b, int v) { b.SetIndent(v); }, 0)
-        .Object("Font", [](B& b) -> framework::TPersistent* { return b.Font(); })
-        .Enum<TsCaptionLayout>(
-            "Layout", [](const B& b) { return b.Layout(); },
-            [](B& b, TsCaptionLayout v) { b.SetLayout(v); },
-            {{"sclLeft", sclLeft},
-             {"sclTopLeft", sclTopLeft},
-             {"sclTopCenter", sclTopCenter},
-             {"sclTopRight", sclTopRight}},
-            sclLeft)
-        .Integer(
-            "MaxWidth", [](const B& b) { return b.MaxWidth(); },
-            [](B& b, int v) { b.SetMaxWidth(v); }, 0);
-    return c;
-  }();
+  using B = TsBoundLabel;
+  static const TClassInfo info =
+      framework::TClassBuilder<B>("TsBoundLabel", TPersistent::StaticClassInfo())
+          .Boolean("Active", &B::Active, &B::SetActive, false)
+          .String("Caption", &B::Caption, &B::SetCaption)
+          .Integer("Indent", &B::Indent, &B::SetIndent, 0)
+          .Object("Font", &B::Font)
+          .Enum<TsCaptionLayout>("Layout", &B::Layout, &B::SetLayout,
+                                 {{"sclLeft", sclLeft},
+                                  {"sclTopLeft", sclTopLeft},
+                                  {"sclTopCenter", sclTopCenter},
+                                  {"sclTopRight", sclTopRight}},
+                                 sclLeft)
+          .Integer("MaxWidth", &B::MaxWidth, &B::SetMaxWidth, 0);
   return info;
 }
 

@@ -26,8 +26,7 @@ class TsEditLabel : public TsLabel {
  public:
   TsEditLabel(framework::TComponent* owner, TsBoundLabel* boundLabel);
   ~TsEditLabel() override;
-  static const framework::TClassInfo& StaticClassInfo();
-  const framework::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
 
  private:
   friend class TsBoundLabel;
@@ -39,8 +38,7 @@ class TsBoundLabel : public framework::TPersistent {
   // edit is the control the label belongs to (it owns the label); skinData its binding.
   TsBoundLabel(framework::TWinControl* edit, TsCommonData* skinData);
   ~TsBoundLabel() override;
-  static const framework::TClassInfo& StaticClassInfo();
-  const framework::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
 
   bool Active() const { return theLabel_ != nullptr; }
   void SetActive(bool value);

@@ -2,7 +2,7 @@
 
 #include "framework/Application.h"
 #include "framework/Canvas.h"
-#include "framework/ClassRegistry.h"
+#include "framework/ClassBuilder.h"
 #include "framework/Form.h"
 #include "platform/windows/Input.h"
 #include "platform/windows/Paint.h"
@@ -22,32 +22,18 @@ using platform::HDC;
 using platform::TRect;
 
 const TClassInfo& TsButton::StaticClassInfo() {
-  static const TClassInfo info = [] {
-    TClassInfo c("TsButton", &framework::TButton::StaticClassInfo(),
-                 [](TComponent* owner) { return new TsButton(owner); });
-    framework::TClassBuilder<TsButton>(c)
-        .Object("SkinData", [](TsButton& b) -> framework::TPersistent* { return b.SkinData(); })
-        .Set(
-            "AnimatEvents", [](const TsButton& b) { return b.AnimatEvents(); },
-            [](TsButton& b, uint32_t v) { b.SetAnimatEvents(v); },
-            {{"aeMouseEnter", aeMouseEnter},
-             {"aeMouseLeave", aeMouseLeave},
-             {"aeMouseDown", aeMouseDown},
-             {"aeMouseUp", aeMouseUp},
-             {"aeGlobalDef", aeGlobalDef}},
-            aeGlobalDef)
-        .Set(
-            "DisabledKind", [](const TsButton& b) { return uint32_t{b.DisabledKind()}; },
-            [](TsButton& b, uint32_t v) { b.SetDisabledKind(static_cast<TsDisabledKind>(v)); },
-            {{"dkBlended", dkBlended}, {"dkGrayed", dkGrayed}}, dkBlended)
-        .Boolean(
-            "Down", [](const TsButton& b) { return b.Down(); },
-            [](TsButton& b, bool v) { b.SetDown(v); }, false)
-        .Integer(
-            "FocusMargin", [](const TsButton& b) { return b.FocusMargin(); },
-            [](TsButton& b, int v) { b.SetFocusMargin(v); }, 1);
-    return c;
-  }();
+  static const TClassInfo info =
+      framework::TClassBuilder<TsButton>("TsButton", framework::TButton::StaticClassInfo())
+          .Creatable()
+          .Object("SkinData", &TsButton::SkinData)
+          .Set("AnimatEvents", &TsButton::AnimatEvents, &TsButton::SetAnimatEvents,
+               kAnimatEventNames, aeGlobalDef)
+          .Set(
+              "DisabledKind", [](const TsButton& b) { return uint32_t{b.DisabledKind()}; },
+              [](TsButton& b, uint32_t v) { b.SetDisabledKind(static_cast<TsDisabledKind>(v)); },
+              {{"dkBlended", dkBlended}, {"dkGrayed", dkGrayed}}, dkBlended)
+          .Boolean("Down", &TsButton::Down, &TsButton::SetDown, false)
+          .Integer("FocusMargin", &TsButton::FocusMargin, &TsButton::SetFocusMargin, 1);
   return info;
 }
 

@@ -23,8 +23,7 @@ class TsButton : public framework::TButton {
  public:
   explicit TsButton(framework::TComponent* owner);
   ~TsButton() override;
-  static const framework::TClassInfo& StaticClassInfo();
-  const framework::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
 
   TsCommonData* SkinData() const { return skinData_.get(); }
   TacAnimatEvents AnimatEvents() const { return animatEvents_; }

@@ -1,7 +1,7 @@
 #include "skin/controls/sCheckBox.h"
 
 #include "framework/Canvas.h"
-#include "framework/ClassRegistry.h"
+#include "framework/ClassBuilder.h"
 #include "platform/windows/Input.h"
 #include "platform/windows/Paint.h"
 #include "skin/data/sSkinManager.h"
@@ -40,48 +40,25 @@ std::unique_ptr<framework::TBitmap> CopyOf(const framework::TBitmap* source) {
 }  // namespace
 
 const TClassInfo& TsCheckBox::StaticClassInfo() {
-  static const TClassInfo info = [] {
-    TClassInfo c("TsCheckBox", &framework::TCheckBox::StaticClassInfo(),
-                 [](TComponent* owner) { return new TsCheckBox(owner); });
-    framework::TClassBuilder<TsCheckBox>(c)
-        .Object("SkinData", [](TsCheckBox& b) -> framework::TPersistent* { return b.SkinData(); })
-        .Set(
-            "AnimatEvents", [](const TsCheckBox& b) { return b.AnimatEvents(); },
-            [](TsCheckBox& b, uint32_t v) { b.SetAnimatEvents(v); },
-            {{"aeMouseEnter", aeMouseEnter},
-             {"aeMouseLeave", aeMouseLeave},
-             {"aeMouseDown", aeMouseDown},
-             {"aeMouseUp", aeMouseUp},
-             {"aeGlobalDef", aeGlobalDef}},
-            aeGlobalDef)
-        .Set(
-            "DisabledKind", [](const TsCheckBox& b) { return uint32_t{b.DisabledKind()}; },
-            [](TsCheckBox& b, uint32_t v) { b.SetDisabledKind(static_cast<TsDisabledKind>(v)); },
-            {{"dkBlended", dkBlended}, {"dkGrayed", dkGrayed}}, dkBlended)
-        .Object("GlyphChecked",
-                [](TsCheckBox& b) -> framework::TPersistent* { return b.GlyphChecked(); })
-        .Object("GlyphUnChecked",
-                [](TsCheckBox& b) -> framework::TPersistent* { return b.GlyphUnChecked(); })
-        .Integer(
-            "Margin", [](const TsCheckBox& b) { return b.Margin(); },
-            [](TsCheckBox& b, int v) { b.SetMargin(v); }, 2)
-        .Boolean(
-            "MultiLine", [](const TsCheckBox& b) { return b.MultiLine(); },
-            [](TsCheckBox& b, bool v) { b.SetMultiLine(v); }, false)
-        .Boolean(
-            "ReadOnly", [](const TsCheckBox& b) { return b.ReadOnly(); },
-            [](TsCheckBox& b, bool v) { b.SetReadOnly(v); }, false)
-        .Boolean(
-            "ShowFocus", [](const TsCheckBox& b) { return b.ShowFocus(); },
-            [](TsCheckBox& b, bool v) { b.SetShowFocus(v); }, true)
-        .Integer(
-            "TextIndent", [](const TsCheckBox& b) { return b.TextIndent(); },
-            [](TsCheckBox& b, int v) { b.SetTextIndent(v); }, 0)
-        .Boolean(
-            "AutoSize", [](const TsCheckBox& b) { return b.AutoSize(); },
-            [](TsCheckBox& b, bool v) { b.SetAutoSize(v); }, true);
-    return c;
-  }();
+  using B = TsCheckBox;
+  static const TClassInfo info =
+      framework::TClassBuilder<B>("TsCheckBox", framework::TCheckBox::StaticClassInfo())
+          .Creatable()
+          .Object("SkinData", &B::SkinData)
+          .Set("AnimatEvents", &B::AnimatEvents, &B::SetAnimatEvents, kAnimatEventNames,
+               aeGlobalDef)
+          .Set(
+              "DisabledKind", [](const B& b) { return uint32_t{b.DisabledKind()}; },
+              [](B& b, uint32_t v) { b.SetDisabledKind(static_cast<TsDisabledKind>(v)); },
+              {{"dkBlended", dkBlended}, {"dkGrayed", dkGrayed}}, dkBlended)
+          .Object("GlyphChecked", &B::GlyphChecked)
+          .Object("GlyphUnChecked", &B::GlyphUnChecked)
+          .Integer("Margin", &B::Margin, &B::SetMargin, 2)
+          .Boolean("MultiLine", &B::MultiLine, &B::SetMultiLine, false)
+          .Boolean("ReadOnly", &B::ReadOnly, &B::SetReadOnly, false)
+          .Boolean("ShowFocus", &B::ShowFocus, &B::SetShowFocus, true)
+          .Integer("TextIndent", &B::TextIndent, &B::SetTextIndent, 0)
+          .Boolean("AutoSize", &B::AutoSize, &B::SetAutoSize, true);
   return info;
 }
 

@@ -20,8 +20,7 @@ class TsCheckBox : public framework::TCheckBox {
  public:
   explicit TsCheckBox(framework::TComponent* owner);
   ~TsCheckBox() override;
-  static const framework::TClassInfo& StaticClassInfo();
-  const framework::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
 
   TsCommonData* SkinData() const { return skinData_.get(); }
   TacAnimatEvents AnimatEvents() const { return animatEvents_; }

@@ -4,7 +4,7 @@
 
 #include "framework/Bitmap.h"
 #include "framework/Canvas.h"
-#include "framework/ClassRegistry.h"
+#include "framework/ClassBuilder.h"
 #include "framework/CustomEdit.h"
 #include "framework/Font.h"
 #include "framework/FormReader.h"
@@ -95,22 +95,13 @@ bool IsEditControl(const TsCommonData& data) {
 // ---- class description
 
 const framework::TClassInfo& TsCommonData::StaticClassInfo() {
-  static const framework::TClassInfo info = [] {
-    framework::TClassInfo c("TsCommonData", &TPersistent::StaticClassInfo());
-    using D = TsCommonData;
-    framework::TClassBuilder<D>(c)
-        .String(
-            "SkinSection", [](const D& d) { return d.SkinSection(); },
-            [](D& d, const std::string& v) { d.SetSkinSection(v); }, std::nullopt)
-        .Boolean(
-            "CustomColor", [](const D& d) { return d.CustomColor(); },
-            [](D& d, bool v) { d.SetCustomColor(v); }, false)
-        .Boolean(
-            "CustomFont", [](const D& d) { return d.CustomFont(); },
-            [](D& d, bool v) { d.SetCustomFont(v); }, false);
-    c.AddProperty(SkinManagerProperty());
-    return c;
-  }();
+  using D = TsCommonData;
+  static const framework::TClassInfo info =
+      framework::TClassBuilder<D>("TsCommonData", TPersistent::StaticClassInfo())
+          .String("SkinSection", &D::SkinSection, &D::SetSkinSection, std::nullopt)
+          .Boolean("CustomColor", &D::CustomColor, &D::SetCustomColor, false)
+          .Boolean("CustomFont", &D::CustomFont, &D::SetCustomFont, false)
+          .Property(SkinManagerProperty());
   return info;
 }
 

@@ -49,8 +49,7 @@ class TsCommonData : public TsCommonDataBase {
   // bitmap at once, else it is made on first use.
   TsCommonData(framework::TComponent* owner, bool withCache);
   ~TsCommonData() override;
-  static const framework::TClassInfo& StaticClassInfo();
-  const framework::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
 
   // ---- published properties (the values themselves are the base's)
 

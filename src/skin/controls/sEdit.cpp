@@ -2,7 +2,7 @@
 
 #include "framework/Bitmap.h"
 #include "framework/Canvas.h"
-#include "framework/ClassRegistry.h"
+#include "framework/ClassBuilder.h"
 #include "platform/Utf8.h"
 #include "platform/windows/Paint.h"
 #include "skin/data/sSkinManager.h"
@@ -30,18 +30,15 @@ bool ParentDirtyQuery(framework::TControl* control) {
 }  // namespace
 
 const TClassInfo& TsEdit::StaticClassInfo() {
-  static const TClassInfo info = [] {
-    TClassInfo c("TsEdit", &framework::TEdit::StaticClassInfo(),
-                 [](TComponent* owner) { return new TsEdit(owner); });
-    framework::TClassBuilder<TsEdit>(c)
-        .Object("SkinData", [](TsEdit& e) -> framework::TPersistent* { return e.SkinData(); })
-        .Set(
-            "DisabledKind", [](const TsEdit& e) { return uint32_t{e.DisabledKind()}; },
-            [](TsEdit& e, uint32_t v) { e.SetDisabledKind(static_cast<TsDisabledKind>(v)); },
-            {{"dkBlended", dkBlended}, {"dkGrayed", dkGrayed}}, dkBlended)
-        .Object("BoundLabel", [](TsEdit& e) -> framework::TPersistent* { return e.BoundLabel(); });
-    return c;
-  }();
+  static const TClassInfo info =
+      framework::TClassBuilder<TsEdit>("TsEdit", framework::TEdit::StaticClassInfo())
+          .Creatable()
+          .Object("SkinData", &TsEdit::SkinData)
+          .Set(
+              "DisabledKind", [](const TsEdit& e) { return uint32_t{e.DisabledKind()}; },
+              [](TsEdit& e, uint32_t v) { e.SetDisabledKind(static_cast<TsDisabledKind>(v)); },
+              {{"dkBlended", dkBlended}, {"dkGrayed", dkGrayed}}, dkBlended)
+          .Object("BoundLabel", &TsEdit::BoundLabel);
   return info;
 }
 

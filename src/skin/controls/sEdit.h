@@ -19,8 +19,7 @@ class TsEdit : public framework::TEdit {
  public:
   explicit TsEdit(framework::TComponent* owner);
   ~TsEdit() override;
-  static const framework::TClassInfo& StaticClassInfo();
-  const framework::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
 
   TsCommonData* SkinData() const { return skinData_.get(); }
   TsBoundLabel* BoundLabel() const { return boundLabel_.get(); }

@@ -15,6 +15,7 @@
 #include <memory>
 
 #include "framework/Bitmap.h"
+#include "framework/ClassBuilder.h"
 #include "framework/TimerComponent.h"
 
 namespace skin {
@@ -30,6 +31,13 @@ enum TacAnimatEvent : uint32_t {
   aeGlobalDef = 1u << 4,
 };
 using TacAnimatEvents = uint32_t;
+
+// The names descriptions give the set's elements.
+inline const framework::TEnumNames<uint32_t> kAnimatEventNames = {{"aeMouseEnter", aeMouseEnter},
+                                                                  {"aeMouseLeave", aeMouseLeave},
+                                                                  {"aeMouseDown", aeMouseDown},
+                                                                  {"aeMouseUp", aeMouseUp},
+                                                                  {"aeGlobalDef", aeGlobalDef}};
 
 // The process-wide default set that aeGlobalDef refers to: all four mouse events.
 TacAnimatEvents& DefaultAnimatEvents();

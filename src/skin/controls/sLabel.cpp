@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "framework/Canvas.h"
-#include "framework/ClassRegistry.h"
+#include "framework/ClassBuilder.h"
 #include "framework/WinControl.h"
 #include "platform/windows/Paint.h"
 #include "skin/data/sMessages.h"
@@ -44,7 +44,8 @@ const TsGeneralData* GlobalInfo(const TsSkinManager& manager) {
 // ---- TsCustomLabel
 
 const TClassInfo& TsCustomLabel::StaticClassInfo() {
-  static const TClassInfo info("TsCustomLabel", &framework::TCustomLabel::StaticClassInfo());
+  static const TClassInfo info = framework::TClassBuilder<TsCustomLabel>(
+      "TsCustomLabel", framework::TCustomLabel::StaticClassInfo());
   return info;
 }
 
@@ -105,14 +106,10 @@ void TsCustomLabel::WndProc(TMessage& m) {
 // ---- TsLabel
 
 const TClassInfo& TsLabel::StaticClassInfo() {
-  static const TClassInfo info = [] {
-    TClassInfo c("TsLabel", &TsCustomLabel::StaticClassInfo(),
-                 [](TComponent* owner) { return new TsLabel(owner); });
-    framework::TClassBuilder<TsLabel>(c).Boolean(
-        "UseSkinColor", [](const TsLabel& l) { return l.UseSkinColor(); },
-        [](TsLabel& l, bool v) { l.SetUseSkinColor(v); }, true);
-    return c;
-  }();
+  static const TClassInfo info =
+      framework::TClassBuilder<TsLabel>("TsLabel", TsCustomLabel::StaticClassInfo())
+          .Creatable()
+          .Boolean("UseSkinColor", &TsLabel::UseSkinColor, &TsLabel::SetUseSkinColor, true);
   return info;
 }
 
@@ -129,24 +126,14 @@ void TsLabel::WndProc(TMessage& m) {
 // ---- TsShadow and TsKind
 
 const TClassInfo& TsShadow::StaticClassInfo() {
-  static const TClassInfo info = [] {
-    TClassInfo c("TsShadow", &framework::TPersistent::StaticClassInfo());
-    framework::TClassBuilder<TsShadow>(c)
-        .Enum<TsShadowMode>(
-            "Mode", [](const TsShadow& s) { return s.Mode(); },
-            [](TsShadow& s, TsShadowMode v) { s.SetMode(v); },
-            {{"smNone", smNone}, {"smCustom", smCustom}, {"smSkin1", smSkin1}}, smCustom)
-        .Color(
-            "Color", [](const TsShadow& s) { return s.Color(); },
-            [](TsShadow& s, TColor v) { s.SetColor(v); }, platform::clBlack)
-        .Integer(
-            "BlurCount", [](const TsShadow& s) { return s.BlurCount(); },
-            [](TsShadow& s, int v) { s.SetBlurCount(v); }, 4)
-        .Integer(
-            "Distance", [](const TsShadow& s) { return s.Distance(); },
-            [](TsShadow& s, int v) { s.SetDistance(v); }, 1);
-    return c;
-  }();
+  static const TClassInfo info =
+      framework::TClassBuilder<TsShadow>("TsShadow", framework::TPersistent::StaticClassInfo())
+          .Enum<TsShadowMode>("Mode", &TsShadow::Mode, &TsShadow::SetMode,
+                              {{"smNone", smNone}, {"smCustom", smCustom}, {"smSkin1", smSkin1}},
+                              smCustom)
+          .Color("Color", &TsShadow::Color, &TsShadow::SetColor, platform::clBlack)
+          .Integer("BlurCount", &TsShadow::BlurCount, &TsShadow::SetBlurCount, 4)
+          .Integer("Distance", &TsShadow::Distance, &TsShadow::SetDistance, 1);
   return info;
 }
 
@@ -175,18 +162,12 @@ void TsShadow::SetDistance(int value) {
 }
 
 const TClassInfo& TsKind::StaticClassInfo() {
-  static const TClassInfo info = [] {
-    TClassInfo c("TsKind", &framework::TPersistent::StaticClassInfo());
-    framework::TClassBuilder<TsKind>(c)
-        .Enum<TsKindType>(
-            "KindType", [](const TsKind& k) { return k.KindType(); },
-            [](TsKind& k, TsKindType v) { k.SetKindType(v); },
-            {{"ktStandard", ktStandard}, {"ktCustom", ktCustom}, {"ktSkin", ktSkin}}, ktSkin)
-        .Color(
-            "Color", [](const TsKind& k) { return k.Color(); },
-            [](TsKind& k, TColor v) { k.SetColor(v); }, platform::clWhite);
-    return c;
-  }();
+  static const TClassInfo info =
+      framework::TClassBuilder<TsKind>("TsKind", framework::TPersistent::StaticClassInfo())
+          .Enum<TsKindType>(
+              "KindType", &TsKind::KindType, &TsKind::SetKindType,
+              {{"ktStandard", ktStandard}, {"ktCustom", ktCustom}, {"ktSkin", ktSkin}}, ktSkin)
+          .Color("Color", &TsKind::Color, &TsKind::SetColor, platform::clWhite);
   return info;
 }
 
@@ -205,14 +186,11 @@ void TsKind::SetColor(TColor value) {
 // ---- TsLabelFX
 
 const TClassInfo& TsLabelFX::StaticClassInfo() {
-  static const TClassInfo info = [] {
-    TClassInfo c("TsLabelFX", &TsCustomLabel::StaticClassInfo(),
-                 [](TComponent* owner) { return new TsLabelFX(owner); });
-    framework::TClassBuilder<TsLabelFX>(c)
-        .Object("Shadow", [](TsLabelFX& l) -> framework::TPersistent* { return l.Shadow(); })
-        .Object("Kind", [](TsLabelFX& l) -> framework::TPersistent* { return l.Kind(); });
-    return c;
-  }();
+  static const TClassInfo info =
+      framework::TClassBuilder<TsLabelFX>("TsLabelFX", TsCustomLabel::StaticClassInfo())
+          .Creatable()
+          .Object("Shadow", &TsLabelFX::Shadow)
+          .Object("Kind", &TsLabelFX::Kind);
   return info;
 }
 

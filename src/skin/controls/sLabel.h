@@ -22,8 +22,7 @@ namespace skin {
 class TsCustomLabel : public framework::TCustomLabel {
  public:
   explicit TsCustomLabel(framework::TComponent* owner);
-  static const framework::TClassInfo& StaticClassInfo();
-  const framework::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
 
   void WndProc(framework::TMessage& message) override;
 
@@ -43,8 +42,7 @@ class TsCustomLabel : public framework::TCustomLabel {
 class TsLabel : public TsCustomLabel {
  public:
   explicit TsLabel(framework::TComponent* owner) : TsCustomLabel(owner) {}
-  static const framework::TClassInfo& StaticClassInfo();
-  const framework::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
 
   bool UseSkinColor() const { return useSkinColor_; }
   void SetUseSkinColor(bool value) { useSkinColor_ = value; }
@@ -68,8 +66,7 @@ enum TsKindType : uint8_t { ktStandard, ktCustom, ktSkin };
 class TsShadow : public framework::TPersistent {
  public:
   explicit TsShadow(TsLabelFX* label) : label_(label) {}
-  static const framework::TClassInfo& StaticClassInfo();
-  const framework::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
 
   TsShadowMode Mode() const { return mode_; }
   void SetMode(TsShadowMode value);
@@ -93,8 +90,7 @@ class TsShadow : public framework::TPersistent {
 class TsKind : public framework::TPersistent {
  public:
   explicit TsKind(TsLabelFX* label) : label_(label) {}
-  static const framework::TClassInfo& StaticClassInfo();
-  const framework::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
 
   TsKindType KindType() const { return kindType_; }
   void SetKindType(TsKindType value);
@@ -111,8 +107,7 @@ class TsLabelFX : public TsCustomLabel {
  public:
   explicit TsLabelFX(framework::TComponent* owner);
   ~TsLabelFX() override;
-  static const framework::TClassInfo& StaticClassInfo();
-  const framework::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
 
   TsShadow* Shadow() const { return shadow_.get(); }
   TsKind* Kind() const { return kind_.get(); }

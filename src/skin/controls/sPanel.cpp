@@ -3,7 +3,7 @@
 #include "framework/Bitmap.h"
 #include "framework/Canvas.h"
 #include "framework/CanvasBinding.h"
-#include "framework/ClassRegistry.h"
+#include "framework/ClassBuilder.h"
 #include "platform/windows/Paint.h"
 #include "skin/data/sSkinManager.h"
 #include "skin/paint/sBackground.h"
@@ -19,15 +19,11 @@ using platform::HDC;
 using platform::TRect;
 
 const TClassInfo& TsPanel::StaticClassInfo() {
-  static const TClassInfo info = [] {
-    TClassInfo c("TsPanel", &framework::TPanel::StaticClassInfo(),
-                 [](TComponent* owner) { return new TsPanel(owner); });
-    framework::TClassBuilder<TsPanel>(c)
-        .Object("SkinData", [](TsPanel& p) -> framework::TPersistent* { return p.SkinData(); })
-        .EventProperty<TPaintEvent>("OnPaint",
-                                    [](TsPanel& p, TPaintEvent e) { p.OnPaint = std::move(e); });
-    return c;
-  }();
+  static const TClassInfo info =
+      framework::TClassBuilder<TsPanel>("TsPanel", framework::TPanel::StaticClassInfo())
+          .Creatable()
+          .Object("SkinData", &TsPanel::SkinData)
+          .EventProperty("OnPaint", &TsPanel::OnPaint);
   return info;
 }
 

@@ -24,8 +24,7 @@ class TsPanel : public framework::TPanel {
  public:
   explicit TsPanel(framework::TComponent* owner);
   ~TsPanel() override;
-  static const framework::TClassInfo& StaticClassInfo();
-  const framework::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
 
   TsCommonData* SkinData() const { return skinData_.get(); }
   TPaintEvent OnPaint;

@@ -3,7 +3,7 @@
 #include "framework/Bitmap.h"
 #include "framework/Canvas.h"
 #include "framework/CanvasBinding.h"
-#include "framework/ClassRegistry.h"
+#include "framework/ClassBuilder.h"
 #include "platform/windows/Paint.h"
 #include "skin/data/sMaskData.h"
 #include "skin/data/sSkinManager.h"
@@ -32,61 +32,35 @@ TCustomForm* NearestForm(TComponent* owner) {
 }  // namespace
 
 const TClassInfo& TsSkinProvider::StaticClassInfo() {
-  static const TClassInfo info = [] {
-    TClassInfo c("TsSkinProvider", &TComponent::StaticClassInfo(),
-                 [](TComponent* owner) { return new TsSkinProvider(owner); });
-    using P = TsSkinProvider;
-    framework::TClassBuilder<P>(c)
-        .Set(
-            "BorderIcons", [](const P& p) { return p.BorderIcons; },
-            [](P& p, uint32_t v) { p.BorderIcons = v; },
-            {{"biSystemMenu", biSystemMenu},
-             {"biMinimize", biMinimize},
-             {"biMaximize", biMaximize},
-             {"biHelp", biHelp}},
-            biSystemMenu | biMinimize | biMaximize)
-        .Enum<framework::TAlignment>(
-            "CaptionAlignment", [](const P& p) { return p.CaptionAlignment; },
-            [](P& p, framework::TAlignment v) { p.CaptionAlignment = v; },
-            {{"taLeftJustify", framework::taLeftJustify},
-             {"taRightJustify", framework::taRightJustify},
-             {"taCenter", framework::taCenter}},
-            framework::taLeftJustify)
-        .Object("SkinData", [](P& p) -> framework::TPersistent* { return p.SkinData(); })
-        .Enum<TsGripMode>(
-            "GripMode", [](const P& p) { return p.GripMode; },
-            [](P& p, TsGripMode v) { p.GripMode = v; },
-            {{"gmNone", gmNone}, {"gmRightBottom", gmRightBottom}}, gmNone)
-        .Boolean(
-            "MakeSkinMenu", [](const P& p) { return p.MakeSkinMenu; },
-            [](P& p, bool v) { p.MakeSkinMenu = v; }, true)
-        .String(
-            "MenuLineSkin", [](const P& p) { return p.MenuLineSkin; },
-            [](P& p, const std::string& v) { p.MenuLineSkin = v; })
-        .Enum<TsResizeMode>(
-            "ResizeMode", [](const P& p) { return p.ResizeMode; },
-            [](P& p, TsResizeMode v) { p.ResizeMode = v; },
-            {{"rmStandard", rmStandard}, {"rmBorder", rmBorder}}, rmStandard)
-        .Boolean(
-            "ScreenSnap", [](const P& p) { return p.ScreenSnap; },
-            [](P& p, bool v) { p.ScreenSnap = v; }, false)
-        .Integer(
-            "SnapBuffer", [](const P& p) { return p.SnapBuffer; },
-            [](P& p, int v) { p.SnapBuffer = v; }, 10)
-        .Boolean(
-            "ShowAppIcon", [](const P& p) { return p.ShowAppIcon; },
-            [](P& p, bool v) { p.ShowAppIcon = v; }, true)
-        .Collection("TitleButtons",
-                    [](P& p) -> framework::TCollection* { return p.TitleButtons(); })
-        .Object("TitleIcon", [](P& p) -> framework::TPersistent* { return p.TitleIcon(); })
-        .String(
-            "TitleSkin", [](const P& p) { return p.TitleSkin; },
-            [](P& p, const std::string& v) { p.TitleSkin = v; })
-        .Boolean(
-            "UseGlobalColor", [](const P& p) { return p.UseGlobalColor; },
-            [](P& p, bool v) { p.UseGlobalColor = v; }, true);
-    return c;
-  }();
+  using P = TsSkinProvider;
+  static const TClassInfo info =
+      framework::TClassBuilder<P>("TsSkinProvider", TComponent::StaticClassInfo())
+          .Creatable()
+          .Set("BorderIcons", &P::BorderIcons,
+               {{"biSystemMenu", biSystemMenu},
+                {"biMinimize", biMinimize},
+                {"biMaximize", biMaximize},
+                {"biHelp", biHelp}},
+               biSystemMenu | biMinimize | biMaximize)
+          .Enum("CaptionAlignment", &P::CaptionAlignment,
+                {{"taLeftJustify", framework::taLeftJustify},
+                 {"taRightJustify", framework::taRightJustify},
+                 {"taCenter", framework::taCenter}},
+                framework::taLeftJustify)
+          .Object("SkinData", &P::SkinData)
+          .Enum("GripMode", &P::GripMode, {{"gmNone", gmNone}, {"gmRightBottom", gmRightBottom}},
+                gmNone)
+          .Boolean("MakeSkinMenu", &P::MakeSkinMenu, true)
+          .String("MenuLineSkin", &P::MenuLineSkin)
+          .Enum("ResizeMode", &P::ResizeMode, {{"rmStandard", rmStandard}, {"rmBorder", rmBorder}},
+                rmStandard)
+          .Boolean("ScreenSnap", &P::ScreenSnap, false)
+          .Integer("SnapBuffer", &P::SnapBuffer, 10)
+          .Boolean("ShowAppIcon", &P::ShowAppIcon, true)
+          .Collection("TitleButtons", &P::TitleButtons)
+          .Object("TitleIcon", &P::TitleIcon)
+          .String("TitleSkin", &P::TitleSkin)
+          .Boolean("UseGlobalColor", &P::UseGlobalColor, true);
   return info;
 }
 
@@ -263,6 +237,8 @@ void TsSkinProvider::SkinnedSkinCommand(TMessage& m) {
       // now) and repaint when the form has painted.
       BroadcastToChildren(m);
       if (ownerForm_->Visible() && ownerForm_->HandleAllocated()) {
+        // The paint must reach the whole form: a paint with nothing invalid would show nothing.
+        platform::InvalidateRect(ownerForm_->Handle(), nullptr, false);
         platform::SendMessage(ownerForm_->Handle(), platform::WM_NCPAINT, 0, 0);
         platform::SendMessage(ownerForm_->Handle(), platform::WM_PAINT, 0, 0);
       }

@@ -31,8 +31,7 @@ class TsSkinProvider : public framework::TComponent, public TsSkinMessageReceive
  public:
   explicit TsSkinProvider(framework::TComponent* owner);
   ~TsSkinProvider() override;
-  static const framework::TClassInfo& StaticClassInfo();
-  const framework::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
 
   // ---- published properties
 

@@ -14,8 +14,7 @@ namespace skin {
 class TsTitleButton : public framework::TCollectionItem {
  public:
   explicit TsTitleButton(framework::TCollection* collection);
-  static const framework::TClassInfo& StaticClassInfo();
-  const framework::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
 
   std::string Name;
   bool Enabled = true;
@@ -35,8 +34,7 @@ class TsTitleButtons : public framework::TCollection {
 class TsTitleIcon : public framework::TPersistent {
  public:
   TsTitleIcon();
-  static const framework::TClassInfo& StaticClassInfo();
-  const framework::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
 
   framework::TBitmap* Glyph() const { return glyph_.get(); }
   // 0: the glyph's own size.
