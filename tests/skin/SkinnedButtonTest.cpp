@@ -106,5 +106,40 @@ TEST_F(SkinnedButtonTest, TheFocusFrameNeedsACaptionAndTheSectionsShowFocus) {
   EXPECT_EQ(framePixels(), emptyFocused);
 }
 
+TEST_F(SkinnedButtonTest, TheDefaultButtonLooksActiveUntilAnotherButtonTakesTheFocus) {
+  ShowButtons(1);
+  button->SetAnimatEvents(0);
+  auto* other = framework::Create<TsButton>(form);
+  other->SetParent(panel);
+  other->SetBounds(110, 42, 75, 16);
+  button->SetDefault(true);
+  platform::SetFocus(edit->Handle());
+  Pump();
+  EXPECT_TRUE(button->DefaultActive());
+  EXPECT_EQ(button->CurrentState(), 1);
+  other->SetFocus();
+  Pump();
+  EXPECT_FALSE(button->DefaultActive());
+  EXPECT_EQ(button->CurrentState(), 0);
+  button->SetFocus();
+  Pump();
+  EXPECT_TRUE(button->DefaultActive());
+}
+
+TEST_F(SkinnedButtonTest, WithoutTheSkinTheWindowIsRectangularAgain) {
+  ShowButtons(1);
+  ASSERT_TRUE(platform::GetWindowRgn(button->Handle()).has_value());
+  manager->SetActive(false);
+  Pump();
+  EXPECT_FALSE(platform::GetWindowRgn(button->Handle()).has_value());
+  PointAt(button, 0, 0);
+  Press();
+  Release();
+  EXPECT_EQ(clicks, 1);  // the corner is the button's again
+  manager->SetActive(true);
+  Pump();
+  EXPECT_TRUE(platform::GetWindowRgn(button->Handle()).has_value());
+}
+
 }  // namespace
 }  // namespace skin::test
