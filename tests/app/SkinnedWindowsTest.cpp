@@ -4,13 +4,13 @@
 
 #include "skin/controls/sFadeTimer.h"
 #include "skin/data/sSkinManager.h"
+#include "tests/GoldenPicture.h"
 #include "tests/app/BarFixture.h"
-#include "tests/support/GoldenPicture.h"
 
 namespace {
 
+using golden::ExpectGoldenPicture;
 using snipwell::test::BarTest;
-using snipwell::test::ExpectGoldenPicture;
 using snipwell::test::WriteConfig;
 
 const char kSnippets[] =

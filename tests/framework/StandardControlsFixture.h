@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -14,8 +17,9 @@
 #include "framework/StandardClasses.h"
 #include "platform/drawing/DIBitmap.h"
 #include "platform/headless/HeadlessBackend.h"
+#include "platform/images/ImageCodecs.h"
 #include "platform/windows/Window.h"
-#include "tests/support/GoldenPicture.h"
+#include "tests/GoldenPicture.h"
 
 namespace framework::test {
 
@@ -83,9 +87,9 @@ class StandardControlsTest : public ::testing::Test {
   // What the desktop shows of the form.
   const platform::DIBitmap& Screen(TForm* form) { return desktop->Find(form->Handle())->screen; }
 
-  // Compares the picture with tests/golden/framework/<name>.png (see GoldenPicture.h).
+  // Compares the picture with tests/golden/framework/<name>.png (see tests/GoldenPicture.h).
   void ExpectGolden(const platform::DIBitmap& picture, const std::string& name) {
-    snipwell::test::ExpectGoldenPicture(picture, "framework", name);
+    golden::ExpectGoldenPicture(picture, "framework", name);
   }
 
   platform::HeadlessBackend* desktop = nullptr;

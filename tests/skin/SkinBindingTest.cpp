@@ -257,5 +257,55 @@ TEST_F(SkinBindingTest, AStoredManagerIsForgottenWhenItGoes) {
   EXPECT_EQ(edit->SkinData()->GetSkinManager(), manager);
 }
 
+TEST_F(SkinBindingTest, ABoundLabelStandsBesideItsEditAndFollowsIt) {
+  ShowSkinned();
+  edit->SetName("sEdit9");
+  TsBoundLabel* bound = edit->BoundLabel();
+  bound->SetActive(true);
+  TsEditLabel* label = bound->TheLabel();
+  ASSERT_NE(label, nullptr);
+  EXPECT_EQ(label->Name(), "sEdit9Label");
+  EXPECT_EQ(label->Caption(), "sEdit9");  // no caption of its own: the edit's name
+  EXPECT_EQ(label->Parent(), panel);
+  EXPECT_TRUE(label->Visible());
+  bound->SetCaption("Name");
+  bound->SetIndent(2);
+  EXPECT_EQ(label->Left(), edit->Left() - label->Width() - 4 - 2);
+  EXPECT_EQ(label->Top(), edit->Top() + (edit->Height() - label->Height()) / 2 - 1);
+  bound->SetLayout(sclTopRight);
+  EXPECT_EQ(label->Left(), edit->Left() + edit->Width() - label->Width());
+  EXPECT_EQ(label->Top(), edit->Top() - label->Height() - 2);
+  edit->SetBounds(40, 30, 100, 21);
+  EXPECT_EQ(label->Top(), 30 - label->Height() - 2);
+  edit->SetVisible(false);
+  EXPECT_FALSE(label->Visible());
+  bound->SetActive(false);
+  EXPECT_EQ(bound->TheLabel(), nullptr);
+}
+
+TEST_F(SkinBindingTest, ABoundLabelFreedWithItsParentIsForgottenByItsEdit) {
+  ShowSkinned();
+  edit->BoundLabel()->SetActive(true);
+  delete edit->BoundLabel()->TheLabel();
+  EXPECT_EQ(edit->BoundLabel()->TheLabel(), nullptr);
+  edit->BoundLabel()->SetActive(true);
+  delete panel;  // the label and the edit go with it, in either order
+  panel = nullptr;
+  edit = nullptr;
+  Pump();
+}
+
+TEST_F(SkinBindingTest, APanelCaptionIsRenderedAgainOnlyWhenItChanges) {
+  ShowSkinned();
+  panel->SetCaption("Caption");
+  EXPECT_TRUE(panel->SkinData()->BackgroundDirty);
+  Pump();
+  EXPECT_FALSE(panel->SkinData()->BackgroundDirty);
+  panel->SetCaption("");
+  Pump();
+  panel->Font()->SetHeight(-20);  // no caption: nothing to draw again
+  EXPECT_FALSE(panel->SkinData()->BackgroundDirty);
+}
+
 }  // namespace
 }  // namespace skin::test

@@ -11,13 +11,16 @@ namespace {
 
 using SkinProviderTest = SkinnedFormTest;
 
+// FORM as one flat colour: 0x123456 while the form is active, no texture.
+void FlatForm(TsStoredSkin* skin) {
+  TsSkinGeneral* form = StoredSection(skin, "FORM");
+  form->ImagePercent = 0;
+  form->HotImagePercent = 0;
+  form->HotColor = 0x123456;
+}
+
 TEST_F(SkinProviderTest, ABorderlessFormPaintsFromFormAndAnswersWithItsImageAtZeroZero) {
-  adjust = [](TsStoredSkin* skin) {
-    TsSkinGeneral* form = StoredSection(skin, "FORM");
-    form->ImagePercent = 0;
-    form->HotImagePercent = 0;
-    form->HotColor = 0x123456;
-  };
+  adjust = FlatForm;
   ShowSkinned();
   EXPECT_TRUE(provider->SkinData()->Skinned(true));
   const platform::DIBitmap& screen = desktop->Find(form->Handle())->screen;
@@ -33,10 +36,7 @@ TEST_F(SkinProviderTest, ABorderlessFormPaintsFromFormAndAnswersWithItsImageAtZe
 
 TEST_F(SkinProviderTest, ARefreshShowsTheNewImageOnTheWholeForm) {
   adjust = [](TsStoredSkin* skin) {
-    TsSkinGeneral* form = StoredSection(skin, "FORM");
-    form->ImagePercent = 0;
-    form->HotImagePercent = 0;
-    form->HotColor = 0x123456;
+    FlatForm(skin);
     // A grey global colour keeps its hue: the form's Color does not change and invalidate it.
     StoredSection(skin, "GLOBALINFO")->Color = 0x808080;
   };

@@ -1,6 +1,7 @@
 #include "skin/paint/sBorderMask.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "skin/paint/sKeyedCopy.h"
 #include "skin/paint/sMaskGeometry.h"
@@ -30,10 +31,11 @@ void PaintOneLayerPart(TBitmap* bitmap, const TsPartPlace& place, const TsMaskDa
   } else if (mask.DrawMode != 0) {
     StretchBlock(bitmap, place.target, picture, place.source);
   } else {
-    ForEachTile(place.target, place.source.Width(), place.source.Height(), [&](const TRect& tile) {
-      CopyBlock(bitmap, tile.Left, tile.Top, tile.Width(), tile.Height(), picture,
-                place.source.Left, place.source.Top);
-    });
+    ForEachTile(place.target, place.source.Width(), place.source.Height(), Bounds(bitmap),
+                [&](const TRect& tile) {
+                  CopyBlock(bitmap, tile.Left, tile.Top, tile.Width(), tile.Height(), picture,
+                            place.source.Left, place.source.Top);
+                });
   }
 }
 
@@ -44,12 +46,22 @@ void PaintRegionPart(TBitmap* bitmap, platform::Region& region, const TRect& tar
   const platform::DIBitmap& s = picture->DIB();
   platform::DIBitmap& t = bitmap->DIB();
   const TsSpan span = PartSpan(target, source, t, s, maskRows);
+  if (span.rows < 1 || span.columns < 1) return;
   const TsBGR key = ColorToBGR(kKeyColor);
   for (int i = 0; i < span.rows; ++i) {
     const uint8_t* sp = s.ScanLine(span.sy + i) + 3 * span.sx;
     const uint8_t* mp = maskRows ? s.ScanLine(span.sy + i + maskRows) + 3 * span.sx : nullptr;
     uint8_t* tp = t.ScanLine(span.y + i) + 3 * span.x;
     const int row = span.y + i;
+    if (!corner) {
+      // Edges and centre: no key test, the whole row at once.
+      const ptrdiff_t bytes = static_cast<ptrdiff_t>(span.columns) * 3;
+      if (mp)
+        MaskMixRun(tp, sp, mp, bytes);
+      else
+        std::memcpy(tp, sp, static_cast<size_t>(bytes));
+      continue;
+    }
     int runStart = -1;
     for (int j = 0; j < span.columns; ++j, sp += 3, tp += 3) {
       if (corner && PixelIs(sp, key)) {
@@ -90,6 +102,14 @@ void PutMaskPart(const TRect& target, const TRect& source, TBitmap* bitmap, cons
       if (!Fast24().Attach(info.Bitmap)) return;
       parent = &Fast24();
     }
+    if (!corner) {
+      // Edges and centre: every pixel mixed, row by row.
+      for (int i = 0; i < span.rows; ++i)
+        MaskMixRun(t.ScanLine(span.y + i) + 3 * span.x, s.ScanLine(span.sy + i) + 3 * span.sx,
+                   s.ScanLine(span.sy + i + maskRows) + 3 * span.sx,
+                   static_cast<ptrdiff_t>(span.columns) * 3);
+      return;
+    }
     const TsBGR key = ColorToBGR(kKeyColor);
     const TColor fill = MaskFillColor();
     const TsBGR fillBytes = ColorToBGR(fill);
@@ -99,16 +119,11 @@ void PutMaskPart(const TRect& target, const TRect& source, TBitmap* bitmap, cons
       const uint8_t* mp = s.ScanLine(span.sy + i + maskRows) + 3 * span.sx;
       uint8_t* tp = t.ScanLine(row) + 3 * span.x;
       for (int j = 0; j < span.columns; ++j, sp += 3, mp += 3, tp += 3) {
-        if (corner && PixelIs(sp, key)) {
+        if (PixelIs(sp, key)) {
           if (parent) {
-            const int px = info.X + span.x + j;
-            const int py = info.Y + row;
-            if (px >= parent->Width || py < 0) break;
-            if (px < 0 || py >= parent->Height) continue;
-            const uint8_t* pp = parent->Row(py) + 3 * px;
-            tp[0] = pp[0];
-            tp[1] = pp[1];
-            tp[2] = pp[2];
+            if (CopyParentPixel(*parent, info.X + span.x + j, info.Y + row, tp) ==
+                TsParentPixel::EndOfRow)
+              break;
           } else if (fill != kKeyColor) {
             tp[0] = fillBytes.B;
             tp[1] = fillBytes.G;
@@ -144,9 +159,10 @@ void DrawBorderMask(TBitmap* bitmap, const TRect& target, bool fillCentre, bool 
       continue;
     }
     // Two-layer parts are always tiled, whatever the draw mode.
-    ForEachTile(place.target, place.source.Width(), place.source.Height(), [&](const TRect& tile) {
-      PutMaskPart(tile, place.source, bitmap, mask, place.corner, info, picture);
-    });
+    ForEachTile(place.target, place.source.Width(), place.source.Height(), Bounds(bitmap),
+                [&](const TRect& tile) {
+                  PutMaskPart(tile, place.source, bitmap, mask, place.corner, info, picture);
+                });
   }
 }
 
@@ -175,10 +191,11 @@ void DrawBorderMaskWithRegion(TBitmap* bitmap, platform::Region& region, bool fi
     for (TsBorderPart part : kRegionOrder) {
       if (part == TsBorderPart::Centre && !fillCentre) continue;
       const TsPartPlace place = PartPlace(part, l, target);
-      ForEachTile(
-          place.target, place.source.Width(), place.source.Height(), [&](const TRect& tile) {
-            PaintRegionPart(bitmap, region, tile, place.source, picture, maskRows, place.corner);
-          });
+      ForEachTile(place.target, place.source.Width(), place.source.Height(), target,
+                  [&](const TRect& tile) {
+                    PaintRegionPart(bitmap, region, tile, place.source, picture, maskRows,
+                                    place.corner);
+                  });
     }
   } catch (const std::exception&) {
   }

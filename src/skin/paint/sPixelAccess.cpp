@@ -19,6 +19,25 @@ bool TooSmall(const TBitmap* bitmap) {
   return !bitmap || bitmap->Width() < 2 || bitmap->Height() < 2;
 }
 
+// destination = (destination * w + source * (255 - w) + 127) >> 8 over a run of bytes; every step
+// fits 16 bits (255 * 255 + 127 < 65536). The fading animation mixes whole bitmaps every 10
+// milliseconds: on processors with AVX2 the run is worked 32 bytes at a time.
+__attribute__((target_clones("avx2", "default"))) void MixRun(uint8_t* __restrict d,
+                                                              const uint8_t* __restrict s,
+                                                              ptrdiff_t count, uint8_t weight) {
+  const uint16_t w = weight;
+  const uint16_t v = static_cast<uint16_t>(255 - weight);
+  for (ptrdiff_t b = 0; b < count; ++b)
+    d[b] = static_cast<uint8_t>(static_cast<uint16_t>(d[b] * w + s[b] * v + 127) >> 8);
+}
+
+void MixRunBackwards(uint8_t* d, const uint8_t* s, ptrdiff_t count, uint8_t weight) {
+  const unsigned w = weight;
+  const unsigned v = 255u - weight;
+  for (ptrdiff_t b = count - 1; b >= 0; --b)
+    d[b] = static_cast<uint8_t>((d[b] * w + s[b] * v + 127u) >> 8);
+}
+
 }  // namespace
 
 bool TacFast24::Attach(TBitmap* bitmap) {
@@ -65,15 +84,31 @@ void TacFastSum24::Mix() {
   const int y1 = std::max({DstY1, 0, dy});
   const int y2 = std::min({DstY2, dstHeight_, srcHeight_ + dy});
   if (x2 <= x1 || y2 <= y1) return;
-  const unsigned w = Weight;
-  const unsigned v = 255u - Weight;
   const ptrdiff_t first = static_cast<ptrdiff_t>(x1) * 3;
   const ptrdiff_t count = static_cast<ptrdiff_t>(x2 - x1) * 3;
+  const ptrdiff_t shift = static_cast<ptrdiff_t>(dx) * 3;
+  // Each destination byte depends on itself and its source byte only, so the order of the walk
+  // shows only when a bitmap is mixed into itself at an offset: then the bytes are walked from the
+  // bottom right, as the mix is defined; otherwise rows are mixed in runs the compiler can work
+  // many bytes at a time, with the same results.
+  const bool overlapping = Src == Dst && (dx != 0 || dy != 0);
+  if (!overlapping && dx == 0 && x1 == 0 && x2 == dstWidth_ && x2 == srcWidth_ &&
+      DstStride == SrcStride) {
+    // Whole rows of two bitmaps laid out alike: one run over the block of rows, padding included
+    // (padding mixed with padding stays as it was: 0 with 0 gives 0).
+    const ptrdiff_t rows = y2 - y1;
+    const ptrdiff_t top = DstStride < 0 ? y2 - 1 : y1;  // the row at the lowest address
+    MixRun(DstRow0 + top * DstStride, SrcRow0 + (top - dy) * SrcStride,
+           rows * (DstStride < 0 ? -DstStride : DstStride), Weight);
+    return;
+  }
   for (int y = y2 - 1; y >= y1; --y) {
     uint8_t* d = DstRow0 + y * DstStride + first;
-    const uint8_t* s = SrcRow0 + (y - dy) * SrcStride + first - static_cast<ptrdiff_t>(dx) * 3;
-    for (ptrdiff_t b = count - 1; b >= 0; --b)
-      d[b] = static_cast<uint8_t>((d[b] * w + s[b] * v + 127u) >> 8);
+    const uint8_t* s = SrcRow0 + (y - dy) * SrcStride + first - shift;
+    if (overlapping)
+      MixRunBackwards(d, s, count, Weight);
+    else
+      MixRun(d, s, count, Weight);
   }
 }
 
@@ -92,22 +127,35 @@ TColor& MaskFillColor() {
   return color;
 }
 
-std::unique_ptr<TBitmap> NewBitmap24(int width, int height) {
+namespace {
+
+// A bitmap of the size and depth, made in one step, its pixels white as the framework makes new
+// pixels (setting the width and then the height would make and fill the pixels twice).
+std::unique_ptr<TBitmap> NewWhiteBitmap(int width, int height, int bitsPerPixel) {
+  platform::DIBitmap dib(std::max(width, 0), std::max(height, 0), bitsPerPixel);
+  const int bytes = bitsPerPixel / 8;
+  // A bitmap without width has no rows to fill (and no memory to point at).
+  for (int y = 0; y < dib.Height() && !dib.Empty(); ++y) {
+    uint8_t* row = dib.ScanLine(y);
+    std::memset(row, 0xFF, static_cast<size_t>(dib.Width()) * bytes);
+    // The fourth byte of a 32-bit pixel stays 0, as converting from 24 bits leaves it.
+    if (bytes == 4)
+      for (int x = 0; x < dib.Width(); ++x) row[4 * x + 3] = 0;
+  }
   auto bitmap = std::make_unique<TBitmap>();
-  bitmap->SetPixelFormat(framework::pf24bit);
+  bitmap->SetDIB(std::move(dib));
   bitmap->SetHandleType(framework::bmDIB);
-  bitmap->SetWidth(width);
-  bitmap->SetHeight(height);
   return bitmap;
 }
 
+}  // namespace
+
+std::unique_ptr<TBitmap> NewBitmap24(int width, int height) {
+  return NewWhiteBitmap(width, height, 24);
+}
+
 std::unique_ptr<TBitmap> NewBitmap32(int width, int height) {
-  auto bitmap = std::make_unique<TBitmap>();
-  bitmap->SetPixelFormat(framework::pf32bit);
-  bitmap->SetHandleType(framework::bmDIB);
-  bitmap->SetWidth(width);
-  bitmap->SetHeight(height);
-  return bitmap;
+  return NewWhiteBitmap(width, height, 32);
 }
 
 void CopyBlock(TBitmap* destination, int x, int y, int width, int height, const TBitmap* source,

@@ -57,6 +57,16 @@ inline bool PixelIs(const uint8_t* p, TsBGR c) { return p[0] == c.B && p[1] == c
 // shows the image, 255 (nearly) what lies beneath.
 constexpr uint8_t MaskMix(int d, int s, int m) { return ClipToByte(((d - s) * m + s * 256) >> 8); }
 
+// MaskMix over a run of bytes: d[i] = MaskMix(d[i], s[i], m[i]). Written as
+// (d * m + s * (256 - m)) >> 8, which is the same value and never leaves 0..255, so that every
+// step fits 16 bits and the compiler can work many bytes at once.
+inline void MaskMixRun(uint8_t* __restrict d, const uint8_t* __restrict s,
+                       const uint8_t* __restrict m, ptrdiff_t count) {
+  for (ptrdiff_t i = 0; i < count; ++i)
+    d[i] = static_cast<uint8_t>(
+        static_cast<uint16_t>(d[i] * m[i] + s[i] * static_cast<uint16_t>(256 - m[i])) >> 8);
+}
+
 // Direct row access to one 24-bit bitmap.
 class TacFast24 {
  public:
@@ -110,6 +120,21 @@ class TacFastSum24 {
   int srcWidth_ = 0, srcHeight_ = 0, dstWidth_ = 0, dstHeight_ = 0;
 };
 
+// Where a key-coloured pixel of a part that lies over the parent takes the parent's pixel: the
+// parent is read only while the place lies inside it. A place right of the parent or above it
+// ends the row being copied (the rest of the row lies outside as well); one left of it or below
+// it is skipped.
+enum class TsParentPixel { Copied, Skipped, EndOfRow };
+inline TsParentPixel CopyParentPixel(const TacFast24& parent, int x, int y, uint8_t* to) {
+  if (x >= parent.Width || y < 0) return TsParentPixel::EndOfRow;
+  if (x < 0 || y >= parent.Height) return TsParentPixel::Skipped;
+  const uint8_t* from = parent.Row(y) + 3 * x;
+  to[0] = from[0];
+  to[1] = from[1];
+  to[2] = from[2];
+  return TsParentPixel::Copied;
+}
+
 // The painting library's shared accessors. Every operation that reads another bitmap's pixels
 // re-binds the first one; nothing is kept bound between operations.
 TacFast24& Fast24();
@@ -135,6 +160,11 @@ void CopyBlock(platform::DIBitmap& destination, int x, int y, int width, int hei
                const platform::DIBitmap& source, int sx, int sy);
 void StretchBlock(framework::TBitmap* destination, const TRect& to,
                   const framework::TBitmap* source, const TRect& from);
+
+// (0, 0, width, height) of the bitmap.
+inline TRect Bounds(const framework::TBitmap* bitmap) {
+  return {0, 0, bitmap->Width(), bitmap->Height()};
+}
 
 // True for a bitmap the painters can work on: present, 24 bits per pixel, not empty.
 bool IsPaintable(const framework::TBitmap* bitmap);

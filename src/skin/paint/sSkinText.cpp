@@ -3,6 +3,7 @@
 #include "framework/Font.h"
 #include "platform/windows/Paint.h"
 #include "skin/data/sSkinManager.h"
+#include "skin/paint/sSavedContext.h"
 
 namespace skin {
 
@@ -13,19 +14,6 @@ using platform::DT_RIGHT;
 using platform::DT_WORDBREAK;
 
 namespace {
-
-// Brings the context's saved state back on every path.
-class SavedContext {
- public:
-  explicit SavedContext(platform::HDC dc) : dc_(dc), level_(platform::SaveDC(dc)) {}
-  ~SavedContext() { platform::RestoreDC(dc_, level_); }
-  SavedContext(const SavedContext&) = delete;
-  SavedContext& operator=(const SavedContext&) = delete;
-
- private:
-  platform::HDC dc_;
-  int level_;
-};
 
 void Draw(TCanvas* canvas, std::string_view text, TRect r, unsigned flags, TColor color) {
   canvas->Font()->SetColor(color);
@@ -74,6 +62,18 @@ void DrawOutlines(TCanvas* canvas, std::string_view text, const TRect& e, unsign
   }
 }
 
+// The steps both caption painters share: the line placed (e), the brush cleared, and a disabled
+// caption embossed. True when the caption is still to be drawn in its colours.
+bool PlaceCaption(TCanvas* canvas, std::string_view text, bool enabled, unsigned flags, TRect& rect,
+                  TRect& e) {
+  e = FitSingleLine(canvas, text, flags, rect);
+  canvas->Brush()->SetStyle(framework::bsClear);
+  if (text.empty()) return false;
+  if (enabled) return true;
+  DrawDisabled(canvas, text, e, flags);
+  return false;
+}
+
 }  // namespace
 
 void DrawSkinText(TCanvas* canvas, std::string_view text, bool enabled, bool hot,
@@ -84,18 +84,13 @@ void DrawSkinText(TCanvas* canvas, std::string_view text, bool enabled, bool hot
     if (hot && data.SkinSection() == "WEBBUTTON")
       canvas->Font()->SetStyle(canvas->Font()->Style() | framework::fsUnderline);
   }
-  SavedContext saved(canvas->Handle());
+  TsSavedContext saved(canvas->Handle());
   platform::IntersectClipRect(canvas->Handle(), rect.Left, rect.Top, rect.Right, rect.Bottom);
-  const TRect e = FitSingleLine(canvas, text, flags, rect);
-  canvas->Brush()->SetStyle(framework::bsClear);
-  if (text.empty()) return;
-  if (!enabled) {
-    DrawDisabled(canvas, text, e, flags);
-    return;
-  }
+  TRect e;
+  if (!PlaceCaption(canvas, text, enabled, flags, rect, e)) return;
   const TsGeneralData* section = data.Skinned() ? data.Section() : nullptr;
   if (!section) {
-    platform::DrawText(canvas->Handle(), text, const_cast<TRect*>(&e), flags | DT_NOCLIP);
+    Draw(canvas, text, e, flags | DT_NOCLIP, canvas->Font()->Color());
     return;
   }
   const TsFontColors& colors = hot ? section->HotFontColor : section->FontColor;
@@ -108,13 +103,8 @@ void DrawSectionText(TCanvas* canvas, std::string_view text, bool enabled, TsSki
                      bool hot, int section, unsigned flags, TRect& rect) {
   TsSkinManager* m = manager ? manager : DefaultManager();
   if (!canvas || !m || !m->IsValidSectionIndex(section)) return;
-  const TRect e = FitSingleLine(canvas, text, flags, rect);
-  canvas->Brush()->SetStyle(framework::bsClear);
-  if (text.empty()) return;
-  if (!enabled) {
-    DrawDisabled(canvas, text, e, flags);
-    return;
-  }
+  TRect e;
+  if (!PlaceCaption(canvas, text, enabled, flags, rect, e)) return;
   const TsGeneralData& g = m->Sections()[static_cast<size_t>(section)];
   const TsFontColors& colors = hot ? g.HotFontColor : g.FontColor;
   DrawOutlines(canvas, text, e, flags, colors);
@@ -144,7 +134,7 @@ platform::TSize MeasureText(platform::HFONT font, std::string_view text) {
   try {
     platform::HDC dc = platform::GetScreenDC();
     if (!dc) return {};
-    SavedContext saved(dc);
+    TsSavedContext saved(dc);
     platform::SelectFont(dc, font);
     if (!platform::GetTextExtentPoint32(dc, text, &size)) return {};
   } catch (const std::exception&) {

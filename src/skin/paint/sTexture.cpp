@@ -23,7 +23,7 @@ const platform::DIBitmap* PixelsOf(const framework::TGraphic* picture) {
 // Tiles the tile of the picture over area, cut to area.
 void TileOver(TBitmap* bitmap, const TRect& area, const platform::DIBitmap& picture,
               const TRect& tile) {
-  ForEachTile(area, tile.Width(), tile.Height(), [&](const TRect& to) {
+  ForEachTile(area, tile.Width(), tile.Height(), Bounds(bitmap), [&](const TRect& to) {
     CopyBlock(bitmap->DIB(), to.Left, to.Top, to.Width(), to.Height(), picture, tile.Left,
               tile.Top);
   });
@@ -147,7 +147,7 @@ void DrawMaskedTexture(TBitmap* bitmap, TRect& area, const TCacheInfo& info, int
   const TRect tile{mask.R.Left, mask.R.Top, mask.R.Left + w, mask.R.Top + h};
   // Whole rows only; the last column is cut at the area's right edge.
   const int wholeRowsEnd = x.Top + (x.Height() > 0 ? x.Height() / h : 0) * h;
-  ForEachTile({x.Left, x.Top, x.Right, wholeRowsEnd}, w, h,
+  ForEachTile({x.Left, x.Top, x.Right, wholeRowsEnd}, w, h, Bounds(bitmap),
               [&](const TRect& to) { PutMaskedTile(bitmap, to, tile, picture, h, info); });
   if (mode != 10 || wholeRowsEnd >= x.Bottom) return;
   const TRect strip{x.Left, wholeRowsEnd, x.Right, x.Bottom};
@@ -183,15 +183,9 @@ void PutMaskedFromBitmap(const TRect& target, const TRect& source, TBitmap* bitm
       uint8_t* tp = t.ScanLine(y + i) + 3 * x;
       for (int j = 0; j < columns; ++j, sp += 3, mp += 3, tp += 3) {
         if (info.Ready && PixelIs(sp, key)) {
-          if (!parent) continue;
-          const int px = info.X + x + j;
-          const int py = info.Y + y + i;
-          if (px >= parent->Width || py < 0) break;
-          if (px < 0 || py >= parent->Height) continue;
-          const uint8_t* pp = parent->Row(py) + 3 * px;
-          tp[0] = pp[0];
-          tp[1] = pp[1];
-          tp[2] = pp[2];
+          if (parent && CopyParentPixel(*parent, info.X + x + j, info.Y + y + i, tp) ==
+                            TsParentPixel::EndOfRow)
+            break;
           continue;
         }
         for (int c = 0; c < 3; ++c) tp[c] = MaskMix(tp[c], sp[c], mp[c]);

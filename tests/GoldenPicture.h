@@ -1,7 +1,7 @@
 #pragma once
-// Golden pictures: what a test drew, compared byte for byte with a PNG file under tests/golden.
-// A missing file is written (and every file when SNIPWELL_UPDATE_GOLDEN=1); a mismatch writes
-// <name>.actual.png beside it for a person to look at.
+// Golden pictures: a drawn picture compared byte for byte with a PNG file under tests/golden. A
+// missing file is written (and every file when SNIPWELL_UPDATE_GOLDEN=1), to be looked at before
+// it is committed; a mismatch writes <name>.actual.png beside the golden one.
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@
 #include "platform/drawing/DIBitmap.h"
 #include "platform/images/ImageCodecs.h"
 
-namespace snipwell::test {
+namespace golden {
 
 inline void ExpectGoldenPicture(const platform::DIBitmap& picture, const std::string& folder,
                                 const std::string& name) {
@@ -37,4 +37,4 @@ inline void ExpectGoldenPicture(const platform::DIBitmap& picture, const std::st
   }
 }
 
-}  // namespace snipwell::test
+}  // namespace golden
