@@ -16,7 +16,7 @@
 
 int main() {
   try {
-    platform::InstallBackend(platform::x11::CreateX11Backend());
+    platform::InstallBackend(platform::x11::CreateX11Backend({"snipwell", "Snipwell"}));
   } catch (const std::exception& e) {
     std::fprintf(stderr, "snipwell: %s\n", e.what());
     return 1;
