@@ -1,5 +1,8 @@
 #pragma once
-// Everything the form reader needs before the program's forms can be made: the stored form
-// descriptions and skins as resources, the skin engine's classes and the two form classes. The
-// program, its tests and its benchmarks all start this way.
+// What the program makes known before its application starts: its stored form descriptions and
+// icon, its stored skins, and every class its descriptions name (the standard and skinned
+// controls, the skin manager, the two forms). main, the tests and the benchmarks start the same way
+// through this one call.
+
+// Safe to call more than once.
 void RegisterProgramClasses();
