@@ -8,7 +8,6 @@
 #include "skin/paint/sBlending.h"
 #include "skin/paint/sBorderMask.h"
 #include "skin/paint/sGradient.h"
-#include "skin/paint/sSavedContext.h"
 #include "skin/paint/sStateImage.h"
 #include "skin/paint/sTexture.h"
 
@@ -273,7 +272,7 @@ void PaintSectionToDC(int section, const std::string& name, const TCacheInfo& in
   if (!dc || !m || !m->IsValidSectionIndex(section) || target.Left < 0 || target.Top < 0 ||
       target.Width() <= 0 || target.Height() <= 0)
     return;
-  TsSavedContext saved(dc);
+  platform::SavedDC saved(dc);
   try {
     auto temporary = NewBitmap24(target.Width(), target.Height());
     PaintSection(section, name, info, -1, -1, m, temporary.get(), position,

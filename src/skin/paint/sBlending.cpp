@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "skin/paint/sSavedContext.h"
-
 namespace skin {
 
 using framework::TBitmap;
@@ -31,7 +29,7 @@ void DesaturateWhere(TBitmap* bitmap, bool keepKey, TsBGR key) {
 
 void FillSolid(platform::HDC dc, const TRect& rect, TColor color) {
   if (!dc) return;
-  TsSavedContext saved(dc);
+  platform::SavedDC saved(dc);
   platform::FillRect(dc, rect, platform::CreateSolidBrush(platform::ColorToRGB(color)));
 }
 

@@ -7,7 +7,6 @@
 #include "skin/data/sMessages.h"
 #include "skin/paint/sBlending.h"
 #include "skin/paint/sPixelAccess.h"
-#include "skin/paint/sSavedContext.h"
 
 namespace skin {
 
@@ -58,7 +57,7 @@ void PaintGraphicChildren(platform::HDC dc, TWinControl* control) {
                   info.X + r.Left, info.Y + r.Top);
     }
     for (TControl* child : children) {
-      TsSavedContext saved(&memory);
+      platform::SavedDC saved(&memory);
       platform::SetViewportOrgEx(&memory, child->Left(), child->Top());
       platform::IntersectClipRect(&memory, 0, 0, child->Width(), child->Height());
       child->Perform(platform::WM_PAINT, reinterpret_cast<platform::WPARAM>(&memory), 0);

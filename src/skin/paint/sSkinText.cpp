@@ -1,9 +1,9 @@
 #include "skin/paint/sSkinText.h"
 
 #include "framework/Font.h"
+#include "platform/Utf8.h"
 #include "platform/windows/Paint.h"
 #include "skin/data/sSkinManager.h"
-#include "skin/paint/sSavedContext.h"
 
 namespace skin {
 
@@ -62,6 +62,17 @@ void DrawOutlines(TCanvas* canvas, std::string_view text, const TRect& e, unsign
   }
 }
 
+// Where the last character of the text starts, as drawing decodes it (a byte that starts no valid
+// sequence is a character of its own), so that shortening never splits one.
+size_t LastCharacterStart(std::string_view text) {
+  size_t i = 0, last = 0;
+  while (i < text.size()) {
+    last = i;
+    platform::NextCodePoint(text, i);
+  }
+  return last;
+}
+
 // The steps both caption painters share: the line placed (e), the brush cleared, and a disabled
 // caption embossed. True when the caption is still to be drawn in its colours.
 bool PlaceCaption(TCanvas* canvas, std::string_view text, bool enabled, unsigned flags, TRect& rect,
@@ -84,7 +95,7 @@ void DrawSkinText(TCanvas* canvas, std::string_view text, bool enabled, bool hot
     if (hot && data.SkinSection() == "WEBBUTTON")
       canvas->Font()->SetStyle(canvas->Font()->Style() | framework::fsUnderline);
   }
-  TsSavedContext saved(canvas->Handle());
+  platform::SavedDC saved(canvas->Handle());
   platform::IntersectClipRect(canvas->Handle(), rect.Left, rect.Top, rect.Right, rect.Bottom);
   TRect e;
   if (!PlaceCaption(canvas, text, enabled, flags, rect, e)) return;
@@ -117,10 +128,7 @@ std::string FitTextWithEllipsis(TCanvas* canvas, std::string_view text, int limi
     if (result.empty() || canvas->TextWidth(result) <= limit) return result;
     while (!result.empty()) {
       if (canvas->TextWidth(result + "...") <= limit) break;
-      // One whole character off the end: continuation bytes go with their lead byte.
-      size_t cut = result.size() - 1;
-      while (cut > 0 && (static_cast<unsigned char>(result[cut]) & 0xC0) == 0x80) --cut;
-      result.erase(cut);
+      result.erase(LastCharacterStart(result));
     }
     if (!result.empty()) result += "...";
   } catch (const std::exception&) {
@@ -134,7 +142,7 @@ platform::TSize MeasureText(platform::HFONT font, std::string_view text) {
   try {
     platform::HDC dc = platform::GetScreenDC();
     if (!dc) return {};
-    TsSavedContext saved(dc);
+    platform::SavedDC saved(dc);
     platform::SelectFont(dc, font);
     if (!platform::GetTextExtentPoint32(dc, text, &size)) return {};
   } catch (const std::exception&) {
