@@ -1,6 +1,8 @@
 // The skinned bar on the headless desktop: composing and presenting the whole bar with every cache
 // dirty, and the mouse moving from slot 3 to slot 4 (both slots rendered again and presented),
-// beside a plain copy of the bar's 1019 x 56 24-bit back buffer in the same run.
+// beside a plain copy of the bar's 1019 x 56 24-bit back buffer in the same run. And one step of a
+// fade of the editor's 75 x 30 "OK" button (the frame mixed and put on the window, then
+// presented), beside a copy of that button's pixels.
 
 #include <benchmark/benchmark.h>
 
@@ -18,6 +20,8 @@
 #include "platform/headless/HeadlessBackend.h"
 #include "platform/windows/Paint.h"
 #include "platform/windows/Window.h"
+#include "skin/controls/sButton.h"
+#include "skin/controls/sCheckBox.h"
 #include "skin/controls/sEdit.h"
 #include "skin/controls/sPanel.h"
 #include "skin/forms/sSkinProvider.h"
@@ -84,6 +88,9 @@ void BM_FullBarPaint(benchmark::State& state) {
   std::vector<skin::TsCommonData*> bindings{Form1->sSkinProvider1->SkinData(),
                                             Form1->sPanel1->SkinData()};
   for (TsEdit* slot : Form1->Slots()) bindings.push_back(slot->SkinData());
+  bindings.push_back(Form1->sButton1->SkinData());
+  bindings.push_back(Form1->sButton2->SkinData());
+  bindings.push_back(Form1->sCheckBox1->SkinData());
   const platform::HWND bar_window = Form1->Handle();
   for (auto _ : state) {
     for (skin::TsCommonData* data : bindings) data->BackgroundDirty = true;
@@ -110,5 +117,45 @@ void BM_HoverSlot3To4(benchmark::State& state) {
     state.SkipWithError("no slot took the focus");
 }
 BENCHMARK(BM_HoverSlot3To4)->Name("HoverSlot3To4");
+
+constexpr int kButtonWidth = 75;
+constexpr int kButtonHeight = 30;
+
+void BM_FadeStepBaseline(benchmark::State& state) {
+  const size_t bytes = static_cast<size_t>(kButtonWidth) * kButtonHeight * 3;
+  std::vector<uint8_t> from(bytes, 0x5A);
+  std::vector<uint8_t> to(bytes);
+  for (auto _ : state) {
+    std::memcpy(to.data(), from.data(), bytes);
+    benchmark::DoNotOptimize(to.data());
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_FadeStepBaseline)->Name("FadeStep/baseline_memcpy");
+
+void BM_FadeStep(benchmark::State& state) {
+  ShownBar bar;
+  Form2->Show();
+  bar.application->ProcessMessages();
+  skin::TsButton* ok = Form2->sButton1;
+  if (ok->Width() != kButtonWidth || ok->Height() != kButtonHeight)
+    state.SkipWithError("the OK button is not 75 x 30");
+  // The pointer entering starts a fade; the benchmark shows its middle frame again and again.
+  const platform::TRect r = ok->BoundsRect();
+  bar.desktop->MoveMouse(Form2->Left() + ok->Parent()->Left() + r.Left + 30,
+                         Form2->Top() + ok->Parent()->Top() + r.Top + 15);
+  bar.application->ProcessMessages();
+  skin::TsFadeTimer* timer = ok->FadeTimer();
+  if (!timer) {
+    state.SkipWithError("no fade started");
+    return;
+  }
+  for (auto _ : state) {
+    timer->Level = timer->Iterations / 2;
+    timer->Step();
+    bar.application->ProcessMessages();
+  }
+}
+BENCHMARK(BM_FadeStep)->Name("FadeStep");
 
 }  // namespace

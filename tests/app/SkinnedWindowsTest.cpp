@@ -1,6 +1,8 @@
-// Both windows as BlueIce draws them: golden pictures of the whole bar at rest and with slot 3
-// hot, and of the whole editor.
+// Both windows as each of the three skins draws them: golden pictures of the whole bar at rest,
+// with slot 3 hot, with the check box unticked, with "Exit" pressed and half-way through the fade
+// onto "Edit text...", and of the whole editor; and the plain look while the manager is off.
 
+#include "skin/controls/sFadeTimer.h"
 #include "skin/data/sSkinManager.h"
 #include "tests/GoldenPicture.h"
 #include "tests/app/BarFixture.h"
@@ -15,43 +17,120 @@ const char kSnippets[] =
     "Sample Text 1\r\nSample Text 2\r\nSample Text 3\r\nSample Text 4\r\nSample Text 5\r\n"
     "Sample Text 6\r\nSample Text 7\r\n";
 
-class SkinnedWindows : public BarTest {
+class SkinnedWindows : public BarTest, public ::testing::WithParamInterface<const char*> {
  protected:
+  void StartIn(const std::string& skinName) {
+    WriteConfig(kSnippets);
+    Start();
+    Form1->sSkinManager1->SetSkinName(skinName);
+    Pump();
+    PointAway();
+  }
   const platform::DIBitmap& Screen(framework::TForm* form) {
     return desktop->Find(form->Handle())->screen;
   }
+  std::string Name(const std::string& what) const {
+    // "BlueIce (internal)" names its pictures "blueice_...".
+    std::string skin = GetParam();
+    skin = skin.substr(0, skin.find(' '));
+    for (char& c : skin) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return skin + "_" + what;
+  }
+  // The pointer on a control of the bar, at (x, y) inside it.
+  void PointAt(framework::TControl* c, int x, int y) {
+    desktop->MoveMouse(Form1->Left() + c->Left() + x, Form1->Top() + c->Top() + y);
+    Pump();
+  }
+  void PointAway() {
+    desktop->MoveMouse(Form1->Left() + 600, Form1->Top() - 100);
+    Pump();
+  }
+  void Tick(int n = 1) {
+    for (int i = 0; i < n; ++i) {
+      desktop->Advance(skin::kFadeInterval);
+      Pump();
+    }
+  }
+  // Long enough for any fade of the program's skins to end.
+  void LetFadesEnd() { Tick(30); }
 };
 
-TEST_F(SkinnedWindows, TheBarAtRest) {
-  WriteConfig(kSnippets);
-  Start();
-  ExpectGoldenPicture(Screen(Form1), "app", "bar_at_rest");
+TEST_P(SkinnedWindows, TheBarAtRest) {
+  StartIn(GetParam());
+  ExpectGoldenPicture(Screen(Form1), "app", Name("bar_at_rest"));
 }
 
-TEST_F(SkinnedWindows, TheBarWithSlot3Hot) {
-  WriteConfig(kSnippets);
-  Start();
+TEST_P(SkinnedWindows, TheBarWithSlot3Hot) {
+  StartIn(GetParam());
   HoverSlot(3);
-  ExpectGoldenPicture(Screen(Form1), "app", "bar_slot3_hot");
+  ExpectGoldenPicture(Screen(Form1), "app", Name("bar_slot3_hot"));
 }
 
-TEST_F(SkinnedWindows, TheEditor) {
-  WriteConfig(kSnippets);
-  Start();
+TEST_P(SkinnedWindows, TheBarWithTheCheckBoxUnticked) {
+  StartIn(GetParam());
+  PointAt(Form1->sCheckBox1, 7, 10);
+  desktop->Click();
+  Pump();
+  EXPECT_FALSE(Form1->sCheckBox1->Checked());
+  PointAway();
+  LetFadesEnd();
+  // The box keeps the focus the click gave it.
+  ExpectGoldenPicture(Screen(Form1), "app", Name("bar_checkbox_unticked"));
+}
+
+TEST_P(SkinnedWindows, TheBarWithExitPressed) {
+  StartIn(GetParam());
+  PointAt(Form1->sButton1, 23, 13);
+  LetFadesEnd();
+  desktop->Press();
+  Pump();
+  LetFadesEnd();
+  EXPECT_EQ(Form1->sButton1->CurrentState(), 2);
+  ExpectGoldenPicture(Screen(Form1), "app", Name("bar_exit_pressed"));
+  // Dragged off before the release: the bar stays.
+  PointAway();
+  desktop->Release();
+  Pump();
+  EXPECT_TRUE(Form1->Visible());
+}
+
+TEST_P(SkinnedWindows, TheBarHalfWayIntoTheHotLookOfEditText) {
+  StartIn(GetParam());
+  PointAt(Form1->sButton2, 32, 12);
+  ASSERT_NE(Form1->sButton2->FadeTimer(), nullptr);
+  EXPECT_EQ(Form1->sButton2->FadeTimer()->Iterations, 20);
+  Tick(10);
+  ExpectGoldenPicture(Screen(Form1), "app", Name("bar_edit_text_fading"));
+  Tick(11);
+  EXPECT_EQ(Form1->sButton2->FadeTimer(), nullptr);
+}
+
+TEST_P(SkinnedWindows, TheEditor) {
+  StartIn(GetParam());
   Form2->Show();
   Pump();
-  ExpectGoldenPicture(Screen(Form2), "app", "editor");
+  desktop->MoveMouse(0, 0);
+  Pump();
+  LetFadesEnd();
+  ExpectGoldenPicture(Screen(Form2), "app", Name("editor"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Skins, SkinnedWindows,
+                         ::testing::Values("BlueIce (internal)", "BlueGauze (internal)",
+                                           "BluePlastic (internal)"));
+
+using PlainWindows = BarTest;
+
+TEST_F(PlainWindows, AnInactiveManagerLeavesThePlainLookAndActiveAgainTheSkinnedOne) {
+  WriteConfig(kSnippets);
+  Start();
+  const platform::DIBitmap& screen = desktop->Find(Form1->Handle())->screen;
+  Form1->sSkinManager1->SetActive(false);
+  Pump();
+  ExpectGoldenPicture(screen, "app", "bar_unskinned");
+  Form1->sSkinManager1->SetActive(true);
+  Pump();
+  ExpectGoldenPicture(screen, "app", "blueice_bar_at_rest");
 }
 
 }  // namespace
-
-TEST_F(SkinnedWindows, AnInactiveManagerLeavesThePlainLookAndActiveAgainTheSkinnedOne) {
-  WriteConfig(kSnippets);
-  Start();
-  Form1->sSkinManager1->SetActive(false);
-  Pump();
-  ExpectGoldenPicture(Screen(Form1), "app", "bar_unskinned");
-  Form1->sSkinManager1->SetActive(true);
-  Pump();
-  ExpectGoldenPicture(Screen(Form1), "app", "bar_at_rest");
-}

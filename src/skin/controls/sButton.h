@@ -1,16 +1,94 @@
 #pragma once
-// TsButton: the program's Button control as the skin engine's class. Until skinning comes, it is
-// the class library's control under the skin engine's name, so the forms need not change when it
-// does.
+// TsButton: the skinned push button. While its binding is skinned it renders its face from its
+// section ("BUTTON" by default) into its cache in one of three states (0 normal, 1 hot, 2
+// pressed), cuts its window to the shape of the section's border mask (the region clips painting
+// and hit-testing alike), and cross-fades between states on mouse enter, leave, press and
+// release. Without an active skin it is the class library's button.
+//
+// Clicks come from MouseUp over the button after a press that began on it, from the space key's
+// release, and from the class library's keyboard handling (default and cancel keys): the native
+// part never sees its pushed state (BM_SETSTATE is dropped), so it reports no click of its own.
+
+#include <cstdint>
+#include <memory>
 
 #include "framework/Button.h"
+#include "platform/drawing/Region.h"
+#include "skin/controls/sCommonData.h"
+#include "skin/controls/sFadeTimer.h"
 
 namespace skin {
 
 class TsButton : public framework::TButton {
  public:
-  explicit TsButton(framework::TComponent* owner) : framework::TButton(owner) {}
+  explicit TsButton(framework::TComponent* owner);
+  ~TsButton() override;
   DECLARE_CLASS_INFO()
+
+  TsCommonData* SkinData() const { return skinData_.get(); }
+  TacAnimatEvents AnimatEvents() const { return animatEvents_; }
+  void SetAnimatEvents(TacAnimatEvents value) { animatEvents_ = value; }
+  TsDisabledKind DisabledKind() const { return disabledKind_; }
+  void SetDisabledKind(TsDisabledKind value);
+  // Latched down: shows the pressed look until released by code.
+  bool Down() const { return down_; }
+  void SetDown(bool value);
+  // How far the focus frame lies outside the caption rectangle.
+  int FocusMargin() const { return focusMargin_; }
+  void SetFocusMargin(int value) { focusMargin_ = value; }
+
+  // 2 while down (the pressed flag or Down) and the pointer is over it or no left press holds it;
+  // else 1 when hot or the default-active button; else 0.
+  int CurrentState() const;
+  // The fade running now; nullptr while the look rests.
+  TsFadeTimer* FadeTimer() const { return fadeTimer_; }
+  // The region the window was last given (the border mask's opaque pixels).
+  const platform::Region& WindowRegion() const { return region_; }
+  bool DefaultActive() const { return defaultActive_; }
+  // The caption's rectangle in the cache: centred by its measured size, shifted by (1, 1) when
+  // pressed.
+  platform::TRect CaptionRect();
+
+  void AfterConstruction() override;
+  void Loaded() override;
+  void Notification(framework::TComponent* component, framework::TOperation operation) override;
+  void WndProc(framework::TMessage& message) override;
+
+ protected:
+  void MouseDown(framework::TMouseButton button, framework::TShiftState shift, int x,
+                 int y) override;
+  void MouseUp(framework::TMouseButton button, framework::TShiftState shift, int x, int y) override;
+  void KeyUp(uint16_t& key, framework::TShiftState shift) override;
+
+ private:
+  bool IsDown() const { return pressed_ || down_; }
+  bool SkinActive() const;
+  void DrawCaption();
+  // Composes the face in the current state, the border mask (cutting the region), the caption
+  // and the disabled look into the cache.
+  void RenderCache();
+  void PaintSkinned();
+  void ApplyRegion();
+  // Handles the skin commands every skinned button takes, skinned or not; true when done.
+  bool HandleSkinCommand(framework::TMessage& message);
+  // The skinned window procedure; true when the message is done.
+  bool HandleSkinnedMessage(framework::TMessage& message);
+  void AfterInherited(const framework::TMessage& message);
+  void ChangeLookOn(TacAnimatEvent event, bool halve);
+  void StopTheFade();
+
+  std::unique_ptr<TsCommonData> skinData_;
+  TacAnimatEvents animatEvents_ = aeGlobalDef;
+  TsDisabledKind disabledKind_ = dkBlended;
+  bool down_ = false;
+  int focusMargin_ = 1;
+  bool mouseCaptured_ = false;
+  bool pressed_ = false;
+  bool regionDirty_ = true;
+  bool defaultActive_ = false;
+  bool savedShowHint_ = true;
+  TsFadeTimer* fadeTimer_ = nullptr;
+  platform::Region region_;
 };
 
 }  // namespace skin

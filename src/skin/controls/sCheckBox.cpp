@@ -1,14 +1,503 @@
 #include "skin/controls/sCheckBox.h"
 
+#include "framework/Canvas.h"
 #include "framework/ClassBuilder.h"
+#include "platform/windows/Input.h"
+#include "platform/windows/Paint.h"
+#include "skin/data/sSkinManager.h"
+#include "skin/paint/sBackground.h"
+#include "skin/paint/sBorderMask.h"
+#include "skin/paint/sCornerRepair.h"
+#include "skin/paint/sSkinText.h"
+#include "skin/paint/sStateImage.h"
 
 namespace skin {
 
-const framework::TClassInfo& TsCheckBox::StaticClassInfo() {
-  static const framework::TClassInfo info =
-      framework::TClassBuilder<TsCheckBox>("TsCheckBox", framework::TCheckBox::StaticClassInfo())
-          .Creatable();
+using framework::TClassInfo;
+using framework::TComponent;
+using framework::TMessage;
+using platform::HDC;
+using platform::TRect;
+using platform::TSize;
+
+namespace {
+
+// Sizing assumes this glyph when the skin has no "BOXCHECKED" mask.
+constexpr int kDefaultGlyphSide = 16;
+
+TSize MaskCellSize(const TsMaskData& mask) {
+  if (mask.Bmp && !mask.Bmp->Empty()) return {mask.Bmp->Width() / 3, mask.Bmp->Height() / 2};
+  const int count = mask.ImageCount > 0 ? mask.ImageCount : 1;
+  return {mask.R.Width() / count, mask.R.Height() / (mask.MaskType + 1)};
+}
+
+std::unique_ptr<framework::TBitmap> CopyOf(const framework::TBitmap* source) {
+  auto copy = std::make_unique<framework::TBitmap>();
+  if (source) copy->Assign(source);
+  return copy;
+}
+
+}  // namespace
+
+const TClassInfo& TsCheckBox::StaticClassInfo() {
+  using B = TsCheckBox;
+  static const TClassInfo info =
+      framework::TClassBuilder<B>("TsCheckBox", framework::TCheckBox::StaticClassInfo())
+          .Creatable()
+          .Object("SkinData", &B::SkinData)
+          .Set("AnimatEvents", &B::AnimatEvents, &B::SetAnimatEvents, kAnimatEventNames,
+               aeGlobalDef)
+          .Set(
+              "DisabledKind", [](const B& b) { return uint32_t{b.DisabledKind()}; },
+              [](B& b, uint32_t v) { b.SetDisabledKind(static_cast<TsDisabledKind>(v)); },
+              {{"dkBlended", dkBlended}, {"dkGrayed", dkGrayed}}, dkBlended)
+          .Object("GlyphChecked", &B::GlyphChecked)
+          .Object("GlyphUnChecked", &B::GlyphUnChecked)
+          .Integer("Margin", &B::Margin, &B::SetMargin, 2)
+          .Boolean("MultiLine", &B::MultiLine, &B::SetMultiLine, false)
+          .Boolean("ReadOnly", &B::ReadOnly, &B::SetReadOnly, false)
+          .Boolean("ShowFocus", &B::ShowFocus, &B::SetShowFocus, true)
+          .Integer("TextIndent", &B::TextIndent, &B::SetTextIndent, 0)
+          .Boolean("AutoSize", &B::AutoSize, &B::SetAutoSize, true);
   return info;
+}
+
+TsCheckBox::TsCheckBox(TComponent* owner)
+    : framework::TCheckBox(owner),
+      skinData_(std::make_unique<TsCommonData>(this, false)),
+      glyphChecked_(std::make_unique<framework::TBitmap>()),
+      glyphUnChecked_(std::make_unique<framework::TBitmap>()) {
+  skinData_->ControlType = ctCheckBox;
+}
+
+TsCheckBox::~TsCheckBox() {
+  StopFade(fadeTimer_);
+  skinData_.reset();
+}
+
+void TsCheckBox::AfterConstruction() {
+  framework::TCheckBox::AfterConstruction();
+  skinData_->Loaded();
+}
+
+void TsCheckBox::Loaded() {
+  framework::TCheckBox::Loaded();
+  skinData_->Loaded();
+  AdjustSize();
+}
+
+void TsCheckBox::Notification(TComponent* component, framework::TOperation operation) {
+  framework::TCheckBox::Notification(component, operation);
+  if (operation != framework::opRemove) return;
+  if (component == fadeTimer_) fadeTimer_ = nullptr;
+  if (skinData_) skinData_->ComponentRemoved(component);
+}
+
+bool TsCheckBox::SkinActive() const { return skinData_ && skinData_->Skinned(true); }
+
+// ---- properties
+
+void TsCheckBox::SetDisabledKind(TsDisabledKind value) {
+  disabledKind_ = value;
+  skinData_->Invalidate();
+}
+
+void TsCheckBox::SetGlyphChecked(const framework::TBitmap* value) {
+  glyphChecked_ = CopyOf(value);
+  if (autoSize_) AdjustSize();
+  skinData_->Invalidate();
+}
+
+void TsCheckBox::SetGlyphUnChecked(const framework::TBitmap* value) {
+  glyphUnChecked_ = CopyOf(value);
+  if (autoSize_) AdjustSize();
+  Invalidate();
+}
+
+void TsCheckBox::SetMargin(int value) {
+  if (value == margin_) return;
+  margin_ = value;
+  if (autoSize_) AdjustSize();
+  Invalidate();
+}
+
+void TsCheckBox::SetTextIndent(int value) {
+  if (value == textIndent_) return;
+  textIndent_ = value;
+  if (autoSize_) AdjustSize();
+  Invalidate();
+}
+
+void TsCheckBox::SetMultiLine(bool value) {
+  if (value == multiLine_) return;
+  multiLine_ = value;
+  if (multiLine_ && autoSize_) autoSize_ = false;
+  Invalidate();
+}
+
+void TsCheckBox::SetShowFocus(bool value) {
+  if (value == showFocus_) return;
+  showFocus_ = value;
+  Invalidate();
+}
+
+void TsCheckBox::SetAutoSize(bool value) {
+  if (value == autoSize_) return;
+  autoSize_ = value;
+  if (autoSize_) AdjustSize();
+}
+
+void TsCheckBox::SetChecked(bool value) {
+  if (HasState(framework::csLoading)) {
+    framework::TCheckBox::SetChecked(value);
+    return;
+  }
+  if (value != Checked()) skinData_->BackgroundDirty = true;
+  framework::TCheckBox::SetChecked(value);
+  if (skinData_->BackgroundDirty && SkinActive()) Repaint();
+}
+
+// One line and automatic size exclude each other: invalidating with AutoSize on keeps one line.
+void TsCheckBox::Invalidate() {
+  framework::TCheckBox::Invalidate();
+  if (autoSize_) multiLine_ = false;
+}
+
+// ---- geometry
+
+const TsMaskData* TsCheckBox::SkinGlyphMask(framework::TCheckBoxState state) const {
+  TsSkinManager* manager = skinData_->GetSkinManager();
+  if (!manager) return nullptr;
+  const TsCommonIndices& indices = manager->CommonIndices();
+  const int index = state == framework::cbChecked  ? indices.BoxChecked
+                    : state == framework::cbGrayed ? indices.BoxGrayed
+                                                   : indices.BoxUnchecked;
+  if (!manager->IsValidMaskIndex(index)) return nullptr;
+  return &manager->Masks()[static_cast<size_t>(index)];
+}
+
+const framework::TBitmap* TsCheckBox::UserGlyph() const {
+  if (glyphChecked_->Empty()) return nullptr;
+  return Checked() ? glyphChecked_.get() : glyphUnChecked_.get();
+}
+
+TSize TsCheckBox::GlyphCellSize() const {
+  if (!glyphChecked_->Empty()) return {glyphChecked_->Width() / 3, glyphChecked_->Height() / 2};
+  if (const TsMaskData* mask = SkinGlyphMask(framework::cbChecked)) return MaskCellSize(*mask);
+  return {kDefaultGlyphSide, kDefaultGlyphSide};
+}
+
+TRect TsCheckBox::GlyphRect() const {
+  TSize cell = GlyphCellSize();
+  if (glyphChecked_->Empty())
+    if (const TsMaskData* mask = SkinGlyphMask(State())) cell = MaskCellSize(*mask);
+  const bool glyphLeft = Alignment() != framework::taLeftJustify;
+  const int x = glyphLeft ? margin_ : Width() - cell.cx - margin_;
+  const int y = (Height() - cell.cy) / 2;
+  return {x, y, x + cell.cx, y + cell.cy};
+}
+
+int TsCheckBox::GlyphState() const {
+  if (pressed_) return 2;
+  return skinData_->IsHot() && !readOnly_ ? 1 : 0;
+}
+
+void TsCheckBox::AdjustSize() {
+  if (!SkinActive()) {
+    framework::TCheckBox::AdjustSize();
+    return;
+  }
+  if (HasState(framework::csLoading) || !autoSize_) return;
+  const std::string caption = Caption();
+  const TSize text = MeasureText(Font()->Handle(), caption);
+  const TSize glyph = GlyphCellSize();
+  const int width = glyph.cx + 2 * margin_ + (caption.empty() ? 0 : text.cx + textIndent_ + 8);
+  const int height = std::max(glyph.cy, (caption.empty() ? 0 : text.cy) + 2 * margin_) + 2;
+  if (width != Width() || height != Height()) SetBounds(Left(), Top(), width, height);
+}
+
+// ---- rendering
+
+void TsCheckBox::DrawCaption() {
+  const std::string caption = Caption();
+  if (caption.empty()) return;
+  const int a = GlyphCellSize().cx + textIndent_ + margin_ + 4;
+  TRect rect = Alignment() != framework::taLeftJustify
+                   ? TRect{a, margin_, Width() - margin_ - 2, Height() - margin_ - 2}
+                   : TRect{margin_, margin_, Width() - a - 2, Height() - margin_ - 2};
+  framework::TCanvas* canvas = skinData_->CacheBitmap->Canvas();
+  canvas->Brush()->SetStyle(framework::bsClear);
+  const unsigned flags =
+      multiLine_ ? platform::DT_WORDBREAK | platform::DT_CENTER : platform::DT_VCENTER;
+  DrawSkinText(canvas, caption, true, skinData_->IsHot() && !readOnly_, *skinData_, flags, rect);
+  if (Focused() && showFocus_) {
+    rect.Left -= 1;
+    rect.Right += 1;
+    rect.Bottom += 1;
+    DrawFocusDots(canvas, rect);
+  }
+}
+
+void TsCheckBox::DrawGlyph() {
+  const TRect place = GlyphRect();
+  const int k = GlyphState();
+  framework::TBitmap* cache = skinData_->CacheBitmap.get();
+  if (!glyphChecked_->Empty()) {
+    const framework::TBitmap* glyph = UserGlyph();
+    if (!glyph || glyph->Empty()) return;
+    framework::TBitmap picture;
+    picture.Assign(glyph);
+    picture.SetPixelFormat(framework::pf24bit);
+    const int w = picture.Width() / 3;
+    TsMaskData layout;
+    layout.R = {0, 0, picture.Width(), picture.Height()};
+    layout.ImageCount = 3;
+    layout.MaskType = 1;
+    PutMaskPart(place, {k * w, 0, (k + 1) * w, picture.Height() / 2}, cache, layout, false,
+                skinData_->GetParentCache(), &picture);
+    return;
+  }
+  if (const TsMaskData* mask = SkinGlyphMask(State()))
+    DrawStateImage(cache, {place.Left, place.Top}, k, *mask, 1);
+}
+
+void TsCheckBox::RenderCache() {
+  skinData_->PrepareCache();
+  skinData_->CacheBitmap->Canvas()->SetFont(Font());
+  const TCacheInfo parent = skinData_->GetParentCache();
+  const int state = skinData_->IsHot() && !readOnly_ ? 1 : 0;
+  PaintControlFace(*skinData_, parent, true, false, skinData_->CacheBitmap.get(), {Left(), Top()},
+                   {0, 0, skinData_->CacheBitmap->Width(), Height()}, state);
+  DrawCaption();
+  DrawGlyph();
+  if (!Enabled())
+    PaintDisabledLook(skinData_->CacheBitmap.get(), disabledKind_, Parent(), {Left(), Top()},
+                      parent);
+  skinData_->BackgroundDirty = false;
+}
+
+void TsCheckBox::PaintSkinned(TMessage& m) {
+  if (Parent()) MaskFillColor() = platform::ColorToRGB(Parent()->Color());
+  platform::PAINTSTRUCT ps;
+  HDC dc = reinterpret_cast<HDC>(m.WParam);
+  const bool began = dc == nullptr;
+  if (began) dc = platform::BeginPaint(Handle(), &ps);
+  const int saved = platform::SaveDC(dc);
+  if (skinData_->IsDeferred()) {
+    skinData_->PaintDeferred = true;
+  } else if (!(fadeTimer_ && fadeTimer_->Enabled())) {
+    RenderCache();
+    RepairCorners(*skinData_, 0, kAllCorners);
+    const framework::TBitmap* cache = skinData_->CacheBitmap.get();
+    platform::BitBlt(dc, 0, 0, cache->Width(), cache->Height(),
+                     skinData_->CacheBitmap->Canvas()->Handle(), 0, 0, platform::SRCCOPY);
+  }
+  MaskFillColor() = kColorSlotUnset;
+  platform::RestoreDC(dc, saved);
+  if (began) platform::EndPaint(Handle(), &ps);
+}
+
+// ---- fading and input
+
+void TsCheckBox::ChangeLookOn(TacAnimatEvent event, bool halve) {
+  ChangeLook(fadeTimer_, *skinData_, halve, 1, EventAnimated(animatEvents_, event));
+}
+
+void TsCheckBox::TakeFocusQuietly() {
+  if (Focused()) return;
+  SetClicksDisabled(true);
+  SetFocus();
+  SetClicksDisabled(false);
+}
+
+// ---- window procedure
+
+bool TsCheckBox::HandleSkinCommand(TMessage& m) {
+  const bool fromOurManager =
+      reinterpret_cast<TsSkinManager*>(m.LParam) == skinData_->GetSkinManager();
+  switch (SkinCommandOf(m.WParam)) {
+    case SKC_SETNEWSKIN:
+      if (!fromOurManager) return true;
+      StopFade(fadeTimer_);
+      skinData_->CommonWndProc(m);
+      return true;
+    case SKC_REMOVESKIN:
+      if (!fromOurManager) return true;
+      StopFade(fadeTimer_);
+      skinData_->CommonWndProc(m);
+      if (HandleAllocated()) Perform(framework::BM_SETCHECK, static_cast<int>(State()));
+      Repaint();
+      return true;
+    case SKC_REFRESH:
+      if (!fromOurManager) return true;
+      StopFade(fadeTimer_);
+      skinData_->CommonWndProc(m);
+      AdjustSize();
+      Repaint();
+      return true;
+    case SKC_ISSKINNED: m.LParam = 1; return true;
+    case SKC_STOPFADE: StopFade(fadeTimer_); return true;
+    case SKC_PREPAREFADE:
+      if (SkinActive()) RenderCache();
+      return false;
+    default: return false;
+  }
+}
+
+bool TsCheckBox::HandleFocusAndHover(TMessage& m) {
+  if (HasState(framework::csDesigning)) return false;
+  switch (m.Msg) {
+    case platform::WM_SETFOCUS:
+    case framework::CM_ENTER:
+      if (!Enabled()) return true;
+      framework::TCheckBox::WndProc(m);
+      skinData_->BackgroundDirty = true;
+      if (fadeTimer_)
+        fadeTimer_->Step();
+      else
+        Repaint();
+      return true;
+    case platform::WM_KILLFOCUS:
+    case framework::CM_EXIT:
+      if (!Enabled()) return false;
+      StopFade(fadeTimer_);
+      framework::TCheckBox::WndProc(m);
+      skinData_->HasFocus = false;
+      skinData_->MouseOver = false;
+      skinData_->Invalidate();
+      return true;
+    case framework::CM_MOUSEENTER:
+      if (Enabled() && !skinData_->MouseOver && m.LParam == 0) {
+        skinData_->MouseOver = true;
+        ChangeLookOn(aeMouseEnter, false);
+      }
+      return false;
+    case framework::CM_MOUSELEAVE:
+      if (Enabled() && m.LParam == 0) {
+        skinData_->MouseOver = false;
+        pressed_ = false;
+        ChangeLookOn(aeMouseLeave, false);
+      }
+      return false;
+    default: return false;
+  }
+}
+
+bool TsCheckBox::HandleSkinnedMessage(TMessage& m) {
+  const bool userInput = Enabled() && !HasState(framework::csDesigning);
+  switch (m.Msg) {
+    case SM_SKINCMD:
+      if (SkinCommandOf(m.WParam) == SKC_PARENTPAINTED &&
+          (skinData_->IsDeferred() || skinData_->PartlyPainted)) {
+        skinData_->PaintDeferred = false;
+        Repaint();
+      }
+      return false;
+    case platform::WM_ENABLE:
+    case platform::WM_NCPAINT: return true;
+    case platform::WM_PAINT: PaintSkinned(m); return !HasState(framework::csDesigning);
+    case platform::WM_ERASEBKGND: m.Result = 1; return true;
+    case framework::BM_SETCHECK:
+      if (fadeTimer_ && fadeTimer_->Enabled()) StopFade(fadeTimer_);
+      return true;
+    case platform::WM_KEYDOWN: {
+      if (!userInput || m.WParam != platform::VK_SPACE) return false;
+      if (readOnly_) return true;
+      pressed_ = true;
+      TakeFocusQuietly();
+      skinData_->BackgroundDirty = true;
+      Repaint();
+      auto key = static_cast<uint16_t>(m.WParam);
+      if (OnKeyDown) OnKeyDown(this, key, framework::KeyboardStateToShiftState());
+      return true;
+    }
+    case platform::WM_KEYUP: {
+      if (!userInput || m.WParam != platform::VK_SPACE) return false;
+      if (readOnly_) return true;
+      if (pressed_) {
+        pressed_ = false;
+        Toggle();
+      }
+      auto key = static_cast<uint16_t>(m.WParam);
+      if (OnKeyUp) OnKeyUp(this, key, framework::KeyboardStateToShiftState());
+      return true;
+    }
+    case platform::WM_LBUTTONDOWN:
+    case platform::WM_LBUTTONDBLCLK:
+      if (!userInput) return false;
+      if (readOnly_) return true;
+      pressed_ = true;
+      ChangeLookOn(aeMouseDown, true);
+      TakeFocusQuietly();
+      if (m.Msg == platform::WM_LBUTTONDBLCLK) {
+        if (OnDblClick) OnDblClick(this);
+      } else if (OnMouseDown) {
+        OnMouseDown(this, framework::mbLeft, framework::KeysToShiftState(m.WParam),
+                    platform::GET_X_LPARAM(m.LParam), platform::GET_Y_LPARAM(m.LParam));
+      }
+      return true;
+    case platform::WM_LBUTTONUP:
+      if (!userInput) return false;
+      if (readOnly_) return true;
+      if (pressed_) {
+        pressed_ = false;
+        Toggle();
+      }
+      if (OnMouseUp)
+        OnMouseUp(this, framework::mbLeft, framework::KeysToShiftState(m.WParam),
+                  platform::GET_X_LPARAM(m.LParam), platform::GET_Y_LPARAM(m.LParam));
+      return true;
+    case framework::CM_ENABLEDCHANGED:
+      framework::TCheckBox::WndProc(m);
+      Repaint();
+      return true;
+    case framework::CM_TEXTCHANGED:
+      if (autoSize_) AdjustSize();
+      Repaint();
+      return true;
+    case framework::CM_CHANGED:
+      if (HasState(framework::csDesigning))
+        skinData_->Invalidate();
+      else
+        ChangeLookOn(aeMouseUp, true);
+      return false;
+    default: return false;
+  }
+}
+
+// Without a skin the class library's box runs, but a ReadOnly box is never pushed or changed.
+void TsCheckBox::HandleUnskinnedFiltering(TMessage& m) {
+  switch (m.Msg) {
+    case platform::WM_KEYDOWN:
+    case platform::WM_LBUTTONDOWN: pressed_ = true; break;
+    case platform::WM_KEYUP:
+    case platform::WM_LBUTTONUP: pressed_ = false; break;
+    case platform::WM_LBUTTONDBLCLK:
+      if (readOnly_) return;
+      break;
+    case framework::BM_SETCHECK:
+    case framework::BM_SETSTATE:
+      if (!HasState(framework::csCreating) && pressed_ && readOnly_) return;
+      break;
+    default: break;
+  }
+  framework::TCheckBox::WndProc(m);
+}
+
+void TsCheckBox::WndProc(TMessage& m) {
+  if (m.Msg == SM_SKINCMD && HandleSkinCommand(m)) return;
+  if (SkinActive() && HandleFocusAndHover(m)) return;
+  if (!skinData_->OwnerReady()) {
+    framework::TCheckBox::WndProc(m);
+    return;
+  }
+  if (skinData_->CommonWndProc(m)) return;
+  if (!SkinActive()) {
+    HandleUnskinnedFiltering(m);
+    return;
+  }
+  if (HandleSkinnedMessage(m)) return;
+  framework::TCheckBox::WndProc(m);
 }
 
 }  // namespace skin

@@ -1,33 +1,345 @@
 #include "skin/controls/sLabel.h"
 
+#include <algorithm>
+#include <cstring>
+
+#include "framework/Canvas.h"
 #include "framework/ClassBuilder.h"
+#include "framework/WinControl.h"
+#include "platform/windows/Paint.h"
+#include "skin/data/sMessages.h"
+#include "skin/data/sSkinManager.h"
+#include "skin/paint/sBackground.h"
+#include "skin/paint/sBlending.h"
 
 namespace skin {
 
-using framework::TClassBuilder;
 using framework::TClassInfo;
 using framework::TComponent;
+using framework::TMessage;
+using platform::TColor;
+using platform::TRect;
+
+namespace {
+
+// Set while Paint gives the font the skin's colour: the font change that causes is not news.
+bool paintingColor = false;
+
+// The default manager while its skin is ready to paint with, else nullptr.
+TsSkinManager* ActiveDefaultManager() {
+  TsSkinManager* manager = DefaultManager();
+  if (!manager || !manager->Active() || !manager->SkinData().SkinReady) return nullptr;
+  return manager;
+}
+
+// The "GLOBALINFO" section of the manager's skin, or nullptr.
+const TsGeneralData* GlobalInfo(const TsSkinManager& manager) {
+  const int index = manager.CommonIndices().GlobalInfo;
+  if (!manager.IsValidSectionIndex(index)) return nullptr;
+  return &manager.Sections()[static_cast<size_t>(index)];
+}
+
+}  // namespace
+
+// ---- TsCustomLabel
+
+const TClassInfo& TsCustomLabel::StaticClassInfo() {
+  static const TClassInfo info = framework::TClassBuilder<TsCustomLabel>(
+      "TsCustomLabel", framework::TCustomLabel::StaticClassInfo());
+  return info;
+}
 
 TsCustomLabel::TsCustomLabel(TComponent* owner) : framework::TCustomLabel(owner) {
   SetTransparent(true);
 }
 
-const TClassInfo& TsCustomLabel::StaticClassInfo() {
-  static const TClassInfo info =
-      TClassBuilder<TsCustomLabel>("TsCustomLabel", framework::TCustomLabel::StaticClassInfo());
-  return info;
+void TsCustomLabel::Paint() {
+  if (!paintingColor && FollowsSkinColor()) {
+    if (TsSkinManager* manager = ActiveDefaultManager()) {
+      const TColor color = manager->GlobalTextColor();
+      if (color != platform::clFuchsia) {
+        paintingColor = true;
+        Font()->SetColor(color);
+        paintingColor = false;
+      }
+    }
+  }
+  framework::TCustomLabel::Paint();
 }
+
+std::string TsCustomLabel::TextToDraw(unsigned& flags) const {
+  std::string text = GetLabelText();
+  if ((flags & platform::DT_CALCRECT) && (text.empty() || (ShowAccelChar() && text == "&")))
+    text += ' ';
+  if (!ShowAccelChar()) flags |= platform::DT_NOPREFIX;
+  flags = DrawTextBiDiModeFlags(flags);
+  return text;
+}
+
+void TsCustomLabel::DoDrawText(TRect& rect, unsigned flags) {
+  if (Enabled() || !ActiveDefaultManager()) {
+    framework::TCustomLabel::DoDrawText(rect, flags);
+    return;
+  }
+  const std::string text = TextToDraw(flags);
+  framework::TCanvas* canvas = Canvas();
+  canvas->SetFont(Font());
+  AskParentColor(Parent());
+  const TColor beneath = ColorSlot();
+  ColorSlot() = kColorSlotUnset;
+  canvas->Font()->SetColor(MixColors(platform::ColorToRGB(Font()->Color()), beneath, 0.4));
+  platform::DrawText(canvas->Handle(), text, &rect, flags);
+}
+
+void TsCustomLabel::WndProc(TMessage& m) {
+  if (m.Msg == framework::CM_FONTCHANGED && paintingColor) return;
+  framework::TCustomLabel::WndProc(m);
+  if (m.Msg == framework::CM_FONTCHANGED) {
+    Invalidate();
+    return;
+  }
+  if (m.Msg == SM_SKINCMD && SkinCommandOf(m.WParam) == SKC_REMOVESKIN && DefaultManager() &&
+      reinterpret_cast<TsSkinManager*>(m.LParam) == DefaultManager())
+    Font()->SetColor(platform::clWindowText);
+}
+
+// ---- TsLabel
 
 const TClassInfo& TsLabel::StaticClassInfo() {
   static const TClassInfo info =
-      TClassBuilder<TsLabel>("TsLabel", TsCustomLabel::StaticClassInfo()).Creatable();
+      framework::TClassBuilder<TsLabel>("TsLabel", TsCustomLabel::StaticClassInfo())
+          .Creatable()
+          .Boolean("UseSkinColor", &TsLabel::UseSkinColor, &TsLabel::SetUseSkinColor, true);
   return info;
 }
 
+void TsLabel::WndProc(TMessage& m) {
+  if (m.Msg == SM_SKINCMD && SkinCommandOf(m.WParam) == SKC_REMOVESKIN) {
+    if (useSkinColor_ && DefaultManager() &&
+        reinterpret_cast<TsSkinManager*>(m.LParam) == DefaultManager())
+      Font()->SetColor(platform::clWindowText);
+    return;
+  }
+  TsCustomLabel::WndProc(m);
+}
+
+// ---- TsShadow and TsKind
+
+const TClassInfo& TsShadow::StaticClassInfo() {
+  static const TClassInfo info =
+      framework::TClassBuilder<TsShadow>("TsShadow", framework::TPersistent::StaticClassInfo())
+          .Enum<TsShadowMode>("Mode", &TsShadow::Mode, &TsShadow::SetMode,
+                              {{"smNone", smNone}, {"smCustom", smCustom}, {"smSkin1", smSkin1}},
+                              smCustom)
+          .Color("Color", &TsShadow::Color, &TsShadow::SetColor, platform::clBlack)
+          .Integer("BlurCount", &TsShadow::BlurCount, &TsShadow::SetBlurCount, 4)
+          .Integer("Distance", &TsShadow::Distance, &TsShadow::SetDistance, 1);
+  return info;
+}
+
+void TsShadow::SetMode(TsShadowMode value) {
+  if (value == mode_) return;
+  mode_ = value;
+  label_->EffectChanged();
+}
+
+void TsShadow::SetColor(TColor value) {
+  if (value == color_) return;
+  color_ = value;
+  label_->EffectChanged();
+}
+
+void TsShadow::SetBlurCount(int value) {
+  if (value == blurCount_) return;
+  blurCount_ = value;
+  label_->EffectChanged();
+}
+
+void TsShadow::SetDistance(int value) {
+  if (value == distance_) return;
+  distance_ = value;
+  label_->EffectChanged();
+}
+
+const TClassInfo& TsKind::StaticClassInfo() {
+  static const TClassInfo info =
+      framework::TClassBuilder<TsKind>("TsKind", framework::TPersistent::StaticClassInfo())
+          .Enum<TsKindType>(
+              "KindType", &TsKind::KindType, &TsKind::SetKindType,
+              {{"ktStandard", ktStandard}, {"ktCustom", ktCustom}, {"ktSkin", ktSkin}}, ktSkin)
+          .Color("Color", &TsKind::Color, &TsKind::SetColor, platform::clWhite);
+  return info;
+}
+
+void TsKind::SetKindType(TsKindType value) {
+  if (value == kindType_) return;
+  kindType_ = value;
+  label_->EffectChanged();
+}
+
+void TsKind::SetColor(TColor value) {
+  if (value == color_) return;
+  color_ = value;
+  label_->EffectChanged();
+}
+
+// ---- TsLabelFX
+
 const TClassInfo& TsLabelFX::StaticClassInfo() {
   static const TClassInfo info =
-      TClassBuilder<TsLabelFX>("TsLabelFX", TsCustomLabel::StaticClassInfo()).Creatable();
+      framework::TClassBuilder<TsLabelFX>("TsLabelFX", TsCustomLabel::StaticClassInfo())
+          .Creatable()
+          .Object("Shadow", &TsLabelFX::Shadow)
+          .Object("Kind", &TsLabelFX::Kind);
   return info;
+}
+
+TsLabelFX::TsLabelFX(TComponent* owner)
+    : TsCustomLabel(owner),
+      shadow_(std::make_unique<TsShadow>(this)),
+      kind_(std::make_unique<TsKind>(this)),
+      work_(std::make_unique<framework::TBitmap>(std::max(Width(), 1), std::max(Height(), 1))) {}
+
+TsLabelFX::~TsLabelFX() = default;
+
+void TsLabelFX::EffectChanged() {
+  AdjustBounds();
+  Invalidate();
+}
+
+TsLabelFX::ShadowParams TsLabelFX::ResolveShadow() const {
+  if (shadow_->Mode() == smSkin1) {
+    if (TsSkinManager* manager = ActiveDefaultManager()) {
+      const TsSkinData& skin = manager->SkinData();
+      if (skin.Shadow1Blur != -1) return {skin.Shadow1Color, skin.Shadow1Blur, skin.Shadow1Offset};
+    }
+  }
+  return {shadow_->Color(), shadow_->BlurCount(), shadow_->Distance()};
+}
+
+TColor TsLabelFX::TextColor() const {
+  switch (kind_->KindType()) {
+    case ktStandard: return Color();
+    case ktCustom: return kind_->Color();
+    case ktSkin: break;
+  }
+  if (TsSkinManager* manager = ActiveDefaultManager())
+    if (const TsGeneralData* global = GlobalInfo(*manager); global && global->FontColor[1] != -1)
+      return static_cast<TColor>(global->FontColor[1]);
+  return kind_->Color();
+}
+
+void TsLabelFX::BuildMask(int width, int height, int blur) {
+  const int stride = width + 2;
+  const int rows = height + 2;
+  const size_t needed = static_cast<size_t>(stride) * static_cast<size_t>(rows) * 2;
+  if (mask_.size() < needed) mask_.resize(needed);
+  std::memset(mask_.data(), 0, needed);
+  const platform::DIBitmap& dib = work_->DIB();
+  for (int pass = 0; pass < blur; ++pass) {
+    // Stamp: every pixel the shadow text covers is fully opaque again.
+    for (int y = 0; y < height; ++y) {
+      const uint8_t* row = dib.ScanLine(y);
+      uint8_t* cells = mask_.data() + static_cast<size_t>(y + 1) * stride + 1;
+      for (int x = 0; x < width; ++x)
+        if (row[3 * x] != 0) cells[x] = 255;
+    }
+    // One blur pass in place: up and left are already this pass's values.
+    for (int y = 1; y <= height; ++y) {
+      uint8_t* cell = mask_.data() + static_cast<size_t>(y) * stride + 1;
+      for (int x = 1; x <= width; ++x, ++cell)
+        *cell = static_cast<uint8_t>((cell[-stride] + cell[stride] + cell[-1] + cell[1]) >> 2);
+    }
+  }
+}
+
+void TsLabelFX::ComposeShadow(const TRect& rect, TColor shadow) {
+  const int width = rect.Width();
+  const int height = rect.Height();
+  const int stride = width + 2;
+  const TColor rgb = platform::ColorToRGB(shadow);
+  const int s[3] = {platform::GetBValue(rgb), platform::GetGValue(rgb), platform::GetRValue(rgb)};
+  const TColor back = platform::ColorToRGB(Color());
+  const int b[3] = {platform::GetBValue(back), platform::GetGValue(back),
+                    platform::GetRValue(back)};
+  const bool transparent = Transparent();
+  if (transparent)
+    platform::BitBlt(work_->Canvas()->Handle(), 0, 0, width, height, Canvas()->Handle(), rect.Left,
+                     rect.Top, platform::SRCCOPY);
+  platform::DIBitmap& dib = work_->DIB();
+  for (int y = 0; y < height; ++y) {
+    uint8_t* p = dib.ScanLine(y);
+    const uint8_t* cells = mask_.data() + static_cast<size_t>(y + 1) * stride + 1;
+    for (int x = 0; x < width; ++x, p += 3) {
+      const int a = cells[x];
+      // Weights out of 255, rounded: where the mask is empty the pixel stays exactly as it was
+      // (a shift by 8 would darken the whole label's rectangle by one step).
+      for (int c = 0; c < 3; ++c)
+        p[c] =
+            static_cast<uint8_t>(((transparent ? p[c] : b[c]) * (255 - a) + s[c] * a + 127) / 255);
+    }
+  }
+  work_->Modified();
+}
+
+void TsLabelFX::DoDrawText(TRect& rect, unsigned flags) {
+  if (shadow_->Mode() == smNone) {
+    TsCustomLabel::DoDrawText(rect, flags);
+    return;
+  }
+  const ShadowParams shadow = ResolveShadow();
+  const std::string text = TextToDraw(flags);
+  framework::TCanvas* canvas = Canvas();
+  canvas->SetFont(Font());
+  // The canvas's handle is asked for at each drawing: that is when it takes the font's colour.
+  const bool measuring = (flags & platform::DT_CALCRECT) != 0;
+
+  if (!Enabled() && !measuring) {
+    canvas->Font()->SetColor(platform::clBtnHighlight);
+    TRect lifted = rect.Translated(1, 1);
+    platform::DrawText(canvas->Handle(), text, &lifted, flags);
+    canvas->Font()->SetColor(platform::clBtnShadow);
+    platform::DrawText(canvas->Handle(), text, &rect, flags);
+    return;
+  }
+  canvas->Font()->SetColor(TextColor());
+  const bool noShadow = shadow.color == platform::clNone || shadow.blur == 0;
+  if (measuring || noShadow) {
+    platform::DrawText(canvas->Handle(), text, &rect, flags);
+    if (measuring && !noShadow) {
+      nearMargin_ = std::min(0, shadow.distance - shadow.blur);
+      farMargin_ = std::max(0, shadow.distance + shadow.blur);
+      rect.Right += farMargin_ - nearMargin_;
+      rect.Bottom += farMargin_ - nearMargin_;
+    }
+    return;
+  }
+
+  // The shadow: the text white on black at the offset, stamped and blurred into the mask, mixed
+  // into what lies beneath in the shadow colour. The work bitmap starts at the rectangle's corner.
+  const int width = rect.Width();
+  const int height = rect.Height();
+  if (width <= 0 || height <= 0) return;
+  work_->SetSize(width, height);
+  framework::TCanvas* work = work_->Canvas();
+  work->Brush()->SetStyle(framework::bsSolid);
+  work->Brush()->SetColor(platform::clBlack);
+  work->FillRect({0, 0, width, height});
+  work->SetFont(canvas->Font());
+  work->Font()->SetColor(platform::clWhite);
+  work->Brush()->SetStyle(framework::bsClear);
+  const TRect textRect{rect.Left - nearMargin_, rect.Top - nearMargin_, rect.Right - farMargin_,
+                       rect.Bottom - farMargin_};
+  TRect shadowRect = textRect.Translated(shadow.distance - rect.Left, shadow.distance - rect.Top);
+  platform::DrawText(work->Handle(), text, &shadowRect, flags);
+  BuildMask(width, height, shadow.blur);
+  ComposeShadow(rect, shadow.color);
+  rebuild_ = false;
+
+  platform::BitBlt(canvas->Handle(), rect.Left, rect.Top, width, height, work->Handle(), 0, 0,
+                   platform::SRCCOPY);
+  TRect drawn = textRect;
+  platform::DrawText(canvas->Handle(), text, &drawn, flags);
 }
 
 }  // namespace skin
