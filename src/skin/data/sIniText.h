@@ -25,6 +25,9 @@ class TsIniText {
  public:
   TsIniText() = default;
   explicit TsIniText(const std::vector<std::string>& lines);
+  // The lines of a whole text (ends of line "\n" or "\r\n"; a UTF-8 byte-order mark in front is
+  // not part of the first line).
+  static TsIniText FromText(std::string_view text);
 
   // In the order they first appear.
   const std::vector<TsIniSection>& Sections() const { return sections_; }
