@@ -32,7 +32,7 @@ TsMaskForm MaskFormOf(std::string_view value) {
     default: break;
   }
   if (value.find('#') == std::string_view::npos)
-    return UpperCase(value).find(".BMP") != std::string::npos ? mfPictureFile : mfNone;
+    return ContainsText(value, ".BMP") ? mfPictureFile : mfNone;
   return value == "#" ? mfNone : mfRectangle;
 }
 

@@ -21,7 +21,7 @@ TsGradArray ParseIniGradient(const std::string& text) {
 void ReadSectionKeys(TsGeneralData& d, const TsIniSection& section, const TsGeneralData* parent,
                      TsSectionKeyRules rules) {
   auto number = [&](const char* key) -> std::optional<int> {
-    const std::optional<std::string> text = section.Value(key);
+    const std::string* text = section.Find(key);
     const std::optional<int> value = text ? TryStrToInt(*text) : std::nullopt;
     if (value && *value != -1) return value;
     return std::nullopt;
@@ -31,11 +31,11 @@ void ReadSectionKeys(TsGeneralData& d, const TsIniSection& section, const TsGene
     return parent ? parent->*field : def;
   };
   auto boolean = [&](const char* key, bool TsGeneralData::*field) {
-    if (const auto text = section.Value(key)) return UpperCase(*text) == "TRUE";
+    if (const std::string* text = section.Find(key)) return SameText(*text, "TRUE");
     return parent ? parent->*field : false;
   };
   auto text = [&](const char* key, std::string TsGeneralData::*field, const char* def) {
-    if (const auto value = section.Value(key)) return *value;
+    if (const std::string* value = section.Find(key)) return *value;
     return parent ? parent->*field : std::string(def);
   };
   auto bevel = [&](const char* key, TsControlBevel TsGeneralData::*field) {

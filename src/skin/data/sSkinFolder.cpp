@@ -48,8 +48,7 @@ bool IsSkinInfoKey(std::string_view key) {
 }
 
 bool NamesJpeg(const std::string& value) {
-  const std::string upper = UpperCase(value);
-  return upper.find(".JPG") != std::string::npos || upper.find(".JPEG") != std::string::npos;
+  return ContainsText(value, ".JPG") || ContainsText(value, ".JPEG");
 }
 
 const uint8_t* Bytes(const std::string& data) {
@@ -111,8 +110,8 @@ bool Admit(platform::TSize size, size_t& pixelsDecoded) {
 
 }  // namespace
 
-std::unique_ptr<framework::TBitmap> TsSkinFolder::LoadBitmap(const std::string& name) {
-  const std::optional<std::string> bytes = ReadPicture(SkinFilePath(name, skinPath_));
+std::unique_ptr<framework::TBitmap> TsSkinFolder::DecodeBitmap(const std::string& path) {
+  const std::optional<std::string> bytes = ReadPicture(path);
   if (!bytes) return nullptr;
   try {
     if (!Admit(platform::ReadBmpSize(Bytes(*bytes), bytes->size()), pixelsDecoded_)) return nullptr;
@@ -125,6 +124,38 @@ std::unique_ptr<framework::TBitmap> TsSkinFolder::LoadBitmap(const std::string& 
   }
 }
 
+const framework::TBitmap* TsSkinFolder::Bitmap(const std::string& name) {
+  const std::string path = SkinFilePath(name, skinPath_);
+  const auto [at, added] = bitmaps_.try_emplace(path);
+  if (added) at->second = DecodeBitmap(path);
+  return at->second.get();
+}
+
+std::unique_ptr<framework::TBitmap> TsSkinFolder::LoadBitmap(const std::string& name) {
+  const framework::TBitmap* picture = Bitmap(name);
+  if (!picture || !Admit({picture->Width(), picture->Height()}, pixelsDecoded_)) return nullptr;
+  auto copy = std::make_unique<framework::TBitmap>();
+  copy->Assign(picture);
+  return copy;
+}
+
+const framework::TJPEGImage* TsSkinFolder::Jpeg(const std::string& name) {
+  const std::string path = SkinFilePath(name, skinPath_);
+  const auto [at, added] = jpegs_.try_emplace(path);
+  if (!added) return at->second.get();
+  const std::optional<std::string> bytes = ReadPicture(path);
+  if (!bytes) return nullptr;
+  try {
+    if (!Admit(platform::ReadJpegSize(Bytes(*bytes), bytes->size()), pixelsDecoded_))
+      return nullptr;
+    auto image = std::make_unique<framework::TJPEGImage>();
+    image->LoadFromStream(Bytes(*bytes), bytes->size());
+    if (image->Width() >= 1) at->second = std::move(image);
+  } catch (const platform::Exception&) {
+  }
+  return at->second.get();
+}
+
 void TsSkinFolder::BuildMasks(TsMaskArray& masks, std::unique_ptr<framework::TBitmap>& master,
                               TsSkinManager* manager) {
   masks.clear();
@@ -132,7 +163,7 @@ void TsSkinFolder::BuildMasks(TsMaskArray& masks, std::unique_ptr<framework::TBi
   for (const TsIniSection& section : settings_.Sections()) {
     if (!IsGlobalInfo(section)) continue;
     const std::optional<std::string> name = section.Value("MASTERBITMAP");
-    if (name && !name->empty()) master = LoadBitmap(*name);
+    if (name && !name->empty()) master = DecodeBitmap(SkinFilePath(*name, skinPath_));
     if (master) master->SetTransparentColor(platform::clFuchsia);
   }
   for (const TsIniSection& section : settings_.Sections()) {
@@ -200,16 +231,11 @@ void TsSkinFolder::BuildPatterns(TsPatternArray& patterns, TsMaskArray& masks,
     const bool global = IsGlobalInfo(section);
     for (const auto& [key, value] : section.Keys) {
       if (!NamesJpeg(value) || (global && IsSkinInfoKey(key))) continue;
-      const std::optional<std::string> bytes = ReadPicture(SkinFilePath(value, skinPath_));
-      if (!bytes) continue;
+      const framework::TJPEGImage* picture = Jpeg(value);
+      if (!picture) continue;
+      // Patterns share the decoded picture; a texture mask has a copy of its pixels.
       auto image = std::make_unique<framework::TJPEGImage>();
-      try {
-        if (!Admit(platform::ReadJpegSize(Bytes(*bytes), bytes->size()), pixelsDecoded_)) continue;
-        image->LoadFromStream(Bytes(*bytes), bytes->size());
-      } catch (const platform::Exception&) {
-        continue;
-      }
-      if (image->Width() < 1) continue;
+      image->Assign(picture);
       if (int64_t{image->Width()} * image->Height() >= kMinPatternPixels) {
         TsPatternData& p = patterns.emplace_back();
         p.Img = std::move(image);
@@ -218,6 +244,7 @@ void TsSkinFolder::BuildPatterns(TsPatternArray& patterns, TsMaskArray& masks,
         continue;
       }
       // A small picture is tiled as a texture of its own.
+      if (!Admit({image->Width(), image->Height()}, pixelsDecoded_)) continue;
       TsMaskData m;
       m.Bmp = std::make_unique<framework::TBitmap>();
       m.Bmp->Assign(image.get());

@@ -14,9 +14,12 @@
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
+#include <unordered_map>
 
 #include "framework/Bitmap.h"
+#include "framework/JPEGImage.h"
 #include "skin/data/sIniText.h"
 #include "skin/data/sMaskData.h"
 
@@ -79,7 +82,13 @@ class TsSkinFolder {
  private:
   // The picture file's bytes when it can be read within the limits and the skin's budget.
   std::optional<std::string> ReadPicture(const std::string& path);
+  // The BMP file at path as a 24-bit picture; null when it cannot be read or is beyond the limits.
+  std::unique_ptr<framework::TBitmap> DecodeBitmap(const std::string& path);
+  // The picture a skin text names, decoded once per load however many keys name it (null when it
+  // cannot be read or is beyond the limits); each mask gets a copy of its own.
+  const framework::TBitmap* Bitmap(const std::string& name);
   std::unique_ptr<framework::TBitmap> LoadBitmap(const std::string& name);
+  const framework::TJPEGImage* Jpeg(const std::string& name);
   void AddMask(const TsIniSection& section, const std::string& key, const std::string& value,
                TsMaskArray& masks, TsSkinManager* manager);
 
@@ -87,7 +96,9 @@ class TsSkinFolder {
   std::string skinPath_;
   TsIniText settings_;
   size_t bytesRead_ = 0;
-  size_t pixelsDecoded_ = 0;
+  size_t pixelsDecoded_ = 0;  // decoded and copied
+  std::unordered_map<std::string, std::unique_ptr<framework::TBitmap>> bitmaps_;
+  std::unordered_map<std::string, std::unique_ptr<framework::TJPEGImage>> jpegs_;
 };
 
 }  // namespace skin
