@@ -305,14 +305,18 @@ TEST_F(SkinFolderTest, BrokenOrAbsurdPicturesAreSkippedAndSharedOnesRead) {
   Folder("B",
          "[GLOBALINFO]\nMASTERBITMAP=MASTER.BMP\n"
          "[EDIT]\nA=!CORRUPT.BMP!1!0!0\nB=GIANT.BMP\nC=!MISSING.BMP!1!0!0\nD=TRUNC.JPG\n"
-         "E=!..\\Shared\\SHARED.BMP!1!0!0\nF=!OWN.BMP!1!0!7\n");
+         "E=!..\\Shared\\SHARED.BMP!1!0!0\nF=!OWN.BMP!1!0!7\nG=" +
+             (skins / "Shared/SHARED.BMP").string() + "\n");
   Write("B/OWN.BMP", Bmp(4, 4));
   manager->SetSkinName("B");
   ASSERT_TRUE(manager->SkinLoadError().empty()) << manager->SkinLoadError();
   EXPECT_FALSE(manager->MasterBitmap());
-  ASSERT_EQ(manager->Masks().size(), 1u);  // F has an image type outside the format
+  // Only the pictures shared from another folder, by a relative and by an absolute name; F has an
+  // image type outside the format.
+  ASSERT_EQ(manager->Masks().size(), 2u);
   EXPECT_EQ(manager->Masks()[0].PropertyName, "E");
   EXPECT_EQ(manager->Masks()[0].R, (platform::TRect{0, 0, 9, 6}));
+  EXPECT_EQ(manager->Masks()[1].PropertyName, "G");
   EXPECT_TRUE(manager->Patterns().empty());
 }
 

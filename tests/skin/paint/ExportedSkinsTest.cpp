@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 
@@ -202,6 +203,35 @@ TEST_F(ExportedSkins, AHueRotationRecoloursTheFolderSkinsSmallJpegButNotTheStore
     ++compared;
   }
   EXPECT_GT(compared, 50);
+}
+
+TEST_F(ExportedSkins, ExportingNeverWritesOutsideTheFolderNorThroughALink) {
+  const fs::path outside = root / "outside.bmp";
+  std::ofstream(outside) << "keep me";
+  fs::create_directories(root / "Linked");
+  fs::create_symlink(outside, root / "Linked" / "MASTER.BMP");
+  skintools::WriteSkinFolder({{"MASTER.BMP", "new"}, {"Options.dat", "[GLOBALINFO]\r\n"}},
+                             root / "Linked");
+  EXPECT_FALSE(fs::is_symlink(root / "Linked" / "MASTER.BMP"));
+  std::ifstream in(outside);
+  std::string kept;
+  std::getline(in, kept);
+  EXPECT_EQ(kept, "keep me");
+  EXPECT_THROW(skintools::WriteSkinFolder({{"../escape.bmp", "x"}}, root / "Linked"),
+               skintools::ESkinExport);
+  EXPECT_FALSE(fs::exists(root / "escape.bmp"));
+
+  // A stored picture whose name leads elsewhere, or a section name with a line break, is refused.
+  TsStoredSkin* evil = holder->InternalSkins()->AddItem();
+  evil->Assign(holder->InternalSkins()->Items(holder->InternalSkins()->IndexOfSkin(kSkins[1])));
+  evil->SetName("Evil");
+  for (int i = 0; i < evil->Images()->Count(); ++i)
+    if (!evil->Images()->Items(i)->Name.empty()) evil->Images()->Items(i)->Name = "../../EVIL.BMP";
+  EXPECT_THROW(skintools::ExportSkin(*evil), skintools::ESkinExport);
+  evil->Assign(holder->InternalSkins()->Items(0));
+  evil->SetName("Evil");
+  evil->GeneralData()->Items(1)->SectionName = "EDIT]\n[FORM";
+  EXPECT_THROW(skintools::ExportSkin(*evil), skintools::ESkinExport);
 }
 
 }  // namespace
