@@ -8,6 +8,7 @@
 #include "skin/paint/sBlending.h"
 #include "skin/paint/sBorderMask.h"
 #include "skin/paint/sGradient.h"
+#include "skin/paint/sSavedContext.h"
 #include "skin/paint/sStateImage.h"
 #include "skin/paint/sTexture.h"
 
@@ -270,7 +271,7 @@ void PaintSectionToDC(int section, const std::string& name, const TCacheInfo& in
   if (!dc || !m || !m->IsValidSectionIndex(section) || target.Left < 0 || target.Top < 0 ||
       target.Width() <= 0 || target.Height() <= 0)
     return;
-  const int saved = platform::SaveDC(dc);
+  TsSavedContext saved(dc);
   try {
     auto temporary = NewBitmap24(target.Width(), target.Height());
     PaintSection(section, name, info, -1, -1, m, temporary.get(), position,
@@ -280,7 +281,6 @@ void PaintSectionToDC(int section, const std::string& name, const TCacheInfo& in
                      platform::SRCCOPY);
   } catch (const std::exception&) {
   }
-  platform::RestoreDC(dc, saved);
 }
 
 void PaintDisabledLook(TBitmap* bitmap, TsDisabledKind kind, const framework::TControl* parent,

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "skin/paint/sSavedContext.h"
+
 namespace skin {
 
 using framework::TBitmap;
@@ -11,19 +13,6 @@ namespace {
 
 // Rounds to the nearest integer, ties to even (the default rounding mode).
 inline int RoundEven(double v) { return static_cast<int>(std::nearbyint(v)); }
-
-// The saved state of a context comes back on every path out of a fill.
-class SavedContext {
- public:
-  explicit SavedContext(platform::HDC dc) : dc_(dc), level_(platform::SaveDC(dc)) {}
-  ~SavedContext() { platform::RestoreDC(dc_, level_); }
-  SavedContext(const SavedContext&) = delete;
-  SavedContext& operator=(const SavedContext&) = delete;
-
- private:
-  platform::HDC dc_;
-  int level_;
-};
 
 void DesaturateWhere(TBitmap* bitmap, bool keepKey, TsBGR key) {
   if (!IsPaintable(bitmap)) return;
@@ -42,7 +31,7 @@ void DesaturateWhere(TBitmap* bitmap, bool keepKey, TsBGR key) {
 
 void FillSolid(platform::HDC dc, const TRect& rect, TColor color) {
   if (!dc) return;
-  SavedContext saved(dc);
+  TsSavedContext saved(dc);
   platform::FillRect(dc, rect, platform::CreateSolidBrush(platform::ColorToRGB(color)));
 }
 

@@ -7,6 +7,7 @@
 #include "skin/data/sMessages.h"
 #include "skin/paint/sBlending.h"
 #include "skin/paint/sPixelAccess.h"
+#include "skin/paint/sSavedContext.h"
 
 namespace skin {
 
@@ -57,11 +58,10 @@ void PaintGraphicChildren(platform::HDC dc, TWinControl* control) {
                   info.X + r.Left, info.Y + r.Top);
     }
     for (TControl* child : children) {
-      const int saved = platform::SaveDC(&memory);
+      TsSavedContext saved(&memory);
       platform::SetViewportOrgEx(&memory, child->Left(), child->Top());
       platform::IntersectClipRect(&memory, 0, 0, child->Width(), child->Height());
       child->Perform(platform::WM_PAINT, reinterpret_cast<platform::WPARAM>(&memory), 0);
-      platform::RestoreDC(&memory, saved);
     }
     const TsBGR key = ColorToBGR(kKeyColor);
     for (TControl* child : children) {

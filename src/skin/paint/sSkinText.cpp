@@ -3,6 +3,7 @@
 #include "framework/Font.h"
 #include "platform/windows/Paint.h"
 #include "skin/data/sSkinManager.h"
+#include "skin/paint/sSavedContext.h"
 
 namespace skin {
 
@@ -13,19 +14,6 @@ using platform::DT_RIGHT;
 using platform::DT_WORDBREAK;
 
 namespace {
-
-// Brings the context's saved state back on every path.
-class SavedContext {
- public:
-  explicit SavedContext(platform::HDC dc) : dc_(dc), level_(platform::SaveDC(dc)) {}
-  ~SavedContext() { platform::RestoreDC(dc_, level_); }
-  SavedContext(const SavedContext&) = delete;
-  SavedContext& operator=(const SavedContext&) = delete;
-
- private:
-  platform::HDC dc_;
-  int level_;
-};
 
 void Draw(TCanvas* canvas, std::string_view text, TRect r, unsigned flags, TColor color) {
   canvas->Font()->SetColor(color);
@@ -84,7 +72,7 @@ void DrawSkinText(TCanvas* canvas, std::string_view text, bool enabled, bool hot
     if (hot && data.SkinSection() == "WEBBUTTON")
       canvas->Font()->SetStyle(canvas->Font()->Style() | framework::fsUnderline);
   }
-  SavedContext saved(canvas->Handle());
+  TsSavedContext saved(canvas->Handle());
   platform::IntersectClipRect(canvas->Handle(), rect.Left, rect.Top, rect.Right, rect.Bottom);
   const TRect e = FitSingleLine(canvas, text, flags, rect);
   canvas->Brush()->SetStyle(framework::bsClear);
@@ -144,7 +132,7 @@ platform::TSize MeasureText(platform::HFONT font, std::string_view text) {
   try {
     platform::HDC dc = platform::GetScreenDC();
     if (!dc) return {};
-    SavedContext saved(dc);
+    TsSavedContext saved(dc);
     platform::SelectFont(dc, font);
     if (!platform::GetTextExtentPoint32(dc, text, &size)) return {};
   } catch (const std::exception&) {
