@@ -120,14 +120,9 @@ void PutMaskPart(const TRect& target, const TRect& source, TBitmap* bitmap, cons
       for (int j = 0; j < span.columns; ++j, sp += 3, mp += 3, tp += 3) {
         if (PixelIs(sp, key)) {
           if (parent) {
-            const int px = info.X + span.x + j;
-            const int py = info.Y + row;
-            if (px >= parent->Width || py < 0) break;
-            if (px < 0 || py >= parent->Height) continue;
-            const uint8_t* pp = parent->Row(py) + 3 * px;
-            tp[0] = pp[0];
-            tp[1] = pp[1];
-            tp[2] = pp[2];
+            if (CopyParentPixel(*parent, info.X + span.x + j, info.Y + row, tp) ==
+                TsParentPixel::EndOfRow)
+              break;
           } else if (fill != kKeyColor) {
             tp[0] = fillBytes.B;
             tp[1] = fillBytes.G;

@@ -51,13 +51,9 @@ void PutKeyedOrParent(TBitmap* destination, TBitmap* source, int x, bool usePare
           std::memcpy(dp + 3 * col, sp, 3);
           continue;
         }
-        if (!parent) continue;
-        // The parent's pixel is read only while it lies inside the parent bitmap.
-        const int parentCol = info.X + col;
-        if (parentRow >= parent->Height) continue;
-        if (parentCol >= parent->Width || parentRow < 0) break;
-        if (parentCol < 0) continue;
-        std::memcpy(dp + 3 * col, parent->Row(parentRow) + 3 * parentCol, 3);
+        if (parent && CopyParentPixel(*parent, info.X + col, parentRow, dp + 3 * col) ==
+                          TsParentPixel::EndOfRow)
+          break;
       }
     }
   } catch (const std::exception&) {

@@ -120,6 +120,21 @@ class TacFastSum24 {
   int srcWidth_ = 0, srcHeight_ = 0, dstWidth_ = 0, dstHeight_ = 0;
 };
 
+// Where a key-coloured pixel of a part that lies over the parent takes the parent's pixel: the
+// parent is read only while the place lies inside it. A place right of the parent or above it
+// ends the row being copied (the rest of the row lies outside as well); one left of it or below
+// it is skipped.
+enum class TsParentPixel { Copied, Skipped, EndOfRow };
+inline TsParentPixel CopyParentPixel(const TacFast24& parent, int x, int y, uint8_t* to) {
+  if (x >= parent.Width || y < 0) return TsParentPixel::EndOfRow;
+  if (x < 0 || y >= parent.Height) return TsParentPixel::Skipped;
+  const uint8_t* from = parent.Row(y) + 3 * x;
+  to[0] = from[0];
+  to[1] = from[1];
+  to[2] = from[2];
+  return TsParentPixel::Copied;
+}
+
 // The painting library's shared accessors. Every operation that reads another bitmap's pixels
 // re-binds the first one; nothing is kept bound between operations.
 TacFast24& Fast24();

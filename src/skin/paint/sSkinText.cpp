@@ -62,6 +62,18 @@ void DrawOutlines(TCanvas* canvas, std::string_view text, const TRect& e, unsign
   }
 }
 
+// The steps both caption painters share: the line placed (e), the brush cleared, and a disabled
+// caption embossed. True when the caption is still to be drawn in its colours.
+bool PlaceCaption(TCanvas* canvas, std::string_view text, bool enabled, unsigned flags, TRect& rect,
+                  TRect& e) {
+  e = FitSingleLine(canvas, text, flags, rect);
+  canvas->Brush()->SetStyle(framework::bsClear);
+  if (text.empty()) return false;
+  if (enabled) return true;
+  DrawDisabled(canvas, text, e, flags);
+  return false;
+}
+
 }  // namespace
 
 void DrawSkinText(TCanvas* canvas, std::string_view text, bool enabled, bool hot,
@@ -74,16 +86,11 @@ void DrawSkinText(TCanvas* canvas, std::string_view text, bool enabled, bool hot
   }
   TsSavedContext saved(canvas->Handle());
   platform::IntersectClipRect(canvas->Handle(), rect.Left, rect.Top, rect.Right, rect.Bottom);
-  const TRect e = FitSingleLine(canvas, text, flags, rect);
-  canvas->Brush()->SetStyle(framework::bsClear);
-  if (text.empty()) return;
-  if (!enabled) {
-    DrawDisabled(canvas, text, e, flags);
-    return;
-  }
+  TRect e;
+  if (!PlaceCaption(canvas, text, enabled, flags, rect, e)) return;
   const TsGeneralData* section = data.Skinned() ? data.Section() : nullptr;
   if (!section) {
-    platform::DrawText(canvas->Handle(), text, const_cast<TRect*>(&e), flags | DT_NOCLIP);
+    Draw(canvas, text, e, flags | DT_NOCLIP, canvas->Font()->Color());
     return;
   }
   const TsFontColors& colors = hot ? section->HotFontColor : section->FontColor;
@@ -96,13 +103,8 @@ void DrawSectionText(TCanvas* canvas, std::string_view text, bool enabled, TsSki
                      bool hot, int section, unsigned flags, TRect& rect) {
   TsSkinManager* m = manager ? manager : DefaultManager();
   if (!canvas || !m || !m->IsValidSectionIndex(section)) return;
-  const TRect e = FitSingleLine(canvas, text, flags, rect);
-  canvas->Brush()->SetStyle(framework::bsClear);
-  if (text.empty()) return;
-  if (!enabled) {
-    DrawDisabled(canvas, text, e, flags);
-    return;
-  }
+  TRect e;
+  if (!PlaceCaption(canvas, text, enabled, flags, rect, e)) return;
   const TsGeneralData& g = m->Sections()[static_cast<size_t>(section)];
   const TsFontColors& colors = hot ? g.HotFontColor : g.FontColor;
   DrawOutlines(canvas, text, e, flags, colors);

@@ -183,15 +183,9 @@ void PutMaskedFromBitmap(const TRect& target, const TRect& source, TBitmap* bitm
       uint8_t* tp = t.ScanLine(y + i) + 3 * x;
       for (int j = 0; j < columns; ++j, sp += 3, mp += 3, tp += 3) {
         if (info.Ready && PixelIs(sp, key)) {
-          if (!parent) continue;
-          const int px = info.X + x + j;
-          const int py = info.Y + y + i;
-          if (px >= parent->Width || py < 0) break;
-          if (px < 0 || py >= parent->Height) continue;
-          const uint8_t* pp = parent->Row(py) + 3 * px;
-          tp[0] = pp[0];
-          tp[1] = pp[1];
-          tp[2] = pp[2];
+          if (parent && CopyParentPixel(*parent, info.X + x + j, info.Y + y + i, tp) ==
+                            TsParentPixel::EndOfRow)
+            break;
           continue;
         }
         for (int c = 0; c < 3; ++c) tp[c] = MaskMix(tp[c], sp[c], mp[c]);

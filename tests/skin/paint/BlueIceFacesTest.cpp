@@ -6,9 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <cstring>
-#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -22,7 +19,6 @@
 #include "framework/Panel.h"
 #include "framework/StandardClasses.h"
 #include "platform/headless/HeadlessBackend.h"
-#include "platform/images/ImageCodecs.h"
 #include "platform/windows/Window.h"
 #include "skin/data/SkinDataClasses.h"
 #include "skin/data/sSkinManager.h"
@@ -30,6 +26,7 @@
 #include "skin/paint/sBorderMask.h"
 #include "skin/paint/sCornerRepair.h"
 #include "skin/paint/sStateImage.h"
+#include "tests/GoldenPicture.h"
 
 namespace skin::test {
 namespace {
@@ -143,25 +140,7 @@ class BlueIceFaces : public ::testing::Test {
   }
 
   void ExpectGolden(const std::string& name) {
-    const std::filesystem::path dir = std::filesystem::path(SNIPWELL_GOLDEN_DIR) / "skin";
-    const std::filesystem::path file = dir / (name + ".png");
-    const platform::DIBitmap& picture = screen->DIB();
-    const char* update = std::getenv("SNIPWELL_UPDATE_GOLDEN");
-    if (!std::filesystem::exists(file) || (update && std::string(update) == "1")) {
-      std::filesystem::create_directories(dir);
-      platform::WritePngFile(picture, file.string());
-      return;
-    }
-    const platform::DIBitmap expected = platform::ReadPngFile(file.string());
-    bool same = expected.Width() == picture.Width() && expected.Height() == picture.Height();
-    for (int y = 0; same && y < picture.Height(); ++y)
-      same = std::memcmp(expected.ScanLine(y), picture.ScanLine(y),
-                         static_cast<size_t>(picture.Width()) * 3) == 0;
-    if (!same) {
-      const std::filesystem::path actual = dir / (name + ".actual.png");
-      platform::WritePngFile(picture, actual.string());
-      ADD_FAILURE() << "The picture differs from " << file << "; what was drawn is in " << actual;
-    }
+    golden::ExpectGoldenPicture(screen->DIB(), "skin", name);
   }
 
   std::unique_ptr<framework::TApplication> app;
