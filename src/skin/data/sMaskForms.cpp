@@ -52,14 +52,8 @@ void SetStates(TsMaskData& m, int imageCount, int maskType) {
 
 void DefaultMargins(TsMaskData& m) {
   if (m.WL + m.WT + m.WR + m.WB != 0) return;
-  if (m.BorderWidth != 0) {
-    m.WL = m.WT = m.WR = m.WB = m.BorderWidth;
-    return;
-  }
-  m.WL = Clamp16(m.R.Width() / (m.ImageCount * 3), 0);
-  m.WT = Clamp16(m.R.Height() / (m.MaskType * 3 + 3), 0);
-  m.WR = m.WL;
-  m.WB = m.WT;
+  m.WL = m.WR = Clamp16(MaskMargin(m, 0, true), 0);
+  m.WT = m.WB = Clamp16(MaskMargin(m, 0, false), 0);
 }
 
 bool ReadRectangleForm(std::string_view value, TsMaskData& m) {

@@ -44,8 +44,7 @@ int16_t Clamp16(int value, int low = INT16_MIN);
 // the margin rule and the painters never divide by zero.
 void SetStates(TsMaskData& m, int imageCount, int maskType);
 
-// Margins of a nine-part picture that gives none: all the border width when there is one, else a
-// third of one state image across and of the image band down.
+// Margins of a nine-part picture that gives none, by the one margin rule (MaskMargin).
 void DefaultMargins(TsMaskData& m);
 
 // "#" form: R, states, border width and draw mode ("PATTERN" and "HOTPATTERN" are textures drawn

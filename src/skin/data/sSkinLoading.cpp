@@ -53,6 +53,8 @@ void ReadFontColors(const std::string& text, TsFontColors& colors) {
 }
 
 void FillSectionRecord(TsGeneralData& d, const TsSkinGeneral& g) {
+  // Field by field in this order: a value that cannot be read ends the record there, and the
+  // fields after it keep their defaults.
   d.SectionName = g.SectionName;
   d.ParentClass = g.ParentClass;
   d.Color = g.Color;

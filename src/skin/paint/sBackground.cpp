@@ -155,7 +155,9 @@ void PaintSectionBackground(int section, const std::string& name, const TCacheIn
                             TColor customColor, int hotTexture, int texture, TsSkinManager* manager,
                             TBitmap* bitmap, TPoint position, const TRect& target, int state) {
   TsSkinManager* m = ManagerOrDefault(manager);
-  if (!m || !m->IsValidSectionIndex(section) || !IsPaintable(bitmap) || target.IsEmpty()) return;
+  if (!m || !m->IsValidSectionIndex(section) || !IsPaintable(bitmap) ||
+      !target.Intersects(Bounds(bitmap)))
+    return;
   const TsGeneralData& g = m->Sections()[static_cast<size_t>(section)];
   const bool hot = state != 0;
   TsLayers l;

@@ -31,10 +31,11 @@ void PaintOneLayerPart(TBitmap* bitmap, const TsPartPlace& place, const TsMaskDa
   } else if (mask.DrawMode != 0) {
     StretchBlock(bitmap, place.target, picture, place.source);
   } else {
-    ForEachTile(place.target, place.source.Width(), place.source.Height(), [&](const TRect& tile) {
-      CopyBlock(bitmap, tile.Left, tile.Top, tile.Width(), tile.Height(), picture,
-                place.source.Left, place.source.Top);
-    });
+    ForEachTile(place.target, place.source.Width(), place.source.Height(), Bounds(bitmap),
+                [&](const TRect& tile) {
+                  CopyBlock(bitmap, tile.Left, tile.Top, tile.Width(), tile.Height(), picture,
+                            place.source.Left, place.source.Top);
+                });
   }
 }
 
@@ -158,9 +159,10 @@ void DrawBorderMask(TBitmap* bitmap, const TRect& target, bool fillCentre, bool 
       continue;
     }
     // Two-layer parts are always tiled, whatever the draw mode.
-    ForEachTile(place.target, place.source.Width(), place.source.Height(), [&](const TRect& tile) {
-      PutMaskPart(tile, place.source, bitmap, mask, place.corner, info, picture);
-    });
+    ForEachTile(place.target, place.source.Width(), place.source.Height(), Bounds(bitmap),
+                [&](const TRect& tile) {
+                  PutMaskPart(tile, place.source, bitmap, mask, place.corner, info, picture);
+                });
   }
 }
 
@@ -189,10 +191,11 @@ void DrawBorderMaskWithRegion(TBitmap* bitmap, platform::Region& region, bool fi
     for (TsBorderPart part : kRegionOrder) {
       if (part == TsBorderPart::Centre && !fillCentre) continue;
       const TsPartPlace place = PartPlace(part, l, target);
-      ForEachTile(
-          place.target, place.source.Width(), place.source.Height(), [&](const TRect& tile) {
-            PaintRegionPart(bitmap, region, tile, place.source, picture, maskRows, place.corner);
-          });
+      ForEachTile(place.target, place.source.Width(), place.source.Height(), target,
+                  [&](const TRect& tile) {
+                    PaintRegionPart(bitmap, region, tile, place.source, picture, maskRows,
+                                    place.corner);
+                  });
     }
   } catch (const std::exception&) {
   }

@@ -4,6 +4,9 @@
 // by its margins WL, WT, WR, WB into four corners, four edges and a centre, and the margins are
 // fitted to targets too small for them. Shared by the border, state-image and texture painters.
 
+#include <algorithm>
+#include <cstdint>
+
 #include "skin/data/sMaskData.h"
 #include "skin/paint/sPixelAccess.h"
 
@@ -63,15 +66,25 @@ struct TsSpan {
 TsSpan PartSpan(const TRect& target, const TRect& source, const platform::DIBitmap& to,
                 const platform::DIBitmap& from, int maskRows);
 
-// Calls copy(tileTarget, sourceTopLeft-sized tile) for each tile of a tileWidth x tileHeight
-// picture laid over area from its top-left, row by row; the last column and row are cut to the
-// area. A tile size of 0 or less lays nothing.
+// Calls copy(tile) for each tile of a tileWidth x tileHeight picture laid over area from its
+// top-left, row by row; the last column and row are cut to the area. Only the tiles that reach
+// into visible (the target bitmap's bounds) are visited, on the same grid, so that an area far
+// larger than its bitmap costs no more than the bitmap. A tile size of 0 or less lays nothing.
 template <typename Copy>
-void ForEachTile(const TRect& area, int tileWidth, int tileHeight, Copy&& copy) {
+void ForEachTile(const TRect& area, int tileWidth, int tileHeight, const TRect& visible,
+                 Copy&& copy) {
   if (tileWidth <= 0 || tileHeight <= 0) return;
-  for (int y = area.Top; y < area.Bottom; y += tileHeight) {
-    for (int x = area.Left; x < area.Right; x += tileWidth)
-      copy(TRect{x, y, std::min(x + tileWidth, area.Right), std::min(y + tileHeight, area.Bottom)});
+  const TRect seen = area.Intersected(visible);
+  if (seen.IsEmpty()) return;
+  // The first grid lines at or before the visible part, in 64 bits: area and tile sizes are any
+  // ints.
+  const int64_t firstX = area.Left + (int64_t{seen.Left} - area.Left) / tileWidth * tileWidth;
+  const int64_t firstY = area.Top + (int64_t{seen.Top} - area.Top) / tileHeight * tileHeight;
+  for (int64_t y = firstY; y < seen.Bottom; y += tileHeight) {
+    for (int64_t x = firstX; x < seen.Right; x += tileWidth)
+      copy(TRect{static_cast<int>(x), static_cast<int>(y),
+                 static_cast<int>(std::min<int64_t>(x + tileWidth, area.Right)),
+                 static_cast<int>(std::min<int64_t>(y + tileHeight, area.Bottom))});
   }
 }
 

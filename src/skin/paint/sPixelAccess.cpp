@@ -134,7 +134,8 @@ namespace {
 std::unique_ptr<TBitmap> NewWhiteBitmap(int width, int height, int bitsPerPixel) {
   platform::DIBitmap dib(std::max(width, 0), std::max(height, 0), bitsPerPixel);
   const int bytes = bitsPerPixel / 8;
-  for (int y = 0; y < dib.Height(); ++y) {
+  // A bitmap without width has no rows to fill (and no memory to point at).
+  for (int y = 0; y < dib.Height() && !dib.Empty(); ++y) {
     uint8_t* row = dib.ScanLine(y);
     std::memset(row, 0xFF, static_cast<size_t>(dib.Width()) * bytes);
     // The fourth byte of a 32-bit pixel stays 0, as converting from 24 bits leaves it.

@@ -161,6 +161,11 @@ void CopyBlock(platform::DIBitmap& destination, int x, int y, int width, int hei
 void StretchBlock(framework::TBitmap* destination, const TRect& to,
                   const framework::TBitmap* source, const TRect& from);
 
+// (0, 0, width, height) of the bitmap.
+inline TRect Bounds(const framework::TBitmap* bitmap) {
+  return {0, 0, bitmap->Width(), bitmap->Height()};
+}
+
 // True for a bitmap the painters can work on: present, 24 bits per pixel, not empty.
 bool IsPaintable(const framework::TBitmap* bitmap);
 

@@ -23,7 +23,7 @@ const platform::DIBitmap* PixelsOf(const framework::TGraphic* picture) {
 // Tiles the tile of the picture over area, cut to area.
 void TileOver(TBitmap* bitmap, const TRect& area, const platform::DIBitmap& picture,
               const TRect& tile) {
-  ForEachTile(area, tile.Width(), tile.Height(), [&](const TRect& to) {
+  ForEachTile(area, tile.Width(), tile.Height(), Bounds(bitmap), [&](const TRect& to) {
     CopyBlock(bitmap->DIB(), to.Left, to.Top, to.Width(), to.Height(), picture, tile.Left,
               tile.Top);
   });
@@ -147,7 +147,7 @@ void DrawMaskedTexture(TBitmap* bitmap, TRect& area, const TCacheInfo& info, int
   const TRect tile{mask.R.Left, mask.R.Top, mask.R.Left + w, mask.R.Top + h};
   // Whole rows only; the last column is cut at the area's right edge.
   const int wholeRowsEnd = x.Top + (x.Height() > 0 ? x.Height() / h : 0) * h;
-  ForEachTile({x.Left, x.Top, x.Right, wholeRowsEnd}, w, h,
+  ForEachTile({x.Left, x.Top, x.Right, wholeRowsEnd}, w, h, Bounds(bitmap),
               [&](const TRect& to) { PutMaskedTile(bitmap, to, tile, picture, h, info); });
   if (mode != 10 || wholeRowsEnd >= x.Bottom) return;
   const TRect strip{x.Left, wholeRowsEnd, x.Right, x.Bottom};
