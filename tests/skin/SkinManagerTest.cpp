@@ -280,6 +280,7 @@ TEST(SkinDirectoryTest, ResolvesByTheTextRulesThenMapsOntoThisPlatform) {
   EXPECT_EQ(ResolveSkinDirectory("./Skins/", app), app + "Skins\\");
   EXPECT_EQ(ResolveSkinDirectory("c:\\Skins\\", app), "c:\\Skins\\");
   EXPECT_EQ(ResolveSkinDirectory("c:/Skins/", app), "c:/Skins\\");
+  EXPECT_EQ(ResolveSkinDirectory("/home/ann/Skins", app), "/home/ann/Skins\\");
   EXPECT_EQ(PlatformPath("c:\\Skins\\"), "/Skins/");
   EXPECT_EQ(PlatformPath("/opt/snipwell/bin/Skins\\"), "/opt/snipwell/bin/Skins/");
   EXPECT_EQ(PlatformPath("Skins\\a"), "Skins/a");

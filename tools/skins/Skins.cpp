@@ -269,13 +269,16 @@ class Kit {
     mask.picture = hugeName_;
     mask.own = true;
     mask.StretchMode = 0;
-    mask.WL = mask.WR = mask.WT = mask.WB = 24;
+    mask.WL = mask.WR = mask.WT = mask.WB = hugeMargin_;
     skin_.masks.push_back(mask);
   }
 
-  // The large button with a picture of its own: three 96 x 96 states over their mask band.
-  void HugePicture(const std::string& name) {
+  // The large button with a picture of its own: three 96 x 96 states over their mask band, with
+  // margins of `margin` pixels (32, a third of a state, is what a picture named alone in a skin
+  // folder gets, so a skin with it exports to that plainest form).
+  void HugePicture(const std::string& name, int margin = 24) {
     hugeName_ = name;
+    hugeMargin_ = margin;
     Picture p;
     const auto states = States(3, [&](int k) { return ButtonState(s_, 96, 96, k, 14); });
     p.pixels = TwoLayer(states);
@@ -289,6 +292,7 @@ class Kit {
   Style s_;
   Metrics m_;
   std::string hugeName_;
+  int hugeMargin_ = 24;
 };
 
 // ---- sections
@@ -685,7 +689,7 @@ SkinDefinition BlueGauze() {
             return WeaveTexture(hot, 16, 16);
           }()},
           1);
-  kit.HugePicture("BUTTONHUGE.BMP");
+  kit.HugePicture("BUTTONHUGE.BMP", 32);
   kit.GlobalMasks();
   // These sections take their frames from the sections they inherit from.
   kit.OtherMasks({"TABCONTROLBOTTOM BORDERSMASK", "TABCONTROLLEFT BORDERSMASK",

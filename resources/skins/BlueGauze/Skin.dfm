@@ -3309,10 +3309,10 @@ item
       BorderWidth = 0
       StretchMode = 0
       ImgType = itisaBorder
-      WL = 24
-      WR = 24
-      WT = 24
-      WB = 24
+      WL = 32
+      WR = 32
+      WT = 32
+      WB = 32
     end
     item
       SectionName = 'COLHEADER'

@@ -265,6 +265,12 @@ void Put32(uint8_t* p, uint32_t v) {
 
 }  // namespace
 
+TSize ReadBmpSize(const uint8_t* data, size_t size) {
+  if (data == nullptr) size = 0;
+  const BmpLayout layout = ParseHeaders(data, size);
+  return {layout.width, layout.height};
+}
+
 DIBitmap ReadBmp(const uint8_t* data, size_t size) {
   if (data == nullptr) size = 0;
   const BmpLayout layout = ParseHeaders(data, size);

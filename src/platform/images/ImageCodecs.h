@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Types.h"
 #include "platform/drawing/DIBitmap.h"
 
 namespace platform {
@@ -27,6 +28,9 @@ namespace platform {
 //   are clipped, pixels skipped by deltas or early line ends stay index 0, writing below the last
 //   row is an error, and data without the end-of-bitmap escape counts as truncated.
 DIBitmap ReadBmp(const uint8_t* data, size_t size);
+// The size a BMP file's headers give, checked as ReadBmp checks them, without reading any pixels:
+// callers with tighter limits than DIBitmap's refuse a picture before anything is allocated.
+TSize ReadBmpSize(const uint8_t* data, size_t size);
 inline DIBitmap ReadBmp(const std::vector<uint8_t>& bytes) {
   return ReadBmp(bytes.data(), bytes.size());
 }
@@ -40,6 +44,8 @@ std::vector<uint8_t> WriteBmp(const DIBitmap& bitmap);
 // are refused. Data that ends before the picture is complete is refused (libjpeg alone would pad
 // the rest with grey); other recoverable corruption that libjpeg only warns about is accepted.
 DIBitmap DecodeJpeg(const uint8_t* data, size_t size);
+// The size of the picture a JPEG file holds, from its headers alone (as ReadBmpSize).
+TSize ReadJpegSize(const uint8_t* data, size_t size);
 inline DIBitmap DecodeJpeg(const std::vector<uint8_t>& bytes) {
   return DecodeJpeg(bytes.data(), bytes.size());
 }

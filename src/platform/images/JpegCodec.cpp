@@ -223,6 +223,21 @@ bool CompressJpeg(EncodeState& s, const EncodeInput& in) {
 
 }  // namespace
 
+TSize ReadJpegSize(const uint8_t* data, size_t size) {
+  if (data == nullptr || size == 0) throw EInvalidGraphic("JPEG data is empty");
+  DecodeState state{};
+  InstallErrorManager(state.error);
+  state.info.err = &state.error.pub;
+  DecompressGuard guard(&state.info);
+  if (!ReadJpegHeader(state, data, size) || !PrepareJpegOutput(state))
+    FailWithMessage("Invalid JPEG image", state.error);
+  if (state.info.output_width > static_cast<JDIMENSION>(DIBitmap::kMaxDimension) ||
+      state.info.output_height > static_cast<JDIMENSION>(DIBitmap::kMaxDimension))
+    throw EInvalidGraphic("JPEG image of " + std::to_string(state.info.output_width) + " x " +
+                          std::to_string(state.info.output_height) + " pixels is too large");
+  return {static_cast<int>(state.info.output_width), static_cast<int>(state.info.output_height)};
+}
+
 DIBitmap DecodeJpeg(const uint8_t* data, size_t size) {
   if (data == nullptr || size == 0) throw EInvalidGraphic("JPEG data is empty");
   DecodeState state{};

@@ -32,8 +32,9 @@ std::string ResolveSkinDirectory(std::string_view value, std::string_view appFol
   else if (value.substr(0, 2) == ".\\" || value.substr(0, 2) == "./")
     result = std::string(appFolder) + std::string(value.substr(2));
   // A lone letter is a drive and an empty value names nothing: rule 4 gives them their own
-  // results, which it could never see if they were put after the application folder.
-  else if (value.size() >= 2 && value.find(':') == std::string_view::npos)
+  // results, which it could never see if they were put after the application folder. A value
+  // from the root ("/home/ann/Skins") is as absolute here as one with a drive is on Windows.
+  else if (value.size() >= 2 && value.find(':') == std::string_view::npos && value.front() != '/')
     result = std::string(appFolder) + std::string(value);
   else
     result = std::string(value);
@@ -53,6 +54,12 @@ std::string PlatformPath(std::string_view path) {
   for (char& c : result)
     if (c == '\\') c = '/';
   return result;
+}
+
+std::string SkinFilePath(std::string_view name, std::string_view skinPath) {
+  const bool absolute =
+      name.find(':') != std::string_view::npos || (!name.empty() && IsSeparator(name.front()));
+  return PlatformPath(absolute ? std::string(name) : std::string(skinPath) + std::string(name));
 }
 
 }  // namespace skin

@@ -18,12 +18,18 @@ std::string ApplicationFolder();
 //    rest is appended;
 // 2. a value beginning with ".\" or "./" loses those two characters and is appended to appFolder;
 // 3. any other value without ":" is appended to appFolder, except an empty value and a single
-//    letter (a drive), which rule 4 alone handles (otherwise its cases for them could never occur);
+//    letter (a drive), which rule 4 alone handles (otherwise its cases for them could never occur),
+//    and a path from this platform's root ("/..."), which is absolute as a drive's is;
 // 4. a trailing separator is ensured: an empty result stays empty, a final "\" stays, a final "/"
 //    becomes "\", a one-character result (a drive letter) gets ":\", any other gets "\".
 std::string ResolveSkinDirectory(std::string_view value, std::string_view appFolder);
 
 // A path as the text rules give it, as this platform names it.
 std::string PlatformPath(std::string_view path);
+
+// A file named in a skin's text, as this platform names it: a name with a drive (":") or from the
+// root ("/", "\") stands as it is; any other lies in skinPath (the skin's folder, ending with a
+// separator). A name may lead out of the folder ("..\Shared\BG.JPG"): skins share pictures.
+std::string SkinFilePath(std::string_view name, std::string_view skinPath);
 
 }  // namespace skin

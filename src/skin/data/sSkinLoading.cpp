@@ -1,5 +1,6 @@
-// Loading a stored skin: the mask table with the master bitmap, the pattern table and the section
-// table, each followed by what the common sections add, and the colour adjustment at the end.
+// Loading a skin: the mask table with the master bitmap, the pattern table and the section table,
+// from a stored skin or a skin folder, each followed by what the common sections add, and the
+// colour adjustment at the end.
 
 #include <algorithm>
 #include <filesystem>
@@ -8,7 +9,10 @@
 
 #include "skin/data/sColorAdjust.h"
 #include "skin/data/sIniText.h"
+#include "skin/data/sMaskForms.h"
+#include "skin/data/sSectionKeys.h"
 #include "skin/data/sSkinDirectory.h"
+#include "skin/data/sSkinFolder.h"
 #include "skin/data/sSkinManager.h"
 #include "skin/data/sStrUtils.h"
 
@@ -16,23 +20,8 @@ namespace skin {
 
 namespace {
 
-// Values of the stored records that the runtime tables keep in 16 bits.
-int16_t Clamp16(int value, int low = std::numeric_limits<int16_t>::min()) {
-  return static_cast<int16_t>(
-      std::clamp(value, low, static_cast<int>(std::numeric_limits<int16_t>::max())));
-}
-
-bool IsPatternRole(const std::string& role) { return role == "PATTERN" || role == "HOTPATTERN"; }
-
 bool Contains(const std::string& text, const char* part) {
   return text.find(part) != std::string::npos;
-}
-
-// Margins of a nine-part picture that gives none, by the one margin rule.
-void DefaultMargins(TsMaskData& m) {
-  if (m.WL + m.WT + m.WR + m.WB != 0) return;
-  m.WL = m.WR = Clamp16(MaskMargin(m, 0, true), 0);
-  m.WT = m.WB = Clamp16(MaskMargin(m, 0, false), 0);
 }
 
 // A bitmap converted to 24 bits per pixel; an empty one when the picture cannot be converted.
@@ -45,11 +34,6 @@ std::unique_ptr<framework::TBitmap> Copy24(const framework::TBitmap* source) {
     bitmap = std::make_unique<framework::TBitmap>();
   }
   return bitmap;
-}
-
-// A file named by a skin text: relative names (no ":") lie in the skin's folder.
-std::string SkinFilePath(const std::string& name, const std::string& skinPath) {
-  return PlatformPath(name.find(':') == std::string::npos ? skinPath + name : name);
 }
 
 bool FileExists(const std::string& path) {
@@ -104,50 +88,6 @@ void FillSectionRecord(TsGeneralData& d, const TsSkinGeneral& g) {
   d.BorderColor2 = g.BorderColor2;
 }
 
-// Gradient descriptions of INI sections: a text that does not parse draws no gradient rather than
-// failing the skin.
-TsGradArray ParseIniGradient(const std::string& text) {
-  if (text == " ") return {};
-  try {
-    return ParseGradientData(text);
-  } catch (const platform::Exception&) {
-    return {};
-  }
-}
-
-// A rectangle of the master bitmap given as "#(Left,Top,Right,Bottom)(ImageCount,MaskType,
-// BorderWidth,DrawMode)"; false when the rectangle cannot be read.
-bool ParseRectangleMask(const std::string& value, TsMaskData& m) {
-  const auto words = SplitWords(value, " ()");
-  if (words.size() < 2) return false;
-  const auto rect = SplitWords(words[1], ", ");
-  if (rect.size() < 4) return false;
-  int r[4];
-  for (size_t i = 0; i < 4; ++i) {
-    const auto v = TryStrToInt(rect[i]);
-    if (!v) return false;
-    r[i] = *v;
-  }
-  m.R = {r[0], r[1], r[2], r[3]};
-  std::vector<int> numbers;
-  if (words.size() >= 3)
-    for (std::string_view word : SplitWords(words[2], ", "))
-      numbers.push_back(TryStrToInt(word).value_or(0));
-  auto number = [&](size_t i, int absent) { return i < numbers.size() ? numbers[i] : absent; };
-  m.ImageCount = Clamp16(number(0, 1), 1);
-  m.MaskType = static_cast<int16_t>(std::clamp(number(1, 0), 0, 1));
-  m.BorderWidth = Clamp16(number(2, 0), 0);
-  if (IsPatternRole(m.PropertyName)) {
-    m.ImgType = itisaTexture;
-    m.DrawMode = 0;
-  } else {
-    m.ImgType = itisaBorder;
-    m.DrawMode = Clamp16(number(3, 1));
-  }
-  DefaultMargins(m);
-  return true;
-}
-
 }  // namespace
 
 TsStoredSkin* TsSkinManager::CurrentStoredSkin() const {
@@ -171,6 +111,11 @@ TsIniText TsSkinManager::CommonSectionsText() const {
 void TsSkinManager::BuildMaskTable(const TsIniText& common) {
   masks_.clear();
   masterBitmap_.reset();
+  if (folder_) {
+    folder_->BuildMasks(masks_, masterBitmap_, this);
+    AddCommonMasks(common);
+    return;
+  }
   const TsStoredSkin* skin = CurrentStoredSkin();
   if (!skin) return;
 
@@ -192,16 +137,9 @@ void TsSkinManager::BuildMaskTable(const TsIniText& common) {
     m.SectionName = UpperCase(item.SectionName);
     // ImageCount 0 means three states with a mask band. Counts below 0 and mask types other than
     // 0 and 1 mean nothing; they are clamped so that the divisions below stay sound.
-    int imageCount = item.ImageCount;
-    int maskType = item.MaskType;
-    if (imageCount == 0) {
-      maskType = 1;
-      imageCount = 3;
-    }
-    m.ImageCount = Clamp16(imageCount, 1);
-    m.MaskType = static_cast<int16_t>(std::clamp(maskType, 0, 1));
+    SetStates(m, item.ImageCount, item.MaskType);
     m.BorderWidth = Clamp16(item.BorderWidth, 0);
-    if (IsPatternRole(m.PropertyName)) {
+    if (m.PropertyName == "PATTERN" || m.PropertyName == "HOTPATTERN") {
       m.ImgType = itisaTexture;
       m.DrawMode = item.ImgType == itisaTexture ? Clamp16(item.StretchMode) : 0;
     } else {
@@ -243,7 +181,7 @@ void TsSkinManager::AddCommonMasks(const TsIniText& common) {
         if (bitmap->Width() < 1) continue;
         m.R = {0, 0, bitmap->Width(), bitmap->Height()};
         m.Bmp = std::move(bitmap);
-        if (IsPatternRole(m.PropertyName)) {
+        if (m.PropertyName == "PATTERN" || m.PropertyName == "HOTPATTERN") {
           m.ImgType = itisaTexture;
           m.ImageCount = 1;
         } else {
@@ -253,7 +191,7 @@ void TsSkinManager::AddCommonMasks(const TsIniText& common) {
           m.DrawMode = 1;
           DefaultMargins(m);
         }
-      } else if (value == "#" || !ParseRectangleMask(value, m)) {
+      } else if (value == "#" || !ReadRectangleForm(value, m)) {
         continue;
       }
       masks_.push_back(std::move(m));
@@ -263,6 +201,11 @@ void TsSkinManager::AddCommonMasks(const TsIniText& common) {
 
 void TsSkinManager::BuildPatternTable(const TsIniText& common) {
   patterns_.clear();
+  if (folder_) {
+    folder_->BuildPatterns(patterns_, masks_, this);
+    AddCommonPatterns(common);
+    return;
+  }
   const TsStoredSkin* skin = CurrentStoredSkin();
   if (!skin) return;
   const TsSkinPatterns* items = skin->Patterns();
@@ -313,6 +256,13 @@ void TsSkinManager::AddCommonPatterns(const TsIniText& common) {
 }
 
 void TsSkinManager::BuildSectionTable(const TsIniText& common) {
+  if (folder_) {
+    folder_->ReadSkinInfo(*skinData_);
+    folder_->BuildSections(sections_);
+    if (!common.Empty()) AddCommonSections(common);
+    AdjustColors();
+    return;
+  }
   const TsStoredSkin* skin = CurrentStoredSkin();
   if (!skin) return;
   sections_.clear();
@@ -354,69 +304,7 @@ void TsSkinManager::AddCommonSections(const TsIniText& common) {
         }
       }
     }
-    auto integer = [&](const char* key, int TsGeneralData::*field, int def) {
-      const std::optional<std::string> text = section.Value(key);
-      const std::optional<int> value = text ? TryStrToInt(*text) : std::nullopt;
-      if (value && *value != -1) return *value;
-      return parent ? parent->*field : def;
-    };
-    auto boolean = [&](const char* key, bool TsGeneralData::*field) {
-      if (const auto text = section.Value(key)) return UpperCase(*text) == "TRUE";
-      return parent ? parent->*field : false;
-    };
-    auto text = [&](const char* key, std::string TsGeneralData::*field, const char* def) {
-      if (const auto value = section.Value(key)) return *value;
-      return parent ? parent->*field : std::string(def);
-    };
-    auto bevel = [&](const char* key, TsControlBevel TsGeneralData::*field) {
-      const std::optional<std::string> value = section.Value(key);
-      const std::optional<int> number = value ? TryStrToInt(*value) : std::nullopt;
-      if (!number || *number == -1) return parent ? parent->*field : cbNone;
-      // Only 0 to 4 name a bevel; anything else draws none.
-      return *number >= 0 && *number <= 4 ? static_cast<TsControlBevel>(*number) : cbNone;
-    };
-    auto fontColor = [&](const char* key, TsFontColors TsGeneralData::*field, size_t i, int def) {
-      const std::optional<std::string> value = section.Value(key);
-      const std::optional<int> number = value ? TryStrToInt(*value) : std::nullopt;
-      if (number && *number != -1) return *number;
-      return parent ? (parent->*field)[i] : def;
-    };
-
-    d.Color = integer("COLOR", &TsGeneralData::Color, 0xFFFFFF);
-    d.Bevel = bevel("BEVEL", &TsGeneralData::Bevel);
-    d.ShadowBlur = integer("SHADOWBLUR", &TsGeneralData::ShadowBlur, 6);
-    d.ShadowOffset = integer("SHADOWOFFSET", &TsGeneralData::ShadowOffset, 3);
-    d.ShadowColor = integer("SHADOWCOLOR", &TsGeneralData::ShadowColor, 0);
-    d.ShadowTransparency = integer("SHADOWTRANSPARENCY", &TsGeneralData::ShadowTransparency, 50);
-    d.ShadowEnabled = boolean("SHADOWENABLED", &TsGeneralData::ShadowEnabled);
-    d.ReservedBoolean = boolean("RESERVEDBOOLEAN", &TsGeneralData::ReservedBoolean);
-    const char* fontKeys[] = {"FONTCOLOR", "TCLEFT", "TCTOP", "TCRIGHT", "TCBOTTOM"};
-    const char* hotFontKeys[] = {"HOTFONTCOLOR", "HOTTCLEFT", "HOTTCTOP", "HOTTCRIGHT",
-                                 "HOTTCBOTTOM"};
-    for (size_t i = 0; i < 5; ++i) {
-      d.FontColor[i] = fontColor(fontKeys[i], &TsGeneralData::FontColor, i, i == 0 ? 0 : -1);
-      d.HotFontColor[i] =
-          fontColor(hotFontKeys[i], &TsGeneralData::HotFontColor, i, i == 0 ? 0 : -1);
-    }
-    d.Transparency = integer("TRANSPARENCY", &TsGeneralData::Transparency, 0);
-    d.GradientPercent = integer("GRADIENTPERCENT", &TsGeneralData::GradientPercent, 0);
-    d.ImagePercent = integer("IMAGEPERCENT", &TsGeneralData::ImagePercent, 0);
-    d.GradientData = text("GRADIENTDATA", &TsGeneralData::GradientData, " ");
-    d.GradientArray = ParseIniGradient(d.GradientData);
-    d.ShowFocus = boolean("SHOWFOCUS", &TsGeneralData::ShowFocus);
-    d.FadingEnabled = boolean("FADINGENABLED", &TsGeneralData::FadingEnabled);
-    d.FadingIntervalIn = integer("FADINGINTERVALIN", &TsGeneralData::FadingIntervalIn, 5);
-    d.FadingIntervalOut = integer("FADINGINTERVALOUT", &TsGeneralData::FadingIntervalOut, 5);
-    d.FadingIterations = integer("FADINGITERATIONS", &TsGeneralData::FadingIterations, 5);
-    d.HotColor = integer("HOTCOLOR", &TsGeneralData::HotColor, 0xFFFFFF);
-    d.HotTransparency = integer("HOTTRANSPARENCY", &TsGeneralData::HotTransparency, 0);
-    d.HotBevel = bevel("HOTBEVEL", &TsGeneralData::HotBevel);
-    d.HotGradientPercent = integer("HOTGRADIENTPERCENT", &TsGeneralData::HotGradientPercent, 0);
-    d.HotGradientData = text("HOTGRADIENTDATA", &TsGeneralData::HotGradientData, "");
-    d.HotGradientArray = ParseIniGradient(d.HotGradientData);
-    d.HotImagePercent = integer("HOTIMAGEPERCENT", &TsGeneralData::HotImagePercent, 0);
-    d.BorderColor1 = integer("BORDERCOLOR1", &TsGeneralData::BorderColor1, 0);
-    d.BorderColor2 = integer("BORDERCOLOR2", &TsGeneralData::BorderColor2, 0);
+    ReadSectionKeys(d, section, parent);
     sections_.push_back(std::move(d));
   }
 }

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <charconv>
+#include <filesystem>
 #include <limits>
+#include <system_error>
 #include <vector>
 
 #include "framework/Application.h"
@@ -12,6 +14,7 @@
 #include "skin/data/sIniText.h"
 #include "skin/data/sMessages.h"
 #include "skin/data/sSkinDirectory.h"
+#include "skin/data/sSkinFolder.h"
 #include "skin/data/sStrUtils.h"
 
 namespace skin {
@@ -237,7 +240,22 @@ std::string TsSkinManager::SkinInfo() const {
 void TsSkinManager::LoadSkin() {
   if (!active_) return;
   FlagScope changing(skinChanging, true);
-  // Skin folders on disk are not read by this manager: every skin comes from the stored skins.
+  folder_.reset();
+  skinLoadError_.clear();
+  const std::string directory = ResolveSkinDirectory(skinDirectory_, ApplicationFolder());
+  if (!directory.empty() && !skinName_.empty()) {
+    const std::string skinPath = directory + skinName_ + "\\";
+    if (DiskSkinFiles().Exists(SkinFilePath("Options.dat", skinPath))) {
+      try {
+        LoadFolderSkin(skinPath);
+        return;
+      } catch (const platform::Exception& e) {
+        // The folder is passed over and the program goes on with its stored skins.
+        folder_.reset();
+        skinLoadError_ = e.Message();
+      }
+    }
+  }
   skinData_->SkinPath.clear();
   if (internalSkins_->IndexOfSkin(skinName_) < 0) {
     if (internalSkins_->Count() == 0) {
@@ -250,6 +268,17 @@ void TsSkinManager::LoadSkin() {
   BuildMaskTable(common);
   BuildPatternTable(common);
   BuildSectionTable(common);
+  skinLoaded_ = true;
+}
+
+void TsSkinManager::LoadFolderSkin(const std::string& skinPath) {
+  skinData_->SkinPath = skinPath;
+  folder_ = std::make_unique<TsSkinFolder>(DiskSkinFiles(), skinPath);
+  const TsIniText common = CommonSectionsText();
+  BuildMaskTable(common);
+  BuildPatternTable(common);
+  BuildSectionTable(common);
+  folder_.reset();
   skinLoaded_ = true;
 }
 
@@ -482,7 +511,26 @@ std::string TsSkinManager::ListSkinNames(framework::TStrings* list) const {
   std::vector<std::string> names;
   for (int i = 0; i < internalSkins_->Count(); ++i)
     names.push_back(internalSkins_->Items(i)->Name());
-  const std::string defaultName = names.empty() ? std::string() : names.front();
+  std::string defaultName = names.empty() ? std::string() : names.front();
+  const std::string directory = ResolveSkinDirectory(skinDirectory_, ApplicationFolder());
+  std::vector<std::string> folders;
+  std::error_code error;
+  if (!directory.empty()) {
+    for (std::filesystem::directory_iterator it(PlatformPath(directory), error), end;
+         !error && it != end; it.increment(error)) {
+      const std::string name = it->path().filename().string();
+      if (name.empty() || name.front() == '.') continue;
+      std::error_code fileError;
+      if (std::filesystem::is_regular_file(it->path() / "Options.dat", fileError))
+        folders.push_back(name);
+    }
+  }
+  // In name order, so that "the first folder" does not depend on the order of the directory.
+  std::sort(folders.begin(), folders.end());
+  if (names.empty() && !folders.empty()) defaultName = folders.front();
+  // A folder named like a stored skin replaces it: one skin, listed once.
+  for (const std::string& folder : folders)
+    if (std::find(names.begin(), names.end(), folder) == names.end()) names.push_back(folder);
   std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
     return UpperCase(a) < UpperCase(b);
   });

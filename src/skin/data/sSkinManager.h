@@ -24,6 +24,7 @@
 namespace skin {
 
 class TsIniText;
+class TsSkinFolder;
 
 // The skin information: where the current skin comes from, whether it is ready, and the
 // skin-wide values of the stored skin.
@@ -148,8 +149,13 @@ class TsSkinManager : public framework::TComponent {
   // ---- loading and announcing
 
   // Builds the mask table with the master bitmap, the pattern table and the section table (ending
-  // with the colour adjustment) from the stored skin SkinName names. Nothing while inactive.
+  // with the colour adjustment) from the skin SkinName names: the skin folder of that name in the
+  // skin directory when it holds "Options.dat", else the stored skin of that name. A folder that
+  // cannot be loaded (a settings file that cannot be read, a malformed number) is passed over as
+  // if it were not there, and SkinLoadError says why. Nothing while inactive.
   void LoadSkin();
+  // Why the last load could not use the skin folder it found; empty when it could, or found none.
+  const std::string& SkinLoadError() const { return skinLoadError_; }
   // SKC_SETNEWSKIN to every form (with the index cache rebuilt first), SkinReady, then a refresh.
   // Nothing but the refresh while no skin has been loaded.
   void SendNewSkin();
@@ -191,8 +197,10 @@ class TsSkinManager : public framework::TComponent {
   // Color (FontColor[0]) of GLOBALINFO as RGB; the button-face colour (magenta) without one.
   TColor GlobalBackgroundColor() const;
   TColor GlobalTextColor() const;
-  // Fills list with the names of the stored skins, sorted ignoring letter case, and returns the
-  // default name: the first stored skin's (empty when there is none).
+  // Fills list with the names of the stored skins and of the skin folders in the skin directory
+  // (sub-folders not beginning with "." that hold a file "Options.dat"), sorted ignoring letter
+  // case, each name once, and returns the default name: the first stored skin's, or without
+  // stored skins the first folder's (empty when there is neither).
   std::string ListSkinNames(framework::TStrings* list) const;
 
   // ---- the loaded skin
@@ -210,6 +218,7 @@ class TsSkinManager : public framework::TComponent {
 
  private:
   TsStoredSkin* CurrentStoredSkin() const;
+  void LoadFolderSkin(const std::string& skinPath);
   TsIniText CommonSectionsText() const;
   void BuildMaskTable(const TsIniText& common);
   void BuildPatternTable(const TsIniText& common);
@@ -245,6 +254,9 @@ class TsSkinManager : public framework::TComponent {
   TsPatternArray patterns_;
   std::unique_ptr<framework::TBitmap> masterBitmap_;
   TsCommonIndices commonIndices_;
+  // The settings of the skin folder being loaded; set only during LoadSkin.
+  std::unique_ptr<TsSkinFolder> folder_;
+  std::string skinLoadError_;
 };
 
 // The default manager: the first one made, until it is destroyed (no other takes over); nullptr

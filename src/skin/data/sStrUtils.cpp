@@ -83,4 +83,10 @@ bool SameText(std::string_view a, std::string_view b) {
   return true;
 }
 
+bool ContainsText(std::string_view text, std::string_view part) {
+  for (size_t i = 0; i + part.size() <= text.size(); ++i)
+    if (SameText(text.substr(i, part.size()), part)) return true;
+  return false;
+}
+
 }  // namespace skin

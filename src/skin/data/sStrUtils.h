@@ -25,5 +25,7 @@ std::vector<std::string_view> SplitWords(std::string_view text, std::string_view
 // ASCII letters upper-cased; every other byte kept (section and role names are ASCII).
 std::string UpperCase(std::string_view text);
 bool SameText(std::string_view a, std::string_view b);
+// True when part occurs in text, ASCII letter case aside.
+bool ContainsText(std::string_view text, std::string_view part);
 
 }  // namespace skin

@@ -1,0 +1,98 @@
+// Feeds arbitrary bytes as "Options.dat" to the skin folder reader, over a small folder kept in
+// memory that holds the pictures the exported skins name (a master bitmap, the huge buttons' own
+// pictures, BG.JPG) and a JPEG large enough to be a pattern. Building the mask, pattern and
+// section tables and reading the skin information must either succeed or raise
+// platform::Exception (a malformed number), never crash, hang, leak or read outside a file, and
+// every record built must be one the painters can take: at least one state, mask types 0 or 1,
+// no negative margins.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/Exception.h"
+#include "platform/images/ImageCodecs.h"
+#include "skin/data/sSkinFolder.h"
+#include "skin/data/sSkinManager.h"
+
+namespace {
+
+class MemoryFolder final : public skin::TsSkinFiles {
+ public:
+  MemoryFolder() {
+    Add("MASTER.BMP", Bmp(64, 48));
+    Add("BTN_HUGE.BMP", Bmp(36, 24));
+    Add("BUTTONHUGE.BMP", Bmp(36, 24));
+    Add("BG.JPG", Jpeg(24, 24));
+    Add("BIG.JPG", Jpeg(300, 300));
+  }
+  bool Exists(const std::string& path) const override { return files_.count(path) != 0; }
+  std::string Read(const std::string& path, size_t maxBytes) const override {
+    const auto found = files_.find(path);
+    if (found == files_.end()) throw platform::Exception("Cannot open file " + path);
+    if (found->second.size() > maxBytes) throw platform::EOutOfResources("Too large: " + path);
+    return found->second;
+  }
+
+ private:
+  static std::string Bmp(int width, int height) {
+    platform::DIBitmap dib(width, height, 8);
+    std::vector<platform::RGBQuad> palette(256);
+    palette[0] = {255, 0, 255, 0};
+    palette[1] = {200, 120, 40, 0};
+    dib.SetPalette(palette);
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x) dib.SetPixelIndex(x, y, static_cast<uint8_t>((x ^ y) & 1));
+    const std::vector<uint8_t> bytes = platform::WriteBmp(dib);
+    return std::string(bytes.begin(), bytes.end());
+  }
+  static std::string Jpeg(int width, int height) {
+    platform::DIBitmap dib(width, height, 24);
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x) dib.SetPixel(x, y, platform::RGB(x, y, 90));
+    const std::vector<uint8_t> bytes = platform::EncodeJpeg(dib, 80);
+    return std::string(bytes.begin(), bytes.end());
+  }
+  void Add(const std::string& name, std::string bytes) { files_["/skin/" + name] = bytes; }
+
+  std::map<std::string, std::string> files_;
+};
+
+void Check(bool condition) {
+  if (!condition) std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static const MemoryFolder folder;
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  skin::TsSkinFolder reader(folder, "c:\\skin\\", text);
+  skin::TsMaskArray masks;
+  std::unique_ptr<framework::TBitmap> master;
+  skin::TsPatternArray patterns;
+  skin::TsGeneralDataArray sections;
+  skin::TsSkinData info;
+  try {
+    reader.BuildMasks(masks, master, nullptr);
+    reader.BuildPatterns(patterns, masks, nullptr);
+    reader.ReadSkinInfo(info);
+    reader.BuildSections(sections);
+  } catch (const platform::Exception&) {
+    return 0;
+  }
+  for (const skin::TsMaskData& m : masks) {
+    Check(m.ImageCount >= 1 && m.MaskType >= 0 && m.MaskType <= 1);
+    Check(m.WL >= 0 && m.WT >= 0 && m.WR >= 0 && m.WB >= 0 && m.BorderWidth >= 0);
+    Check(m.ImgType <= skin::itisaGlyph);
+    if (m.Bmp) Check(m.Bmp->PixelFormat() == framework::pf24bit);
+  }
+  for (const skin::TsPatternData& p : patterns)
+    Check(p.Img && p.Img->Width() * p.Img->Height() >= 90000);
+  Check(sections.size() == reader.Settings().Sections().size());
+  return 0;
+}

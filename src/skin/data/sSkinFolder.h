@@ -1,0 +1,104 @@
+#pragma once
+// Skin folders: a skin read from a folder on disk instead of the stored skins. The folder holds
+// "Options.dat", INI text whose every section is a skin section and whose keys are at the same
+// time section properties, mask descriptions and JPEG pattern names, and the picture files it
+// names. TsSkinFolder reads "Options.dat" once and builds the manager's three tables from it; the
+// manager adds the common sections and the colour adjustment as for a stored skin.
+//
+// Any file may be found in a skin folder, so nothing here trusts one: "Options.dat" and pictures
+// are read only when they are regular files below a size limit, picture sizes are checked from
+// their headers before any pixels are allocated, and one skin's pictures together stay within a
+// budget, so that no folder can make loading hang or exhaust memory. Files that are missing or
+// cannot be read are skipped; only a malformed number ends the loading of the skin. Nothing is
+// ever written to a skin folder.
+
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <string>
+#include <unordered_map>
+
+#include "framework/Bitmap.h"
+#include "framework/JPEGImage.h"
+#include "skin/data/sIniText.h"
+#include "skin/data/sMaskData.h"
+
+namespace skin {
+
+class TsSkinManager;
+struct TsSkinData;
+
+// Where a skin folder's files come from: the disk, or (for fuzzing) a folder kept in memory.
+class TsSkinFiles {
+ public:
+  virtual ~TsSkinFiles() = default;
+  // True when something of that name exists (a folder or a pipe then fails to Read).
+  virtual bool Exists(const std::string& path) const = 0;
+  // The whole regular file; raises platform::Exception when it cannot be read, is not a regular
+  // file, or holds more than maxBytes (refused before they are read).
+  virtual std::string Read(const std::string& path, size_t maxBytes) const = 0;
+};
+
+// The files of the disk, read under a shared lock so that another copy replacing one is seen as
+// a file that cannot be read.
+const TsSkinFiles& DiskSkinFiles();
+
+// Limits on what a skin folder may make the program read and hold.
+struct TsSkinFolderLimits {
+  static constexpr size_t kMaxSettingsBytes = size_t{1} << 20;  // "Options.dat"
+  static constexpr size_t kMaxPictureBytes = size_t{64} << 20;  // one picture file
+  static constexpr int kMaxPictureSide = 16384;
+  static constexpr size_t kMaxPicturePixels = size_t{16} << 20;  // one picture
+  // All pictures of one skin together: bytes read, and pixels decoded.
+  static constexpr size_t kMaxTotalBytes = size_t{256} << 20;
+  static constexpr size_t kMaxTotalPixels = size_t{64} << 20;
+};
+
+class TsSkinFolder {
+ public:
+  // Reads skinPath + "Options.dat" (skinPath as the skin's text names it, ending with "\").
+  // Raises platform::Exception when the file cannot be read, is not a regular file or is larger
+  // than kMaxSettingsBytes.
+  TsSkinFolder(const TsSkinFiles& files, std::string skinPath);
+  // The same over a settings text already read.
+  TsSkinFolder(const TsSkinFiles& files, std::string skinPath, std::string_view settings);
+
+  const TsIniText& Settings() const { return settings_; }
+
+  // First step: the master bitmap named by MASTERBITMAP of GLOBALINFO (none when it cannot be
+  // read) and a mask record for every key whose value is a mask description, in file order.
+  // Raises framework::EConvertError for a number that cannot be read.
+  void BuildMasks(TsMaskArray& masks, std::unique_ptr<framework::TBitmap>& master,
+                  TsSkinManager* manager);
+  // Second step: every value naming a JPEG file that can be read: pictures of at least 90,000
+  // pixels become patterns, smaller ones texture masks appended to masks.
+  void BuildPatterns(TsPatternArray& patterns, TsMaskArray& masks, TsSkinManager* manager);
+  // Third step: the skin-wide values of GLOBALINFO into info (raises framework::EConvertError
+  // for an unreadable Shadow1 value), and one section record per section in file order, its
+  // properties inherited through PARENTCLASS across the file.
+  void ReadSkinInfo(TsSkinData& info) const;
+  void BuildSections(TsGeneralDataArray& sections) const;
+
+ private:
+  // The picture file's bytes when it can be read within the limits and the skin's budget.
+  std::optional<std::string> ReadPicture(const std::string& path);
+  // The BMP file at path as a 24-bit picture; null when it cannot be read or is beyond the limits.
+  std::unique_ptr<framework::TBitmap> DecodeBitmap(const std::string& path);
+  // The picture a skin text names, decoded once per load however many keys name it (null when it
+  // cannot be read or is beyond the limits); each mask gets a copy of its own.
+  const framework::TBitmap* Bitmap(const std::string& name);
+  std::unique_ptr<framework::TBitmap> LoadBitmap(const std::string& name);
+  const framework::TJPEGImage* Jpeg(const std::string& name);
+  void AddMask(const TsIniSection& section, const std::string& key, const std::string& value,
+               TsMaskArray& masks, TsSkinManager* manager);
+
+  const TsSkinFiles& files_;
+  std::string skinPath_;
+  TsIniText settings_;
+  size_t bytesRead_ = 0;
+  size_t pixelsDecoded_ = 0;  // decoded and copied
+  std::unordered_map<std::string, std::unique_ptr<framework::TBitmap>> bitmaps_;
+  std::unordered_map<std::string, std::unique_ptr<framework::TJPEGImage>> jpegs_;
+};
+
+}  // namespace skin

@@ -1,0 +1,344 @@
+// Skin folders on disk: a folder with "Options.dat" in the skin directory stands in for the stored
+// skin of its name; its masks, patterns and sections are read as the folder format says; and no
+// file found there, however broken, does more than make the manager fall back to a stored skin.
+
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "framework/Strings.h"
+#include "skin/data/sMaskForms.h"
+#include "skin/data/sSkinDirectory.h"
+#include "skin/data/sSkinFolder.h"
+#include "tests/skin/SkinTestSupport.h"
+
+namespace skin::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Bmp(int width, int height) {
+  const std::vector<uint8_t> bytes = platform::WriteBmp(Make8Bit(width, height));
+  return std::string(bytes.begin(), bytes.end());
+}
+
+std::string Jpeg(int width, int height) {
+  const std::vector<uint8_t> bytes = MakeJpegBytes(width, height, 0x336699);
+  return std::string(bytes.begin(), bytes.end());
+}
+
+class SkinFolderTest : public SkinTest {
+ protected:
+  void SetUp() override {
+    SkinTest::SetUp();
+    std::string pattern = (fs::temp_directory_path() / "snipwell-skins-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    root = pattern;
+    skins = root / "Skins";
+    fs::create_directories(skins);
+    manager = std::make_unique<TsSkinManager>(nullptr);
+    AddTestSkin(manager.get(), "BlueGauze (internal)", 0x112233);
+    AddTestSkin(manager.get(), "BlueIce (internal)");
+    manager->SetSkinDirectory(skins.string());
+  }
+  void TearDown() override {
+    manager.reset();
+    std::error_code error;
+    fs::remove_all(root, error);
+    SkinTest::TearDown();
+  }
+
+  void Write(const std::string& file, const std::string& bytes) {
+    const fs::path path = skins / file;
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << bytes;
+  }
+  // A skin folder of that name with the given settings; "\n" ends its lines.
+  void Folder(const std::string& name, const std::string& options) {
+    Write(name + "/Options.dat", options);
+  }
+  const TsMaskData* Mask(const std::string& section, const std::string& role) const {
+    for (const TsMaskData& m : manager->Masks())
+      if (m.SectionName == section && m.PropertyName == role) return &m;
+    return nullptr;
+  }
+  const TsGeneralData& Section(const std::string& name) const {
+    const int index = manager->FindSection(name);
+    EXPECT_GE(index, 0) << name;
+    return manager->Sections()[static_cast<size_t>(std::max(index, 0))];
+  }
+
+  fs::path root;
+  fs::path skins;
+  std::unique_ptr<TsSkinManager> manager;
+};
+
+TEST_F(SkinFolderTest, AFolderWithOptionsDatReplacesTheStoredSkinOfItsName) {
+  Folder("BlueIce (internal)",
+         "[GLOBALINFO]\nVERSION=5.25\nAUTHOR=Ann\nSHADOW1BLUR=3\n[EDIT]\nCOLOR=255\n");
+  manager->SetSkinName("BlueIce (internal)");
+  EXPECT_TRUE(manager->SkinLoadError().empty()) << manager->SkinLoadError();
+  EXPECT_EQ(manager->SkinName(), "BlueIce (internal)");
+  EXPECT_EQ(manager->SkinInfo(), "5.25");
+  EXPECT_EQ(manager->SkinData().Author, "Ann");
+  EXPECT_EQ(manager->SkinData().Shadow1Blur, 3);
+  EXPECT_EQ(manager->SkinData().Shadow1Offset, 0);
+  EXPECT_EQ(PlatformPath(manager->SkinData().SkinPath), (skins / "BlueIce (internal)/").string());
+  ASSERT_EQ(manager->Sections().size(), 2u);
+  EXPECT_EQ(Section("EDIT").Color, 255);
+  EXPECT_EQ(manager->FindSection("PANEL"), -1);  // nothing of the stored skin is left
+
+  // The stored skin of another name is still the stored one.
+  manager->SetSkinName("BlueGauze (internal)");
+  EXPECT_TRUE(manager->SkinData().SkinPath.empty());
+  EXPECT_GE(manager->FindSection("PANEL"), 0);
+}
+
+TEST_F(SkinFolderTest, OnlyFoldersHoldingOptionsDatAreListedOrLoaded) {
+  Folder("Zed", "[GLOBALINFO]\n");
+  Folder("alpha", "[GLOBALINFO]\n");
+  Folder("BlueIce (internal)", "[GLOBALINFO]\n");  // replaces the stored one: listed once
+  Folder(".hidden", "[GLOBALINFO]\n");
+  Write("Empty/MASTER.BMP", Bmp(4, 4));
+  fs::create_directories(skins / "Odd/Options.dat");  // a folder, not a file
+
+  framework::TStringList names;
+  EXPECT_EQ(manager->ListSkinNames(&names), "BlueGauze (internal)");
+  ASSERT_EQ(names.Count(), 4);
+  EXPECT_EQ(names.Get(0), "alpha");
+  EXPECT_EQ(names.Get(1), "BlueGauze (internal)");
+  EXPECT_EQ(names.Get(2), "BlueIce (internal)");
+  EXPECT_EQ(names.Get(3), "Zed");
+
+  // A folder without Options.dat is no skin: the first stored skin is loaded instead.
+  manager->SetSkinName("Empty");
+  EXPECT_EQ(manager->SkinName(), "BlueGauze (internal)");
+  EXPECT_TRUE(manager->SkinData().SkinPath.empty());
+
+  // Without stored skins the first folder in name order is the default.
+  TsSkinManager bare(nullptr);
+  bare.SetSkinDirectory(skins.string());
+  EXPECT_EQ(bare.ListSkinNames(nullptr), "BlueIce (internal)");
+}
+
+TEST_F(SkinFolderTest, TheSixMaskFormsAndTheValuesThatAreNoMask) {
+  Write("F/MASTER.BMP", Bmp(64, 48));
+  Write("F/OWN.BMP", Bmp(36, 24));
+  Write("F/low.bmp", Bmp(36, 24));
+  Write("F/PIC.BMP", Bmp(18, 12));
+  Folder("F",
+         "[GLOBALINFO]\n"
+         "MASTERBITMAP=MASTER.BMP\n"
+         "AUTHOR=@home, a glyph in name only\n"
+         "BOXCHECKED=@  12    0   24    8 3 1\n"
+         "[Edit]\n"
+         "BORDERSMASK=^  24    0   36   12    0    0    0    0 1 0 1 2\n"
+         "glyphmask=@   0    0   12    8 1 0\n"
+         "EXTRA=#\n"
+         "LOWER=!low.bmp!3!1!0\n"
+         "[BUTTON]\n"
+         "BORDERSMASK=!OWN.BMP!3!1!0\n"
+         "HOTMASK=!OWN.BMP!1!0!2!5!6!7!8\n"
+         "[griph]\n"
+         "PATTERN=~  36    0   44    8  1\n"
+         "pic=PIC.BMP\n"
+         "rect=#(40,6,61,48)(1,1,0,1)\n");
+  manager->SetSkinName("F");
+  ASSERT_TRUE(manager->SkinLoadError().empty()) << manager->SkinLoadError();
+  ASSERT_TRUE(manager->MasterBitmap());
+  EXPECT_EQ(manager->MasterBitmap()->Width(), 64);
+  EXPECT_EQ(manager->MasterBitmap()->PixelFormat(), framework::pf24bit);
+  EXPECT_EQ(manager->Masks().size(), 8u);  // not EXTRA, LOWER nor AUTHOR
+
+  const TsMaskData* glyph = Mask("GLOBALINFO", "BOXCHECKED");
+  ASSERT_TRUE(glyph);
+  EXPECT_EQ(glyph->ImgType, itisaGlyph);
+  EXPECT_EQ(glyph->R, (platform::TRect{12, 0, 24, 8}));
+  EXPECT_EQ(glyph->ImageCount, 3);
+  EXPECT_EQ(glyph->MaskType, 1);
+  EXPECT_EQ(glyph->WL + glyph->WT + glyph->WR + glyph->WB, 0);
+
+  // "^" with no margins: the border width stands for all four.
+  const TsMaskData* border = Mask("Edit", "BORDERSMASK");
+  ASSERT_TRUE(border);
+  EXPECT_EQ(border->ImgType, itisaBorder);
+  EXPECT_EQ(border->R, (platform::TRect{24, 0, 36, 12}));
+  EXPECT_EQ(border->DrawMode, 1);
+  EXPECT_EQ(border->BorderWidth, 2);
+  EXPECT_EQ(border->WL, 2);
+  EXPECT_EQ(border->WB, 2);
+
+  // Names of the fixed forms stay as written, so upper-case look-ups miss them.
+  EXPECT_TRUE(Mask("Edit", "glyphmask"));
+  EXPECT_EQ(manager->FindMaskExact("EDIT", "GLYPHMASK"), -1);
+
+  // "!" without margins divides the picture; with them takes them.
+  const TsMaskData* own = Mask("BUTTON", "BORDERSMASK");
+  ASSERT_TRUE(own && own->Bmp);
+  EXPECT_EQ(own->R, (platform::TRect{0, 0, 36, 24}));
+  EXPECT_EQ(own->Bmp->PixelFormat(), framework::pf24bit);
+  EXPECT_EQ(own->WL, 4);
+  EXPECT_EQ(own->WT, 4);
+  const TsMaskData* hot = Mask("BUTTON", "HOTMASK");
+  ASSERT_TRUE(hot);
+  EXPECT_EQ(hot->ImgType, itisaGlyph);
+  EXPECT_EQ(hot->WL, 5);
+  EXPECT_EQ(hot->WT, 6);
+  EXPECT_EQ(hot->WR, 7);
+  EXPECT_EQ(hot->WB, 8);
+
+  const TsMaskData* texture = Mask("griph", "PATTERN");
+  ASSERT_TRUE(texture);
+  EXPECT_EQ(texture->ImgType, itisaTexture);
+  EXPECT_EQ(texture->DrawMode, 1);
+  EXPECT_EQ(texture->MaskType, 0);  // the value ends before column 25
+  EXPECT_EQ(texture->ImageCount, 1);
+
+  // A picture named alone and a "#" rectangle have their names upper-cased.
+  const TsMaskData* picture = Mask("GRIPH", "PIC");
+  ASSERT_TRUE(picture && picture->Bmp);
+  EXPECT_EQ(picture->ImageCount, 3);
+  EXPECT_EQ(picture->MaskType, 1);
+  EXPECT_EQ(picture->WL, 2);  // 18 div 9
+  EXPECT_EQ(picture->WT, 2);  // 12 div 6
+  const TsMaskData* rect = Mask("GRIPH", "RECT");
+  ASSERT_TRUE(rect);
+  EXPECT_EQ(rect->R, (platform::TRect{40, 6, 61, 48}));
+  EXPECT_EQ(rect->WL, 7);  // 21 div 3
+  EXPECT_EQ(rect->WT, 7);  // 42 div 6
+}
+
+TEST_F(SkinFolderTest, LargeJpegsArePatternsAndSmallOnesTextureMasks) {
+  Write("J/BIG.JPG", Jpeg(300, 300));
+  Write("J/SMALL.JPG", Jpeg(299, 300));
+  Folder("J", "[FORM]\nPATTERN=BIG.JPG\nHOTPATTERN=SMALL.JPG\nIGNORED=MISSING.JPG\n");
+  manager->SetSkinName("J");
+  const int form = manager->FindSection("FORM");
+  const int pattern = manager->FindPattern(form, "FORM", "PATTERN");
+  ASSERT_TRUE(manager->IsValidPatternIndex(pattern));
+  EXPECT_EQ(manager->Patterns()[static_cast<size_t>(pattern)].Img->Width(), 300);
+  EXPECT_EQ(manager->FindPattern(form, "FORM", "HOTPATTERN"), -1);
+  const int texture = manager->FindTexture(form, "FORM", "HOTPATTERN");
+  ASSERT_TRUE(manager->IsValidMaskIndex(texture));
+  const TsMaskData& small = manager->Masks()[static_cast<size_t>(texture)];
+  ASSERT_TRUE(small.Bmp);
+  EXPECT_EQ(small.R, (platform::TRect{0, 0, 299, 300}));
+  EXPECT_EQ(small.ImageCount, 1);
+  EXPECT_EQ(small.Manager, manager.get());
+  EXPECT_EQ(manager->Patterns().size(), 1u);
+}
+
+TEST_F(SkinFolderTest, PropertiesAreInheritedThroughParentClassAcrossTheFile) {
+  Folder(
+      "P",
+      "[COMBOBOX]\nPARENTCLASS=edit\nTCLEFT=-1\nTCTOP=5\n"
+      "[EDIT]\nPARENTCLASS=BASE\nCOLOR=123\nTCLEFT=77\nSHADOWCOLOR=99\nGRADIENTDATA=255;0;100;0;0\n"
+      "[BASE]\nHOTCOLOR=-16777201\nCOLOR=-16777201\nSHOWFOCUS=true\n"
+      "[LOOPA]\nPARENTCLASS=LOOPB\n[LOOPB]\nPARENTCLASS=LOOPA\nBEVEL=9\n"
+      "[SELF]\nPARENTCLASS=SELF\n");
+  manager->SetSkinName("P");
+  ASSERT_EQ(manager->Sections().size(), 6u);
+  const TsGeneralData& combo = Section("COMBOBOX");
+  EXPECT_EQ(combo.ParentClass, "edit");
+  EXPECT_EQ(combo.Color, 123);        // from EDIT, further down
+  EXPECT_EQ(combo.FontColor[1], 77);  // TCLEFT=-1 counts as missing
+  EXPECT_EQ(combo.FontColor[2], 5);   // its own
+  EXPECT_EQ(combo.FontColor[3], -1);  // nobody gives it
+  EXPECT_EQ(combo.ShadowColor, 0);    // never inherited
+  EXPECT_TRUE(combo.ShowFocus);       // from BASE, two steps up
+  EXPECT_EQ(combo.GradientArray.size(), 1u);
+  EXPECT_EQ(Section("EDIT").ShadowColor, 99);
+  // A system colour given for COLOR is resolved; HOTCOLOR keeps it.
+  EXPECT_EQ(Section("BASE").Color, platform::ColorToRGB(platform::clBtnFace));
+  EXPECT_EQ(Section("BASE").HotColor, -16777201);
+  // Cycles and a section naming itself end in the defaults.
+  EXPECT_EQ(Section("LOOPA").Bevel, cbNone);
+  EXPECT_EQ(Section("LOOPA").Color, 0xFFFFFF);
+  EXPECT_EQ(Section("SELF").FadingIterations, 5);
+}
+
+TEST_F(SkinFolderTest, AMalformedNumberFallsBackToTheStoredSkin) {
+  Folder("BlueIce (internal)", "[EDIT]\nCOLOR=255\nBORDERSMASK=^  2x    0   36   12\n");
+  manager->SetSkinName("BlueIce (internal)");
+  EXPECT_NE(manager->SkinLoadError().find("not a valid integer"), std::string::npos)
+      << manager->SkinLoadError();
+  EXPECT_EQ(manager->SkinName(), "BlueIce (internal)");
+  EXPECT_TRUE(manager->SkinData().SkinPath.empty());
+  EXPECT_EQ(Section("EDIT").Color, 0x0000FF);  // the stored skin's
+  EXPECT_TRUE(manager->SkinData().SkinReady);
+
+  // A folder of an unknown name that fails leaves the first stored skin.
+  Folder("Broken", "[GLOBALINFO]\nSHADOW1OFFSET=two\n");
+  manager->SetSkinName("Broken");
+  EXPECT_EQ(manager->SkinName(), "BlueGauze (internal)");
+  EXPECT_FALSE(manager->SkinLoadError().empty());
+}
+
+TEST_F(SkinFolderTest, SettingsThatAreNoFileOrTooLargeAreRefused) {
+  fs::create_directories(skins / "Dir/Options.dat");
+  fs::create_directories(skins / "Pipe");
+  ASSERT_EQ(::mkfifo((skins / "Pipe/Options.dat").c_str(), 0600), 0);
+  Folder("Huge", "[EDIT]\n" + std::string(TsSkinFolderLimits::kMaxSettingsBytes, ';'));
+  for (const char* name : {"Dir", "Pipe", "Huge"}) {
+    manager->SetSkinName(name);
+    EXPECT_EQ(manager->SkinName(), "BlueGauze (internal)") << name;
+    EXPECT_FALSE(manager->SkinLoadError().empty()) << name;
+  }
+}
+
+TEST_F(SkinFolderTest, BrokenOrAbsurdPicturesAreSkippedAndSharedOnesRead) {
+  const std::string master = Bmp(64, 48);
+  Write("B/MASTER.BMP", master.substr(0, master.size() / 2));  // truncated
+  Write("B/CORRUPT.BMP", "BM not a bitmap at all");
+  // A BMP whose header claims 12000 x 12000 pixels in a file of a few bytes.
+  std::string giant = Bmp(4, 4);
+  giant[18] = giant[22] = static_cast<char>(0xE0);
+  giant[19] = giant[23] = static_cast<char>(0x2E);
+  Write("B/GIANT.BMP", giant);
+  Write("B/TRUNC.JPG", Jpeg(300, 300).substr(0, 200));
+  Write("Shared/SHARED.BMP", Bmp(9, 6));
+  Folder("B",
+         "[GLOBALINFO]\nMASTERBITMAP=MASTER.BMP\n"
+         "[EDIT]\nA=!CORRUPT.BMP!1!0!0\nB=GIANT.BMP\nC=!MISSING.BMP!1!0!0\nD=TRUNC.JPG\n"
+         "E=!..\\Shared\\SHARED.BMP!1!0!0\nF=!OWN.BMP!1!0!7\nG=" +
+             (skins / "Shared/SHARED.BMP").string() + "\n");
+  Write("B/OWN.BMP", Bmp(4, 4));
+  manager->SetSkinName("B");
+  ASSERT_TRUE(manager->SkinLoadError().empty()) << manager->SkinLoadError();
+  EXPECT_FALSE(manager->MasterBitmap());
+  // Only the pictures shared from another folder, by a relative and by an absolute name; F has an
+  // image type outside the format.
+  ASSERT_EQ(manager->Masks().size(), 2u);
+  EXPECT_EQ(manager->Masks()[0].PropertyName, "E");
+  EXPECT_EQ(manager->Masks()[0].R, (platform::TRect{0, 0, 9, 6}));
+  EXPECT_EQ(manager->Masks()[1].PropertyName, "G");
+  EXPECT_TRUE(manager->Patterns().empty());
+}
+
+TEST(SkinFolderFormsTest, FixedColumnsAndPictureWords) {
+  EXPECT_EQ(MaskFormOf("#"), mfNone);
+  EXPECT_EQ(MaskFormOf("A.BMP"), mfPictureFile);
+  EXPECT_EQ(MaskFormOf("a.bmp"), mfPictureFile);  // upper-cased before the test
+  EXPECT_EQ(MaskFormOf("BG.JPG"), mfNone);
+  EXPECT_EQ(MaskFormOf("x#"), mfRectangle);
+  // A column the value does not reach is no number.
+  TsMaskData m;
+  EXPECT_THROW(ReadGlyphForm("@  12    0   24    8 3", m), framework::EConvertError);
+  // ImageCount 0 means three states over a mask band; the margins never divide by zero.
+  ReadBorderForm("^   0    0   30   12    0    0    0    0 0 0 1 0", m);
+  EXPECT_EQ(m.ImageCount, 3);
+  EXPECT_EQ(m.MaskType, 1);
+  EXPECT_EQ(m.WL, 3);
+  EXPECT_EQ(m.WT, 2);
+  EXPECT_FALSE(ReadPictureParams("!a.bmp!1!0!0"));
+  EXPECT_THROW(ReadPictureParams("!A.BMP!1!0"), framework::EConvertError);
+  EXPECT_THROW(ReadPictureParams("!A.BMP!1!0!0!1!2"), framework::EConvertError);
+}
+
+}  // namespace
+}  // namespace skin::test
