@@ -1,8 +1,12 @@
 // GoogleTest before Xlib: X.h defines None and Bool as macros, which GoogleTest uses as names.
+// (Kept apart from the sorted includes below, which would put it after <X11/...>.)
+// clang-format off
+#include <gtest/gtest.h>
+// clang-format on
+
 #include "ClipboardTestSupport.h"
 
 #include <fcntl.h>
-#include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>

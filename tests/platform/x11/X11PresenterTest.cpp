@@ -1,10 +1,14 @@
 // Turning back buffers into the visual's pixels, and both ways of sending them: MIT-SHM and plain
 // XPutImage (the way a remote display goes).
 
-// GoogleTest before Xlib: Xlib #defines names (None, Bool, Status) that GoogleTest uses.
+// GoogleTest before Xlib: X.h defines None and Bool as macros, which GoogleTest uses as names.
+// (Kept apart from the sorted includes below, which would put it after <X11/...>.)
+// clang-format off
+#include <gtest/gtest.h>
+// clang-format on
+
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstdlib>
