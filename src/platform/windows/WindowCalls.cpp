@@ -57,7 +57,7 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SETTEXT: {
       const auto* text = reinterpret_cast<const std::string*>(lParam);
       w->text = text ? *text : std::string();
-      if (w->IsTopLevel()) ws.backend().SetTitle(hwnd, w->text);
+      if (w->IsTopLevel()) ws.TitleChanged(w);
       return 1;
     }
     case WM_GETTEXT: {

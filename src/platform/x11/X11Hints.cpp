@@ -48,11 +48,22 @@ Atom WindowType(const X11Atoms& atoms, const TopLevelStyle& style) {
   return atoms.NET_WM_WINDOW_TYPE_NORMAL;
 }
 
-void SetIdentity(Display* display, const X11Atoms& atoms, ::Window window) {
+void SetIdentity(Display* display, const X11Atoms& atoms, ::Window window,
+                 const std::string& role) {
   XClassHint classHint;
   classHint.res_name = const_cast<char*>("snipwell");
   classHint.res_class = const_cast<char*>("Snipwell");
   XSetClassHint(display, window, &classHint);
+
+  // Every window of the program has the program's name; the role tells them apart (window
+  // managers' rules and tests match it).
+  if (role.empty()) {
+    XDeleteProperty(display, window, atoms.WM_WINDOW_ROLE);
+  } else {
+    XChangeProperty(display, window, atoms.WM_WINDOW_ROLE, XA_STRING, 8, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(role.data()),
+                    static_cast<int>(role.size()));
+  }
 
   // _NET_WM_PID is only meaningful beside WM_CLIENT_MACHINE, so both go together.
   char host[HOST_NAME_MAX + 1] = {};
@@ -108,7 +119,7 @@ void SetTopLevelHints(Display* display, const X11Atoms& atoms, ::Window window,
   if (TakesFocusOnlyByClick(style)) protocols.push_back(atoms.WM_TAKE_FOCUS);
   XSetWMProtocols(display, window, protocols.data(), static_cast<int>(protocols.size()));
 
-  SetIdentity(display, atoms, window);
+  SetIdentity(display, atoms, window, style.role);
   SetTitleHints(display, atoms, window, style.title);
   SetPlacementHints(display, window, style.bounds);
 }
