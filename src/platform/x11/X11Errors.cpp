@@ -1,5 +1,8 @@
 #include "platform/x11/X11Errors.h"
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 
 namespace platform::x11 {
@@ -18,6 +21,14 @@ std::optional<X11Error> g_lastError;
 bool IsExpectedFromOthers(int errorCode) {
   return errorCode == BadWindow || errorCode == BadAlloc || errorCode == BadMatch ||
          errorCode == BadAtom;
+}
+
+[[noreturn]] int LoseConnection(Display* display) {
+  const char* name = DisplayString(display);
+  std::fprintf(stderr, "%s: lost the connection to the X display %s\n",
+               program_invocation_short_name,
+               name != nullptr && *name != '\0' ? name : "(unnamed)");
+  ::_exit(1);
 }
 
 }  // namespace
@@ -53,6 +64,7 @@ void InstallX11ErrorHandler() {
   if (g_installed) return;
   g_installed = true;
   XSetErrorHandler(&X11ErrorTrap::Handle);
+  XSetIOErrorHandler(&LoseConnection);
 }
 
 std::optional<X11Error> LastX11Error() { return g_lastError; }
