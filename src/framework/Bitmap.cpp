@@ -117,7 +117,7 @@ const TClassInfo& TBitmap::StaticClassInfo() {
     TClassInfo c("TBitmap", &TGraphic::StaticClassInfo());
     TClassBuilder<TBitmap>(c).Binary(
         "Data", [](const TBitmap& b) { return b.WriteData(); },
-        [](TBitmap& b, std::vector<uint8_t> data) { b.ReadData(data); });
+        [](TBitmap& b, const std::vector<uint8_t>& data) { b.ReadData(data); });
     return c;
   }();
   return info;

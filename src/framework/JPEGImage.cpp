@@ -15,7 +15,7 @@ const TClassInfo& TJPEGImage::StaticClassInfo() {
     TClassInfo c("TJPEGImage", &TGraphic::StaticClassInfo());
     TClassBuilder<TJPEGImage>(c).Binary(
         "Data", [](const TJPEGImage& j) { return j.WriteData(); },
-        [](TJPEGImage& j, std::vector<uint8_t> data) { j.ReadData(data); });
+        [](TJPEGImage& j, const std::vector<uint8_t>& data) { j.ReadData(data); });
     return c;
   }();
   return info;

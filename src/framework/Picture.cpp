@@ -36,7 +36,7 @@ const TClassInfo& TPicture::StaticClassInfo() {
     TClassInfo c("TPicture", &TPersistent::StaticClassInfo());
     TClassBuilder<TPicture>(c).Binary(
         "Data", [](const TPicture& p) { return p.WriteData(); },
-        [](TPicture& p, std::vector<uint8_t> data) { p.ReadData(data); });
+        [](TPicture& p, const std::vector<uint8_t>& data) { p.ReadData(data); });
     return c;
   }();
   return info;
