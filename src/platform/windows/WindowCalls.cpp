@@ -1,11 +1,12 @@
 // The window calls of Window.h over the window system, and the default window procedure.
 
+#include "platform/windows/Window.h"
+
 #include <algorithm>
 
 #include "platform/Backend.h"
 #include "platform/drawing/DeviceContext.h"
 #include "platform/windows/Paint.h"
-#include "platform/windows/Window.h"
 #include "platform/windows/WindowSystem.h"
 
 namespace platform {
@@ -189,6 +190,7 @@ void EnumChildWindows(HWND parent, const std::function<bool(HWND)>& callback) {
   if (!p) return;
   const std::vector<WindowObject*> children(p->children.rbegin(), p->children.rend());
   std::vector<HWND> handles;
+  handles.reserve(children.size());
   for (WindowObject* c : children) handles.push_back(c->handle);
   for (HWND h : handles)
     if (IsWindow(h) && !callback(h)) return;

@@ -2,10 +2,10 @@
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
-#include <limits.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 
 namespace platform::x11 {

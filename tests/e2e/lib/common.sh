@@ -29,9 +29,10 @@ visible_in_role() {
     [ "$(role_of "$w")" == "$1" ] && echo "$w"; done
 }
 
-# The visible window of the program in that role, waiting up to 5 s for it.
+# The visible window of the program in that role, waiting up to 20 s for it (a sanitizer build
+# on a busy machine can take that long to start).
 visible_role() {
-  for _ in $(seq 1 100); do
+  for _ in $(seq 1 400); do
     id=$(visible_in_role "$1" | head -n 1)
     [ -n "$id" ] && { echo "$id"; return 0; }
     sleep 0.05

@@ -1,8 +1,5 @@
 // GoogleTest before Xlib: X.h defines None and Bool as macros, which GoogleTest uses as names.
-// (Kept apart from the sorted includes below, which would put it after <X11/...>.)
-// clang-format off
 #include <gtest/gtest.h>
-// clang-format on
 
 #include "ClipboardTestSupport.h"
 

@@ -2,11 +2,10 @@
 // connection of the test's own) see of its windows, and what it reports of their input.
 // Tests named *NoWindowManager* run on a screen without openbox (the x11_tests_nowm entry).
 
-// GoogleTest before Xlib: X.h defines None and Bool as macros, which GoogleTest uses as names.
-// (Kept apart from the sorted includes below, which would put it after <X11/...>.)
-// clang-format off
+#include "platform/x11/X11Backend.h"
+
+// GoogleTest before Xlib: Xlib #defines names (None, Bool, Status) that GoogleTest uses.
 #include <gtest/gtest.h>
-// clang-format on
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -27,7 +26,6 @@
 #include <vector>
 
 #include "platform/Exception.h"
-#include "platform/x11/X11Backend.h"
 #include "platform/x11/X11EventClock.h"
 #include "platform/x11/X11Hints.h"
 #include "platform/x11/X11Keyboard.h"

@@ -2,7 +2,6 @@
 // their own requests on their own connection.
 
 // GoogleTest before Xlib: X.h defines None and Bool as macros, which GoogleTest uses as names.
-#include <X11/Xatom.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -14,6 +13,8 @@
 
 #include "platform/x11/X11Backend.h"
 #include "platform/x11/X11Errors.h"
+
+#include <X11/Xatom.h>
 
 namespace {
 

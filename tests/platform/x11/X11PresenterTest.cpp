@@ -1,11 +1,10 @@
 // Turning back buffers into the visual's pixels, and both ways of sending them: MIT-SHM and plain
 // XPutImage (the way a remote display goes).
 
-// GoogleTest before Xlib: X.h defines None and Bool as macros, which GoogleTest uses as names.
-// (Kept apart from the sorted includes below, which would put it after <X11/...>.)
-// clang-format off
+// GoogleTest before Xlib: Xlib #defines names (None, Bool, Status) that GoogleTest uses.
 #include <gtest/gtest.h>
-// clang-format on
+
+#include "platform/x11/X11Presenter.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -16,7 +15,6 @@
 #include <vector>
 
 #include "platform/Exception.h"
-#include "platform/x11/X11Presenter.h"
 
 namespace platform::x11 {
 namespace {
