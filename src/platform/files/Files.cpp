@@ -226,7 +226,10 @@ class TemporaryFile {
 // whose lock nobody holds any more. Best effort: whatever cannot be looked at stays.
 void RemoveAbandoned(const std::string& target) {
   const std::string folder = FolderOf(target);
-  std::unique_ptr<DIR, decltype(&::closedir)> dir(::opendir(folder.c_str()), &::closedir);
+  struct CloseDir {
+    void operator()(DIR* dir) const { ::closedir(dir); }
+  };
+  const std::unique_ptr<DIR, CloseDir> dir(::opendir(folder.c_str()));
   if (!dir) return;
   while (const dirent* entry = ::readdir(dir.get())) {
     const std::string_view name(entry->d_name);
