@@ -280,8 +280,9 @@ TEST_F(ErrorReportPlacement, AnOwnerAtAnyEdgeOfTheWorkAreaKeepsTheBoxInside) {
     ASSERT_FALSE(box.IsEmpty());
     EXPECT_EQ(box.Intersected(workArea), box) << "the box leaves the work area";
     // Centred on an owner wholly inside the work area and wider than the box.
-    if (owner.Intersected(workArea) == owner && owner.Width() > box.Width())
+    if (owner.Intersected(workArea) == owner && owner.Width() > box.Width()) {
       EXPECT_EQ(Centre(box).X, Centre(owner).X);
+    }
   }
 }
 
