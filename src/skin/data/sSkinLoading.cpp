@@ -208,7 +208,7 @@ void TsSkinManager::BuildMaskTable(const TsIniText& common) {
     m.BorderWidth = Clamp16(item.BorderWidth, 0);
     if (IsPatternRole(m.PropertyName)) {
       m.ImgType = itisaTexture;
-      m.DrawMode = item.ImgType == itisaTexture ? Clamp16(item.StretchMode) : 0;
+      m.DrawMode = item.ImgType == itisaTexture ? Clamp16(item.StretchMode) : int16_t{0};
     } else {
       m.DrawMode = Clamp16(item.StretchMode);
       m.ImgType = item.ImgType;

@@ -41,7 +41,7 @@ class FlagScope {
 
 int16_t CacheIndex(int index) {
   return index >= 0 && index <= std::numeric_limits<int16_t>::max() ? static_cast<int16_t>(index)
-                                                                    : -1;
+                                                                    : int16_t{-1};
 }
 
 }  // namespace
@@ -492,9 +492,10 @@ TColor TsSkinManager::GlobalTextColor() const {
 
 std::string TsSkinManager::ListSkinNames(framework::TStrings* list) const {
   std::vector<std::string> names;
+  names.reserve(static_cast<size_t>(std::max(0, internalSkins_->Count())));
   for (int i = 0; i < internalSkins_->Count(); ++i)
     names.push_back(internalSkins_->Items(i)->Name());
-  const std::string defaultName = names.empty() ? std::string() : names.front();
+  std::string defaultName = names.empty() ? std::string() : names.front();
   std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
     return UpperCase(a) < UpperCase(b);
   });
