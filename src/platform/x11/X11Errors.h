@@ -8,6 +8,7 @@
 #include <X11/Xlib.h>
 
 #include <optional>
+#include <string>
 
 namespace platform::x11 {
 
@@ -24,9 +25,13 @@ struct X11Error {
 // Losing the connection (the X server ended, or killed this client) cannot be recovered from: the
 // program's windows and clipboard are gone with it. Xlib's own handler prints a generic paragraph
 // and leaves through exit(), whose handlers would then talk to the dead connection. Ours prints
-// one line naming the display ("snipwell: lost the connection to the X display :1") and ends the
-// process at once with exit code 1, running nothing else: no save happens on the way out.
+// one line naming the display, headed by the log name ("snipwell: lost the connection to the X
+// display :1"), and ends the process at once with exit code 1, running nothing else: no save
+// happens on the way out.
 void InstallX11ErrorHandler();
+// The program's name, heading the lines the handler writes to standard error about errors of our
+// own; without one the lines start with "X error".
+void SetX11ErrorLogName(const std::string& name);
 
 // The most recent error seen on any connection (trapped or not), or nullopt when none came.
 std::optional<X11Error> LastX11Error();

@@ -124,7 +124,7 @@ TEST_F(X11Errors, LosingTheDisplayEndsWithOneLineNamingItAndCode1) {
   ASSERT_GE(child, 0);
   if (child == 0) {
     ::dup2(errPipe[1], 2);
-    auto backend = platform::x11::CreateX11Backend();
+    auto backend = platform::x11::CreateX11Backend({"probe", "Probe"});
     const auto window = reinterpret_cast<platform::HWND>(uintptr_t{16});
     platform::TopLevelStyle style;
     style.bounds = platform::Bounds(10, 10, 50, 20);
@@ -150,8 +150,8 @@ TEST_F(X11Errors, LosingTheDisplayEndsWithOneLineNamingItAndCode1) {
   ::close(errPipe[0]);
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 1);
-  EXPECT_EQ(said, std::string(program_invocation_short_name) +
-                      ": lost the connection to the X display " + DisplayString(display_) + "\n");
+  EXPECT_EQ(said, std::string("probe: lost the connection to the X display ") +
+                      DisplayString(display_) + "\n");
 }
 
 }  // namespace
