@@ -141,7 +141,11 @@ void TApplication::HandleException(TObject* sender, const std::exception& error)
 void TApplication::ShowException(const std::exception& error) {
   const std::string text = ErrorReportText(error.what());
   CancelHint();
-  HWND owner = mainForm_ && mainForm_->HandleAllocated() ? mainForm_->Handle() : nullptr;
+  // The report stands over the window the user is looking at: the program's active window (the
+  // editor while it shows), else the main form.
+  HWND owner = platform::GetActiveWindow();
+  if (!owner || !platform::IsWindowVisible(owner))
+    owner = mainForm_ && mainForm_->HandleAllocated() ? mainForm_->Handle() : nullptr;
   platform::MessageBox(owner, text, title_, platform::MB_OK | platform::MB_ICONERROR);
 }
 

@@ -151,7 +151,7 @@ void TControl::WndProc(TMessage& m) {
       return;
     case CM_FONTCHANGED:
     case CM_COLORCHANGED:
-    case CM_TEXTCHANGED: Invalidate(); return;
+    case CM_TEXTCHANGED:
     case CM_ENABLEDCHANGED:
     case CM_VISIBLECHANGED: Invalidate(); return;
     default: DefaultHandler(m);

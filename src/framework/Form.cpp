@@ -353,7 +353,7 @@ void TCustomForm::WndProc(TMessage& m) {
         DoHide();
         if (HandleAllocated()) platform::ShowWindow(Handle(), platform::SW_HIDE);
       }
-      TControl::WndProc(m);
+      TWinControl::WndProc(m);
       return;
     case platform::WM_CLOSE: Close(); return;
     case CM_RELEASE: delete this; return;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/Application.h"
 #include "platform/text/Font.h"
 #include "platform/windows/Paint.h"
 #include "platform/windows/Screen.h"
@@ -55,6 +56,8 @@ void THintWindow::ActivateHint(const std::string& text, platform::TPoint at) {
     p.Style = platform::WS_POPUP;
     p.ExStyle = platform::WS_EX_TOPMOST | platform::WS_EX_NOACTIVATE | platform::WS_EX_TOOLWINDOW;
     p.Bounds = bounds;
+    // Owned by the application's window, whose name window lists then show for the tip.
+    p.Parent = Application() ? Application()->Handle() : nullptr;
     p.WindowProc = [this](platform::HWND h, platform::UINT m, platform::WPARAM w,
                           platform::LPARAM l) { return Proc(h, m, w, l); };
     handle_ = platform::CreateWindowEx(p);

@@ -19,8 +19,9 @@ namespace platform {
 
 // How a top-level window should stand on the desktop.
 struct TopLevelStyle {
-  TRect bounds;  // screen coordinates of the outer rectangle
-  std::string title;
+  TRect bounds;             // screen coordinates of the outer rectangle
+  std::string title;        // what window lists and pagers call it
+  std::string role;         // which of the program's windows it is, for the desktop's window rules
   bool decorated = false;   // a frame and caption from the window manager
   bool topmost = false;     // above normal windows
   bool skipTaskbar = true;  // out of the task bar and pager

@@ -9,6 +9,8 @@
 #include "framework/Form.h"
 #include "framework/GraphicControl.h"
 #include "framework/HintWindow.h"
+#include "platform/windows/Input.h"
+#include "platform/windows/MessageBox.h"
 #include "platform/windows/Timer.h"
 #include "tests/framework/FrameworkFixture.h"
 
@@ -206,6 +208,97 @@ TEST_F(ControlsTest, FailuresInHandlersAreReportedAndTheProgramGoesOn) {
   Pump();
   EXPECT_EQ(reported, (std::vector<std::string>{"File not found"}));
   EXPECT_TRUE(form->Visible());
+}
+
+// The error report stands over the window the user looks at and wholly inside the work area.
+class ErrorReportPlacement : public ControlsTest {
+ protected:
+  // Reports a failure from inside the message loop (as a failing handler would, through a timer),
+  // with `dialog` shown modally around it when given, and gives where the report's box stood:
+  // read from inside the box's own loop, which Enter then ends.
+  TRect ReportBounds(TForm* dialog = nullptr) {
+    TRect box;
+    platform::WNDPROC previous = platform::GetWindowProc(app->Handle());
+    platform::SetWindowProc(app->Handle(),
+                            [&](platform::HWND h, platform::UINT m, platform::WPARAM w,
+                                platform::LPARAM l) -> platform::LRESULT {
+                              if (m != platform::WM_TIMER || (w != 77 && w != 78))
+                                return platform::CallWindowProc(previous, h, m, w, l);
+                              platform::KillTimer(h, w);
+                              if (w == 77) {
+                                platform::SetTimer(h, 78, 10);
+                                app->ShowException(Exception("File access denied"));
+                                if (dialog) dialog->SetModalResult(mrCancel);
+                              } else {
+                                platform::GetWindowRect(platform::GetActiveWindow(), &box);
+                                desktop->Key(platform::VK_RETURN);
+                              }
+                              return 0;
+                            });
+    platform::SetTimer(app->Handle(), 77, 10);
+    if (dialog)
+      dialog->ShowModal();
+    else
+      while (box.IsEmpty()) app->HandleMessage();
+    platform::SetWindowProc(app->Handle(), previous);
+    return box;
+  }
+
+  static TPoint Centre(const TRect& r) { return {r.Left + r.Width() / 2, r.Top + r.Height() / 2}; }
+  const TRect workArea{0, 0, 1280, 994};  // a 30-pixel task bar at the bottom
+};
+
+TEST_F(ErrorReportPlacement, StandsOverTheOpenEditorNotOverTheBar) {
+  desktop->SetWorkArea(workArea);
+  form->SetBounds(131, 938, 1019, 56);  // the bar at the bottom of the work area
+  form->Show();
+  Pump();
+  auto* editor = new TForm(app.get());
+  editor->SetBorderStyle(bsNone);
+  editor->SetBounds(263, 359, 753, 305);
+  const TRect box = ReportBounds(editor);
+  ASSERT_FALSE(box.IsEmpty());
+  EXPECT_EQ(Centre(box).X, Centre(editor->BoundsRect()).X);
+  EXPECT_NEAR(Centre(box).Y, Centre(editor->BoundsRect()).Y, 1);
+}
+
+TEST_F(ErrorReportPlacement, AnOwnerAtAnyEdgeOfTheWorkAreaKeepsTheBoxInside) {
+  desktop->SetWorkArea(workArea);
+  const TRect owners[] = {
+      platform::Bounds(131, 938, 1019, 56),  // the bar at the bottom
+      platform::Bounds(131, 0, 1019, 56),    // at the top
+      platform::Bounds(0, 400, 60, 56),      // narrow, at the left
+      platform::Bounds(1220, 400, 60, 56),   // narrow, at the right
+      platform::Bounds(1200, 960, 300, 80),  // over the bottom right corner, partly off screen
+  };
+  for (const TRect& owner : owners) {
+    form->SetBounds(owner.Left, owner.Top, owner.Width(), owner.Height());
+    form->Show();
+    Pump();
+    const TRect box = ReportBounds();
+    SCOPED_TRACE(std::to_string(owner.Left) + "," + std::to_string(owner.Top));
+    ASSERT_FALSE(box.IsEmpty());
+    EXPECT_EQ(box.Intersected(workArea), box) << "the box leaves the work area";
+    // Centred on an owner wholly inside the work area and wider than the box.
+    if (owner.Intersected(workArea) == owner && owner.Width() > box.Width()) {
+      EXPECT_EQ(Centre(box).X, Centre(owner).X);
+    }
+  }
+}
+
+TEST(ErrorReportBounds, CentredOnTheOwnerThenMovedInsideTheWorkArea) {
+  using platform::Bounds;
+  using platform::MessageBoxBounds;
+  const TRect area{0, 30, 1280, 1024};  // a task bar at the top
+  const platform::TSize size{300, 120};
+  EXPECT_EQ(MessageBoxBounds(size, Bounds(100, 300, 500, 200), area), Bounds(200, 340, 300, 120));
+  EXPECT_EQ(MessageBoxBounds(size, std::nullopt, area), Bounds(490, 467, 300, 120));
+  EXPECT_EQ(MessageBoxBounds(size, Bounds(131, 968, 1019, 56), area), Bounds(490, 904, 300, 120));
+  EXPECT_EQ(MessageBoxBounds(size, Bounds(131, 0, 1019, 56), area), Bounds(490, 30, 300, 120));
+  EXPECT_EQ(MessageBoxBounds(size, Bounds(-50, 500, 60, 20), area), Bounds(0, 450, 300, 120));
+  EXPECT_EQ(MessageBoxBounds(size, Bounds(1270, 500, 60, 20), area), Bounds(980, 450, 300, 120));
+  // Larger than the work area: its caption and the start of its message stay on screen.
+  EXPECT_EQ(MessageBoxBounds({1400, 1100}, Bounds(0, 0, 10, 10), area), Bounds(0, 30, 1400, 1100));
 }
 
 TEST_F(ControlsTest, HintsShowAfterThePauseHideOnLeaveAndClickAndFollowChanges) {

@@ -3,6 +3,7 @@
 
 #include "platform/files/Files.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/random.h>
 #include <sys/stat.h>
@@ -14,6 +15,8 @@
 #include <ctime>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace platform {
 
@@ -37,14 +40,6 @@ class FileDescriptor {
     const int fd = fd_;
     fd_ = -1;
     return fd;
-  }
-  // Closes and reports the result: a network file system may only now say the disk is full.
-  // Linux frees the descriptor even when close is interrupted, so EINTR is not a failure.
-  int Close() {
-    const int fd = fd_;
-    fd_ = -1;
-    if (fd < 0 || ::close(fd) == 0 || errno == EINTR) return 0;
-    return errno;
   }
 
  private:
@@ -108,12 +103,14 @@ void WriteAll(int fd, std::string_view bytes, const std::string& path) {
   }
 }
 
-// Six characters for a new file's name. Collisions are handled by O_EXCL and another try, so the
-// randomness only has to make them rare.
+constexpr size_t kSuffixLength = 6;
+
+// Six characters for a new file's name. Collisions are handled by O_EXCL (or EEXIST from the link)
+// and another try, so the randomness only has to make them rare.
 std::string UniqueSuffix() {
   static constexpr char kAlphabet[] =
       "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-  unsigned char random[6] = {};
+  unsigned char random[kSuffixLength] = {};
   if (::getrandom(random, sizeof random, GRND_NONBLOCK) != static_cast<ssize_t>(sizeof random)) {
     // Without entropy yet (very early boot) the process id and the clock are different enough.
     const unsigned long seed = static_cast<unsigned long>(::getpid()) * 2654435761UL ^
@@ -127,14 +124,70 @@ std::string UniqueSuffix() {
   return suffix;
 }
 
-// The new file, removed again unless it has been renamed into place.
+// ".<name>.XXXXXX.tmp" in the target's folder: a new name for the new contents each time.
+constexpr std::string_view kTemporaryEnding = ".tmp";
+
+std::string TemporaryName(const std::string& target) {
+  return FolderOf(target) + "." + NameOf(target) + "." + UniqueSuffix() +
+         std::string(kTemporaryEnding);
+}
+
+bool IsTemporaryName(std::string_view name, const std::string& target) {
+  const std::string prefix = "." + NameOf(target) + ".";
+  return name.size() == prefix.size() + kSuffixLength + kTemporaryEnding.size() &&
+         name.starts_with(prefix) && name.ends_with(kTemporaryEnding);
+}
+
+// The file system cannot make unnamed files (or the kernel predates them): O_TMPFILE includes
+// O_DIRECTORY, so an old kernel reports the folder as a folder.
+bool LacksUnnamedFiles(int error) {
+  return error == EOPNOTSUPP || error == EISDIR || error == EINVAL;
+}
+
+// The new contents of a save. Where the file system allows, the file has no name at all while it is
+// written (O_TMPFILE): a process killed then leaves nothing behind, since the kernel frees an
+// unnamed file with its last descriptor. It is named only when complete and flushed, and renamed
+// over the target at once; elsewhere it is created under its hidden name from the start.
+//
+// Either way the file carries an exclusive lock from before it has a name until the descriptor
+// closes, after the rename. A hidden file nobody holds that lock on was left by a save that died
+// between naming and renaming, and RemoveAbandoned clears it away.
 class TemporaryFile {
  public:
-  explicit TemporaryFile(const std::string& target) {
-    const std::string prefix = FolderOf(target) + "." + NameOf(target) + ".";
+  explicit TemporaryFile(const std::string& target) : target_(target) {
+    const std::string folder = FolderOf(target);
+    // 0666 as any new file: the umask decides, as for a file the program creates plainly.
+    const int fd = OpenFile(folder, O_TMPFILE | O_WRONLY, 0666);
+    if (fd >= 0) {
+      fd_.Reset(fd);
+    } else if (LacksUnnamedFiles(errno)) {
+      CreateNamed();
+    } else {
+      RaiseInOutError(errno, target);
+    }
+    LockWholeFile(fd_.Get(), F_WRLCK, target);
+  }
+  ~TemporaryFile() {
+    if (!path_.empty()) ::unlink(path_.c_str());
+  }
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+  int Fd() const { return fd_.Get(); }
+  // The name the errors of writing are reported for.
+  const std::string& Target() const { return target_; }
+
+  // Gives the complete, flushed file the target's name in one step.
+  void ReplaceTarget() {
+    if (path_.empty()) Name();
+    if (::rename(path_.c_str(), target_.c_str()) != 0) RaiseInOutError(errno, target_);
+    path_.clear();
+  }
+
+ private:
+  void CreateNamed() {
     for (int attempt = 0; attempt < 100; ++attempt) {
-      std::string candidate = prefix + UniqueSuffix();
-      // 0666 as any new file: the umask decides, as for a file the program creates plainly.
+      std::string candidate = TemporaryName(target_);
       const int fd = OpenFile(candidate, O_WRONLY | O_CREAT | O_EXCL, 0666);
       if (fd >= 0) {
         fd_.Reset(fd);
@@ -143,26 +196,58 @@ class TemporaryFile {
       }
       if (errno != EEXIST) RaiseInOutError(errno, candidate);
     }
-    RaiseInOutError(EEXIST, prefix);
+    RaiseInOutError(EEXIST, target_);
   }
-  ~TemporaryFile() {
-    fd_.Reset();
-    if (!path_.empty()) ::unlink(path_.c_str());
-  }
-  TemporaryFile(const TemporaryFile&) = delete;
-  TemporaryFile& operator=(const TemporaryFile&) = delete;
 
-  int Fd() const { return fd_.Get(); }
-  const std::string& Path() const { return path_; }
-  void Close() {
-    if (const int error = fd_.Close(); error != 0) RaiseInOutError(error, path_);
+  // An unnamed file is linked through /proc: linking its descriptor itself (AT_EMPTY_PATH) needs
+  // a privilege ordinary users lack, so that is only the way when /proc is not mounted.
+  void Name() {
+    const std::string self = "/proc/self/fd/" + std::to_string(fd_.Get());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      std::string candidate = TemporaryName(target_);
+      int result = ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, candidate.c_str(), AT_SYMLINK_FOLLOW);
+      if (result != 0 && errno == ENOENT && ::access("/proc/self/fd", F_OK) != 0)
+        result = ::linkat(fd_.Get(), "", AT_FDCWD, candidate.c_str(), AT_EMPTY_PATH);
+      if (result == 0) {
+        path_ = std::move(candidate);
+        return;
+      }
+      if (errno != EEXIST) RaiseInOutError(errno, target_);
+    }
+    RaiseInOutError(EEXIST, target_);
   }
-  void Keep() { path_.clear(); }
 
- private:
+  std::string target_;
   FileDescriptor fd_;
-  std::string path_;
+  std::string path_;  // the hidden name while the file has one and is not yet the target
 };
+
+// Removes the hidden files of saves that died between naming their file and renaming it: those
+// whose lock nobody holds any more. Best effort: whatever cannot be looked at stays.
+void RemoveAbandoned(const std::string& target) {
+  const std::string folder = FolderOf(target);
+  struct CloseDir {
+    void operator()(DIR* dir) const { ::closedir(dir); }
+  };
+  const std::unique_ptr<DIR, CloseDir> dir(::opendir(folder.c_str()));
+  if (!dir) return;
+  while (const dirent* entry = ::readdir(dir.get())) {
+    const std::string_view name(entry->d_name);
+    if (!IsTemporaryName(name, target)) continue;
+    const std::string path = folder + std::string(name);
+    FileDescriptor fd(OpenFile(path, O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY));
+    struct stat opened, named;
+    if (!fd.Valid() || ::fstat(fd.Get(), &opened) != 0 || !S_ISREG(opened.st_mode)) continue;
+    struct flock lock = {};
+    lock.l_type = F_WRLCK;
+    lock.l_whence = SEEK_SET;
+    if (::fcntl(fd.Get(), F_OFD_SETLK, &lock) != 0) continue;  // a save under way holds it
+    // Still the same file under that name (not renamed and replaced meanwhile).
+    if (::lstat(path.c_str(), &named) == 0 && named.st_dev == opened.st_dev &&
+        named.st_ino == opened.st_ino)
+      ::unlink(path.c_str());
+  }
+}
 
 // The file a save really replaces: a symbolic link is followed so that the link survives.
 std::string ResolveTarget(const std::string& path) {
@@ -294,20 +379,21 @@ void AtomicWriteFile(const std::string& path, std::string_view bytes) {
     RaiseInOutError(errno, target);
   }
 
+  RemoveAbandoned(target);
+
   TemporaryFile temp(target);
-  WriteAll(temp.Fd(), bytes, temp.Path());
+  WriteAll(temp.Fd(), bytes, temp.Target());
   if (old.Valid()) {
     // Only a privileged process may give the file away; a plain user's save of a file owned by
     // someone else (writable through its group) leaves the new file owned by the user who saved.
     if (oldInfo.st_uid != ::geteuid() || oldInfo.st_gid != ::getegid()) {
       [[maybe_unused]] const int ignored = ::fchown(temp.Fd(), oldInfo.st_uid, oldInfo.st_gid);
     }
-    if (::fchmod(temp.Fd(), oldInfo.st_mode & 07777) != 0) RaiseInOutError(errno, temp.Path());
+    if (::fchmod(temp.Fd(), oldInfo.st_mode & 07777) != 0) RaiseInOutError(errno, temp.Target());
   }
-  if (::fsync(temp.Fd()) != 0) RaiseInOutError(errno, temp.Path());
-  temp.Close();
-  if (::rename(temp.Path().c_str(), target.c_str()) != 0) RaiseInOutError(errno, target);
-  temp.Keep();
+  // Flushed before it has a name: the name must never stand for contents still on their way.
+  if (::fsync(temp.Fd()) != 0) RaiseInOutError(errno, temp.Target());
+  temp.ReplaceTarget();
 
   // The new file is in place and complete; flushing the folder makes the rename itself durable.
   // Its failure is not reported: the save has happened, and saying otherwise would make the

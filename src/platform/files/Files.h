@@ -87,14 +87,18 @@ std::string ReadFileShared(const std::string& path, size_t maxBytes);
 //  1. takes an exclusive lock on the existing file, opened for writing, which also refuses a
 //     file the user may not write (code 5), as overwriting it in place would; a rename alone
 //     would replace a read-only file in a writable folder;
-//  2. writes the bytes to a new file ".<name>.XXXXXX" in the same folder, flushes it to disk and
-//     gives it the existing file's permissions (and, where allowed, its owner);
-//  3. renames it over the old file in one step, then flushes the folder.
+//  2. writes the bytes to a new file in the same folder that has no name yet (O_TMPFILE; where
+//     the file system cannot do that, a file named ".<name>.XXXXXX.tmp" from the
+//     start), flushes it to
+//     disk and gives it the existing file's permissions (and, where allowed, its owner);
+//  3. names it ".<name>.XXXXXX.tmp", renames it over the old file at once, then flushes the folder.
 // A symbolic link is followed: the file it points to is replaced in its own folder and the link
 // stays (a link to nothing fails as a missing file). On any failure the new file is removed, the
 // old file stays as it was, and EInOutError carries the mapped code (5 for a read-only file or
-// folder, 101 when the disk is full, 32 while another copy reads or replaces the file). A process
-// killed in the middle leaves the old file and at worst a hidden ".<name>.XXXXXX" beside it.
+// folder, 101 when the disk is full, 32 while another copy reads or replaces the file).
+// A process killed in the middle leaves the old or the new file, whole, and nothing else, except
+// when killed in the instant between steps 3's naming and renaming (Linux cannot link a file over
+// another): the hidden file then holds the new contents whole, and the next save removes it.
 void AtomicWriteFile(const std::string& path, std::string_view bytes);
 
 }  // namespace platform

@@ -10,7 +10,7 @@
 
 #include "platform/text/Font.h"
 
-struct _FcConfig;
+struct _FcConfig;  // NOLINT(bugprone-reserved-identifier): fontconfig's own name
 
 namespace platform {
 

@@ -159,6 +159,16 @@ LRESULT BoxProc(BoxState& box, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
 
 }  // namespace
 
+TRect MessageBoxBounds(TSize size, const std::optional<TRect>& owner, const TRect& workArea) {
+  const TRect& centre = owner ? *owner : workArea;
+  int left = centre.Left + (centre.Width() - size.cx) / 2;
+  int top = centre.Top + (centre.Height() - size.cy) / 2;
+  // The far edges first, so that for a box larger than the work area the near edges win.
+  left = std::max(std::min(left, workArea.Right - size.cx), workArea.Left);
+  top = std::max(std::min(top, workArea.Bottom - size.cy), workArea.Top);
+  return Bounds(left, top, size.cx, size.cy);
+}
+
 int MessageBox(HWND owner, const std::string& text, const std::string& caption, unsigned) {
   WindowSystem& ws = WindowSystem::Instance();
   BoxState box;
@@ -189,11 +199,12 @@ int MessageBox(HWND owner, const std::string& text, const std::string& caption, 
   box.button = Bounds((width - kButtonWidth) / 2, height - 2 - kMargin - kButtonHeight,
                       kButtonWidth, kButtonHeight);
 
-  // Centred over the owner when it is on screen, else on the work area.
-  TRect area = GetWorkArea();
-  if (owner && IsWindowVisible(GetTopLevel(owner))) GetWindowRect(GetTopLevel(owner), &area);
-  const int left = area.Left + (area.Width() - width) / 2;
-  const int top = area.Top + (area.Height() - height) / 2;
+  std::optional<TRect> ownerRect;
+  if (owner && IsWindowVisible(GetTopLevel(owner))) {
+    ownerRect.emplace();
+    GetWindowRect(GetTopLevel(owner), &*ownerRect);
+  }
+  const TRect bounds = MessageBoxBounds(TSize{width, height}, ownerRect, GetWorkArea());
 
   const HWND previousActive = GetActiveWindow();
   const HWND previousFocus = GetFocus();
@@ -209,7 +220,7 @@ int MessageBox(HWND owner, const std::string& text, const std::string& caption, 
   params.WindowName = caption;
   params.Style = WS_POPUP;
   params.ExStyle = WS_EX_TOPMOST | WS_EX_DLGMODALFRAME;
-  params.Bounds = Bounds(left, top, width, height);
+  params.Bounds = bounds;
   params.Parent = owner ? GetTopLevel(owner) : nullptr;
   params.WindowProc = [&box](HWND h, UINT m, WPARAM w, LPARAM l) {
     return BoxProc(box, h, m, w, l);

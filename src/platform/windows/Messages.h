@@ -10,8 +10,8 @@ namespace platform {
 
 // Window handles are opaque numbers that are never reused: a handle that outlives its window
 // names nothing (IsWindow is false).
-struct HWND__;
-using HWND = HWND__*;
+struct HWND_;
+using HWND = HWND_*;
 using UINT = uint32_t;
 using WPARAM = uintptr_t;
 using LPARAM = intptr_t;

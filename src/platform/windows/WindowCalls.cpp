@@ -58,7 +58,7 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SETTEXT: {
       const auto* text = reinterpret_cast<const std::string*>(lParam);
       w->text = text ? *text : std::string();
-      if (w->IsTopLevel()) ws.backend().SetTitle(hwnd, w->text);
+      if (w->IsTopLevel()) ws.TitleChanged(w);
       return 1;
     }
     case WM_GETTEXT: {
@@ -190,6 +190,7 @@ void EnumChildWindows(HWND parent, const std::function<bool(HWND)>& callback) {
   if (!p) return;
   const std::vector<WindowObject*> children(p->children.rbegin(), p->children.rend());
   std::vector<HWND> handles;
+  handles.reserve(children.size());
   for (WindowObject* c : children) handles.push_back(c->handle);
   for (HWND h : handles)
     if (IsWindow(h) && !callback(h)) return;

@@ -60,7 +60,8 @@ WindowObject* WindowSystem::Find(HWND hwnd) const {
 TopLevelStyle WindowSystem::StyleFor(const WindowObject* w) const {
   TopLevelStyle style;
   style.bounds = w->bounds;
-  style.title = w->text;
+  style.title = DesktopTitle(w);
+  style.role = w->className;
   style.decorated = (w->style & WS_CAPTION) == WS_CAPTION;
   style.topmost = (w->exStyle & WS_EX_TOPMOST) != 0;
   style.skipTaskbar = (w->exStyle & WS_EX_APPWINDOW) == 0;
@@ -68,6 +69,26 @@ TopLevelStyle WindowSystem::StyleFor(const WindowObject* w) const {
   style.dialog = (w->exStyle & WS_EX_DLGMODALFRAME) != 0;
   style.owner = w->owner;
   return style;
+}
+
+std::string WindowSystem::DesktopTitle(const WindowObject* w) const {
+  while ((w->style & WS_CAPTION) != WS_CAPTION && (w->exStyle & WS_EX_APPWINDOW) == 0) {
+    const WindowObject* owner = Find(w->owner);
+    if (!owner) break;
+    w = owner;
+  }
+  return w->text;
+}
+
+void WindowSystem::TitleChanged(WindowObject* w) {
+  for (WindowObject* top : topLevels_) {
+    for (const WindowObject* o = top; o; o = Find(o->owner)) {
+      if (o == w) {
+        backend().SetTitle(top->handle, DesktopTitle(top));
+        break;
+      }
+    }
+  }
 }
 
 HWND WindowSystem::Create(const CreateWindowParams& params) {

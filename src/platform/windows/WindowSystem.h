@@ -74,6 +74,15 @@ class WindowSystem final : public NativeEventSink {
   WindowObject* ChildAt(WindowObject* parent, TPoint clientPoint, bool deep, bool askHitTest);
   WindowObject* TopLevelAt(TPoint screenPoint) const;
   const std::vector<WindowObject*>& TopLevels() const { return topLevels_; }
+  // The name desktop tools (window lists, pagers, switchers) show for a top-level window. A
+  // window without a caption bar that belongs to an owner and is no task-bar entry of its own
+  // (no WS_EX_APPWINDOW) is, to the desktop, part of its owner, as Windows' task bar and Alt+Tab
+  // show the owner for it: it carries the name of the first window up its owners that has a
+  // caption bar, is a task-bar entry or has no owner (the application's window). The captions of
+  // borderless forms ("Form1") are internal and never meant to be seen.
+  std::string DesktopTitle(const WindowObject* w) const;
+  // A top-level window's text changed: it and the windows that carry its name tell the desktop.
+  void TitleChanged(WindowObject* w);
 
   // --- messages (MessageLoop.cpp)
   LRESULT Send(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);

@@ -15,6 +15,7 @@ X11Atoms::X11Atoms(Display* display) {
       {"WM_DELETE_WINDOW", &X11Atoms::WM_DELETE_WINDOW},
       {"WM_TAKE_FOCUS", &X11Atoms::WM_TAKE_FOCUS},
       {"WM_CLIENT_MACHINE", &X11Atoms::WM_CLIENT_MACHINE},
+      {"WM_WINDOW_ROLE", &X11Atoms::WM_WINDOW_ROLE},
       {"UTF8_STRING", &X11Atoms::UTF8_STRING},
       {"_MOTIF_WM_HINTS", &X11Atoms::MOTIF_WM_HINTS},
       {"_NET_WM_NAME", &X11Atoms::NET_WM_NAME},

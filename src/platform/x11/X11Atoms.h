@@ -12,6 +12,7 @@ struct X11Atoms {
   Atom WM_DELETE_WINDOW = None;
   Atom WM_TAKE_FOCUS = None;
   Atom WM_CLIENT_MACHINE = None;
+  Atom WM_WINDOW_ROLE = None;
   Atom UTF8_STRING = None;
   Atom MOTIF_WM_HINTS = None;
   Atom NET_WM_NAME = None;

@@ -22,6 +22,7 @@
 #include "platform/x11/X11Hints.h"
 #include "platform/x11/X11Keyboard.h"
 #include "platform/x11/X11Presenter.h"
+#include "platform/x11/X11Stacking.h"
 #include "platform/x11/X11TopLevel.h"
 #include "platform/x11/X11WorkArea.h"
 
@@ -38,6 +39,12 @@ constexpr long kTopLevelEventMask = ExposureMask | StructureNotifyMask | KeyPres
                                     KeyReleaseMask | ButtonPressMask | ButtonReleaseMask |
                                     PointerMotionMask | EnterWindowMask | LeaveWindowMask |
                                     FocusChangeMask | PropertyChangeMask;
+
+// Always-on-top windows also hear when they are covered, to rise again where no window manager
+// keeps them on top.
+long EventMaskFor(const TopLevelStyle& style) {
+  return kTopLevelEventMask | (style.topmost ? VisibilityChangeMask : 0);
+}
 
 // A WM_TAKE_FOCUS for a window that takes the focus only by click is honoured when it follows a
 // click on that window this closely (the window manager stamps it with the click's time).
@@ -120,6 +127,11 @@ class X11Backend final : public Backend {
   X11ProgramName name_;
   std::unordered_map<HWND, std::unique_ptr<TopLevel>> windows_;
   std::unordered_map<::Window, TopLevel*> byXid_;
+  StackingRoles stackingRoles_{[this](::Window xid) { return FindByXid(xid) != nullptr; },
+                               [this](::Window xid) {
+                                 const TopLevel* top = FindByXid(xid);
+                                 return top != nullptr && top->style.topmost;
+                               }};
 
   NativeEventSink* sink_ = nullptr;
   std::deque<PendingEvent> pending_;
@@ -236,7 +248,7 @@ void X11Backend::CreateTopLevel(HWND window, const TopLevelStyle& style) {
   attributes.border_pixel = 0;
   attributes.colormap = colormap_;
   attributes.bit_gravity = NorthWestGravity;
-  attributes.event_mask = kTopLevelEventMask;
+  attributes.event_mask = EventMaskFor(style);
   top->xid = XCreateWindow(display_, root_, b.Left, b.Top, static_cast<unsigned>(b.Width()),
                            static_cast<unsigned>(b.Height()), 0, depth_, InputOutput, visual_,
                            CWBackPixmap | CWBorderPixel | CWColormap | CWBitGravity | CWEventMask,
@@ -244,7 +256,7 @@ void X11Backend::CreateTopLevel(HWND window, const TopLevelStyle& style) {
   top->inputContext = keyboard_->CreateContext(top->xid);
   if (top->inputContext) {
     XSelectInput(display_, top->xid,
-                 kTopLevelEventMask | X11Keyboard::ContextEventMask(top->inputContext));
+                 EventMaskFor(style) | X11Keyboard::ContextEventMask(top->inputContext));
   }
   const TopLevel* owner = Find(style.owner);
   SetTopLevelHints(display_, *atoms_, top->xid, top->style, owner ? owner->xid : None, name_);
@@ -501,6 +513,11 @@ void X11Backend::Translate(XEvent& event) {
     case ConfigureNotify: TranslateConfigure(*window, event.xconfigure); break;
     case MapNotify: OnMapped(*window); break;
     case UnmapNotify: window->mapped = false; break;
+    case VisibilityNotify:
+      if (event.xvisibility.state != VisibilityUnobscured && window->style.topmost &&
+          !WindowManagerRuns(display_, *atoms_))
+        RaiseAboveOtherClients(display_, root_, stackingRoles_);
+      break;
     case ClientMessage: TranslateClientMessage(*window, event.xclient); break;
     default: break;
   }

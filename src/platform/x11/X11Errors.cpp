@@ -1,5 +1,7 @@
 #include "platform/x11/X11Errors.h"
 
+#include <unistd.h>
+
 #include <cstdio>
 
 namespace platform::x11 {
@@ -19,6 +21,14 @@ std::string g_logName;
 bool IsExpectedFromOthers(int errorCode) {
   return errorCode == BadWindow || errorCode == BadAlloc || errorCode == BadMatch ||
          errorCode == BadAtom;
+}
+
+[[noreturn]] int LoseConnection(Display* display) {
+  const char* name = DisplayString(display);
+  std::fprintf(stderr, "%s%slost the connection to the X display %s\n", g_logName.c_str(),
+               g_logName.empty() ? "" : ": ",
+               name != nullptr && *name != '\0' ? name : "(unnamed)");
+  ::_exit(1);
 }
 
 }  // namespace
@@ -54,6 +64,7 @@ void InstallX11ErrorHandler() {
   if (g_installed) return;
   g_installed = true;
   XSetErrorHandler(&X11ErrorTrap::Handle);
+  XSetIOErrorHandler(&LoseConnection);
 }
 
 void SetX11ErrorLogName(const std::string& name) { g_logName = name; }

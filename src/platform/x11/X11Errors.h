@@ -20,7 +20,14 @@ struct X11Error {
   XID resource = 0;  // the bad resource id, when the error names one
 };
 
-// Installs the process's handler; later calls do nothing. Every X11ErrorTrap calls it too.
+// Installs the process's handlers; later calls do nothing. Every X11ErrorTrap calls it too.
+//
+// Losing the connection (the X server ended, or killed this client) cannot be recovered from: the
+// program's windows and clipboard are gone with it. Xlib's own handler prints a generic paragraph
+// and leaves through exit(), whose handlers would then talk to the dead connection. Ours prints
+// one line naming the display, headed by the log name ("snipwell: lost the connection to the X
+// display :1"), and ends the process at once with exit code 1, running nothing else: no save
+// happens on the way out.
 void InstallX11ErrorHandler();
 // The program's name, heading the lines the handler writes to standard error about errors of our
 // own; without one the lines start with "X error".

@@ -2,10 +2,10 @@
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
-#include <limits.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 
 #include "platform/Utf8.h"
@@ -51,11 +51,21 @@ Atom WindowType(const X11Atoms& atoms, const TopLevelStyle& style) {
 }
 
 void SetIdentity(Display* display, const X11Atoms& atoms, ::Window window,
-                 const X11ProgramName& name) {
+                 const X11ProgramName& name, const std::string& role) {
   XClassHint classHint;
   classHint.res_name = const_cast<char*>(name.instance.c_str());
   classHint.res_class = const_cast<char*>(name.className.c_str());
   XSetClassHint(display, window, &classHint);
+
+  // Every window of the program has the program's name; the role tells them apart (window
+  // managers' rules and tests match it).
+  if (role.empty()) {
+    XDeleteProperty(display, window, atoms.WM_WINDOW_ROLE);
+  } else {
+    XChangeProperty(display, window, atoms.WM_WINDOW_ROLE, XA_STRING, 8, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(role.data()),
+                    static_cast<int>(role.size()));
+  }
 
   // _NET_WM_PID is only meaningful beside WM_CLIENT_MACHINE, so both go together.
   char host[HOST_NAME_MAX + 1] = {};
@@ -112,7 +122,7 @@ void SetTopLevelHints(Display* display, const X11Atoms& atoms, ::Window window,
   if (TakesFocusOnlyByClick(style)) protocols.push_back(atoms.WM_TAKE_FOCUS);
   XSetWMProtocols(display, window, protocols.data(), static_cast<int>(protocols.size()));
 
-  SetIdentity(display, atoms, window, name);
+  SetIdentity(display, atoms, window, name, style.role);
   SetTitleHints(display, atoms, window, style.title);
   SetPlacementHints(display, window, style.bounds);
 }

@@ -141,7 +141,7 @@ void TsSkinManager::BuildMaskTable(const TsIniText& common) {
     m.BorderWidth = Clamp16(item.BorderWidth, 0);
     if (m.PropertyName == "PATTERN" || m.PropertyName == "HOTPATTERN") {
       m.ImgType = itisaTexture;
-      m.DrawMode = item.ImgType == itisaTexture ? Clamp16(item.StretchMode) : 0;
+      m.DrawMode = item.ImgType == itisaTexture ? Clamp16(item.StretchMode) : int16_t{0};
     } else {
       m.DrawMode = Clamp16(item.StretchMode);
       m.ImgType = item.ImgType;

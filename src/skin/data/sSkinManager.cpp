@@ -44,7 +44,7 @@ class FlagScope {
 
 int16_t CacheIndex(int index) {
   return index >= 0 && index <= std::numeric_limits<int16_t>::max() ? static_cast<int16_t>(index)
-                                                                    : -1;
+                                                                    : int16_t{-1};
 }
 
 }  // namespace
@@ -509,6 +509,7 @@ TColor TsSkinManager::GlobalTextColor() const {
 
 std::string TsSkinManager::ListSkinNames(framework::TStrings* list) const {
   std::vector<std::string> names;
+  names.reserve(static_cast<size_t>(std::max(0, internalSkins_->Count())));
   for (int i = 0; i < internalSkins_->Count(); ++i)
     names.push_back(internalSkins_->Items(i)->Name());
   std::string defaultName = names.empty() ? std::string() : names.front();

@@ -19,15 +19,33 @@ finish() {
   [ "$failures" -eq 0 ]
 }
 
-# The visible window of the program with that name, waiting up to 5 s for it.
-visible_named() {
-  for _ in $(seq 1 100); do
-    id=$(xdotool search --onlyvisible --classname snipwell 2>/dev/null | while read -r w; do
-      [ "$(xdotool getwindowname "$w")" == "$1" ] && echo "$w"; done | head -n 1)
+# Every window of the program is named "Snipwell"; the role tells them apart: TForm1 the bar,
+# TForm2 the editor, MessageBox the error report.
+role_of() { xprop -id "$1" WM_WINDOW_ROLE 2>/dev/null | sed -n 's/^WM_WINDOW_ROLE(STRING) = "\(.*\)"$/\1/p'; }
+
+# The visible windows of the program in that role, now.
+visible_in_role() {
+  xdotool search --onlyvisible --classname snipwell 2>/dev/null | while read -r w; do
+    [ "$(role_of "$w")" == "$1" ] && echo "$w"; done
+}
+
+# The visible window of the program in that role, waiting up to 20 s for it (a sanitizer build
+# on a busy machine can take that long to start).
+visible_role() {
+  for _ in $(seq 1 400); do
+    id=$(visible_in_role "$1" | head -n 1)
     [ -n "$id" ] && { echo "$id"; return 0; }
     sleep 0.05
   done
   return 1
+}
+
+# The names that window lists (wmctrl -l, pagers) show for the program's managed windows.
+listed_names() {
+  xprop -root _NET_CLIENT_LIST | grep -o '0x[0-9a-f]*' | while read -r w; do
+    xprop -id "$w" WM_CLASS 2>/dev/null | grep -q '"snipwell"' || continue
+    xprop -id "$w" _NET_WM_NAME | sed -n 's/^_NET_WM_NAME(UTF8_STRING) = //p'
+  done | sort -u
 }
 
 # The absolute x and y of a window.

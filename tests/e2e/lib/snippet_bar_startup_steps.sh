@@ -18,12 +18,12 @@ xdotool mousemove --sync 0 0
 (cd / && exec "$work/snipwell") &
 pid=$!
 pids+=($pid)
-report=$(visible_named "Snipwell") || { echo "FAIL: no error report"; exit 1; }
-check "no bar before the report is closed" "" "$(xdotool search --onlyvisible --name '^Form1$' 2>/dev/null)"
+report=$(visible_role MessageBox) || { echo "FAIL: no error report"; exit 1; }
+check "no bar before the report is closed" "" "$(visible_in_role TForm1)"
 # The report has the keyboard: Enter closes it.
 sleep 0.3
 xdotool key Return
-bar=$(visible_named "Form1") || { echo "FAIL: the bar did not appear after the report"; exit 1; }
+bar=$(visible_role TForm1) || { echo "FAIL: the bar did not appear after the report"; exit 1; }
 read -r bx by < <(geometry "$bar")
 check "bar at its stored place" "0 179" "$bx $by"
 xdotool mousemove --sync $((bx + 282 + 20)) $((by + 14))
@@ -45,7 +45,7 @@ done
 (cd / && exec "$work/snipwell") &
 pid=$!
 pids+=($pid)
-bar=$(visible_named "Form1") || { echo "FAIL: the bar did not appear"; exit 1; }
+bar=$(visible_role TForm1) || { echo "FAIL: the bar did not appear"; exit 1; }
 read -r bx by < <(geometry "$bar")
 check "bar above a 30-pixel panel" "131 938" "$bx $by"
 kill "$pid"

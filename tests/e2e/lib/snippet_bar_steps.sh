@@ -15,7 +15,7 @@ xdotool mousemove --sync 0 0
 # Started from another working directory: the file beside the executable is the one read.
 (cd / && exec "$work/snipwell") &
 pid=$!
-bar=$(visible_named "Form1") || { echo "FAIL: the bar did not appear"; exit 1; }
+bar=$(visible_role TForm1) || { echo "FAIL: the bar did not appear"; exit 1; }
 read -r bx by < <(geometry "$bar")
 check "bar position (work area 1280x1024)" "131 968" "$bx $by"
 check "the bar shows the program's icon" "1" "$(xprop -id "$bar" _NET_WM_ICON | grep -c 'Icon (48 x 48)')"
@@ -45,7 +45,7 @@ check "ticked again: hover copies" "second line" "$(clipboard)"
 # The editor: typed into, cancelled with Esc (nothing saved), then saved with OK.
 open_editor() {
   xdotool mousemove --sync $((bx + 744 + 30)) $((by + 30 + 12)) click 1
-  visible_named "Form2"
+  visible_role TForm2
 }
 editor=$(open_editor) || { echo "FAIL: the editor did not open"; exit 1; }
 read -r ex ey < <(geometry "$editor")

@@ -3,10 +3,14 @@
 #include <gtest/gtest.h>
 #include <sched.h>
 #include <signal.h>
+#include <sys/mman.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
 
+#include <atomic>
+#include <chrono>
 #include <climits>
+#include <cstdio>
 #include <ctime>
 #include <random>
 
@@ -315,36 +319,89 @@ TEST(FilesTest, LoadsBesideAnotherCopysSavesSeeWholeFilesOrFailWith32) {
   EXPECT_EQ(Entries(folder.Path()), Names{"Config.txt"});
 }
 
-// A save killed at any moment leaves the old or the new file, complete.
-TEST(FilesTest, ASaveKilledAtAnyMomentLeavesAWholeFile) {
+// A save killed at any instant leaves the old or the new file, whole, and nothing beside it. The
+// saver marks in shared memory when it is inside a save, so the test knows its kills hit saves
+// under way; the kill's moment is spread over three saves' time, measured here first.
+TEST(FilesTest, ASaveKilledAtAnyInstantLeavesAWholeFileAndNothingElse) {
   TempFolder folder;
   const std::string path = folder / "Config.txt";
-  const std::string a(1 << 18, 'a'), b(3 << 17, 'b');
-  WriteBytes(path, a);
+  const std::string a(48 << 10, 'a'), b(64 << 10, 'b');
+  const auto start = std::chrono::steady_clock::now();
+  for (int i = 0; i < 5; ++i) AtomicWriteFile(path, i % 2 == 0 ? b : a);
+  const auto saveTime = (std::chrono::steady_clock::now() - start) / 5;
+  const long spreadNs = std::max<long>(
+      200000, 3 * std::chrono::duration_cast<std::chrono::nanoseconds>(saveTime).count());
+
+  auto* saving = static_cast<std::atomic<int>*>(::mmap(nullptr, sizeof(std::atomic<int>),
+                                                       PROT_READ | PROT_WRITE,
+                                                       MAP_SHARED | MAP_ANONYMOUS, -1, 0));
+  ASSERT_NE(saving, MAP_FAILED);
   std::mt19937 random(12345);
-  int sawB = 0;
-  for (int round = 0; round < 30; ++round) {
+  int sawOld = 0, sawNew = 0, killedInSave = 0, namedButNotRenamed = 0;
+  for (int round = 0; round < 1000; ++round) {
+    saving->store(0);
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
       try {
-        for (int i = 0;; ++i) AtomicWriteFile(path, i % 2 == 0 ? b : a);
+        for (int i = 0;; ++i) {
+          saving->store(1);
+          AtomicWriteFile(path, i % 2 == 0 ? b : a);
+          saving->store(0);
+        }
       } catch (...) {
         ::_exit(1);
       }
     }
-    const timespec pause = {0, static_cast<long>(random() % 30000000)};
+    const timespec pause = {0, static_cast<long>(random() % static_cast<unsigned long>(spreadNs))};
     ::nanosleep(&pause, nullptr);
     ::kill(child, SIGKILL);
-    int status;
+    int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "round " << round << ": the saver failed by itself";
+    killedInSave += saving->load();
+
     const std::string got = ReadBytes(path);
     ASSERT_TRUE(got == a || got == b) << "round " << round << ": " << got.size() << " bytes";
-    if (got == b) ++sawB;
+    (got == a ? sawOld : sawNew)++;
+    const Names names = Entries(folder.Path());
+    if (names.size() > 1) {
+      // Only the instant between naming the complete file and renaming it can leave a name, and
+      // then the whole new contents under it, which the next save clears away.
+      ASSERT_EQ(names.size(), 2u) << "round " << round;
+      ASSERT_EQ(names[0].rfind(".Config.txt.", 0), 0u) << names[0];
+      const std::string left = ReadBytes(folder / names[0]);
+      ASSERT_TRUE(left == a || left == b) << "round " << round << ": a partial file was left";
+      ++namedButNotRenamed;
+    }
   }
-  EXPECT_GT(sawB, 0) << "no save ever completed before the kill";
-  // The new files of the killed saves are what shows that kills hit saves under way.
-  EXPECT_GT(Entries(folder.Path()).size(), 1u) << "no kill came in the middle of a save";
+  ::munmap(saving, sizeof(std::atomic<int>));
+  AtomicWriteFile(path, a);
+  EXPECT_EQ(Entries(folder.Path()), Names{"Config.txt"});
+  EXPECT_GT(sawOld, 0);
+  EXPECT_GT(sawNew, 0);
+  EXPECT_GT(killedInSave, 100) << "too few kills came in the middle of a save";
+  EXPECT_LT(namedButNotRenamed, 50) << "the named instant is meant to be short";
+  std::printf("kills inside a save: %d of 1000; left named between naming and renaming: %d\n",
+              killedInSave, namedButNotRenamed);
+}
+
+// What a killed save may leave (a hidden file nobody holds locked) goes with the next save; a
+// save under way, another copy's, keeps its file, and other files keep theirs.
+TEST(FilesTest, TheNextSaveRemovesWhatAKilledSaveLeftButNotASaveUnderWay) {
+  TempFolder folder;
+  const std::string path = folder / "Config.txt";
+  WriteBytes(path, "old");
+  WriteBytes(folder / ".Config.txt.Abc123.tmp", "new, never renamed");
+  WriteBytes(folder / ".Config.txt.Live99.tmp", "another copy is saving");
+  WriteBytes(folder / ".Config.txt.backup", "the user's own");
+  WriteBytes(folder / ".Other.txt.Abc123.tmp", "not ours");
+  filetest::LockHolder underWay(folder / ".Config.txt.Live99.tmp", F_WRLCK);
+  ASSERT_TRUE(underWay.Locked());
+  AtomicWriteFile(path, "new");
+  EXPECT_EQ(ReadBytes(path), "new");
+  EXPECT_EQ(Entries(folder.Path()), (Names{".Config.txt.Live99.tmp", ".Config.txt.backup",
+                                           ".Other.txt.Abc123.tmp", "Config.txt"}));
 }
 
 }  // namespace

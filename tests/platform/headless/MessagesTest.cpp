@@ -24,6 +24,34 @@ TEST_F(MessagesTest, CreationSendsCreateSizeMoveThenShows) {
   EXPECT_TRUE(desktop->Find(top)->visible);
 }
 
+// Window lists name a borderless window after the window that owns it (the application's),
+// not after its internal caption; a window with a caption bar keeps its own name.
+TEST_F(MessagesTest, BorderlessOwnedWindowsCarryTheirOwnersNameToTheDesktop) {
+  const auto title = [&](HWND h) { return desktop->Find(h)->style.title; };
+  HWND application = MakeWindow(nullptr, Bounds(0, 0, 1, 1), WS_POPUP, WS_EX_TOOLWINDOW);
+  SetWindowText(application, "Snipwell");
+  HWND bar = MakeWindow(application, Bounds(0, 0, 100, 20), WS_POPUP);
+  SetWindowText(bar, "Form1");
+  HWND editor = MakeWindow(bar, Bounds(0, 0, 100, 50), WS_POPUP, WS_EX_DLGMODALFRAME);
+  HWND framed = MakeWindow(application, Bounds(0, 0, 100, 50), WS_POPUP | WS_CAPTION);
+  SetWindowText(framed, "Settings");
+  HWND ownEntry = MakeWindow(application, Bounds(0, 0, 100, 50), WS_POPUP, WS_EX_APPWINDOW);
+  SetWindowText(ownEntry, "Own entry");
+  EXPECT_EQ(title(application), "Snipwell");
+  EXPECT_EQ(title(bar), "Snipwell");
+  EXPECT_EQ(title(editor), "Snipwell") << "through the bar to the application";
+  EXPECT_EQ(title(framed), "Settings");
+  EXPECT_EQ(title(ownEntry), "Own entry");
+  // The owner's new name reaches the windows that carry it.
+  SetWindowText(application, "Snipwell 2");
+  EXPECT_EQ(title(bar), "Snipwell 2");
+  EXPECT_EQ(title(editor), "Snipwell 2");
+  EXPECT_EQ(title(framed), "Settings");
+  // Each window's own text stays what the program set.
+  EXPECT_EQ(GetWindowText(bar), "Form1");
+  EXPECT_EQ(desktop->Find(bar)->style.role, "Test");
+}
+
 TEST_F(MessagesTest, CreateFailsWhenTheProcedureRefuses) {
   CreateWindowParams p;
   p.Style = WS_POPUP;

@@ -806,5 +806,50 @@ TEST_F(X11BackendTest, NoWindowManagerWindowsStandAndTakeTheFocusThemselves) {
   EXPECT_TRUE(PumpUntil([&] { return sink_.Count(Kind::FocusGained, other) == 1; }));
 }
 
+// Without a window manager nobody keeps the bar on top: it rises again itself when another
+// program's window covers it, keeps the program's own windows above it in their order, leaves
+// other programs' menus (override-redirect) above it, and never takes the keyboard doing so.
+TEST_F(X11BackendTest, NoWindowManagerTheBarRisesAboveWindowsOpenedLater) {
+  const HWND bar = ShowWindow(1, BarSpec(Bounds(100, 900, 600, 56)));
+  TopLevelStyle boxStyle;
+  boxStyle.bounds = Bounds(300, 850, 200, 100);
+  boxStyle.topmost = true;
+  boxStyle.dialog = true;
+  boxStyle.owner = bar;
+  const HWND box = ShowWindow(2, boxStyle);
+  const auto order = [&](std::vector<unsigned long> bottomToTop) {
+    ::Window rootReturn = None, parent = None, *children = nullptr;
+    unsigned count = 0;
+    XQueryTree(probe_, DefaultRootWindow(probe_), &rootReturn, &parent, &children, &count);
+    std::vector<unsigned long> seen;
+    for (unsigned i = 0; i < count; ++i) {
+      if (std::find(bottomToTop.begin(), bottomToTop.end(), children[i]) != bottomToTop.end())
+        seen.push_back(children[i]);
+    }
+    if (children) XFree(children);
+    return seen == bottomToTop;
+  };
+  XSetInputFocus(probe_, PointerRoot, RevertToPointerRoot, CurrentTime);
+  XSync(probe_, False);
+  const std::string focus = FocusedWindow();
+
+  const ::Window cover = MakeClientWindow(Bounds(50, 800, 600, 224));
+  EXPECT_TRUE(PumpUntil([&] {
+    return order({cover, Xid(bar), Xid(box)});
+  })) << "the bar stays under a window opened later";
+  EXPECT_EQ(FocusedWindow(), focus) << "rising took the keyboard";
+
+  XSetWindowAttributes attributes{};
+  attributes.override_redirect = True;
+  const ::Window menu =
+      XCreateWindow(probe_, DefaultRootWindow(probe_), 120, 880, 100, 100, 0, CopyFromParent,
+                    InputOutput, CopyFromParent, CWOverrideRedirect, &attributes);
+  probeWindows_.push_back(menu);
+  XMapRaised(probe_, menu);
+  XSync(probe_, False);
+  PumpUntil([] { return false; }, milliseconds(300));
+  EXPECT_TRUE(order({Xid(bar), Xid(box), menu})) << "another program's menu went under the bar";
+}
+
 }  // namespace
 }  // namespace platform::x11

@@ -3,7 +3,15 @@
 
 // GoogleTest before Xlib: X.h defines None and Bool as macros, which GoogleTest uses as names.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <cerrno>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "platform/x11/X11Backend.h"
 #include "platform/x11/X11Errors.h"
 
 #include <X11/Xatom.h>
@@ -104,6 +112,46 @@ TEST_F(X11Errors, UntrappedErrorsDoNotEndTheProcess) {
   ASSERT_TRUE(LastX11Error().has_value());
   EXPECT_EQ(LastX11Error()->errorCode, BadValue);
   (void)bad;
+}
+
+// A program whose display goes away (here: the server kills its connection, as xkill does) ends
+// at once with code 1 and one line naming the display, instead of Xlib's paragraph.
+TEST_F(X11Errors, LosingTheDisplayEndsWithOneLineNamingItAndCode1) {
+  int idPipe[2], errPipe[2];
+  ASSERT_EQ(::pipe(idPipe), 0);
+  ASSERT_EQ(::pipe(errPipe), 0);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    ::dup2(errPipe[1], 2);
+    auto backend = platform::x11::CreateX11Backend({"probe", "Probe"});
+    const auto window = reinterpret_cast<platform::HWND>(uintptr_t{16});
+    platform::TopLevelStyle style;
+    style.bounds = platform::Bounds(10, 10, 50, 20);
+    backend->CreateTopLevel(window, style);
+    const unsigned long id = platform::x11::NativeWindowId(*backend, window);
+    platform::x11::SyncWithServer(*backend);
+    if (::write(idPipe[1], &id, sizeof id) != sizeof id) ::_exit(3);
+    for (;;) backend->WaitForEvents(std::nullopt);
+  }
+  ::close(idPipe[1]);
+  ::close(errPipe[1]);
+  unsigned long id = 0;
+  ASSERT_EQ(::read(idPipe[0], &id, sizeof id), static_cast<ssize_t>(sizeof id));
+  XKillClient(display_, id);
+  XSync(display_, False);
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  std::string said;
+  char buffer[512];
+  for (ssize_t n; (n = ::read(errPipe[0], buffer, sizeof buffer)) > 0;)
+    said.append(buffer, static_cast<size_t>(n));
+  ::close(idPipe[0]);
+  ::close(errPipe[0]);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  EXPECT_EQ(said, std::string("probe: lost the connection to the X display ") +
+                      DisplayString(display_) + "\n");
 }
 
 }  // namespace
