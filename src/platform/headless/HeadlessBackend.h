@@ -44,7 +44,7 @@ class HeadlessBackend final : public Backend {
   TRect WorkArea() override { return workArea_; }
   TSize VirtualScreenSize() override { return screenSize_; }
   bool ClipboardAvailable() override { return clipboardAvailable_; }
-  bool ClipboardPublish(const std::string& bytes) override;
+  bool ClipboardPublish(const SharedText& bytes) override;
   std::optional<std::string> ClipboardRead() override { return clipboard_; }
   void Shutdown() override {}
 

@@ -42,6 +42,18 @@ struct TextLayout {
   int Height = 0;  // lines times the line height
 };
 
+// The part of the text's rectangle that can be seen, relative to the top-left of the first line.
+// Lines outside it keep their widths but no characters, and a line keeps only the characters whose
+// cells (widened by Reach on each side, for ink beyond the cell) can fall inside it. Lines broken
+// at blanks are placed whole.
+struct TextViewport {
+  int Left = -kMaxTextExtent;
+  int Top = -kMaxTextExtent;
+  int Right = kMaxTextExtent;
+  int Bottom = kMaxTextExtent;
+  int Reach = 0;
+};
+
 // The lines of the UTF-8 text (a byte that is not valid UTF-8 is its Latin-1 character) for a
 // rectangle of the given width, under DrawText's formats (DT_* of Font.h): DT_SINGLELINE (line ends
 // are dropped), DT_WORDBREAK (lines broken at blanks to fit maxWidth; a word wider than that is
@@ -49,8 +61,13 @@ struct TextLayout {
 // blank), DT_NOPREFIX (otherwise "&" marks the next character, "&&" is one "&" and a trailing "&"
 // is dropped) and DT_END_ELLIPSIS (a line that does not fit loses characters at its end and gains
 // "..."; ignored with DT_WORDBREAK). CR LF, LF and CR each end a line; a line end at the very end
-// of the text does not start another line.
+// of the text does not start another line. DT_CENTER and DT_RIGHT place each line within maxWidth
+// when a viewport is given.
+//
+// Lines not broken at blanks are measured without keeping their characters, and only those that
+// can be seen through the viewport are placed: laying out a line of many megabytes costs one pass
+// over its bytes and the memory of what shows.
 TextLayout LayOutText(std::string_view text, unsigned format, int maxWidth,
-                      const TextMeasure& measure);
+                      const TextMeasure& measure, const TextViewport& viewport = {});
 
 }  // namespace platform
