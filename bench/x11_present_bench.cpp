@@ -2,7 +2,6 @@
 // processor time an idle program spends waiting for events. Needs a display: run it under
 // tests/e2e/lib/with-xvfb.sh; without DISPLAY every benchmark skips with a message.
 
-#include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
 #include <chrono>
@@ -10,6 +9,8 @@
 #include <cstring>
 #include <memory>
 #include <vector>
+
+#include <benchmark/benchmark.h>
 
 #include "platform/Exception.h"
 #include "platform/x11/X11Backend.h"

@@ -1,6 +1,7 @@
+#include "app/SnippetFile.h"
+
 #include <gtest/gtest.h>
 
-#include "app/SnippetFile.h"
 #include "platform/Exception.h"
 #include "platform/files/Files.h"
 #include "tests/platform/files/FileTestSupport.h"

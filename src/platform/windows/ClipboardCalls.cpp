@@ -2,6 +2,7 @@
 // clipboard is closed, in one step, so other programs never see a half-made clipboard.
 
 #include "platform/windows/Clipboard.h"
+
 #include "platform/windows/WindowSystem.h"
 
 namespace platform {

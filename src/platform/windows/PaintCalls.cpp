@@ -1,6 +1,7 @@
 // The painting calls of Paint.h over the window system.
 
 #include "platform/windows/Paint.h"
+
 #include "platform/windows/WindowSystem.h"
 
 namespace platform {

@@ -1,11 +1,12 @@
 // The window calls of Window.h over the window system, and the default window procedure.
 
+#include "platform/windows/Window.h"
+
 #include <algorithm>
 
 #include "platform/Backend.h"
 #include "platform/drawing/DeviceContext.h"
 #include "platform/windows/Paint.h"
-#include "platform/windows/Window.h"
 #include "platform/windows/WindowSystem.h"
 
 namespace platform {

@@ -4,8 +4,8 @@
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
-#include <unistd.h>
 
+#include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
 

@@ -1,3 +1,5 @@
+#include "platform/files/Files.h"
+
 #include <gtest/gtest.h>
 #include <sched.h>
 #include <signal.h>
@@ -8,7 +10,6 @@
 #include <ctime>
 #include <random>
 
-#include "platform/files/Files.h"
 #include "tests/platform/files/FileTestSupport.h"
 
 namespace platform {

@@ -1,9 +1,10 @@
+#include "platform/text/TextLayout.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "platform/text/Font.h"
-#include "platform/text/TextLayout.h"
 
 namespace platform {
 namespace {

@@ -1,8 +1,9 @@
 // GoogleTest before Xlib: X.h defines None and Bool as macros, which GoogleTest uses as names.
+#include <gtest/gtest.h>
+
 #include "ClipboardTestSupport.h"
 
 #include <fcntl.h>
-#include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>

@@ -5,12 +5,13 @@
 #include "platform/x11/X11Backend.h"
 
 // GoogleTest before Xlib: Xlib #defines names (None, Bool, Status) that GoogleTest uses.
+#include <gtest/gtest.h>
+
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/shape.h>
 #include <X11/keysym.h>
-#include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <unistd.h>
 

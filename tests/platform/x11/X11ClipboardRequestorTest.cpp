@@ -4,8 +4,9 @@
 // wait for a notify matching their own target (Chromium, Electron) hang on anything less.
 
 // GoogleTest before Xlib: X.h defines None and Bool as macros, which GoogleTest uses as names.
-#include <X11/Xatom.h>
 #include <gtest/gtest.h>
+
+#include <X11/Xatom.h>
 
 #include <memory>
 #include <set>

@@ -2,8 +2,11 @@
 // some targets or not at all, and a forked clipboard manager taking the text over at exit.
 
 // GoogleTest before Xlib: X.h defines None and Bool as macros, which GoogleTest uses as names.
-#include <X11/Xatom.h>
 #include <gtest/gtest.h>
+
+#include "platform/x11/X11Clipboard.h"
+
+#include <X11/Xatom.h>
 #include <unistd.h>
 
 #include <memory>
@@ -11,7 +14,6 @@
 #include <sstream>
 
 #include "ClipboardTestSupport.h"
-#include "platform/x11/X11Clipboard.h"
 
 namespace {
 

@@ -2,10 +2,11 @@
 // their own requests on their own connection.
 
 // GoogleTest before Xlib: X.h defines None and Bool as macros, which GoogleTest uses as names.
-#include <X11/Xatom.h>
 #include <gtest/gtest.h>
 
 #include "platform/x11/X11Errors.h"
+
+#include <X11/Xatom.h>
 
 namespace {
 

@@ -2,9 +2,12 @@
 // XPutImage (the way a remote display goes).
 
 // GoogleTest before Xlib: Xlib #defines names (None, Bool, Status) that GoogleTest uses.
+#include <gtest/gtest.h>
+
+#include "platform/x11/X11Presenter.h"
+
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -12,7 +15,6 @@
 #include <vector>
 
 #include "platform/Exception.h"
-#include "platform/x11/X11Presenter.h"
 
 namespace platform::x11 {
 namespace {
