@@ -367,8 +367,8 @@ void TCustomEdit::UpdateLayout() {
         passwordChar_
             ? static_cast<int>(std::min<int64_t>(platform::kMaxTextExtent,
                                                  static_cast<int64_t>(end - k) * passwordWidth_))
-            : measure.Width(text.substr(buffer_.CharStart(k),
-                                        buffer_.CharStart(end) - buffer_.CharStart(k)));
+            : measure.Width(
+                  text.substr(buffer_.CharStart(k), buffer_.CharStart(end) - buffer_.CharStart(k)));
     x = std::min<int64_t>(platform::kMaxTextExtent, x + run);
   }
   layoutValid_ = true;
@@ -386,8 +386,8 @@ int TCustomEdit::XOf(size_t charIndex) {
   } else {
     MeasuringDC measure(Font());
     const size_t from = buffer_.CharStart(base);
-    run = measure.Width(std::string_view(buffer_.Text()).substr(
-        from, buffer_.CharStart(charIndex) - from));
+    run = measure.Width(
+        std::string_view(buffer_.Text()).substr(from, buffer_.CharStart(charIndex) - from));
   }
   return static_cast<int>(std::min<int64_t>(platform::kMaxTextExtent, int64_t{x} + run));
 }
@@ -396,7 +396,8 @@ size_t TCustomEdit::LastCharAtOrBefore(int x, int& charX) {
   UpdateLayout();
   constexpr size_t kStride = EditBuffer::kIndexStride;
   const auto slot = std::upper_bound(indexedX_.begin(), indexedX_.end(), x);
-  const size_t j = slot == indexedX_.begin() ? 0 : static_cast<size_t>(slot - indexedX_.begin()) - 1;
+  const size_t j =
+      slot == indexedX_.begin() ? 0 : static_cast<size_t>(slot - indexedX_.begin()) - 1;
   size_t k = j * kStride;
   charX = indexedX_[j];
   const size_t n = buffer_.CharCount();
@@ -446,7 +447,8 @@ size_t TCustomEdit::PositionAt(int x) {
   // The boundary nearest to the point: a character's left half belongs before it.
   int left = 0;
   const size_t k = LastCharAtOrBefore(rel, left);
-  if (k < buffer_.CharCount() && rel >= (left + XOf(k + 1) + 1) / 2) return buffer_.CharStart(k + 1);
+  if (k < buffer_.CharCount() && rel >= (left + XOf(k + 1) + 1) / 2)
+    return buffer_.CharStart(k + 1);
   return buffer_.CharStart(k);
 }
 

@@ -67,7 +67,9 @@ HWND TWinControl::Handle() {
 }
 
 void TWinControl::CreateParams(TCreateParams& params) {
-  params.Caption = Text();
+  // A child window's text lives in its control, which paints it; only a top-level window's caption
+  // reaches the desktop, so a child's window keeps no second copy of a text that may be long.
+  if (!Parent()) params.Caption = Text();
   params.Style = platform::WS_CHILD | platform::WS_CLIPSIBLINGS | platform::WS_CLIPCHILDREN;
   if (Visible()) params.Style |= platform::WS_VISIBLE;
   if (!Enabled()) params.Style |= platform::WS_DISABLED;

@@ -116,7 +116,7 @@ void HeadlessBackend::WaitForEvents(std::optional<uint32_t> timeoutMs) {
 
 bool HeadlessBackend::ClipboardPublish(const SharedText& bytes) {
   if (!clipboardAvailable_) return false;
-  clipboard_ = bytes.Str();
+  clipboard_ = bytes;
   ++publishCount_;
   return true;
 }

@@ -51,6 +51,24 @@ class LineWalker {
     }
     return false;
   }
+  // Adds the advances of the plain characters that follow (printable ASCII, no "&" while prefixes
+  // count, none marked) to width, while width is at most cap; returns how many it took.
+  int TakePlain(const int* advances, int& width, int cap) {
+    if (pending_ || width > cap) return 0;
+    // Advances are never negative, so the limit applies once, at the end.
+    const unsigned char special = prefixes_ ? '&' : 0;
+    const size_t start = pos_;
+    long long sum = width;
+    while (pos_ < bytes_.size()) {
+      const auto b = static_cast<unsigned char>(bytes_[pos_]);
+      if (b < kFirstPlainAscii || b > kLastPlainAscii || b == special) break;
+      sum += advances[b - kFirstPlainAscii];
+      ++pos_;
+      if (sum > cap) break;
+    }
+    width = static_cast<int>(std::min<long long>(kMaxTextExtent, sum));
+    return static_cast<int>(pos_ - start);
+  }
   // Whether a later "&" could still mark a character.
   bool MayMarkLater() const {
     return prefixes_ && (pending_ || bytes_.find('&', pos_) != std::string_view::npos);
@@ -74,6 +92,7 @@ class Placer {
     if (ch == kTab && tabWidth_ > 0) return (x / tabWidth_ + 1) * tabWidth_ - x;
     return measure_.Advance(ch);
   }
+  const int* AsciiAdvances() const { return measure_.AsciiAdvances(); }
 
   TextLine Place(const Paragraph& items, size_t begin, size_t end) const {
     TextLine line;
@@ -100,8 +119,14 @@ std::vector<std::string_view> SplitLines(std::string_view text, unsigned format)
   size_t start = 0;
   bool endedWithBreak = false;
   if ((format & DT_SINGLELINE) == 0) {
-    for (size_t pos = 0; pos < text.size(); ++pos) {
-      if (text[pos] != '\r' && text[pos] != '\n') continue;
+    // Each line end is found by a search for its byte, at the speed of memory.
+    size_t nextCR = text.find('\r');
+    size_t nextLF = text.find('\n');
+    for (;;) {
+      if (nextCR < start) nextCR = text.find('\r', start);
+      if (nextLF < start) nextLF = text.find('\n', start);
+      size_t pos = std::min(nextCR, nextLF);
+      if (pos == std::string_view::npos) break;
       lines.push_back(text.substr(start, pos - start));
       if (text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n') ++pos;
       start = pos + 1;
@@ -134,11 +159,15 @@ LineMeasure MeasureLine(std::string_view line, unsigned format, const Placer& pl
                         int cap = kMaxTextExtent) {
   LineMeasure m;
   LineWalker walker(line, format);
+  const int* plain = placer.AsciiAdvances();
   int index = 0;
   Item item;
-  for (; m.width <= cap && walker.Next(item); ++index) {
+  for (;;) {
+    if (plain != nullptr) index += walker.TakePlain(plain, m.width, cap);
+    if (m.width > cap || !walker.Next(item)) break;
     if (item.prefixed) m.underlined = index;
     m.width = std::min(kMaxTextExtent, m.width + placer.AdvanceAt(item.ch, m.width));
+    ++index;
   }
   // The last marked character is the one underlined, wherever it stands.
   if (walker.MayMarkLater()) {
@@ -223,9 +252,10 @@ void AddEndEllipsis(TextLine& line, int maxWidth, const TextMeasure& measure) {
   line.Width = x + ellipsis;
 }
 
-// How far a line must be measured: the whole of it when its width places or shortens it, else only
-// up to what the viewport can show.
+// How far a line must be measured: not at all when nothing can be seen, the whole of it when its
+// width places or shortens it, else only up to what the viewport can show.
 int MeasureCap(unsigned format, const TextViewport& viewport) {
+  if (viewport.Right < viewport.Left || viewport.Bottom < viewport.Top) return -1;
   if ((format & (DT_CENTER | DT_RIGHT | DT_END_ELLIPSIS | DT_CALCRECT)) != 0) return kMaxTextExtent;
   return static_cast<int>(
       std::min<long long>(kMaxTextExtent, static_cast<long long>(viewport.Right) + viewport.Reach));
@@ -248,7 +278,9 @@ TextLayout LayOutText(std::string_view text, unsigned format, int maxWidth,
     }
     const LineMeasure measured = MeasureLine(bytes, format, placer, MeasureCap(format, viewport));
     const long long top = static_cast<long long>(layout.Lines.size()) * lineHeight;
-    const bool shows = top + lineHeight > viewport.Top - viewport.Reach &&
+    // Measuring (DT_CALCRECT) needs the widths alone.
+    const bool shows = (format & DT_CALCRECT) == 0 &&
+                       top + lineHeight > viewport.Top - viewport.Reach &&
                        top < static_cast<long long>(viewport.Bottom) + viewport.Reach;
     if (ellipsis && measured.width > maxWidth) {
       // What fits before the ellipsis lies within the rectangle's width.

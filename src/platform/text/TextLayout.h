@@ -18,7 +18,13 @@ class TextMeasure {
   virtual int AverageCharWidth() const = 0;
   // The height of one line.
   virtual int LineHeight() const = 0;
+  // The advances of the printable ASCII characters, " " (U+0020) to "~" (U+007E), or nullptr: long
+  // runs of plain text are then measured by table instead of character by character.
+  virtual const int* AsciiAdvances() const { return nullptr; }
 };
+
+constexpr char32_t kFirstPlainAscii = U' ';
+constexpr char32_t kLastPlainAscii = U'~';
 
 // Pen positions never go beyond this, however long the text: widths stay far from overflowing.
 constexpr int kMaxTextExtent = 1 << 28;
@@ -42,7 +48,8 @@ struct TextLayout {
   int Height = 0;  // lines times the line height
 };
 
-// The part of the text's rectangle that can be seen, relative to the top-left of the first line.
+// The part of the text's rectangle that can be seen, relative to the top-left of the first line;
+// through an empty one nothing is measured (the lines' widths are 0) unless widths are asked for.
 // Lines outside it keep their widths but no characters, and a line keeps only the characters whose
 // cells (widened by Reach on each side, for ink beyond the cell) can fall inside it. Lines broken
 // at blanks are placed whole.
@@ -65,8 +72,9 @@ struct TextViewport {
 // when a viewport is given.
 //
 // Lines not broken at blanks are measured without keeping their characters, and only those that
-// can be seen through the viewport are placed: laying out a line of many megabytes costs one pass
-// over its bytes and the memory of what shows.
+// can be seen through the viewport are placed (none under DT_CALCRECT, which asks for the sizes
+// alone): laying out a line of many megabytes costs one pass over its bytes and the memory of what
+// shows.
 TextLayout LayOutText(std::string_view text, unsigned format, int maxWidth,
                       const TextMeasure& measure, const TextViewport& viewport = {});
 
