@@ -3,7 +3,7 @@
 #include "app/SnippetSlots.h"
 #include "app/Unit2.h"
 #include "framework/Application.h"
-#include "framework/ClassRegistry.h"
+#include "framework/ClassBuilder.h"
 #include "framework/ClipboardObject.h"
 #include "framework/FormReader.h"
 #include "platform/windows/Screen.h"
@@ -26,32 +26,29 @@ using framework::TShiftState;
 TForm1* Form1 = nullptr;
 
 const TClassInfo& TForm1::StaticClassInfo() {
-  static const TClassInfo info = [] {
-    TClassInfo c("TForm1", &framework::TForm::StaticClassInfo());
-    TClassBuilder<TForm1>(c)
-        .Field("sSkinManager1", &TForm1::sSkinManager1)
-        .Field("sLabel1", &TForm1::sLabel1)
-        .Field("sLabel2", &TForm1::sLabel2)
-        .Field("sButton1", &TForm1::sButton1)
-        .Field("sPanel1", &TForm1::sPanel1)
-        .Field("sEdit1", &TForm1::sEdit1)
-        .Field("sEdit2", &TForm1::sEdit2)
-        .Field("sEdit3", &TForm1::sEdit3)
-        .Field("sEdit4", &TForm1::sEdit4)
-        .Field("sEdit5", &TForm1::sEdit5)
-        .Field("sEdit6", &TForm1::sEdit6)
-        .Field("sEdit7", &TForm1::sEdit7)
-        .Field("sCheckBox1", &TForm1::sCheckBox1)
-        .Field("sButton2", &TForm1::sButton2)
-        .Field("sLabelFX1", &TForm1::sLabelFX1)
-        .Method<TNotifyEvent>("FormCreate", &TForm1::FormCreate)
-        .Method<TMouseMoveEvent>("sEdit1MouseMove", &TForm1::sEdit1MouseMove)
-        .Method<TNotifyEvent>("sButton1Click", &TForm1::sButton1Click)
-        .Method<TNotifyEvent>("FormShow", &TForm1::FormShow)
-        .Method<TNotifyEvent>("sCheckBox1Click", &TForm1::sCheckBox1Click)
-        .Method<TNotifyEvent>("sButton2Click", &TForm1::sButton2Click);
-    return c;
-  }();
+  static const TClassInfo info =
+      TClassBuilder<TForm1>("TForm1", framework::TForm::StaticClassInfo())
+          .Field("sSkinManager1", &TForm1::sSkinManager1)
+          .Field("sLabel1", &TForm1::sLabel1)
+          .Field("sLabel2", &TForm1::sLabel2)
+          .Field("sButton1", &TForm1::sButton1)
+          .Field("sPanel1", &TForm1::sPanel1)
+          .Field("sEdit1", &TForm1::sEdit1)
+          .Field("sEdit2", &TForm1::sEdit2)
+          .Field("sEdit3", &TForm1::sEdit3)
+          .Field("sEdit4", &TForm1::sEdit4)
+          .Field("sEdit5", &TForm1::sEdit5)
+          .Field("sEdit6", &TForm1::sEdit6)
+          .Field("sEdit7", &TForm1::sEdit7)
+          .Field("sCheckBox1", &TForm1::sCheckBox1)
+          .Field("sButton2", &TForm1::sButton2)
+          .Field("sLabelFX1", &TForm1::sLabelFX1)
+          .Method<TNotifyEvent>("FormCreate", &TForm1::FormCreate)
+          .Method<TMouseMoveEvent>("sEdit1MouseMove", &TForm1::sEdit1MouseMove)
+          .Method<TNotifyEvent>("sButton1Click", &TForm1::sButton1Click)
+          .Method<TNotifyEvent>("FormShow", &TForm1::FormShow)
+          .Method<TNotifyEvent>("sCheckBox1Click", &TForm1::sCheckBox1Click)
+          .Method<TNotifyEvent>("sButton2Click", &TForm1::sButton2Click);
   return info;
 }
 

@@ -26,8 +26,7 @@ using skin::TsSkinManager;
 class TForm1 : public framework::TForm {
  public:
   explicit TForm1(framework::TComponent* owner);
-  static const framework::TClassInfo& StaticClassInfo();
-  const framework::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
 
   TsSkinManager* sSkinManager1 = nullptr;
   TsLabel* sLabel1 = nullptr;

@@ -2,7 +2,7 @@
 
 #include "app/SnippetSlots.h"
 #include "app/Unit1.h"
-#include "framework/ClassRegistry.h"
+#include "framework/ClassBuilder.h"
 #include "framework/FormReader.h"
 #include "framework/Image.h"
 #include "skin/controls/sButton.h"
@@ -21,34 +21,31 @@ using framework::TShiftState;
 TForm2* Form2 = nullptr;
 
 const TClassInfo& TForm2::StaticClassInfo() {
-  static const TClassInfo info = [] {
-    TClassInfo c("TForm2", &framework::TForm::StaticClassInfo());
-    TClassBuilder<TForm2>(c)
-        .Field("sPanel1", &TForm2::sPanel1)
-        .Field("sEdit1", &TForm2::sEdit1)
-        .Field("sEdit2", &TForm2::sEdit2)
-        .Field("sEdit3", &TForm2::sEdit3)
-        .Field("sEdit4", &TForm2::sEdit4)
-        .Field("sEdit5", &TForm2::sEdit5)
-        .Field("sEdit6", &TForm2::sEdit6)
-        .Field("sEdit7", &TForm2::sEdit7)
-        .Field("sButton1", &TForm2::sButton1)
-        .Field("sButton2", &TForm2::sButton2)
-        .Field("sLabelFX2", &TForm2::sLabelFX2)
-        .Field("sLabelFX3", &TForm2::sLabelFX3)
-        .Field("sLabelFX4", &TForm2::sLabelFX4)
-        .Field("sLabelFX5", &TForm2::sLabelFX5)
-        .Field("sLabelFX6", &TForm2::sLabelFX6)
-        .Field("sLabelFX7", &TForm2::sLabelFX7)
-        .Field("sLabelFX8", &TForm2::sLabelFX8)
-        .Field("sLabelFX1", &TForm2::sLabelFX1)
-        .Field("Image1", &TForm2::Image1)
-        .Method<TNotifyEvent>("sButton2Click", &TForm2::sButton2Click)
-        .Method<TNotifyEvent>("FormShow", &TForm2::FormShow)
-        .Method<TNotifyEvent>("sButton1Click", &TForm2::sButton1Click)
-        .Method<TKeyEvent>("FormKeyDown", &TForm2::FormKeyDown);
-    return c;
-  }();
+  static const TClassInfo info =
+      TClassBuilder<TForm2>("TForm2", framework::TForm::StaticClassInfo())
+          .Field("sPanel1", &TForm2::sPanel1)
+          .Field("sEdit1", &TForm2::sEdit1)
+          .Field("sEdit2", &TForm2::sEdit2)
+          .Field("sEdit3", &TForm2::sEdit3)
+          .Field("sEdit4", &TForm2::sEdit4)
+          .Field("sEdit5", &TForm2::sEdit5)
+          .Field("sEdit6", &TForm2::sEdit6)
+          .Field("sEdit7", &TForm2::sEdit7)
+          .Field("sButton1", &TForm2::sButton1)
+          .Field("sButton2", &TForm2::sButton2)
+          .Field("sLabelFX2", &TForm2::sLabelFX2)
+          .Field("sLabelFX3", &TForm2::sLabelFX3)
+          .Field("sLabelFX4", &TForm2::sLabelFX4)
+          .Field("sLabelFX5", &TForm2::sLabelFX5)
+          .Field("sLabelFX6", &TForm2::sLabelFX6)
+          .Field("sLabelFX7", &TForm2::sLabelFX7)
+          .Field("sLabelFX8", &TForm2::sLabelFX8)
+          .Field("sLabelFX1", &TForm2::sLabelFX1)
+          .Field("Image1", &TForm2::Image1)
+          .Method<TNotifyEvent>("sButton2Click", &TForm2::sButton2Click)
+          .Method<TNotifyEvent>("FormShow", &TForm2::FormShow)
+          .Method<TNotifyEvent>("sButton1Click", &TForm2::sButton1Click)
+          .Method<TKeyEvent>("FormKeyDown", &TForm2::FormKeyDown);
   return info;
 }
 

@@ -23,8 +23,7 @@ class TImage;
 class TForm2 : public framework::TForm {
  public:
   explicit TForm2(framework::TComponent* owner);
-  static const framework::TClassInfo& StaticClassInfo();
-  const framework::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
 
   TsPanel* sPanel1 = nullptr;
   TsEdit* sEdit1 = nullptr;

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "framework/Canvas.h"
-#include "framework/ClassRegistry.h"
+#include "framework/ClassBuilder.h"
 #include "platform/drawing/TransparentBlt.h"
 #include "platform/images/ImageCodecs.h"
 
@@ -113,13 +113,8 @@ void FillNewArea(DIBitmap& dib, int oldWidth, int oldHeight, platform::TColor co
 }  // namespace
 
 const TClassInfo& TBitmap::StaticClassInfo() {
-  static const TClassInfo info = [] {
-    TClassInfo c("TBitmap", &TGraphic::StaticClassInfo());
-    TClassBuilder<TBitmap>(c).Binary(
-        "Data", [](const TBitmap& b) { return b.WriteData(); },
-        [](TBitmap& b, std::vector<uint8_t> data) { b.ReadData(data); });
-    return c;
-  }();
+  static const TClassInfo info = TClassBuilder<TBitmap>("TBitmap", TGraphic::StaticClassInfo())
+                                     .Binary("Data", &TBitmap::WriteData, &TBitmap::ReadData);
   return info;
 }
 

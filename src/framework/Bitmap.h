@@ -45,8 +45,7 @@ class TBitmap : public TGraphic {
   TBitmap(int width, int height, TPixelFormat format = pf24bit);
   ~TBitmap() override;
 
-  static const TClassInfo& StaticClassInfo();
-  const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
   std::unique_ptr<TGraphic> NewOfSameClass() const override;
 
   int Width() const override { return dib_.Width(); }

@@ -1,22 +1,17 @@
 #include "framework/Brush.h"
 
-#include "framework/ClassRegistry.h"
+#include "framework/ClassBuilder.h"
 
 namespace framework {
 
+const TEnumNames<TBrushStyle> kBrushStyleNames = {{"bsSolid", bsSolid}, {"bsClear", bsClear}};
+
 const TClassInfo& TBrush::StaticClassInfo() {
-  static const TClassInfo info = [] {
-    TClassInfo c("TBrush", &TGraphicsObject::StaticClassInfo());
-    TClassBuilder<TBrush>(c)
-        .Color(
-            "Color", [](const TBrush& b) { return b.Color(); },
-            [](TBrush& b, platform::TColor v) { b.SetColor(v); }, platform::clWhite)
-        .Enum<TBrushStyle>(
-            "Style", [](const TBrush& b) { return b.Style(); },
-            [](TBrush& b, TBrushStyle v) { b.SetStyle(v); },
-            {{"bsSolid", bsSolid}, {"bsClear", bsClear}}, bsSolid);
-    return c;
-  }();
+  using C = TBrush;
+  static const TClassInfo info =
+      TClassBuilder<C>("TBrush", TGraphicsObject::StaticClassInfo())
+          .Color("Color", &C::Color, &C::SetColor, platform::clWhite)
+          .Enum("Style", &C::Style, &C::SetStyle, kBrushStyleNames, bsSolid);
   return info;
 }
 

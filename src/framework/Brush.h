@@ -13,8 +13,7 @@ enum TBrushStyle { bsSolid, bsClear };
 class TBrush : public TGraphicsObject {
  public:
   TBrush() = default;
-  static const TClassInfo& StaticClassInfo();
-  const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
 
   platform::TColor Color() const { return color_; }
   void SetColor(platform::TColor color);

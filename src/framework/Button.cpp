@@ -1,6 +1,6 @@
 #include "framework/Button.h"
 
-#include "framework/ClassRegistry.h"
+#include "framework/ClassBuilder.h"
 #include "framework/Font.h"
 #include "platform/drawing/ClassicDrawing.h"
 #include "platform/text/Font.h"
@@ -24,21 +24,13 @@ void FrameRect(platform::HDC dc, const TRect& r, TColor color) {
 }  // namespace
 
 const TClassInfo& TButton::StaticClassInfo() {
-  static const TClassInfo info = [] {
-    TClassInfo c("TButton", &TButtonControl::StaticClassInfo(),
-                 [](TComponent* owner) { return new TButton(owner); });
-    TClassBuilder<TButton>(c)
-        .Boolean(
-            "Cancel", [](const TButton& o) { return o.Cancel(); },
-            [](TButton& o, bool v) { o.SetCancel(v); }, false)
-        .Boolean(
-            "Default", [](const TButton& o) { return o.Default(); },
-            [](TButton& o, bool v) { o.SetDefault(v); }, false)
-        .Integer(
-            "ModalResult", [](const TButton& o) { return o.ModalResult(); },
-            [](TButton& o, int v) { o.SetModalResult(v); }, mrNone);
-    return c;
-  }();
+  using C = TButton;
+  static const TClassInfo info =
+      TClassBuilder<C>("TButton", TButtonControl::StaticClassInfo())
+          .Creatable()
+          .Boolean("Cancel", &C::Cancel, &C::SetCancel, false)
+          .Boolean("Default", &C::Default, &C::SetDefault, false)
+          .Integer("ModalResult", &C::ModalResult, &C::SetModalResult, mrNone);
   return info;
 }
 

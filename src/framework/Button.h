@@ -17,8 +17,7 @@ namespace framework {
 class TButton : public TButtonControl {
  public:
   explicit TButton(TComponent* owner);
-  static const TClassInfo& StaticClassInfo();
-  const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
 
   bool Default() const { return default_; }
   void SetDefault(bool v);

@@ -1,18 +1,14 @@
 #include "framework/ButtonControl.h"
 
-#include "framework/ClassRegistry.h"
+#include "framework/ClassBuilder.h"
 #include "platform/windows/Input.h"
 
 namespace framework {
 
 const TClassInfo& TButtonControl::StaticClassInfo() {
-  static const TClassInfo info = [] {
-    TClassInfo c("TButtonControl", &TWinControl::StaticClassInfo());
-    TClassBuilder<TButtonControl>(c).Boolean(
-        "WordWrap", [](const TButtonControl& o) { return o.WordWrap(); },
-        [](TButtonControl& o, bool v) { o.SetWordWrap(v); }, false);
-    return c;
-  }();
+  using C = TButtonControl;
+  static const TClassInfo info = TClassBuilder<C>("TButtonControl", TWinControl::StaticClassInfo())
+                                     .Boolean("WordWrap", &C::WordWrap, &C::SetWordWrap, false);
   return info;
 }
 

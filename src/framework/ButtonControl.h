@@ -31,8 +31,7 @@ class TButtonControl : public TWinControl {
  public:
   explicit TButtonControl(TComponent* owner);
   ~TButtonControl() override;
-  static const TClassInfo& StaticClassInfo();
-  const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
 
   // While set, the native part's clicks are ignored (the VCL sets it while a press takes the
   // focus, so that focusing never clicks).

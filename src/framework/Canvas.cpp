@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "framework/ClassRegistry.h"
+#include "framework/ClassBuilder.h"
 #include "framework/Graphic.h"
 #include "platform/drawing/Lines.h"
 #include "platform/text/Font.h"
@@ -28,7 +28,7 @@ class SavedDC {
 }  // namespace
 
 const TClassInfo& TCanvas::StaticClassInfo() {
-  static const TClassInfo info("TCanvas", &TPersistent::StaticClassInfo());
+  static const TClassInfo info = TClassBuilder<TCanvas>("TCanvas", TPersistent::StaticClassInfo());
   return info;
 }
 

@@ -38,8 +38,7 @@ class TCanvas : public TPersistent {
   TCanvas(const TCanvas&) = delete;
   TCanvas& operator=(const TCanvas&) = delete;
 
-  static const TClassInfo& StaticClassInfo();
-  const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
 
   // The context with the canvas's tools selected into it; made on demand by canvases that can
   // (CreateHandle), else EInvalidGraphicOperation "Canvas does not allow drawing".

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "framework/ClassRegistry.h"
+#include "framework/ClassBuilder.h"
 #include "framework/Font.h"
 #include "platform/drawing/ClassicDrawing.h"
 #include "platform/drawing/DIBitmap.h"
@@ -48,32 +48,27 @@ void DrawDither(platform::HDC dc, const TRect& r) {
 
 }  // namespace
 
+const TEnumNames<TAlignment> kCheckBoxAlignmentNames = {{"taLeftJustify", taLeftJustify},
+                                                        {"taRightJustify", taRightJustify}};
+const TEnumNames<TCheckBoxState> kCheckBoxStateNames = {
+    {"cbUnchecked", cbUnchecked}, {"cbChecked", cbChecked}, {"cbGrayed", cbGrayed}};
+
 const TClassInfo& TCustomCheckBox::StaticClassInfo() {
-  static const TClassInfo info = [] {
-    TClassInfo c("TCustomCheckBox", &TButtonControl::StaticClassInfo());
-    TClassBuilder<TCustomCheckBox>(c)
-        .Enum<TAlignment>(
-            "Alignment", [](const TCustomCheckBox& o) { return o.Alignment(); },
-            [](TCustomCheckBox& o, TAlignment v) { o.SetAlignment(v); },
-            {{"taLeftJustify", taLeftJustify}, {"taRightJustify", taRightJustify}}, taRightJustify)
-        .Boolean(
-            "AllowGrayed", [](const TCustomCheckBox& o) { return o.AllowGrayed(); },
-            [](TCustomCheckBox& o, bool v) { o.SetAllowGrayed(v); }, false)
-        // Checked is State seen as a boolean: read from descriptions, written as State.
-        .Boolean("Checked", {}, [](TCustomCheckBox& o, bool v) { o.SetChecked(v); })
-        .Enum<TCheckBoxState>(
-            "State", [](const TCustomCheckBox& o) { return o.State(); },
-            [](TCustomCheckBox& o, TCheckBoxState v) { o.SetState(v); },
-            {{"cbUnchecked", cbUnchecked}, {"cbChecked", cbChecked}, {"cbGrayed", cbGrayed}},
-            cbUnchecked);
-    return c;
-  }();
+  using C = TCustomCheckBox;
+  static const TClassInfo info =
+      TClassBuilder<C>("TCustomCheckBox", TButtonControl::StaticClassInfo())
+          .Enum("Alignment", &C::Alignment, &C::SetAlignment, kCheckBoxAlignmentNames,
+                taRightJustify)
+          .Boolean("AllowGrayed", &C::AllowGrayed, &C::SetAllowGrayed, false)
+          // Checked is State seen as a boolean: read from descriptions, written as State.
+          .Boolean("Checked", nullptr, &C::SetChecked)
+          .Enum("State", &C::State, &C::SetState, kCheckBoxStateNames, cbUnchecked);
   return info;
 }
 
 const TClassInfo& TCheckBox::StaticClassInfo() {
-  static const TClassInfo info("TCheckBox", &TCustomCheckBox::StaticClassInfo(),
-                               [](TComponent* owner) { return new TCheckBox(owner); });
+  static const TClassInfo info =
+      TClassBuilder<TCheckBox>("TCheckBox", TCustomCheckBox::StaticClassInfo()).Creatable();
   return info;
 }
 

@@ -20,8 +20,7 @@ class TCustomCheckBox : public TButtonControl {
   static constexpr int kBoxSize = 13;
 
   explicit TCustomCheckBox(TComponent* owner);
-  static const TClassInfo& StaticClassInfo();
-  const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
 
   TCheckBoxState State() const { return state_; }
   void SetState(TCheckBoxState v);
@@ -48,8 +47,7 @@ class TCustomCheckBox : public TButtonControl {
 class TCheckBox : public TCustomCheckBox {
  public:
   explicit TCheckBox(TComponent* owner) : TCustomCheckBox(owner) {}
-  static const TClassInfo& StaticClassInfo();
-  const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
 };
 
 }  // namespace framework

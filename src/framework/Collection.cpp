@@ -2,14 +2,15 @@
 
 #include <algorithm>
 
-#include "framework/ClassRegistry.h"
+#include "framework/ClassBuilder.h"
 
 namespace framework {
 
 // ---- TCollectionItem ---------------------------------------------------------------------------
 
 const TClassInfo& TCollectionItem::StaticClassInfo() {
-  static const TClassInfo info("TCollectionItem", &TPersistent::StaticClassInfo());
+  static const TClassInfo info =
+      TClassBuilder<TCollectionItem>("TCollectionItem", TPersistent::StaticClassInfo());
   return info;
 }
 
@@ -45,7 +46,8 @@ void TCollectionItem::Assign(const TPersistent* source) {
 // ---- TCollection -------------------------------------------------------------------------------
 
 const TClassInfo& TCollection::StaticClassInfo() {
-  static const TClassInfo info("TCollection", &TPersistent::StaticClassInfo());
+  static const TClassInfo info =
+      TClassBuilder<TCollection>("TCollection", TPersistent::StaticClassInfo());
   return info;
 }
 

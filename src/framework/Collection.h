@@ -24,8 +24,7 @@ class TCollectionItem : public TPersistent {
   ~TCollectionItem() override;
   TCollectionItem(const TCollectionItem&) = delete;
   TCollectionItem& operator=(const TCollectionItem&) = delete;
-  static const TClassInfo& StaticClassInfo();
-  const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
 
   TCollection* Collection() const { return collection_; }
   // The position in the collection; -1 when the item belongs to none.
@@ -46,8 +45,7 @@ class TCollection : public TPersistent {
   ~TCollection() override;
   TCollection(const TCollection&) = delete;
   TCollection& operator=(const TCollection&) = delete;
-  static const TClassInfo& StaticClassInfo();
-  const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
 
   int Count() const { return static_cast<int>(items_.size()); }
   // Raises EListError for an index out of range.

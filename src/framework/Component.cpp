@@ -2,23 +2,18 @@
 
 #include <algorithm>
 
-#include "framework/ClassRegistry.h"
+#include "framework/ClassBuilder.h"
 
 namespace framework {
 
 const TClassInfo& TComponent::StaticClassInfo() {
-  static const TClassInfo info = [] {
-    TClassInfo c("TComponent", &TPersistent::StaticClassInfo(),
-                 [](TComponent* owner) { return new TComponent(owner); });
-    TClassBuilder<TComponent>(c)
-        // The name stands in the block's header ("object Name: TClass"), so it has no getter
-        // here and is never written as a property; "Name = 'x'" still reads.
-        .String("Name", nullptr, [](TComponent& o, const std::string& v) { o.SetName(v); })
-        .Integer(
-            "Tag", [](const TComponent& o) { return o.Tag; },
-            [](TComponent& o, int v) { o.Tag = v; }, 0);
-    return c;
-  }();
+  static const TClassInfo info =
+      TClassBuilder<TComponent>("TComponent", TPersistent::StaticClassInfo())
+          .Creatable()
+          // The name stands in the block's header ("object Name: TClass"), so it has no getter
+          // here and is never written as a property; "Name = 'x'" still reads.
+          .String("Name", nullptr, &TComponent::SetName)
+          .Integer("Tag", &TComponent::Tag, 0);
   return info;
 }
 

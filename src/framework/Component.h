@@ -31,8 +31,7 @@ class TComponent : public TPersistent {
   TComponent(const TComponent&) = delete;
   TComponent& operator=(const TComponent&) = delete;
 
-  static const TClassInfo& StaticClassInfo();
-  const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
 
   const std::string& Name() const { return name_; }
   virtual void SetName(const std::string& name);

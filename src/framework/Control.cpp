@@ -1,7 +1,7 @@
 #include "framework/Control.h"
 
 #include "framework/Application.h"
-#include "framework/ClassRegistry.h"
+#include "framework/ClassBuilder.h"
 #include "framework/Font.h"
 #include "framework/Form.h"
 #include "framework/WinControl.h"
@@ -57,93 +57,48 @@ TShiftState KeyboardStateToShiftState() {
   return s;
 }
 
+const TEnumNames<TAlign> kAlignNames = {
+    {"alNone", alNone},   {"alTop", alTop},       {"alBottom", alBottom}, {"alLeft", alLeft},
+    {"alRight", alRight}, {"alClient", alClient}, {"alCustom", alCustom}};
+const TEnumNames<uint32_t> kAnchorNames = {
+    {"akLeft", akLeft}, {"akTop", akTop}, {"akRight", akRight}, {"akBottom", akBottom}};
+const TEnumNames<TBiDiMode> kBiDiModeNames = {
+    {"bdLeftToRight", bdLeftToRight},
+    {"bdRightToLeft", bdRightToLeft},
+    {"bdRightToLeftNoAlign", bdRightToLeftNoAlign},
+    {"bdRightToLeftReadingOnly", bdRightToLeftReadingOnly}};
+
 const TClassInfo& TControl::StaticClassInfo() {
-  static const TClassInfo info = [] {
-    TClassInfo c("TControl", &TComponent::StaticClassInfo());
-    TClassBuilder<TControl>(c)
-        .Integer(
-            "Left", [](const TControl& o) { return o.Left(); },
-            [](TControl& o, int v) { o.SetLeft(v); })
-        .Integer(
-            "Top", [](const TControl& o) { return o.Top(); },
-            [](TControl& o, int v) { o.SetTop(v); })
-        .Integer(
-            "Width", [](const TControl& o) { return o.Width(); },
-            [](TControl& o, int v) { o.SetWidth(v); })
-        .Integer(
-            "Height", [](const TControl& o) { return o.Height(); },
-            [](TControl& o, int v) { o.SetHeight(v); })
-        .Integer("ClientWidth", {}, [](TControl& o, int v) { o.SetClientWidth(v); })
-        .Integer("ClientHeight", {}, [](TControl& o, int v) { o.SetClientHeight(v); })
-        .Enum<TAlign>(
-            "Align", [](const TControl& o) { return o.Align(); },
-            [](TControl& o, TAlign v) { o.SetAlign(v); },
-            {{"alNone", alNone},
-             {"alTop", alTop},
-             {"alBottom", alBottom},
-             {"alLeft", alLeft},
-             {"alRight", alRight},
-             {"alClient", alClient},
-             {"alCustom", alCustom}},
-            alNone)
-        .Set(
-            "Anchors", [](const TControl& o) { return o.Anchors(); },
-            [](TControl& o, uint32_t v) { o.SetAnchors(v); },
-            {{"akLeft", akLeft}, {"akTop", akTop}, {"akRight", akRight}, {"akBottom", akBottom}},
-            akLeft | akTop)
-        .Enum<TBiDiMode>(
-            "BiDiMode", [](const TControl& o) { return o.BiDiMode(); },
-            [](TControl& o, TBiDiMode v) { o.SetBiDiMode(v); },
-            {{"bdLeftToRight", bdLeftToRight},
-             {"bdRightToLeft", bdRightToLeft},
-             {"bdRightToLeftNoAlign", bdRightToLeftNoAlign},
-             {"bdRightToLeftReadingOnly", bdRightToLeftReadingOnly}},
-            bdLeftToRight)
-        .Boolean(
-            "Enabled", [](const TControl& o) { return o.Enabled(); },
-            [](TControl& o, bool v) { o.SetEnabled(v); }, true)
-        .Boolean(
-            "Visible", [](const TControl& o) { return o.Visible(); },
-            [](TControl& o, bool v) { o.SetVisible(v); }, true)
-        .Color(
-            "Color", [](const TControl& o) { return o.Color(); },
-            [](TControl& o, TColor v) { o.SetColor(v); })
-        .Boolean(
-            "ParentColor", [](const TControl& o) { return o.ParentColor(); },
-            [](TControl& o, bool v) { o.SetParentColor(v); })
-        .Object("Font", [](TControl& o) -> TPersistent* { return o.Font(); })
-        .Boolean(
-            "ParentFont", [](const TControl& o) { return o.ParentFont(); },
-            [](TControl& o, bool v) { o.SetParentFont(v); }, true)
-        .String(
-            "Caption", [](const TControl& o) { return o.Caption(); },
-            [](TControl& o, const std::string& v) { o.SetCaption(v); })
-        .String("Text", {}, [](TControl& o, const std::string& v) { o.SetText(v); })
-        .String(
-            "Hint", [](const TControl& o) { return o.Hint(); },
-            [](TControl& o, const std::string& v) { o.SetHint(v); })
-        .Boolean(
-            "ShowHint", [](const TControl& o) { return o.ShowHint(); },
-            [](TControl& o, bool v) { o.SetShowHint(v); })
-        .Boolean(
-            "ParentShowHint", [](const TControl& o) { return o.ParentShowHint(); },
-            [](TControl& o, bool v) { o.SetParentShowHint(v); }, true)
-        .EventProperty<TNotifyEvent>("OnClick",
-                                     [](TControl& o, TNotifyEvent e) { o.OnClick = std::move(e); })
-        .EventProperty<TNotifyEvent>(
-            "OnDblClick", [](TControl& o, TNotifyEvent e) { o.OnDblClick = std::move(e); })
-        .EventProperty<TMouseEvent>(
-            "OnMouseDown", [](TControl& o, TMouseEvent e) { o.OnMouseDown = std::move(e); })
-        .EventProperty<TMouseEvent>("OnMouseUp",
-                                    [](TControl& o, TMouseEvent e) { o.OnMouseUp = std::move(e); })
-        .EventProperty<TMouseMoveEvent>(
-            "OnMouseMove", [](TControl& o, TMouseMoveEvent e) { o.OnMouseMove = std::move(e); })
-        .EventProperty<TNotifyEvent>(
-            "OnMouseEnter", [](TControl& o, TNotifyEvent e) { o.OnMouseEnter = std::move(e); })
-        .EventProperty<TNotifyEvent>(
-            "OnMouseLeave", [](TControl& o, TNotifyEvent e) { o.OnMouseLeave = std::move(e); });
-    return c;
-  }();
+  using C = TControl;
+  static const TClassInfo info =
+      TClassBuilder<C>("TControl", TComponent::StaticClassInfo())
+          .Integer("Left", &C::Left, &C::SetLeft)
+          .Integer("Top", &C::Top, &C::SetTop)
+          .Integer("Width", &C::Width, &C::SetWidth)
+          .Integer("Height", &C::Height, &C::SetHeight)
+          .Integer("ClientWidth", nullptr, &C::SetClientWidth)
+          .Integer("ClientHeight", nullptr, &C::SetClientHeight)
+          .Enum("Align", &C::Align, &C::SetAlign, kAlignNames, alNone)
+          .Set("Anchors", &C::Anchors, &C::SetAnchors, kAnchorNames, akLeft | akTop)
+          .Enum("BiDiMode", &C::BiDiMode, &C::SetBiDiMode, kBiDiModeNames, bdLeftToRight)
+          .Boolean("Enabled", &C::Enabled, &C::SetEnabled, true)
+          .Boolean("Visible", &C::Visible, &C::SetVisible, true)
+          .Color("Color", &C::Color, &C::SetColor)
+          .Boolean("ParentColor", &C::ParentColor, &C::SetParentColor)
+          .Object("Font", &C::Font)
+          .Boolean("ParentFont", &C::ParentFont, &C::SetParentFont, true)
+          .String("Caption", &C::Caption, &C::SetCaption)
+          .String("Text", nullptr, &C::SetText)
+          .String("Hint", &C::Hint, &C::SetHint)
+          .Boolean("ShowHint", &C::ShowHint, &C::SetShowHint)
+          .Boolean("ParentShowHint", &C::ParentShowHint, &C::SetParentShowHint, true)
+          .EventProperty("OnClick", &C::OnClick)
+          .EventProperty("OnDblClick", &C::OnDblClick)
+          .EventProperty("OnMouseDown", &C::OnMouseDown)
+          .EventProperty("OnMouseUp", &C::OnMouseUp)
+          .EventProperty("OnMouseMove", &C::OnMouseMove)
+          .EventProperty("OnMouseEnter", &C::OnMouseEnter)
+          .EventProperty("OnMouseLeave", &C::OnMouseLeave);
   return info;
 }
 

@@ -102,8 +102,7 @@ class TControl : public TComponent {
  public:
   explicit TControl(TComponent* owner);
   ~TControl() override;
-  static const TClassInfo& StaticClassInfo();
-  const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
 
   // Messages: Perform sends through WindowProc; WindowProc starts as WndProc and may be replaced
   // (the old value kept and called for what the replacement does not handle).

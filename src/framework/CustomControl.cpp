@@ -2,12 +2,13 @@
 
 #include "framework/Canvas.h"
 #include "framework/CanvasBinding.h"
-#include "framework/ClassRegistry.h"
+#include "framework/ClassBuilder.h"
 
 namespace framework {
 
 const TClassInfo& TCustomControl::StaticClassInfo() {
-  static const TClassInfo info("TCustomControl", &TWinControl::StaticClassInfo());
+  static const TClassInfo info =
+      TClassBuilder<TCustomControl>("TCustomControl", TWinControl::StaticClassInfo());
   return info;
 }
 

@@ -13,8 +13,7 @@ class TCustomControl : public TWinControl {
  public:
   explicit TCustomControl(TComponent* owner);
   ~TCustomControl() override;
-  static const TClassInfo& StaticClassInfo();
-  const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
 
   TCanvas* Canvas() const { return canvas_.get(); }
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "framework/ClassRegistry.h"
 #include "framework/ClipboardObject.h"
+#include "framework/ControlTypeNames.h"
 #include "framework/Font.h"
 #include "platform/Utf8.h"
 #include "platform/drawing/ClassicDrawing.h"
@@ -16,9 +16,6 @@
 namespace framework {
 
 namespace {
-
-const TEnumNames<TBevelCut> kBevelCutNames = {
-    {"bvNone", bvNone}, {"bvLowered", bvLowered}, {"bvRaised", bvRaised}, {"bvSpace", bvSpace}};
 
 // Measuring with the control's font, on the screen's context, put back as it was afterwards.
 class MeasuringDC {
@@ -57,68 +54,45 @@ std::string_view FirstLine(std::string_view text) {
 
 }  // namespace
 
+const TEnumNames<TBorderStyle> kEditBorderStyleNames = {{"bsNone", bsNone}, {"bsSingle", bsSingle}};
+const TEnumNames<TBevelKind> kBevelKindNames = {
+    {"bkNone", bkNone}, {"bkTile", bkTile}, {"bkSoft", bkSoft}, {"bkFlat", bkFlat}};
+
 const TClassInfo& TCustomEdit::StaticClassInfo() {
-  static const TClassInfo info = [] {
-    TClassInfo c("TCustomEdit", &TWinControl::StaticClassInfo());
-    TClassBuilder<TCustomEdit>(c)
-        // An edit's value is its Text; the caption is the same string and is not stored twice.
-        .String(
-            "Text", [](const TCustomEdit& o) { return o.Text(); },
-            [](TCustomEdit& o, const std::string& v) { o.SetText(v); })
-        .String("Caption", {}, [](TCustomEdit& o, const std::string& v) { o.SetText(v); })
-        .Boolean(
-            "AutoSelect", [](const TCustomEdit& o) { return o.AutoSelect(); },
-            [](TCustomEdit& o, bool v) { o.SetAutoSelect(v); }, true)
-        .Boolean(
-            "AutoSize", [](const TCustomEdit& o) { return o.AutoSize(); },
-            [](TCustomEdit& o, bool v) { o.SetAutoSize(v); }, true)
-        .Enum<TBorderStyle>(
-            "BorderStyle", [](const TCustomEdit& o) { return o.BorderStyle(); },
-            [](TCustomEdit& o, TBorderStyle v) { o.SetBorderStyle(v); },
-            {{"bsNone", bsNone}, {"bsSingle", bsSingle}}, bsSingle)
-        .Boolean(
-            "Ctl3D", [](const TCustomEdit& o) { return o.Ctl3D(); },
-            [](TCustomEdit& o, bool v) { o.SetCtl3D(v); }, true)
-        .Enum<TBevelKind>(
-            "BevelKind", [](const TCustomEdit& o) { return o.BevelKind(); },
-            [](TCustomEdit& o, TBevelKind v) { o.SetBevelKind(v); },
-            {{"bkNone", bkNone}, {"bkTile", bkTile}, {"bkSoft", bkSoft}, {"bkFlat", bkFlat}},
-            bkNone)
-        .Enum<TBevelCut>(
-            "BevelInner", [](const TCustomEdit& o) { return o.BevelInner(); },
-            [](TCustomEdit& o, TBevelCut v) { o.SetBevelInner(v); }, kBevelCutNames, bvRaised)
-        .Enum<TBevelCut>(
-            "BevelOuter", [](const TCustomEdit& o) { return o.BevelOuter(); },
-            [](TCustomEdit& o, TBevelCut v) { o.SetBevelOuter(v); }, kBevelCutNames, bvLowered)
-        .Boolean(
-            "HideSelection", [](const TCustomEdit& o) { return o.HideSelection(); },
-            [](TCustomEdit& o, bool v) { o.SetHideSelection(v); }, true)
-        .Integer(
-            "MaxLength", [](const TCustomEdit& o) { return o.MaxLength(); },
-            [](TCustomEdit& o, int v) { o.SetMaxLength(v); }, 0)
-        .String(
-            "PasswordChar",
-            [](const TCustomEdit& o) {
-              return o.PasswordChar() ? platform::EncodeUtf8(o.PasswordChar()) : std::string();
-            },
-            [](TCustomEdit& o, const std::string& v) {
-              size_t i = 0;
-              o.SetPasswordChar(v.empty() ? 0
-                                          : static_cast<char32_t>(platform::NextCodePoint(v, i)));
-            })
-        .Boolean(
-            "ReadOnly", [](const TCustomEdit& o) { return o.ReadOnly(); },
-            [](TCustomEdit& o, bool v) { o.SetReadOnly(v); }, false)
-        .EventProperty<TNotifyEvent>(
-            "OnChange", [](TCustomEdit& o, TNotifyEvent e) { o.OnChange = std::move(e); });
-    return c;
-  }();
+  using C = TCustomEdit;
+  static const TClassInfo info =
+      TClassBuilder<C>("TCustomEdit", TWinControl::StaticClassInfo())
+          // An edit's value is its Text; the caption is the same string and is not stored twice.
+          .String("Text", &C::Text, &C::SetText)
+          .String("Caption", nullptr, &C::SetText)
+          .Boolean("AutoSelect", &C::AutoSelect, &C::SetAutoSelect, true)
+          .Boolean("AutoSize", &C::AutoSize, &C::SetAutoSize, true)
+          .Enum("BorderStyle", &C::BorderStyle, &C::SetBorderStyle, kEditBorderStyleNames, bsSingle)
+          .Boolean("Ctl3D", &C::Ctl3D, &C::SetCtl3D, true)
+          .Enum("BevelKind", &C::BevelKind, &C::SetBevelKind, kBevelKindNames, bkNone)
+          .Enum("BevelInner", &C::BevelInner, &C::SetBevelInner, kBevelCutNames, bvRaised)
+          .Enum("BevelOuter", &C::BevelOuter, &C::SetBevelOuter, kBevelCutNames, bvLowered)
+          .Boolean("HideSelection", &C::HideSelection, &C::SetHideSelection, true)
+          .Integer("MaxLength", &C::MaxLength, &C::SetMaxLength, 0)
+          // One character, kept as a code point and described as its UTF-8 text.
+          .String(
+              "PasswordChar",
+              [](const C& o) {
+                return o.PasswordChar() ? platform::EncodeUtf8(o.PasswordChar()) : std::string();
+              },
+              [](C& o, const std::string& v) {
+                size_t i = 0;
+                o.SetPasswordChar(v.empty() ? 0
+                                            : static_cast<char32_t>(platform::NextCodePoint(v, i)));
+              })
+          .Boolean("ReadOnly", &C::ReadOnly, &C::SetReadOnly, false)
+          .EventProperty("OnChange", &C::OnChange);
   return info;
 }
 
 const TClassInfo& TEdit::StaticClassInfo() {
-  static const TClassInfo info("TEdit", &TCustomEdit::StaticClassInfo(),
-                               [](TComponent* owner) { return new TEdit(owner); });
+  static const TClassInfo info =
+      TClassBuilder<TEdit>("TEdit", TCustomEdit::StaticClassInfo()).Creatable();
   return info;
 }
 

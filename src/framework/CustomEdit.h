@@ -42,8 +42,7 @@ class TCustomEdit : public TWinControl {
 
   explicit TCustomEdit(TComponent* owner);
   ~TCustomEdit() override;
-  static const TClassInfo& StaticClassInfo();
-  const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
 
   // Setting the text in code ignores MaxLength and ReadOnly, puts the caret at the start and
   // clears Modified.
@@ -187,8 +186,7 @@ class TCustomEdit : public TWinControl {
 class TEdit : public TCustomEdit {
  public:
   explicit TEdit(TComponent* owner) : TCustomEdit(owner) {}
-  static const TClassInfo& StaticClassInfo();
-  const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
 };
 
 }  // namespace framework

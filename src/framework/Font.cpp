@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "framework/ClassRegistry.h"
+#include "framework/ClassBuilder.h"
 
 namespace framework {
 
@@ -71,32 +71,22 @@ int MulDiv(int a, int b, int c) {
   return static_cast<int>(std::clamp<int64_t>(result, INT32_MIN, INT32_MAX));
 }
 
+const TEnumNames<uint32_t> kFontStyleNames = {{"fsBold", fsBold},
+                                              {"fsItalic", fsItalic},
+                                              {"fsUnderline", fsUnderline},
+                                              {"fsStrikeOut", fsStrikeOut}};
+
 const TClassInfo& TFont::StaticClassInfo() {
-  static const TClassInfo info = [] {
-    TClassInfo c("TFont", &TGraphicsObject::StaticClassInfo());
-    c.AddProperty(CharsetProperty());
-    TClassBuilder<TFont>(c)
-        .Color(
-            "Color", [](const TFont& f) { return f.Color(); },
-            [](TFont& f, TColor v) { f.SetColor(v); }, platform::clWindowText)
-        .Integer(
-            "Height", [](const TFont& f) { return f.Height(); },
-            [](TFont& f, int v) { f.SetHeight(v); }, -11)
-        .String(
-            "Name", [](const TFont& f) { return f.Name(); },
-            [](TFont& f, const std::string& v) { f.SetName(v); }, std::string("MS Sans Serif"))
-        // Size is read (older descriptions give it) but never written: Height says the same.
-        .Integer("Size", {}, [](TFont& f, int v) { f.SetSize(v); })
-        .Set(
-            "Style", [](const TFont& f) { return f.Style(); },
-            [](TFont& f, uint32_t v) { f.SetStyle(v); },
-            {{"fsBold", fsBold},
-             {"fsItalic", fsItalic},
-             {"fsUnderline", fsUnderline},
-             {"fsStrikeOut", fsStrikeOut}},
-            0u);
-    return c;
-  }();
+  using C = TFont;
+  static const TClassInfo info =
+      TClassBuilder<C>("TFont", TGraphicsObject::StaticClassInfo())
+          .Property(CharsetProperty())
+          .Color("Color", &C::Color, &C::SetColor, platform::clWindowText)
+          .Integer("Height", &C::Height, &C::SetHeight, -11)
+          .String("Name", &C::Name, &C::SetName, std::string("MS Sans Serif"))
+          // Size is read (older descriptions give it) but never written: Height says the same.
+          .Integer("Size", nullptr, &C::SetSize)
+          .Set("Style", &C::Style, &C::SetStyle, kFontStyleNames, 0u);
   return info;
 }
 

@@ -43,8 +43,7 @@ class TFont : public TGraphicsObject {
   static constexpr int kPixelsPerInch = 96;
 
   TFont() = default;
-  static const TClassInfo& StaticClassInfo();
-  const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
 
   const std::string& Name() const { return name_; }
   void SetName(const std::string& name);

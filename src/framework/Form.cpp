@@ -5,7 +5,7 @@
 #include "framework/Application.h"
 #include "framework/Canvas.h"
 #include "framework/CanvasBinding.h"
-#include "framework/ClassRegistry.h"
+#include "framework/ClassBuilder.h"
 #include "framework/FormReader.h"
 #include "framework/Icon.h"
 #include "platform/windows/Input.h"
@@ -14,82 +14,56 @@
 
 namespace framework {
 
+const TEnumNames<TFormBorderStyle> kFormBorderStyleNames = {
+    {"bsNone", bsNone},     {"bsSingle", bsSingle},         {"bsSizeable", bsSizeable},
+    {"bsDialog", bsDialog}, {"bsToolWindow", bsToolWindow}, {"bsSizeToolWin", bsSizeToolWin}};
+const TEnumNames<uint32_t> kBorderIconNames = {{"biSystemMenu", biSystemMenu},
+                                               {"biMinimize", biMinimize},
+                                               {"biMaximize", biMaximize},
+                                               {"biHelp", biHelp}};
+const TEnumNames<TFormStyle> kFormStyleNames = {{"fsNormal", fsNormal},
+                                                {"fsMDIChild", fsMDIChild},
+                                                {"fsMDIForm", fsMDIForm},
+                                                {"fsStayOnTop", fsStayOnTop}};
+const TEnumNames<TPosition> kPositionNames = {{"poDesigned", poDesigned},
+                                              {"poDefault", poDefault},
+                                              {"poDefaultPosOnly", poDefaultPosOnly},
+                                              {"poDefaultSizeOnly", poDefaultSizeOnly},
+                                              {"poScreenCenter", poScreenCenter},
+                                              {"poDesktopCenter", poDesktopCenter},
+                                              {"poMainFormCenter", poMainFormCenter},
+                                              {"poOwnerFormCenter", poOwnerFormCenter}};
+
 const TClassInfo& TCustomForm::StaticClassInfo() {
-  static const TClassInfo info = [] {
-    TClassInfo c("TCustomForm", &TWinControl::StaticClassInfo());
-    TClassBuilder<TCustomForm>(c)
-        .Enum<TFormBorderStyle>(
-            "BorderStyle", [](const TCustomForm& o) { return o.BorderStyle(); },
-            [](TCustomForm& o, TFormBorderStyle v) { o.SetBorderStyle(v); },
-            {{"bsNone", bsNone},
-             {"bsSingle", bsSingle},
-             {"bsSizeable", bsSizeable},
-             {"bsDialog", bsDialog},
-             {"bsToolWindow", bsToolWindow},
-             {"bsSizeToolWin", bsSizeToolWin}},
-            bsSizeable)
-        .Set(
-            "BorderIcons", [](const TCustomForm& o) { return o.BorderIcons(); },
-            [](TCustomForm& o, uint32_t v) { o.SetBorderIcons(v); },
-            {{"biSystemMenu", biSystemMenu},
-             {"biMinimize", biMinimize},
-             {"biMaximize", biMaximize},
-             {"biHelp", biHelp}},
-            biSystemMenu | biMinimize | biMaximize)
-        .Enum<TFormStyle>(
-            "FormStyle", [](const TCustomForm& o) { return o.FormStyle(); },
-            [](TCustomForm& o, TFormStyle v) { o.SetFormStyle(v); },
-            {{"fsNormal", fsNormal},
-             {"fsMDIChild", fsMDIChild},
-             {"fsMDIForm", fsMDIForm},
-             {"fsStayOnTop", fsStayOnTop}},
-            fsNormal)
-        .Enum<TPosition>(
-            "Position", [](const TCustomForm& o) { return o.Position(); },
-            [](TCustomForm& o, TPosition v) { o.SetPosition(v); },
-            {{"poDesigned", poDesigned},
-             {"poDefault", poDefault},
-             {"poDefaultPosOnly", poDefaultPosOnly},
-             {"poDefaultSizeOnly", poDefaultSizeOnly},
-             {"poScreenCenter", poScreenCenter},
-             {"poDesktopCenter", poDesktopCenter},
-             {"poMainFormCenter", poMainFormCenter},
-             {"poOwnerFormCenter", poOwnerFormCenter}},
-            poDefaultPosOnly)
-        .Boolean(
-            "KeyPreview", [](const TCustomForm& o) { return o.KeyPreview(); },
-            [](TCustomForm& o, bool v) { o.SetKeyPreview(v); }, false)
-        // Stored by the designer for scaling; the program draws at 96 pixels per inch.
-        .Integer(
-            "PixelsPerInch", [](const TCustomForm&) { return 96; }, [](TCustomForm&, int) {}, 96)
-        .Integer("TextHeight", {}, [](TCustomForm&, int) {})
-        .EventProperty<TNotifyEvent>(
-            "OnCreate", [](TCustomForm& o, TNotifyEvent e) { o.OnCreate = std::move(e); })
-        .EventProperty<TNotifyEvent>(
-            "OnDestroy", [](TCustomForm& o, TNotifyEvent e) { o.OnDestroy = std::move(e); })
-        .EventProperty<TNotifyEvent>(
-            "OnShow", [](TCustomForm& o, TNotifyEvent e) { o.OnShow = std::move(e); })
-        .EventProperty<TNotifyEvent>(
-            "OnHide", [](TCustomForm& o, TNotifyEvent e) { o.OnHide = std::move(e); })
-        .EventProperty<TNotifyEvent>(
-            "OnActivate", [](TCustomForm& o, TNotifyEvent e) { o.OnActivate = std::move(e); })
-        .EventProperty<TNotifyEvent>(
-            "OnDeactivate", [](TCustomForm& o, TNotifyEvent e) { o.OnDeactivate = std::move(e); })
-        .EventProperty<TNotifyEvent>(
-            "OnPaint", [](TCustomForm& o, TNotifyEvent e) { o.OnPaint = std::move(e); })
-        .EventProperty<TCloseEvent>("OnClose",
-                                    [](TCustomForm& o, TCloseEvent e) { o.OnClose = std::move(e); })
-        .EventProperty<TCloseQueryEvent>("OnCloseQuery", [](TCustomForm& o, TCloseQueryEvent e) {
-          o.OnCloseQuery = std::move(e);
-        });
-    return c;
-  }();
+  using C = TCustomForm;
+  static const TClassInfo info =
+      TClassBuilder<C>("TCustomForm", TWinControl::StaticClassInfo())
+          .Enum("BorderStyle", &C::BorderStyle, &C::SetBorderStyle, kFormBorderStyleNames,
+                bsSizeable)
+          .Set("BorderIcons", &C::BorderIcons, &C::SetBorderIcons, kBorderIconNames,
+               biSystemMenu | biMinimize | biMaximize)
+          .Enum("FormStyle", &C::FormStyle, &C::SetFormStyle, kFormStyleNames, fsNormal)
+          .Enum("Position", &C::Position, &C::SetPosition, kPositionNames, poDefaultPosOnly)
+          .Boolean("KeyPreview", &C::KeyPreview, &C::SetKeyPreview, false)
+          // Stored by the designer for scaling; the program draws at 96 pixels per inch.
+          .Integer(
+              "PixelsPerInch", [](const C&) { return 96; }, [](C&, int) {}, 96)
+          .Integer("TextHeight", nullptr, [](C&, int) {})
+          .EventProperty("OnCreate", &C::OnCreate)
+          .EventProperty("OnDestroy", &C::OnDestroy)
+          .EventProperty("OnShow", &C::OnShow)
+          .EventProperty("OnHide", &C::OnHide)
+          .EventProperty("OnActivate", &C::OnActivate)
+          .EventProperty("OnDeactivate", &C::OnDeactivate)
+          .EventProperty("OnPaint", &C::OnPaint)
+          .EventProperty("OnClose", &C::OnClose)
+          .EventProperty("OnCloseQuery", &C::OnCloseQuery);
   return info;
 }
 
 const TClassInfo& TForm::StaticClassInfo() {
-  static const TClassInfo info("TForm", &TCustomForm::StaticClassInfo(),
-                               [](TComponent* owner) { return new TForm(owner); });
+  static const TClassInfo info =
+      TClassBuilder<TForm>("TForm", TCustomForm::StaticClassInfo()).Creatable();
   return info;
 }
 

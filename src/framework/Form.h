@@ -52,8 +52,7 @@ class TCustomForm : public TWinControl {
  public:
   explicit TCustomForm(TComponent* owner);
   ~TCustomForm() override;
-  static const TClassInfo& StaticClassInfo();
-  const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
 
   TFormBorderStyle BorderStyle() const { return borderStyle_; }
   void SetBorderStyle(TFormBorderStyle v);
@@ -136,8 +135,7 @@ class TCustomForm : public TWinControl {
 class TForm : public TCustomForm {
  public:
   explicit TForm(TComponent* owner) : TCustomForm(owner) {}
-  static const TClassInfo& StaticClassInfo();
-  const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
 };
 
 }  // namespace framework

@@ -3,13 +3,14 @@
 #include <fstream>
 #include <iterator>
 
-#include "framework/ClassRegistry.h"
+#include "framework/ClassBuilder.h"
 #include "platform/drawing/DIBitmap.h"
 
 namespace framework {
 
 const TClassInfo& TGraphic::StaticClassInfo() {
-  static const TClassInfo info("TGraphic", &TPersistent::StaticClassInfo());
+  static const TClassInfo info =
+      TClassBuilder<TGraphic>("TGraphic", TPersistent::StaticClassInfo());
   return info;
 }
 

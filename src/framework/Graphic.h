@@ -36,8 +36,7 @@ class TGraphic : public TPersistent {
   TGraphic& operator=(const TGraphic&) = delete;
   ~TGraphic() override = default;
 
-  static const TClassInfo& StaticClassInfo();
-  const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
 
   // A new, empty graphic of the same class (pictures copy graphics with it and Assign).
   virtual std::unique_ptr<TGraphic> NewOfSameClass() const = 0;

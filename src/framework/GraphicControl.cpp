@@ -2,12 +2,13 @@
 
 #include "framework/Canvas.h"
 #include "framework/CanvasBinding.h"
-#include "framework/ClassRegistry.h"
+#include "framework/ClassBuilder.h"
 
 namespace framework {
 
 const TClassInfo& TGraphicControl::StaticClassInfo() {
-  static const TClassInfo info("TGraphicControl", &TControl::StaticClassInfo());
+  static const TClassInfo info =
+      TClassBuilder<TGraphicControl>("TGraphicControl", TControl::StaticClassInfo());
   return info;
 }
 

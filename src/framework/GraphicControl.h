@@ -14,8 +14,7 @@ class TGraphicControl : public TControl {
  public:
   explicit TGraphicControl(TComponent* owner);
   ~TGraphicControl() override;
-  static const TClassInfo& StaticClassInfo();
-  const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
 
   TCanvas* Canvas() const { return canvas_.get(); }
   void WndProc(TMessage& message) override;

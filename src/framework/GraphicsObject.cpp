@@ -1,11 +1,12 @@
 #include "framework/GraphicsObject.h"
 
-#include "framework/ClassRegistry.h"
+#include "framework/ClassBuilder.h"
 
 namespace framework {
 
 const TClassInfo& TGraphicsObject::StaticClassInfo() {
-  static const TClassInfo info("TGraphicsObject", &TPersistent::StaticClassInfo());
+  static const TClassInfo info =
+      TClassBuilder<TGraphicsObject>("TGraphicsObject", TPersistent::StaticClassInfo());
   return info;
 }
 

@@ -17,8 +17,7 @@ class TGraphicsObject : public TPersistent {
   TGraphicsObject(const TGraphicsObject&) = delete;
   TGraphicsObject& operator=(const TGraphicsObject&) = delete;
 
-  static const TClassInfo& StaticClassInfo();
-  const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
 
   TNotifyEvent OnChange;
 

@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "framework/Canvas.h"
-#include "framework/ClassRegistry.h"
+#include "framework/ClassBuilder.h"
 #include "platform/drawing/TransparentBlt.h"
 #include "platform/images/ImageCodecs.h"
 
@@ -140,7 +140,7 @@ std::pair<DIBitmap, DIBitmap> ReadBmpImage(const uint8_t* data, size_t size) {
 }  // namespace
 
 const TClassInfo& TIcon::StaticClassInfo() {
-  static const TClassInfo info("TIcon", &TGraphic::StaticClassInfo());
+  static const TClassInfo info = TClassBuilder<TIcon>("TIcon", TGraphic::StaticClassInfo());
   return info;
 }
 

@@ -26,8 +26,7 @@ class TIcon : public TGraphic {
   TIcon();
   ~TIcon() override;
 
-  static const TClassInfo& StaticClassInfo();
-  const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
   std::unique_ptr<TGraphic> NewOfSameClass() const override;
 
   // The image's size; 0 while empty. Icons do not change size (SetWidth raises).

@@ -1,35 +1,23 @@
 #include "framework/Image.h"
 
 #include "framework/Canvas.h"
-#include "framework/ClassRegistry.h"
+#include "framework/ClassBuilder.h"
 #include "framework/Icon.h"
 #include "framework/Picture.h"
 
 namespace framework {
 
 const TClassInfo& TImage::StaticClassInfo() {
-  static const TClassInfo info = [] {
-    TClassInfo c("TImage", &TGraphicControl::StaticClassInfo(),
-                 [](TComponent* owner) { return new TImage(owner); });
-    TClassBuilder<TImage>(c)
-        .Boolean(
-            "AutoSize", [](const TImage& o) { return o.AutoSize(); },
-            [](TImage& o, bool v) { o.SetAutoSize(v); }, false)
-        .Boolean(
-            "Center", [](const TImage& o) { return o.Center(); },
-            [](TImage& o, bool v) { o.SetCenter(v); }, false)
-        .Object("Picture", [](TImage& o) -> TPersistent* { return o.Picture(); })
-        .Boolean(
-            "Proportional", [](const TImage& o) { return o.Proportional(); },
-            [](TImage& o, bool v) { o.SetProportional(v); }, false)
-        .Boolean(
-            "Stretch", [](const TImage& o) { return o.Stretch(); },
-            [](TImage& o, bool v) { o.SetStretch(v); }, false)
-        .Boolean(
-            "Transparent", [](const TImage& o) { return o.Transparent(); },
-            [](TImage& o, bool v) { o.SetTransparent(v); }, false);
-    return c;
-  }();
+  using C = TImage;
+  static const TClassInfo info =
+      TClassBuilder<C>("TImage", TGraphicControl::StaticClassInfo())
+          .Creatable()
+          .Boolean("AutoSize", &C::AutoSize, &C::SetAutoSize, false)
+          .Boolean("Center", &C::Center, &C::SetCenter, false)
+          .Object("Picture", &C::Picture)
+          .Boolean("Proportional", &C::Proportional, &C::SetProportional, false)
+          .Boolean("Stretch", &C::Stretch, &C::SetStretch, false)
+          .Boolean("Transparent", &C::Transparent, &C::SetTransparent, false);
   return info;
 }
 

@@ -17,8 +17,7 @@ class TImage : public TGraphicControl {
  public:
   explicit TImage(TComponent* owner);
   ~TImage() override;
-  static const TClassInfo& StaticClassInfo();
-  const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
 
   TPicture* Picture() const { return picture_.get(); }
   void SetPicture(const TPicture* picture);

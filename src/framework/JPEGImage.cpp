@@ -5,19 +5,15 @@
 
 #include "framework/Bitmap.h"
 #include "framework/Canvas.h"
-#include "framework/ClassRegistry.h"
+#include "framework/ClassBuilder.h"
 #include "platform/images/ImageCodecs.h"
 
 namespace framework {
 
 const TClassInfo& TJPEGImage::StaticClassInfo() {
-  static const TClassInfo info = [] {
-    TClassInfo c("TJPEGImage", &TGraphic::StaticClassInfo());
-    TClassBuilder<TJPEGImage>(c).Binary(
-        "Data", [](const TJPEGImage& j) { return j.WriteData(); },
-        [](TJPEGImage& j, std::vector<uint8_t> data) { j.ReadData(data); });
-    return c;
-  }();
+  static const TClassInfo info =
+      TClassBuilder<TJPEGImage>("TJPEGImage", TGraphic::StaticClassInfo())
+          .Binary("Data", &TJPEGImage::WriteData, &TJPEGImage::ReadData);
   return info;
 }
 

@@ -17,8 +17,7 @@ class TJPEGImage : public TGraphic {
   TJPEGImage();
   ~TJPEGImage() override;
 
-  static const TClassInfo& StaticClassInfo();
-  const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
   std::unique_ptr<TGraphic> NewOfSameClass() const override;
 
   int Width() const override;

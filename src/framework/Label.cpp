@@ -1,7 +1,7 @@
 #include "framework/Label.h"
 
 #include "framework/Canvas.h"
-#include "framework/ClassRegistry.h"
+#include "framework/ControlTypeNames.h"
 #include "framework/WinControl.h"
 #include "platform/text/Font.h"
 #include "platform/windows/Paint.h"
@@ -18,41 +18,25 @@ unsigned AlignmentFlag(TAlignment alignment) {
 
 }  // namespace
 
+const TEnumNames<TTextLayout> kTextLayoutNames = {
+    {"tlTop", tlTop}, {"tlCenter", tlCenter}, {"tlBottom", tlBottom}};
+
 const TClassInfo& TCustomLabel::StaticClassInfo() {
-  static const TClassInfo info = [] {
-    TClassInfo c("TCustomLabel", &TGraphicControl::StaticClassInfo());
-    TClassBuilder<TCustomLabel>(c)
-        .Enum<TAlignment>(
-            "Alignment", [](const TCustomLabel& o) { return o.Alignment(); },
-            [](TCustomLabel& o, TAlignment v) { o.SetAlignment(v); },
-            {{"taLeftJustify", taLeftJustify},
-             {"taRightJustify", taRightJustify},
-             {"taCenter", taCenter}},
-            taLeftJustify)
-        .Boolean(
-            "AutoSize", [](const TCustomLabel& o) { return o.AutoSize(); },
-            [](TCustomLabel& o, bool v) { o.SetAutoSize(v); }, true)
-        .Enum<TTextLayout>(
-            "Layout", [](const TCustomLabel& o) { return o.Layout(); },
-            [](TCustomLabel& o, TTextLayout v) { o.SetLayout(v); },
-            {{"tlTop", tlTop}, {"tlCenter", tlCenter}, {"tlBottom", tlBottom}}, tlTop)
-        .Boolean(
-            "ShowAccelChar", [](const TCustomLabel& o) { return o.ShowAccelChar(); },
-            [](TCustomLabel& o, bool v) { o.SetShowAccelChar(v); }, true)
-        .Boolean(
-            "Transparent", [](const TCustomLabel& o) { return o.Transparent(); },
-            [](TCustomLabel& o, bool v) { o.SetTransparent(v); }, false)
-        .Boolean(
-            "WordWrap", [](const TCustomLabel& o) { return o.WordWrap(); },
-            [](TCustomLabel& o, bool v) { o.SetWordWrap(v); }, false);
-    return c;
-  }();
+  using C = TCustomLabel;
+  static const TClassInfo info =
+      TClassBuilder<C>("TCustomLabel", TGraphicControl::StaticClassInfo())
+          .Enum("Alignment", &C::Alignment, &C::SetAlignment, kAlignmentNames, taLeftJustify)
+          .Boolean("AutoSize", &C::AutoSize, &C::SetAutoSize, true)
+          .Enum("Layout", &C::Layout, &C::SetLayout, kTextLayoutNames, tlTop)
+          .Boolean("ShowAccelChar", &C::ShowAccelChar, &C::SetShowAccelChar, true)
+          .Boolean("Transparent", &C::Transparent, &C::SetTransparent, false)
+          .Boolean("WordWrap", &C::WordWrap, &C::SetWordWrap, false);
   return info;
 }
 
 const TClassInfo& TLabel::StaticClassInfo() {
-  static const TClassInfo info("TLabel", &TCustomLabel::StaticClassInfo(),
-                               [](TComponent* owner) { return new TLabel(owner); });
+  static const TClassInfo info =
+      TClassBuilder<TLabel>("TLabel", TCustomLabel::StaticClassInfo()).Creatable();
   return info;
 }
 

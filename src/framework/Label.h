@@ -20,8 +20,7 @@ class TCustomLabel : public TGraphicControl {
  public:
   explicit TCustomLabel(TComponent* owner);
   ~TCustomLabel() override;
-  static const TClassInfo& StaticClassInfo();
-  const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
 
   TAlignment Alignment() const { return alignment_; }
   void SetAlignment(TAlignment v);
@@ -65,8 +64,7 @@ class TCustomLabel : public TGraphicControl {
 class TLabel : public TCustomLabel {
  public:
   explicit TLabel(TComponent* owner) : TCustomLabel(owner) {}
-  static const TClassInfo& StaticClassInfo();
-  const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
 };
 
 }  // namespace framework

@@ -3,18 +3,13 @@
 #include <algorithm>
 
 #include "framework/Canvas.h"
-#include "framework/ClassRegistry.h"
+#include "framework/ControlTypeNames.h"
 #include "platform/drawing/ClassicDrawing.h"
 #include "platform/text/Font.h"
 
 namespace framework {
 
 namespace {
-
-const TEnumNames<TAlignment> kAlignmentNames = {
-    {"taLeftJustify", taLeftJustify}, {"taRightJustify", taRightJustify}, {"taCenter", taCenter}};
-const TEnumNames<TBevelCut> kBevelCutNames = {
-    {"bvNone", bvNone}, {"bvLowered", bvLowered}, {"bvRaised", bvRaised}, {"bvSpace", bvSpace}};
 
 // The light and shade of a bevel: lowered is shaded at the top left, raised lit there.
 void BevelColors(TBevelCut cut, TColor& top, TColor& bottom) {
@@ -29,35 +24,21 @@ void BevelColors(TBevelCut cut, TColor& top, TColor& bottom) {
 }  // namespace
 
 const TClassInfo& TCustomPanel::StaticClassInfo() {
-  static const TClassInfo info = [] {
-    TClassInfo c("TCustomPanel", &TCustomControl::StaticClassInfo());
-    TClassBuilder<TCustomPanel>(c)
-        .Enum<TAlignment>(
-            "Alignment", [](const TCustomPanel& o) { return o.Alignment(); },
-            [](TCustomPanel& o, TAlignment v) { o.SetAlignment(v); }, kAlignmentNames, taCenter)
-        .Enum<TBevelCut>(
-            "BevelInner", [](const TCustomPanel& o) { return o.BevelInner(); },
-            [](TCustomPanel& o, TBevelCut v) { o.SetBevelInner(v); }, kBevelCutNames, bvNone)
-        .Enum<TBevelCut>(
-            "BevelOuter", [](const TCustomPanel& o) { return o.BevelOuter(); },
-            [](TCustomPanel& o, TBevelCut v) { o.SetBevelOuter(v); }, kBevelCutNames, bvRaised)
-        .Integer(
-            "BevelWidth", [](const TCustomPanel& o) { return o.BevelWidth(); },
-            [](TCustomPanel& o, int v) { o.SetBevelWidth(v); }, 1)
-        .Integer(
-            "BorderWidth", [](const TCustomPanel& o) { return o.BorderWidth(); },
-            [](TCustomPanel& o, int v) { o.SetBorderWidth(v); }, 0)
-        .Boolean(
-            "ParentBackground", [](const TCustomPanel& o) { return o.ParentBackground(); },
-            [](TCustomPanel& o, bool v) { o.SetParentBackground(v); }, true);
-    return c;
-  }();
+  using C = TCustomPanel;
+  static const TClassInfo info =
+      TClassBuilder<C>("TCustomPanel", TCustomControl::StaticClassInfo())
+          .Enum("Alignment", &C::Alignment, &C::SetAlignment, kAlignmentNames, taCenter)
+          .Enum("BevelInner", &C::BevelInner, &C::SetBevelInner, kBevelCutNames, bvNone)
+          .Enum("BevelOuter", &C::BevelOuter, &C::SetBevelOuter, kBevelCutNames, bvRaised)
+          .Integer("BevelWidth", &C::BevelWidth, &C::SetBevelWidth, 1)
+          .Integer("BorderWidth", &C::BorderWidth, &C::SetBorderWidth, 0)
+          .Boolean("ParentBackground", &C::ParentBackground, &C::SetParentBackground, true);
   return info;
 }
 
 const TClassInfo& TPanel::StaticClassInfo() {
-  static const TClassInfo info("TPanel", &TCustomPanel::StaticClassInfo(),
-                               [](TComponent* owner) { return new TPanel(owner); });
+  static const TClassInfo info =
+      TClassBuilder<TPanel>("TPanel", TCustomPanel::StaticClassInfo()).Creatable();
   return info;
 }
 

@@ -10,8 +10,7 @@ namespace framework {
 class TCustomPanel : public TCustomControl {
  public:
   explicit TCustomPanel(TComponent* owner);
-  static const TClassInfo& StaticClassInfo();
-  const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
 
   TAlignment Alignment() const { return alignment_; }
   void SetAlignment(TAlignment v);
@@ -49,8 +48,7 @@ class TCustomPanel : public TCustomControl {
 class TPanel : public TCustomPanel {
  public:
   explicit TPanel(TComponent* owner) : TCustomPanel(owner) {}
-  static const TClassInfo& StaticClassInfo();
-  const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
 };
 
 }  // namespace framework

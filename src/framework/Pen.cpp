@@ -2,26 +2,19 @@
 
 #include <algorithm>
 
-#include "framework/ClassRegistry.h"
+#include "framework/ClassBuilder.h"
 
 namespace framework {
 
+const TEnumNames<TPenStyle> kPenStyleNames = {{"psSolid", psSolid}, {"psClear", psClear}};
+
 const TClassInfo& TPen::StaticClassInfo() {
-  static const TClassInfo info = [] {
-    TClassInfo c("TPen", &TGraphicsObject::StaticClassInfo());
-    TClassBuilder<TPen>(c)
-        .Color(
-            "Color", [](const TPen& p) { return p.Color(); },
-            [](TPen& p, platform::TColor v) { p.SetColor(v); }, platform::clBlack)
-        .Enum<TPenStyle>(
-            "Style", [](const TPen& p) { return p.Style(); },
-            [](TPen& p, TPenStyle v) { p.SetStyle(v); },
-            {{"psSolid", psSolid}, {"psClear", psClear}}, psSolid)
-        .Integer(
-            "Width", [](const TPen& p) { return p.Width(); }, [](TPen& p, int v) { p.SetWidth(v); },
-            1);
-    return c;
-  }();
+  using C = TPen;
+  static const TClassInfo info =
+      TClassBuilder<C>("TPen", TGraphicsObject::StaticClassInfo())
+          .Color("Color", &C::Color, &C::SetColor, platform::clBlack)
+          .Enum("Style", &C::Style, &C::SetStyle, kPenStyleNames, psSolid)
+          .Integer("Width", &C::Width, &C::SetWidth, 1);
   return info;
 }
 

@@ -12,8 +12,7 @@ enum TPenStyle { psSolid, psClear };
 class TPen : public TGraphicsObject {
  public:
   TPen() = default;
-  static const TClassInfo& StaticClassInfo();
-  const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
 
   platform::TColor Color() const { return color_; }
   void SetColor(platform::TColor color);

@@ -1,6 +1,6 @@
 #include "framework/Persistent.h"
 
-#include "framework/ClassRegistry.h"
+#include "framework/ClassBuilder.h"
 
 namespace framework {
 
@@ -16,7 +16,8 @@ bool TObject::InheritsFrom(const std::string& className) const {
 }
 
 const TClassInfo& TPersistent::StaticClassInfo() {
-  static const TClassInfo info("TPersistent", &TObject::StaticClassInfo());
+  static const TClassInfo info =
+      TClassBuilder<TPersistent>("TPersistent", TObject::StaticClassInfo());
   return info;
 }
 

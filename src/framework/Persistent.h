@@ -14,6 +14,13 @@ using platform::Exception;
 class TClassInfo;
 class TObject;
 
+// Declares, inside the body of a class that publishes anything, the pair every such class has:
+// StaticClassInfo (defined in the class's source file, with TClassBuilder) and the ClassInfo
+// override that answers with it.
+#define DECLARE_CLASS_INFO()                               \
+  static const ::framework::TClassInfo& StaticClassInfo(); \
+  const ::framework::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+
 // The event type of plain notifications (OnClick, OnChange, ...).
 using TNotifyEvent = std::function<void(TObject* sender)>;
 
@@ -21,7 +28,7 @@ class TObject {
  public:
   virtual ~TObject() = default;
   // The class's published description (name, parent class, properties); see ClassRegistry.h.
-  // Every class that publishes anything has a StaticClassInfo and overrides ClassInfo with it.
+  // Every class that publishes anything declares its own with DECLARE_CLASS_INFO().
   static const TClassInfo& StaticClassInfo();
   virtual const TClassInfo& ClassInfo() const { return StaticClassInfo(); }
   std::string ClassName() const;
@@ -45,8 +52,7 @@ class TPersistent : public TObject {
   // Copies what source holds. A class that knows the source's kind overrides Assign; otherwise the
   // source is asked to assign itself to this (AssignTo), and if neither can, EConvertError.
   virtual void Assign(const TPersistent* source);
-  static const TClassInfo& StaticClassInfo();
-  const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
 
  protected:
   virtual void AssignTo(TPersistent* dest) const;

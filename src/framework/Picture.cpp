@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "framework/Bitmap.h"
-#include "framework/ClassRegistry.h"
+#include "framework/ClassBuilder.h"
 #include "framework/Icon.h"
 #include "framework/JPEGImage.h"
 
@@ -32,13 +32,8 @@ std::unique_ptr<TGraphic> NewGraphicForFile(const uint8_t* data, size_t size) {
 }  // namespace
 
 const TClassInfo& TPicture::StaticClassInfo() {
-  static const TClassInfo info = [] {
-    TClassInfo c("TPicture", &TPersistent::StaticClassInfo());
-    TClassBuilder<TPicture>(c).Binary(
-        "Data", [](const TPicture& p) { return p.WriteData(); },
-        [](TPicture& p, std::vector<uint8_t> data) { p.ReadData(data); });
-    return c;
-  }();
+  static const TClassInfo info = TClassBuilder<TPicture>("TPicture", TPersistent::StaticClassInfo())
+                                     .Binary("Data", &TPicture::WriteData, &TPicture::ReadData);
   return info;
 }
 

@@ -25,8 +25,7 @@ class TPicture : public TPersistent {
   TPicture(const TPicture&) = delete;
   TPicture& operator=(const TPicture&) = delete;
 
-  static const TClassInfo& StaticClassInfo();
-  const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
 
   TGraphic* Graphic() const { return graphic_.get(); }
   // Keeps a copy of the graphic (a new one of its class, assigned from it); nullptr empties.

@@ -1,6 +1,6 @@
 #include "framework/Strings.h"
 
-#include "framework/ClassRegistry.h"
+#include "framework/ClassBuilder.h"
 
 namespace framework {
 
@@ -19,30 +19,35 @@ bool SameText(std::string_view a, std::string_view b) {
 
 // ---- TStrings ----------------------------------------------------------------------------------
 
+namespace {
+
+// The list itself, as the one published property of every string list.
+TPropInfo StringsProperty() {
+  TPropInfo lines;
+  lines.name = "Strings";
+  lines.kind = TPropKind::Strings;
+  lines.read = [](TObject* obj, const TFormValue& value, TReader&) {
+    ReadStringsValue(static_cast<TStrings*>(obj), value);
+  };
+  lines.write = [](const TObject* obj) -> std::optional<TFormValue> {
+    const auto* strings = static_cast<const TStrings*>(obj);
+    if (strings->Count() == 0) return std::nullopt;
+    TFormValue value;
+    value.kind = TFormValue::Kind::StringList;
+    for (int i = 0; i < strings->Count(); ++i) value.list.push_back(strings->Get(i));
+    return value;
+  };
+  lines.copy = [](const TObject* src, TObject* dst) {
+    static_cast<TStrings*>(dst)->Assign(static_cast<const TStrings*>(src));
+  };
+  return lines;
+}
+
+}  // namespace
+
 const TClassInfo& TStrings::StaticClassInfo() {
-  static const TClassInfo info = [] {
-    TClassInfo c("TStrings", &TPersistent::StaticClassInfo());
-    // The list itself, as the one published property of every string list.
-    TPropInfo lines;
-    lines.name = "Strings";
-    lines.kind = TPropKind::Strings;
-    lines.read = [](TObject* obj, const TFormValue& value, TReader&) {
-      ReadStringsValue(static_cast<TStrings*>(obj), value);
-    };
-    lines.write = [](const TObject* obj) -> std::optional<TFormValue> {
-      const auto* strings = static_cast<const TStrings*>(obj);
-      if (strings->Count() == 0) return std::nullopt;
-      TFormValue value;
-      value.kind = TFormValue::Kind::StringList;
-      for (int i = 0; i < strings->Count(); ++i) value.list.push_back(strings->Get(i));
-      return value;
-    };
-    lines.copy = [](const TObject* src, TObject* dst) {
-      static_cast<TStrings*>(dst)->Assign(static_cast<const TStrings*>(src));
-    };
-    c.AddProperty(std::move(lines));
-    return c;
-  }();
+  static const TClassInfo info = TClassBuilder<TStrings>("TStrings", TPersistent::StaticClassInfo())
+                                     .Property(StringsProperty());
   return info;
 }
 
@@ -110,7 +115,8 @@ void TStrings::Assign(const TPersistent* source) {
 // ---- TStringList -------------------------------------------------------------------------------
 
 const TClassInfo& TStringList::StaticClassInfo() {
-  static const TClassInfo info("TStringList", &TStrings::StaticClassInfo());
+  static const TClassInfo info =
+      TClassBuilder<TStringList>("TStringList", TStrings::StaticClassInfo());
   return info;
 }
 

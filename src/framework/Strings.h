@@ -18,8 +18,7 @@ class EStringListError : public Exception {
 // Descriptions hold a list's lines as its published property Strings: "Lines.Strings = ('a' 'b')".
 class TStrings : public TPersistent {
  public:
-  static const TClassInfo& StaticClassInfo();
-  const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
 
   virtual int Count() const = 0;
   virtual std::string Get(int index) const = 0;
@@ -43,8 +42,7 @@ class TStrings : public TPersistent {
 
 class TStringList : public TStrings {
  public:
-  static const TClassInfo& StaticClassInfo();
-  const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
 
   // Get, Put and Delete raise EStringListError for an index outside 0..Count-1, Insert for one
   // outside 0..Count.

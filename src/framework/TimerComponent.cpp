@@ -3,7 +3,7 @@
 #include <exception>
 
 #include "framework/Application.h"
-#include "framework/ClassRegistry.h"
+#include "framework/ClassBuilder.h"
 #include "platform/windows/Timer.h"
 #include "platform/windows/Window.h"
 
@@ -16,24 +16,18 @@ constexpr uintptr_t kTimerId = 1;
 }  // namespace
 
 const TClassInfo& TTimer::StaticClassInfo() {
-  static const TClassInfo info = [] {
-    TClassInfo c("TTimer", &TComponent::StaticClassInfo(),
-                 [](TComponent* owner) { return new TTimer(owner); });
-    TClassBuilder<TTimer>(c)
-        .Boolean(
-            "Enabled", [](const TTimer& o) { return o.Enabled(); },
-            [](TTimer& o, bool v) { o.SetEnabled(v); }, true)
-        .Integer(
-            "Interval", [](const TTimer& o) { return static_cast<int>(o.Interval()); },
-            [](TTimer& o, int v) {
-              if (v < 0) ThrowPropertyError("Interval cannot be negative");
-              o.SetInterval(static_cast<uint32_t>(v));
-            },
-            1000)
-        .EventProperty<TNotifyEvent>("OnTimer",
-                                     [](TTimer& o, TNotifyEvent e) { o.SetOnTimer(std::move(e)); });
-    return c;
-  }();
+  static const TClassInfo info =
+      TClassBuilder<TTimer>("TTimer", TComponent::StaticClassInfo())
+          .Creatable()
+          .Boolean("Enabled", &TTimer::Enabled, &TTimer::SetEnabled, true)
+          .Integer(
+              "Interval", [](const TTimer& o) { return static_cast<int>(o.Interval()); },
+              [](TTimer& o, int v) {
+                if (v < 0) ThrowPropertyError("Interval cannot be negative");
+                o.SetInterval(static_cast<uint32_t>(v));
+              },
+              1000)
+          .EventProperty("OnTimer", &TTimer::SetOnTimer);
   return info;
 }
 

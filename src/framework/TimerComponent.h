@@ -16,8 +16,7 @@ class TTimer : public TComponent {
  public:
   explicit TTimer(TComponent* owner);
   ~TTimer() override;
-  static const TClassInfo& StaticClassInfo();
-  const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
 
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool v);

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "framework/Application.h"
-#include "framework/ClassRegistry.h"
+#include "framework/ClassBuilder.h"
 #include "framework/Form.h"
 #include "platform/windows/Input.h"
 #include "platform/windows/Paint.h"
@@ -19,27 +19,15 @@ bool IsMouseMessage(UINT msg) {
 }  // namespace
 
 const TClassInfo& TWinControl::StaticClassInfo() {
-  static const TClassInfo info = [] {
-    TClassInfo c("TWinControl", &TControl::StaticClassInfo());
-    TClassBuilder<TWinControl>(c)
-        .Integer(
-            "TabOrder", [](const TWinControl& o) { return o.TabOrder(); },
-            [](TWinControl& o, int v) { o.SetTabOrder(v); })
-        .Boolean(
-            "TabStop", [](const TWinControl& o) { return o.TabStop(); },
-            [](TWinControl& o, bool v) { o.SetTabStop(v); })
-        .EventProperty<TKeyEvent>("OnKeyDown",
-                                  [](TWinControl& o, TKeyEvent e) { o.OnKeyDown = std::move(e); })
-        .EventProperty<TKeyEvent>("OnKeyUp",
-                                  [](TWinControl& o, TKeyEvent e) { o.OnKeyUp = std::move(e); })
-        .EventProperty<TKeyPressEvent>(
-            "OnKeyPress", [](TWinControl& o, TKeyPressEvent e) { o.OnKeyPress = std::move(e); })
-        .EventProperty<TNotifyEvent>(
-            "OnEnter", [](TWinControl& o, TNotifyEvent e) { o.OnEnter = std::move(e); })
-        .EventProperty<TNotifyEvent>(
-            "OnExit", [](TWinControl& o, TNotifyEvent e) { o.OnExit = std::move(e); });
-    return c;
-  }();
+  using C = TWinControl;
+  static const TClassInfo info = TClassBuilder<C>("TWinControl", TControl::StaticClassInfo())
+                                     .Integer("TabOrder", &C::TabOrder, &C::SetTabOrder)
+                                     .Boolean("TabStop", &C::TabStop, &C::SetTabStop)
+                                     .EventProperty("OnKeyDown", &C::OnKeyDown)
+                                     .EventProperty("OnKeyUp", &C::OnKeyUp)
+                                     .EventProperty("OnKeyPress", &C::OnKeyPress)
+                                     .EventProperty("OnEnter", &C::OnEnter)
+                                     .EventProperty("OnExit", &C::OnExit);
   return info;
 }
 

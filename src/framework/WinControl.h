@@ -25,8 +25,7 @@ class TWinControl : public TControl {
  public:
   explicit TWinControl(TComponent* owner);
   ~TWinControl() override;
-  static const TClassInfo& StaticClassInfo();
-  const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
 
   // The window, made on demand (with its parent's first).
   HWND Handle();

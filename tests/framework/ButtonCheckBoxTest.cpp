@@ -6,7 +6,7 @@
 
 #include "framework/Button.h"
 #include "framework/CheckBox.h"
-#include "framework/ClassRegistry.h"
+#include "framework/ClassBuilder.h"
 #include "framework/CustomEdit.h"
 #include "framework/FormReader.h"
 #include "platform/windows/Input.h"
@@ -210,13 +210,10 @@ class CheckForm : public TForm {
  public:
   using TForm::TForm;
   static const TClassInfo& StaticClassInfo() {
-    static const TClassInfo info = [] {
-      TClassInfo c("TCheckTestForm", &TForm::StaticClassInfo());
-      TClassBuilder<CheckForm>(c)
-          .Method<TNotifyEvent>("BoxClick", &CheckForm::BoxClick)
-          .Field("Box", &CheckForm::Box);
-      return c;
-    }();
+    static const TClassInfo info =
+        TClassBuilder<CheckForm>("TCheckTestForm", TForm::StaticClassInfo())
+            .Method<TNotifyEvent>("BoxClick", &CheckForm::BoxClick)
+            .Field("Box", &CheckForm::Box);
     return info;
   }
   const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }

@@ -24,16 +24,15 @@ TEST(ClassRegistryTest, FindsPropertiesThroughParentClassesParentsFirst) {
   EXPECT_EQ(all[2]->name, "Left");
 
   // A class that publishes a property again keeps its parent's place for it.
-  TClassInfo derived("TDerived", &info);
-  TClassBuilder<TTestControl>(derived).Integer(
+  TClassBuilder<TTestControl> builder("TDerived", info);
+  builder.Integer(
       "Tag", [](const TTestControl&) { return 5; }, [](TTestControl&, int) {});
+  const TClassInfo& derived = builder.Info();
   const auto derivedAll = derived.AllProperties();
   EXPECT_EQ(derivedAll.size(), all.size());
   EXPECT_EQ(derivedAll[1], derived.FindProperty("Tag"));
   EXPECT_NE(derivedAll[1], info.FindProperty("Tag"));
-  EXPECT_THROW(
-      TClassBuilder<TTestControl>(derived).Integer("Tag", nullptr, [](TTestControl&, int) {}),
-      Exception);
+  EXPECT_THROW(builder.Integer("Tag", nullptr, [](TTestControl&, int) {}), Exception);
   EXPECT_THROW(derived.CreateInstance(nullptr), Exception);
 }
 

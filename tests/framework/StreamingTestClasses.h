@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/ClassRegistry.h"
+#include "framework/ClassBuilder.h"
 #include "framework/Collection.h"
 #include "framework/Component.h"
 #include "framework/Strings.h"
@@ -33,25 +33,17 @@ class TTestFont : public TPersistent {
  public:
   explicit TTestFont(const TComponent* component) : component_(component) {}
   static const TClassInfo& StaticClassInfo() {
-    static const TClassInfo info = [] {
-      TClassInfo c("TTestFont", &TPersistent::StaticClassInfo());
-      TClassBuilder<TTestFont>(c)
-          .Integer(
-              "Height", [](const TTestFont& f) { return f.height; },
-              [](TTestFont& f, int v) {
-                f.height = v;
-                LogTo(f.component_, "Font.Height");
-              },
-              -11)
-          .String(
-              "Name", [](const TTestFont& f) { return f.name; },
-              [](TTestFont& f, const std::string& v) { f.name = v; }, std::string("MS Sans Serif"))
-          .Set(
-              "Style", [](const TTestFont& f) { return f.style; },
-              [](TTestFont& f, uint32_t v) { f.style = v; },
-              {{"fsBold", fsBold}, {"fsItalic", fsItalic}}, 0u);
-      return c;
-    }();
+    static const TClassInfo info =
+        TClassBuilder<TTestFont>("TTestFont", TPersistent::StaticClassInfo())
+            .Integer(
+                "Height", [](const TTestFont& f) { return f.height; },
+                [](TTestFont& f, int v) {
+                  f.height = v;
+                  LogTo(f.component_, "Font.Height");
+                },
+                -11)
+            .String("Name", &TTestFont::name, std::string("MS Sans Serif"))
+            .Set("Style", &TTestFont::style, {{"fsBold", fsBold}, {"fsItalic", fsItalic}}, 0u);
     return info;
   }
   const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
@@ -68,15 +60,10 @@ class TTestLabel : public TPersistent {
  public:
   explicit TTestLabel(const TComponent* component) : font(component) {}
   static const TClassInfo& StaticClassInfo() {
-    static const TClassInfo info = [] {
-      TClassInfo c("TTestLabel", &TPersistent::StaticClassInfo());
-      TClassBuilder<TTestLabel>(c)
-          .String(
-              "Caption", [](const TTestLabel& l) { return l.caption; },
-              [](TTestLabel& l, const std::string& v) { l.caption = v; })
-          .Object("Font", [](TTestLabel& l) { return &l.font; });
-      return c;
-    }();
+    static const TClassInfo info =
+        TClassBuilder<TTestLabel>("TTestLabel", TPersistent::StaticClassInfo())
+            .String("Caption", &TTestLabel::caption)
+            .Object("Font", &TTestLabel::font);
     return info;
   }
   const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
@@ -89,13 +76,9 @@ class TTestSubItem : public TCollectionItem {
  public:
   using TCollectionItem::TCollectionItem;
   static const TClassInfo& StaticClassInfo() {
-    static const TClassInfo info = [] {
-      TClassInfo c("TTestSubItem", &TCollectionItem::StaticClassInfo());
-      TClassBuilder<TTestSubItem>(c).Integer(
-          "Value", [](const TTestSubItem& i) { return i.value; },
-          [](TTestSubItem& i, int v) { i.value = v; });
-      return c;
-    }();
+    static const TClassInfo info =
+        TClassBuilder<TTestSubItem>("TTestSubItem", TCollectionItem::StaticClassInfo())
+            .Integer("Value", &TTestSubItem::value);
     return info;
   }
   const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
@@ -107,24 +90,15 @@ class TTestItem : public TCollectionItem {
   explicit TTestItem(TCollection* collection)
       : TCollectionItem(collection), sub([](TCollection* c) { return new TTestSubItem(c); }) {}
   static const TClassInfo& StaticClassInfo() {
-    static const TClassInfo info = [] {
-      TClassInfo c("TTestItem", &TCollectionItem::StaticClassInfo());
-      TClassBuilder<TTestItem>(c)
-          .String(
-              "Caption", [](const TTestItem& i) { return i.caption; },
-              [](TTestItem& i, const std::string& v) { i.caption = v; })
-          .Integer(
-              "Width", [](const TTestItem& i) { return i.width; },
-              [](TTestItem& i, int v) { i.width = v; }, 0)
-          .Real(
-              "Scale", [](const TTestItem& i) { return i.scale; },
-              [](TTestItem& i, double v) { i.scale = v; }, 0.0)
-          .Collection("Sub", [](TTestItem& i) { return &i.sub; })
-          .Binary(
-              "Data", [](const TTestItem& i) { return i.data; },
-              [](TTestItem& i, std::vector<uint8_t> v) { i.data = std::move(v); });
-      return c;
-    }();
+    static const TClassInfo info =
+        TClassBuilder<TTestItem>("TTestItem", TCollectionItem::StaticClassInfo())
+            .String("Caption", &TTestItem::caption)
+            .Integer("Width", &TTestItem::width, 0)
+            .Real("Scale", &TTestItem::scale, 0.0)
+            .Collection("Sub", &TTestItem::sub)
+            .Binary(
+                "Data", [](const TTestItem& i) { return i.data; },
+                [](TTestItem& i, std::vector<uint8_t> v) { i.data = std::move(v); });
     return info;
   }
   const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
@@ -144,77 +118,75 @@ class TTestControl : public TComponent {
         boundLabel(this),
         items([](TCollection* c) { return new TTestItem(c); }) {}
   static const TClassInfo& StaticClassInfo() {
-    static const TClassInfo info = [] {
-      TClassInfo c("TTestControl", &TComponent::StaticClassInfo(),
-                   [](TComponent* owner) { return new TTestControl(owner); });
-      TClassBuilder<TTestControl>(c)
-          .Integer(
-              "Left", [](const TTestControl& o) { return o.left; },
-              [](TTestControl& o, int v) {
-                o.left = v;
-                o.Log("Left");
-              })
-          .Real(
-              "Ratio", [](const TTestControl& o) { return o.ratio; },
-              [](TTestControl& o, double v) {
-                o.ratio = v;
-                o.Log("Ratio");
-              },
-              0.0)
-          .String(
-              "Caption", [](const TTestControl& o) { return o.caption; },
-              [](TTestControl& o, const std::string& v) {
-                o.caption = v;
-                o.Log("Caption");
-              })
-          .Boolean(
-              "Enabled", [](const TTestControl& o) { return o.enabled; },
-              [](TTestControl& o, bool v) {
-                o.enabled = v;
-                o.Log("Enabled");
-              },
-              true)
-          .Enum<TAlign>(
-              "Align", [](const TTestControl& o) { return o.align; },
-              [](TTestControl& o, TAlign v) {
-                o.align = v;
-                o.Log("Align");
-              },
-              {{"alNone", alNone}, {"alTop", alTop}, {"alClient", alClient}}, alNone)
-          .Set(
-              "Anchors", [](const TTestControl& o) { return o.anchors; },
-              [](TTestControl& o, uint32_t v) {
-                o.anchors = v;
-                o.Log("Anchors");
-              },
-              {{"akLeft", akLeft}, {"akTop", akTop}, {"akRight", akRight}, {"akBottom", akBottom}},
-              uint32_t{akLeft | akTop})
-          .Color(
-              "Color", [](const TTestControl& o) { return o.color; },
-              [](TTestControl& o, TColor v) {
-                o.color = v;
-                o.Log("Color");
-              },
-              platform::clBtnFace)
-          .Object("BoundLabel", [](TTestControl& o) { return &o.boundLabel; })
-          .Collection("Items",
-                      [](TTestControl& o) {
-                        o.Log("Items");
-                        return &o.items;
-                      })
-          .Strings("Lines", [](TTestControl& o) { return &o.lines; })
-          .Binary(
-              "Glyph", [](const TTestControl& o) { return o.glyph; },
-              [](TTestControl& o, std::vector<uint8_t> v) {
-                o.glyph = std::move(v);
-                o.Log("Glyph");
-              })
-          .EventProperty<TTestClickEvent>(
-              "OnClick", [](TTestControl& o, TTestClickEvent e) { o.onClick = std::move(e); })
-          .EventProperty<TTestChangeEvent>(
-              "OnChange", [](TTestControl& o, TTestChangeEvent e) { o.onChange = std::move(e); });
-      return c;
-    }();
+    static const TClassInfo info =
+        TClassBuilder<TTestControl>("TTestControl", TComponent::StaticClassInfo())
+            .Creatable()
+            .Integer(
+                "Left", [](const TTestControl& o) { return o.left; },
+                [](TTestControl& o, int v) {
+                  o.left = v;
+                  o.Log("Left");
+                })
+            .Real(
+                "Ratio", [](const TTestControl& o) { return o.ratio; },
+                [](TTestControl& o, double v) {
+                  o.ratio = v;
+                  o.Log("Ratio");
+                },
+                0.0)
+            .String(
+                "Caption", [](const TTestControl& o) { return o.caption; },
+                [](TTestControl& o, const std::string& v) {
+                  o.caption = v;
+                  o.Log("Caption");
+                })
+            .Boolean(
+                "Enabled", [](const TTestControl& o) { return o.enabled; },
+                [](TTestControl& o, bool v) {
+                  o.enabled = v;
+                  o.Log("Enabled");
+                },
+                true)
+            .Enum<TAlign>(
+                "Align", [](const TTestControl& o) { return o.align; },
+                [](TTestControl& o, TAlign v) {
+                  o.align = v;
+                  o.Log("Align");
+                },
+                {{"alNone", alNone}, {"alTop", alTop}, {"alClient", alClient}}, alNone)
+            .Set(
+                "Anchors", [](const TTestControl& o) { return o.anchors; },
+                [](TTestControl& o, uint32_t v) {
+                  o.anchors = v;
+                  o.Log("Anchors");
+                },
+                {{"akLeft", akLeft},
+                 {"akTop", akTop},
+                 {"akRight", akRight},
+                 {"akBottom", akBottom}},
+                uint32_t{akLeft | akTop})
+            .Color(
+                "Color", [](const TTestControl& o) { return o.color; },
+                [](TTestControl& o, TColor v) {
+                  o.color = v;
+                  o.Log("Color");
+                },
+                platform::clBtnFace)
+            .Object("BoundLabel", &TTestControl::boundLabel)
+            .Collection("Items",
+                        [](TTestControl& o) {
+                          o.Log("Items");
+                          return &o.items;
+                        })
+            .Strings("Lines", &TTestControl::lines)
+            .Binary(
+                "Glyph", [](const TTestControl& o) { return o.glyph; },
+                [](TTestControl& o, std::vector<uint8_t> v) {
+                  o.glyph = std::move(v);
+                  o.Log("Glyph");
+                })
+            .EventProperty("OnClick", &TTestControl::onClick)
+            .EventProperty("OnChange", &TTestControl::onChange);
     return info;
   }
   const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
@@ -261,14 +233,10 @@ class TTestTimer : public TComponent {
  public:
   using TComponent::TComponent;
   static const TClassInfo& StaticClassInfo() {
-    static const TClassInfo info = [] {
-      TClassInfo c("TTestTimer", &TComponent::StaticClassInfo(),
-                   [](TComponent* owner) { return new TTestTimer(owner); });
-      TClassBuilder<TTestTimer>(c).Integer(
-          "Interval", [](const TTestTimer& t) { return t.interval; },
-          [](TTestTimer& t, int v) { t.interval = v; }, 1000);
-      return c;
-    }();
+    static const TClassInfo info =
+        TClassBuilder<TTestTimer>("TTestTimer", TComponent::StaticClassInfo())
+            .Creatable()
+            .Integer("Interval", &TTestTimer::interval, 1000);
     return info;
   }
   const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
@@ -286,8 +254,8 @@ class TBrokenControl : public TComponent {
     throw Exception("Cannot make a broken control");
   }
   static const TClassInfo& StaticClassInfo() {
-    static const TClassInfo info("TBrokenControl", &TComponent::StaticClassInfo(),
-                                 [](TComponent* owner) { return new TBrokenControl(owner); });
+    static const TClassInfo info =
+        TClassBuilder<TBrokenControl>("TBrokenControl", TComponent::StaticClassInfo()).Creatable();
     return info;
   }
   const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
@@ -297,22 +265,19 @@ class TTestForm : public TComponent {
  public:
   using TComponent::TComponent;
   static const TClassInfo& StaticClassInfo() {
-    static const TClassInfo info = [] {
-      TClassInfo c("TTestForm", &TComponent::StaticClassInfo());
-      TClassBuilder<TTestForm>(c)
-          .String(
-              "Caption", [](const TTestForm& f) { return f.caption; },
-              [](TTestForm& f, const std::string& v) {
-                f.caption = v;
-                f.log.push_back("Form.Caption");
-              })
-          .Method<TTestClickEvent>("Button1Click", &TTestForm::Button1Click)
-          .Method<TTestChangeEvent>("EditChange", &TTestForm::EditChange)
-          .Field("Button1", &TTestForm::Button1)
-          .Field("Panel1", &TTestForm::Panel1)
-          .Field("Timer1", &TTestForm::Timer1);
-      return c;
-    }();
+    static const TClassInfo info =
+        TClassBuilder<TTestForm>("TTestForm", TComponent::StaticClassInfo())
+            .String(
+                "Caption", [](const TTestForm& f) { return f.caption; },
+                [](TTestForm& f, const std::string& v) {
+                  f.caption = v;
+                  f.log.push_back("Form.Caption");
+                })
+            .Method<TTestClickEvent>("Button1Click", &TTestForm::Button1Click)
+            .Method<TTestChangeEvent>("EditChange", &TTestForm::EditChange)
+            .Field("Button1", &TTestForm::Button1)
+            .Field("Panel1", &TTestForm::Panel1)
+            .Field("Timer1", &TTestForm::Timer1);
     return info;
   }
   const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/ClassBuilder.h"
 #include "framework/ClipboardObject.h"
 #include "framework/FormReader.h"
 #include "framework/TimerComponent.h"
@@ -70,13 +71,10 @@ class TimerForm : public TForm {
  public:
   using TForm::TForm;
   static const TClassInfo& StaticClassInfo() {
-    static const TClassInfo info = [] {
-      TClassInfo c("TTimerTestForm", &TForm::StaticClassInfo());
-      TClassBuilder<TimerForm>(c)
-          .Method<TNotifyEvent>("Tick", &TimerForm::Tick)
-          .Field("Timer1", &TimerForm::Timer1);
-      return c;
-    }();
+    static const TClassInfo info =
+        TClassBuilder<TimerForm>("TTimerTestForm", TForm::StaticClassInfo())
+            .Method<TNotifyEvent>("Tick", &TimerForm::Tick)
+            .Field("Timer1", &TimerForm::Timer1);
     return info;
   }
   const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }

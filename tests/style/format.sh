@@ -9,11 +9,12 @@ formatter=$(command -v clang-format-14 || command -v clang-format) || {
   exit 1
 }
 mapfile -t files < <(git ls-files -co --exclude-standard -- '*.cpp' '*.h')
-bad=()
-for f in "${files[@]}"; do
-  [ -f "$f" ] || continue
-  "$formatter" --dry-run -Werror "$f" >/dev/null 2>&1 || bad+=("$f")
-done
+existing=()
+for f in "${files[@]}"; do [ -f "$f" ] && existing+=("$f"); done
+# One call for the whole tree; each complaint starts with the file's name.
+mapfile -t bad < <(printf '%s\0' "${existing[@]}" |
+  xargs -0 -n 64 "$formatter" --dry-run 2>&1 | sed -n -E 's/^([^:]+):[0-9]+:[0-9]+: (warning|error):.*/\1/p' |
+  sort -u)
 if [ ${#bad[@]} -gt 0 ]; then
   printf 'not formatted: %s\n' "${bad[@]}"
   exit 1

@@ -23,7 +23,8 @@ for layer in "${!allowed[@]}"; do
   [ -d "$layer" ] || continue
   while IFS= read -r line; do
     file=${line%%:*}
-    header=$(sed -E 's/.*#include [<"]([^>"]+)[>"].*/\1/' <<<"$line")
+    [[ $line =~ \#include\ [\<\"]([^\>\"]+) ]] || continue
+    header=${BASH_REMATCH[1]}
     if [[ $line == *'#include "'* ]]; then
       ok=0
       for prefix in ${allowed[$layer]}; do
@@ -33,7 +34,7 @@ for layer in "${!allowed[@]}"; do
         echo "$file: $layer includes $header"
         status=1
       fi
-    elif [[ $layer != platform ]] && grep -Eq "^($system_headers)" <<<"$header"; then
+    elif [[ $layer != platform && $header =~ ^($system_headers) ]]; then
       echo "$file: only the platform layer may include $header"
       status=1
     fi

@@ -1,13 +1,13 @@
 #include "skin/controls/sButton.h"
 
-#include "framework/ClassRegistry.h"
+#include "framework/ClassBuilder.h"
 
 namespace skin {
 
 const framework::TClassInfo& TsButton::StaticClassInfo() {
-  static const framework::TClassInfo info(
-      "TsButton", &framework::TButton::StaticClassInfo(),
-      [](framework::TComponent* owner) { return new TsButton(owner); });
+  static const framework::TClassInfo info =
+      framework::TClassBuilder<TsButton>("TsButton", framework::TButton::StaticClassInfo())
+          .Creatable();
   return info;
 }
 

@@ -10,8 +10,7 @@ namespace skin {
 class TsButton : public framework::TButton {
  public:
   explicit TsButton(framework::TComponent* owner) : framework::TButton(owner) {}
-  static const framework::TClassInfo& StaticClassInfo();
-  const framework::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
 };
 
 }  // namespace skin

@@ -1,13 +1,13 @@
 #include "skin/controls/sCheckBox.h"
 
-#include "framework/ClassRegistry.h"
+#include "framework/ClassBuilder.h"
 
 namespace skin {
 
 const framework::TClassInfo& TsCheckBox::StaticClassInfo() {
-  static const framework::TClassInfo info(
-      "TsCheckBox", &framework::TCheckBox::StaticClassInfo(),
-      [](framework::TComponent* owner) { return new TsCheckBox(owner); });
+  static const framework::TClassInfo info =
+      framework::TClassBuilder<TsCheckBox>("TsCheckBox", framework::TCheckBox::StaticClassInfo())
+          .Creatable();
   return info;
 }
 

@@ -10,8 +10,7 @@ namespace skin {
 class TsCheckBox : public framework::TCheckBox {
  public:
   explicit TsCheckBox(framework::TComponent* owner) : framework::TCheckBox(owner) {}
-  static const framework::TClassInfo& StaticClassInfo();
-  const framework::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
 };
 
 }  // namespace skin

@@ -1,13 +1,12 @@
 #include "skin/controls/sEdit.h"
 
-#include "framework/ClassRegistry.h"
+#include "framework/ClassBuilder.h"
 
 namespace skin {
 
 const framework::TClassInfo& TsEdit::StaticClassInfo() {
-  static const framework::TClassInfo info(
-      "TsEdit", &framework::TEdit::StaticClassInfo(),
-      [](framework::TComponent* owner) { return new TsEdit(owner); });
+  static const framework::TClassInfo info =
+      framework::TClassBuilder<TsEdit>("TsEdit", framework::TEdit::StaticClassInfo()).Creatable();
   return info;
 }
 

@@ -9,8 +9,7 @@ namespace skin {
 class TsEdit : public framework::TEdit {
  public:
   explicit TsEdit(framework::TComponent* owner) : framework::TEdit(owner) {}
-  static const framework::TClassInfo& StaticClassInfo();
-  const framework::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
 };
 
 }  // namespace skin

@@ -1,9 +1,10 @@
 #include "skin/controls/sLabel.h"
 
-#include "framework/ClassRegistry.h"
+#include "framework/ClassBuilder.h"
 
 namespace skin {
 
+using framework::TClassBuilder;
 using framework::TClassInfo;
 using framework::TComponent;
 
@@ -12,19 +13,20 @@ TsCustomLabel::TsCustomLabel(TComponent* owner) : framework::TCustomLabel(owner)
 }
 
 const TClassInfo& TsCustomLabel::StaticClassInfo() {
-  static const TClassInfo info("TsCustomLabel", &framework::TCustomLabel::StaticClassInfo());
+  static const TClassInfo info =
+      TClassBuilder<TsCustomLabel>("TsCustomLabel", framework::TCustomLabel::StaticClassInfo());
   return info;
 }
 
 const TClassInfo& TsLabel::StaticClassInfo() {
-  static const TClassInfo info("TsLabel", &TsCustomLabel::StaticClassInfo(),
-                               [](TComponent* owner) { return new TsLabel(owner); });
+  static const TClassInfo info =
+      TClassBuilder<TsLabel>("TsLabel", TsCustomLabel::StaticClassInfo()).Creatable();
   return info;
 }
 
 const TClassInfo& TsLabelFX::StaticClassInfo() {
-  static const TClassInfo info("TsLabelFX", &TsCustomLabel::StaticClassInfo(),
-                               [](TComponent* owner) { return new TsLabelFX(owner); });
+  static const TClassInfo info =
+      TClassBuilder<TsLabelFX>("TsLabelFX", TsCustomLabel::StaticClassInfo()).Creatable();
   return info;
 }
 

@@ -10,22 +10,19 @@ namespace skin {
 class TsCustomLabel : public framework::TCustomLabel {
  public:
   explicit TsCustomLabel(framework::TComponent* owner);
-  static const framework::TClassInfo& StaticClassInfo();
-  const framework::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
 };
 
 class TsLabel : public TsCustomLabel {
  public:
   explicit TsLabel(framework::TComponent* owner) : TsCustomLabel(owner) {}
-  static const framework::TClassInfo& StaticClassInfo();
-  const framework::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
 };
 
 class TsLabelFX : public TsCustomLabel {
  public:
   explicit TsLabelFX(framework::TComponent* owner) : TsCustomLabel(owner) {}
-  static const framework::TClassInfo& StaticClassInfo();
-  const framework::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
 };
 
 }  // namespace skin

@@ -1,13 +1,13 @@
 #include "skin/controls/sPanel.h"
 
-#include "framework/ClassRegistry.h"
+#include "framework/ClassBuilder.h"
 
 namespace skin {
 
 const framework::TClassInfo& TsPanel::StaticClassInfo() {
-  static const framework::TClassInfo info(
-      "TsPanel", &framework::TPanel::StaticClassInfo(),
-      [](framework::TComponent* owner) { return new TsPanel(owner); });
+  static const framework::TClassInfo info =
+      framework::TClassBuilder<TsPanel>("TsPanel", framework::TPanel::StaticClassInfo())
+          .Creatable();
   return info;
 }
 

@@ -9,8 +9,7 @@ namespace skin {
 class TsPanel : public framework::TPanel {
  public:
   explicit TsPanel(framework::TComponent* owner) : framework::TPanel(owner) {}
-  static const framework::TClassInfo& StaticClassInfo();
-  const framework::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
 };
 
 }  // namespace skin

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "framework/Application.h"
-#include "framework/ClassRegistry.h"
+#include "framework/ClassBuilder.h"
 #include "framework/Form.h"
 #include "platform/windows/Window.h"
 #include "skin/data/sIniText.h"
@@ -56,16 +56,10 @@ bool SkinNotifying() { return skinNotifying; }
 TacMenuSupport::TacMenuSupport() : extraLineFont_(std::make_unique<framework::TFont>()) {}
 
 const TClassInfo& TacMenuSupport::StaticClassInfo() {
-  static const TClassInfo info = [] {
-    TClassInfo c("TacMenuSupport", &TPersistent::StaticClassInfo());
-    TClassBuilder<TacMenuSupport>(c)
-        .String(
-            "IcoLineSkin", [](const TacMenuSupport& m) { return m.IcoLineSkin; },
-            [](TacMenuSupport& m, const std::string& v) { m.IcoLineSkin = v; })
-        .Object("ExtraLineFont",
-                [](TacMenuSupport& m) -> TPersistent* { return m.extraLineFont_.get(); });
-    return c;
-  }();
+  using C = TacMenuSupport;
+  static const TClassInfo info = TClassBuilder<C>("TacMenuSupport", TPersistent::StaticClassInfo())
+                                     .String("IcoLineSkin", &C::IcoLineSkin)
+                                     .Object("ExtraLineFont", &C::ExtraLineFont);
   return info;
 }
 
@@ -83,52 +77,26 @@ void TacMenuSupport::Assign(const TPersistent* source) {
 // ---------------------------------------------------------------------------
 
 const TClassInfo& TsSkinManager::StaticClassInfo() {
-  static const TClassInfo info = [] {
-    TClassInfo c("TsSkinManager", &TComponent::StaticClassInfo(),
-                 [](TComponent* owner) { return new TsSkinManager(owner); });
-    using M = TsSkinManager;
-    TClassBuilder<M>(c)
-        .Boolean(
-            "IsDefault", [](const M& m) { return m.IsDefault(); },
-            [](M& m, bool v) { m.SetIsDefault(v); }, true)
-        .Boolean(
-            "Active", [](const M& m) { return m.Active(); }, [](M& m, bool v) { m.SetActive(v); },
-            true)
-        .Strings("CommonSections",
-                 [](M& m) -> framework::TStrings* { return m.commonSections_.get(); })
-        .Integer(
-            "Saturation", [](const M& m) { return m.Saturation(); },
-            [](M& m, int v) { m.SetSaturation(v); }, 0)
-        .Integer(
-            "HueOffset", [](const M& m) { return m.HueOffset(); },
-            [](M& m, int v) { m.SetHueOffset(v); }, 0)
-        .Collection("InternalSkins",
-                    [](M& m) -> framework::TCollection* { return m.internalSkins_.get(); })
-        .Object("MenuSupport", [](M& m) -> TPersistent* { return m.menuSupport_.get(); })
-        .String(
-            "SkinDirectory", [](const M& m) { return m.SkinDirectory(); },
-            [](M& m, const std::string& v) { m.SetSkinDirectory(v); })
-        .String(
-            "SkinName", [](const M& m) { return m.SkinName(); },
-            [](M& m, const std::string& v) { m.SetSkinName(v); })
-        // Written for whoever reads the description; reading it back changes nothing.
-        .String(
-            "SkinInfo", [](const M& m) { return m.SkinInfo(); }, [](M&, const std::string&) {})
-        .String("Version", nullptr, [](M&, const std::string&) {})
-        .Boolean(
-            "SkinnedPopups", [](const M& m) { return m.SkinnedPopups(); },
-            [](M& m, bool v) { m.SetSkinnedPopups(v); }, true)
-        .EventProperty<framework::TNotifyEvent>(
-            "OnAfterChange",
-            [](M& m, framework::TNotifyEvent e) { m.OnAfterChange = std::move(e); })
-        .EventProperty<framework::TNotifyEvent>(
-            "OnBeforeChange",
-            [](M& m, framework::TNotifyEvent e) { m.OnBeforeChange = std::move(e); })
-        .EventProperty<TsGetExtraLineData>(
-            "OnGetMenuExtraLineData",
-            [](M& m, TsGetExtraLineData e) { m.OnGetMenuExtraLineData = std::move(e); });
-    return c;
-  }();
+  using C = TsSkinManager;
+  static const TClassInfo info =
+      TClassBuilder<C>("TsSkinManager", TComponent::StaticClassInfo())
+          .Creatable()
+          .Boolean("IsDefault", &C::IsDefault, &C::SetIsDefault, true)
+          .Boolean("Active", &C::Active, &C::SetActive, true)
+          .Strings("CommonSections", &C::CommonSections)
+          .Integer("Saturation", &C::Saturation, &C::SetSaturation, 0)
+          .Integer("HueOffset", &C::HueOffset, &C::SetHueOffset, 0)
+          .Collection("InternalSkins", &C::InternalSkins)
+          .Object("MenuSupport", &C::MenuSupport)
+          .String("SkinDirectory", &C::SkinDirectory, &C::SetSkinDirectory)
+          .String("SkinName", &C::SkinName, &C::SetSkinName)
+          // Written for whoever reads the description; reading it back changes nothing.
+          .String("SkinInfo", &C::SkinInfo, [](C&, const std::string&) {})
+          .String("Version", nullptr, [](C&, const std::string&) {})
+          .Boolean("SkinnedPopups", &C::SkinnedPopups, &C::SetSkinnedPopups, true)
+          .EventProperty("OnAfterChange", &C::OnAfterChange)
+          .EventProperty("OnBeforeChange", &C::OnBeforeChange)
+          .EventProperty("OnGetMenuExtraLineData", &C::OnGetMenuExtraLineData);
   return info;
 }
 

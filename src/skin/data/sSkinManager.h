@@ -44,8 +44,7 @@ struct TsSkinData {
 class TacMenuSupport : public framework::TPersistent {
  public:
   TacMenuSupport();
-  static const framework::TClassInfo& StaticClassInfo();
-  const framework::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
   void Assign(const framework::TPersistent* source) override;
 
   std::string IcoLineSkin;
@@ -93,8 +92,7 @@ class TsSkinManager : public framework::TComponent {
  public:
   explicit TsSkinManager(framework::TComponent* owner);
   ~TsSkinManager() override;
-  static const framework::TClassInfo& StaticClassInfo();
-  const framework::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
 
   // Once the whole description is read: an empty SkinDirectory becomes "c:\Skins", an empty
   // MenuSupport.IcoLineSkin "ICOLINE", and an active manager with a SkinName announces its skin

@@ -1,6 +1,6 @@
 #include "skin/data/sStoredSkin.h"
 
-#include "framework/ClassRegistry.h"
+#include "framework/ClassBuilder.h"
 
 namespace skin {
 
@@ -24,36 +24,6 @@ const TEnumNames<TacImgType>& ImgTypeNames() {
   static const TEnumNames<TacImgType> names = {
       {"itisaBorder", itisaBorder}, {"itisaTexture", itisaTexture}, {"itisaGlyph", itisaGlyph}};
   return names;
-}
-
-// Builders for plain fields: every one of them is published the same way.
-template <typename C>
-void IntField(TClassBuilder<C>& b, const std::string& name, int32_t C::*field,
-              std::optional<int> def = std::nullopt) {
-  b.Integer(
-      name, [field](const C& o) { return o.*field; }, [field](C& o, int v) { o.*field = v; }, def);
-}
-template <typename C>
-void ColorField(TClassBuilder<C>& b, const std::string& name, TColor C::*field) {
-  b.Color(
-      name, [field](const C& o) { return o.*field; }, [field](C& o, TColor v) { o.*field = v; });
-}
-template <typename C>
-void BoolField(TClassBuilder<C>& b, const std::string& name, bool C::*field) {
-  b.Boolean(
-      name, [field](const C& o) { return o.*field; }, [field](C& o, bool v) { o.*field = v; });
-}
-template <typename C>
-void StrField(TClassBuilder<C>& b, const std::string& name, std::string C::*field) {
-  b.String(
-      name, [field](const C& o) { return o.*field; },
-      [field](C& o, const std::string& v) { o.*field = v; });
-}
-template <typename C>
-void BevelField(TClassBuilder<C>& b, const std::string& name, TsControlBevel C::*field) {
-  b.template Enum<TsControlBevel>(
-      name, [field](const C& o) { return o.*field; },
-      [field](C& o, TsControlBevel v) { o.*field = v; }, BevelNames());
 }
 
 }  // namespace
@@ -81,43 +51,40 @@ void TsStoredJPEG::ReadData(const std::vector<uint8_t>& data) {
 // -------------------------------------------------------------------------------
 
 const TClassInfo& TsSkinGeneral::StaticClassInfo() {
-  static const TClassInfo info = [] {
-    TClassInfo c("TsSkinGeneral", &TCollectionItem::StaticClassInfo());
-    TClassBuilder<TsSkinGeneral> b(c);
-    using G = TsSkinGeneral;
-    StrField(b, "SectionName", &G::SectionName);
-    StrField(b, "ParentClass", &G::ParentClass);
-    ColorField(b, "Color", &G::Color);
-    BevelField(b, "Bevel", &G::Bevel);
-    IntField(b, "ShadowBlur", &G::ShadowBlur);
-    ColorField(b, "ShadowColor", &G::ShadowColor);
-    BoolField(b, "ShadowDontUse", &G::ShadowDontUse);
-    BoolField(b, "ShadowEnabled", &G::ShadowEnabled);
-    BoolField(b, "ReservedBoolean", &G::ReservedBoolean);
-    IntField(b, "ShadowOffset", &G::ShadowOffset);
-    IntField(b, "ShadowTransparency", &G::ShadowTransparency);
-    StrField(b, "FontColor", &G::FontColor);
-    StrField(b, "HotFontColor", &G::HotFontColor);
-    IntField(b, "Transparency", &G::Transparency);
-    IntField(b, "GradientPercent", &G::GradientPercent);
-    StrField(b, "GradientData", &G::GradientData);
-    IntField(b, "ImagePercent", &G::ImagePercent);
-    BoolField(b, "ShowFocus", &G::ShowFocus);
-    BoolField(b, "FadingEnabled", &G::FadingEnabled);
-    IntField(b, "FadingIntervalIn", &G::FadingIntervalIn);
-    IntField(b, "FadingIntervalOut", &G::FadingIntervalOut);
-    IntField(b, "FadingIterations", &G::FadingIterations);
-    ColorField(b, "HotColor", &G::HotColor);
-    IntField(b, "HotTransparency", &G::HotTransparency);
-    BevelField(b, "HotBevel", &G::HotBevel);
-    IntField(b, "HotGradientPercent", &G::HotGradientPercent);
-    StrField(b, "HotGradientData", &G::HotGradientData);
-    IntField(b, "HotImagePercent", &G::HotImagePercent);
-    ColorField(b, "BorderColor1", &G::BorderColor1);
-    ColorField(b, "BorderColor2", &G::BorderColor2);
-    StrField(b, "Name", &G::Name);
-    return c;
-  }();
+  using G = TsSkinGeneral;
+  static const TClassInfo info =
+      TClassBuilder<G>("TsSkinGeneral", TCollectionItem::StaticClassInfo())
+          .String("SectionName", &G::SectionName)
+          .String("ParentClass", &G::ParentClass)
+          .Color("Color", &G::Color)
+          .Enum("Bevel", &G::Bevel, BevelNames())
+          .Integer("ShadowBlur", &G::ShadowBlur)
+          .Color("ShadowColor", &G::ShadowColor)
+          .Boolean("ShadowDontUse", &G::ShadowDontUse)
+          .Boolean("ShadowEnabled", &G::ShadowEnabled)
+          .Boolean("ReservedBoolean", &G::ReservedBoolean)
+          .Integer("ShadowOffset", &G::ShadowOffset)
+          .Integer("ShadowTransparency", &G::ShadowTransparency)
+          .String("FontColor", &G::FontColor)
+          .String("HotFontColor", &G::HotFontColor)
+          .Integer("Transparency", &G::Transparency)
+          .Integer("GradientPercent", &G::GradientPercent)
+          .String("GradientData", &G::GradientData)
+          .Integer("ImagePercent", &G::ImagePercent)
+          .Boolean("ShowFocus", &G::ShowFocus)
+          .Boolean("FadingEnabled", &G::FadingEnabled)
+          .Integer("FadingIntervalIn", &G::FadingIntervalIn)
+          .Integer("FadingIntervalOut", &G::FadingIntervalOut)
+          .Integer("FadingIterations", &G::FadingIterations)
+          .Color("HotColor", &G::HotColor)
+          .Integer("HotTransparency", &G::HotTransparency)
+          .Enum("HotBevel", &G::HotBevel, BevelNames())
+          .Integer("HotGradientPercent", &G::HotGradientPercent)
+          .String("HotGradientData", &G::HotGradientData)
+          .Integer("HotImagePercent", &G::HotImagePercent)
+          .Color("BorderColor1", &G::BorderColor1)
+          .Color("BorderColor2", &G::BorderColor2)
+          .String("Name", &G::Name);
   return info;
 }
 
@@ -128,31 +95,25 @@ TsSkinGenerals::TsSkinGenerals(TsStoredSkin* owner)
 // ---------------------------------------------------------------------------------
 
 const TClassInfo& TsSkinImage::StaticClassInfo() {
-  static const TClassInfo info = [] {
-    TClassInfo c("TsSkinImage", &TCollectionItem::StaticClassInfo());
-    TClassBuilder<TsSkinImage> b(c);
-    using I = TsSkinImage;
-    StrField(b, "SectionName", &I::SectionName);
-    b.Object("Image", [](I& i) -> TPersistent* { return i.image_.get(); });
-    StrField(b, "Name", &I::Name);
-    StrField(b, "PropertyName", &I::PropertyName);
-    IntField(b, "Left", &I::Left);
-    IntField(b, "Top", &I::Top);
-    IntField(b, "Right", &I::Right);
-    IntField(b, "Bottom", &I::Bottom);
-    IntField(b, "ImageCount", &I::ImageCount);
-    IntField(b, "MaskType", &I::MaskType);
-    IntField(b, "BorderWidth", &I::BorderWidth);
-    IntField(b, "StretchMode", &I::StretchMode);
-    b.Enum<TacImgType>(
-        "ImgType", [](const I& i) { return i.ImgType; }, [](I& i, TacImgType v) { i.ImgType = v; },
-        ImgTypeNames());
-    IntField(b, "WL", &I::WL);
-    IntField(b, "WR", &I::WR);
-    IntField(b, "WT", &I::WT);
-    IntField(b, "WB", &I::WB);
-    return c;
-  }();
+  using I = TsSkinImage;
+  static const TClassInfo info = TClassBuilder<I>("TsSkinImage", TCollectionItem::StaticClassInfo())
+                                     .String("SectionName", &I::SectionName)
+                                     .Object("Image", &I::Image)
+                                     .String("Name", &I::Name)
+                                     .String("PropertyName", &I::PropertyName)
+                                     .Integer("Left", &I::Left)
+                                     .Integer("Top", &I::Top)
+                                     .Integer("Right", &I::Right)
+                                     .Integer("Bottom", &I::Bottom)
+                                     .Integer("ImageCount", &I::ImageCount)
+                                     .Integer("MaskType", &I::MaskType)
+                                     .Integer("BorderWidth", &I::BorderWidth)
+                                     .Integer("StretchMode", &I::StretchMode)
+                                     .Enum("ImgType", &I::ImgType, ImgTypeNames())
+                                     .Integer("WL", &I::WL)
+                                     .Integer("WR", &I::WR)
+                                     .Integer("WT", &I::WT)
+                                     .Integer("WB", &I::WB);
   return info;
 }
 
@@ -196,16 +157,13 @@ TsSkinImages::TsSkinImages(TsStoredSkin* owner)
 // -------------------------------------------------------------------------------
 
 const TClassInfo& TsSkinPattern::StaticClassInfo() {
-  static const TClassInfo info = [] {
-    TClassInfo c("TsSkinPattern", &TCollectionItem::StaticClassInfo());
-    TClassBuilder<TsSkinPattern> b(c);
-    using P = TsSkinPattern;
-    StrField(b, "SectionName", &P::SectionName);
-    b.Object("Image", [](P& p) -> TPersistent* { return p.image_.get(); });
-    StrField(b, "Name", &P::Name);
-    StrField(b, "PropertyName", &P::PropertyName);
-    return c;
-  }();
+  using P = TsSkinPattern;
+  static const TClassInfo info =
+      TClassBuilder<P>("TsSkinPattern", TCollectionItem::StaticClassInfo())
+          .String("SectionName", &P::SectionName)
+          .Object("Image", &P::Image)
+          .String("Name", &P::Name)
+          .String("PropertyName", &P::PropertyName);
   return info;
 }
 
@@ -236,30 +194,23 @@ TsSkinPatterns::TsSkinPatterns(TsStoredSkin* owner)
 // --------------------------------------------------------------------------------
 
 const TClassInfo& TsStoredSkin::StaticClassInfo() {
-  static const TClassInfo info = [] {
-    TClassInfo c("TsStoredSkin", &TCollectionItem::StaticClassInfo());
-    TClassBuilder<TsStoredSkin> b(c);
-    using S = TsStoredSkin;
-    b.String(
-        "Name", [](const S& s) { return s.Name(); },
-        [](S& s, const std::string& v) { s.SetName(v); });
-    b.Collection("GeneralData", [](S& s) -> framework::TCollection* { return s.generals_.get(); });
-    b.Collection("Images", [](S& s) -> framework::TCollection* { return s.images_.get(); });
-    b.Collection("Patterns", [](S& s) -> framework::TCollection* { return s.patterns_.get(); });
-    b.Object("MasterBitmap", [](S& s) -> TPersistent* { return s.masterBitmap_.get(); });
-    ColorField(b, "Shadow1Color", &S::Shadow1Color);
-    IntField(b, "Shadow1Offset", &S::Shadow1Offset);
-    IntField(b, "Shadow1Blur", &S::Shadow1Blur, -1);
-    IntField(b, "Shadow1Transparency", &S::Shadow1Transparency);
-    // A double in memory; the description keeps the shortest text that reads back as the same
-    // double ("4.83"), which carries everything an extended real held for these values.
-    b.Real(
-        "Version", [](const S& s) { return s.Version; }, [](S& s, double v) { s.Version = v; },
-        0.0);
-    StrField(b, "Author", &S::Author);
-    StrField(b, "Description", &S::Description);
-    return c;
-  }();
+  using S = TsStoredSkin;
+  static const TClassInfo info =
+      TClassBuilder<S>("TsStoredSkin", TCollectionItem::StaticClassInfo())
+          .String("Name", &S::Name, &S::SetName)
+          .Collection("GeneralData", &S::GeneralData)
+          .Collection("Images", &S::Images)
+          .Collection("Patterns", &S::Patterns)
+          .Object("MasterBitmap", &S::MasterBitmap)
+          .Color("Shadow1Color", &S::Shadow1Color)
+          .Integer("Shadow1Offset", &S::Shadow1Offset)
+          .Integer("Shadow1Blur", &S::Shadow1Blur, -1)
+          .Integer("Shadow1Transparency", &S::Shadow1Transparency)
+          // A double in memory; the description keeps the shortest text that reads back as the
+          // same double ("4.83"), which carries everything an extended real held for these values.
+          .Real("Version", &S::Version, 0.0)
+          .String("Author", &S::Author)
+          .String("Description", &S::Description);
   return info;
 }
 

@@ -43,8 +43,7 @@ class TsStoredJPEG : public framework::TJPEGImage {
 class TsSkinGeneral : public framework::TCollectionItem {
  public:
   using TCollectionItem::TCollectionItem;
-  static const framework::TClassInfo& StaticClassInfo();
-  const framework::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
 
   std::string SectionName;
   std::string ParentClass;
@@ -96,8 +95,7 @@ class TsSkinImage : public framework::TCollectionItem {
  public:
   explicit TsSkinImage(framework::TCollection* collection);
   ~TsSkinImage() override;
-  static const framework::TClassInfo& StaticClassInfo();
-  const framework::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
   void Assign(const framework::TPersistent* source) override;
 
   // The mask's own picture; it is used (and streamed) only when Name is not empty.
@@ -136,8 +134,7 @@ class TsSkinPattern : public framework::TCollectionItem {
  public:
   explicit TsSkinPattern(framework::TCollection* collection);
   ~TsSkinPattern() override;
-  static const framework::TClassInfo& StaticClassInfo();
-  const framework::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
   void Assign(const framework::TPersistent* source) override;
 
   // Patterns showing one picture share it by Name: only the first of them carries the data.
@@ -169,8 +166,7 @@ class TsStoredSkin : public framework::TCollectionItem {
  public:
   explicit TsStoredSkin(framework::TCollection* collection);
   ~TsStoredSkin() override;
-  static const framework::TClassInfo& StaticClassInfo();
-  const framework::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  DECLARE_CLASS_INFO()
   void Assign(const framework::TPersistent* source) override;
 
   const std::string& Name() const { return name_; }
