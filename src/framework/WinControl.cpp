@@ -340,11 +340,19 @@ void TWinControl::PaintHandler(TMessage& m) {
   const bool own = dc == nullptr;
   if (own) dc = platform::BeginPaint(handle_, &ps);
   if (!dc) return;
+  // The paint ends on every path: a failure in a paint handler, reported by the message loop,
+  // leaves no context behind and what was drawn still reaches the screen.
+  struct PaintEnd {
+    HWND window;
+    const platform::PAINTSTRUCT* paint;
+    ~PaintEnd() {
+      if (paint) platform::EndPaint(window, paint);
+    }
+  } end{handle_, own ? &ps : nullptr};
   const int saved = platform::SaveDC(dc);
   PaintWindow(dc);
   platform::RestoreDC(dc, saved);
   PaintControls(dc, nullptr);
-  if (own) platform::EndPaint(handle_, &ps);
 }
 
 void TWinControl::PaintControls(platform::HDC dc, TControl* first) {

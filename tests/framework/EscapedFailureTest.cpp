@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "framework/Brush.h"
+#include "framework/Canvas.h"
 #include "framework/HintWindow.h"
 #include "platform/text/Font.h"
 #include "platform/windows/Paint.h"
@@ -101,6 +103,23 @@ TEST_F(EscapedFailureTest, APaintThatFailsIsReportedOnceNotAskedForAgainAndAgain
   platform::InvalidateRect(window, nullptr, false);
   Pump();
   EXPECT_EQ(paints, firstPaints + 1);
+  EXPECT_EQ(reports.size(), 1u);
+}
+
+TEST_F(EscapedFailureTest, AFormWhosePaintFailsShowsWhatItDrewAndGoesOn) {
+  TForm* form = MakeForm(60, 40);
+  form->OnPaint = [form](TObject*) {
+    form->Canvas()->Brush()->SetColor(platform::RGB(200, 20, 20));
+    form->Canvas()->FillRect({0, 0, 60, 40});
+    throw Exception("Canvas does not allow drawing");
+  };
+  ShowForm(form);
+  EXPECT_EQ(reports, std::vector<std::string>{"Canvas does not allow drawing"});
+  // The paint was ended all the same: what it drew reached the screen.
+  EXPECT_EQ(desktop->ScreenPixel({130, 120}), platform::RGB(200, 20, 20));
+  form->OnPaint = nullptr;
+  form->Invalidate();
+  Pump();
   EXPECT_EQ(reports.size(), 1u);
 }
 
