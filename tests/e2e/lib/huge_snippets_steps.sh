@@ -48,7 +48,7 @@ xdotool mousemove --sync $(slot 2)
 sleep 1.5
 check "resting on the 200 KB slot: still running" "yes" "$(alive)"
 check "resting on the 200 KB slot: no error report" "0" "$(reports)"
-check "the 200 KB slot was copied whole" "$log" "$(clipboard)"
+check "the 200 KB slot was copied whole" "$(printf '%s' "$log" | sha1sum)" "$(clipboard | sha1sum)"
 xdotool mousemove --sync $(slot 4)
 sleep 0.2
 check "the next slot is copied" "four" "$(clipboard)"
