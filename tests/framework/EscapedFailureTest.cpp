@@ -124,6 +124,8 @@ TEST_F(EscapedFailureTest, AFormWhosePaintFailsShowsWhatItDrewAndGoesOn) {
 }
 
 TEST_F(EscapedFailureTest, AFailureInsideAModalLoopLeavesTheFormModalUntilItCloses) {
+  TForm* main = MakeForm(300, 50);  // the first form made: the main form
+  ShowForm(main);
   TForm* dialog = MakeForm(200, 100);
   int ticks = 0;
   bool modalWhenReported = false;
@@ -146,6 +148,16 @@ TEST_F(EscapedFailureTest, AFailureInsideAModalLoopLeavesTheFormModalUntilItClos
   EXPECT_FALSE(dialog->Visible());
   platform::KillTimer(window, 1);
   EXPECT_TRUE(Answers());
+
+  // A close handler that fails ends the modal loop with its failure, and takes the dialog away
+  // rather than leaving it on screen over a main form that takes input again.
+  dialog->OnClose = [](TObject*, TCloseAction&) { throw Exception("Invalid pointer operation"); };
+  ticks = 1;
+  platform::SetTimer(window, 1, 10);
+  EXPECT_THROW(dialog->ShowModal(), Exception);
+  platform::KillTimer(window, 1);
+  EXPECT_FALSE(dialog->Visible());
+  EXPECT_TRUE(platform::IsWindowEnabled(main->Handle()));
 }
 
 TEST_F(EscapedFailureTest, TheTipStaysSmallWhateverItsText) {
