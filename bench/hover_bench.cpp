@@ -10,15 +10,13 @@
 #include <memory>
 #include <string>
 
-#include "app/AppResources.h"
+#include "app/ProgramClasses.h"
 #include "app/Unit1.h"
 #include "app/Unit2.h"
 #include "framework/Application.h"
-#include "framework/ClassRegistry.h"
 #include "platform/files/Files.h"
 #include "platform/headless/HeadlessBackend.h"
 #include "platform/windows/Window.h"
-#include "skin/controls/SkinControlClasses.h"
 #include "skin/controls/sEdit.h"
 
 namespace {
@@ -35,11 +33,7 @@ class HeadlessBar {
     auto backend = std::make_unique<platform::HeadlessBackend>();
     desktop = backend.get();
     platform::InstallBackend(std::move(backend));
-    RegisterAppResources();
-    RegisterStoredSkins();
-    skin::RegisterSkinControlClasses();
-    framework::RegisterClass(TForm1::StaticClassInfo());
-    framework::RegisterClass(TForm2::StaticClassInfo());
+    RegisterProgramClasses();
     application = std::make_unique<framework::TApplication>();
     application->CreateForm(Form1);
     application->CreateForm(Form2);

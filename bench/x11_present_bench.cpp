@@ -40,7 +40,7 @@ std::unique_ptr<Backend> BarOnScreen(benchmark::State& state, ExposeWatch& watch
   }
   std::unique_ptr<Backend> backend;
   try {
-    backend = platform::x11::CreateX11Backend();
+    backend = platform::x11::CreateX11Backend({"snipwell", "Snipwell"});
   } catch (const platform::Exception& e) {
     state.SkipWithError(e.what());
     return nullptr;

@@ -6,17 +6,15 @@
 #include <cstdio>
 #include <exception>
 
-#include "app/AppResources.h"
+#include "app/ProgramClasses.h"
 #include "app/Unit1.h"
 #include "app/Unit2.h"
 #include "framework/Application.h"
-#include "framework/ClassRegistry.h"
 #include "framework/Icon.h"
 #include "framework/Image.h"
 #include "framework/Picture.h"
 #include "platform/Backend.h"
 #include "platform/x11/X11Backend.h"
-#include "skin/controls/SkinControlClasses.h"
 
 int main() {
   // A snippet may be many megabytes, and its buffers come and go as it is loaded, edited and
@@ -25,18 +23,14 @@ int main() {
   // that threshold to the size of the largest buffer it has freed).
   mallopt(M_MMAP_THRESHOLD, 1 << 20);
   try {
-    platform::InstallBackend(platform::x11::CreateX11Backend());
+    platform::InstallBackend(platform::x11::CreateX11Backend({"snipwell", "Snipwell"}));
   } catch (const std::exception& e) {
     std::fprintf(stderr, "snipwell: %s\n", e.what());
     return 1;
   }
   int exitCode = 0;
   {
-    RegisterAppResources();
-    RegisterStoredSkins();
-    skin::RegisterSkinControlClasses();
-    framework::RegisterClass(TForm1::StaticClassInfo());
-    framework::RegisterClass(TForm2::StaticClassInfo());
+    RegisterProgramClasses();
 
     framework::TApplication application;
     application.SetTitle("Snipwell");

@@ -10,22 +10,7 @@
 
 namespace framework {
 
-namespace {
-
-// Brings the context's saved state back on every path out of a drawing call.
-class SavedDC {
- public:
-  explicit SavedDC(HDC dc) : dc_(dc), level_(platform::SaveDC(dc)) {}
-  ~SavedDC() { platform::RestoreDC(dc_, level_); }
-  SavedDC(const SavedDC&) = delete;
-  SavedDC& operator=(const SavedDC&) = delete;
-
- private:
-  HDC dc_;
-  int level_;
-};
-
-}  // namespace
+using platform::SavedDC;
 
 const TClassInfo& TCanvas::StaticClassInfo() {
   static const TClassInfo info = TClassBuilder<TCanvas>("TCanvas", TPersistent::StaticClassInfo());

@@ -28,6 +28,7 @@
 #include <vector>
 
 #include "framework/ClassRegistry.h"
+#include "framework/PropertyValues.h"
 
 namespace framework {
 

@@ -20,20 +20,11 @@
 #include "framework/Component.h"
 #include "framework/FormValue.h"
 #include "framework/Persistent.h"
-#include "platform/drawing/Colors.h"
 
 namespace framework {
 
 class TComponent;
-class TCollection;
-class TStrings;
 class TReader;
-
-// A failure while reading a form description; the reader puts the line in front of the message.
-class EReadError : public Exception {
- public:
-  using Exception::Exception;
-};
 
 enum class TPropKind {
   Integer,
@@ -53,8 +44,8 @@ enum class TPropKind {
 struct TPropInfo {
   std::string name;
   TPropKind kind = TPropKind::Integer;
-  // Sets the property of obj from a description value; raises EReadError for a value of the wrong
-  // kind or out of range.
+  // Sets the property of obj from a description value; raises EReadError (PropertyValues.h) for a
+  // value of the wrong kind or out of range.
   std::function<void(TObject* obj, const TFormValue& value, TReader& reader)> read;
   // The value as a description holds it, or nullopt when it equals the default (then it is not
   // written). Empty for properties that are never written (events).
@@ -125,32 +116,5 @@ const TClassInfo* FindClass(const std::string& name);
 // EConvertError): values through TPropInfo::copy, nested objects property by property. Events are
 // not copied. Collection items use it for Assign.
 void AssignPublishedProperties(const TObject* src, TObject* dst);
-
-// Colour names of descriptions (clWhite, clBtnFace, ...), both ways.
-std::optional<platform::TColor> IdentToColor(const std::string& ident);
-std::optional<std::string> ColorToIdent(platform::TColor color);
-
-// Conversions of description values, shared by the builders; each raises EReadError.
-int64_t ReadIntegerValue(const TFormValue& value);
-double ReadRealValue(const TFormValue& value);
-std::string ReadStringValue(const TFormValue& value);
-bool ReadBooleanValue(const TFormValue& value);
-platform::TColor ReadColorValue(const TFormValue& value);
-std::any BindMethodValue(const TFormValue& value, TReader& reader, std::type_index eventType);
-TFormValue MakeIntegerValue(int64_t v);
-TFormValue MakeRealValue(double v);
-TFormValue MakeStringValue(const std::string& v);
-TFormValue MakeIdentValue(const std::string& v);
-TFormValue MakeColorValue(platform::TColor v);
-void ReadCollectionValue(TCollection* collection, const TFormValue& value, TReader& reader);
-void ReadStringsValue(TStrings* strings, const TFormValue& value);
-std::vector<uint8_t> ReadBinaryValue(const TFormValue& value);
-// The collection as a description holds it: one item per element with the item's properties that
-// differ from their defaults; nullopt for an empty collection.
-std::optional<TFormValue> WriteCollectionValue(const TCollection* collection);
-// Assign between the collections or string lists of two objects of one class.
-void AssignCollection(TCollection* dst, const TCollection* src);
-void AssignStrings(TStrings* dst, const TStrings* src);
-[[noreturn]] void ThrowPropertyError(const std::string& message);
 
 }  // namespace framework

@@ -17,7 +17,7 @@ TControl* captureControl = nullptr;
 
 // Parents pass their font and colour on to children that follow them.
 void NotifyChildren(TControl* control, UINT msg) {
-  if (auto* win = dynamic_cast<TWinControl*>(control)) win->NotifyControls(msg);
+  if (TWinControl* win = control->AsWinControl()) win->NotifyControls(msg);
 }
 
 }  // namespace
@@ -31,7 +31,7 @@ void SetCaptureControl(TControl* control) {
     return;
   }
   // A non-windowed control captures through its parent's window.
-  TWinControl* win = dynamic_cast<TWinControl*>(control);
+  TWinControl* win = control->AsWinControl();
   if (!win) win = control->Parent();
   if (win) platform::SetCapture(win->Handle());
 }
@@ -192,7 +192,7 @@ void TControl::HandleMouse(TMessage& m) {
     default: break;
   }
   // The windowed controls leave the rest to the system.
-  if (dynamic_cast<TWinControl*>(this)) DefaultHandler(m);
+  if (AsWinControl()) DefaultHandler(m);
 }
 
 void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
@@ -220,7 +220,7 @@ void TControl::SetBounds(int left, int top, int width, int height) {
   height = std::max(0, height);
   if (left == left_ && top == top_ && width == width_ && height == height_) return;
   // The area left behind shows what lies under it again.
-  if (parent_ && visible_ && !dynamic_cast<TWinControl*>(this)) {
+  if (parent_ && visible_ && !AsWinControl()) {
     const TRect old = BoundsRect();
     if (parent_->HandleAllocated()) platform::InvalidateRect(parent_->Handle(), &old, true);
   }
@@ -239,7 +239,7 @@ void TControl::SetClientWidth(int v) { SetWidth(v + (width_ - ClientRect().Width
 void TControl::SetClientHeight(int v) { SetHeight(v + (height_ - ClientRect().Height())); }
 
 TPoint TControl::ClientOrigin() const {
-  if (auto* win = dynamic_cast<const TWinControl*>(this); win && win->HandleAllocated()) {
+  if (const TWinControl* win = AsWinControl(); win && win->HandleAllocated()) {
     TPoint p{0, 0};
     platform::ClientToScreen(win->handle_, &p);
     return p;
@@ -297,7 +297,7 @@ void TControl::SetVisible(bool v) {
   Perform(CM_VISIBLECHANGED, v ? 1 : 0);
   if (parent_) {
     const TRect r = BoundsRect();
-    if (!dynamic_cast<TWinControl*>(this) && parent_->HandleAllocated())
+    if (!AsWinControl() && parent_->HandleAllocated())
       platform::InvalidateRect(parent_->Handle(), &r, true);
     parent_->ShowControl(this);
     if (align_ != alNone) parent_->Realign();
@@ -435,7 +435,7 @@ void TControl::BringToFront() {
   auto& list = parent_->controls_;
   list.erase(std::remove(list.begin(), list.end(), this), list.end());
   list.push_back(this);
-  if (auto* win = dynamic_cast<TWinControl*>(this); win && win->HandleAllocated())
+  if (TWinControl* win = AsWinControl(); win && win->HandleAllocated())
     platform::SetWindowPos(win->Handle(), nullptr, 0, 0, 0, 0,
                            platform::SWP_NOMOVE | platform::SWP_NOSIZE | platform::SWP_NOACTIVATE);
   Invalidate();

@@ -133,6 +133,9 @@ class TControl : public TComponent {
 
   TWinControl* Parent() const { return parent_; }
   virtual void SetParent(TWinControl* parent);
+  // The control as a windowed control, or nullptr for one that draws on its parent's window.
+  virtual TWinControl* AsWinControl() { return nullptr; }
+  virtual const TWinControl* AsWinControl() const { return nullptr; }
   // The form the control stands on, or nullptr.
   TCustomForm* GetParentForm() const;
 

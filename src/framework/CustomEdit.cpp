@@ -20,13 +20,9 @@ namespace {
 // Measuring with the control's font, on the screen's context, put back as it was afterwards.
 class MeasuringDC {
  public:
-  explicit MeasuringDC(const TFont* font)
-      : dc_(platform::GetScreenDC()), saved_(platform::SaveDC(dc_)) {
+  explicit MeasuringDC(const TFont* font) : dc_(platform::GetScreenDC()), saved_(dc_) {
     platform::SelectFont(dc_, font->Handle());
   }
-  ~MeasuringDC() { platform::RestoreDC(dc_, saved_); }
-  MeasuringDC(const MeasuringDC&) = delete;
-  MeasuringDC& operator=(const MeasuringDC&) = delete;
   platform::HDC Get() const { return dc_; }
   int Width(std::string_view text) const {
     platform::TSize size;
@@ -36,7 +32,7 @@ class MeasuringDC {
 
  private:
   platform::HDC dc_;
-  int saved_;
+  platform::SavedDC saved_;
 };
 
 void Fill(platform::HDC dc, const TRect& r, TColor color) {
@@ -162,46 +158,22 @@ void RedrawFrame(TWinControl& control) {
 
 }  // namespace
 
+template <typename T>
+void TCustomEdit::ChangeFrame(T& field, T value) {
+  if (value == field) return;
+  field = value;
+  AdjustHeight();
+  ScrollCaretIntoView();
+  RedrawFrame(*this);
+}
+
 void TCustomEdit::SetBorderStyle(TBorderStyle v) {
-  v = v == bsNone ? bsNone : bsSingle;
-  if (v == borderStyle_) return;
-  borderStyle_ = v;
-  AdjustHeight();
-  ScrollCaretIntoView();
-  RedrawFrame(*this);
+  ChangeFrame(borderStyle_, v == bsNone ? bsNone : bsSingle);
 }
-
-void TCustomEdit::SetCtl3D(bool v) {
-  if (v == ctl3D_) return;
-  ctl3D_ = v;
-  AdjustHeight();
-  ScrollCaretIntoView();
-  RedrawFrame(*this);
-}
-
-void TCustomEdit::SetBevelKind(TBevelKind v) {
-  if (v == bevelKind_) return;
-  bevelKind_ = v;
-  AdjustHeight();
-  ScrollCaretIntoView();
-  RedrawFrame(*this);
-}
-
-void TCustomEdit::SetBevelInner(TBevelCut v) {
-  if (v == bevelInner_) return;
-  bevelInner_ = v;
-  AdjustHeight();
-  ScrollCaretIntoView();
-  RedrawFrame(*this);
-}
-
-void TCustomEdit::SetBevelOuter(TBevelCut v) {
-  if (v == bevelOuter_) return;
-  bevelOuter_ = v;
-  AdjustHeight();
-  ScrollCaretIntoView();
-  RedrawFrame(*this);
-}
+void TCustomEdit::SetCtl3D(bool v) { ChangeFrame(ctl3D_, v); }
+void TCustomEdit::SetBevelKind(TBevelKind v) { ChangeFrame(bevelKind_, v); }
+void TCustomEdit::SetBevelInner(TBevelCut v) { ChangeFrame(bevelInner_, v); }
+void TCustomEdit::SetBevelOuter(TBevelCut v) { ChangeFrame(bevelOuter_, v); }
 
 int TCustomEdit::BorderInset() const {
   int inset = borderStyle_ == bsNone ? 0 : ctl3D_ ? 2 : 1;
@@ -519,7 +491,7 @@ void TCustomEdit::PaintWindow(platform::HDC dc) {
   const TRect area = TextArea();
   if (area.IsEmpty()) return;
   UpdateLayout();
-  const int saved = platform::SaveDC(dc);
+  const platform::SavedDC saved(dc);
   platform::IntersectClipRect(dc, area.Left, area.Top, area.Right, area.Bottom);
   Fill(dc, area, Color());
   platform::SelectFont(dc, Font()->Handle());
@@ -540,20 +512,18 @@ void TCustomEdit::PaintWindow(platform::HDC dc) {
     const size_t selLast = buffer_.CharIndex(buffer_.SelEnd());
     const TRect band{x0 + XOf(selFirst), y, x0 + XOf(selLast), y + lineHeight_};
     Fill(dc, band.Intersected(area), platform::clHighlight);
-    const int inner = platform::SaveDC(dc);
+    const platform::SavedDC inner(dc);
     platform::IntersectClipRect(dc, band.Left, band.Top, band.Right, band.Bottom);
     platform::SetTextColor(dc, platform::ColorToRGB(platform::clHighlightText));
     const size_t from = std::max(selFirst, first);
     if (from < selLast)
       platform::TextOut(dc, x0 + XOf(from), y, Shown(from, selLast, area.Width(), password));
-    platform::RestoreDC(dc, inner);
   }
   // The caret inverts what it stands on, so it shows on the selection as on the text.
   if (CaretShowing()) {
     const int x = CaretX();
     platform::InvertRect(dc, {x, y, x + 1, y + lineHeight_});
   }
-  platform::RestoreDC(dc, saved);
 }
 
 // --- messages
@@ -574,9 +544,8 @@ void TCustomEdit::WndProc(TMessage& m) {
       const auto flags = static_cast<unsigned>(m.LParam);
       if ((flags & platform::PRF_CHECKVISIBLE) && !Showing()) return;
       if (dc && (flags & platform::PRF_NONCLIENT)) {
-        const int saved = platform::SaveDC(dc);
+        const platform::SavedDC saved(dc);
         PaintBorder(dc);
-        platform::RestoreDC(dc, saved);
       }
       if (dc && (flags & platform::PRF_CLIENT))
         Perform(platform::WM_PRINTCLIENT, m.WParam, m.LParam);

@@ -126,6 +126,10 @@ class TCustomEdit : public TWinControl {
   void AdjustHeight();
 
  private:
+  // The one change step of the frame's setters: the new value, then the height, the caret's
+  // place and the frame follow it.
+  template <typename T>
+  void ChangeFrame(T& field, T value);
   // Native behaviour.
   void KeyDownDefault(uint16_t key, TShiftState shift);
   void CharDefault(char32_t ch);

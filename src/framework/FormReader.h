@@ -34,6 +34,7 @@
 
 #include "framework/ClassRegistry.h"
 #include "framework/FormValue.h"
+#include "framework/PropertyValues.h"
 
 namespace framework {
 

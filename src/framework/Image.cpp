@@ -1,5 +1,7 @@
 #include "framework/Image.h"
 
+#include <utility>
+
 #include "framework/Canvas.h"
 #include "framework/ClassBuilder.h"
 #include "framework/Icon.h"
@@ -107,15 +109,14 @@ void TImage::PictureChanged() {
 }
 
 void TImage::Paint() {
-  const bool saved = drawing_;
-  drawing_ = true;
-  try {
-    Canvas()->StretchDraw(DestRect(), picture_->Graphic());
-  } catch (...) {
-    drawing_ = saved;
-    throw;
-  }
-  drawing_ = saved;
+  // Set while drawing (a picture that changes then must not invalidate), and back to what it was
+  // however drawing ends.
+  struct Drawing {
+    bool& flag;
+    const bool was;
+    ~Drawing() { flag = was; }
+  } drawing{drawing_, std::exchange(drawing_, true)};
+  Canvas()->StretchDraw(DestRect(), picture_->Graphic());
 }
 
 }  // namespace framework

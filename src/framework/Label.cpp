@@ -1,5 +1,7 @@
 #include "framework/Label.h"
 
+#include <optional>
+
 #include "framework/Canvas.h"
 #include "framework/ControlTypeNames.h"
 #include "framework/WinControl.h"
@@ -15,6 +17,27 @@ unsigned AlignmentFlag(TAlignment alignment) {
          : alignment == taCenter     ? platform::DT_CENTER
                                      : platform::DT_LEFT;
 }
+
+// Outside painting a label measures on the screen's context: lent to its canvas for a scope and
+// taken back as it was found, however the scope ends. A canvas that has a context keeps it.
+class ScreenContextLoan {
+ public:
+  explicit ScreenContextLoan(TCanvas* canvas) {
+    if (canvas->HandleAllocated()) return;
+    saved_.emplace(platform::GetScreenDC());
+    canvas_ = canvas;
+    canvas_->SetHandle(platform::GetScreenDC());
+  }
+  ~ScreenContextLoan() {
+    if (canvas_) canvas_->SetHandle(nullptr);
+  }
+  ScreenContextLoan(const ScreenContextLoan&) = delete;
+  ScreenContextLoan& operator=(const ScreenContextLoan&) = delete;
+
+ private:
+  std::optional<platform::SavedDC> saved_;  // restored after the canvas lets go
+  TCanvas* canvas_ = nullptr;
+};
 
 }  // namespace
 
@@ -143,26 +166,11 @@ void TCustomLabel::Paint() {
 
 void TCustomLabel::AdjustBounds() {
   if (!autoSize_ || HasState(csReading)) return;
-  TCanvas* canvas = Canvas();
-  // Outside painting the label measures on the screen's context, left as it was found.
-  const bool borrowed = !canvas->HandleAllocated();
-  platform::HDC screen = platform::GetScreenDC();
-  const int saved = borrowed ? platform::SaveDC(screen) : 0;
-  if (borrowed) canvas->SetHandle(screen);
   TRect rect = ClientRect();
-  try {
+  {
+    const ScreenContextLoan loan(Canvas());
     DoDrawText(rect, platform::DT_EXPANDTABS | platform::DT_CALCRECT |
                          (wordWrap_ ? platform::DT_WORDBREAK : 0u));
-  } catch (...) {
-    if (borrowed) {
-      canvas->SetHandle(nullptr);
-      platform::RestoreDC(screen, saved);
-    }
-    throw;
-  }
-  if (borrowed) {
-    canvas->SetHandle(nullptr);
-    platform::RestoreDC(screen, saved);
   }
   TAlignment alignment = alignment_;
   if (UseRightToLeftAlignment() && alignment != taCenter)

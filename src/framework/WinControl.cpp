@@ -335,23 +335,28 @@ bool TWinControl::WantsKey(uint16_t) const { return false; }
 void TWinControl::PaintWindow(platform::HDC) {}
 
 void TWinControl::PaintHandler(TMessage& m) {
+  if (auto dc = reinterpret_cast<platform::HDC>(m.WParam)) {
+    PaintClient(dc);
+    return;
+  }
   platform::PAINTSTRUCT ps;
-  platform::HDC dc = reinterpret_cast<platform::HDC>(m.WParam);
-  const bool own = dc == nullptr;
-  if (own) dc = platform::BeginPaint(handle_, &ps);
+  platform::HDC dc = platform::BeginPaint(handle_, &ps);
   if (!dc) return;
   // The paint ends on every path: a failure in a paint handler, reported by the message loop,
   // leaves no context behind and what was drawn still reaches the screen.
   struct PaintEnd {
     HWND window;
     const platform::PAINTSTRUCT* paint;
-    ~PaintEnd() {
-      if (paint) platform::EndPaint(window, paint);
-    }
-  } end{handle_, own ? &ps : nullptr};
-  const int saved = platform::SaveDC(dc);
-  PaintWindow(dc);
-  platform::RestoreDC(dc, saved);
+    ~PaintEnd() { platform::EndPaint(window, paint); }
+  } end{handle_, &ps};
+  PaintClient(dc);
+}
+
+void TWinControl::PaintClient(platform::HDC dc) {
+  {
+    const platform::SavedDC saved(dc);
+    PaintWindow(dc);
+  }
   PaintControls(dc, nullptr);
 }
 
@@ -360,14 +365,12 @@ void TWinControl::PaintControls(platform::HDC dc, TControl* first) {
   if (first) it = std::find(controls_.begin(), controls_.end(), first);
   for (; it != controls_.end(); ++it) {
     TControl* c = *it;
-    if (dynamic_cast<TWinControl*>(c) || !c->Visible() || c->Width() <= 0 || c->Height() <= 0)
-      continue;
+    if (c->AsWinControl() || !c->Visible() || c->Width() <= 0 || c->Height() <= 0) continue;
     if (!platform::RectVisible(dc, c->BoundsRect())) continue;
-    const int saved = platform::SaveDC(dc);
+    const platform::SavedDC saved(dc);
     platform::OffsetViewportOrgEx(dc, c->Left(), c->Top());
     platform::IntersectClipRect(dc, 0, 0, c->Width(), c->Height());
     c->Perform(platform::WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-    platform::RestoreDC(dc, saved);
   }
 }
 
@@ -421,7 +424,7 @@ void TWinControl::Realign() {
 bool TWinControl::RouteMouseToChild(TMessage& m) {
   TControl* target = nullptr;
   TControl* capture = GetCaptureControl();
-  if (capture && capture->Parent() == this && !dynamic_cast<TWinControl*>(capture)) {
+  if (capture && capture->Parent() == this && !capture->AsWinControl()) {
     target = capture;
   } else if (!capture || capture == this) {
     const TPoint p{platform::GET_X_LPARAM(m.LParam), platform::GET_Y_LPARAM(m.LParam)};
@@ -447,14 +450,9 @@ void TWinControl::TrackMouseOver(TControl* now) {
 void TWinControl::WndProc(TMessage& m) {
   switch (m.Msg) {
     case platform::WM_PAINT: PaintHandler(m); return;
-    case platform::WM_PRINTCLIENT: {
-      auto dc = reinterpret_cast<platform::HDC>(m.WParam);
-      const int saved = platform::SaveDC(dc);
-      PaintWindow(dc);
-      platform::RestoreDC(dc, saved);
-      PaintControls(dc, nullptr);
+    case platform::WM_PRINTCLIENT:
+      if (auto dc = reinterpret_cast<platform::HDC>(m.WParam)) PaintClient(dc);
       return;
-    }
     case platform::WM_ERASEBKGND:
       if (!ControlStyleHas(csOpaque)) {
         auto dc = reinterpret_cast<platform::HDC>(m.WParam);

@@ -27,6 +27,9 @@ class TWinControl : public TControl {
   ~TWinControl() override;
   DECLARE_CLASS_INFO()
 
+  TWinControl* AsWinControl() override { return this; }
+  const TWinControl* AsWinControl() const override { return this; }
+
   // The window, made on demand (with its parent's first).
   HWND Handle();
   bool HandleAllocated() const { return handle_ != nullptr; }
@@ -90,6 +93,9 @@ class TWinControl : public TControl {
   virtual void PaintWindow(platform::HDC dc);
   // The paint handling of WM_PAINT: own face, then the non-windowed children over it.
   void PaintHandler(TMessage& message);
+  // The client area on dc: the control's own picture (its context state kept from the children),
+  // then its non-windowed children. WM_PAINT and WM_PRINTCLIENT both paint through it.
+  void PaintClient(platform::HDC dc);
   void PaintControls(platform::HDC dc, TControl* first);
   virtual void AlignControls(TControl* control, TRect& rect);
   void Realign();

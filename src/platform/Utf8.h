@@ -1,5 +1,6 @@
 #pragma once
-// UTF-8 decoding as the program needs it everywhere: a byte that does not start a valid sequence
+// UTF-8 as the program needs it everywhere: decoding, encoding, validation and the conversions to
+// and from Latin-1. The program's strings are bytes; a byte that does not start a valid sequence
 // (overlong forms, surrogates and values above U+10FFFF included) stands for itself, its Latin-1
 // character, so any bytes can be shown and nothing is ever read past the end.
 
@@ -10,7 +11,8 @@
 
 namespace platform {
 
-// The code point starting at text[i]; i moves past it. Requires i < text.size().
+// The code point starting at text[i]; i moves past it. Requires i < text.size(). A byte that does
+// not start a valid sequence is returned as its Latin-1 character, and i moves by one.
 inline uint32_t NextCodePoint(std::string_view text, size_t& i) {
   const auto* p = reinterpret_cast<const unsigned char*>(text.data());
   const size_t n = text.size();
@@ -40,26 +42,24 @@ inline uint32_t NextCodePoint(std::string_view text, size_t& i) {
   return cp;
 }
 
-// The UTF-8 bytes of a code point (U+FFFD for values that are not characters).
+// Appends the UTF-8 bytes of a code point (U+FFFD for values that are not characters).
+void AppendUtf8(std::string& out, uint32_t cp);
 inline std::string EncodeUtf8(uint32_t cp) {
-  if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = 0xFFFD;
   std::string out;
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
+  AppendUtf8(out, cp);
   return out;
 }
+
+// Whether every byte belongs to a valid UTF-8 sequence.
+bool IsValidUtf8(std::string_view text);
+// Valid UTF-8 as it is; every byte that is not part of a valid sequence becomes the UTF-8 of its
+// Latin-1 character (what the program shows for it). For those who must hand out valid UTF-8.
+std::string SanitizeUtf8(std::string_view text);
+
+// Latin-1 for those who need one byte a character: a character above U+00FF becomes
+// `unrepresentable`; a byte that is not part of a valid sequence stays itself.
+std::string Utf8ToLatin1(std::string_view text, char unrepresentable = '?');
+// Every byte as its Latin-1 character.
+std::string Latin1ToUtf8(std::string_view text);
 
 }  // namespace platform

@@ -11,19 +11,17 @@
 #include <string>
 #include <vector>
 
-#include "app/AppResources.h"
+#include "app/ProgramClasses.h"
 #include "app/Unit1.h"
 #include "app/Unit2.h"
 #include "framework/Application.h"
 #include "framework/CheckBox.h"
-#include "framework/ClassRegistry.h"
 #include "framework/Label.h"
 #include "platform/files/Files.h"
 #include "platform/headless/HeadlessBackend.h"
 #include "platform/windows/Input.h"
 #include "platform/windows/Timer.h"
 #include "platform/windows/Window.h"
-#include "skin/controls/SkinControlClasses.h"
 #include "skin/controls/sButton.h"
 #include "skin/controls/sCheckBox.h"
 #include "skin/controls/sEdit.h"
@@ -53,11 +51,7 @@ class BarTest : public ::testing::Test {
     auto backend = std::make_unique<platform::HeadlessBackend>();
     desktop = backend.get();
     platform::InstallBackend(std::move(backend));
-    RegisterAppResources();
-    RegisterStoredSkins();
-    skin::RegisterSkinControlClasses();
-    framework::RegisterClass(TForm1::StaticClassInfo());
-    framework::RegisterClass(TForm2::StaticClassInfo());
+    RegisterProgramClasses();
   }
   void TearDown() override {
     app.reset();

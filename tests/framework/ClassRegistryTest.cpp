@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "StreamingTestClasses.h"
+#include "framework/ColorNames.h"
 #include "framework/FormReader.h"
 
 namespace streaming_test {

@@ -19,6 +19,7 @@
 #include "platform/headless/HeadlessBackend.h"
 #include "platform/images/ImageCodecs.h"
 #include "platform/windows/Window.h"
+#include "tests/GoldenPicture.h"
 
 namespace framework::test {
 
@@ -86,27 +87,9 @@ class StandardControlsTest : public ::testing::Test {
   // What the desktop shows of the form.
   const platform::DIBitmap& Screen(TForm* form) { return desktop->Find(form->Handle())->screen; }
 
-  // Compares the picture with tests/golden/framework/<name>.png. A missing file is written (and
-  // every file when SNIPWELL_UPDATE_GOLDEN=1); a mismatch writes <name>.actual.png beside it.
+  // Compares the picture with tests/golden/framework/<name>.png (see tests/GoldenPicture.h).
   void ExpectGolden(const platform::DIBitmap& picture, const std::string& name) {
-    const std::filesystem::path dir = std::filesystem::path(SNIPWELL_GOLDEN_DIR) / "framework";
-    const std::filesystem::path file = dir / (name + ".png");
-    const char* update = std::getenv("SNIPWELL_UPDATE_GOLDEN");
-    if (!std::filesystem::exists(file) || (update && std::string(update) == "1")) {
-      std::filesystem::create_directories(dir);
-      platform::WritePngFile(picture, file.string());
-      return;
-    }
-    const platform::DIBitmap expected = platform::ReadPngFile(file.string());
-    bool same = expected.Width() == picture.Width() && expected.Height() == picture.Height();
-    for (int y = 0; same && y < picture.Height(); ++y)
-      same = std::memcmp(expected.ScanLine(y), picture.ScanLine(y),
-                         static_cast<size_t>(picture.Width()) * 3) == 0;
-    if (!same) {
-      const std::filesystem::path actual = dir / (name + ".actual.png");
-      platform::WritePngFile(picture, actual.string());
-      ADD_FAILURE() << "The picture differs from " << file << "; what was drawn is in " << actual;
-    }
+    golden::ExpectGoldenPicture(picture, "framework", name);
   }
 
   platform::HeadlessBackend* desktop = nullptr;

@@ -1,262 +1,91 @@
 #include "tools/skins/ContactSheet.h"
 
 #include <algorithm>
-#include <cmath>
+#include <memory>
 
 #include "framework/Bitmap.h"
 #include "framework/Canvas.h"
 #include "platform/drawing/DeviceContext.h"
-#include "skin/data/sGradientData.h"
+#include "platform/text/Font.h"
+#include "skin/paint/sBackground.h"
+#include "skin/paint/sBlending.h"
+#include "skin/paint/sBorderMask.h"
+#include "skin/paint/sCommonDataBase.h"
+#include "skin/paint/sPixelAccess.h"
+#include "skin/paint/sSkinText.h"
+#include "skin/paint/sStateImage.h"
 
 namespace skins {
 namespace {
 
+using framework::TBitmap;
 using platform::DIBitmap;
 using platform::TColor;
 using platform::TRect;
 
-struct Px {
-  uint8_t b, g, r;
-};
-
-Px Get(const DIBitmap& bmp, int x, int y) {
-  const uint8_t* p = bmp.ScanLine(y) + 3 * x;
-  return {p[0], p[1], p[2]};
-}
-void Set(DIBitmap& bmp, int x, int y, Px c) {
-  if (x < 0 || y < 0 || x >= bmp.Width() || y >= bmp.Height()) return;
-  uint8_t* p = bmp.ScanLine(y) + 3 * x;
-  p[0] = c.b;
-  p[1] = c.g;
-  p[2] = c.r;
-}
-bool IsKey(Px c) { return c.r == 255 && c.g == 0 && c.b == 255; }
-Px FromColor(TColor c) {
-  c = platform::ColorToRGB(c);
-  return {static_cast<uint8_t>((c >> 16) & 0xFF), static_cast<uint8_t>((c >> 8) & 0xFF),
-          static_cast<uint8_t>(c & 0xFF)};
-}
-uint8_t MixByte(int d, int s, int m) {
-  return static_cast<uint8_t>(std::clamp(((d - s) * m + s * 256) >> 8, 0, 255));
-}
-Px Blend(Px a, Px b, double t) {  // t of b over a
-  const auto mix = [t](int x, int y) { return static_cast<uint8_t>(std::lround(x + (y - x) * t)); };
-  return {mix(a.b, b.b), mix(a.g, b.g), mix(a.r, b.r)};
-}
-
-void FillRect(DIBitmap& bmp, const TRect& r, Px c) {
-  for (int y = r.Top; y < r.Bottom; ++y) {
-    for (int x = r.Left; x < r.Right; ++x) Set(bmp, x, y, c);
-  }
-}
-
-const DIBitmap& SourceOf(const skin::TsSkinManager& manager, const skin::TsMaskData& mask) {
-  return mask.Bmp ? mask.Bmp->DIB() : manager.MasterBitmap()->DIB();
-}
-
-// Copies source rectangle q onto target rectangle d, tiled or stretched; with a mask band h rows
-// below (two layers) pixels are mixed by their weights; `keyed` leaves magenta pixels out.
-void CopyPart(DIBitmap& target, const TRect& d, const DIBitmap& source, const TRect& q,
-              int maskRows, bool keyed, bool stretch) {
-  const int qw = q.Right - q.Left, qh = q.Bottom - q.Top;
-  if (qw <= 0 || qh <= 0) return;
-  for (int y = d.Top; y < d.Bottom; ++y) {
-    for (int x = d.Left; x < d.Right; ++x) {
-      if (x < 0 || y < 0 || x >= target.Width() || y >= target.Height()) continue;
-      const int sx = q.Left + (stretch ? (x - d.Left) * qw / std::max(1, d.Right - d.Left)
-                                       : (x - d.Left) % qw);
-      const int sy =
-          q.Top + (stretch ? (y - d.Top) * qh / std::max(1, d.Bottom - d.Top) : (y - d.Top) % qh);
-      const Px s = Get(source, sx, sy);
-      if (keyed && IsKey(s)) continue;
-      if (maskRows > 0) {
-        const Px m = Get(source, sx, sy + maskRows);
-        const Px t = Get(target, x, y);
-        Set(target, x, y, {MixByte(t.b, s.b, m.b), MixByte(t.g, s.g, m.g), MixByte(t.r, s.r, m.r)});
-      } else {
-        Set(target, x, y, s);
-      }
-    }
-  }
-}
-
-void DrawBorder(DIBitmap& target, const TRect& t, const skin::TsSkinManager& manager, int maskIndex,
-                int state, bool fill) {
-  if (!manager.IsValidMaskIndex(maskIndex)) return;
-  const skin::TsMaskData& m = manager.Masks()[static_cast<size_t>(maskIndex)];
-  const DIBitmap& src = SourceOf(manager, m);
-  const int W = t.Right - t.Left, H = t.Bottom - t.Top;
-  int wl = m.WL, wr = m.WR, wt = m.WT, wb = m.WB;
-  if (W < wl + wr) {
-    const int d = (wl + wr - W) / 2;
-    wl = std::max(0, wl - d);
-    wr = std::max(0, wr - d - (W % 2));
-  }
-  if (H < wt + wb) {
-    const int d = (wt + wb - H) / 2;
-    wt = std::max(0, wt - d);
-    wb = std::max(0, wb - d - (H % 2));
-  }
-  const int w = (m.R.Right - m.R.Left) / m.ImageCount,
-            h = (m.R.Bottom - m.R.Top) / (m.MaskType + 1);
-  const int cw = std::max(0, w - wl - wr), ch = h - wt - wb;
-  if (ch < 0) return;
-  const int k = std::min(state, m.ImageCount - 1);
-  const int sx = m.R.Left + k * w, sy = m.R.Top;
-  const int band = m.MaskType ? h : 0;
-  const bool stretch = !m.MaskType && m.DrawMode != 0;
-  // Corners: magenta leaves what is beneath.
-  CopyPart(target, {t.Left, t.Top, t.Left + wl, t.Top + wt}, src, {sx, sy, sx + wl, sy + wt}, band,
-           true, false);
-  CopyPart(target, {t.Right - wr, t.Top, t.Right, t.Top + wt}, src,
-           {sx + wl + cw, sy, sx + w, sy + wt}, band, true, false);
-  CopyPart(target, {t.Left, t.Bottom - wb, t.Left + wl, t.Bottom}, src,
-           {sx, sy + h - wb, sx + wl, sy + h}, band, true, false);
-  CopyPart(target, {t.Right - wr, t.Bottom - wb, t.Right, t.Bottom}, src,
-           {sx + wl + cw, sy + h - wb, sx + w, sy + h}, band, true, false);
-  // Edges.
-  CopyPart(target, {t.Left, t.Top + wt, t.Left + wl, t.Bottom - wb}, src,
-           {sx, sy + wt, sx + wl, sy + wt + ch}, band, false, stretch);
-  CopyPart(target, {t.Right - wr, t.Top + wt, t.Right, t.Bottom - wb}, src,
-           {sx + wl + cw, sy + wt, sx + w, sy + wt + ch}, band, false, stretch);
-  CopyPart(target, {t.Left + wl, t.Top, t.Right - wr, t.Top + wt}, src,
-           {sx + wl, sy, sx + wl + cw, sy + wt}, band, false, stretch);
-  CopyPart(target, {t.Left + wl, t.Bottom - wb, t.Right - wr, t.Bottom}, src,
-           {sx + wl, sy + h - wb, sx + wl + cw, sy + h}, band, false, stretch);
-  if (fill && (m.MaskType || m.BorderWidth == 0)) {
-    CopyPart(target, {t.Left + wl, t.Top + wt, t.Right - wr, t.Bottom - wb}, src,
-             {sx + wl, sy + wt, sx + wl + cw, sy + wt + ch}, band, false, stretch);
-  }
-}
-
-void DrawGlyph(DIBitmap& target, int x, int y, const skin::TsSkinManager& manager, int maskIndex,
-               int state) {
-  if (!manager.IsValidMaskIndex(maskIndex)) return;
-  const skin::TsMaskData& m = manager.Masks()[static_cast<size_t>(maskIndex)];
-  const int w = (m.R.Right - m.R.Left) / m.ImageCount,
-            h = (m.R.Bottom - m.R.Top) / (m.MaskType + 1);
-  const int sx = m.R.Left + std::min(state, m.ImageCount - 1) * w;
-  CopyPart(target, {x, y, x + w, y + h}, SourceOf(manager, m), {sx, m.R.Top, sx + w, m.R.Top + h},
-           m.MaskType ? h : 0, true, false);
-}
-
-// The background of a section over what lies beneath (simplified composition: colour, gradient
-// and picture shares, then the section's transparency).
-void Background(DIBitmap& target, const TRect& r, const skin::TsSkinManager& manager,
-                const std::string& section, bool hot) {
-  const int index = manager.FindSection(section);
-  if (index < 0) return;
-  const skin::TsGeneralData& g = manager.Sections()[static_cast<size_t>(index)];
-  const int transparency = hot ? g.HotTransparency : g.Transparency;
-  const int gradientShare = hot ? g.HotGradientPercent : g.GradientPercent;
-  const int imageShare = hot ? g.HotImagePercent : g.ImagePercent;
-  const skin::TsGradArray& gradient = hot ? g.HotGradientArray : g.GradientArray;
-  const Px color = FromColor(hot ? g.HotColor : g.Color);
-  const DIBitmap* picture = nullptr;
-  TRect tile{};
-  const int pattern = manager.FindPattern(index, section, hot ? "HOTPATTERN" : "PATTERN");
-  const int texture = manager.FindTexture(index, section, hot ? "HOTPATTERN" : "PATTERN");
-  if (pattern >= 0 && !manager.Patterns()[static_cast<size_t>(pattern)].Img->Empty()) {
-    picture = &manager.Patterns()[static_cast<size_t>(pattern)].Img->DIB();
-    tile = {0, 0, picture->Width(), picture->Height()};
-  } else if (texture >= 0) {
-    const skin::TsMaskData& m = manager.Masks()[static_cast<size_t>(texture)];
-    picture = &SourceOf(manager, m);
-    tile = m.R;
-  }
-  const int height = r.Bottom - r.Top;
-  for (int y = r.Top; y < r.Bottom; ++y) {
-    Px grad = color;
-    if (!gradient.empty()) {
-      // Segments follow each other down the height by their shares.
-      double start = 0;
-      for (const skin::TsGradSegment& s : gradient) {
-        const double end = start + height * s.Share / 100.0;
-        if (y - r.Top < end || &s == &gradient.back()) {
-          const double t =
-              end > start ? std::clamp((y - r.Top - start) / (end - start), 0.0, 1.0) : 0.0;
-          grad = Blend(FromColor(s.StartColor), FromColor(s.EndColor), t);
-          break;
-        }
-        start = end;
-      }
-    }
-    for (int x = r.Left; x < r.Right; ++x) {
-      if (x < 0 || y < 0 || x >= target.Width() || y >= target.Height()) continue;
-      Px own = color;
-      double rest = 1.0;
-      double red = 0, green = 0, blue = 0;
-      const auto add = [&](Px c, double share) {
-        red += c.r * share;
-        green += c.g * share;
-        blue += c.b * share;
-        rest -= share;
-      };
-      if (picture && imageShare > 0) {
-        const int tw = tile.Right - tile.Left, th = tile.Bottom - tile.Top;
-        add(Get(*picture, tile.Left + (x - r.Left) % tw, tile.Top + (y - r.Top) % th),
-            imageShare / 100.0);
-      }
-      if (!gradient.empty() && gradientShare > 0) add(grad, std::min(rest, gradientShare / 100.0));
-      add(color, std::max(0.0, rest));
-      own = {static_cast<uint8_t>(std::lround(blue)), static_cast<uint8_t>(std::lround(green)),
-             static_cast<uint8_t>(std::lround(red))};
-      Set(target, x, y, Blend(own, Get(target, x, y), transparency / 100.0));
-    }
-  }
+// A binding without a control: the sheet paints faces the way the controls do, by section.
+std::unique_ptr<skin::TsCommonDataBase> Binding(skin::TsSkinManager& manager,
+                                                const std::string& section) {
+  auto data = std::make_unique<skin::TsCommonDataBase>(nullptr, false);
+  data->Bind(&manager, section);
+  return data;
 }
 
 class Sheet {
  public:
-  Sheet(const skin::TsSkinManager& manager, int width, int height)
+  Sheet(skin::TsSkinManager& manager, int width, int height)
       : manager_(manager), bitmap_(width, height) {
-    FillRect(bitmap_.DIB(), {0, 0, width, height}, {236, 236, 236});
-    bitmap_.Canvas()->Font()->SetName("MS Sans Serif");
-    bitmap_.Canvas()->Font()->SetHeight(-11);
-    bitmap_.Canvas()->Brush()->SetStyle(framework::bsClear);
+    platform::DeviceContext dc(&bitmap_.DIB());
+    skin::FillSolid(&dc, {0, 0, width, height}, platform::RGB(236, 236, 236));
+    SetFont(bitmap_);
   }
   DIBitmap& dib() { return bitmap_.DIB(); }
-  const skin::TsSkinManager& manager() const { return manager_; }
 
   void Text(int x, int y, const std::string& text, TColor color = 0) {
     bitmap_.Canvas()->Font()->SetColor(color);
     bitmap_.Canvas()->TextOut(x, y, text);
   }
-  int TextWidth(const std::string& text) { return bitmap_.Canvas()->TextExtent(text).cx; }
-  int Mask(const std::string& section, const std::string& property) const {
-    return manager_.FindMask(manager_.FindSection(section), section, property);
-  }
-  TColor FontColor(const std::string& section) const {
-    const int i = manager_.FindSection(section);
-    return i < 0 ? 0
-                 : static_cast<TColor>(manager_.Sections()[static_cast<size_t>(i)].FontColor[0]);
-  }
 
-  void Button(const TRect& r, const std::string& caption, int state) {
-    Background(dib(), r, manager_, "BUTTON", state > 0);
-    DrawBorder(dib(), r, manager_, Mask("BUTTON", "BORDERSMASK"), state, true);
-    const int tw = TextWidth(caption);
-    const int shift = state == 2 ? 1 : 0;
-    Text(r.Left + (r.Right - r.Left - tw) / 2 + shift, r.Top + (r.Bottom - r.Top - 13) / 2 + shift,
-         caption, FontColor("BUTTON"));
+  // A form's surface: the section's background, as the form skin provider renders it.
+  void Form(const TRect& r, const std::string& section) {
+    skin::PaintSectionBackground(manager_.FindSection(section), section, {}, skin::kKeyColor, -1,
+                                 -1, &manager_, &bitmap_, {0, 0}, r, 0);
   }
+  void Panel(const TRect& r) { Face("PANEL", r, 0, false); }
   void Edit(const TRect& r, const std::string& text) {
-    Background(dib(), r, manager_, "EDIT", false);
-    DrawBorder(dib(), r, manager_, Mask("EDIT", "BORDERSMASK"), 0, false);
-    Text(r.Left + 4, r.Top + (r.Bottom - r.Top - 13) / 2, text, FontColor("EDIT"));
+    Face("EDIT", r, 0, true);
+    TRect place{r.Left + 4, r.Top, r.Right - 4, r.Bottom};
+    skin::DrawSectionText(bitmap_.Canvas(), text, true, &manager_, false,
+                          manager_.FindSection("EDIT"), platform::DT_VCENTER, place);
+  }
+  // A push button: its background, then its border cut out of the window's shape; what the shape
+  // leaves out shows the sheet beneath.
+  void Button(const TRect& r, const std::string& caption, int state) {
+    auto data = Binding(manager_, "BUTTON");
+    auto cache = Beneath(r);
+    const TRect all{0, 0, r.Width(), r.Height()};
+    skin::PaintControlBackground(*data, Parent(), state, cache.get(), r.TopLeft(), all);
+    platform::Region region(all);
+    if (manager_.IsValidMaskIndex(data->BorderMaskIndex))
+      skin::DrawBorderMaskWithRegion(cache.get(), region, true, state,
+                                     manager_.Masks()[static_cast<size_t>(data->BorderMaskIndex)]);
+    TRect place = state == 2 ? all.Translated(1, 1) : all;
+    SetFont(*cache);
+    skin::DrawSectionText(cache->Canvas(), caption, true, &manager_, state > 0, data->SectionIndex,
+                          platform::DT_CENTER | platform::DT_VCENTER, place);
+    for (const TRect& part : region.Rects())
+      skin::CopyBlock(&bitmap_, r.Left + part.Left, r.Top + part.Top, part.Width(), part.Height(),
+                      cache.get(), part.Left, part.Top);
   }
   void CheckBox(int x, int y, const std::string& property, int state, const std::string& caption) {
     const int glyph = manager_.FindMaskExact("GLOBALINFO", property);
-    DrawGlyph(dib(), x, y + 1, manager_, glyph, state);
-    if (!caption.empty()) Text(x + 20, y + 4, caption, FontColor("CHECKBOX"));
-  }
-  void Panel(const TRect& r) {
-    Background(dib(), r, manager_, "PANEL", false);
-    DrawBorder(dib(), r, manager_, Mask("PANEL", "BORDERSMASK"), 0, false);
-  }
-  void Form(const TRect& r, const std::string& section) {
-    Background(dib(), r, manager_, section, false);
-    DrawBorder(dib(), r, manager_, Mask(section, "BORDERSMASK"), 0, false);
+    if (manager_.IsValidMaskIndex(glyph))
+      skin::DrawStateImage(&bitmap_, {x, y + 1}, state,
+                           manager_.Masks()[static_cast<size_t>(glyph)], 1);
+    if (caption.empty()) return;
+    TRect place{x + 20, y, x + 20 + 400, y + 20};
+    skin::DrawSectionText(bitmap_.Canvas(), caption, true, &manager_, false,
+                          manager_.FindSection("CHECKBOX"), platform::DT_VCENTER, place);
   }
 
   // The bar as the program lays it out.
@@ -311,13 +140,36 @@ class Sheet {
   }
 
  private:
-  const skin::TsSkinManager& manager_;
-  framework::TBitmap bitmap_;
+  static void SetFont(TBitmap& bitmap) {
+    bitmap.Canvas()->Font()->SetName("MS Sans Serif");
+    bitmap.Canvas()->Font()->SetHeight(-11);
+    bitmap.Canvas()->Brush()->SetStyle(framework::bsClear);
+  }
+  // Every control's parent image is the sheet as it stands: the sheet is where they all compose.
+  skin::TCacheInfo Parent() { return {&bitmap_, 0, 0, true}; }
+  // A cache of r's size holding what the sheet shows there, so that the pixels a face leaves
+  // alone (the transparent corners of a one-layer border) show what lies behind the control.
+  std::unique_ptr<TBitmap> Beneath(const TRect& r) {
+    auto cache = skin::NewBitmap24(r.Width(), r.Height());
+    skin::CopyBlock(cache.get(), 0, 0, r.Width(), r.Height(), &bitmap_, r.Left, r.Top);
+    return cache;
+  }
+  // The whole face of a section at r, composed as the control there composes it over its parent.
+  void Face(const std::string& section, const TRect& r, int state, bool fillCentre) {
+    auto data = Binding(manager_, section);
+    auto cache = Beneath(r);
+    skin::PaintControlFace(*data, Parent(), fillCentre, false, cache.get(), r.TopLeft(),
+                           {0, 0, r.Width(), r.Height()}, state);
+    skin::CopyBlock(&bitmap_, r.Left, r.Top, r.Width(), r.Height(), cache.get(), 0, 0);
+  }
+
+  skin::TsSkinManager& manager_;
+  TBitmap bitmap_;
 };
 
 }  // namespace
 
-DIBitmap ContactSheet(const skin::TsSkinManager& manager) {
+DIBitmap ContactSheet(skin::TsSkinManager& manager) {
   const DIBitmap& master = manager.MasterBitmap()->DIB();
   std::vector<const DIBitmap*> own;
   for (const skin::TsMaskData& m : manager.Masks()) {

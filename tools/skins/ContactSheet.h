@@ -1,9 +1,9 @@
 #pragma once
 // A contact sheet of a loaded skin, for review: the program's controls painted at the program's
 // sizes (the bar itself, each control in its normal, hot and pressed states, also zoomed, and the
-// snippet editor), followed by the skin's pictures at 4x. It composes the masks the way the skin
-// engine lays them out (nine parts, state images, mask bands, magenta transparency), simplified
-// where the engine's exact arithmetic does not change what a reviewer sees.
+// snippet editor), followed by the skin's pictures at 4x. The faces are composed by the skin
+// engine's own painters, each over what the sheet shows beneath it as a control composes over its
+// parent, so the sheet shows what the program shows.
 
 #include <string>
 
@@ -12,6 +12,6 @@
 
 namespace skins {
 
-platform::DIBitmap ContactSheet(const skin::TsSkinManager& manager);
+platform::DIBitmap ContactSheet(skin::TsSkinManager& manager);
 
 }  // namespace skins

@@ -1,7 +1,10 @@
 #include "tools/skins/SkinArt.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <utility>
+#include <vector>
 
 namespace skins {
 namespace {
@@ -409,19 +412,51 @@ void PutKey(platform::DIBitmap& b, int x, int y) {
   p[2] = 255;
 }
 
+// The clear pixels of a state image that are reached from its border through clear pixels: what
+// lies outside the drawn shape. Clear pixels enclosed by the shape (the inside of a frame) are not.
+std::vector<bool> OutsideOf(const Raster& r) {
+  const int w = r.Width(), h = r.Height();
+  const auto clear = [&](int x, int y) { return std::clamp(r.At(x, y).a, 0.0, 1.0) < 1.0 / 255; };
+  std::vector<bool> outside(static_cast<size_t>(w) * h, false);
+  std::vector<std::pair<int, int>> todo;
+  const auto visit = [&](int x, int y) {
+    if (x < 0 || y < 0 || x >= w || y >= h || outside[static_cast<size_t>(y) * w + x] ||
+        !clear(x, y))
+      return;
+    outside[static_cast<size_t>(y) * w + x] = true;
+    todo.emplace_back(x, y);
+  };
+  for (int x = 0; x < w; ++x) visit(x, 0), visit(x, h - 1);
+  for (int y = 0; y < h; ++y) visit(0, y), visit(w - 1, y);
+  while (!todo.empty()) {
+    const auto [x, y] = todo.back();
+    todo.pop_back();
+    visit(x - 1, y), visit(x + 1, y), visit(x, y - 1), visit(x, y + 1);
+  }
+  return outside;
+}
+
 }  // namespace
 
+// Clear pixels outside the shape are magenta: the painters cut them out of the corners and show
+// the parent there. Clear pixels inside it (the centre of a panel frame) show the face beneath
+// through their mask weight of 255; white keeps what lies beneath exactly under that weight, where
+// magenta would take one step off its green.
 platform::DIBitmap TwoLayer(const std::vector<Raster>& states) {
   const int w = states.front().Width(), h = states.front().Height();
   platform::DIBitmap b(w * static_cast<int>(states.size()), 2 * h, 24);
   for (size_t k = 0; k < states.size(); ++k) {
+    const std::vector<bool> outside = OutsideOf(states[k]);
     for (int y = 0; y < h; ++y) {
       for (int x = 0; x < w; ++x) {
         const Rgba& p = states[k].At(x, y);
         const int bx = static_cast<int>(k) * w + x;
         const double a = std::clamp(p.a, 0.0, 1.0);
         if (a < 1.0 / 255) {
-          PutKey(b, bx, y);
+          if (outside[static_cast<size_t>(y) * w + x])
+            PutKey(b, bx, y);
+          else
+            Put(b, bx, y, {255, 255, 255});
           Put(b, bx, y + h, {255, 255, 255});
         } else {
           Put(b, bx, y, p.c);

@@ -304,8 +304,8 @@ bool RestoreDC(HDC dc, int savedDC) { return dc && dc->Restore(savedDC); }
 
 bool SetViewportOrgEx(HDC dc, int x, int y, TPoint* old) {
   if (!dc) return false;
-  if (old) *old = dc->Current().viewportOrg;
-  dc->Current().viewportOrg = {x, y};
+  const TPoint previous = dc->SetViewportOrg({x, y});
+  if (old) *old = previous;
   return true;
 }
 
@@ -317,8 +317,8 @@ bool GetViewportOrgEx(HDC dc, TPoint* point) {
 
 bool SetWindowOrgEx(HDC dc, int x, int y, TPoint* old) {
   if (!dc) return false;
-  if (old) *old = dc->Current().windowOrg;
-  dc->Current().windowOrg = {x, y};
+  const TPoint previous = dc->SetWindowOrg({x, y});
+  if (old) *old = previous;
   return true;
 }
 
@@ -330,9 +330,9 @@ bool GetWindowOrgEx(HDC dc, TPoint* point) {
 
 bool OffsetViewportOrgEx(HDC dc, int dx, int dy, TPoint* old) {
   if (!dc) return false;
-  TPoint& org = dc->Current().viewportOrg;
+  const TPoint org = dc->Current().viewportOrg;
   if (old) *old = org;
-  org = {ClampToInt(int64_t{org.X} + dx), ClampToInt(int64_t{org.Y} + dy)};
+  dc->SetViewportOrg({ClampToInt(int64_t{org.X} + dx), ClampToInt(int64_t{org.Y} + dy)});
   return true;
 }
 
@@ -341,37 +341,32 @@ bool OffsetViewportOrgEx(HDC dc, int dx, int dy, TPoint* old) {
 
 RegionKind SelectClipRgn(HDC dc, const Region* deviceRegion) {
   if (!dc) return RGN_ERROR;
-  if (deviceRegion)
-    dc->Current().clip = *deviceRegion;
-  else
-    dc->Current().clip.reset();
-  dc->InvalidateClip();
+  dc->SetClip(deviceRegion ? std::optional<Region>(*deviceRegion) : std::nullopt);
   return EffectiveKind(dc);
 }
 
 RegionKind IntersectClipRect(HDC dc, int left, int top, int right, int bottom) {
   if (!dc) return RGN_ERROR;
   const TRect rect = dc->LogicalToDevice(TRect{left, top, right, bottom});
-  std::optional<Region>& clip = dc->Current().clip;
-  clip = (clip ? *clip : Everything(*dc)).Intersected(rect);
-  dc->InvalidateClip();
+  const std::optional<Region>& clip = dc->Current().clip;
+  dc->SetClip((clip ? *clip : Everything(*dc)).Intersected(rect));
   return EffectiveKind(dc);
 }
 
 RegionKind ExcludeClipRect(HDC dc, int left, int top, int right, int bottom) {
   if (!dc) return RGN_ERROR;
   const TRect rect = dc->LogicalToDevice(TRect{left, top, right, bottom});
-  std::optional<Region>& clip = dc->Current().clip;
-  clip = (clip ? *clip : Everything(*dc)).Subtracted(rect);
-  dc->InvalidateClip();
+  const std::optional<Region>& clip = dc->Current().clip;
+  dc->SetClip((clip ? *clip : Everything(*dc)).Subtracted(rect));
   return EffectiveKind(dc);
 }
 
 RegionKind OffsetClipRgn(HDC dc, int dx, int dy) {
   if (!dc) return RGN_ERROR;
   if (dc->Current().clip) {
-    dc->Current().clip->Offset(dx, dy);
-    dc->InvalidateClip();
+    Region moved = *dc->Current().clip;
+    moved.Offset(dx, dy);
+    dc->SetClip(std::move(moved));
   }
   return EffectiveKind(dc);
 }
@@ -406,36 +401,36 @@ bool RectVisible(HDC dc, const TRect& rect) {
 
 Brush SelectBrush(HDC dc, Brush brush) {
   if (!dc) return Brush{};
-  return std::exchange(dc->Current().brush, brush);
+  return dc->SetBrush(brush);
 }
 
 TColor SetTextColor(HDC dc, TColor color) {
   if (!dc) return CLR_INVALID;
-  return std::exchange(dc->Current().textColor, color);
+  return dc->SetTextColor(color);
 }
 
 TColor GetTextColor(HDC dc) { return dc ? dc->Current().textColor : CLR_INVALID; }
 
 TColor SetBkColor(HDC dc, TColor color) {
   if (!dc) return CLR_INVALID;
-  return std::exchange(dc->Current().bkColor, color);
+  return dc->SetBkColor(color);
 }
 
 int SetBkMode(HDC dc, int mode) {
   if (!dc || (mode != TRANSPARENT && mode != OPAQUE)) return 0;
-  return std::exchange(dc->Current().bkMode, static_cast<BkMode>(mode));
+  return dc->SetBkMode(static_cast<BkMode>(mode));
 }
 
 int SetStretchBltMode(HDC dc, int mode) {
   if (!dc || mode < BLACKONWHITE || mode > HALFTONE) return 0;
-  return std::exchange(dc->Current().stretchMode, mode);
+  return dc->SetStretchMode(mode);
 }
 
 int GetStretchBltMode(HDC dc) { return dc ? dc->Current().stretchMode : 0; }
 
 HFONT SelectFont(HDC dc, HFONT font) {
   if (!dc) return nullptr;
-  return std::exchange(dc->Current().font, font);
+  return dc->SetFont(font);
 }
 
 HFONT GetCurrentFont(HDC dc) { return dc ? dc->Current().font : nullptr; }

@@ -22,6 +22,7 @@
 // bits leaves it; only copies from another 32-bit bitmap carry it over.
 
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "platform/Types.h"
@@ -74,16 +75,29 @@ class DeviceContext {
     int stretchMode = BLACKONWHITE;
     HFONT font = nullptr;  // nullptr: the default font
   };
-  State& Current() { return state_; }
+  // Read-only: the state changes through the setters below (which the GDI calls further down use),
+  // so that a changed clip is always worked out again.
   const State& Current() const { return state_; }
+  // Each setter returns the value it replaces.
+  TPoint SetViewportOrg(TPoint org) { return std::exchange(state_.viewportOrg, org); }
+  TPoint SetWindowOrg(TPoint org) { return std::exchange(state_.windowOrg, org); }
+  // The clip in device coordinates; nullopt for none.
+  void SetClip(std::optional<Region> deviceClip) {
+    state_.clip = std::move(deviceClip);
+    clipValid_ = false;
+  }
+  Brush SetBrush(Brush brush) { return std::exchange(state_.brush, brush); }
+  TColor SetTextColor(TColor color) { return std::exchange(state_.textColor, color); }
+  TColor SetBkColor(TColor color) { return std::exchange(state_.bkColor, color); }
+  BkMode SetBkMode(BkMode mode) { return std::exchange(state_.bkMode, mode); }
+  int SetStretchMode(int mode) { return std::exchange(state_.stretchMode, mode); }
+  HFONT SetFont(HFONT font) { return std::exchange(state_.font, font); }
   // Save pushes the state and returns the new depth, 1 for the first save. Restore(n), n > 0,
   // brings back the state pushed by the save that returned n and drops it and every later one;
   // Restore(-k) does the same for the depth k steps back (-1: the latest save). A level of 0 or
   // one that names no saved state returns false and changes nothing.
   int Save();
   bool Restore(int level);
-  // Changing Current().clip directly needs this, so EffectiveClip is worked out again.
-  void InvalidateClip() { clipValid_ = false; }
 
   // Mapping between logical and bitmap (surface) coordinates.
   TPoint LogicalToSurface(TPoint p) const;
@@ -117,6 +131,21 @@ using HDC = DeviceContext*;
 // Save and restore.
 int SaveDC(HDC dc);
 bool RestoreDC(HDC dc, int savedDC);
+
+// Saves a context's state for a scope and restores it when the scope ends, however it ends.
+class SavedDC {
+ public:
+  explicit SavedDC(HDC dc) : dc_(dc), level_(SaveDC(dc)) {}
+  ~SavedDC() {
+    if (level_ > 0) RestoreDC(dc_, level_);
+  }
+  SavedDC(const SavedDC&) = delete;
+  SavedDC& operator=(const SavedDC&) = delete;
+
+ private:
+  HDC dc_;
+  int level_;
+};
 
 // Origins.
 bool SetViewportOrgEx(HDC dc, int x, int y, TPoint* old = nullptr);

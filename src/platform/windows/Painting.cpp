@@ -44,6 +44,11 @@ void WindowSystem::InvalidateTopLevelArea(WindowObject* top, const Region& area)
   if (top) Invalidate(top, area, kErase | kFrame | kAllChildren);
 }
 
+void WindowSystem::RepaintCovered(WindowObject* child) {
+  const TPoint o = OffsetInTopLevel(child);
+  InvalidateTopLevelArea(TopLevelOf(child), Region(child->ClientRect().Translated(o.X, o.Y)));
+}
+
 Region WindowSystem::VisibleRegion(const WindowObject* w) const {
   if (!IsVisibleDeep(w)) return {};
   // Worked out in the top-level's client coordinates, then moved back to w's.

@@ -123,12 +123,7 @@ bool WindowSystem::Destroy(HWND hwnd) {
   }
   if (!Find(hwnd)) return true;
   w->destroying = true;
-  if (w->visible && !w->IsTopLevel()) {
-    WindowObject* top = TopLevelOf(w);
-    const TPoint o = OffsetInTopLevel(w);
-    if (IsVisibleDeep(w->parent))
-      InvalidateTopLevelArea(top, Region(w->ClientRect().Translated(o.X, o.Y)));
-  }
+  if (w->visible && !w->IsTopLevel() && IsVisibleDeep(w->parent)) RepaintCovered(w);
   DestroyTree(w);
   Unlink(w);
   return true;
@@ -239,11 +234,8 @@ bool WindowSystem::Show(WindowObject* w, int cmd) {
     } else if (active_ == w) {
       OnActivation(w, false);
     }
-  } else {
-    WindowObject* top = TopLevelOf(w);
-    const TPoint o = OffsetInTopLevel(w);
-    if (IsVisibleDeep(w->parent))
-      InvalidateTopLevelArea(top, Region(w->ClientRect().Translated(o.X, o.Y)));
+  } else if (IsVisibleDeep(w->parent)) {
+    RepaintCovered(w);
   }
   Send(hwnd, WM_WINDOWPOSCHANGED, 0, 0);
   return was;
@@ -327,8 +319,7 @@ bool WindowSystem::SetRegion(WindowObject* w, std::optional<Region> region, bool
     backend().SetShape(w->handle, w->region);
     if (redraw) Invalidate(w, Region(w->ClientRect()), kErase | kFrame | kAllChildren);
   } else if (redraw && IsVisibleDeep(w)) {
-    const TPoint o = OffsetInTopLevel(w);
-    InvalidateTopLevelArea(TopLevelOf(w), Region(w->ClientRect().Translated(o.X, o.Y)));
+    RepaintCovered(w);
   }
   return true;
 }

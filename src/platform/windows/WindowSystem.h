@@ -100,6 +100,9 @@ class WindowSystem final : public NativeEventSink {
   // Invalidates what every visible window of a top-level shows inside area (top-level client
   // coordinates): used when windows move, appear, disappear or change shape.
   void InvalidateTopLevelArea(WindowObject* top, const Region& area);
+  // Repaints what a child window covers in its top-level window: what shows there once it is
+  // gone, hidden or reshaped.
+  void RepaintCovered(WindowObject* child);
   // The part of the window's client area that drawing may touch, in its own client coordinates:
   // inside every ancestor, its region, with visible children and higher siblings cut out.
   Region VisibleRegion(const WindowObject* w) const;

@@ -50,7 +50,7 @@ TRect ClampedBounds(const TRect& bounds) {
 
 class X11Backend final : public Backend {
  public:
-  X11Backend();
+  explicit X11Backend(X11ProgramName name);
   ~X11Backend() override;
 
   void SetEventSink(NativeEventSink* sink) override { sink_ = sink; }
@@ -117,6 +117,7 @@ class X11Backend final : public Backend {
   std::unique_ptr<X11Clipboard> clipboard_;
   std::unique_ptr<X11EventTranslator> translator_;
 
+  X11ProgramName name_;
   std::unordered_map<HWND, std::unique_ptr<TopLevel>> windows_;
   std::unordered_map<::Window, TopLevel*> byXid_;
 
@@ -126,11 +127,12 @@ class X11Backend final : public Backend {
   Time currentEventTime_ = 0;  // the server time of the event the sink got last
 };
 
-X11Backend::X11Backend() {
+X11Backend::X11Backend(X11ProgramName name) : name_(std::move(name)) {
   display_ = XOpenDisplay(nullptr);
   if (!display_) throw Exception("Cannot open display");
   try {
     InstallX11ErrorHandler();
+    SetX11ErrorLogName(name_.instance);
     screen_ = DefaultScreen(display_);
     root_ = RootWindow(display_, screen_);
 
@@ -245,7 +247,7 @@ void X11Backend::CreateTopLevel(HWND window, const TopLevelStyle& style) {
                  kTopLevelEventMask | X11Keyboard::ContextEventMask(top->inputContext));
   }
   const TopLevel* owner = Find(style.owner);
-  SetTopLevelHints(display_, *atoms_, top->xid, top->style, owner ? owner->xid : None);
+  SetTopLevelHints(display_, *atoms_, top->xid, top->style, owner ? owner->xid : None, name_);
   top->reported = top->style.bounds;
   byXid_[top->xid] = top.get();
   windows_[window] = std::move(top);
@@ -270,7 +272,7 @@ void X11Backend::ShowTopLevel(HWND window, bool visible) {
     // Window managers forget a withdrawn window's states; tell them everything again.
     if (top->everShown) {
       const TopLevel* owner = Find(top->style.owner);
-      SetTopLevelHints(display_, *atoms_, top->xid, top->style, owner ? owner->xid : None);
+      SetTopLevelHints(display_, *atoms_, top->xid, top->style, owner ? owner->xid : None, name_);
     }
     top->everShown = true;
     if (top->style.dialog) top->focusPending = true;
@@ -561,7 +563,9 @@ void X11Backend::TranslateClientMessage(TopLevel& window, const XClientMessageEv
 
 }  // namespace
 
-std::unique_ptr<Backend> CreateX11Backend() { return std::make_unique<X11Backend>(); }
+std::unique_ptr<Backend> CreateX11Backend(const X11ProgramName& name) {
+  return std::make_unique<X11Backend>(name);
+}
 
 unsigned long NativeWindowId(Backend& backend, HWND window) {
   auto* x11 = dynamic_cast<X11Backend*>(&backend);

@@ -8,6 +8,7 @@
 #include <iterator>
 #include <vector>
 
+#include "platform/Utf8.h"
 #include "platform/x11/X11Errors.h"
 
 namespace platform::x11 {
@@ -28,65 +29,6 @@ constexpr std::chrono::milliseconds kTimestampWait{1000};
 bool IsOlder(Time time, Time reference) {
   return time != CurrentTime &&
          static_cast<int32_t>(static_cast<uint32_t>(time) - static_cast<uint32_t>(reference)) < 0;
-}
-
-// UTF-8 to Latin-1 for the STRING target: characters above U+00FF become '?'. A byte that does
-// not start a valid sequence stands for its Latin-1 character, as the rest of the program shows it.
-std::string Utf8ToLatin1(const std::string& text) {
-  std::string out;
-  out.reserve(text.size());
-  const auto* p = reinterpret_cast<const unsigned char*>(text.data());
-  const size_t n = text.size();
-  size_t i = 0;
-  while (i < n) {
-    const unsigned char lead = p[i];
-    size_t length = 0;
-    uint32_t code = 0;
-    uint32_t minimum = 0;
-    if (lead < 0x80) {
-      out.push_back(static_cast<char>(lead));
-      ++i;
-      continue;
-    } else if ((lead & 0xE0) == 0xC0) {
-      length = 2, code = lead & 0x1F, minimum = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-      length = 3, code = lead & 0x0F, minimum = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-      length = 4, code = lead & 0x07, minimum = 0x10000;
-    }
-    bool valid = length != 0 && i + length <= n;
-    for (size_t k = 1; valid && k < length; ++k) {
-      if ((p[i + k] & 0xC0) != 0x80) {
-        valid = false;
-      } else {
-        code = (code << 6) | (p[i + k] & 0x3F);
-      }
-    }
-    valid = valid && code >= minimum && code <= 0x10FFFF && !(code >= 0xD800 && code <= 0xDFFF);
-    if (!valid) {
-      out.push_back(static_cast<char>(lead));
-      ++i;
-      continue;
-    }
-    out.push_back(code <= 0xFF ? static_cast<char>(code) : '?');
-    i += length;
-  }
-  return out;
-}
-
-std::string Latin1ToUtf8(const std::string& text) {
-  std::string out;
-  out.reserve(text.size());
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x80) {
-      out.push_back(c);
-    } else {
-      out.push_back(static_cast<char>(0xC0 | (byte >> 6)));
-      out.push_back(static_cast<char>(0x80 | (byte & 0x3F)));
-    }
-  }
-  return out;
 }
 
 // A property read (and deleted) from the helper window.

@@ -11,6 +11,7 @@ namespace {
 bool g_installed = false;
 X11ErrorTrap* g_innermostTrap = nullptr;
 std::optional<X11Error> g_lastError;
+std::string g_logName;
 
 // Errors other clients cause us: a requestor or a managed window destroyed while we still talk to
 // it (BadWindow), a requestor's property we cannot grow (BadAlloc), a window that changed class or
@@ -42,8 +43,8 @@ int X11ErrorTrap::Handle(Display* display, XErrorEvent* event) {
   }
   if (!IsExpectedFromOthers(error.errorCode)) {
     // A fault of our own; worth seeing in a log, never worth ending the program for.
-    std::fprintf(stderr, "snipwell: X error %d on request %d.%d (resource 0x%lx)\n",
-                 error.errorCode, error.requestCode, error.minorCode,
+    std::fprintf(stderr, "%s%sX error %d on request %d.%d (resource 0x%lx)\n", g_logName.c_str(),
+                 g_logName.empty() ? "" : ": ", error.errorCode, error.requestCode, error.minorCode,
                  static_cast<unsigned long>(error.resource));
   }
   return 0;
@@ -54,6 +55,8 @@ void InstallX11ErrorHandler() {
   g_installed = true;
   XSetErrorHandler(&X11ErrorTrap::Handle);
 }
+
+void SetX11ErrorLogName(const std::string& name) { g_logName = name; }
 
 std::optional<X11Error> LastX11Error() { return g_lastError; }
 

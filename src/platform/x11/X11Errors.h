@@ -8,6 +8,7 @@
 #include <X11/Xlib.h>
 
 #include <optional>
+#include <string>
 
 namespace platform::x11 {
 
@@ -21,6 +22,9 @@ struct X11Error {
 
 // Installs the process's handler; later calls do nothing. Every X11ErrorTrap calls it too.
 void InstallX11ErrorHandler();
+// The program's name, heading the lines the handler writes to standard error about errors of our
+// own; without one the lines start with "X error".
+void SetX11ErrorLogName(const std::string& name);
 
 // The most recent error seen on any connection (trapped or not), or nullopt when none came.
 std::optional<X11Error> LastX11Error();

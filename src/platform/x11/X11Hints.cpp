@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/Utf8.h"
+
 namespace platform::x11 {
 
 namespace {
@@ -48,10 +50,11 @@ Atom WindowType(const X11Atoms& atoms, const TopLevelStyle& style) {
   return atoms.NET_WM_WINDOW_TYPE_NORMAL;
 }
 
-void SetIdentity(Display* display, const X11Atoms& atoms, ::Window window) {
+void SetIdentity(Display* display, const X11Atoms& atoms, ::Window window,
+                 const X11ProgramName& name) {
   XClassHint classHint;
-  classHint.res_name = const_cast<char*>("snipwell");
-  classHint.res_class = const_cast<char*>("Snipwell");
+  classHint.res_name = const_cast<char*>(name.instance.c_str());
+  classHint.res_class = const_cast<char*>(name.className.c_str());
   XSetClassHint(display, window, &classHint);
 
   // _NET_WM_PID is only meaningful beside WM_CLIENT_MACHINE, so both go together.
@@ -66,7 +69,8 @@ void SetIdentity(Display* display, const X11Atoms& atoms, ::Window window) {
 }  // namespace
 
 void SetTopLevelHints(Display* display, const X11Atoms& atoms, ::Window window,
-                      const TopLevelStyle& style, ::Window ownerWindow) {
+                      const TopLevelStyle& style, ::Window ownerWindow,
+                      const X11ProgramName& name) {
   // Decorations: the Motif hint is the one every window manager reads; flags = decorations,
   // decorations = none.
   if (style.decorated) {
@@ -108,7 +112,7 @@ void SetTopLevelHints(Display* display, const X11Atoms& atoms, ::Window window,
   if (TakesFocusOnlyByClick(style)) protocols.push_back(atoms.WM_TAKE_FOCUS);
   XSetWMProtocols(display, window, protocols.data(), static_cast<int>(protocols.size()));
 
-  SetIdentity(display, atoms, window);
+  SetIdentity(display, atoms, window, name);
   SetTitleHints(display, atoms, window, style.title);
   SetPlacementHints(display, window, style.bounds);
 }
@@ -134,7 +138,7 @@ void SetPlacementHints(Display* display, ::Window window, const TRect& bounds) {
 
 void SetTitleHints(Display* display, const X11Atoms& atoms, ::Window window,
                    const std::string& title) {
-  const std::string text = SanitizedUtf8(title);
+  const std::string text = SanitizeUtf8(title);
   XChangeProperty(display, window, atoms.NET_WM_NAME, atoms.UTF8_STRING, 8, PropModeReplace,
                   reinterpret_cast<const unsigned char*>(text.data()),
                   static_cast<int>(text.size()));
@@ -202,51 +206,6 @@ void SetIconHint(Display* display, const X11Atoms& atoms, ::Window window, const
   XChangeProperty(display, window, atoms.NET_WM_ICON, XA_CARDINAL, 32, PropModeReplace,
                   reinterpret_cast<const unsigned char*>(argb.data()),
                   static_cast<int>(argb.size()));
-}
-
-std::string SanitizedUtf8(const std::string& bytes) {
-  std::string out;
-  out.reserve(bytes.size());
-  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-  const size_t n = bytes.size();
-  size_t i = 0;
-  while (i < n) {
-    const unsigned char lead = p[i];
-    size_t length = 0;
-    uint32_t code = 0;
-    if (lead < 0x80) {
-      length = 1;
-      code = lead;
-    } else if (lead >= 0xC2 && lead <= 0xDF) {
-      length = 2;
-      code = lead & 0x1F;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-      length = 3;
-      code = lead & 0x0F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-      length = 4;
-      code = lead & 0x07;
-    }
-    bool valid = length != 0 && i + length <= n;
-    for (size_t k = 1; valid && k < length; ++k) {
-      if ((p[i + k] & 0xC0) != 0x80) valid = false;
-      code = (code << 6) | (p[i + k] & 0x3F);
-    }
-    // Overlong forms, surrogates and values past U+10FFFF are not UTF-8 either.
-    if (valid && ((length == 3 && code < 0x800) || (length == 4 && code < 0x10000) ||
-                  (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF)) {
-      valid = false;
-    }
-    if (valid) {
-      out.append(bytes, i, length);
-      i += length;
-    } else {
-      out.push_back(static_cast<char>(0xC0 | (lead >> 6)));
-      out.push_back(static_cast<char>(0x80 | (lead & 0x3F)));
-      ++i;
-    }
-  }
-  return out;
 }
 
 }  // namespace platform::x11

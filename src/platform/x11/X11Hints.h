@@ -12,6 +12,7 @@
 #include "platform/Backend.h"
 #include "platform/drawing/DIBitmap.h"
 #include "platform/x11/X11Atoms.h"
+#include "platform/x11/X11Backend.h"
 
 namespace platform::x11 {
 
@@ -21,9 +22,10 @@ inline bool TakesFocusOnlyByClick(const TopLevelStyle& style) {
   return style.noActivate && !style.dialog;
 }
 
-// Every hint of the style; ownerWindow is the owner's X window (None without an owner).
+// Every hint of the style; ownerWindow is the owner's X window (None without an owner), `name`
+// gives WM_CLASS.
 void SetTopLevelHints(Display* display, const X11Atoms& atoms, ::Window window,
-                      const TopLevelStyle& style, ::Window ownerWindow);
+                      const TopLevelStyle& style, ::Window ownerWindow, const X11ProgramName& name);
 
 // WM_NORMAL_HINTS for an exact position (StaticGravity, user position) and a fixed size.
 void SetPlacementHints(Display* display, ::Window window, const TRect& bounds);
@@ -44,8 +46,5 @@ constexpr int kMaxIconSide = 256;
 std::vector<unsigned long> IconToArgb(const DIBitmap& image, const DIBitmap* mask);
 void SetIconHint(Display* display, const X11Atoms& atoms, ::Window window, const DIBitmap& image,
                  const DIBitmap* mask);
-
-// UTF-8 with every byte that does not belong to a valid sequence replaced by its Latin-1 character.
-std::string SanitizedUtf8(const std::string& bytes);
 
 }  // namespace platform::x11

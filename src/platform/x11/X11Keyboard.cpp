@@ -6,6 +6,7 @@
 
 #include <clocale>
 
+#include "platform/Utf8.h"
 #include "platform/windows/Messages.h"
 
 namespace platform::x11 {
@@ -47,23 +48,7 @@ std::string TextFromKeysym(KeySym keysym) {
   } else {
     return {};
   }
-  std::string out;
-  if (code < 0x80) {
-    out.push_back(static_cast<char>(code));
-  } else if (code < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (code >> 6)));
-    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-  } else if (code < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (code >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (code >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-  }
-  return out;
+  return EncodeUtf8(code);
 }
 
 // The keysym with the event's modifiers applied (NumLock and Shift decide what a keypad key is).
@@ -176,18 +161,13 @@ int VirtualKeyFromKeysym(KeySym keysym) {
 std::string WithoutControlCharacters(const std::string& utf8) {
   std::string out;
   out.reserve(utf8.size());
-  for (size_t i = 0; i < utf8.size(); ++i) {
-    const auto byte = static_cast<unsigned char>(utf8[i]);
-    if (byte < 0x20 || byte == 0x7F) continue;
-    // C1 controls U+0080..U+009F are C2 80..C2 9F in UTF-8.
-    if (byte == 0xC2 && i + 1 < utf8.size()) {
-      const auto next = static_cast<unsigned char>(utf8[i + 1]);
-      if (next >= 0x80 && next <= 0x9F) {
-        ++i;
-        continue;
-      }
-    }
-    out.push_back(static_cast<char>(byte));
+  for (size_t i = 0; i < utf8.size();) {
+    const size_t start = i;
+    const uint32_t cp = NextCodePoint(utf8, i);
+    // C0 controls and DEL; C1 controls only where they are characters (C2 80..C2 9F), not where
+    // a lone byte of that value merely stands for one.
+    const bool control = cp < 0x20 || cp == 0x7F || (cp >= 0x80 && cp <= 0x9F && i - start == 2);
+    if (!control) out.append(utf8, start, i - start);
   }
   return out;
 }

@@ -31,23 +31,22 @@ enum TacImgType : uint8_t { itisaBorder, itisaTexture, itisaGlyph };
 // -1 means no outline on that side.
 using TsFontColors = std::array<int32_t, 5>;
 
-struct TsGeneralData {
-  std::string ParentClass;
+// What a skin section says, as a stored skin keeps it and as the section record built from it
+// holds it: the fields both share, defined once.
+struct TsSectionFields {
   std::string SectionName;  // as stored, not case-converted
+  std::string ParentClass;
   TColor Color = 0;
   TsControlBevel Bevel = cbNone;
-  TsFontColors FontColor{};
-  TsFontColors HotFontColor{};
-  bool ReservedBoolean = false;
   int32_t ShadowBlur = 0;
   TColor ShadowColor = 0;
   bool ShadowEnabled = false;
+  bool ReservedBoolean = false;
   int32_t ShadowOffset = 0;
   int32_t ShadowTransparency = 0;
   int32_t Transparency = 0;
   int32_t GradientPercent = 0;
   std::string GradientData;
-  TsGradArray GradientArray;
   int32_t ImagePercent = 0;
   bool ShowFocus = false;
   bool FadingEnabled = false;
@@ -59,10 +58,17 @@ struct TsGeneralData {
   TsControlBevel HotBevel = cbNone;
   int32_t HotGradientPercent = 0;
   std::string HotGradientData;
-  TsGradArray HotGradientArray;
   int32_t HotImagePercent = 0;
   TColor BorderColor1 = 0;
   TColor BorderColor2 = 0;
+};
+
+// A section record: the section's fields, with its font colours and gradients read.
+struct TsGeneralData : TsSectionFields {
+  TsFontColors FontColor{};
+  TsFontColors HotFontColor{};
+  TsGradArray GradientArray;
+  TsGradArray HotGradientArray;
 };
 using TsGeneralDataArray = std::vector<TsGeneralData>;
 
@@ -82,6 +88,16 @@ struct TsMaskData {
   TsSkinManager* Manager = nullptr;
   int16_t WL = 0, WT = 0, WR = 0, WB = 0;
 };
+
+// The margin of one side of a mask's nine-part picture: the side's own width (`own`) when it gives
+// one, else the border width, else a third of one state image across (left, right) or of one
+// layer down (top, bottom). Loading fills margins by it and the manager answers with it.
+inline int MaskMargin(const TsMaskData& m, int own, bool horizontal) {
+  if (own > 0) return own;
+  if (m.BorderWidth > 0) return m.BorderWidth;
+  if (horizontal) return m.ImageCount > 0 ? m.R.Width() / (m.ImageCount * 3) : 0;
+  return m.MaskType >= 0 ? m.R.Height() / ((m.MaskType + 1) * 3) : 0;
+}
 using TsMaskArray = std::vector<TsMaskData>;
 
 struct TsPatternData {

@@ -28,18 +28,11 @@ bool Contains(const std::string& text, const char* part) {
   return text.find(part) != std::string::npos;
 }
 
-// Margins of a nine-part picture that gives none: all the border width when there is one, else a
-// third of one state image across and of the image band down.
+// Margins of a nine-part picture that gives none, by the one margin rule.
 void DefaultMargins(TsMaskData& m) {
   if (m.WL + m.WT + m.WR + m.WB != 0) return;
-  if (m.BorderWidth != 0) {
-    m.WL = m.WT = m.WR = m.WB = m.BorderWidth;
-    return;
-  }
-  m.WL = Clamp16(m.R.Width() / (m.ImageCount * 3), 0);
-  m.WT = Clamp16(m.R.Height() / (m.MaskType * 3 + 3), 0);
-  m.WR = m.WL;
-  m.WB = m.WT;
+  m.WL = m.WR = Clamp16(MaskMargin(m, 0, true), 0);
+  m.WT = m.WB = Clamp16(MaskMargin(m, 0, false), 0);
 }
 
 // A bitmap converted to 24 bits per pixel; an empty one when the picture cannot be converted.
@@ -76,6 +69,8 @@ void ReadFontColors(const std::string& text, TsFontColors& colors) {
 }
 
 void FillSectionRecord(TsGeneralData& d, const TsSkinGeneral& g) {
+  // Field by field in this order: a value that cannot be read ends the record there, and the
+  // fields after it keep their defaults.
   d.SectionName = g.SectionName;
   d.ParentClass = g.ParentClass;
   d.Color = g.Color;

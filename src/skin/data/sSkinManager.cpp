@@ -381,16 +381,12 @@ bool TsSkinManager::IsValidPatternIndex(int index) const {
 
 // The look-ups follow ParentClass from section to section. A section naming itself ends the
 // search; longer cycles (A to B to A) are cut by allowing no more steps than there are sections.
-int TsSkinManager::FindInMasks(int sectionIndex, const std::string& sectionName,
-                               const std::string& propertyName, bool texturesOnly) const {
-  std::string name = sectionName;
+int TsSkinManager::FollowParentClasses(
+    int sectionIndex, std::string name,
+    const std::function<int(const std::string& sectionName)>& findIn) const {
   for (size_t step = 0; step <= sections_.size(); ++step) {
     if (sectionIndex < 0 || name.empty()) return -1;
-    for (size_t i = 0; i < masks_.size(); ++i) {
-      const TsMaskData& m = masks_[i];
-      if (texturesOnly && m.ImgType != itisaTexture) continue;
-      if (m.SectionName == name && m.PropertyName == propertyName) return static_cast<int>(i);
-    }
+    if (const int found = findIn(name); found >= 0) return found;
     if (!IsValidSectionIndex(sectionIndex)) return -1;
     const std::string parent = sections_[static_cast<size_t>(sectionIndex)].ParentClass;
     if (parent.empty() || parent == name) return -1;
@@ -398,6 +394,18 @@ int TsSkinManager::FindInMasks(int sectionIndex, const std::string& sectionName,
     name = parent;
   }
   return -1;
+}
+
+int TsSkinManager::FindInMasks(int sectionIndex, const std::string& sectionName,
+                               const std::string& propertyName, bool texturesOnly) const {
+  return FollowParentClasses(sectionIndex, sectionName, [&](const std::string& name) {
+    for (size_t i = 0; i < masks_.size(); ++i) {
+      const TsMaskData& m = masks_[i];
+      if (texturesOnly && m.ImgType != itisaTexture) continue;
+      if (m.SectionName == name && m.PropertyName == propertyName) return static_cast<int>(i);
+    }
+    return -1;
+  });
 }
 
 int TsSkinManager::FindMask(int sectionIndex, const std::string& sectionName,
@@ -422,39 +430,19 @@ int TsSkinManager::FindTexture(int sectionIndex, const std::string& sectionName,
 
 int TsSkinManager::FindInPatterns(int sectionIndex, const std::string& sectionName,
                                   const std::string& propertyName) const {
-  std::string name = sectionName;
-  for (size_t step = 0; step <= sections_.size(); ++step) {
-    if (sectionIndex < 0 || name.empty() || patterns_.empty()) return -1;
+  if (patterns_.empty()) return -1;
+  return FollowParentClasses(sectionIndex, sectionName, [&](const std::string& name) {
     for (size_t i = 0; i < patterns_.size(); ++i)
       if (patterns_[i].PropertyName == propertyName && patterns_[i].SectionName == name)
         return static_cast<int>(i);
-    if (!IsValidSectionIndex(sectionIndex)) return -1;
-    const std::string parent = sections_[static_cast<size_t>(sectionIndex)].ParentClass;
-    if (parent.empty() || parent == name) return -1;
-    sectionIndex = FindSection(parent);
-    name = parent;
-  }
-  return -1;
+    return -1;
+  });
 }
 
 int TsSkinManager::FindPattern(int sectionIndex, const std::string& sectionName,
                                const std::string& propertyName) const {
   return FindInPatterns(sectionIndex, sectionName, propertyName);
 }
-
-namespace {
-
-// A mask's margin on one side: its own width for that side, else its border width, else the
-// default share of the picture: a third of one state's width (left, right) or of one layer's
-// height (top, bottom).
-int MaskMargin(const TsMaskData& m, int own, bool horizontal) {
-  if (own > 0) return own;
-  if (m.BorderWidth > 0) return m.BorderWidth;
-  if (horizontal) return m.ImageCount > 0 ? m.R.Width() / (m.ImageCount * 3) : 0;
-  return m.MaskType >= 0 ? m.R.Height() / ((m.MaskType + 1) * 3) : 0;
-}
-
-}  // namespace
 
 int TsSkinManager::MarginLeft(int maskIndex) const {
   if (!IsValidMaskIndex(maskIndex)) return 0;

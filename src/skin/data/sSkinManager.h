@@ -220,6 +220,10 @@ class TsSkinManager : public framework::TComponent {
   void AdjustColors();
   void RebuildCommonIndices();
   void ReloadAdjusted();
+  // The first index findIn gives (>= 0) for the section's name or, failing that, for its parent
+  // classes' names in turn; -1 when none has one.
+  int FollowParentClasses(int sectionIndex, std::string name,
+                          const std::function<int(const std::string& sectionName)>& findIn) const;
   int FindInMasks(int sectionIndex, const std::string& sectionName, const std::string& propertyName,
                   bool texturesOnly) const;
   int FindInPatterns(int sectionIndex, const std::string& sectionName,

@@ -124,32 +124,6 @@ TsSkinImage::~TsSkinImage() = default;
 
 void TsSkinImage::SetImage(const framework::TBitmap* bitmap) { image_->Assign(bitmap); }
 
-void TsSkinImage::Assign(const TPersistent* source) {
-  const auto* other = dynamic_cast<const TsSkinImage*>(source);
-  if (!other) {
-    TCollectionItem::Assign(source);
-    return;
-  }
-  if (other == this) return;
-  SectionName = other->SectionName;
-  SetImage(other->Image());
-  Name = other->Name;
-  PropertyName = other->PropertyName;
-  Left = other->Left;
-  Top = other->Top;
-  Right = other->Right;
-  Bottom = other->Bottom;
-  ImageCount = other->ImageCount;
-  MaskType = other->MaskType;
-  BorderWidth = other->BorderWidth;
-  StretchMode = other->StretchMode;
-  ImgType = other->ImgType;
-  WL = other->WL;
-  WR = other->WR;
-  WT = other->WT;
-  WB = other->WB;
-}
-
 TsSkinImages::TsSkinImages(TsStoredSkin* owner)
     : TCollection([](TCollection* c) { return new TsSkinImage(c); }), owner_(owner) {}
 
@@ -173,19 +147,6 @@ TsSkinPattern::TsSkinPattern(framework::TCollection* collection)
 TsSkinPattern::~TsSkinPattern() = default;
 
 void TsSkinPattern::SetImage(const framework::TJPEGImage* image) { image_->Assign(image); }
-
-void TsSkinPattern::Assign(const TPersistent* source) {
-  const auto* other = dynamic_cast<const TsSkinPattern*>(source);
-  if (!other) {
-    TCollectionItem::Assign(source);
-    return;
-  }
-  if (other == this) return;
-  SectionName = other->SectionName;
-  SetImage(other->Image());
-  Name = other->Name;
-  PropertyName = other->PropertyName;
-}
 
 TsSkinPatterns::TsSkinPatterns(TsStoredSkin* owner)
     : TCollection([](TCollection* c) { return new TsSkinPattern(c); }), owner_(owner) {}
@@ -232,27 +193,6 @@ void TsStoredSkin::SetImages(const TsSkinImages* value) { images_->Assign(value)
 void TsStoredSkin::SetPatterns(const TsSkinPatterns* value) { patterns_->Assign(value); }
 void TsStoredSkin::SetMasterBitmap(const framework::TBitmap* bitmap) {
   masterBitmap_->Assign(bitmap);
-}
-
-void TsStoredSkin::Assign(const TPersistent* source) {
-  const auto* other = dynamic_cast<const TsStoredSkin*>(source);
-  if (!other) {
-    TCollectionItem::Assign(source);
-    return;
-  }
-  if (other == this) return;
-  SetName(other->Name());
-  SetGeneralData(other->GeneralData());
-  SetImages(other->Images());
-  SetPatterns(other->Patterns());
-  SetMasterBitmap(other->MasterBitmap());
-  Shadow1Color = other->Shadow1Color;
-  Shadow1Offset = other->Shadow1Offset;
-  Shadow1Blur = other->Shadow1Blur;
-  Shadow1Transparency = other->Shadow1Transparency;
-  Version = other->Version;
-  Author = other->Author;
-  Description = other->Description;
 }
 
 // ---- TsStoredSkins

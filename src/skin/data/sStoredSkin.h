@@ -40,42 +40,15 @@ class TsStoredJPEG : public framework::TJPEGImage {
 
 // ---- section records ---------------------------------------------------------------------------
 
-class TsSkinGeneral : public framework::TCollectionItem {
+class TsSkinGeneral : public framework::TCollectionItem, public TsSectionFields {
  public:
   using TCollectionItem::TCollectionItem;
   DECLARE_CLASS_INFO()
 
-  std::string SectionName;
-  std::string ParentClass;
-  TColor Color = 0;
-  TsControlBevel Bevel = cbNone;
-  int32_t ShadowBlur = 0;
-  TColor ShadowColor = 0;
   bool ShadowDontUse = false;  // stored only
-  bool ShadowEnabled = false;
-  bool ReservedBoolean = false;
-  int32_t ShadowOffset = 0;
-  int32_t ShadowTransparency = 0;
-  std::string FontColor;     // five integers separated by blanks
-  std::string HotFontColor;  // the same for the hot state
-  int32_t Transparency = 0;
-  int32_t GradientPercent = 0;
-  std::string GradientData;
-  int32_t ImagePercent = 0;
-  bool ShowFocus = false;
-  bool FadingEnabled = false;
-  int32_t FadingIntervalIn = 0;
-  int32_t FadingIntervalOut = 0;
-  int32_t FadingIterations = 0;
-  TColor HotColor = 0;
-  int32_t HotTransparency = 0;
-  TsControlBevel HotBevel = cbNone;
-  int32_t HotGradientPercent = 0;
-  std::string HotGradientData;
-  int32_t HotImagePercent = 0;
-  TColor BorderColor1 = 0;
-  TColor BorderColor2 = 0;
-  std::string Name;  // never used
+  std::string FontColor;       // five integers separated by blanks
+  std::string HotFontColor;    // the same for the hot state
+  std::string Name;            // never used
 };
 
 class TsSkinGenerals : public framework::TCollection {
@@ -96,7 +69,6 @@ class TsSkinImage : public framework::TCollectionItem {
   explicit TsSkinImage(framework::TCollection* collection);
   ~TsSkinImage() override;
   DECLARE_CLASS_INFO()
-  void Assign(const framework::TPersistent* source) override;
 
   // The mask's own picture; it is used (and streamed) only when Name is not empty.
   framework::TBitmap* Image() const { return image_.get(); }
@@ -135,7 +107,6 @@ class TsSkinPattern : public framework::TCollectionItem {
   explicit TsSkinPattern(framework::TCollection* collection);
   ~TsSkinPattern() override;
   DECLARE_CLASS_INFO()
-  void Assign(const framework::TPersistent* source) override;
 
   // Patterns showing one picture share it by Name: only the first of them carries the data.
   framework::TJPEGImage* Image() const { return image_.get(); }
@@ -167,7 +138,6 @@ class TsStoredSkin : public framework::TCollectionItem {
   explicit TsStoredSkin(framework::TCollection* collection);
   ~TsStoredSkin() override;
   DECLARE_CLASS_INFO()
-  void Assign(const framework::TPersistent* source) override;
 
   const std::string& Name() const { return name_; }
   void SetName(const std::string& name);

@@ -86,7 +86,7 @@ class X11BackendTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "run under tests/e2e/lib/with-xvfb.sh";
-    backend_ = CreateX11Backend();
+    backend_ = CreateX11Backend({"snipwell", "Snipwell"});
     backend_->SetEventSink(&sink_);
     probe_ = XOpenDisplay(nullptr);
     ASSERT_NE(probe_, nullptr);
@@ -216,7 +216,7 @@ TEST(X11BackendConnection, NoDisplayGivesAClearException) {
   const std::string keep = saved ? saved : "";
   setenv("DISPLAY", ":4999", 1);
   try {
-    CreateX11Backend();
+    CreateX11Backend({"snipwell", "Snipwell"});
     ADD_FAILURE() << "a backend without a display";
   } catch (const Exception& e) {
     EXPECT_EQ(e.Message(), "Cannot open display");
