@@ -19,8 +19,8 @@ TSnippetParser::TSnippetParser(TSnippets& fields, size_t maxTextBytes)
     : fields_(fields), maxTextBytes_(maxTextBytes) {}
 
 void TSnippetParser::EndLine() {
-  fields_[static_cast<size_t>(count_)] = std::move(current_);
-  current_.clear();
+  fields_[static_cast<size_t>(count_)] = platform::SharedText(std::move(current_));
+  current_ = std::string();
   ++count_;
   inLine_ = false;
   if (count_ == kSnippetCount) done_ = true;
@@ -85,11 +85,11 @@ int ParseSnippets(std::string_view bytes, TSnippets& fields) {
 
 std::string FormatSnippets(const TSnippets& fields) {
   size_t size = 0;
-  for (const std::string& text : fields) size += text.size() + 2;
+  for (const platform::SharedText& text : fields) size += text.size() + 2;
   std::string bytes;
   bytes.reserve(size);
-  for (const std::string& text : fields) {
-    bytes += text;
+  for (const platform::SharedText& text : fields) {
+    bytes += text.Str();
     bytes += "\r\n";
   }
   return bytes;

@@ -13,10 +13,14 @@
 #include <string>
 #include <string_view>
 
+#include "platform/SharedText.h"
+
 namespace app {
 
 constexpr int kSnippetCount = 7;
-using TSnippets = std::array<std::string, kSnippetCount>;
+// Shared texts: a snippet of many megabytes passes between the file, the fields and the bar
+// without its bytes being copied.
+using TSnippets = std::array<platform::SharedText, kSnippetCount>;
 
 inline constexpr char kSnippetFileName[] = "Config.txt";
 

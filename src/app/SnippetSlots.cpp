@@ -9,7 +9,7 @@ namespace {
 
 TSnippets TextsOf(const TSnippetEdits& edits) {
   TSnippets texts;
-  for (size_t k = 0; k < edits.size(); ++k) texts[k] = edits[k]->Text();
+  for (size_t k = 0; k < edits.size(); ++k) texts[k] = edits[k]->Text();  // shared, not copied
   return texts;
 }
 

@@ -70,13 +70,16 @@ void TForm2::FormShow(TObject*) {
 }
 
 // "OK": save, then copy the seven texts into the bar's slots, then close. A failed save leaves
-// the bar as it was and the dialog open.
+// the bar as it was and the dialog open. Once the file is written the dialog's work is done: the
+// close is asked for before the bar is touched, so nothing that happens while the bar takes its
+// new texts (a failure, a paint, a message handled meanwhile) can keep the dialog open over a file
+// that was saved. Closing a modal dialog only sets its result; the modal loop ends after this.
 void TForm2::sButton1Click(TObject*) {
   app::SaveSnippetsFrom(Fields());
+  Close();
   const auto fields = Fields();
   const auto slots = Form1->Slots();
   for (size_t k = 0; k < fields.size(); ++k) slots[k]->SetText(fields[k]->Text());
-  Close();
 }
 
 // Up and Down move through the tab order, wrapping around; Esc closes as "Cancel". The key is

@@ -1,6 +1,8 @@
 // Snipwell: seven text snippets in a bar at the bottom of the screen; hovering a snippet puts it
 // on the clipboard.
 
+#include <malloc.h>
+
 #include <cstdio>
 #include <exception>
 
@@ -15,6 +17,11 @@
 #include "platform/x11/X11Backend.h"
 
 int main() {
+  // A snippet may be many megabytes, and its buffers come and go as it is loaded, edited and
+  // saved. Buffers of a megabyte and more are mapped on their own and given back to the system
+  // when freed, instead of the heap keeping what they held (the allocator would otherwise raise
+  // that threshold to the size of the largest buffer it has freed).
+  mallopt(M_MMAP_THRESHOLD, 1 << 20);
   try {
     platform::InstallBackend(platform::x11::CreateX11Backend({"snipwell", "Snipwell"}));
   } catch (const std::exception& e) {

@@ -27,7 +27,12 @@ std::string ErrorReportText(const std::string& message) {
 }
 
 TApplication::TApplication(TComponent* owner) : TComponent(owner) {
-  if (!current) current = this;
+  if (current) return;
+  current = this;
+  // A failure that escapes a handler run from any message loop (the program's, a modal form's, a
+  // message box's) is reported, and the loop goes on: a failed handler never ends the program.
+  platform::SetFailureReport(
+      [this](const std::exception& failure) { HandleException(this, failure); });
 }
 
 TApplication::~TApplication() {
@@ -44,7 +49,10 @@ TApplication::~TApplication() {
     platform::SetWindowProc(h, platform::DefWindowProc);
     platform::DestroyWindow(h);
   }
-  if (current == this) current = nullptr;
+  if (current == this) {
+    platform::SetFailureReport(nullptr);
+    current = nullptr;
+  }
 }
 
 void TApplication::SetTitle(const std::string& title) {

@@ -44,10 +44,13 @@ class TApplication : public TComponent {
   // Handles one message, waiting for it when none is there.
   void HandleMessage();
   // Handles every message that is there, without waiting.
+  // A failure that escapes a window procedure, timer or paint run by either (or by any other
+  // message loop while the application lives) goes to HandleException, and the loop goes on.
   void ProcessMessages();
 
-  // The error report: the failure's message (a full stop appended when its last character is
-  // above "."), captioned with the title, with the error icon and an OK button.
+  // The error report (OnException instead, when set): the failure's message (a full stop appended
+  // when its last character is above "."), captioned with the title, with the error icon and an OK
+  // button.
   void HandleException(TObject* sender, const std::exception& error);
   void ShowException(const std::exception& error);
   std::function<void(TObject* sender, const std::exception& error)> OnException;

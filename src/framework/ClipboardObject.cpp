@@ -65,8 +65,9 @@ std::string TClipboard::AsText() {
   return text ? UpToZero(*text) : std::string();
 }
 
-void TClipboard::SetAsText(const std::string& text) {
-  const std::string bytes = UpToZero(text);
+void TClipboard::SetAsText(const platform::SharedText& text) {
+  const platform::SharedText bytes =
+      text.find('\0') == std::string::npos ? text : platform::SharedText(UpToZero(text));
   Open();
   try {
     Adding();

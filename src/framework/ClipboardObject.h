@@ -12,6 +12,7 @@
 #include <string>
 
 #include "framework/Persistent.h"
+#include "platform/SharedText.h"
 
 namespace framework {
 
@@ -38,7 +39,8 @@ class TClipboard : public TPersistent {
   // The text on the clipboard, empty when there is none; setting puts the bytes up to the first
   // zero byte (so an empty text leaves an empty text, not none).
   std::string AsText();
-  void SetAsText(const std::string& text);
+  // The text's bytes are shared with the clipboard, not copied (unless they hold a zero byte).
+  void SetAsText(const platform::SharedText& text);
 
  private:
   // Empties the clipboard before the first text put during this open.

@@ -364,15 +364,15 @@ void TControl::ApplyParentFont() {
   AdjustSize();
 }
 
-std::string TControl::GetText() const { return text_; }
+TText TControl::GetText() const { return text_; }
 
-void TControl::SetText(const std::string& v) {
+void TControl::SetText(const TText& v) {
   if (v == text_) return;
   text_ = v;
   Perform(CM_TEXTCHANGED);
 }
 
-void TControl::SetHint(const std::string& v) { hint_ = v; }
+void TControl::SetHint(const TText& v) { hint_ = v; }
 
 void TControl::SetShowHint(bool v) {
   showHint_ = v;

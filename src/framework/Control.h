@@ -9,6 +9,7 @@
 
 #include "framework/Component.h"
 #include "framework/ControlMessages.h"
+#include "platform/SharedText.h"
 #include "platform/Types.h"
 #include "platform/drawing/Colors.h"
 
@@ -17,6 +18,8 @@ namespace framework {
 using platform::TColor;
 using platform::TPoint;
 using platform::TRect;
+// The class library's string: shared bytes, copied on assignment without copying them.
+using TText = platform::SharedText;
 
 class TWinControl;
 class TFont;
@@ -154,15 +157,16 @@ class TControl : public TComponent {
   bool ParentFont() const { return parentFont_; }
   void SetParentFont(bool v);
 
-  // The caption (labels, buttons, forms) or text (edits): one value.
-  std::string Caption() const { return GetText(); }
-  void SetCaption(const std::string& v) { SetText(v); }
-  std::string Text() const { return GetText(); }
-  virtual std::string GetText() const;
-  virtual void SetText(const std::string& v);
+  // The caption (labels, buttons, forms) or text (edits): one value. Texts are shared, as the
+  // class library's strings are: handing a control's text to another holder copies no bytes.
+  TText Caption() const { return GetText(); }
+  void SetCaption(const TText& v) { SetText(v); }
+  TText Text() const { return GetText(); }
+  virtual TText GetText() const;
+  virtual void SetText(const TText& v);
 
-  const std::string& Hint() const { return hint_; }
-  void SetHint(const std::string& v);
+  const TText& Hint() const { return hint_; }
+  void SetHint(const TText& v);
   bool ShowHint() const { return showHint_; }
   void SetShowHint(bool v);
   bool ParentShowHint() const { return parentShowHint_; }
@@ -239,8 +243,8 @@ class TControl : public TComponent {
   bool parentColor_ = false;
   std::unique_ptr<TFont> font_;
   bool parentFont_ = true;
-  std::string text_;
-  std::string hint_;
+  TText text_;
+  TText hint_;
   bool showHint_ = false;
   bool parentShowHint_ = true;
   TAlign align_ = alNone;

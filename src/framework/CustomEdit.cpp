@@ -108,10 +108,10 @@ TCustomEdit::~TCustomEdit() {
 
 // --- text and properties
 
-std::string TCustomEdit::GetText() const { return buffer_.Text(); }
+TText TCustomEdit::GetText() const { return buffer_.Shared(); }
 
-void TCustomEdit::SetText(const std::string& v) {
-  if (v == buffer_.Text()) return;
+void TCustomEdit::SetText(const TText& v) {
+  if (v == buffer_.Shared()) return;
   buffer_.SetText(v);
   scroll_ = 0;
   modified_ = false;
@@ -291,44 +291,93 @@ bool TCustomEdit::UserReplace(std::string_view insert) {
 
 // --- layout
 
-std::string TCustomEdit::DisplayText() const {
-  if (!passwordChar_) return buffer_.Text();
-  const std::string one = platform::EncodeUtf8(passwordChar_);
-  std::string out;
-  out.reserve(one.size() * buffer_.CharCount());
-  for (size_t i = 0; i < buffer_.CharCount(); ++i) out += one;
-  return out;
-}
-
-const std::vector<int>& TCustomEdit::Positions() {
-  if (layoutValid_) return positions_;
+void TCustomEdit::UpdateLayout() {
+  if (layoutValid_) return;
   MeasuringDC measure(Font());
   platform::TextMetric tm;
   platform::GetTextMetrics(measure.Get(), &tm);
   lineHeight_ = tm.tmHeight;
-  const size_t n = buffer_.CharCount();
-  positions_.assign(n + 1, 0);
-  // Text is laid out by adding advances, so each character is measured on its own; pen
+  passwordWidth_ = passwordChar_ ? measure.Width(platform::EncodeUtf8(passwordChar_)) : 0;
+  // Text is laid out by adding advances, so a run measures as its characters one by one do; pen
   // positions stop growing at the platform's limit, as drawing does.
-  const std::string password = passwordChar_ ? platform::EncodeUtf8(passwordChar_) : std::string();
-  const int passwordWidth = passwordChar_ ? measure.Width(password) : 0;
-  const std::string& text = buffer_.Text();
+  constexpr size_t kStride = EditBuffer::kIndexStride;
+  const size_t n = buffer_.CharCount();
+  const std::string_view text = buffer_.Text();
+  indexedX_.clear();
+  indexedX_.reserve(n / kStride + 1);
   int64_t x = 0;
-  for (size_t i = 0; i < n; ++i) {
-    const size_t from = buffer_.CharStart(i);
-    const size_t to = buffer_.CharStart(i + 1);
-    x = std::min<int64_t>(
-        platform::kMaxTextExtent,
-        x + (passwordChar_ ? passwordWidth
-                           : measure.Width(std::string_view(text).substr(from, to - from))));
-    positions_[i + 1] = static_cast<int>(x);
+  for (size_t k = 0; k <= n; k += kStride) {
+    indexedX_.push_back(static_cast<int>(x));
+    const size_t end = std::min(n, k + kStride);
+    const int run =
+        passwordChar_
+            ? static_cast<int>(std::min<int64_t>(platform::kMaxTextExtent,
+                                                 static_cast<int64_t>(end - k) * passwordWidth_))
+            : measure.Width(
+                  text.substr(buffer_.CharStart(k), buffer_.CharStart(end) - buffer_.CharStart(k)));
+    x = std::min<int64_t>(platform::kMaxTextExtent, x + run);
   }
   layoutValid_ = true;
-  return positions_;
+}
+
+int TCustomEdit::XOf(size_t charIndex) {
+  UpdateLayout();
+  constexpr size_t kStride = EditBuffer::kIndexStride;
+  const size_t base = charIndex / kStride * kStride;
+  const int x = indexedX_[charIndex / kStride];
+  if (base == charIndex) return x;
+  int run = 0;
+  if (passwordChar_) {
+    run = static_cast<int>(charIndex - base) * passwordWidth_;
+  } else {
+    MeasuringDC measure(Font());
+    const size_t from = buffer_.CharStart(base);
+    run = measure.Width(
+        std::string_view(buffer_.Text()).substr(from, buffer_.CharStart(charIndex) - from));
+  }
+  return static_cast<int>(std::min<int64_t>(platform::kMaxTextExtent, int64_t{x} + run));
+}
+
+size_t TCustomEdit::LastCharAtOrBefore(int x, int& charX) {
+  UpdateLayout();
+  constexpr size_t kStride = EditBuffer::kIndexStride;
+  const auto slot = std::upper_bound(indexedX_.begin(), indexedX_.end(), x);
+  const size_t j =
+      slot == indexedX_.begin() ? 0 : static_cast<size_t>(slot - indexedX_.begin()) - 1;
+  size_t k = j * kStride;
+  charX = indexedX_[j];
+  const size_t n = buffer_.CharCount();
+  MeasuringDC measure(Font());
+  const std::string_view text = buffer_.Text();
+  size_t at = buffer_.CharStart(k);
+  while (k < n) {
+    size_t next = at;
+    platform::NextCodePoint(text, next);
+    const int width = passwordChar_ ? passwordWidth_ : measure.Width(text.substr(at, next - at));
+    const int nextX = std::min(platform::kMaxTextExtent, charX + width);
+    if (nextX > x) break;
+    charX = nextX;
+    at = next;
+    ++k;
+  }
+  return k;
+}
+
+std::string_view TCustomEdit::Shown(size_t from, size_t to, int width,
+                                    std::string& password) const {
+  if (!passwordChar_) {
+    const size_t start = buffer_.CharStart(from);
+    return std::string_view(buffer_.Text()).substr(start, buffer_.CharStart(to) - start);
+  }
+  const size_t fits = passwordWidth_ > 0 ? static_cast<size_t>(width / passwordWidth_) + 2 : 0;
+  const std::string one = platform::EncodeUtf8(passwordChar_);
+  password.clear();
+  for (size_t i = from; i < to && i - from < fits; ++i) password += one;
+  return password;
 }
 
 int TCustomEdit::LineHeight() {
-  Positions();
+  UpdateLayout();
   return lineHeight_;
 }
 
@@ -340,30 +389,28 @@ TRect TCustomEdit::TextArea() const {
 int TCustomEdit::TextTop() const { return BorderInset() + 1; }
 
 size_t TCustomEdit::PositionAt(int x) {
-  const std::vector<int>& pos = Positions();
   const int rel = x - (TextArea().Left + 1) + scroll_;
   // The boundary nearest to the point: a character's left half belongs before it.
-  const size_t n = pos.size() - 1;
-  size_t k = 0;
-  while (k < n && rel >= (pos[k] + pos[k + 1] + 1) / 2) ++k;
+  int left = 0;
+  const size_t k = LastCharAtOrBefore(rel, left);
+  if (k < buffer_.CharCount() && rel >= (left + XOf(k + 1) + 1) / 2)
+    return buffer_.CharStart(k + 1);
   return buffer_.CharStart(k);
 }
 
 int TCustomEdit::CaretX() {
-  const std::vector<int>& pos = Positions();
-  return TextArea().Left + 1 + pos[buffer_.CharIndex(buffer_.Caret())] - scroll_;
+  return TextArea().Left + 1 + XOf(buffer_.CharIndex(buffer_.Caret())) - scroll_;
 }
 
 void TCustomEdit::ScrollCaretIntoView() {
-  const std::vector<int>& pos = Positions();
   const int visible = std::max(1, TextArea().Width() - 2);
-  const int caret = pos[buffer_.CharIndex(buffer_.Caret())];
+  const int caret = XOf(buffer_.CharIndex(buffer_.Caret()));
   if (caret - scroll_ < 0)
     scroll_ = caret;
   else if (caret - scroll_ > visible - 1)
     scroll_ = caret - (visible - 1);
   // No blank space is left after the text while more of it could show.
-  const int maxScroll = std::max(0, pos.back() - (visible - 1));
+  const int maxScroll = std::max(0, TextWidth() - (visible - 1));
   scroll_ = std::clamp(scroll_, 0, maxScroll);
 }
 
@@ -443,35 +490,34 @@ void TCustomEdit::PaintBorder(platform::HDC dc) {
 void TCustomEdit::PaintWindow(platform::HDC dc) {
   const TRect area = TextArea();
   if (area.IsEmpty()) return;
-  const std::vector<int>& pos = Positions();
+  UpdateLayout();
   const platform::SavedDC saved(dc);
   platform::IntersectClipRect(dc, area.Left, area.Top, area.Right, area.Bottom);
   Fill(dc, area, Color());
   platform::SelectFont(dc, Font()->Handle());
   platform::SetBkMode(dc, platform::TRANSPARENT);
-  const std::string display = DisplayText();
+  // Only what the text area shows is drawn: from the character the scroll reaches into.
   const int x0 = area.Left + 1 - scroll_;
   const int y = TextTop();
+  const size_t count = buffer_.CharCount();
+  int firstX = 0;
+  const size_t first = LastCharAtOrBefore(scroll_, firstX);
+  std::string password;
   platform::SetTextColor(dc,
                          platform::ColorToRGB(Enabled() ? Font()->Color() : platform::clGrayText));
-  platform::TextOut(dc, x0, y, display);
+  platform::TextOut(dc, x0 + firstX, y, Shown(first, count, area.Width(), password));
 
   if (buffer_.SelLength() > 0 && (Focused() || !hideSelection_)) {
-    const size_t first = buffer_.CharIndex(buffer_.SelStart());
-    const size_t last = buffer_.CharIndex(buffer_.SelEnd());
-    const TRect band{x0 + pos[first], y, x0 + pos[last], y + lineHeight_};
+    const size_t selFirst = buffer_.CharIndex(buffer_.SelStart());
+    const size_t selLast = buffer_.CharIndex(buffer_.SelEnd());
+    const TRect band{x0 + XOf(selFirst), y, x0 + XOf(selLast), y + lineHeight_};
     Fill(dc, band.Intersected(area), platform::clHighlight);
     const platform::SavedDC inner(dc);
     platform::IntersectClipRect(dc, band.Left, band.Top, band.Right, band.Bottom);
     platform::SetTextColor(dc, platform::ColorToRGB(platform::clHighlightText));
-    std::string_view selected;
-    if (passwordChar_) {
-      const size_t width = display.size() / std::max<size_t>(1, buffer_.CharCount());
-      selected = std::string_view(display).substr(first * width, (last - first) * width);
-    } else {
-      selected = std::string_view(display).substr(buffer_.SelStart(), buffer_.SelLength());
-    }
-    platform::TextOut(dc, band.Left, y, selected);
+    const size_t from = std::max(selFirst, first);
+    if (from < selLast)
+      platform::TextOut(dc, x0 + XOf(from), y, Shown(from, selLast, area.Width(), password));
   }
   // The caret inverts what it stands on, so it shows on the selection as on the text.
   if (CaretShowing()) {

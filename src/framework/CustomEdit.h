@@ -46,8 +46,8 @@ class TCustomEdit : public TWinControl {
 
   // Setting the text in code ignores MaxLength and ReadOnly, puts the caret at the start and
   // clears Modified.
-  std::string GetText() const override;
-  void SetText(const std::string& v) override;
+  TText GetText() const override;
+  void SetText(const TText& v) override;
 
   bool ReadOnly() const { return readOnly_; }
   void SetReadOnly(bool v);
@@ -137,11 +137,18 @@ class TCustomEdit : public TWinControl {
   bool UserReplace(std::string_view insert);
   void ClipboardKey(void (TCustomEdit::*operation)());
 
-  // Layout: the x of every character boundary of what is shown (the text, or password
-  // characters), worked out when first needed after a change.
-  const std::vector<int>& Positions();
+  // Layout: the x of character boundaries of what is shown (the text, or password characters),
+  // from the start of the text. Worked out when first needed after a change, and kept for every
+  // EditBuffer::kIndexStride-th boundary only, so a text of many megabytes costs a small table.
+  void UpdateLayout();
   void InvalidateLayout() { layoutValid_ = false; }
-  std::string DisplayText() const;
+  int XOf(size_t charIndex);
+  int TextWidth() { return XOf(buffer_.CharCount()); }
+  // The last character whose left edge lies at or before x, and that edge.
+  size_t LastCharAtOrBefore(int x, int& charX);
+  // What is shown of characters [from, to): the text's bytes, or as many password characters as
+  // can show in a text area of the given width.
+  std::string_view Shown(size_t from, size_t to, int width, std::string& password) const;
   platform::TRect TextArea() const;
   int TextTop() const;
   int LineHeight();
@@ -169,9 +176,10 @@ class TCustomEdit : public TWinControl {
   TBevelCut bevelOuter_ = bvLowered;
   bool modified_ = false;
 
-  std::vector<int> positions_;
+  std::vector<int> indexedX_;  // x of boundaries 0, kIndexStride, 2 * kIndexStride...
   bool layoutValid_ = false;
   int lineHeight_ = 0;
+  int passwordWidth_ = 0;
   int scroll_ = 0;
   bool tracking_ = false;  // a mouse press is selecting
   bool caretOn_ = true;

@@ -6,21 +6,31 @@
 // does not start a valid sequence is a character of its own (shown as its Latin-1 character), as
 // platform/Utf8.h decodes. Words are runs of characters other than blanks (space, tab, the line
 // and page ends, and no-break space), as the classic edit control's default word breaking has it.
+//
+// The text is shared with whoever else holds it (the class library's string semantics): an edit
+// makes a new text, and giving the text away copies no bytes. Characters are found through the
+// start of every kIndexStride-th one, so a text of many megabytes costs a small index, not a
+// word per character; finding a character walks at most kIndexStride of them.
 
 #include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/SharedText.h"
+
 namespace framework {
 
 class EditBuffer {
  public:
+  static constexpr size_t kIndexStride = 64;
+
   EditBuffer() { Reindex(); }
 
   const std::string& Text() const { return text_; }
+  const platform::SharedText& Shared() const { return text_; }
   // Replaces the text; the caret goes to the start with nothing selected.
-  void SetText(std::string text);
+  void SetText(platform::SharedText text);
 
   // The selection runs from the anchor (where it was started) to the caret (where it grows).
   size_t Anchor() const { return anchor_; }
@@ -38,13 +48,11 @@ class EditBuffer {
   void MoveCaret(size_t position, bool extend);
 
   // Characters.
-  size_t CharCount() const { return starts_.size(); }
+  size_t CharCount() const { return count_; }
   // The index of the character starting at a boundary (CharCount() for the end).
   size_t CharIndex(size_t position) const;
   // The boundary before character i (the text's size for i = CharCount()).
-  size_t CharStart(size_t index) const {
-    return index < starts_.size() ? starts_[index] : text_.size();
-  }
+  size_t CharStart(size_t index) const;
   size_t Snap(size_t position) const;
   size_t NextChar(size_t position) const;
   size_t PrevChar(size_t position) const;
@@ -67,10 +75,16 @@ class EditBuffer {
 
  private:
   void Reindex();
-  bool IsBlankAt(size_t index) const;
+  void Replace(size_t from, size_t to, std::string_view insert);
+  bool IsBlankAt(size_t position) const;
+  // The boundary before the run of characters, ending at position, that are blanks (or are not).
+  size_t BackOver(size_t position, bool blanks) const;
+  // The last indexed character start at or before the position.
+  size_t IndexedBefore(size_t position) const;
 
-  std::string text_;
-  std::vector<size_t> starts_;  // byte offset of each character
+  platform::SharedText text_;
+  std::vector<size_t> indexed_;  // byte offset of characters 0, kIndexStride, 2 * kIndexStride...
+  size_t count_ = 0;
   size_t anchor_ = 0;
   size_t caret_ = 0;
 };

@@ -264,8 +264,15 @@ TModalResult TCustomForm::ShowModal() {
       }
     }
   } catch (...) {
+    // A close handler that failed ends the dialog as a close would: it does not stay on screen
+    // over a main form that takes input again.
     for (HWND h : disabled) platform::EnableWindow(h, true);
     formState_ &= ~fsModal;
+    try {
+      Hide();
+    } catch (...) {
+      // The first failure is the one to report.
+    }
     throw;
   }
   // The owner is enabled again before the dialog goes, so the desktop activates it.

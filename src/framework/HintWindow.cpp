@@ -12,9 +12,51 @@ namespace framework {
 namespace {
 
 constexpr unsigned kTextFormat = platform::DT_LEFT | platform::DT_NOPREFIX | platform::DT_WORDBREAK;
-constexpr int kMaxWidth = 300;
+constexpr int kMaxWidth = THintWindow::kMaxWidth;
+constexpr int kMaxLines = THintWindow::kMaxLines;
+// No beginning longer than this can fit the tip: every character that shows is at least a pixel
+// wide and four bytes at most, and characters that take no room are not worth showing more of.
+constexpr size_t kMaxShownBytes = size_t{kMaxWidth} * kMaxLines * 4;
 
 platform::HFONT HintFont() { return platform::CreateFontIndirect(platform::LogFont{}); }
+
+int HeightOf(platform::HDC measure, std::string_view text) {
+  platform::TRect r{0, 0, kMaxWidth, 0};
+  platform::DrawText(measure, text.empty() ? std::string_view(" ") : text, &r,
+                     kTextFormat | platform::DT_CALCRECT);
+  return r.Height();
+}
+
+// The start of a UTF-8 character at or before the byte: a cut never splits a character.
+size_t CharBoundaryAtOrBefore(std::string_view text, size_t at) {
+  for (int back = 0; back < 3 && at > 0 && at < text.size(); ++back) {
+    if ((static_cast<unsigned char>(text[at]) & 0xC0) != 0x80) break;
+    --at;
+  }
+  return at;
+}
+
+// All of the text when it fits kMaxLines lines, else the longest beginning that fits with "..."
+// after it.
+std::string ShownText(platform::HDC measure, std::string_view text) {
+  platform::TextMetric tm;
+  platform::GetTextMetrics(measure, &tm);
+  const int limit = kMaxLines * tm.tmHeight;
+  if (text.size() <= kMaxShownBytes && HeightOf(measure, text) <= limit) return std::string(text);
+  const auto cut = [&](size_t bytes) {
+    return std::string(text.substr(0, CharBoundaryAtOrBefore(text, bytes))) + "...";
+  };
+  size_t fits = 0;
+  size_t tooLong = std::min(text.size(), kMaxShownBytes) + 1;
+  while (tooLong - fits > 1) {
+    const size_t middle = fits + (tooLong - fits) / 2;
+    if (HeightOf(measure, cut(middle)) <= limit)
+      fits = middle;
+    else
+      tooLong = middle;
+  }
+  return cut(fits);
+}
 
 }  // namespace
 
@@ -29,14 +71,20 @@ void THintWindow::ReleaseHandle() {
   platform::DestroyWindow(h);
 }
 
-void THintWindow::ActivateHint(const std::string& text, platform::TPoint at) {
+void THintWindow::ActivateHint(const platform::SharedText& text, platform::TPoint at) {
   text_ = text;
   platform::HDC measure = platform::GetScreenDC();
   const int saved = platform::SaveDC(measure);
   platform::SelectFont(measure, HintFont());
   platform::TRect r{0, 0, kMaxWidth, 0};
-  platform::DrawText(measure, text.empty() ? std::string(" ") : text, &r,
-                     kTextFormat | platform::DT_CALCRECT);
+  try {
+    shown_ = ShownText(measure, text);
+    platform::DrawText(measure, shown_.empty() ? std::string(" ") : shown_, &r,
+                       kTextFormat | platform::DT_CALCRECT);
+  } catch (...) {
+    platform::RestoreDC(measure, saved);
+    throw;
+  }
   platform::RestoreDC(measure, saved);
   const int width = r.Width() + 8;
   const int height = r.Height() + 4;
@@ -84,7 +132,7 @@ platform::LRESULT THintWindow::Proc(platform::HWND hwnd, platform::UINT msg, pla
   platform::SetTextColor(dc, platform::ColorToRGB(platform::clInfoText));
   platform::SetBkMode(dc, platform::TRANSPARENT);
   platform::TRect text{4, 2, client.Right - 4, client.Bottom - 2};
-  platform::DrawText(dc, text_, &text, kTextFormat);
+  platform::DrawText(dc, shown_, &text, kTextFormat);
   platform::EndPaint(hwnd, &ps);
   return 0;
 }

@@ -123,10 +123,10 @@ void TCustomLabel::Notification(TComponent* component, TOperation operation) {
 }
 
 void TCustomLabel::DoDrawText(TRect& rect, unsigned flags) {
-  std::string text = GetLabelText();
+  TText text = GetLabelText();
   // An empty text (or a lone prefix) still measures one line's height.
   if ((flags & platform::DT_CALCRECT) && (text.empty() || (showAccelChar_ && text == "&")))
-    text += ' ';
+    text = text + " ";
   if (!showAccelChar_) flags |= platform::DT_NOPREFIX;
   flags = DrawTextBiDiModeFlags(flags);
   TCanvas* canvas = Canvas();

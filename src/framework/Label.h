@@ -47,7 +47,7 @@ class TCustomLabel : public TGraphicControl {
   // given DrawText format; the label adds DT_NOPREFIX when ShowAccelChar is off.
   virtual void DoDrawText(TRect& rect, unsigned flags);
   // The text DoDrawText draws.
-  virtual std::string GetLabelText() const { return Caption(); }
+  virtual TText GetLabelText() const { return Caption(); }
   // Resizes the label to its text when AutoSize is on (not while its properties are being read).
   virtual void AdjustBounds();
   void AdjustSize() override { AdjustBounds(); }

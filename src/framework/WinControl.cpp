@@ -55,7 +55,9 @@ HWND TWinControl::Handle() {
 }
 
 void TWinControl::CreateParams(TCreateParams& params) {
-  params.Caption = Text();
+  // A child window's text lives in its control, which paints it; only a top-level window's caption
+  // reaches the desktop, so a child's window keeps no second copy of a text that may be long.
+  if (!Parent()) params.Caption = Text();
   params.Style = platform::WS_CHILD | platform::WS_CLIPSIBLINGS | platform::WS_CLIPCHILDREN;
   if (Visible()) params.Style |= platform::WS_VISIBLE;
   if (!Enabled()) params.Style |= platform::WS_DISABLED;
@@ -340,8 +342,14 @@ void TWinControl::PaintHandler(TMessage& m) {
   platform::PAINTSTRUCT ps;
   platform::HDC dc = platform::BeginPaint(handle_, &ps);
   if (!dc) return;
+  // The paint ends on every path: a failure in a paint handler, reported by the message loop,
+  // leaves no context behind and what was drawn still reaches the screen.
+  struct PaintEnd {
+    HWND window;
+    const platform::PAINTSTRUCT* paint;
+    ~PaintEnd() { platform::EndPaint(window, paint); }
+  } end{handle_, &ps};
   PaintClient(dc);
-  platform::EndPaint(handle_, &ps);
 }
 
 void TWinControl::PaintClient(platform::HDC dc) {

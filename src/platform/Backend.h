@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/SharedText.h"
 #include "platform/Types.h"
 #include "platform/drawing/DIBitmap.h"
 #include "platform/drawing/Region.h"
@@ -100,10 +101,10 @@ class Backend {
   virtual TRect WorkArea() = 0;
   virtual TSize VirtualScreenSize() = 0;
 
-  // Clipboard: whether it can be had at all; make the program its owner with these bytes;
-  // read what is on it (own bytes when the owner) or nullopt.
+  // Clipboard: whether it can be had at all; make the program its owner with these bytes (kept
+  // shared, not copied); read what is on it (own bytes when the owner) or nullopt.
   virtual bool ClipboardAvailable() = 0;
-  virtual bool ClipboardPublish(const std::string& bytes) = 0;
+  virtual bool ClipboardPublish(const SharedText& bytes) = 0;
   virtual std::optional<std::string> ClipboardRead() = 0;
 
   // The program is ending: hand the clipboard on, close the connection.

@@ -1,6 +1,7 @@
 // The bar and the editor on the headless desktop: start-up and placement, copy on hover, the
 // check box, and the editor's load, save, keys and closing.
 
+#include "platform/windows/Timer.h"
 #include "tests/app/BarFixture.h"
 
 namespace {
@@ -180,6 +181,73 @@ TEST_F(BarTest, EditorKeysMoveThroughTheTabOrderWithWrapAroundAndEscCloses) {
   Pump();
   EXPECT_FALSE(Form2->Visible());
   EXPECT_EQ(ReadConfig(), before);
+}
+
+TEST_F(BarTest, HoverAndOkShareOneCopyOfASnippet) {
+  const std::string big(1 << 20, 'b');
+  WriteConfig("one\r\ntwo\r\n" + big + "\r\nfour\r\n");
+  Start();
+  HoverSlot(3);
+  const platform::SharedText text = Form1->sEdit3->Text();
+  EXPECT_EQ(text, big);
+  EXPECT_TRUE(Form1->sLabel2->Caption().Shares(text));
+  EXPECT_TRUE(Form1->sEdit3->Hint().Shares(text));
+  EXPECT_TRUE(desktop->ClipboardShares(text));
+  // OK hands the editor's texts to the bar as they are.
+  Form2->Show();
+  Pump();
+  Form2->sEdit3->SetText(std::string(1 << 20, 'c'));
+  Form2->sButton1Click(nullptr);
+  EXPECT_TRUE(Form1->sEdit3->Text().Shares(Form2->sEdit3->Text()));
+  EXPECT_EQ(Form1->sEdit3->Text().size(), size_t{1} << 20);
+}
+
+// The editor run modally from "Edit text...", as the user does it: while its loop runs, a timer
+// plays the user, typing into field 3 and clicking OK through the desktop's event queue, with
+// moves over the (disabled) bar queued behind the click.
+TEST_F(BarTest, OkClosesTheModalEditorEvenWhenTheBarFailsToTakeTheNewTexts) {
+  WriteConfig(kSeven);
+  Start();
+  Form1->sEdit3->OnChange = [](framework::TObject*) {
+    throw framework::Exception("Out of system resources");
+  };
+  int ticks = 0;
+  platform::CreateWindowParams p;
+  p.ClassName = "User";
+  p.Style = platform::WS_POPUP;
+  p.Bounds = platform::Bounds(0, 0, 1, 1);
+  p.WindowProc = [&](platform::HWND h, platform::UINT m, platform::WPARAM w,
+                     platform::LPARAM l) -> platform::LRESULT {
+    if (m != platform::WM_TIMER) return platform::DefWindowProc(h, m, w, l);
+    ++ticks;
+    if (ticks == 2) {
+      Form2->sEdit3->SetText("changed");
+      const platform::TPoint ok = Form2->sButton1->ClientToScreen({30, 15});
+      desktop->MoveMouse(ok.X, ok.Y);
+      desktop->Click();
+      const TRect slot = Form1->sEdit1->BoundsRect();
+      desktop->MoveMouse(Form1->Left() + slot.Left + 20, Form1->Top() + slot.Top + 10);
+    }
+    if (ticks == 50 && Form2->Visible()) Form2->Close();  // the test must end either way
+    return 0;
+  };
+  const platform::HWND user = platform::CreateWindowEx(p);
+  platform::SetTimer(user, 1, 20);
+  const platform::TPoint edit = Form1->sButton2->ClientToScreen({30, 12});
+  desktop->MoveMouse(edit.X, edit.Y);
+  desktop->Click();
+  Pump();
+  platform::KillTimer(user, 1);
+  platform::DestroyWindow(user);
+  EXPECT_LT(ticks, 50);
+  EXPECT_FALSE(Form2->Visible());
+  EXPECT_EQ(reports, std::vector<std::string>{"Out of system resources"});
+  EXPECT_EQ(ReadConfig(),
+            "one\r\ntwo\r\nchanged\r\nGr\xc3\xbc\xc3\x9f"
+            "e\r\nfive\r\nsix\r\nseven\r\n");
+  // The bar is enabled again and copies on hover.
+  HoverSlot(2);
+  EXPECT_EQ(desktop->ClipboardContents(), "two");
 }
 
 }  // namespace

@@ -3,7 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "framework/EditBuffer.h"
+#include "platform/Utf8.h"
 
 namespace framework {
 namespace {
@@ -130,6 +135,85 @@ TEST(EditBuffer, InsertedBytesThatJoinANeighbourKeepTheCaretOnABoundary) {
   EXPECT_EQ(b.Caret(), 2u);
   b.Select(1, 1);
   EXPECT_EQ(b.Caret(), 0u);
+}
+
+}  // namespace
+}  // namespace framework
+
+namespace framework {
+namespace {
+
+// A text many index strides long, of characters of every length and bytes that stand alone.
+std::string LongMixedText() {
+  const char* pieces[] = {"a",    "\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x98\x80", " ",
+                          "\xFF", "\xC3",     "\t",           "\xE2\x82",         "xyz"};
+  std::string text;
+  for (size_t i = 0; text.size() < 3000; ++i) text += pieces[(i * 3 + i / 7) % 10];
+  return text;
+}
+
+TEST(EditBuffer, LongTextsFindEveryCharacterAsAWalkFromTheStartDoes) {
+  const std::string text = LongMixedText();
+  std::vector<size_t> starts;
+  for (size_t i = 0; i < text.size(); platform::NextCodePoint(text, i)) starts.push_back(i);
+  EditBuffer b;
+  b.SetText(text);
+  ASSERT_EQ(b.CharCount(), starts.size());
+  ASSERT_GT(b.CharCount(), 3 * EditBuffer::kIndexStride);
+  for (size_t k = 0; k < starts.size(); ++k) {
+    ASSERT_EQ(b.CharStart(k), starts[k]) << k;
+    ASSERT_EQ(b.CharIndex(starts[k]), k) << k;
+    ASSERT_EQ(b.NextChar(starts[k]), k + 1 < starts.size() ? starts[k + 1] : text.size()) << k;
+    if (k > 0) ASSERT_EQ(b.PrevChar(starts[k]), starts[k - 1]) << k;
+  }
+  EXPECT_EQ(b.CharStart(starts.size()), text.size());
+  EXPECT_EQ(b.CharIndex(text.size()), starts.size());
+  for (size_t p = 0; p < text.size(); ++p) {
+    const size_t expected = *(std::upper_bound(starts.begin(), starts.end(), p) - 1);
+    ASSERT_EQ(b.Snap(p), expected) << p;
+  }
+}
+
+TEST(EditBuffer, WordStepsCrossIndexStridesInBothDirections) {
+  // Words longer than a stride, blanks runs longer than one, and a word ending at a stride.
+  const std::string word(150, 'w');
+  const std::string text = word + std::string(70, ' ') + "\xC3\xA9" + word + " end";
+  EditBuffer b;
+  b.SetText(text);
+  const size_t second = 150 + 70;
+  EXPECT_EQ(b.NextWordStart(0), second);
+  EXPECT_EQ(b.NextWordStart(10), second);
+  EXPECT_EQ(b.PrevWordStart(text.size()), text.size() - 3);
+  EXPECT_EQ(b.PrevWordStart(text.size() - 3), second);
+  EXPECT_EQ(b.PrevWordStart(second), 0u);
+  EXPECT_EQ(b.PrevWordStart(second - 5), 0u);
+  size_t start = 0;
+  size_t end = 0;
+  b.WordAt(second + 100, start, end);
+  EXPECT_EQ(start, second);
+  EXPECT_EQ(end, second + 2 + 150);
+  b.WordAt(160, start, end);  // inside the blanks
+  EXPECT_EQ(start, 150u);
+  EXPECT_EQ(end, second);
+  b.WordAt(text.size(), start, end);  // the end: the last word
+  EXPECT_EQ(start, text.size() - 3);
+  EXPECT_EQ(end, text.size());
+}
+
+TEST(EditBuffer, EditsMakeANewTextAndLeaveTheSharedOneAsItWas) {
+  EditBuffer b;
+  b.SetText(std::string(1000, 'a'));
+  const platform::SharedText before = b.Shared();
+  b.Select(10, 20);
+  ASSERT_TRUE(b.ReplaceSelection("xyz", 0));
+  EXPECT_EQ(before.Str(), std::string(1000, 'a'));
+  EXPECT_EQ(b.Text().size(), 993u);
+  EXPECT_EQ(b.Text().substr(8, 7), "aaxyzaa");
+  EXPECT_EQ(b.CharCount(), 993u);
+  EXPECT_EQ(b.Caret(), 13u);
+  // Handing the text on shares it.
+  const platform::SharedText after = b.Shared();
+  EXPECT_TRUE(after.Shares(b.Shared()));
 }
 
 }  // namespace

@@ -5,7 +5,11 @@
 #include <vector>
 
 #include "framework/CustomEdit.h"
+#include "framework/Font.h"
+#include "platform/Utf8.h"
+#include "platform/text/Font.h"
 #include "platform/windows/Input.h"
+#include "platform/windows/Paint.h"
 #include "tests/framework/StandardControlsFixture.h"
 
 namespace framework::test {
@@ -263,6 +267,41 @@ TEST_F(EditTest, LongTextScrollsToKeepTheCaretVisible) {
   // Deleting shrinks the text: no blank space is left after it while more could show.
   edit->SetText("short");
   EXPECT_EQ(edit->ScrollOffset(), 0);
+}
+
+TEST_F(EditTest, LongTextsPlaceCaretsAndClicksAsMeasuringEachCharacterDoes) {
+  // Many index strides of characters of every width, with stray bytes.
+  const char* pieces[] = {"Wq", "\xC3\xA9", "\xE2\x82\xAC", "i", "\xFF", "m", "1"};
+  std::string text;
+  for (size_t i = 0; text.size() < 4000; ++i) text += pieces[(i * 5 + i / 3) % 7];
+  edit->SetText(text);
+  std::vector<size_t> starts;
+  std::vector<int> x{0};
+  platform::HDC screen = platform::GetScreenDC();
+  const int saved = platform::SaveDC(screen);
+  platform::SelectFont(screen, edit->Font()->Handle());
+  for (size_t i = 0; i < text.size();) {
+    starts.push_back(i);
+    const size_t from = i;
+    platform::NextCodePoint(text, i);
+    platform::TSize size;
+    platform::GetTextExtentPoint32(screen, std::string_view(text).substr(from, i - from), &size);
+    x.push_back(x.back() + size.cx);
+  }
+  platform::RestoreDC(screen, saved);
+  const int origin = edit->BorderInset() + 1;
+  for (size_t k = 0; k < starts.size(); k += 37) {
+    SCOPED_TRACE(k);
+    edit->SetSelStart(static_cast<int>(starts[k]));
+    ASSERT_EQ(edit->CaretX(), origin + x[k] - edit->ScrollOffset());
+    // A click at the caret's place puts the caret there (a while apart: no double clicks).
+    desktop->Advance(1000);
+    ClickAt(edit, edit->CaretX(), 10);
+    ASSERT_EQ(edit->SelStart(), static_cast<int>(starts[k]));
+  }
+  Key(platform::VK_END);
+  EXPECT_EQ(edit->CaretX(), origin + x.back() - edit->ScrollOffset());
+  EXPECT_EQ(edit->ScrollOffset(), x.back() - (edit->Width() - 2 * edit->BorderInset() - 3));
 }
 
 TEST_F(EditTest, UpAndDownAreLeftToTheForm) {

@@ -114,7 +114,7 @@ void HeadlessBackend::WaitForEvents(std::optional<uint32_t> timeoutMs) {
     if (sink_ && windows_.count(e.window)) sink_->OnNativeEvent(e);
 }
 
-bool HeadlessBackend::ClipboardPublish(const std::string& bytes) {
+bool HeadlessBackend::ClipboardPublish(const SharedText& bytes) {
   if (!clipboardAvailable_) return false;
   clipboard_ = bytes;
   ++publishCount_;

@@ -44,8 +44,8 @@ class HeadlessBackend final : public Backend {
   TRect WorkArea() override { return workArea_; }
   TSize VirtualScreenSize() override { return screenSize_; }
   bool ClipboardAvailable() override { return clipboardAvailable_; }
-  bool ClipboardPublish(const std::string& bytes) override;
-  std::optional<std::string> ClipboardRead() override { return clipboard_; }
+  bool ClipboardPublish(const SharedText& bytes) override;
+  std::optional<std::string> ClipboardRead() override { return ClipboardContents(); }
   void Shutdown() override {}
 
   // The desktop's shape.
@@ -80,8 +80,16 @@ class HeadlessBackend final : public Backend {
 
   // The clipboard, as other programs see it.
   void SetClipboardAvailable(bool available) { clipboardAvailable_ = available; }
-  const std::optional<std::string>& ClipboardContents() const { return clipboard_; }
-  void SetClipboardContents(std::optional<std::string> text) { clipboard_ = std::move(text); }
+  std::optional<std::string> ClipboardContents() const {
+    return clipboard_ ? std::optional<std::string>(clipboard_->Str()) : std::nullopt;
+  }
+  // Whether the clipboard holds the very bytes given, shared rather than copied.
+  bool ClipboardShares(const SharedText& text) const {
+    return clipboard_ && clipboard_->Shares(text);
+  }
+  void SetClipboardContents(std::optional<std::string> text) {
+    clipboard_ = text ? std::optional<SharedText>(std::move(*text)) : std::nullopt;
+  }
   int ClipboardPublishCount() const { return publishCount_; }
 
  private:
@@ -105,7 +113,7 @@ class HeadlessBackend final : public Backend {
   TRect workArea_{0, 0, 1280, 994};
   TSize screenSize_{1280, 1024};
   bool clipboardAvailable_ = true;
-  std::optional<std::string> clipboard_;
+  std::optional<SharedText> clipboard_;
   int publishCount_ = 0;
 };
 

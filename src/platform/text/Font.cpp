@@ -246,6 +246,14 @@ bool Font::SetUpOutline(const std::string& file, int faceIndex, bool bold, bool 
   return true;
 }
 
+const int* Font::AsciiAdvances() const {
+  if (asciiAdvances_.empty()) {
+    for (char32_t ch = kFirstPlainAscii; ch <= kLastPlainAscii; ++ch)
+      asciiAdvances_.push_back(Advance(ch));
+  }
+  return asciiAdvances_.data();
+}
+
 HFONT CreateFontIndirect(const LogFont& logFont) {
   return &FontSystem::Instance().FontFor(logFont);
 }

@@ -52,6 +52,7 @@ class Font : public TextMeasure {
   int Advance(char32_t ch) const override { return GlyphOf(ch).Advance; }
   int AverageCharWidth() const override { return metrics_.tmAveCharWidth; }
   int LineHeight() const override { return metrics_.tmHeight; }
+  const int* AsciiAdvances() const override;
 
  private:
   bool SetUpBitmap(const std::string& file, bool bold, bool italic, FontSystem& system);
@@ -66,6 +67,7 @@ class Font : public TextMeasure {
   TextDecoration strikeOut_;
   // Drawing through a const HFONT fills the cache.
   mutable std::unique_ptr<GlyphCache> glyphs_;
+  mutable std::vector<int> asciiAdvances_;  // filled at the first need
 };
 
 }  // namespace platform

@@ -69,29 +69,50 @@ bool GetTextMetrics(HDC dc, TextMetric* metrics) {
 bool GetTextExtentPoint32(HDC dc, std::string_view text, TSize* size) {
   if (dc == nullptr || size == nullptr) return false;
   const Font& font = SelectedFont(dc);
+  const int* plain = font.AsciiAdvances();
   int width = 0;
   size_t pos = 0;
-  while (pos < text.size())
+  while (pos < text.size()) {
+    // Plain text by table: a long text is measured at the speed of its bytes.
+    const auto b = static_cast<unsigned char>(text[pos]);
+    if (b >= kFirstPlainAscii && b <= kLastPlainAscii) {
+      width = std::min(kMaxTextExtent, width + plain[b - kFirstPlainAscii]);
+      ++pos;
+      continue;
+    }
     width = std::min(kMaxTextExtent, width + font.Advance(NextCodePoint(text, pos)));
+  }
   *size = {width, font.Metrics().tmHeight};
   return true;
 }
+
+namespace {
+
+// Only what can be seen of the text is placed: the raster's bounds relative to the text's origin,
+// widened by the reach of glyphs beyond their cells.
+TextViewport ViewportOf(const TextRaster& raster, int x, int top, int reach) {
+  const TRect visible = raster.Bounds();
+  return {visible.Left - x, visible.Top - top, visible.Right - x, visible.Bottom - top, reach};
+}
+
+}  // namespace
 
 bool TextOut(HDC dc, int x, int y, std::string_view text) {
   if (dc == nullptr) return false;
   const Font& font = SelectedFont(dc);
   const DeviceContext::State& state = dc->Current();
-  const TextLayout layout = LayOutText(text, DT_SINGLELINE | DT_NOPREFIX, kMaxTextExtent, font);
-  if (layout.Lines.empty()) return true;
   TextRaster raster(dc, nullptr);
   if (!raster.CanDraw()) return true;
   x = Clamped(x);
   y = Clamped(y);
+  const int reach = font.Metrics().tmHeight;
+  const TextLayout layout = LayOutText(text, DT_SINGLELINE | DT_NOPREFIX, kMaxTextExtent, font,
+                                       ViewportOf(raster, x, y, reach));
+  if (layout.Lines.empty()) return true;
   const TextLine& line = layout.Lines.front();
   const TRect cell{x, y, x + line.Width, y + font.Metrics().tmHeight};
   // Glyphs may reach beyond their cell (italics, accents above the ascent): widen the focus so
   // the clip rectangles they might touch stay in play.
-  const int reach = font.Metrics().tmHeight;
   raster.Focus(cell.Inflated(reach, reach));
   if (state.bkMode == OPAQUE) raster.Fill(cell, state.bkColor);
   DrawLine(raster, font, line, x, y, state.textColor);
@@ -102,8 +123,8 @@ int DrawText(HDC dc, std::string_view text, TRect* rect, unsigned format) {
   if (dc == nullptr || rect == nullptr) return 0;
   const Font& font = SelectedFont(dc);
   const TRect box = Clamped(*rect);
-  const TextLayout layout = LayOutText(text, format, box.Width(), font);
   if ((format & DT_CALCRECT) != 0) {
+    const TextLayout layout = LayOutText(text, format, box.Width(), font);
     rect->Right = box.Left + layout.Width;
     rect->Bottom = box.Top + layout.Height;
     return layout.Height;
@@ -117,15 +138,18 @@ int DrawText(HDC dc, std::string_view text, TRect* rect, unsigned format) {
   } else if (singleLine && (format & DT_BOTTOM) != 0) {
     top = box.Bottom - lineHeight;
   }
+  TextRaster raster(dc, (format & DT_NOCLIP) != 0 ? nullptr : &box);
+  // Glyphs may reach a little beyond their cells.
+  const int reach = lineHeight;
+  const TextLayout layout =
+      raster.CanDraw()
+          ? LayOutText(text, format, box.Width(), font, ViewportOf(raster, box.Left, top, reach))
+          : LayOutText(text, format, box.Width(), font, {0, 0, -1, -1, 0});
   const int result = singleLine && (format & (DT_VCENTER | DT_BOTTOM)) != 0
                          ? top + layout.Height - box.Top
                          : layout.Height;
-  if (layout.Lines.empty()) return result;
-  TextRaster raster(dc, (format & DT_NOCLIP) != 0 ? nullptr : &box);
-  if (!raster.CanDraw()) return result;
-  // Every line starts between the left-aligned and the right-aligned place; glyphs may reach a
-  // little beyond their cells.
-  const int reach = lineHeight;
+  if (layout.Lines.empty() || !raster.CanDraw()) return result;
+  // Every line starts between the left-aligned and the right-aligned place.
   const int left = std::min(box.Left, box.Right - layout.Width);
   const int right = std::max(box.Left + layout.Width, box.Right);
   raster.Focus({left - reach, top - reach, right + reach, top + layout.Height + reach});

@@ -20,6 +20,67 @@ using Paragraph = std::vector<Item>;
 
 bool IsBlank(char32_t ch) { return ch == U' ' || ch == kTab; }
 
+bool IsLineEnd(char32_t ch) { return ch == U'\r' || ch == U'\n'; }
+
+// The characters of one line's bytes as layout sees them: prefix characters resolved, and line
+// ends (which a line holds only under DT_SINGLELINE) dropped, each ending a pending prefix.
+class LineWalker {
+ public:
+  LineWalker(std::string_view bytes, unsigned format)
+      : bytes_(bytes), prefixes_((format & DT_NOPREFIX) == 0) {}
+
+  bool Next(Item& item) {
+    while (pos_ < bytes_.size()) {
+      const auto ch = static_cast<char32_t>(NextCodePoint(bytes_, pos_));
+      if (IsLineEnd(ch)) {
+        pending_ = false;
+        continue;
+      }
+      if (prefixes_ && ch == U'&') {
+        if (pending_) {
+          pending_ = false;
+          item = {U'&', false};
+          return true;
+        }
+        pending_ = true;
+        continue;
+      }
+      item = {ch, pending_};
+      pending_ = false;
+      return true;
+    }
+    return false;
+  }
+  // Adds the advances of the plain characters that follow (printable ASCII, no "&" while prefixes
+  // count, none marked) to width, while width is at most cap; returns how many it took.
+  int TakePlain(const int* advances, int& width, int cap) {
+    if (pending_ || width > cap) return 0;
+    // Advances are never negative, so the limit applies once, at the end.
+    const unsigned char special = prefixes_ ? '&' : 0;
+    const size_t start = pos_;
+    long long sum = width;
+    while (pos_ < bytes_.size()) {
+      const auto b = static_cast<unsigned char>(bytes_[pos_]);
+      if (b < kFirstPlainAscii || b > kLastPlainAscii || b == special) break;
+      sum += advances[b - kFirstPlainAscii];
+      ++pos_;
+      if (sum > cap) break;
+    }
+    width = static_cast<int>(std::min<long long>(kMaxTextExtent, sum));
+    return static_cast<int>(pos_ - start);
+  }
+  // Whether a later "&" could still mark a character.
+  bool MayMarkLater() const {
+    return prefixes_ && (pending_ || bytes_.find('&', pos_) != std::string_view::npos);
+  }
+
+ private:
+  std::string_view bytes_;
+  bool prefixes_;
+  size_t pos_ = 0;
+  bool pending_ = false;
+};
+
 class Placer {
  public:
   Placer(const TextMeasure& measure, unsigned format)
@@ -31,6 +92,7 @@ class Placer {
     if (ch == kTab && tabWidth_ > 0) return (x / tabWidth_ + 1) * tabWidth_ - x;
     return measure_.Advance(ch);
   }
+  const int* AsciiAdvances() const { return measure_.AsciiAdvances(); }
 
   TextLine Place(const Paragraph& items, size_t begin, size_t end) const {
     TextLine line;
@@ -50,41 +112,89 @@ class Placer {
   int tabWidth_;
 };
 
-// The text as paragraphs (runs between line ends), with prefix characters resolved.
-std::vector<Paragraph> SplitParagraphs(std::string_view text, unsigned format) {
-  const bool prefixes = (format & DT_NOPREFIX) == 0;
-  const bool singleLine = (format & DT_SINGLELINE) != 0;
-  std::vector<Paragraph> paragraphs;
-  Paragraph current;
-  bool pendingPrefix = false;
+// The bytes of each line the text's line ends make (one line under DT_SINGLELINE). Empty text
+// (or a lone "&") has no line at all, as on Windows; a line end at the very end adds none either.
+std::vector<std::string_view> SplitLines(std::string_view text, unsigned format) {
+  std::vector<std::string_view> lines;
+  size_t start = 0;
   bool endedWithBreak = false;
-  size_t pos = 0;
-  while (pos < text.size()) {
-    const auto ch = static_cast<char32_t>(NextCodePoint(text, pos));
-    if (ch == U'\r' || ch == U'\n') {
-      if (ch == U'\r' && pos < text.size() && text[pos] == '\n') ++pos;
-      pendingPrefix = false;
-      if (singleLine) continue;
-      paragraphs.push_back(std::move(current));
-      current.clear();
-      endedWithBreak = true;
-      continue;
+  if ((format & DT_SINGLELINE) == 0) {
+    // Each line end is found by a search for its byte, at the speed of memory.
+    size_t nextCR = text.find('\r');
+    size_t nextLF = text.find('\n');
+    for (;;) {
+      if (nextCR < start) nextCR = text.find('\r', start);
+      if (nextLF < start) nextLF = text.find('\n', start);
+      size_t pos = std::min(nextCR, nextLF);
+      if (pos == std::string_view::npos) break;
+      lines.push_back(text.substr(start, pos - start));
+      if (text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n') ++pos;
+      start = pos + 1;
     }
-    endedWithBreak = false;
-    if (prefixes && ch == U'&') {
-      if (pendingPrefix) current.push_back({U'&', false});
-      pendingPrefix = !pendingPrefix;
-      continue;
+    endedWithBreak = !lines.empty() && start == text.size();
+  }
+  const std::string_view last = text.substr(start);
+  Item first;
+  const bool hasChars = LineWalker(last, format).Next(first);
+  if (hasChars || (!endedWithBreak && !lines.empty())) lines.push_back(last);
+  return lines;
+}
+
+Paragraph ItemsOf(std::string_view line, unsigned format) {
+  Paragraph items;
+  LineWalker walker(line, format);
+  for (Item item; walker.Next(item);) items.push_back(item);
+  return items;
+}
+
+// A line that is not broken at blanks: its width and the index of its marked character, found in
+// one pass that keeps no character. Measuring stops once the width passes cap: what lies beyond
+// cannot be seen (the width is then at least cap, not the whole line's).
+struct LineMeasure {
+  int width = 0;
+  int underlined = -1;
+};
+
+LineMeasure MeasureLine(std::string_view line, unsigned format, const Placer& placer,
+                        int cap = kMaxTextExtent) {
+  LineMeasure m;
+  LineWalker walker(line, format);
+  const int* plain = placer.AsciiAdvances();
+  int index = 0;
+  Item item;
+  for (;;) {
+    if (plain != nullptr) index += walker.TakePlain(plain, m.width, cap);
+    if (m.width > cap || !walker.Next(item)) break;
+    if (item.prefixed) m.underlined = index;
+    m.width = std::min(kMaxTextExtent, m.width + placer.AdvanceAt(item.ch, m.width));
+    ++index;
+  }
+  // The last marked character is the one underlined, wherever it stands.
+  if (walker.MayMarkLater()) {
+    for (; walker.Next(item); ++index)
+      if (item.prefixed) m.underlined = index;
+  }
+  return m;
+}
+
+// The characters of a measured line whose cells reach into [from, to] (pen positions from the
+// line's start); the walk ends at the first character beyond.
+TextLine PlaceLine(std::string_view line, unsigned format, const LineMeasure& measured, int from,
+                   int to, const Placer& placer) {
+  TextLine out;
+  out.Width = measured.width;
+  LineWalker walker(line, format);
+  int x = 0;
+  int index = 0;
+  for (Item item; x <= to && walker.Next(item); ++index) {
+    const int advance = placer.AdvanceAt(item.ch, x);
+    if (x + advance >= from) {
+      if (index == measured.underlined) out.Underlined = static_cast<int>(out.Chars.size());
+      out.Chars.push_back({item.ch, x});
     }
-    current.push_back({ch, pendingPrefix});
-    pendingPrefix = false;
+    x = std::min(kMaxTextExtent, x + advance);
   }
-  // Empty text (or a lone "&") has no line at all, as on Windows; a line end at the very end adds
-  // none either.
-  if (!current.empty() || (!endedWithBreak && !paragraphs.empty())) {
-    paragraphs.push_back(std::move(current));
-  }
-  return paragraphs;
+  return out;
 }
 
 // Breaks one paragraph into lines no wider than maxWidth: at the last run of blanks that lets the
@@ -142,29 +252,69 @@ void AddEndEllipsis(TextLine& line, int maxWidth, const TextMeasure& measure) {
   line.Width = x + ellipsis;
 }
 
+// How far a line must be measured: not at all when nothing can be seen, the whole of it when its
+// width places or shortens it, else only up to what the viewport can show.
+int MeasureCap(unsigned format, const TextViewport& viewport) {
+  if (viewport.Right < viewport.Left || viewport.Bottom < viewport.Top) return -1;
+  if ((format & (DT_CENTER | DT_RIGHT | DT_END_ELLIPSIS | DT_CALCRECT)) != 0) return kMaxTextExtent;
+  return static_cast<int>(
+      std::min<long long>(kMaxTextExtent, static_cast<long long>(viewport.Right) + viewport.Reach));
+}
+
 }  // namespace
 
 TextLayout LayOutText(std::string_view text, unsigned format, int maxWidth,
-                      const TextMeasure& measure) {
+                      const TextMeasure& measure, const TextViewport& viewport) {
   const bool singleLine = (format & DT_SINGLELINE) != 0;
   const bool wordBreak = (format & DT_WORDBREAK) != 0 && !singleLine;
+  const bool ellipsis = (format & DT_END_ELLIPSIS) != 0 && !wordBreak;
   const Placer placer(measure, format);
+  const int lineHeight = measure.LineHeight();
   TextLayout layout;
-  for (const Paragraph& paragraph : SplitParagraphs(text, format)) {
+  for (const std::string_view bytes : SplitLines(text, format)) {
     if (wordBreak) {
-      BreakWords(paragraph, maxWidth, placer, layout.Lines);
-    } else {
-      layout.Lines.push_back(placer.Place(paragraph, 0, paragraph.size()));
+      BreakWords(ItemsOf(bytes, format), maxWidth, placer, layout.Lines);
+      continue;
     }
-  }
-  for (TextLine& line : layout.Lines) {
-    if ((format & DT_END_ELLIPSIS) != 0 && !wordBreak && line.Width > maxWidth) {
+    const LineMeasure measured = MeasureLine(bytes, format, placer, MeasureCap(format, viewport));
+    const long long top = static_cast<long long>(layout.Lines.size()) * lineHeight;
+    // Measuring (DT_CALCRECT) needs the widths alone.
+    const bool shows = (format & DT_CALCRECT) == 0 &&
+                       top + lineHeight > viewport.Top - viewport.Reach &&
+                       top < static_cast<long long>(viewport.Bottom) + viewport.Reach;
+    if (ellipsis && measured.width > maxWidth) {
+      // What fits before the ellipsis lies within the rectangle's width.
+      TextLine line = PlaceLine(bytes, format, measured, 0, maxWidth, placer);
       AddEndEllipsis(line, maxWidth, measure);
+      if (!shows) {
+        line.Chars.clear();
+        line.Underlined = -1;
+      }
+      layout.Lines.push_back(std::move(line));
+      continue;
     }
-    layout.Width = std::max(layout.Width, line.Width);
+    if (!shows) {
+      TextLine hidden;
+      hidden.Width = measured.width;
+      layout.Lines.push_back(std::move(hidden));
+      continue;
+    }
+    int shift = 0;
+    if ((format & DT_CENTER) != 0) {
+      shift = (maxWidth - measured.width) / 2;
+    } else if ((format & DT_RIGHT) != 0) {
+      shift = maxWidth - measured.width;
+    }
+    const long long from = static_cast<long long>(viewport.Left) - viewport.Reach - shift;
+    const long long to = static_cast<long long>(viewport.Right) + viewport.Reach - shift;
+    layout.Lines.push_back(PlaceLine(
+        bytes, format, measured,
+        static_cast<int>(std::clamp<long long>(from, -kMaxTextExtent, kMaxTextExtent)),
+        static_cast<int>(std::clamp<long long>(to, -kMaxTextExtent, kMaxTextExtent)), placer));
   }
+  for (const TextLine& line : layout.Lines) layout.Width = std::max(layout.Width, line.Width);
   layout.Height = static_cast<int>(std::min<long long>(
-      kMaxTextExtent, static_cast<long long>(layout.Lines.size()) * measure.LineHeight()));
+      kMaxTextExtent, static_cast<long long>(layout.Lines.size()) * lineHeight));
   return layout;
 }
 

@@ -18,7 +18,13 @@ class TextMeasure {
   virtual int AverageCharWidth() const = 0;
   // The height of one line.
   virtual int LineHeight() const = 0;
+  // The advances of the printable ASCII characters, " " (U+0020) to "~" (U+007E), or nullptr: long
+  // runs of plain text are then measured by table instead of character by character.
+  virtual const int* AsciiAdvances() const { return nullptr; }
 };
+
+constexpr char32_t kFirstPlainAscii = U' ';
+constexpr char32_t kLastPlainAscii = U'~';
 
 // Pen positions never go beyond this, however long the text: widths stay far from overflowing.
 constexpr int kMaxTextExtent = 1 << 28;
@@ -42,6 +48,19 @@ struct TextLayout {
   int Height = 0;  // lines times the line height
 };
 
+// The part of the text's rectangle that can be seen, relative to the top-left of the first line;
+// through an empty one nothing is measured (the lines' widths are 0) unless widths are asked for.
+// Lines outside it keep their widths but no characters, and a line keeps only the characters whose
+// cells (widened by Reach on each side, for ink beyond the cell) can fall inside it. Lines broken
+// at blanks are placed whole.
+struct TextViewport {
+  int Left = -kMaxTextExtent;
+  int Top = -kMaxTextExtent;
+  int Right = kMaxTextExtent;
+  int Bottom = kMaxTextExtent;
+  int Reach = 0;
+};
+
 // The lines of the UTF-8 text (a byte that is not valid UTF-8 is its Latin-1 character) for a
 // rectangle of the given width, under DrawText's formats (DT_* of Font.h): DT_SINGLELINE (line ends
 // are dropped), DT_WORDBREAK (lines broken at blanks to fit maxWidth; a word wider than that is
@@ -49,8 +68,14 @@ struct TextLayout {
 // blank), DT_NOPREFIX (otherwise "&" marks the next character, "&&" is one "&" and a trailing "&"
 // is dropped) and DT_END_ELLIPSIS (a line that does not fit loses characters at its end and gains
 // "..."; ignored with DT_WORDBREAK). CR LF, LF and CR each end a line; a line end at the very end
-// of the text does not start another line.
+// of the text does not start another line. DT_CENTER and DT_RIGHT place each line within maxWidth
+// when a viewport is given.
+//
+// Lines not broken at blanks are measured without keeping their characters, and only those that
+// can be seen through the viewport are placed (none under DT_CALCRECT, which asks for the sizes
+// alone): laying out a line of many megabytes costs one pass over its bytes and the memory of what
+// shows.
 TextLayout LayOutText(std::string_view text, unsigned format, int maxWidth,
-                      const TextMeasure& measure);
+                      const TextMeasure& measure, const TextViewport& viewport = {});
 
 }  // namespace platform

@@ -87,6 +87,12 @@ void TextRaster::Focus(const TRect& bounds) {
   }
 }
 
+TRect TextRaster::Bounds() const {
+  TRect bounds;
+  for (const TRect& rect : active_) bounds = bounds.IsEmpty() ? rect : bounds.United(rect);
+  return bounds.Translated(-offset_.X, -offset_.Y);
+}
+
 void TextRaster::DrawGlyph(const Glyph& glyph, int x, int y, TColor color) {
   if (glyph.Width <= 0 || glyph.Height <= 0) return;
   const int left = x + offset_.X + glyph.Left;

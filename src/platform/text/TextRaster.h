@@ -23,6 +23,8 @@ class TextRaster {
   // Keeps only the clip rectangles that meet the logical rectangle, which bounds all the text
   // drawn next, so each glyph is checked against as few as possible.
   void Focus(const TRect& bounds);
+  // The logical rectangle that holds every pixel drawing may still touch.
+  TRect Bounds() const;
 
   // Blends the glyph with its pen position at x and its baseline at y (logical):
   //   pixel += (color - pixel) * coverage / 255, rounded, for each of blue, green and red.

@@ -7,13 +7,15 @@
 #include <optional>
 #include <string>
 
+#include "platform/SharedText.h"
 #include "platform/windows/Window.h"
 
 namespace platform {
 
 bool OpenClipboard(HWND owner);
 bool EmptyClipboard();
-bool SetClipboardText(const std::string& bytes);
+// The bytes are kept shared until the clipboard is closed and then handed on, never copied.
+bool SetClipboardText(const SharedText& bytes);
 // The text on the clipboard, or nullopt when there is none (or it cannot be read in time).
 std::optional<std::string> GetClipboardText();
 bool CloseClipboard();

@@ -24,7 +24,7 @@ bool WindowSystem::ClipboardEmpty() {
   return true;
 }
 
-bool WindowSystem::ClipboardSet(const std::string& bytes) {
+bool WindowSystem::ClipboardSet(const SharedText& bytes) {
   if (!clipboardOpen_) return false;
   clipboardPending_ = bytes;
   return true;
@@ -32,7 +32,7 @@ bool WindowSystem::ClipboardSet(const std::string& bytes) {
 
 std::optional<std::string> WindowSystem::ClipboardGet() {
   if (!clipboardOpen_) return std::nullopt;
-  if (clipboardPending_) return clipboardPending_;
+  if (clipboardPending_) return clipboardPending_->Str();
   if (clipboardEmptied_) return std::nullopt;
   return backend().ClipboardRead();
 }
@@ -42,7 +42,7 @@ bool WindowSystem::ClipboardClose() {
   clipboardOpen_ = false;
   clipboardOwner_ = nullptr;
   const bool changed = clipboardEmptied_ || clipboardPending_;
-  const std::string bytes = clipboardPending_.value_or(std::string());
+  const SharedText bytes = clipboardPending_.value_or(SharedText());
   clipboardEmptied_ = false;
   clipboardPending_.reset();
   return !changed || backend().ClipboardPublish(bytes);
@@ -50,7 +50,7 @@ bool WindowSystem::ClipboardClose() {
 
 bool OpenClipboard(HWND owner) { return WindowSystem::Instance().ClipboardOpen(owner); }
 bool EmptyClipboard() { return WindowSystem::Instance().ClipboardEmpty(); }
-bool SetClipboardText(const std::string& bytes) {
+bool SetClipboardText(const SharedText& bytes) {
   return WindowSystem::Instance().ClipboardSet(bytes);
 }
 std::optional<std::string> GetClipboardText() { return WindowSystem::Instance().ClipboardGet(); }

@@ -112,7 +112,25 @@ bool WindowSystem::Get(MSG* msg, bool remove, bool wait) {
 LRESULT WindowSystem::Dispatch(const MSG& msg) {
   if (!msg.hwnd) return 0;
   messageTime_ = msg.time;
-  return Send(msg.hwnd, msg.message, msg.wParam, msg.lParam);
+  if (!failureReport_) return Send(msg.hwnd, msg.message, msg.wParam, msg.lParam);
+  try {
+    return Send(msg.hwnd, msg.message, msg.wParam, msg.lParam);
+  } catch (const std::exception& failure) {
+    // A paint that failed before it took the invalid region would be handed out again at once,
+    // for ever; the window is painted again when something invalidates it anew.
+    if (msg.message == WM_PAINT) {
+      if (WindowObject* w = Find(msg.hwnd)) {
+        w->invalid = Region();
+        w->eraseNeeded = false;
+        w->internalPaint = false;
+        w->frameInvalid = false;
+      }
+    }
+    // The report may run a loop of its own (a message box); it stays set for that loop.
+    const FailureReport report = failureReport_;
+    report(failure);
+    return 0;
+  }
 }
 
 uintptr_t WindowSystem::StartTimer(HWND hwnd, uintptr_t id, uint32_t intervalMs) {

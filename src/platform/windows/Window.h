@@ -7,6 +7,7 @@
 // Handles are never reused: a handle of a destroyed window stays invalid (IsWindow is false) and
 // every call given one does nothing and fails.
 
+#include <exception>
 #include <functional>
 #include <optional>
 #include <string>
@@ -167,7 +168,16 @@ void PostQuitMessage(int exitCode);
 bool GetMessage(MSG* msg);
 enum PeekFlags : unsigned { PM_NOREMOVE = 0, PM_REMOVE = 1 };
 bool PeekMessage(MSG* msg, unsigned flags);
+// Hands the message to its window's procedure. A failure that escapes the procedure goes to the
+// failure report when one is set, and the loop that dispatched it goes on (a paint that failed is
+// not asked for again until something else invalidates the window); without a report it reaches
+// the caller.
 LRESULT DispatchMessage(const MSG& msg);
+// The report for failures that escape window procedures run from a message loop (the program's,
+// its modal loops and the message box's own); the application sets its error report here. An
+// empty report removes it.
+using FailureReport = std::function<void(const std::exception& failure)>;
+void SetFailureReport(FailureReport report);
 // Blocks until a message can be had (without taking it).
 void WaitMessage();
 // The time of the message being handled (milliseconds on the system's clock), and the clock.

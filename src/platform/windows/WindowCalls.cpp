@@ -329,6 +329,7 @@ bool PeekMessage(MSG* msg, unsigned flags) {
 }
 
 LRESULT DispatchMessage(const MSG& msg) { return WS().Dispatch(msg); }
+void SetFailureReport(FailureReport report) { WS().SetFailureReport(std::move(report)); }
 
 void WaitMessage() {
   MSG msg;

@@ -90,6 +90,7 @@ class WindowSystem final : public NativeEventSink {
   void PostQuit(int exitCode);
   bool Get(MSG* msg, bool remove, bool wait);
   LRESULT Dispatch(const MSG& msg);
+  void SetFailureReport(FailureReport report) { failureReport_ = std::move(report); }
   uint32_t MessageTime() const { return messageTime_; }
   uint32_t Now();
   uintptr_t StartTimer(HWND hwnd, uintptr_t id, uint32_t intervalMs);
@@ -140,7 +141,7 @@ class WindowSystem final : public NativeEventSink {
   // --- clipboard (ClipboardCalls.cpp)
   bool ClipboardOpen(HWND owner);
   bool ClipboardEmpty();
-  bool ClipboardSet(const std::string& bytes);
+  bool ClipboardSet(const SharedText& bytes);
   std::optional<std::string> ClipboardGet();
   bool ClipboardClose();
 
@@ -194,6 +195,7 @@ class WindowSystem final : public NativeEventSink {
   std::deque<MSG> posted_;
   std::deque<QueuedInput> input_;
   std::optional<int> quitCode_;
+  FailureReport failureReport_;
   uint32_t messageTime_ = 0;
 
   struct Timer {
@@ -229,7 +231,7 @@ class WindowSystem final : public NativeEventSink {
   bool clipboardOpen_ = false;
   HWND clipboardOwner_ = nullptr;
   bool clipboardEmptied_ = false;
-  std::optional<std::string> clipboardPending_;
+  std::optional<SharedText> clipboardPending_;
 };
 
 }  // namespace platform

@@ -76,7 +76,7 @@ class X11Backend final : public Backend {
   TRect WorkArea() override;
   TSize VirtualScreenSize() override;
   bool ClipboardAvailable() override { return display_ != nullptr && clipboard_ != nullptr; }
-  bool ClipboardPublish(const std::string& bytes) override;
+  bool ClipboardPublish(const SharedText& bytes) override;
   std::optional<std::string> ClipboardRead() override;
   void Shutdown() override;
 
@@ -407,7 +407,7 @@ TSize X11Backend::VirtualScreenSize() {
   return RootWindowSize(display_);
 }
 
-bool X11Backend::ClipboardPublish(const std::string& bytes) {
+bool X11Backend::ClipboardPublish(const SharedText& bytes) {
   if (!ClipboardAvailable()) return false;
   return clipboard_->Publish(bytes, CurrentEventTime());
 }

@@ -167,9 +167,9 @@ std::optional<Time> X11Clipboard::FetchServerTime(Clock::time_point deadline) {
   return event.xproperty.time;
 }
 
-bool X11Clipboard::Publish(std::string bytes, Time time) {
+bool X11Clipboard::Publish(const SharedText& bytes, Time time) {
   // Nothing observable would change: no new owner, no new timestamp, the same answers.
-  if (owned_ && bytes_ && *bytes_ == bytes) return true;
+  if (owned_ && bytes_ && (bytes_ == bytes.Bytes() || *bytes_ == bytes.Str())) return true;
 
   // An event older than our own ownership would be ignored silently by the server while we stay
   // the owner of the old text, so it is replaced by the present time as well.
@@ -183,7 +183,8 @@ bool X11Clipboard::Publish(std::string bytes, Time time) {
     owned_ = false;
     return false;
   }
-  bytes_ = std::make_shared<const std::string>(std::move(bytes));
+  bytes_ = bytes.Bytes() ? bytes.Bytes() : std::make_shared<const std::string>();
+  latin1_.reset();
   owned_ = true;
   ownershipTime_ = time;
   return true;
@@ -429,8 +430,8 @@ bool X11Clipboard::Convert(::Window requestor, Atom target, Atom property) {
     return SendText(requestor, property, atoms_.textPlainUtf8, bytes_);
   }
   if (target == XA_STRING) {
-    return SendText(requestor, property, XA_STRING,
-                    std::make_shared<const std::string>(Utf8ToLatin1(*bytes_)));
+    if (!latin1_) latin1_ = std::make_shared<const std::string>(Utf8ToLatin1(*bytes_));
+    return SendText(requestor, property, XA_STRING, latin1_);
   }
   return false;
 }

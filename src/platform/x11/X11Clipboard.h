@@ -27,6 +27,8 @@
 #include <string>
 #include <utility>
 
+#include "platform/SharedText.h"
+
 namespace platform::x11 {
 
 class X11Clipboard {
@@ -44,7 +46,7 @@ class X11Clipboard {
   // Owns CLIPBOARD with these bytes. time: server time of the event that caused it; 0 = obtain a
   // fresh server timestamp. While still the owner of exactly these bytes nothing is sent to the
   // server (a hover publishes on every mouse move). False when ownership could not be taken.
-  bool Publish(std::string bytes, Time time);
+  bool Publish(const SharedText& bytes, Time time);
   bool Owns() const { return owned_; }
 
   // The clipboard's text: our bytes when we own it; otherwise asks the owner for UTF8_STRING,
@@ -107,6 +109,9 @@ class X11Clipboard {
   size_t chunkSize_;
 
   Bytes bytes_;
+  // The bytes as Latin-1 for STRING, made at the first such request and shared by every request
+  // and transfer until the text changes.
+  Bytes latin1_;
   bool owned_ = false;
   Time ownershipTime_ = 0;
   std::map<TransferKey, Transfer> transfers_;

@@ -23,7 +23,13 @@ std::string ParentFolder(std::string_view folder) {
 
 }  // namespace
 
-std::string ApplicationFolder() { return platform::ExecutableFolder(); }
+std::optional<std::string> ApplicationFolder() {
+  try {
+    return platform::ExecutableFolder();
+  } catch (const platform::EInOutError&) {
+    return std::nullopt;
+  }
+}
 
 std::string ResolveSkinDirectory(std::string_view value, std::string_view appFolder) {
   std::string result;

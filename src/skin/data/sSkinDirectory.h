@@ -4,13 +4,16 @@
 // every "\" becomes "/" and a leading drive letter with its colon is dropped, so "c:\Skins\" names
 // "/Skins/".
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace skin {
 
-// The folder of the program file, ending with a separator.
-std::string ApplicationFolder();
+// The folder of the program file, ending with a separator; nullopt when the platform cannot express
+// its path (a folder deeper than the path limit). The skin directory is then unknown, and there are
+// no folder skins: the program starts all the same.
+std::optional<std::string> ApplicationFolder();
 
 // The text rules, with appFolder the application folder (ending with "\" or "/"):
 // 1. a value beginning with ".." is taken from the parent of appFolder: its last folder name is

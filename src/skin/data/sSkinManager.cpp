@@ -206,11 +206,13 @@ void TsSkinManager::SetInternalSkins(const TsStoredSkins* value) { internalSkins
 void TsSkinManager::SetSkinDirectory(const std::string& value) {
   if (value == skinDirectory_) return;
   skinDirectory_ = value;
-  skinData_->SkinPath = ResolveSkinDirectory(value, ApplicationFolder());
+  const std::optional<std::string> folder = ApplicationFolder();
+  skinData_->SkinPath = folder ? ResolveSkinDirectory(value, *folder) : std::string();
 }
 
 std::string TsSkinManager::SkinDirectoryPath() const {
-  return PlatformPath(ResolveSkinDirectory(skinDirectory_, ApplicationFolder()));
+  const std::optional<std::string> folder = ApplicationFolder();
+  return folder ? PlatformPath(ResolveSkinDirectory(skinDirectory_, *folder)) : std::string();
 }
 
 void TsSkinManager::SetSkinName(const std::string& value) {

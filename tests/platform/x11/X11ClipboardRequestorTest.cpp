@@ -225,6 +225,14 @@ TEST_F(X11ClipboardRequestor, LargeTextsComeByIncrChunkByChunk) {
   EXPECT_EQ(answer.property.longs, std::vector<long>{400000});
   EXPECT_EQ(Name(answer.chunks.front().type), "STRING");
   EXPECT_TRUE(answer.data == std::string(400000, '\xE9'));
+  // Asked again, the same Latin-1 bytes; a new text gets its own.
+  EXPECT_TRUE(requestor_->Convert(XA_STRING, property_, CurrentTime).data ==
+              std::string(400000, '\xE9'));
+  std::string umlauts;
+  for (int i = 0; i < 300000; ++i) umlauts += "\xC3\xBC";
+  ASSERT_TRUE(clipboard_->Publish(umlauts, CurrentTime));
+  EXPECT_TRUE(requestor_->Convert(XA_STRING, property_, CurrentTime).data ==
+              std::string(300000, '\xFC'));
 
   EXPECT_EQ(clipboard_->NextTimeoutMs(), std::nullopt);
   EXPECT_EQ(OurMaskOn(requestor_->window()), 0) << "the requestor's window is left as it was";
