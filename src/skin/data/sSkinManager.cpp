@@ -203,11 +203,21 @@ void TsSkinManager::ReloadAdjusted() {
 
 void TsSkinManager::SetInternalSkins(const TsStoredSkins* value) { internalSkins_->Assign(value); }
 
+namespace {
+
+// The skin directory as the text rules resolve it; empty when the program's own folder cannot be
+// expressed, which leaves no folder skins.
+std::string ResolvedSkinDirectory(std::string_view value) {
+  const std::optional<std::string> folder = ApplicationFolder();
+  return folder ? ResolveSkinDirectory(value, *folder) : std::string();
+}
+
+}  // namespace
+
 void TsSkinManager::SetSkinDirectory(const std::string& value) {
   if (value == skinDirectory_) return;
   skinDirectory_ = value;
-  const std::optional<std::string> folder = ApplicationFolder();
-  skinData_->SkinPath = folder ? ResolveSkinDirectory(value, *folder) : std::string();
+  skinData_->SkinPath = ResolvedSkinDirectory(value);
 }
 
 std::string TsSkinManager::SkinDirectoryPath() const {
@@ -244,7 +254,7 @@ void TsSkinManager::LoadSkin() {
   FlagScope changing(skinChanging, true);
   folder_.reset();
   skinLoadError_.clear();
-  const std::string directory = ResolveSkinDirectory(skinDirectory_, ApplicationFolder());
+  const std::string directory = ResolvedSkinDirectory(skinDirectory_);
   if (!directory.empty() && !skinName_.empty()) {
     const std::string skinPath = directory + skinName_ + "\\";
     if (DiskSkinFiles().Exists(SkinFilePath("Options.dat", skinPath))) {
@@ -515,7 +525,7 @@ std::string TsSkinManager::ListSkinNames(framework::TStrings* list) const {
   for (int i = 0; i < internalSkins_->Count(); ++i)
     names.push_back(internalSkins_->Items(i)->Name());
   std::string defaultName = names.empty() ? std::string() : names.front();
-  const std::string directory = ResolveSkinDirectory(skinDirectory_, ApplicationFolder());
+  const std::string directory = ResolvedSkinDirectory(skinDirectory_);
   std::vector<std::string> folders;
   std::error_code error;
   if (!directory.empty()) {
