@@ -30,14 +30,14 @@ file_bytes=$(stat -c %s "$work/Config.txt")
 now() { date +%s%N; }
 ms_since() { echo $((($(now) - $1) / 1000000)); }
 alive() { kill -0 "$pid" 2>/dev/null && echo yes || echo no; }
-# An error report is a box captioned with the program's title.
-reports() { xdotool search --onlyvisible --name '^Snipwell$' 2>/dev/null | wc -l; }
+# An error report is the program's message box.
+reports() { visible_in_role MessageBox | wc -l; }
 
 xdotool mousemove --sync 0 0
 start=$(now)
 (cd "$work" && exec ./snipwell) &
 pid=$!
-bar=$(visible_named "Form1") || { echo "FAIL: the bar did not appear"; exit 1; }
+bar=$(visible_role TForm1) || { echo "FAIL: the bar did not appear"; exit 1; }
 echo "figure: start-up to the bar on screen: $(ms_since "$start") ms (file of $file_bytes bytes)"
 read -r bx by < <(geometry "$bar")
 lefts=(8 145 282 420 557 694 832)
@@ -79,7 +79,7 @@ check "after the blob, the next slot is copied" "short one" "$(clipboard)"
 
 # The editor open over the bar: every holder of the blob shares its bytes.
 xdotool mousemove --sync $((bx + 744 + 30)) $((by + 30 + 12)) click 1
-editor=$(visible_named "Form2") || { echo "FAIL: the editor did not open"; exit 1; }
+editor=$(visible_role TForm2) || { echo "FAIL: the editor did not open"; exit 1; }
 sleep 0.5
 rss_kb=$(awk '/^VmRSS/ {print $2}' "/proc/$pid/status")
 limit_kb=$(((3 * file_bytes + 20 * 1024 * 1024) / 1024))
@@ -111,10 +111,10 @@ for _ in $(seq 1 18); do mkdir "$name" && cd "$name" || exit 1; done
 cp "$work/snipwell" ./snipwell
 ./snipwell &
 pid=$!
-box=$(visible_named "Snipwell") || box=
+box=$(visible_role MessageBox) || box=
 check "deep folder: the load's error report shows" "yes" "$([ -n "$box" ] && echo yes || echo no)"
 [ -n "$box" ] && xdotool windowactivate --sync "$box" key Return 2>/dev/null
-bar=$(visible_named "Form1") || bar=
+bar=$(visible_role TForm1) || bar=
 check "deep folder: the bar runs" "yes" "$([ -n "$bar" ] && [ "$(alive)" == yes ] && echo yes || echo no)"
 cd / && kill "$pid" 2>/dev/null
 wait "$pid" 2>/dev/null
