@@ -70,7 +70,7 @@ const TsSkinFiles& DiskSkinFiles() {
   return files;
 }
 
-TsSkinFolder::TsSkinFolder(const TsSkinFiles& files, std::string skinPath)
+TsSkinFolder::TsSkinFolder(const TsSkinFiles& files, const std::string& skinPath)
     : TsSkinFolder(files, skinPath,
                    files.Read(SkinFilePath("Options.dat", skinPath), Limits::kMaxSettingsBytes)) {}
 

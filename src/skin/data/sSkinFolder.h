@@ -59,7 +59,7 @@ class TsSkinFolder {
   // Reads skinPath + "Options.dat" (skinPath as the skin's text names it, ending with "\").
   // Raises platform::Exception when the file cannot be read, is not a regular file or is larger
   // than kMaxSettingsBytes.
-  TsSkinFolder(const TsSkinFiles& files, std::string skinPath);
+  TsSkinFolder(const TsSkinFiles& files, const std::string& skinPath);
   // The same over a settings text already read.
   TsSkinFolder(const TsSkinFiles& files, std::string skinPath, std::string_view settings);
 

@@ -56,7 +56,7 @@ void DrawOutlines(TCanvas* canvas, std::string_view text, const TRect& e, unsign
                   const TsFontColors& colors) {
   static constexpr platform::TPoint kOffsets[4] = {{-1, 0}, {0, -1}, {1, 0}, {0, 1}};
   for (int side = 0; side < 4; ++side) {
-    const TColor color = colors[static_cast<size_t>(side + 1)];
+    const TColor color = colors[static_cast<size_t>(side) + 1];
     if (color != -1)
       Draw(canvas, text, e.Translated(kOffsets[side].X, kOffsets[side].Y), flags, color);
   }
