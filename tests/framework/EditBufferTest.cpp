@@ -164,7 +164,9 @@ TEST(EditBuffer, LongTextsFindEveryCharacterAsAWalkFromTheStartDoes) {
     ASSERT_EQ(b.CharStart(k), starts[k]) << k;
     ASSERT_EQ(b.CharIndex(starts[k]), k) << k;
     ASSERT_EQ(b.NextChar(starts[k]), k + 1 < starts.size() ? starts[k + 1] : text.size()) << k;
-    if (k > 0) ASSERT_EQ(b.PrevChar(starts[k]), starts[k - 1]) << k;
+    if (k > 0) {
+      ASSERT_EQ(b.PrevChar(starts[k]), starts[k - 1]) << k;
+    }
   }
   EXPECT_EQ(b.CharStart(starts.size()), text.size());
   EXPECT_EQ(b.CharIndex(text.size()), starts.size());
