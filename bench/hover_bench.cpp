@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "HeadlessBar.h"
 #include "app/ProgramClasses.h"
 #include "app/Unit1.h"
 #include "app/Unit2.h"
@@ -21,39 +22,9 @@
 
 namespace {
 
+using bench::HeadlessBar;
+
 const std::string kSnippet(100, 'x');
-
-// The bar started as the program starts it, on the headless desktop, from a snippet file beside
-// the executable holding the given bytes.
-class HeadlessBar {
- public:
-  explicit HeadlessBar(const std::string& file)
-      : config_(platform::ExecutableFolder() + "Config.txt") {
-    std::ofstream(config_, std::ios::binary) << file;
-    auto backend = std::make_unique<platform::HeadlessBackend>();
-    desktop = backend.get();
-    platform::InstallBackend(std::move(backend));
-    RegisterProgramClasses();
-    application = std::make_unique<framework::TApplication>();
-    application->CreateForm(Form1);
-    application->CreateForm(Form2);
-    Form1->Show();
-    application->ProcessMessages();
-  }
-  ~HeadlessBar() {
-    application.reset();
-    platform::InstallBackend(nullptr);
-    std::remove(config_.c_str());
-  }
-  HeadlessBar(const HeadlessBar&) = delete;
-  HeadlessBar& operator=(const HeadlessBar&) = delete;
-
-  platform::HeadlessBackend* desktop = nullptr;
-  std::unique_ptr<framework::TApplication> application;
-
- private:
-  std::string config_;
-};
 
 void BM_PlainCopy(benchmark::State& state) {
   std::string target;

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "HeadlessBar.h"
 #include "app/ProgramClasses.h"
 #include "app/Unit1.h"
 #include "app/Unit2.h"
@@ -32,30 +33,9 @@ constexpr int kBarWidth = 1019;
 constexpr int kBarHeight = 56;
 
 // The program's bar, shown and painted once, with the seven snippets read from the snippet file.
-class ShownBar {
+class ShownBar : public bench::HeadlessBar {
  public:
-  ShownBar() : config_(platform::ExecutableFolder() + "Config.txt") {
-    {
-      std::ofstream out(config_, std::ios::binary);
-      for (int k = 1; k <= 7; ++k) out << "Sample Text " << k << "\r\n";
-    }
-    auto backend = std::make_unique<platform::HeadlessBackend>();
-    desktop = backend.get();
-    platform::InstallBackend(std::move(backend));
-    RegisterProgramClasses();
-    application = std::make_unique<framework::TApplication>();
-    application->CreateForm(Form1);
-    application->CreateForm(Form2);
-    Form1->Show();
-    application->ProcessMessages();
-  }
-  ~ShownBar() {
-    application.reset();
-    platform::InstallBackend(nullptr);
-    std::remove(config_.c_str());
-  }
-  ShownBar(const ShownBar&) = delete;
-  ShownBar& operator=(const ShownBar&) = delete;
+  ShownBar() : HeadlessBar(SampleSnippets()) {}
 
   void HoverSlot(int k) {
     const platform::TRect r = Form1->Slots()[static_cast<size_t>(k - 1)]->BoundsRect();
@@ -64,11 +44,12 @@ class ShownBar {
   }
   const platform::DIBitmap& Screen() const { return desktop->Find(Form1->Handle())->screen; }
 
-  platform::HeadlessBackend* desktop = nullptr;
-  std::unique_ptr<framework::TApplication> application;
-
  private:
-  std::string config_;
+  static std::string SampleSnippets() {
+    std::string file;
+    for (int k = 1; k <= 7; ++k) file += "Sample Text " + std::to_string(k) + "\r\n";
+    return file;
+  }
 };
 
 void BM_BaselineMemcpy(benchmark::State& state) {

@@ -1,0 +1,50 @@
+#pragma once
+// The benchmarks' bar: started as the program starts it, on the headless desktop, from a snippet
+// file beside the executable holding the given bytes; the file goes with it.
+
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "app/ProgramClasses.h"
+#include "app/Unit1.h"
+#include "app/Unit2.h"
+#include "framework/Application.h"
+#include "platform/files/Files.h"
+#include "platform/headless/HeadlessBackend.h"
+#include "platform/windows/Window.h"
+
+namespace bench {
+
+class HeadlessBar {
+ public:
+  explicit HeadlessBar(const std::string& file)
+      : config_(platform::ExecutableFolder() + "Config.txt") {
+    std::ofstream(config_, std::ios::binary) << file;
+    auto backend = std::make_unique<platform::HeadlessBackend>();
+    desktop = backend.get();
+    platform::InstallBackend(std::move(backend));
+    RegisterProgramClasses();
+    application = std::make_unique<framework::TApplication>();
+    application->CreateForm(Form1);
+    application->CreateForm(Form2);
+    Form1->Show();
+    application->ProcessMessages();
+  }
+  ~HeadlessBar() {
+    application.reset();
+    platform::InstallBackend(nullptr);
+    std::remove(config_.c_str());
+  }
+  HeadlessBar(const HeadlessBar&) = delete;
+  HeadlessBar& operator=(const HeadlessBar&) = delete;
+
+  platform::HeadlessBackend* desktop = nullptr;
+  std::unique_ptr<framework::TApplication> application;
+
+ private:
+  std::string config_;
+};
+
+}  // namespace bench
