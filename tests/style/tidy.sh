@@ -4,6 +4,9 @@
 #   tidy.sh <source root> <build folder with compile_commands.json> <clang-tidy>
 # Run in the optimised configuration only: the findings do not depend on the configuration, and
 # one run over the tree costs a few minutes of both cores.
+# The compile commands are GCC's: with warnings as errors (CI) clang would refuse GCC-only options
+# such as -Wno-restrict, and would fail on its own compiler warnings, which are not what this test
+# checks. -Wno-error, given last, leaves only clang-tidy's findings and real compile errors.
 set -u
 root=$1
 build=$2
@@ -14,7 +17,7 @@ start=$(date +%s)
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 git ls-files -co --exclude-standard -- 'src/*.cpp' |
-  xargs -P2 -n4 "$tidy" -p "$build" --quiet --warnings-as-errors='*' >"$log" 2>&1
+  xargs -P2 -n4 "$tidy" -p "$build" --quiet --warnings-as-errors='*' --extra-arg=-Wno-error >"$log" 2>&1
 status=$?
 grep -v -e ' warnings\? generated\.$' -e '^Suppressed ' -e '^Use -header-filter' "$log"
 echo "clang-tidy over src: $(($(date +%s) - start)) s"
