@@ -29,6 +29,8 @@ struct TopLevelStyle {
   bool noActivate = false;  // the desktop never gives it the keyboard (not on showing, not on
                             // hover); the window system asks for it with Activate on a click
   bool dialog = false;      // a modal dialog: transient for its owner, modal state
+  bool toolTip = false;     // a passing tip beside the pointer: placed exactly, above everything,
+                            // never managed, listed or focused by the desktop
   HWND owner = nullptr;     // top-level owner, if any
 };
 

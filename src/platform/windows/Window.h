@@ -43,6 +43,7 @@ enum : uint32_t {
   WS_EX_CONTROLPARENT = 0x00010000u,
   WS_EX_APPWINDOW = 0x00040000u,
   WS_EX_NOACTIVATE = 0x08000000u,  // takes the desktop's keyboard focus only when clicked
+                                   // (with WS_EX_TOOLWINDOW on a pop-up: a tool tip)
 };
 
 struct CreateWindowParams {

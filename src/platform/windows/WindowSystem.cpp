@@ -67,6 +67,10 @@ TopLevelStyle WindowSystem::StyleFor(const WindowObject* w) const {
   style.skipTaskbar = (w->exStyle & WS_EX_APPWINDOW) == 0;
   style.noActivate = (w->exStyle & WS_EX_NOACTIVATE) != 0;
   style.dialog = (w->exStyle & WS_EX_DLGMODALFRAME) != 0;
+  // A pop-up tool window that never takes the keyboard is a tip, as Windows' own tool tips are.
+  constexpr unsigned kToolTip = WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
+  style.toolTip = (w->style & WS_POPUP) != 0 && (w->style & WS_CAPTION) != WS_CAPTION &&
+                  (w->exStyle & kToolTip) == kToolTip;
   style.owner = w->owner;
   return style;
 }

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/Exception.h"
+#include "platform/wayland/WaylandClipboard.h"
 #include "platform/x11/X11Atoms.h"
 #include "platform/x11/X11Clipboard.h"
 #include "platform/x11/X11Errors.h"
@@ -45,6 +46,12 @@ constexpr long kTopLevelEventMask = ExposureMask | StructureNotifyMask | KeyPres
 long EventMaskFor(const TopLevelStyle& style) {
   return kTopLevelEventMask | (style.topmost ? VisibilityChangeMask : 0);
 }
+
+// A window the window manager mapped away from where it was asked to stand is moved there when it
+// is still elsewhere this long after its MapNotify. Window managers' own rules (sway's for_window
+// "move position") may place it only after the MapNotify, and a move asked for earlier would undo
+// them: sway answers every configure request of a floating X window by centring it.
+constexpr uint32_t kPlacementSettleMs = 250;
 
 // A WM_TAKE_FOCUS for a window that takes the focus only by click is honoured when it follows a
 // click on that window this closely (the window manager stamps it with the click's time).
@@ -105,6 +112,8 @@ class X11Backend final : public Backend {
   void TranslateConfigure(TopLevel& window, const XConfigureEvent& event);
   void TranslateClientMessage(TopLevel& window, const XClientMessageEvent& event);
   void OnMapped(TopLevel& window);
+  std::optional<int> NextPlacementCheckMs() const;
+  void CheckPlacements();
 
   void TakeFocus(TopLevel& window);
   std::optional<TPoint> ScreenPosition(::Window xid);
@@ -123,6 +132,9 @@ class X11Backend final : public Backend {
   std::unique_ptr<X11Presenter> presenter_;
   std::unique_ptr<X11Clipboard> clipboard_;
   std::unique_ptr<X11EventTranslator> translator_;
+  // The seat's selection under a Wayland session whose compositor offers data-control; null
+  // otherwise.
+  std::unique_ptr<wayland::WaylandClipboard> wayland_;
 
   X11ProgramName name_;
   std::unordered_map<HWND, std::unique_ptr<TopLevel>> windows_;
@@ -178,6 +190,7 @@ X11Backend::X11Backend(X11ProgramName name) : name_(std::move(name)) {
     translator_ = std::make_unique<X11EventTranslator>(*keyboard_);
     presenter_ = std::make_unique<X11Presenter>(display_, visual_, depth_);
     clipboard_ = std::make_unique<X11Clipboard>(display_);
+    wayland_ = wayland::ConnectWaylandClipboard();
   } catch (...) {
     Close();
     throw;
@@ -208,6 +221,7 @@ void X11Backend::Close() {
   windows_.clear();
   byXid_.clear();
   pending_.clear();
+  wayland_.reset();
   clipboard_.reset();
   presenter_.reset();
   translator_.reset();
@@ -249,10 +263,14 @@ void X11Backend::CreateTopLevel(HWND window, const TopLevelStyle& style) {
   attributes.colormap = colormap_;
   attributes.bit_gravity = NorthWestGravity;
   attributes.event_mask = EventMaskFor(style);
-  top->xid = XCreateWindow(display_, root_, b.Left, b.Top, static_cast<unsigned>(b.Width()),
-                           static_cast<unsigned>(b.Height()), 0, depth_, InputOutput, visual_,
-                           CWBackPixmap | CWBorderPixel | CWColormap | CWBitGravity | CWEventMask,
-                           &attributes);
+  // A tool tip comes and goes with the pointer: the window manager is not asked (it would place,
+  // frame or focus it), it stands exactly where shown and above the managed windows.
+  attributes.override_redirect = style.toolTip ? True : False;
+  top->xid = XCreateWindow(
+      display_, root_, b.Left, b.Top, static_cast<unsigned>(b.Width()),
+      static_cast<unsigned>(b.Height()), 0, depth_, InputOutput, visual_,
+      CWBackPixmap | CWBorderPixel | CWColormap | CWBitGravity | CWEventMask | CWOverrideRedirect,
+      &attributes);
   top->inputContext = keyboard_->CreateContext(top->xid);
   if (top->inputContext) {
     XSelectInput(display_, top->xid,
@@ -409,7 +427,15 @@ TSize X11Backend::VirtualScreenSize() {
 
 bool X11Backend::ClipboardPublish(const SharedText& bytes) {
   if (!ClipboardAvailable()) return false;
-  return clipboard_->Publish(bytes, CurrentEventTime());
+  const uint64_t ownerships = clipboard_->Ownerships();
+  if (!clipboard_->Publish(bytes, CurrentEventTime())) return false;
+  // Wayland programs get the text from the seat's selection, whoever has the keyboard; the X
+  // clipboard's answer stays the one that counts (a compositor that went away leaves X alone).
+  if (wayland_) {
+    wayland_->Publish(bytes, clipboard_->Ownerships() != ownerships);
+    if (!wayland_->Connected()) wayland_.reset();
+  }
+  return true;
 }
 
 std::optional<std::string> X11Backend::ClipboardRead() {
@@ -425,23 +451,43 @@ std::optional<std::string> X11Backend::ClipboardRead() {
 void X11Backend::WaitForEvents(std::optional<uint32_t> timeoutMs) {
   if (!display_) return;
   const uint32_t start = X11EventClock::Now();
+  std::vector<pollfd> descriptors;
   for (;;) {
     XFlush(display_);
-    if (pending_.empty() && XEventsQueued(display_, QueuedAfterReading) == 0) {
-      int wait = -1;
-      if (timeoutMs) {
-        const uint32_t elapsed = X11EventClock::Now() - start;
-        wait = elapsed >= *timeoutMs
-                   ? 0
-                   : static_cast<int>(std::min<uint32_t>(*timeoutMs - elapsed, INT32_MAX));
-      }
-      if (const std::optional<int> transfer = clipboard_->NextTimeoutMs()) {
-        const int t = std::max(0, *transfer);
-        wait = wait < 0 ? t : std::min(wait, t);
-      }
-      pollfd descriptor{ConnectionNumber(display_), POLLIN, 0};
-      if (poll(&descriptor, 1, wait) < 0 && errno != EINTR) return;
+    // With events in hand the wait only looks (the Wayland connection and the readers' pipes
+    // must still be served); otherwise it sleeps until something arrives or a deadline passes.
+    const bool ready = !pending_.empty() || XEventsQueued(display_, QueuedAfterReading) != 0;
+    int wait = ready ? 0 : -1;
+    const auto limit = [&wait](int ms) { wait = wait < 0 ? ms : std::min(wait, ms); };
+    if (timeoutMs) {
+      const uint32_t elapsed = X11EventClock::Now() - start;
+      limit(elapsed >= *timeoutMs
+                ? 0
+                : static_cast<int>(std::min<uint32_t>(*timeoutMs - elapsed, INT32_MAX)));
     }
+    if (const std::optional<int> transfer = clipboard_->NextTimeoutMs()) {
+      limit(std::max(0, *transfer));
+    }
+    if (const std::optional<int> placement = NextPlacementCheckMs()) limit(*placement);
+    descriptors.assign(1, pollfd{ConnectionNumber(display_), POLLIN, 0});
+    if (wayland_) {
+      if (const std::optional<int> due = wayland_->BeforeWait(descriptors)) {
+        limit(std::max(0, *due));
+      }
+    }
+    bool failed = false;
+    if (!ready || descriptors.size() > 1) {
+      failed = poll(descriptors.data(), descriptors.size(), wait) < 0 && errno != EINTR;
+      if (failed) {
+        for (pollfd& descriptor : descriptors) descriptor.revents = 0;
+      }
+    }
+    if (wayland_) {
+      wayland_->AfterWait(descriptors);
+      if (!wayland_->Connected()) wayland_.reset();
+    }
+    if (failed) return;
+    CheckPlacements();
     clipboard_->ExpireTransfers();
     DrainQueue();
     if (DeliverPending()) return;
@@ -556,9 +602,34 @@ void X11Backend::OnMapped(TopLevel& window) {
   const TRect& asked = window.style.bounds;
   if (const std::optional<TPoint> actual = ScreenPosition(window.xid);
       actual && *actual != asked.TopLeft()) {
-    XMoveWindow(display_, window.xid, asked.Left, asked.Top);
+    window.placementDue = true;
+    window.placementCheck = X11EventClock::Now() + kPlacementSettleMs;
   }
   if (window.focusPending) TakeFocus(window);
+}
+
+std::optional<int> X11Backend::NextPlacementCheckMs() const {
+  std::optional<int> next;
+  const uint32_t now = X11EventClock::Now();
+  for (const auto& [hwnd, window] : windows_) {
+    if (!window->placementDue) continue;
+    const int left = std::max(0, static_cast<int32_t>(window->placementCheck - now));
+    next = next ? std::min(*next, left) : left;
+  }
+  return next;
+}
+
+void X11Backend::CheckPlacements() {
+  const uint32_t now = X11EventClock::Now();
+  for (auto& [hwnd, window] : windows_) {
+    if (!window->placementDue || static_cast<int32_t>(now - window->placementCheck) < 0) continue;
+    window->placementDue = false;
+    const TRect& asked = window->style.bounds;
+    if (const std::optional<TPoint> actual = ScreenPosition(window->xid);
+        window->mapped && actual && *actual != asked.TopLeft()) {
+      XMoveWindow(display_, window->xid, asked.Left, asked.Top);
+    }
+  }
 }
 
 void X11Backend::TranslateClientMessage(TopLevel& window, const XClientMessageEvent& event) {

@@ -187,6 +187,7 @@ bool X11Clipboard::Publish(const SharedText& bytes, Time time) {
   latin1_.reset();
   owned_ = true;
   ownershipTime_ = time;
+  ++ownerships_;
   return true;
 }
 

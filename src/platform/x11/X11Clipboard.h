@@ -20,6 +20,7 @@
 #include <X11/Xlib.h>
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
@@ -48,6 +49,9 @@ class X11Clipboard {
   // server (a hover publishes on every mouse move). False when ownership could not be taken.
   bool Publish(const SharedText& bytes, Time time);
   bool Owns() const { return owned_; }
+  // How many times Publish has taken ownership so far (it does not when it finds itself the owner
+  // of the bytes already).
+  uint64_t Ownerships() const { return ownerships_; }
 
   // The clipboard's text: our bytes when we own it; otherwise asks the owner for UTF8_STRING,
   // then text/plain;charset=utf-8, then STRING (Latin-1, returned as UTF-8), with INCR. Waits at
@@ -114,6 +118,7 @@ class X11Clipboard {
   Bytes latin1_;
   bool owned_ = false;
   Time ownershipTime_ = 0;
+  uint64_t ownerships_ = 0;
   std::map<TransferKey, Transfer> transfers_;
 
   struct Atoms {

@@ -42,10 +42,13 @@ void SetCardinal(Display* display, ::Window window, Atom property, unsigned long
 // WM_TAKE_FOCUS ("globally active"): a window manager that does try to focus it asks the program,
 // which accepts only right after a click on the bar, never on hover.
 //
-// Modal dialogs are DIALOGs with input = True: they take the keyboard when shown. Everything else
-// is a NORMAL window the window manager may focus as it likes.
+// Modal dialogs are DIALOGs with input = True: they take the keyboard when shown. Tool tips are
+// TOOLTIPs (and override-redirect, see X11Backend): compositors that manage them anyway, as sway
+// would place and focus a managed hint in the middle of the screen, then know what they are.
+// Everything else is a NORMAL window the window manager may focus as it likes.
 Atom WindowType(const X11Atoms& atoms, const TopLevelStyle& style) {
   if (style.dialog) return atoms.NET_WM_WINDOW_TYPE_DIALOG;
+  if (style.toolTip) return atoms.NET_WM_WINDOW_TYPE_TOOLTIP;
   if (style.noActivate) return atoms.NET_WM_WINDOW_TYPE_DOCK;
   return atoms.NET_WM_WINDOW_TYPE_NORMAL;
 }

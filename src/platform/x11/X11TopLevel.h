@@ -18,6 +18,8 @@ struct X11TopLevel {
   bool everShown = false;     // mapped before: hints must be set again before the next map
   bool mapped = false;        // MapNotify seen, no UnmapNotify since
   bool focusPending = false;  // take the keyboard as soon as it is viewable
+  bool placementDue = false;  // mapped away from where asked: look again at placementCheck
+  uint32_t placementCheck = 0;  // (X11EventClock time)
   bool focused = false;       // the desktop gave it the keyboard
   Region exposed;             // Expose rectangles collected until the last of a series
   bool pressed = false;       // a button was pressed on it since it was made
