@@ -193,6 +193,12 @@ TEST_F(EscapedFailureTest, TheTipStaysSmallWhateverItsText) {
   THintWindow hint;
   hint.ActivateHint("Sample Text 3", {20, 20});
   EXPECT_EQ(hint.Shown(), "Sample Text 3");
+  // The desktop is told it is a tip: never managed, never focused.
+  const platform::HeadlessBackend::TopLevel* tip = desktop->Find(hint.Handle());
+  ASSERT_NE(tip, nullptr);
+  EXPECT_TRUE(tip->style.toolTip);
+  EXPECT_TRUE(tip->style.noActivate);
+  EXPECT_TRUE(tip->style.topmost);
 }
 
 }  // namespace

@@ -16,7 +16,7 @@ declare -A allowed=(
   [skin/forms]="platform/ framework/ skin/data/ skin/paint/ skin/controls/ skin/forms/"
   [app]="platform/ framework/ skin/ app/"
 )
-system_headers='X11/|ft2build|freetype|fontconfig|jpeglib|png\.h|wayland'
+system_headers='X11/|ft2build|freetype|fontconfig|jpeglib|png\.h|wayland|wlr-'
 
 status=0
 for layer in "${!allowed[@]}"; do

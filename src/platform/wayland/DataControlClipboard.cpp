@@ -12,9 +12,9 @@
 #include <set>
 #include <string>
 
+#include <wlr-data-control-unstable-v1-client-protocol.h>
 #include "platform/wayland/WaylandClipboard.h"
 #include "platform/wayland/WaylandSelection.h"
-#include "wlr-data-control-unstable-v1-client-protocol.h"
 
 namespace platform::wayland {
 
@@ -95,8 +95,8 @@ class DataControlClipboard final : public WaylandClipboard, private SelectionWir
   // supersedes it, as the protocol asks.
   std::set<zwlr_data_control_offer_v1*> offers_;
   wl_callback* sync_ = nullptr;  // the round trip under way
-  bool reading_ = false;  // between prepare_read and read_events or cancel_read
-  size_t firstFd_ = 0;    // where BeforeWait put the connection in the poll set
+  bool reading_ = false;         // between prepare_read and read_events or cancel_read
+  size_t firstFd_ = 0;           // where BeforeWait put the connection in the poll set
   WaylandSelection selection_{*this};
 };
 

@@ -5,8 +5,8 @@
 // thus leaves while the program goes on answering its windows.
 //
 // Every descriptor taken over is closed exactly once: when its text is written whole, when the
-// reader goes away (EPIPE, without the process-ending SIGPIPE), on any other write failure, when the
-// reader takes nothing for the stall timeout, or when this object goes.
+// reader goes away (EPIPE, without the process-ending SIGPIPE), on any other write failure, when
+// the reader takes nothing for the stall timeout, or when this object goes.
 
 #include <poll.h>
 

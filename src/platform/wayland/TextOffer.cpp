@@ -16,8 +16,8 @@ TextOffer::TextOffer(const SharedText& text)
     : bytes_(text.Bytes() ? text.Bytes() : std::make_shared<const std::string>()) {}
 
 const std::vector<std::string>& TextOffer::MimeTypes() {
-  static const std::vector<std::string> types = {"text/plain;charset=utf-8", "UTF8_STRING",
-                                                 "TEXT", std::string(kLatin1Type)};
+  static const std::vector<std::string> types = {"text/plain;charset=utf-8", "UTF8_STRING", "TEXT",
+                                                 std::string(kLatin1Type)};
   return types;
 }
 

@@ -69,8 +69,8 @@ void OnLeave(void* data, wl_keyboard*, uint32_t, wl_surface*) {
 void OnKey(void*, wl_keyboard*, uint32_t, uint32_t, uint32_t, uint32_t) {}
 void OnModifiers(void*, wl_keyboard*, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t) {}
 void OnRepeatInfo(void*, wl_keyboard*, int32_t, int32_t) {}
-const wl_keyboard_listener kKeyboardListener = {&OnKeymap,    &OnEnter,     &OnLeave,
-                                                &OnKey,       &OnModifiers, &OnRepeatInfo};
+const wl_keyboard_listener kKeyboardListener = {&OnKeymap, &OnEnter,     &OnLeave,
+                                                &OnKey,    &OnModifiers, &OnRepeatInfo};
 
 void OnCapabilities(void* data, wl_seat* seat, uint32_t capabilities) {
   auto* app = static_cast<App*>(data);

@@ -291,6 +291,32 @@ TEST_F(X11BackendTest, DialogIsModalTransientForItsOwnerAndTakesTheFocus) {
   EXPECT_TRUE(WaitForGeometry(dialog, style.bounds, &geometry)) << geometry;
 }
 
+TEST_F(X11BackendTest, ToolTipIsAnUnmanagedTipExactlyWhereShownWithoutTheFocus) {
+  const HWND bar = ShowWindow(1, BarSpec(Bounds(100, 100, 600, 40)));
+  TopLevelStyle style;
+  style.bounds = Bounds(317, 151, 120, 19);
+  style.topmost = true;
+  style.noActivate = true;
+  style.toolTip = true;
+  style.owner = bar;
+  const HWND tip = ShowWindow(2, style);
+
+  const std::string info = Sh("xwininfo -id " + Hex(Xid(tip)));
+  EXPECT_NE(info.find("Override Redirect State: yes"), std::string::npos) << info;
+  EXPECT_NE(info.find("Absolute upper-left X:  317"), std::string::npos) << info;
+  EXPECT_NE(info.find("Absolute upper-left Y:  151"), std::string::npos);
+  const std::string props = Sh("xprop -id " + Hex(Xid(tip)) + " _NET_WM_WINDOW_TYPE");
+  EXPECT_NE(props.find("_NET_WM_WINDOW_TYPE_TOOLTIP"), std::string::npos) << props;
+  // Never framed: no window manager's frame window lies between it and the root.
+  const std::string tree = Sh("xwininfo -children -id " + Hex(Xid(tip)));
+  const size_t parent = tree.find("Parent window id:");
+  ASSERT_NE(parent, std::string::npos) << tree;
+  EXPECT_NE(tree.substr(parent, tree.find('\n', parent) - parent).find("(the root window)"),
+            std::string::npos)
+      << tree;
+  EXPECT_NE(FocusedWindow(), std::to_string(Xid(tip)));
+}
+
 // ---- Presenting ---------------------------------------------------------------------------
 
 DIBitmap Pattern(int width, int height, int bitsPerPixel, RowOrder order, int seed) {
