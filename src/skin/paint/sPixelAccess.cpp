@@ -26,7 +26,7 @@ bool TooSmall(const TBitmap* bitmap) {
 // one multiplication, from the same sum rewritten as s * 255 + (d - s) * w + 127: taken modulo
 // 65536 the signed product wraps, but the sum itself always lies in 0..65152, so the wrapped
 // arithmetic gives it exactly.
-typedef uint16_t Words __attribute__((vector_size(32)));
+using Words = uint16_t __attribute__((vector_size(32)));
 
 __attribute__((target_clones("avx2", "default"))) void MixRun(uint8_t* __restrict d,
                                                               const uint8_t* __restrict s,
