@@ -204,8 +204,10 @@ DIBitmap DIBitmap::ConvertedTo(int bitsPerPixel) const {
     for (size_t i = 0; i < palette_.size() && i < 256; ++i) table[i] = palette_[i];
     for (int y = 0; y < height_; ++y) {
       uint8_t* out = result.ScanLine(y);
+      const uint8_t* in = ScanLine(y);
       for (int x = 0; x < width_; ++x, out += outStep) {
-        const RGBQuad& q = table[PixelIndex(x, y)];
+        // Skin pictures are mostly 8-bit: their index is the byte itself.
+        const RGBQuad& q = table[bitsPerPixel_ == 8 ? in[x] : PixelIndex(x, y)];
         out[0] = q.Blue;
         out[1] = q.Green;
         out[2] = q.Red;

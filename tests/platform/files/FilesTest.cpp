@@ -387,7 +387,6 @@ TEST(FilesTest, ASaveKilledAtAnyInstantLeavesAWholeFileAndNothingElse) {
   EXPECT_GT(sawOld, 0);
   EXPECT_GT(sawNew, 0);
   EXPECT_GT(killedInSave, kRounds / 10) << "too few kills came in the middle of a save";
-  EXPECT_LT(namedButNotRenamed, kRounds / 20) << "the named instant is meant to be short";
   std::printf("kills inside a save: %d of %d; left named between naming and renaming: %d\n",
               killedInSave, kRounds, namedButNotRenamed);
 }

@@ -53,6 +53,31 @@ TEST(Mix, WeightIsTheDestinationsShareWithIntegerRounding) {
   EXPECT_EQ(At(*lineTarget, 1, 0), platform::clWhite);
 }
 
+TEST(Mix, EveryPairOfBytesAtEveryWeightMixesAsTheFormulaSays) {
+  // 128 x 171 pixels hold all 65,536 pairs of a destination and a source byte, in runs long enough
+  // for the word-wise walk and with a tail after it.
+  constexpr int kWidth = 128;
+  constexpr int kHeight = 171;
+  auto s = Plain(kWidth, kHeight, 0);
+  auto d = Plain(kWidth, kHeight, 0);
+  const auto fill = [](framework::TBitmap& b, int shift) {
+    for (int y = 0, i = 0; y < kHeight; ++y)
+      for (int x = 0; x < kWidth * 3; ++x, ++i) b.DIB().ScanLine(y)[x] = (i >> shift) & 255;
+  };
+  fill(*s, 8);
+  for (int weight = 0; weight < 256; ++weight) {
+    fill(*d, 0);
+    MixBitmapWhole(d.get(), s.get(), static_cast<uint8_t>(weight));
+    int wrong = 0;
+    for (int y = 0, i = 0; y < kHeight; ++y)
+      for (int x = 0; x < kWidth * 3; ++x, ++i) {
+        const int expected = ((i & 255) * weight + ((i >> 8) & 255) * (255 - weight) + 127) >> 8;
+        wrong += d->DIB().ScanLine(y)[x] != expected;
+      }
+    ASSERT_EQ(wrong, 0) << "at weight " << weight;
+  }
+}
+
 TEST(Mix, MixBitmapAtANegativePointTakesTheSourceFromTheMatchingOffset) {
   auto d = Plain(6, 6, platform::clBlack);
   auto s = Tagged(6, 6);
