@@ -166,7 +166,7 @@ void DataControlClipboard::AfterWait(const std::vector<pollfd>& fds) {
   if (!Connected()) return;
   if (reading_) {
     reading_ = false;
-    const short revents = firstFd_ < fds.size() ? fds[firstFd_].revents : 0;
+    const short revents = firstFd_ < fds.size() ? fds[firstFd_].revents : short{0};
     if (revents & (POLLIN | POLLERR | POLLHUP)) {
       if (wl_display_read_events(display_) < 0) {
         Disconnect();

@@ -1,8 +1,8 @@
 #include "platform/wayland/PipeTransfers.h"
 
 #include <fcntl.h>
-#include <signal.h>
 #include <unistd.h>
+#include <csignal>
 
 #include <algorithm>
 #include <cerrno>
