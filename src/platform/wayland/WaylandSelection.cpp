@@ -63,15 +63,18 @@ void WaylandSelection::Tick(Clock::time_point now) {
 }
 
 void WaylandSelection::OnSelectionChanged() {
+  // The compositor announces the program's own offers in the order they were made, before any
+  // change it makes later: an announcement still due is one of them, even while a new X ownership
+  // waits (the bridge has not carried that text yet).
+  if (ownSelectionEvents_ > 0) {
+    --ownSelectionEvents_;
+    return;
+  }
   if (pending_) {
     // The compositor carried the new X ownership over (or someone copied in that very moment,
     // which is as new a selection): either way, nothing of ours has to follow.
     bridged_ = std::move(pending_->text);
     pending_.reset();
-    return;
-  }
-  if (ownSelectionEvents_ > 0) {
-    --ownSelectionEvents_;
     return;
   }
   // Someone else's selection replaced what the bridge carried.

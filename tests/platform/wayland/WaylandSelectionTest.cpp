@@ -142,6 +142,16 @@ TEST_F(WaylandSelectionTest, TheSelectionWaitsForTheCompositorsBridgeAndNeverOff
   for (int move = 0; move < 5; ++move) selection_.Publish("one", move % 2 == 0, now_ + 5s);
   selection_.Tick(now_ + 10s);
   EXPECT_EQ(wire_.last, 1u);
+
+  // A new X ownership while the announcement of our latest offer is still on its way: that
+  // announcement is not the bridge carrying the new text, which is offered when its wait is over.
+  selection_.Publish("two", false, now_ + 11s);
+  EXPECT_EQ(wire_.last, 2u);
+  selection_.Publish("three", true, now_ + 12s);
+  selection_.OnSelectionChanged();  // the announcement of "two"
+  selection_.Tick(now_ + 13s);
+  EXPECT_EQ(wire_.last, 3u) << "the announcement of our own offer was taken for the bridge";
+  EXPECT_EQ(Serve(selection_, wire_.last, "UTF8_STRING"), "three");
 }
 
 TEST_F(WaylandSelectionTest, AReplacedSelectionIsLetGoAndOfferedAgainOnTheNextHover) {
