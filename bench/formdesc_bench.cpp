@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "framework/FormReader.h"
+#include "framework/classes/FormReader.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <cstring>
 #include <vector>
 
-#include "framework/Bitmap.h"
-#include "framework/Canvas.h"
-#include "framework/JPEGImage.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/graphics/JPEGImage.h"
 #include "platform/images/ImageCodecs.h"
 
 namespace {

@@ -14,7 +14,7 @@
 #include "app/ProgramClasses.h"
 #include "app/Unit1.h"
 #include "app/Unit2.h"
-#include "framework/Application.h"
+#include "framework/forms/Application.h"
 #include "platform/files/Files.h"
 #include "platform/headless/HeadlessBackend.h"
 #include "platform/windows/Window.h"

@@ -12,7 +12,7 @@
 #include <string>
 
 #include "app/AppResources.h"
-#include "framework/FormReader.h"
+#include "framework/classes/FormReader.h"
 #include "skin/data/SkinDataClasses.h"
 #include "skin/data/sSkinManager.h"
 #include "tools/export/SkinExport.h"

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "app/AppResources.h"
-#include "framework/Bitmap.h"
-#include "framework/FormReader.h"
+#include "framework/classes/FormReader.h"
+#include "framework/graphics/Bitmap.h"
 #include "platform/drawing/Region.h"
 #include "skin/data/SkinDataClasses.h"
 #include "skin/data/sSkinManager.h"

@@ -19,6 +19,6 @@ foreach(file IN LISTS FILES)
   math(EXPR index "${index} + 1")
 endforeach()
 
-file(WRITE "${OUTPUT}.tmp" "// Generated from the files it names; do not edit.\n#include <cstdint>\n#include <span>\n\n#include \"framework/FormReader.h\"\n\nnamespace {\n\n${body}\n}  // namespace\n\nvoid ${FUNCTION}() {\n${calls}}\n")
+file(WRITE "${OUTPUT}.tmp" "// Generated from the files it names; do not edit.\n#include <cstdint>\n#include <span>\n\n#include \"framework/classes/FormReader.h\"\n\nnamespace {\n\n${body}\n}  // namespace\n\nvoid ${FUNCTION}() {\n${calls}}\n")
 file(COPY_FILE "${OUTPUT}.tmp" "${OUTPUT}" ONLY_IF_DIFFERENT)
 file(REMOVE "${OUTPUT}.tmp")

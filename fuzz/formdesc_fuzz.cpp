@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "framework/Component.h"
-#include "framework/FormReader.h"
+#include "framework/classes/Component.h"
+#include "framework/classes/FormReader.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include <string>
 
 #include "app/AppResources.h"
-#include "framework/FormReader.h"
-#include "framework/Strings.h"
+#include "framework/classes/FormReader.h"
+#include "framework/classes/Strings.h"
 #include "platform/drawing/Region.h"
 #include "skin/data/SkinDataClasses.h"
 #include "skin/data/sSkinManager.h"

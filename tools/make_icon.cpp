@@ -23,8 +23,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/Icon.h"
-#include "framework/Picture.h"
+#include "framework/graphics/Icon.h"
+#include "framework/graphics/Picture.h"
 #include "platform/Exception.h"
 #include "platform/drawing/DIBitmap.h"
 #include "platform/drawing/DeviceContext.h"

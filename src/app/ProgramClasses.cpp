@@ -3,7 +3,7 @@
 #include "app/AppResources.h"
 #include "app/Unit1.h"
 #include "app/Unit2.h"
-#include "framework/ClassRegistry.h"
+#include "framework/classes/ClassRegistry.h"
 #include "skin/forms/SkinFormClasses.h"
 
 void RegisterProgramClasses() {

@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "framework/Form.h"
+#include "framework/forms/Form.h"
 
 namespace skin {
 class TsSkinProvider;

@@ -2,9 +2,9 @@
 
 #include "app/SnippetSlots.h"
 #include "app/Unit1.h"
-#include "framework/ClassBuilder.h"
-#include "framework/FormReader.h"
-#include "framework/Image.h"
+#include "framework/classes/ClassBuilder.h"
+#include "framework/classes/FormReader.h"
+#include "framework/controls/Image.h"
 #include "skin/controls/sButton.h"
 #include "skin/controls/sEdit.h"
 #include "skin/controls/sLabel.h"

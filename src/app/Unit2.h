@@ -3,7 +3,7 @@
 
 #include <array>
 
-#include "framework/Form.h"
+#include "framework/forms/Form.h"
 
 namespace skin {
 class TsSkinProvider;

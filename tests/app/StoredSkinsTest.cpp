@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "app/AppResources.h"
-#include "framework/Application.h"
-#include "framework/FormReader.h"
+#include "framework/classes/FormReader.h"
+#include "framework/forms/Application.h"
 #include "platform/headless/HeadlessBackend.h"
 #include "platform/windows/Window.h"
 #include "skin/data/SkinDataClasses.h"

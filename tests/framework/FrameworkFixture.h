@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "framework/Application.h"
+#include "framework/forms/Application.h"
 #include "platform/headless/HeadlessBackend.h"
 #include "platform/windows/Window.h"
 

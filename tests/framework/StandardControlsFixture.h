@@ -12,9 +12,9 @@
 #include <memory>
 #include <string>
 
-#include "framework/Application.h"
-#include "framework/Form.h"
-#include "framework/StandardClasses.h"
+#include "framework/forms/Application.h"
+#include "framework/forms/Form.h"
+#include "framework/forms/StandardClasses.h"
 #include "platform/drawing/DIBitmap.h"
 #include "platform/headless/HeadlessBackend.h"
 #include "platform/images/ImageCodecs.h"

@@ -6,7 +6,7 @@
 
 #include <cstring>
 
-#include "framework/ControlMessages.h"
+#include "framework/controls/ControlMessages.h"
 #include "platform/windows/Input.h"
 #include "platform/windows/Paint.h"
 #include "tests/skin/SkinnedFormFixture.h"

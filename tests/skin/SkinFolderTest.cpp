@@ -11,7 +11,7 @@
 #include <fstream>
 #include <string>
 
-#include "framework/Strings.h"
+#include "framework/classes/Strings.h"
 #include "skin/data/sMaskForms.h"
 #include "skin/data/sSkinDirectory.h"
 #include "skin/data/sSkinFolder.h"

@@ -1,7 +1,7 @@
 // The skin manager: selecting and loading stored skins, announcing them to the forms, switching
 // off, the section table with its common sections, and the skin directory rules.
 
-#include "framework/FormReader.h"
+#include "framework/classes/FormReader.h"
 #include "skin/data/sSkinDirectory.h"
 #include "tests/skin/SkinTestSupport.h"
 

@@ -1,7 +1,7 @@
 // The skin message's sending functions over a tree of controls.
 
-#include "framework/CustomControl.h"
-#include "framework/GraphicControl.h"
+#include "framework/controls/CustomControl.h"
+#include "framework/controls/GraphicControl.h"
 #include "tests/skin/SkinTestSupport.h"
 
 namespace skin::test {

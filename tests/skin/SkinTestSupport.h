@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/Application.h"
-#include "framework/Form.h"
+#include "framework/forms/Application.h"
+#include "framework/forms/Form.h"
 #include "platform/headless/HeadlessBackend.h"
 #include "platform/images/ImageCodecs.h"
 #include "platform/windows/Window.h"

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "framework/ControlMessages.h"
+#include "framework/controls/ControlMessages.h"
 #include "platform/windows/Input.h"
 #include "skin/controls/sButton.h"
 #include "skin/controls/sCheckBox.h"

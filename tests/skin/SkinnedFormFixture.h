@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "framework/Form.h"
+#include "framework/forms/Form.h"
 #include "skin/controls/sEdit.h"
 #include "skin/controls/sPanel.h"
 #include "skin/forms/sSkinProvider.h"

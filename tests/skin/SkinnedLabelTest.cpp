@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "framework/Label.h"
-#include "framework/Panel.h"
+#include "framework/controls/Label.h"
+#include "framework/controls/Panel.h"
 #include "skin/controls/sLabel.h"
 #include "tests/skin/SkinnedFormFixture.h"
 

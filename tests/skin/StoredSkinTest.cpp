@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "framework/FormReader.h"
+#include "framework/classes/FormReader.h"
 #include "skin/data/sGradientData.h"
 #include "skin/data/sStrUtils.h"
 #include "tests/skin/SkinTestSupport.h"

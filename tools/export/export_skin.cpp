@@ -10,7 +10,7 @@
 #include <iostream>
 
 #include "app/AppResources.h"
-#include "framework/FormReader.h"
+#include "framework/classes/FormReader.h"
 #include "skin/data/SkinDataClasses.h"
 #include "skin/data/sSkinManager.h"
 #include "tools/export/SkinExport.h"

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <memory>
 
-#include "framework/Bitmap.h"
-#include "framework/Canvas.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Canvas.h"
 #include "platform/drawing/DeviceContext.h"
 #include "platform/text/Font.h"
 #include "skin/paint/sBackground.h"

@@ -3,7 +3,7 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "framework/FormReader.h"
+#include "framework/classes/FormReader.h"
 #include "platform/images/ImageCodecs.h"
 #include "tools/skins/Quantize.h"
 

@@ -15,8 +15,8 @@
 #include <iterator>
 #include <memory>
 
-#include "framework/FormReader.h"
-#include "framework/StandardClasses.h"
+#include "framework/classes/FormReader.h"
+#include "framework/forms/StandardClasses.h"
 #include "platform/images/ImageCodecs.h"
 #include "skin/data/SkinDataClasses.h"
 #include "skin/data/sSkinManager.h"

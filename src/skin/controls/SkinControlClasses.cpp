@@ -1,7 +1,7 @@
 #include "skin/controls/SkinControlClasses.h"
 
-#include "framework/ClassRegistry.h"
-#include "framework/StandardClasses.h"
+#include "framework/classes/ClassRegistry.h"
+#include "framework/forms/StandardClasses.h"
 #include "skin/controls/sButton.h"
 #include "skin/controls/sCheckBox.h"
 #include "skin/controls/sEdit.h"

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "framework/ClassBuilder.h"
-#include "framework/WinControl.h"
+#include "framework/classes/ClassBuilder.h"
+#include "framework/controls/WinControl.h"
 
 namespace skin {
 

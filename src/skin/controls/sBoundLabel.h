@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "framework/Font.h"
-#include "framework/Persistent.h"
+#include "framework/classes/Persistent.h"
+#include "framework/graphics/Font.h"
 #include "skin/controls/sLabel.h"
 
 namespace framework {

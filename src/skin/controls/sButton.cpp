@@ -1,9 +1,9 @@
 #include "skin/controls/sButton.h"
 
-#include "framework/Application.h"
-#include "framework/Canvas.h"
-#include "framework/ClassBuilder.h"
-#include "framework/Form.h"
+#include "framework/classes/ClassBuilder.h"
+#include "framework/forms/Application.h"
+#include "framework/forms/Form.h"
+#include "framework/graphics/Canvas.h"
 #include "platform/windows/Input.h"
 #include "platform/windows/Paint.h"
 #include "platform/windows/Window.h"

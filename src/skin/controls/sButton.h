@@ -12,7 +12,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "framework/Button.h"
+#include "framework/controls/Button.h"
 #include "platform/drawing/Region.h"
 #include "skin/controls/sCommonData.h"
 #include "skin/controls/sFadeTimer.h"

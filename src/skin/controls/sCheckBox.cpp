@@ -1,7 +1,7 @@
 #include "skin/controls/sCheckBox.h"
 
-#include "framework/Canvas.h"
-#include "framework/ClassBuilder.h"
+#include "framework/classes/ClassBuilder.h"
+#include "framework/graphics/Canvas.h"
 #include "platform/windows/Input.h"
 #include "platform/windows/Paint.h"
 #include "skin/data/sSkinManager.h"

@@ -9,8 +9,8 @@
 
 #include <memory>
 
-#include "framework/Bitmap.h"
-#include "framework/CheckBox.h"
+#include "framework/controls/CheckBox.h"
+#include "framework/graphics/Bitmap.h"
 #include "skin/controls/sCommonData.h"
 #include "skin/controls/sFadeTimer.h"
 

@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
-#include "framework/Bitmap.h"
-#include "framework/Canvas.h"
-#include "framework/ClassBuilder.h"
-#include "framework/CustomEdit.h"
-#include "framework/Font.h"
-#include "framework/FormReader.h"
-#include "framework/WinControl.h"
+#include "framework/classes/ClassBuilder.h"
+#include "framework/classes/FormReader.h"
+#include "framework/controls/CustomEdit.h"
+#include "framework/controls/WinControl.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/graphics/Font.h"
 #include "platform/windows/Paint.h"
 #include "skin/data/sSkinManager.h"
 #include "skin/data/sStrUtils.h"

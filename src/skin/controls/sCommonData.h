@@ -15,8 +15,8 @@
 #include <memory>
 #include <string>
 
-#include "framework/Component.h"
-#include "framework/Control.h"
+#include "framework/classes/Component.h"
+#include "framework/controls/Control.h"
 #include "platform/drawing/DeviceContext.h"
 #include "skin/data/sMessages.h"
 #include "skin/paint/sCommonDataBase.h"

@@ -1,8 +1,8 @@
 #include "skin/controls/sEdit.h"
 
-#include "framework/Bitmap.h"
-#include "framework/Canvas.h"
-#include "framework/ClassBuilder.h"
+#include "framework/classes/ClassBuilder.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Canvas.h"
 #include "platform/Utf8.h"
 #include "platform/windows/Paint.h"
 #include "skin/data/sSkinManager.h"

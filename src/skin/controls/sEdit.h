@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "framework/CustomEdit.h"
+#include "framework/controls/CustomEdit.h"
 #include "skin/controls/sBoundLabel.h"
 #include "skin/controls/sCommonData.h"
 

@@ -1,8 +1,8 @@
 #include "skin/controls/sFadeTimer.h"
 
-#include "framework/Application.h"
-#include "framework/Canvas.h"
-#include "framework/WinControl.h"
+#include "framework/controls/WinControl.h"
+#include "framework/forms/Application.h"
+#include "framework/graphics/Canvas.h"
 #include "platform/windows/Paint.h"
 #include "skin/controls/sCommonData.h"
 #include "skin/data/sSkinManager.h"

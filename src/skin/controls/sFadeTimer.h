@@ -14,9 +14,9 @@
 #include <cstdint>
 #include <memory>
 
-#include "framework/Bitmap.h"
-#include "framework/ClassBuilder.h"
-#include "framework/TimerComponent.h"
+#include "framework/classes/ClassBuilder.h"
+#include "framework/forms/TimerComponent.h"
+#include "framework/graphics/Bitmap.h"
 
 namespace skin {
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "framework/Canvas.h"
-#include "framework/ClassBuilder.h"
-#include "framework/WinControl.h"
+#include "framework/classes/ClassBuilder.h"
+#include "framework/controls/WinControl.h"
+#include "framework/graphics/Canvas.h"
 #include "platform/windows/Paint.h"
 #include "skin/data/sMessages.h"
 #include "skin/data/sSkinManager.h"

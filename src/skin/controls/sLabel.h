@@ -13,9 +13,9 @@
 #include <memory>
 #include <vector>
 
-#include "framework/Bitmap.h"
-#include "framework/Label.h"
-#include "framework/Persistent.h"
+#include "framework/classes/Persistent.h"
+#include "framework/controls/Label.h"
+#include "framework/graphics/Bitmap.h"
 
 namespace skin {
 

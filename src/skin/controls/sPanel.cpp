@@ -1,9 +1,9 @@
 #include "skin/controls/sPanel.h"
 
-#include "framework/Bitmap.h"
-#include "framework/Canvas.h"
-#include "framework/CanvasBinding.h"
-#include "framework/ClassBuilder.h"
+#include "framework/classes/ClassBuilder.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/graphics/CanvasBinding.h"
 #include "platform/windows/Paint.h"
 #include "skin/data/sSkinManager.h"
 #include "skin/paint/sBackground.h"

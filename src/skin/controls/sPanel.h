@@ -8,7 +8,7 @@
 #include <functional>
 #include <memory>
 
-#include "framework/Panel.h"
+#include "framework/controls/Panel.h"
 #include "skin/controls/sCommonData.h"
 
 namespace framework {

@@ -1,6 +1,6 @@
 #include "skin/data/SkinDataClasses.h"
 
-#include "framework/ClassRegistry.h"
+#include "framework/classes/ClassRegistry.h"
 #include "skin/data/sSkinManager.h"
 
 namespace skin {

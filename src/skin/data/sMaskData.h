@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/Bitmap.h"
-#include "framework/JPEGImage.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/JPEGImage.h"
 #include "platform/Types.h"
 #include "platform/drawing/Colors.h"
 #include "skin/data/sGradientData.h"

@@ -1,6 +1,6 @@
 #include "skin/data/sMessages.h"
 
-#include "framework/WinControl.h"
+#include "framework/controls/WinControl.h"
 #include "platform/windows/Window.h"
 
 namespace skin {

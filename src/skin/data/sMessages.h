@@ -11,7 +11,7 @@
 
 #include <cstdint>
 
-#include "framework/Control.h"
+#include "framework/controls/Control.h"
 #include "platform/drawing/Colors.h"
 
 namespace framework {

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "framework/JPEGImage.h"
+#include "framework/graphics/JPEGImage.h"
 #include "platform/files/Files.h"
 #include "platform/images/ImageCodecs.h"
 #include "skin/data/sMaskForms.h"

@@ -18,8 +18,8 @@
 #include <string>
 #include <unordered_map>
 
-#include "framework/Bitmap.h"
-#include "framework/JPEGImage.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/JPEGImage.h"
 #include "skin/data/sIniText.h"
 #include "skin/data/sMaskData.h"
 

@@ -7,9 +7,9 @@
 #include <system_error>
 #include <vector>
 
-#include "framework/Application.h"
-#include "framework/ClassBuilder.h"
-#include "framework/Form.h"
+#include "framework/classes/ClassBuilder.h"
+#include "framework/forms/Application.h"
+#include "framework/forms/Form.h"
 #include "platform/windows/Window.h"
 #include "skin/data/sIniText.h"
 #include "skin/data/sMessages.h"

@@ -14,10 +14,10 @@
 #include <memory>
 #include <string>
 
-#include "framework/Bitmap.h"
-#include "framework/Component.h"
-#include "framework/Font.h"
-#include "framework/Strings.h"
+#include "framework/classes/Component.h"
+#include "framework/classes/Strings.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Font.h"
 #include "skin/data/sMaskData.h"
 #include "skin/data/sStoredSkin.h"
 

@@ -1,6 +1,6 @@
 #include "skin/data/sStoredSkin.h"
 
-#include "framework/ClassBuilder.h"
+#include "framework/classes/ClassBuilder.h"
 
 namespace skin {
 

@@ -14,9 +14,9 @@
 
 #include <string>
 
-#include "framework/Bitmap.h"
-#include "framework/Collection.h"
-#include "framework/JPEGImage.h"
+#include "framework/classes/Collection.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/JPEGImage.h"
 #include "platform/drawing/Colors.h"
 #include "skin/data/sMaskData.h"
 

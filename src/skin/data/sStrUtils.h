@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "framework/Persistent.h"
+#include "framework/classes/Persistent.h"
 
 namespace skin {
 

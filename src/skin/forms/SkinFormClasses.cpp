@@ -1,6 +1,6 @@
 #include "skin/forms/SkinFormClasses.h"
 
-#include "framework/ClassRegistry.h"
+#include "framework/classes/ClassRegistry.h"
 #include "skin/controls/SkinControlClasses.h"
 #include "skin/forms/sSkinProvider.h"
 

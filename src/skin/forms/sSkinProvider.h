@@ -14,9 +14,9 @@
 #include <memory>
 #include <string>
 
-#include "framework/Component.h"
-#include "framework/ControlTypes.h"
-#include "framework/Form.h"
+#include "framework/classes/Component.h"
+#include "framework/controls/ControlTypes.h"
+#include "framework/forms/Form.h"
 #include "skin/controls/sCommonData.h"
 #include "skin/forms/sTitleParts.h"
 

@@ -1,6 +1,6 @@
 #include "skin/forms/sTitleParts.h"
 
-#include "framework/ClassBuilder.h"
+#include "framework/classes/ClassBuilder.h"
 
 namespace skin {
 

@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "framework/Bitmap.h"
-#include "framework/Collection.h"
+#include "framework/classes/Collection.h"
+#include "framework/graphics/Bitmap.h"
 
 namespace skin {
 

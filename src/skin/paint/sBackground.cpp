@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "framework/JPEGImage.h"
-#include "framework/WinControl.h"
+#include "framework/controls/WinControl.h"
+#include "framework/graphics/JPEGImage.h"
 #include "skin/data/sSkinManager.h"
 #include "skin/paint/sBlending.h"
 #include "skin/paint/sBorderMask.h"

@@ -17,7 +17,7 @@
 
 #include <string>
 
-#include "framework/Control.h"
+#include "framework/controls/Control.h"
 #include "platform/drawing/DeviceContext.h"
 #include "skin/data/sMessages.h"
 #include "skin/paint/sCommonDataBase.h"

@@ -1,6 +1,6 @@
 #include "skin/paint/sCommonDataBase.h"
 
-#include "framework/WinControl.h"
+#include "framework/controls/WinControl.h"
 #include "skin/data/sSkinManager.h"
 #include "skin/data/sStrUtils.h"
 

@@ -14,10 +14,10 @@
 #include <memory>
 #include <string>
 
-#include "framework/Bitmap.h"
-#include "framework/Component.h"
-#include "framework/Control.h"
-#include "framework/Persistent.h"
+#include "framework/classes/Component.h"
+#include "framework/classes/Persistent.h"
+#include "framework/controls/Control.h"
+#include "framework/graphics/Bitmap.h"
 #include "skin/data/sMaskData.h"
 #include "skin/data/sMessages.h"
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "framework/WinControl.h"
+#include "framework/controls/WinControl.h"
 #include "skin/data/sSkinManager.h"
 #include "skin/paint/sBackground.h"
 #include "skin/paint/sMaskGeometry.h"

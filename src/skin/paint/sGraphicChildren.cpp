@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "framework/WinControl.h"
+#include "framework/controls/WinControl.h"
 #include "platform/windows/Messages.h"
 #include "skin/data/sMessages.h"
 #include "skin/paint/sBlending.h"

@@ -14,7 +14,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "framework/Bitmap.h"
+#include "framework/graphics/Bitmap.h"
 #include "platform/Exception.h"
 #include "platform/Types.h"
 #include "platform/drawing/Colors.h"

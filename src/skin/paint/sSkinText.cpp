@@ -1,6 +1,6 @@
 #include "skin/paint/sSkinText.h"
 
-#include "framework/Font.h"
+#include "framework/graphics/Font.h"
 #include "platform/Utf8.h"
 #include "platform/windows/Paint.h"
 #include "skin/data/sSkinManager.h"

@@ -10,9 +10,9 @@
 #include <string>
 #include <string_view>
 
-#include "framework/Canvas.h"
-#include "framework/Control.h"
-#include "framework/ControlTypes.h"
+#include "framework/controls/Control.h"
+#include "framework/controls/ControlTypes.h"
+#include "framework/graphics/Canvas.h"
 #include "platform/text/Font.h"
 #include "skin/paint/sCommonDataBase.h"
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "framework/JPEGImage.h"
+#include "framework/graphics/JPEGImage.h"
 #include "skin/paint/sBlending.h"
 #include "skin/paint/sMaskGeometry.h"
 

@@ -5,7 +5,7 @@
 // the parent's background through its mask weights. Each painter tells its caller which part of
 // the area still needs the section colour.
 
-#include "framework/Graphic.h"
+#include "framework/graphics/Graphic.h"
 #include "skin/data/sMaskData.h"
 #include "skin/data/sMessages.h"
 #include "skin/paint/sPixelAccess.h"

@@ -14,7 +14,7 @@
 #include <string>
 
 #include "app/AppResources.h"
-#include "framework/FormReader.h"
+#include "framework/classes/FormReader.h"
 #include "skin/data/sColorAdjust.h"
 #include "skin/data/sMaskForms.h"
 #include "skin/paint/sBackground.h"

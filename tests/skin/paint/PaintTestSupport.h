@@ -7,7 +7,7 @@
 #include <functional>
 #include <memory>
 
-#include "framework/Bitmap.h"
+#include "framework/graphics/Bitmap.h"
 #include "platform/drawing/Colors.h"
 
 namespace skin::test {

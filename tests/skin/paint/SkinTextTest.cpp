@@ -6,8 +6,8 @@
 #include <memory>
 #include <set>
 
-#include "framework/Panel.h"
-#include "framework/StandardClasses.h"
+#include "framework/controls/Panel.h"
+#include "framework/forms/StandardClasses.h"
 #include "skin/paint/sSkinText.h"
 #include "tests/skin/SkinTestSupport.h"
 #include "tests/skin/paint/PaintTestSupport.h"

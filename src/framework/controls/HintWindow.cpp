@@ -1,0 +1,140 @@
+#include "framework/controls/HintWindow.h"
+
+#include <algorithm>
+
+#include "framework/forms/Application.h"
+#include "platform/text/Font.h"
+#include "platform/windows/Paint.h"
+#include "platform/windows/Screen.h"
+
+namespace framework {
+
+namespace {
+
+constexpr unsigned kTextFormat = platform::DT_LEFT | platform::DT_NOPREFIX | platform::DT_WORDBREAK;
+constexpr int kMaxWidth = THintWindow::kMaxWidth;
+constexpr int kMaxLines = THintWindow::kMaxLines;
+// No beginning longer than this can fit the tip: every character that shows is at least a pixel
+// wide and four bytes at most, and characters that take no room are not worth showing more of.
+constexpr size_t kMaxShownBytes = size_t{kMaxWidth} * kMaxLines * 4;
+
+platform::HFONT HintFont() { return platform::CreateFontIndirect(platform::LogFont{}); }
+
+int HeightOf(platform::HDC measure, std::string_view text) {
+  platform::TRect r{0, 0, kMaxWidth, 0};
+  platform::DrawText(measure, text.empty() ? std::string_view(" ") : text, &r,
+                     kTextFormat | platform::DT_CALCRECT);
+  return r.Height();
+}
+
+// The start of a UTF-8 character at or before the byte: a cut never splits a character.
+size_t CharBoundaryAtOrBefore(std::string_view text, size_t at) {
+  for (int back = 0; back < 3 && at > 0 && at < text.size(); ++back) {
+    if ((static_cast<unsigned char>(text[at]) & 0xC0) != 0x80) break;
+    --at;
+  }
+  return at;
+}
+
+// All of the text when it fits kMaxLines lines, else the longest beginning that fits with "..."
+// after it.
+std::string ShownText(platform::HDC measure, std::string_view text) {
+  platform::TextMetric tm;
+  platform::GetTextMetrics(measure, &tm);
+  const int limit = kMaxLines * tm.tmHeight;
+  if (text.size() <= kMaxShownBytes && HeightOf(measure, text) <= limit) return std::string(text);
+  const auto cut = [&](size_t bytes) {
+    return std::string(text.substr(0, CharBoundaryAtOrBefore(text, bytes))) + "...";
+  };
+  size_t fits = 0;
+  size_t tooLong = std::min(text.size(), kMaxShownBytes) + 1;
+  while (tooLong - fits > 1) {
+    const size_t middle = fits + (tooLong - fits) / 2;
+    if (HeightOf(measure, cut(middle)) <= limit)
+      fits = middle;
+    else
+      tooLong = middle;
+  }
+  return cut(fits);
+}
+
+}  // namespace
+
+THintWindow::~THintWindow() { ReleaseHandle(); }
+
+bool THintWindow::Showing() const { return handle_ && platform::IsWindowVisible(handle_); }
+
+void THintWindow::ReleaseHandle() {
+  if (!handle_) return;
+  const platform::HWND h = handle_;
+  handle_ = nullptr;
+  platform::DestroyWindow(h);
+}
+
+void THintWindow::ActivateHint(const platform::SharedText& text, platform::TPoint at) {
+  text_ = text;
+  platform::HDC measure = platform::GetScreenDC();
+  const int saved = platform::SaveDC(measure);
+  platform::SelectFont(measure, HintFont());
+  platform::TRect r{0, 0, kMaxWidth, 0};
+  try {
+    shown_ = ShownText(measure, text);
+    platform::DrawText(measure, shown_.empty() ? std::string(" ") : shown_, &r,
+                       kTextFormat | platform::DT_CALCRECT);
+  } catch (...) {
+    platform::RestoreDC(measure, saved);
+    throw;
+  }
+  platform::RestoreDC(measure, saved);
+  const int width = r.Width() + 8;
+  const int height = r.Height() + 4;
+  const platform::TRect area = platform::GetWorkArea();
+  const platform::TSize screen = platform::GetVirtualScreenSize();
+  const int right = std::max(area.Right, screen.cx);
+  const int bottom = std::max(area.Bottom, screen.cy);
+  int left = std::clamp(at.X, 0, std::max(0, right - width));
+  int top = at.Y;
+  if (top + height > bottom)
+    top = at.Y - height - 24;  // above the pointer when there is no room below
+  top = std::max(0, top);
+  const platform::TRect bounds = platform::Bounds(left, top, width, height);
+  if (!handle_) {
+    platform::CreateWindowParams p;
+    p.ClassName = "THintWindow";
+    p.Style = platform::WS_POPUP;
+    p.ExStyle = platform::WS_EX_TOPMOST | platform::WS_EX_NOACTIVATE | platform::WS_EX_TOOLWINDOW;
+    p.Bounds = bounds;
+    // Owned by the application's window, whose name window lists then show for the tip.
+    p.Parent = Application() ? Application()->Handle() : nullptr;
+    p.WindowProc = [this](platform::HWND h, platform::UINT m, platform::WPARAM w,
+                          platform::LPARAM l) { return Proc(h, m, w, l); };
+    handle_ = platform::CreateWindowEx(p);
+  } else {
+    platform::SetWindowPos(handle_, nullptr, left, top, width, height, platform::SWP_NOACTIVATE);
+    platform::InvalidateRect(handle_, nullptr, false);
+  }
+  platform::ShowWindow(handle_, platform::SW_SHOWNA);
+}
+
+platform::LRESULT THintWindow::Proc(platform::HWND hwnd, platform::UINT msg, platform::WPARAM w,
+                                    platform::LPARAM l) {
+  if (msg == platform::WM_NCHITTEST) return platform::HTTRANSPARENT;
+  if (msg != platform::WM_PAINT) return platform::DefWindowProc(hwnd, msg, w, l);
+  platform::PAINTSTRUCT ps;
+  platform::HDC dc = platform::BeginPaint(hwnd, &ps);
+  platform::TRect client;
+  platform::GetClientRect(hwnd, &client);
+  platform::FillRect(dc, client,
+                     platform::CreateSolidBrush(platform::ColorToRGB(platform::clWindowFrame)));
+  platform::FillRect(dc, client.Inflated(-1, -1),
+                     platform::CreateSolidBrush(platform::ColorToRGB(platform::clInfoBk)));
+  platform::SelectFont(dc, HintFont());
+  platform::SetTextColor(dc, platform::ColorToRGB(platform::clInfoText));
+  platform::SetBkMode(dc, platform::TRANSPARENT);
+  platform::TRect text{4, 2, client.Right - 4, client.Bottom - 2};
+  platform::DrawText(dc, shown_, &text, kTextFormat);
+  platform::EndPaint(hwnd, &ps);
+  return 0;
+}
+
+}  // namespace framework
