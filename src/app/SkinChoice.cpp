@@ -21,8 +21,9 @@ std::string ShortName(const std::string& storedName) {
 }
 
 std::vector<std::string> StoredNames(const skin::TsSkinManager& manager) {
-  std::vector<std::string> names;
   const skin::TsStoredSkins& stored = *manager.InternalSkins();
+  std::vector<std::string> names;
+  names.reserve(static_cast<size_t>(std::max(0, stored.Count())));
   for (int i = 0; i < stored.Count(); ++i) names.push_back(stored.Items(i)->Name());
   return names;
 }
@@ -78,6 +79,7 @@ void Apply(skin::TsSkinManager& manager, const std::string& skinName) {
 std::vector<std::string> ChoosableSkins(const skin::TsSkinManager& manager) {
   const std::vector<std::string> stored = StoredNames(manager);
   std::vector<std::string> names;
+  names.reserve(stored.size());
   for (const std::string& full : stored) names.push_back(ShortName(full));
   for (const std::string& folder : FolderNames(manager))
     if (!StoredSkinCalled(stored, folder)) names.push_back(folder);
@@ -92,7 +94,7 @@ std::string ActiveSkin(const skin::TsSkinManager& manager) {
 
 std::optional<std::string> SkinNameFor(const skin::TsSkinManager& manager, std::string_view name) {
   const std::vector<std::string> folders = FolderNames(manager);
-  if (const std::optional<std::string> stored = StoredSkinCalled(StoredNames(manager), name)) {
+  if (std::optional<std::string> stored = StoredSkinCalled(StoredNames(manager), name)) {
     // A folder of either name stands in for the stored skin; the manager looks for the folder
     // of the name it is given.
     if (!Contains(folders, *stored) && Contains(folders, ShortName(*stored)))

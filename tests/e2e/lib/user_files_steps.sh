@@ -5,7 +5,11 @@ build=$1
 . "$(dirname "$0")/common.sh"
 work=$(mktemp -d)
 pids=()
-trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done; rm -rf "$work"' EXIT
+cleanup() {
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
 # Installed into a prefix: the program in bin, the example snippets in share/snipwell.
 mkdir -p "$work/prefix/bin" "$work/prefix/share/snipwell"
 cp "$build/src/snipwell" "$work/prefix/bin/"
@@ -54,7 +58,7 @@ check "nothing was written by the answers" "" "$(ls "$XDG_CONFIG_HOME" 2>/dev/nu
 xdotool mousemove --sync 0 0
 "$program" 2>"$work/start.err" &
 pid=$!
-pids+=($pid)
+pids+=("$pid")
 bar=$(visible_role TForm1) || { echo "FAIL: the bar did not appear"; exit 1; }
 check "no error report" "" "$(visible_in_role MessageBox)"
 read -r bx by < <(geometry "$bar")
@@ -76,7 +80,7 @@ printf '; mine\n[Skin]\nName = Nothing\n' > "$settings"
 xdotool mousemove --sync 0 0
 "$program" --config "$work/other.txt" 2>"$work/start.err" &
 pid=$!
-pids+=($pid)
+pids+=("$pid")
 bar=$(visible_role TForm1) || { echo "FAIL: the bar did not appear with --config"; exit 1; }
 read -r bx by < <(geometry "$bar")
 xdotool mousemove --sync $((bx + 8 + 20)) $((by + 14))
@@ -91,7 +95,7 @@ wait "$pid" 2>/dev/null
 printf '[Skin]\nName=Mine\n' > "$settings"
 "$program" 2>"$work/start.err" &
 pid=$!
-pids+=($pid)
+pids+=("$pid")
 bar=$(visible_role TForm1) || { echo "FAIL: the bar did not appear with a folder skin"; exit 1; }
 check "a folder skin from the settings starts without complaint" "" "$(cat "$work/start.err")"
 read -r bx by < <(geometry "$bar")
