@@ -83,7 +83,7 @@ void SaveSnippets(const TSnippetLocation& location, const TSnippets& fields) {
   SaveSnippetFile(location.Path, fields);
 }
 
-void UseSnippetLocation(TSnippetLocation location) { chosen = std::move(location); }
+void UseSnippetLocation(std::optional<TSnippetLocation> location) { chosen = std::move(location); }
 
 TSnippetLocation CurrentSnippetLocation() {
   if (chosen) return *chosen;

@@ -38,8 +38,9 @@ TSnippetLocation ChooseSnippetLocation(const std::optional<std::string>& configO
 int LoadSnippets(const TSnippetLocation& location, TSnippets& fields);
 void SaveSnippets(const TSnippetLocation& location, const TSnippets& fields);
 
-// The location the slots load from and save to.
-void UseSnippetLocation(TSnippetLocation location);
+// The location the slots load from and save to; nullopt goes back to Config.txt beside the
+// program, found anew at every load and save.
+void UseSnippetLocation(std::optional<TSnippetLocation> location);
 TSnippetLocation CurrentSnippetLocation();
 
 }  // namespace app
