@@ -102,7 +102,11 @@ std::string SnippetFilePath() { return SnippetFilePath(platform::ExecutableFolde
 int LoadSnippets(TSnippets& fields) { return LoadSnippets(platform::ExecutableFolder(), fields); }
 
 int LoadSnippets(const std::string& folder, TSnippets& fields) {
-  platform::SharedFileReader file(SnippetFilePath(folder));
+  return LoadSnippetFile(SnippetFilePath(folder), fields);
+}
+
+int LoadSnippetFile(const std::string& path, TSnippets& fields) {
+  platform::SharedFileReader file(path);
   TSnippetParser parser(fields);
   char chunk[65536];
   while (!parser.Done()) {
@@ -118,7 +122,11 @@ int LoadSnippets(const std::string& folder, TSnippets& fields) {
 void SaveSnippets(const TSnippets& fields) { SaveSnippets(platform::ExecutableFolder(), fields); }
 
 void SaveSnippets(const std::string& folder, const TSnippets& fields) {
-  platform::AtomicWriteFile(SnippetFilePath(folder), FormatSnippets(fields));
+  SaveSnippetFile(SnippetFilePath(folder), fields);
+}
+
+void SaveSnippetFile(const std::string& path, const TSnippets& fields) {
+  platform::AtomicWriteFile(path, FormatSnippets(fields));
 }
 
 }  // namespace app

@@ -1,7 +1,8 @@
 #pragma once
-// The snippet file: "Config.txt" in the executable's folder, one snippet per line, line k for
-// slot k. It is the program's only persistent state. Loading fills the seven slots of the bar at
-// its creation and of the editor at each show; saving writes the editor's seven slots on "OK".
+// The snippet file: "Config.txt" beside the executable, or in the user's configuration folder (see
+// SnippetLocation.h), one snippet per line, line k for slot k. Loading fills the seven slots of
+// the bar at its creation and of the editor at each show; saving writes the editor's seven slots
+// on "OK".
 //
 // Bytes pass unchanged both ways (UTF-8 here; no byte-order mark, blanks and tabs kept). Files
 // from other editors are accepted: see TSnippetParser. Failures raise platform::EInOutError with
@@ -79,12 +80,14 @@ std::string SnippetFilePath();
 // The file must exist (2 "File not found"); while another copy of the program saves it the load
 // fails with 32 and changes nothing. Each slot is set as soon as its line is read, so a read that
 // fails part-way leaves the slots of the lines already complete set and the others as they were.
+int LoadSnippetFile(const std::string& path, TSnippets& fields);
 int LoadSnippets(TSnippets& fields);
 int LoadSnippets(const std::string& folder, TSnippets& fields);
 
 // Save: replaces the file by the seven texts in one step, creating it when missing. On any failure
 // the old file stays as it was (5 for a read-only file or folder, 101 when the disk is full, 32
 // while another copy reads or saves it).
+void SaveSnippetFile(const std::string& path, const TSnippets& fields);
 void SaveSnippets(const TSnippets& fields);
 void SaveSnippets(const std::string& folder, const TSnippets& fields);
 

@@ -1,6 +1,6 @@
 #include "app/SnippetSlots.h"
 
-#include "app/SnippetFile.h"
+#include "app/SnippetLocation.h"
 #include "skin/controls/sEdit.h"
 
 namespace app {
@@ -22,7 +22,7 @@ void Apply(const TSnippets& texts, const TSnippetEdits& edits) {
 void LoadSnippetsInto(const TSnippetEdits& edits) {
   TSnippets texts = TextsOf(edits);
   try {
-    LoadSnippets(texts);
+    LoadSnippets(CurrentSnippetLocation(), texts);
   } catch (...) {
     Apply(texts, edits);
     throw;
@@ -30,6 +30,8 @@ void LoadSnippetsInto(const TSnippetEdits& edits) {
   Apply(texts, edits);
 }
 
-void SaveSnippetsFrom(const TSnippetEdits& edits) { SaveSnippets(TextsOf(edits)); }
+void SaveSnippetsFrom(const TSnippetEdits& edits) {
+  SaveSnippets(CurrentSnippetLocation(), TextsOf(edits));
+}
 
 }  // namespace app

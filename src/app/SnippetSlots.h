@@ -1,5 +1,6 @@
 #pragma once
-// The snippet file read into, and written from, a form's seven edit fields.
+// The snippet file of this run (CurrentSnippetLocation) read into, and written from, a form's seven
+// edit fields.
 
 #include <array>
 

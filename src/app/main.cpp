@@ -5,8 +5,15 @@
 
 #include <cstdio>
 #include <exception>
+#include <memory>
+#include <string>
 
+#include "app/CommandLine.h"
 #include "app/ProgramClasses.h"
+#include "app/Settings.h"
+#include "app/SkinChoice.h"
+#include "app/SnippetLocation.h"
+#include "app/StoredSkins.h"
 #include "app/Unit1.h"
 #include "app/Unit2.h"
 #include "framework/controls/Image.h"
@@ -15,13 +22,49 @@
 #include "framework/graphics/Picture.h"
 #include "platform/Backend.h"
 #include "platform/x11/X11Backend.h"
+#include "skin/data/sSkinManager.h"
 
-int main() {
+namespace {
+
+// --list-skins: the names to choose a skin by, one a line, without a window.
+int ListSkins() {
+  try {
+    const std::unique_ptr<skin::TsSkinManager> holder = app::StoredSkinsHolder();
+    for (const std::string& name : app::ChoosableSkins(*holder)) std::printf("%s\n", name.c_str());
+    return 0;
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "snipwell: %s\n", e.what());
+    return 1;
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
   // A snippet may be many megabytes, and its buffers come and go as it is loaded, edited and
   // saved. Buffers of a megabyte and more are mapped on their own and given back to the system
   // when freed, instead of the heap keeping what they held (the allocator would otherwise raise
   // that threshold to the size of the largest buffer it has freed).
   mallopt(M_MMAP_THRESHOLD, 1 << 20);
+  app::TCommandLineOptions options;
+  try {
+    options = app::ParseCommandLine(argc, argv);
+  } catch (const app::ECommandLine& e) {
+    std::fprintf(stderr, "snipwell: %s\n%s", e.what(), app::UsageText().c_str());
+    return app::kUsageExitCode;
+  }
+  if (options.Help) {
+    std::fputs(app::UsageText().c_str(), stdout);
+    return 0;
+  }
+  if (options.Version) {
+    std::printf("%s\n", app::kVersionText);
+    return 0;
+  }
+  if (options.ListSkins) return ListSkins();
+  const app::TSnippetLocation snippetFile = app::ChooseSnippetLocation(options.Config);
+  app::UseSnippetLocation(snippetFile);
+
   try {
     platform::InstallBackend(platform::x11::CreateX11Backend({"snipwell", "Snipwell"}));
   } catch (const std::exception& e) {
@@ -40,6 +83,8 @@ int main() {
       // The editor's picture is the program's icon, on every window of it.
       application.SetIcon(
           dynamic_cast<const framework::TIcon*>(Form2->Image1->Picture()->Graphic()));
+      // Every window exists now, so the chosen skin reaches them all.
+      app::ApplyStartSkin(*Form1->sSkinManager1, options.Skin, app::TSettings());
       application.Run();
     } catch (const std::exception& e) {
       application.ShowException(e);

@@ -3,6 +3,7 @@
 
 #include "framework/classes/FormReader.h"
 #include "skin/data/sSkinDirectory.h"
+#include "tests/platform/files/FileTestSupport.h"
 #include "tests/skin/SkinTestSupport.h"
 
 namespace skin::test {
@@ -286,12 +287,26 @@ TEST(SkinDirectoryTest, ResolvesByTheTextRulesThenMapsOntoThisPlatform) {
   EXPECT_EQ(PlatformPath("Skins\\a"), "Skins/a");
 }
 
+TEST(SkinDirectoryTest, TheWindowsSkinDirectoryStandsForTheDesktopsSkinFolders) {
+  const filetest::ScopedEnv data("XDG_DATA_HOME", "/home/ann/.local/share");
+  const filetest::ScopedEnv dirs("XDG_DATA_DIRS", "/usr/share");
+  const std::string beside = platform::ExecutableFolder() + "Skins/";
+  const std::vector<std::string> desktop = {"/home/ann/.local/share/snipwell/skins/",
+                                            "/usr/share/snipwell/skins/", beside};
+  EXPECT_EQ(SkinFolderRoots("c:\\Skins"), desktop);
+  EXPECT_EQ(SkinFolderRoots("C:/skins/"), desktop);
+  EXPECT_EQ(SkinFolderRoots("/Skins"), desktop);  // no longer a folder of its own
+  EXPECT_EQ(SkinFolderRoots("c:\\Other"), std::vector<std::string>{"/Other/"});
+  EXPECT_EQ(SkinFolderRoots("Skins"), std::vector<std::string>{beside});
+  EXPECT_EQ(SkinFolderRoots(""), std::vector<std::string>{});
+}
+
 TEST_F(SkinManagerTest, SettingTheSkinDirectoryPointsSkinPathAtItWithoutReloading) {
   manager->SetSkinName("BlueIce (internal)");
   log.clear();
   manager->SetSkinDirectory("c:\\Other");
   EXPECT_EQ(manager->SkinData().SkinPath, "c:\\Other\\");
-  EXPECT_EQ(manager->SkinDirectoryPath(), "/Other/");
+  EXPECT_EQ(manager->SkinFolders(), std::vector<std::string>{"/Other/"});
   EXPECT_TRUE(log.empty());
 }
 

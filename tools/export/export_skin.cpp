@@ -1,51 +1,73 @@
-// export_skin: writes one of the program's stored skins out as a skin folder.
+// snipwell-export-skin: writes one of the program's stored skins out as a skin folder, the start
+// of a skin of one's own.
 //
-//   export_skin <skin name> <folder>
+//   snipwell-export-skin NAME FOLDER
+//   snipwell-export-skin --list
 //
-// for example export_skin "BlueIce (internal)" ~/Skins/"BlueIce (internal)". Put the folder in the
-// skin directory under the name of a skin and the program draws with the folder instead of its
-// stored skin of that name; change the folder's pictures or Options.dat to change the look.
+// for example snipwell-export-skin BlueIce ~/.local/share/snipwell/skins/MyBlue. A skin folder in
+// one of the program's skin folders is a skin to choose by its folder's name; change its pictures
+// or Options.dat to change the look.
 
+#include <cstdio>
 #include <exception>
-#include <iostream>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
 
-#include "app/AppResources.h"
-#include "framework/classes/FormReader.h"
-#include "skin/data/SkinDataClasses.h"
+#include "app/SkinChoice.h"
+#include "app/StoredSkins.h"
 #include "skin/data/sSkinManager.h"
 #include "tools/export/SkinExport.h"
 
+namespace {
+
+constexpr char kUsage[] =
+    "Usage: snipwell-export-skin NAME FOLDER\n"
+    "       snipwell-export-skin --list\n"
+    "Writes the stored skin NAME (BlueIce or \"BlueIce (internal)\") into FOLDER as a skin "
+    "folder:\n"
+    "Options.dat and its pictures. Put the folder into ~/.local/share/snipwell/skins, change it,\n"
+    "and choose it by the folder's name.\n\n"
+    "  --list    print the names of the stored skins, one a line, and end\n"
+    "  --help    print this help and end\n";
+
+}  // namespace
+
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::cerr << "usage: export_skin <skin name> <folder>\n";
+  const std::string_view first = argc > 1 ? argv[1] : "";
+  if (argc == 2 && first == "--help") {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
+  const bool list = argc == 2 && first == "--list";
+  if (!list && (argc != 3 || first.starts_with("--"))) {
+    std::fputs(kUsage, stderr);
     return 2;
   }
   try {
-    RegisterStoredSkins();
-    skin::RegisterSkinDataClasses();
-    skin::TsSkinManager holder(nullptr);
-    framework::ReadComponentRes(&holder,
-                                "object Skins: TsSkinManager\n"
-                                "  Active = False\n"
-                                "  InternalSkins = <\n"
-                                "    file 'skins/BlueGauze/Skin.dfm'\n"
-                                "    file 'skins/BlueIce/Skin.dfm'\n"
-                                "    file 'skins/BluePlastic/Skin.dfm'>\n"
-                                "end\n",
-                                "export_skin");
-    const int index = holder.InternalSkins()->IndexOfSkin(argv[1]);
+    const std::unique_ptr<skin::TsSkinManager> holder = app::StoredSkinsHolder();
+    // The stored skins alone: no skin folder stands in for one here.
+    holder->SetSkinDirectory("");
+    const skin::TsStoredSkins& stored = *holder->InternalSkins();
+    if (list) {
+      for (const std::string& name : app::ChoosableSkins(*holder))
+        std::printf("%s\n", name.c_str());
+      return 0;
+    }
+    const std::optional<std::string> name = app::SkinNameFor(*holder, first);
+    const int index = name ? stored.IndexOfSkin(*name) : -1;
     if (index < 0) {
-      std::cerr << "export_skin: there is no stored skin named \"" << argv[1] << "\"\n";
+      std::fprintf(stderr, "snipwell-export-skin: there is no stored skin named \"%s\"\n", argv[1]);
       return 1;
     }
     skintools::MaskFormCounts forms{};
-    const skintools::SkinFolderFiles files =
-        skintools::ExportSkin(*holder.InternalSkins()->Items(index), &forms);
+    const skintools::SkinFolderFiles files = skintools::ExportSkin(*stored.Items(index), &forms);
     skintools::WriteSkinFolder(files, argv[2]);
-    std::cout << "wrote " << files.size() << " files to " << argv[2] << "\n";
+    std::printf("wrote %zu files to %s\n", files.size(), argv[2]);
     return 0;
   } catch (const std::exception& e) {
-    std::cerr << "export_skin: " << e.what() << "\n";
+    std::fprintf(stderr, "snipwell-export-skin: %s\n", e.what());
     return 1;
   }
 }

@@ -320,6 +320,20 @@ std::string ExecutableFolder() {
   return FolderOf(buffer);
 }
 
+void MakeFolders(const std::string& folder) {
+  CheckPath(folder);
+  // Each prefix ending before a "/" in turn, the whole path last.
+  for (size_t end = folder.find('/', 1);; end = folder.find('/', end + 1)) {
+    const std::string prefix = folder.substr(0, end);
+    if (!prefix.empty() && ::mkdir(prefix.c_str(), 0700) != 0 && errno != EEXIST)
+      RaiseInOutError(errno, prefix + "/");
+    if (end == std::string::npos || end + 1 == folder.size()) break;
+  }
+  struct stat info;
+  if (::stat(folder.c_str(), &info) != 0) RaiseInOutError(errno, folder);
+  if (!S_ISDIR(info.st_mode)) throw EInOutError(kErrorPathNotFound);
+}
+
 SharedFileReader::SharedFileReader(const std::string& path) : path_(path) {
   CheckPath(path);
   // O_NONBLOCK keeps a pipe that has taken the file's name from blocking the open; it changes

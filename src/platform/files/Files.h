@@ -59,6 +59,11 @@ int InOutErrorCode(int errnoValue, const std::string& path);
 // at every call; the working directory plays no part.
 std::string ExecutableFolder();
 
+// Makes the folder (ending with "/" or not) and the folders above it that are missing, each new
+// one readable by its owner alone (a user's configuration is nobody else's business). A folder
+// that exists already is left as it is. Raises EInOutError when one cannot be made.
+void MakeFolders(const std::string& folder);
+
 // A regular file opened for reading under a shared lock, held until the reader is destroyed.
 // Opening fails with 3 when the path is longer than PATH_MAX allows (or holds a zero byte), with
 // 32 while another copy of the program is replacing the file, with 5 when the path names a folder

@@ -1,6 +1,10 @@
 #include "skin/data/sSkinDirectory.h"
 
+#include <utility>
+
 #include "platform/files/Files.h"
+#include "platform/files/ProgramFolders.h"
+#include "skin/data/sStrUtils.h"
 
 namespace skin {
 
@@ -60,6 +64,16 @@ std::string PlatformPath(std::string_view path) {
   for (char& c : result)
     if (c == '\\') c = '/';
   return result;
+}
+
+std::vector<std::string> SkinFolderRoots(std::string_view skinDirectory) {
+  const std::optional<std::string> appFolder = ApplicationFolder();
+  if (!appFolder) return {};
+  const std::string resolved = ResolveSkinDirectory(skinDirectory, *appFolder);
+  if (resolved.empty()) return {};
+  std::string folder = PlatformPath(resolved);
+  if (UpperCase(folder) == "/SKINS/") return platform::SkinFolders();
+  return {std::move(folder)};
 }
 
 std::string SkinFilePath(std::string_view name, std::string_view skinPath) {

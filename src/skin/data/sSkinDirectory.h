@@ -1,12 +1,13 @@
 #pragma once
 // Where skin folders are looked for. SkinDirectory is resolved by text rules written for Windows
 // paths ("c:\Skins", "..\Skins", ".\Skins"), and the result is then mapped onto this platform:
-// every "\" becomes "/" and a leading drive letter with its colon is dropped, so "c:\Skins\" names
-// "/Skins/".
+// every "\" becomes "/" and a leading drive letter with its colon is dropped. The Windows skin
+// directory "c:\Skins" itself stands for the skin folders of a Linux desktop (see SkinFolderRoots).
 
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace skin {
 
@@ -29,6 +30,13 @@ std::string ResolveSkinDirectory(std::string_view value, std::string_view appFol
 
 // A path as the text rules give it, as this platform names it.
 std::string PlatformPath(std::string_view path);
+
+// The folders a skin directory names, as this platform names them, each ending with "/", in the
+// order they are searched. "c:\Skins" (however its letters are written; it maps to "/Skins/")
+// stands for the desktop's skin folders: the user's data folder, each system data folder, then
+// Skins beside the program (platform::SkinFolders). Any other value is the one folder it resolves
+// to; an empty value, or a program whose own folder is unknown, names none.
+std::vector<std::string> SkinFolderRoots(std::string_view skinDirectory);
 
 // A file named in a skin's text, as this platform names it: a name with a drive (":") or from the
 // root ("/", "\") stands as it is; any other lies in skinPath (the skin's folder, ending with a

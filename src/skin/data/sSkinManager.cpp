@@ -205,6 +205,12 @@ void TsSkinManager::SetInternalSkins(const TsStoredSkins* value) { internalSkins
 
 namespace {
 
+// A skin name that can name a folder inside a skin directory, and nothing outside it.
+bool IsFolderName(const std::string& name) {
+  return !name.empty() && name != "." && name != ".." &&
+         name.find_first_of("/\\") == std::string::npos;
+}
+
 // The skin directory as the text rules resolve it; empty when the program's own folder cannot be
 // expressed, which leaves no folder skins.
 std::string ResolvedSkinDirectory(std::string_view value) {
@@ -220,9 +226,8 @@ void TsSkinManager::SetSkinDirectory(const std::string& value) {
   skinData_->SkinPath = ResolvedSkinDirectory(value);
 }
 
-std::string TsSkinManager::SkinDirectoryPath() const {
-  const std::optional<std::string> folder = ApplicationFolder();
-  return folder ? PlatformPath(ResolveSkinDirectory(skinDirectory_, *folder)) : std::string();
+std::vector<std::string> TsSkinManager::SkinFolders() const {
+  return SkinFolderRoots(skinDirectory_);
 }
 
 void TsSkinManager::SetSkinName(const std::string& value) {
@@ -254,18 +259,22 @@ void TsSkinManager::LoadSkin() {
   FlagScope changing(skinChanging, true);
   folder_.reset();
   skinLoadError_.clear();
-  const std::string directory = ResolvedSkinDirectory(skinDirectory_);
-  if (!directory.empty() && !skinName_.empty()) {
-    const std::string skinPath = directory + skinName_ + "\\";
-    if (DiskSkinFiles().Exists(SkinFilePath("Options.dat", skinPath))) {
+  failedSkinFolder_.clear();
+  if (IsFolderName(skinName_)) {
+    // The first folder of that name holding a settings file is the skin; one that fails to load
+    // is passed over for the stored skins, not for a folder of the same name further down.
+    for (const std::string& root : SkinFolders()) {
+      const std::string skinPath = root + skinName_ + "/";
+      if (!DiskSkinFiles().Exists(SkinFilePath("Options.dat", skinPath))) continue;
       try {
         LoadFolderSkin(skinPath);
         return;
       } catch (const platform::Exception& e) {
-        // The folder is passed over and the program goes on with its stored skins.
         folder_.reset();
         skinLoadError_ = e.Message();
+        failedSkinFolder_ = skinPath;
       }
+      break;
     }
   }
   skinData_->SkinPath.clear();
@@ -525,12 +534,11 @@ std::string TsSkinManager::ListSkinNames(framework::TStrings* list) const {
   for (int i = 0; i < internalSkins_->Count(); ++i)
     names.push_back(internalSkins_->Items(i)->Name());
   std::string defaultName = names.empty() ? std::string() : names.front();
-  const std::string directory = ResolvedSkinDirectory(skinDirectory_);
   std::vector<std::string> folders;
-  std::error_code error;
-  if (!directory.empty()) {
-    for (std::filesystem::directory_iterator it(PlatformPath(directory), error), end;
-         !error && it != end; it.increment(error)) {
+  for (const std::string& root : SkinFolders()) {
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(root, error), end; !error && it != end;
+         it.increment(error)) {
       const std::string name = it->path().filename().string();
       if (name.empty() || name.front() == '.') continue;
       std::error_code fileError;
@@ -538,8 +546,10 @@ std::string TsSkinManager::ListSkinNames(framework::TStrings* list) const {
         folders.push_back(name);
     }
   }
-  // In name order, so that "the first folder" does not depend on the order of the directory.
+  // In name order, so that "the first folder" does not depend on the order of the directory; a
+  // name found in several folders is one skin (the first folder's).
   std::sort(folders.begin(), folders.end());
+  folders.erase(std::unique(folders.begin(), folders.end()), folders.end());
   if (names.empty() && !folders.empty()) defaultName = folders.front();
   // A folder named like a stored skin replaces it: one skin, listed once.
   for (const std::string& folder : folders)

@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "framework/classes/Component.h"
 #include "framework/classes/Strings.h"
@@ -149,13 +150,15 @@ class TsSkinManager : public framework::TComponent {
   // ---- loading and announcing
 
   // Builds the mask table with the master bitmap, the pattern table and the section table (ending
-  // with the colour adjustment) from the skin SkinName names: the skin folder of that name in the
-  // skin directory when it holds "Options.dat", else the stored skin of that name. A folder that
-  // cannot be loaded (a settings file that cannot be read, a malformed number) is passed over as
-  // if it were not there, and SkinLoadError says why. Nothing while inactive.
+  // with the colour adjustment) from the skin SkinName names: the first skin folder of that name
+  // in the skin folders (SkinFolders) that holds "Options.dat", else the stored skin of that name.
+  // A folder that cannot be loaded (a settings file that cannot be read, a malformed number) is
+  // passed over as if it were not there, and SkinLoadError says why. Nothing while inactive.
   void LoadSkin();
   // Why the last load could not use the skin folder it found; empty when it could, or found none.
   const std::string& SkinLoadError() const { return skinLoadError_; }
+  // The skin folder the last load could not use (ending with "/"); empty when it could.
+  const std::string& FailedSkinFolder() const { return failedSkinFolder_; }
   // SKC_SETNEWSKIN to every form (with the index cache rebuilt first), SkinReady, then a refresh.
   // Nothing but the refresh while no skin has been loaded.
   void SendNewSkin();
@@ -197,7 +200,7 @@ class TsSkinManager : public framework::TComponent {
   // Color (FontColor[0]) of GLOBALINFO as RGB; the button-face colour (magenta) without one.
   TColor GlobalBackgroundColor() const;
   TColor GlobalTextColor() const;
-  // Fills list with the names of the stored skins and of the skin folders in the skin directory
+  // Fills list with the names of the stored skins and of the skin folders in the skin folders
   // (sub-folders not beginning with "." that hold a file "Options.dat"), sorted ignoring letter
   // case, each name once, and returns the default name: the first stored skin's, or without
   // stored skins the first folder's (empty when there is neither).
@@ -213,8 +216,10 @@ class TsSkinManager : public framework::TComponent {
   framework::TBitmap* MasterBitmap() const { return masterBitmap_.get(); }
   const TsSkinData& SkinData() const { return *skinData_; }
   const TsCommonIndices& CommonIndices() const { return commonIndices_; }
-  // The resolved skin directory as this platform names it.
-  std::string SkinDirectoryPath() const;
+  // The folders that hold skin folders, as this platform names them, in the order they are
+  // searched: the desktop's skin folders for the stored "c:\Skins", else the one folder
+  // SkinDirectory resolves to.
+  std::vector<std::string> SkinFolders() const;
 
  private:
   TsStoredSkin* CurrentStoredSkin() const;
@@ -257,6 +262,7 @@ class TsSkinManager : public framework::TComponent {
   // The settings of the skin folder being loaded; set only during LoadSkin.
   std::unique_ptr<TsSkinFolder> folder_;
   std::string skinLoadError_;
+  std::string failedSkinFolder_;
 };
 
 // The default manager: the first one made, until it is destroyed (no other takes over); nullptr

@@ -51,7 +51,8 @@ declare -F native_state >/dev/null || native_state() { cat "$userdir/native.stat
 [ "$(settle focused native_state)" == focused ] ||
   { echo "FAIL: the native Wayland window did not get the keyboard: $(cat "$work/native.log")"; exit 1; }
 
-as_user "$work/snipwell" &
+# A home of its own: nothing of the user's (settings, skin folders) changes what the test sees.
+as_user env HOME="$work" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" "$work/snipwell" &
 pid=$!
 bar=$(as_user bash -c ". '$(dirname "${BASH_SOURCE[0]}")/common.sh'; visible_role TForm1") ||
   { echo "FAIL: the bar did not appear"; exit 1; }

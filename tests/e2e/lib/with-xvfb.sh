@@ -3,8 +3,10 @@
 #   with-xvfb.sh [--wm] [--size WxH] -- command args...
 # Starts Xvfb on a free display (1280x1024x24 unless --size), waits until it answers, optionally
 # starts openbox and waits until it manages the screen, runs the command with DISPLAY set, and
-# stops everything it started, whatever the command's outcome. HOME, XDG_CONFIG_HOME and
-# XDG_DATA_HOME point into a temporary folder, removed at the end. Exits with the command's status.
+# stops everything it started, whatever the command's outcome. Exits with the command's status.
+# The command gets a home of its own (HOME, XDG_CONFIG_HOME, XDG_DATA_HOME in a scratch folder),
+# so that nothing it starts reads or writes the user's files: no snippet file, settings or skin
+# folder of the user's changes what a test sees.
 set -u
 
 wm=0
@@ -18,18 +20,17 @@ while [ $# -gt 0 ]; do
   esac
 done
 
-# The programs under test, and openbox, never see the user's own files: a home of their own.
-home=$(mktemp -d)
-export HOME=$home XDG_CONFIG_HOME=$home/.config XDG_DATA_HOME=$home/.local/share
-
 pids=()
 cleanup() {
   for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[$i]}" 2>/dev/null; done
   for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null; done
   [ -n "${fdfile:-}" ] && rm -f "$fdfile"
-  rm -rf "$home"
+  [ -n "${scratch_home:-}" ] && rm -rf "$scratch_home"
 }
 trap cleanup EXIT
+
+scratch_home=$(mktemp -d)
+export HOME="$scratch_home" XDG_CONFIG_HOME="$scratch_home/config" XDG_DATA_HOME="$scratch_home/data"
 
 # Xvfb picks a free display number itself and writes it to the file descriptor we give it.
 fdfile=$(mktemp)

@@ -48,6 +48,54 @@ class TempFolder {
   std::string path_;
 };
 
+// Sets (or, given nullptr, unsets) an environment variable for the scope, restoring it after.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const char* value) : name_(name) {
+    const char* old = std::getenv(name);
+    had_ = old != nullptr;
+    if (had_) old_ = old;
+    if (value)
+      ::setenv(name, value, 1);
+    else
+      ::unsetenv(name);
+  }
+  ~ScopedEnv() {
+    if (had_)
+      ::setenv(name_.c_str(), old_.c_str(), 1);
+    else
+      ::unsetenv(name_.c_str());
+  }
+  ScopedEnv(const ScopedEnv&) = delete;
+  ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+ private:
+  std::string name_;
+  std::string old_;
+  bool had_ = false;
+};
+
+// A home of its own for the scope, so that nothing reads or writes the user's files: HOME,
+// XDG_CONFIG_HOME (home/config), XDG_DATA_HOME (home/data) and XDG_DATA_DIRS (home/system) all
+// point into a fresh folder. The folders themselves are not made.
+class ScratchHome {
+ public:
+  ScratchHome()
+      : home_("HOME", folder_.Path().c_str()),
+        config_("XDG_CONFIG_HOME", (folder_ / "config").c_str()),
+        data_("XDG_DATA_HOME", (folder_ / "data").c_str()),
+        dirs_("XDG_DATA_DIRS", (folder_ / "system").c_str()) {}
+
+  const TempFolder& Folder() const { return folder_; }
+  std::string ConfigFolder() const { return folder_ / "config/snipwell/"; }
+  std::string UserSkins() const { return folder_ / "data/snipwell/skins/"; }
+  std::string SystemSkins() const { return folder_ / "system/snipwell/skins/"; }
+
+ private:
+  TempFolder folder_;
+  ScopedEnv home_, config_, data_, dirs_;
+};
+
 inline std::string ReadBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
