@@ -16,7 +16,8 @@
 namespace app {
 
 inline constexpr int kUsageExitCode = 2;
-inline constexpr char kVersionText[] = "Snipwell 2.1";
+// The version comes from the build (the project's version, set once in CMake).
+inline constexpr char kVersionText[] = "Snipwell " SNIPWELL_VERSION;
 
 struct TCommandLineOptions {
   std::optional<std::string> Skin;    // --skin NAME: this run only, not saved
