@@ -83,8 +83,10 @@ void WindowSystem::OnNativeEvent(const NativeEvent& e) {
       // A double click ends the sequence: a third press starts a new one.
       lastClick_ = {e.window, e.button, e.time, screen, !doubleClick};
       // A click gives the window the keyboard (also a window that is never activated by being
-      // shown or hovered): the user chose it.
-      if (top->enabled && active_ != top) backend().Activate(top->handle);
+      // shown or hovered): the user chose it. Not while a menu is open: the click is its answer,
+      // and the keyboard stays with the window the user types in.
+      if (top->enabled && active_ != top && !grab_ && !IsPopupMenu(top))
+        backend().Activate(top->handle);
       UpdateHover(top, e.point, e.time);
       RouteMouse(e, ButtonMessage(e.button, true, doubleClick));
       break;
@@ -201,7 +203,9 @@ void WindowSystem::RouteMouse(const NativeEvent& e, UINT msg) {
   WindowObject* top = Find(e.window);
   const TPoint screen{top->bounds.Left + e.point.X, top->bounds.Top + e.point.Y};
   WindowObject* target = nullptr;
-  if (capture_) {
+  if (grab_ && !(capture_ && TopLevelOf(capture_) == grab_)) {
+    target = grab_;
+  } else if (capture_) {
     // The capture takes the mouse only while its window can take input at all.
     if (IsEnabledDeep(capture_) && TopLevelOf(capture_)->enabled) target = capture_;
   } else {
@@ -230,6 +234,7 @@ void WindowSystem::RouteKey(const NativeEvent& e) {
     latest_.modifiers |= modifier;
   else
     latest_.modifiers &= ~modifier;
+  if (grab_) top = grab_;
   WindowObject* target = focus_ && TopLevelOf(focus_) == top ? focus_ : top;
   if (!top->enabled || !IsEnabledDeep(target)) return;
   const bool alt = (e.keyState & kAltDown) != 0;
@@ -291,6 +296,20 @@ bool WindowSystem::ReleaseCapture() {
   return true;
 }
 
+bool WindowSystem::GrabInput(HWND hwnd) {
+  WindowObject* w = Find(hwnd);
+  if (!w || !w->IsTopLevel() || !w->visible) return false;
+  if (!backend().GrabInput(hwnd)) return false;
+  grab_ = w;
+  return true;
+}
+
+void WindowSystem::ReleaseInputGrab() {
+  if (!grab_) return;
+  grab_ = nullptr;
+  backend().ReleaseInputGrab();
+}
+
 HWND WindowSystem::SetFocus(HWND hwnd) {
   WindowObject* w = Find(hwnd);
   WindowObject* old = focus_;
@@ -321,6 +340,7 @@ int16_t WindowSystem::KeyState(int vk) const {
 
 void WindowSystem::ForgetInput(WindowObject* w) {
   if (capture_ == w) capture_ = nullptr;
+  if (grab_ == w) ReleaseInputGrab();
   if (focus_ == w) focus_ = nullptr;
   if (hover_ == w) hover_ = nullptr;
   if (active_ == w) active_ = nullptr;
