@@ -83,9 +83,11 @@ void WindowSystem::OnNativeEvent(const NativeEvent& e) {
       // A double click ends the sequence: a third press starts a new one.
       lastClick_ = {e.window, e.button, e.time, screen, !doubleClick};
       // A click gives the window the keyboard (also a window that is never activated by being
-      // shown or hovered): the user chose it. Not while a menu is open: the click is its answer,
-      // and the keyboard stays with the window the user types in.
-      if (top->enabled && active_ != top && !grab_ && !IsPopupMenu(top))
+      // shown or hovered): the user chose it. Not while a menu is open (the click is its answer),
+      // and not a right-click on such a window (it asks for a context menu, and the keyboard stays
+      // with the window the user types in).
+      const bool contextClick = e.button == 3 && (top->exStyle & WS_EX_NOACTIVATE) != 0;
+      if (top->enabled && active_ != top && !grab_ && !IsPopupMenu(top) && !contextClick)
         backend().Activate(top->handle);
       UpdateHover(top, e.point, e.time);
       RouteMouse(e, ButtonMessage(e.button, true, doubleClick));
