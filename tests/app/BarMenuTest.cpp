@@ -10,6 +10,7 @@
 
 #include "app/BarMenu.h"
 #include "platform/windows/Timer.h"
+#include "skin/controls/sCommonData.h"
 #include "skin/controls/sPanel.h"
 #include "skin/controls/sPopupMenu.h"
 #include "tests/GoldenPicture.h"
@@ -204,6 +205,9 @@ TEST_F(BarMenuTest, APressElsewhereClosesTheMenuAndReachesNothingUnderIt) {
   Form1->sButton1->OnClick = [&](framework::TObject*) { ++exits; };
   RightClick(Form1->sButton2);
   ASSERT_TRUE(MenuShown());
+  // The button the pointer was over when the menu opened is no longer hot: the menu has the
+  // pointer.
+  EXPECT_FALSE(Form1->sButton2->SkinData()->MouseOver);
   // A click on the bar's "Exit" button while the menu is open only closes the menu.
   const TPoint exitButton = Form1->sButton1->ClientToScreen({20, 10});
   desktop->MoveMouse(exitButton);

@@ -303,6 +303,17 @@ bool WindowSystem::GrabInput(HWND hwnd) {
   if (!w || !w->IsTopLevel() || !w->visible) return false;
   if (!backend().GrabInput(hwnd)) return false;
   grab_ = w;
+  // The pointer belongs to the menu now: what it was over hears that it left (the desktop reports
+  // no leave for a grab), and learns it is entered again at the pointer's next move after the
+  // menu closes.
+  if (hover_ && TopLevelOf(hover_) != w) {
+    MSG m;
+    m.hwnd = hover_->handle;
+    m.message = WM_MOUSELEAVE;
+    m.time = backend().TickCount();
+    QueueInput(m);
+    hover_ = nullptr;
+  }
   return true;
 }
 
