@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -27,11 +28,14 @@ enum Item { kBlueGauze, kBlueIce, kBluePlastic, kSeparator, kEditText, kExit };
 // The user's folders point into a scratch folder: choosing a skin keeps it in the settings.
 class ScratchHome {
  public:
-  ScratchHome() : root_(std::filesystem::temp_directory_path() / "snipwell-menu-test") {
-    std::filesystem::remove_all(root_);
+  ScratchHome() {
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "snipwell-menu-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) throw std::runtime_error("no scratch folder");
+    root_ = pattern;
     for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME"}) {
       const char* old = std::getenv(name);
-      saved_.push_back({name, old ? std::optional<std::string>(old) : std::nullopt});
+      saved_.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
       const std::filesystem::path dir = root_ / name;
       std::filesystem::create_directories(dir);
       setenv(name, dir.c_str(), 1);
