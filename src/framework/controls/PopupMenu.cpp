@@ -110,6 +110,7 @@ bool TPopupMenu::Popup(int x, int y) {
     p.WindowProc = [this](platform::HWND h, platform::UINT m, platform::WPARAM w,
                           platform::LPARAM l) { return Proc(h, m, w, l); };
     handle_ = platform::CreateWindowEx(p);
+    if (!handle_) return false;
   } else {
     platform::SetWindowPos(handle_, nullptr, x, y, size_.cx, size_.cy, platform::SWP_NOACTIVATE);
   }
@@ -192,7 +193,7 @@ platform::LRESULT TPopupMenu::Proc(platform::HWND hwnd, platform::UINT msg, plat
     case platform::WM_RBUTTONDOWN:
     case platform::WM_MBUTTONDOWN:
       // A press anywhere but on the menu closes it, and goes no further.
-      if (open_ && !(size_.cx > at.X && at.X >= 0 && size_.cy > at.Y && at.Y >= 0)) CloseMenu();
+      if (open_ && !TRect{0, 0, size_.cx, size_.cy}.Contains(at)) CloseMenu();
       return 0;
     case platform::WM_LBUTTONUP:
     case platform::WM_RBUTTONUP:
