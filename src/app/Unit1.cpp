@@ -1,5 +1,6 @@
 #include "app/Unit1.h"
 
+#include "app/BarMenu.h"
 #include "app/SnippetSlots.h"
 #include "app/Unit2.h"
 #include "framework/classes/ClassBuilder.h"
@@ -56,7 +57,10 @@ const TClassInfo& TForm1::StaticClassInfo() {
 
 TForm1::TForm1(TComponent* owner) : framework::TForm(owner) {
   InitializeForm(framework::FindResourceText("app/Unit1.dfm"), "Unit1.dfm");
+  barMenu_ = std::make_unique<app::TBarMenu>(*this);
 }
+
+TForm1::~TForm1() = default;
 
 std::array<TsEdit*, 7> TForm1::Slots() const {
   return {sEdit1, sEdit2, sEdit3, sEdit4, sEdit5, sEdit6, sEdit7};

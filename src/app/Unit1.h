@@ -3,6 +3,7 @@
 // text last copied, the copy-on-hover option, "Edit text..." and "Exit".
 
 #include <array>
+#include <memory>
 
 #include "framework/forms/Form.h"
 
@@ -24,10 +25,14 @@ using skin::TsLabelFX;
 using skin::TsPanel;
 using skin::TsSkinManager;
 using skin::TsSkinProvider;
+namespace app {
+class TBarMenu;
+}
 
 class TForm1 : public framework::TForm {
  public:
   explicit TForm1(framework::TComponent* owner);
+  ~TForm1() override;
   DECLARE_CLASS_INFO()
 
   TsSkinManager* sSkinManager1 = nullptr;
@@ -56,6 +61,12 @@ class TForm1 : public framework::TForm {
 
   // Slots 1 to 7.
   std::array<TsEdit*, 7> Slots() const;
+
+  // The context menu of a right-click on the bar.
+  app::TBarMenu& BarMenu() const { return *barMenu_; }
+
+ private:
+  std::unique_ptr<app::TBarMenu> barMenu_;
 };
 
 extern TForm1* Form1;

@@ -31,6 +31,8 @@ struct TopLevelStyle {
   bool dialog = false;      // a modal dialog: transient for its owner, modal state
   bool toolTip = false;     // a passing tip beside the pointer: placed exactly, above everything,
                             // never managed, listed or focused by the desktop
+  bool popupMenu = false;   // a menu the user opened: placed exactly, above everything, never
+                            // managed or focused; it takes the input by GrabInput while open
   HWND owner = nullptr;     // top-level owner, if any
 };
 
@@ -90,6 +92,11 @@ class Backend {
   virtual void SetShape(HWND window, const std::optional<Region>& shape) = 0;
   // Give the window the desktop's keyboard focus (after a click on it, or when a dialog shows).
   virtual void Activate(HWND window) = 0;
+  // While a pop-up menu is open, every pointer and keyboard event of the desktop goes to it (points
+  // in its client coordinates, also outside it), and the window the user types in keeps its focus.
+  // False when the desktop refuses (another program holds a grab). A new grab replaces the last.
+  virtual bool GrabInput(HWND window) = 0;
+  virtual void ReleaseInputGrab() = 0;
   // Put these parts (client coordinates) of the back buffer on the screen.
   virtual void Present(HWND window, const DIBitmap& backBuffer, const Region& area) = 0;
 

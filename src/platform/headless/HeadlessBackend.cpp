@@ -21,6 +21,7 @@ void HeadlessBackend::DestroyTopLevel(HWND window) {
   if (focused_ == window) focused_ = nullptr;
   if (underPointer_ == window) underPointer_ = nullptr;
   if (grab_ == window) grab_ = nullptr;
+  if (inputGrab_ == window) inputGrab_ = nullptr;
   windows_.erase(window);
   stacking_.erase(std::remove(stacking_.begin(), stacking_.end(), window), stacking_.end());
   // Events for a window that is gone are never delivered.
@@ -35,10 +36,21 @@ void HeadlessBackend::ShowTopLevel(HWND window, bool visible) {
     // A newly shown window goes on top of its layer.
     stacking_.erase(std::remove(stacking_.begin(), stacking_.end(), window), stacking_.end());
     stacking_.push_back(window);
-  } else if (focused_ == window) {
-    focused_ = nullptr;
-    Queue(NativeEvent::Kind::FocusLost, window);
+  } else {
+    // An unmapped window loses its grab, as on X.
+    if (inputGrab_ == window) inputGrab_ = nullptr;
+    if (focused_ == window) {
+      focused_ = nullptr;
+      Queue(NativeEvent::Kind::FocusLost, window);
+    }
   }
+}
+
+bool HeadlessBackend::GrabInput(HWND window) {
+  const auto it = windows_.find(window);
+  if (grabbedElsewhere_ || it == windows_.end() || !it->second.visible) return false;
+  inputGrab_ = window;
+  return true;
 }
 
 void HeadlessBackend::MoveTopLevel(HWND window, const TRect& screenBounds) {
@@ -147,8 +159,9 @@ NativeEvent& HeadlessBackend::Queue(NativeEvent::Kind kind, HWND window) {
 }
 
 void HeadlessBackend::PointerEvent(NativeEvent::Kind kind, int button, int delta) {
-  // While a button is held, the window it was pressed in keeps the pointer (as X's implicit grab).
-  const HWND target = grab_ ? grab_ : TopLevelAt(pointer_);
+  // An open menu has every pointer event; else, while a button is held, the window it was pressed
+  // in keeps the pointer (as X's implicit grab).
+  const HWND target = inputGrab_ ? inputGrab_ : grab_ ? grab_ : TopLevelAt(pointer_);
   if (!grab_ && target != underPointer_ && underPointer_) {
     Queue(NativeEvent::Kind::PointerLeave, underPointer_);
   }
@@ -207,15 +220,15 @@ void HeadlessBackend::KeyDown(int virtualKey) {
   if (virtualKey == VK_SHIFT) modifiers_ |= MK_SHIFT;
   if (virtualKey == VK_CONTROL) modifiers_ |= MK_CONTROL;
   if (virtualKey == VK_MENU) modifiers_ |= kAltDown;
-  if (!focused_) return;
-  NativeEvent& e = Queue(NativeEvent::Kind::KeyDown, focused_);
+  if (!KeyTarget()) return;
+  NativeEvent& e = Queue(NativeEvent::Kind::KeyDown, KeyTarget());
   e.virtualKey = virtualKey;
   e.keyState = KeyStateFlags();
 }
 
 void HeadlessBackend::KeyUp(int virtualKey) {
-  if (focused_) {
-    NativeEvent& e = Queue(NativeEvent::Kind::KeyUp, focused_);
+  if (KeyTarget()) {
+    NativeEvent& e = Queue(NativeEvent::Kind::KeyUp, KeyTarget());
     e.virtualKey = virtualKey;
     e.keyState = KeyStateFlags();
   }
@@ -230,8 +243,8 @@ void HeadlessBackend::Key(int virtualKey) {
 }
 
 void HeadlessBackend::Type(const std::string& utf8) {
-  if (!focused_) return;
-  NativeEvent& e = Queue(NativeEvent::Kind::Text, focused_);
+  if (!KeyTarget()) return;
+  NativeEvent& e = Queue(NativeEvent::Kind::Text, KeyTarget());
   e.text = utf8;
   e.keyState = KeyStateFlags();
 }

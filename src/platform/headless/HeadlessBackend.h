@@ -37,6 +37,8 @@ class HeadlessBackend final : public Backend {
   void SetIcon(HWND window, const DIBitmap& image, const DIBitmap* mask) override;
   void SetShape(HWND window, const std::optional<Region>& shape) override;
   void Activate(HWND window) override;
+  bool GrabInput(HWND window) override;
+  void ReleaseInputGrab() override { inputGrab_ = nullptr; }
   void Present(HWND window, const DIBitmap& backBuffer, const Region& area) override;
   void WaitForEvents(std::optional<uint32_t> timeoutMs) override;
   uint32_t TickCount() override { return now_; }
@@ -75,6 +77,10 @@ class HeadlessBackend final : public Backend {
   // What the desktop shows and knows.
   const TopLevel* Find(HWND window) const;
   HWND FocusedWindow() const { return focused_; }
+  // The window holding the desktop's pointer and keyboard (an open menu), or nullptr.
+  HWND InputGrab() const { return inputGrab_; }
+  // Another program holds a grab: GrabInput fails while this is set.
+  void SetGrabbedElsewhere(bool grabbed) { grabbedElsewhere_ = grabbed; }
   // The colour on the desktop at a screen point inside one of the program's windows, or -1.
   TColor ScreenPixel(TPoint screen) const;
 
@@ -96,6 +102,8 @@ class HeadlessBackend final : public Backend {
   HWND TopLevelAt(TPoint screen) const;
   void PointerEvent(NativeEvent::Kind kind, int button, int delta);
   unsigned KeyStateFlags() const;
+  // Keys go to the window holding the grab, else to the focused one.
+  HWND KeyTarget() const { return inputGrab_ ? inputGrab_ : focused_; }
   // A new event at the end of the queue, stamped with the clock; the caller fills in the rest.
   NativeEvent& Queue(NativeEvent::Kind kind, HWND window);
 
@@ -110,6 +118,8 @@ class HeadlessBackend final : public Backend {
   unsigned buttons_ = 0;
   unsigned modifiers_ = 0;
   HWND focused_ = nullptr;
+  HWND inputGrab_ = nullptr;
+  bool grabbedElsewhere_ = false;
   TRect workArea_{0, 0, 1280, 994};
   TSize screenSize_{1280, 1024};
   bool clipboardAvailable_ = true;

@@ -10,6 +10,14 @@ HWND SetCapture(HWND hwnd);
 bool ReleaseCapture();
 HWND GetCapture();
 
+// A pop-up menu takes the pointer and the keyboard of the whole desktop while it is open, without
+// taking the focus from the window the user types in: every mouse message goes to it (as with the
+// capture) and every key to it. False, and nothing taken, when the desktop refuses.
+// ReleaseInputGrab gives both back; destroying or hiding the window does too.
+bool GrabInput(HWND popup);
+void ReleaseInputGrab();
+HWND GetInputGrab();
+
 // The keyboard focus inside the program: WM_KILLFOCUS to the old window and WM_SETFOCUS to the new
 // one. Focusing a window never takes the desktop's keyboard focus from another program; that
 // happens only when the user clicks a window of the program that accepts it, or a dialog shows.

@@ -16,6 +16,9 @@ WindowSystem& WS() { return WindowSystem::Instance(); }
 HWND SetCapture(HWND hwnd) { return WS().SetCapture(hwnd); }
 bool ReleaseCapture() { return WS().ReleaseCapture(); }
 HWND GetCapture() { return WS().Capture(); }
+bool GrabInput(HWND popup) { return WS().GrabInput(popup); }
+void ReleaseInputGrab() { WS().ReleaseInputGrab(); }
+HWND GetInputGrab() { return WS().InputGrab(); }
 HWND SetFocus(HWND hwnd) { return WS().SetFocus(hwnd); }
 HWND GetFocus() { return WS().Focus(); }
 HWND GetActiveWindow() { return WS().Active(); }

@@ -83,8 +83,12 @@ void WindowSystem::OnNativeEvent(const NativeEvent& e) {
       // A double click ends the sequence: a third press starts a new one.
       lastClick_ = {e.window, e.button, e.time, screen, !doubleClick};
       // A click gives the window the keyboard (also a window that is never activated by being
-      // shown or hovered): the user chose it.
-      if (top->enabled && active_ != top) backend().Activate(top->handle);
+      // shown or hovered): the user chose it. Not while a menu is open (the click is its answer),
+      // and not a right-click on such a window (it asks for a context menu, and the keyboard stays
+      // with the window the user types in).
+      const bool contextClick = e.button == 3 && (top->exStyle & WS_EX_NOACTIVATE) != 0;
+      if (top->enabled && active_ != top && !grab_ && !IsPopupMenu(top) && !contextClick)
+        backend().Activate(top->handle);
       UpdateHover(top, e.point, e.time);
       RouteMouse(e, ButtonMessage(e.button, true, doubleClick));
       break;
@@ -201,7 +205,9 @@ void WindowSystem::RouteMouse(const NativeEvent& e, UINT msg) {
   WindowObject* top = Find(e.window);
   const TPoint screen{top->bounds.Left + e.point.X, top->bounds.Top + e.point.Y};
   WindowObject* target = nullptr;
-  if (capture_) {
+  if (grab_ && !(capture_ && TopLevelOf(capture_) == grab_)) {
+    target = grab_;
+  } else if (capture_) {
     // The capture takes the mouse only while its window can take input at all.
     if (IsEnabledDeep(capture_) && TopLevelOf(capture_)->enabled) target = capture_;
   } else {
@@ -230,6 +236,7 @@ void WindowSystem::RouteKey(const NativeEvent& e) {
     latest_.modifiers |= modifier;
   else
     latest_.modifiers &= ~modifier;
+  if (grab_) top = grab_;
   WindowObject* target = focus_ && TopLevelOf(focus_) == top ? focus_ : top;
   if (!top->enabled || !IsEnabledDeep(target)) return;
   const bool alt = (e.keyState & kAltDown) != 0;
@@ -291,6 +298,31 @@ bool WindowSystem::ReleaseCapture() {
   return true;
 }
 
+bool WindowSystem::GrabInput(HWND hwnd) {
+  WindowObject* w = Find(hwnd);
+  if (!w || !w->IsTopLevel() || !w->visible) return false;
+  if (!backend().GrabInput(hwnd)) return false;
+  grab_ = w;
+  // The pointer belongs to the menu now: what it was over hears that it left (the desktop reports
+  // no leave for a grab), and learns it is entered again at the pointer's next move after the
+  // menu closes.
+  if (hover_ && TopLevelOf(hover_) != w) {
+    MSG m;
+    m.hwnd = hover_->handle;
+    m.message = WM_MOUSELEAVE;
+    m.time = backend().TickCount();
+    QueueInput(m);
+    hover_ = nullptr;
+  }
+  return true;
+}
+
+void WindowSystem::ReleaseInputGrab() {
+  if (!grab_) return;
+  grab_ = nullptr;
+  backend().ReleaseInputGrab();
+}
+
 HWND WindowSystem::SetFocus(HWND hwnd) {
   WindowObject* w = Find(hwnd);
   WindowObject* old = focus_;
@@ -321,6 +353,7 @@ int16_t WindowSystem::KeyState(int vk) const {
 
 void WindowSystem::ForgetInput(WindowObject* w) {
   if (capture_ == w) capture_ = nullptr;
+  if (grab_ == w) ReleaseInputGrab();
   if (focus_ == w) focus_ = nullptr;
   if (hover_ == w) hover_ = nullptr;
   if (active_ == w) active_ = nullptr;

@@ -46,6 +46,10 @@ enum : uint32_t {
                                    // (with WS_EX_TOOLWINDOW on a pop-up: a tool tip)
 };
 
+// The class of pop-up menus (Windows' own name for it): a WS_POPUP window of this class stands
+// above everything, is never managed or activated by the desktop and may grab the input.
+inline constexpr const char* kPopupMenuClass = "#32768";
+
 struct CreateWindowParams {
   std::string ClassName;   // for diagnostics and WM_CLASS
   std::string WindowName;  // the title of a top-level window, or the text of a child

@@ -38,7 +38,7 @@ void WindowSystem::Reset() {
   dcs_.clear();
   screenDC_.reset();
   screenBitmap_.reset();
-  capture_ = focus_ = active_ = hover_ = nullptr;
+  capture_ = grab_ = focus_ = active_ = hover_ = nullptr;
   latest_ = current_ = InputState{};
   lastClick_ = {};
   clipboardOpen_ = false;
@@ -49,6 +49,10 @@ void WindowSystem::Reset() {
     backend_->Shutdown();
     backend_.reset();
   }
+}
+
+bool IsPopupMenu(const WindowObject* w) {
+  return w->IsTopLevel() && (w->style & WS_POPUP) != 0 && w->className == kPopupMenuClass;
 }
 
 WindowObject* WindowSystem::Find(HWND hwnd) const {
@@ -71,6 +75,8 @@ TopLevelStyle WindowSystem::StyleFor(const WindowObject* w) const {
   constexpr unsigned kToolTip = WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
   style.toolTip = (w->style & WS_POPUP) != 0 && (w->style & WS_CAPTION) != WS_CAPTION &&
                   (w->exStyle & kToolTip) == kToolTip;
+  style.popupMenu = IsPopupMenu(w);
+  if (style.popupMenu) style.toolTip = false;
   style.owner = w->owner;
   return style;
 }
@@ -248,6 +254,7 @@ bool WindowSystem::Show(WindowObject* w, int cmd) {
   w->visible = show;
   if (!show) {
     if (capture_ && (capture_ == w || IsChild(hwnd, capture_->handle))) ReleaseCapture();
+    if (grab_ == w) ReleaseInputGrab();
     if (hover_ && (hover_ == w || IsChild(hwnd, hover_->handle))) hover_ = nullptr;
   }
   if (w->IsTopLevel()) {

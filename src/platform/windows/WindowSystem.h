@@ -22,6 +22,9 @@
 
 namespace platform {
 
+struct WindowObject;
+bool IsPopupMenu(const WindowObject* w);
+
 struct WindowObject {
   HWND handle = nullptr;
   std::string className;
@@ -131,6 +134,9 @@ class WindowSystem final : public NativeEventSink {
   HWND SetCapture(HWND hwnd);
   bool ReleaseCapture();
   HWND Capture() const { return capture_ ? capture_->handle : nullptr; }
+  bool GrabInput(HWND hwnd);
+  void ReleaseInputGrab();
+  HWND InputGrab() const { return grab_ ? grab_->handle : nullptr; }
   HWND SetFocus(HWND hwnd);
   HWND Focus() const { return focus_ ? focus_->handle : nullptr; }
   HWND Active() const { return active_ ? active_->handle : nullptr; }
@@ -215,6 +221,7 @@ class WindowSystem final : public NativeEventSink {
   std::unique_ptr<DeviceContext> screenDC_;
 
   WindowObject* capture_ = nullptr;
+  WindowObject* grab_ = nullptr;  // the open pop-up menu that holds the desktop's input
   WindowObject* focus_ = nullptr;
   WindowObject* active_ = nullptr;
   WindowObject* hover_ = nullptr;

@@ -29,6 +29,7 @@ struct X11Atoms {
   Atom NET_WM_WINDOW_TYPE_DOCK = None;
   Atom NET_WM_WINDOW_TYPE_DIALOG = None;
   Atom NET_WM_WINDOW_TYPE_TOOLTIP = None;
+  Atom NET_WM_WINDOW_TYPE_POPUP_MENU = None;
   Atom NET_ACTIVE_WINDOW = None;
   Atom NET_WORKAREA = None;
   Atom NET_CURRENT_DESKTOP = None;

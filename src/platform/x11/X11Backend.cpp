@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <ctime>
 #include <deque>
 #include <memory>
 #include <unordered_map>
@@ -76,6 +77,8 @@ class X11Backend final : public Backend {
   void SetIcon(HWND window, const DIBitmap& image, const DIBitmap* mask) override;
   void SetShape(HWND window, const std::optional<Region>& shape) override;
   void Activate(HWND window) override;
+  bool GrabInput(HWND window) override;
+  void ReleaseInputGrab() override;
   void Present(HWND window, const DIBitmap& backBuffer, const Region& area) override;
   void WaitForEvents(std::optional<uint32_t> timeoutMs) override;
   uint32_t TickCount() override { return X11EventClock::Now(); }
@@ -146,6 +149,7 @@ class X11Backend final : public Backend {
                                }};
 
   NativeEventSink* sink_ = nullptr;
+  HWND inputGrab_ = nullptr;  // the open menu holding the pointer and keyboard grabs
   std::deque<PendingEvent> pending_;
   Time lastServerTime_ = 0;    // the newest server time seen on any event
   Time currentEventTime_ = 0;  // the server time of the event the sink got last
@@ -263,9 +267,10 @@ void X11Backend::CreateTopLevel(HWND window, const TopLevelStyle& style) {
   attributes.colormap = colormap_;
   attributes.bit_gravity = NorthWestGravity;
   attributes.event_mask = EventMaskFor(style);
-  // A tool tip comes and goes with the pointer: the window manager is not asked (it would place,
-  // frame or focus it), it stands exactly where shown and above the managed windows.
-  attributes.override_redirect = style.toolTip ? True : False;
+  // A tool tip comes and goes with the pointer, a menu with a click: the window manager is not
+  // asked (it would place, frame or focus them), they stand exactly where shown and above the
+  // managed windows.
+  attributes.override_redirect = style.toolTip || style.popupMenu ? True : False;
   top->xid = XCreateWindow(
       display_, root_, b.Left, b.Top, static_cast<unsigned>(b.Width()),
       static_cast<unsigned>(b.Height()), 0, depth_, InputOutput, visual_,
@@ -286,6 +291,7 @@ void X11Backend::CreateTopLevel(HWND window, const TopLevelStyle& style) {
 void X11Backend::DestroyTopLevel(HWND window) {
   TopLevel* top = Find(window);
   if (!top || !display_) return;
+  if (inputGrab_ == window) ReleaseInputGrab();
   X11Keyboard::DestroyContext(top->inputContext);
   XDestroyWindow(display_, top->xid);
   byXid_.erase(top->xid);
@@ -370,6 +376,42 @@ void X11Backend::Activate(HWND window) {
     return;
   }
   TakeFocus(*top);
+}
+
+// Menus grab as the desktop's own toolkits do: pointer events of the whole screen are reported to
+// the menu (owner_events False: also those over the program's other windows, so that a click on
+// the bar closes the menu like one anywhere else), keys too; the focus stays where it was, and the
+// server gives both back at the ungrab or when the menu is unmapped. A grab can fail for a moment
+// while another client (the window manager after a click) still holds one: try again briefly.
+bool X11Backend::GrabInput(HWND window) {
+  TopLevel* top = Find(window);
+  if (!top || !display_ || !top->shown) return false;
+  constexpr unsigned kPointerMask =
+      ButtonPressMask | ButtonReleaseMask | PointerMotionMask | EnterWindowMask | LeaveWindowMask;
+  constexpr int kAttempts = 20;
+  constexpr timespec kPause{0, 10'000'000};
+  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    if (attempt > 0) nanosleep(&kPause, nullptr);
+    const int pointer = XGrabPointer(display_, top->xid, False, kPointerMask, GrabModeAsync,
+                                     GrabModeAsync, None, None, CurrentTime);
+    if (pointer != GrabSuccess) continue;
+    if (XGrabKeyboard(display_, top->xid, False, GrabModeAsync, GrabModeAsync, CurrentTime) ==
+        GrabSuccess) {
+      inputGrab_ = window;
+      return true;
+    }
+    XUngrabPointer(display_, CurrentTime);
+  }
+  XFlush(display_);
+  return false;
+}
+
+void X11Backend::ReleaseInputGrab() {
+  if (!inputGrab_ || !display_) return;
+  inputGrab_ = nullptr;
+  XUngrabKeyboard(display_, CurrentTime);
+  XUngrabPointer(display_, CurrentTime);
+  XFlush(display_);
 }
 
 void X11Backend::TakeFocus(TopLevel& window) {

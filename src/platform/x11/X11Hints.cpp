@@ -44,11 +44,13 @@ void SetCardinal(Display* display, ::Window window, Atom property, unsigned long
 //
 // Modal dialogs are DIALOGs with input = True: they take the keyboard when shown. Tool tips are
 // TOOLTIPs (and override-redirect, see X11Backend): compositors that manage them anyway, as sway
-// would place and focus a managed hint in the middle of the screen, then know what they are.
+// would place and focus a managed hint in the middle of the screen, then know what they are. Menus
+// are POPUP_MENUs, override-redirect as well, for the same reason.
 // Everything else is a NORMAL window the window manager may focus as it likes.
 Atom WindowType(const X11Atoms& atoms, const TopLevelStyle& style) {
   if (style.dialog) return atoms.NET_WM_WINDOW_TYPE_DIALOG;
   if (style.toolTip) return atoms.NET_WM_WINDOW_TYPE_TOOLTIP;
+  if (style.popupMenu) return atoms.NET_WM_WINDOW_TYPE_POPUP_MENU;
   if (style.noActivate) return atoms.NET_WM_WINDOW_TYPE_DOCK;
   return atoms.NET_WM_WINDOW_TYPE_NORMAL;
 }
