@@ -12,8 +12,6 @@ namespace app {
 
 namespace {
 
-constexpr std::string_view kStoredSuffix = " (internal)";
-
 // Every control on the bar, the bar's own face included, opens the menu on a right-click; the
 // snippet slots keep theirs to themselves, as a text field's right-click belongs to its text.
 void HookRightClicks(framework::TControl* control, TForm1& bar, TBarMenu& menu) {
@@ -34,15 +32,6 @@ void HookRightClicks(framework::TControl* control, TForm1& bar, TBarMenu& menu) 
 
 }  // namespace
 
-std::string SkinCaption(const std::string& name) {
-  if (name.ends_with(kStoredSuffix)) return name.substr(0, name.size() - kStoredSuffix.size());
-  return name;
-}
-
-bool SameSkin(const std::string& a, const std::string& b) {
-  return SkinCaption(a) == SkinCaption(b);
-}
-
 TBarMenu::TBarMenu(TForm1& bar) : bar_(bar), menu_(std::make_unique<skin::TsPopupMenu>(nullptr)) {
   menu_->SetSkinManager(bar.sSkinManager1);
   menu_->Font()->Assign(bar.Font());
@@ -54,9 +43,9 @@ TBarMenu::~TBarMenu() = default;
 void TBarMenu::Fill() {
   menu_->Clear();
   if (skin::TsSkinManager* manager = bar_.sSkinManager1) {
+    const std::string active = ActiveSkin(*manager);
     for (const std::string& name : ChoosableSkins(*manager)) {
-      menu_->Add({SkinCaption(name), SameSkin(name, manager->SkinName()),
-                  [manager, name] { ChooseSkin(*manager, name); }});
+      menu_->Add({name, name == active, [manager, name] { ChooseSkin(*manager, name); }});
     }
     menu_->Add({"-", false, {}});
   }

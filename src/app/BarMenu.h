@@ -35,9 +35,4 @@ class TBarMenu {
   std::unique_ptr<skin::TsPopupMenu> menu_;
 };
 
-// A skin's name as the menu shows it: a stored skin without its " (internal)".
-std::string SkinCaption(const std::string& name);
-// Whether two names name the same skin: a stored skin is named with or without " (internal)".
-bool SameSkin(const std::string& a, const std::string& b);
-
 }  // namespace app

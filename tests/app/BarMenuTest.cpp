@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/BarMenu.h"
+#include "app/SkinChoice.h"
 #include "platform/windows/Timer.h"
 #include "skin/controls/sCommonData.h"
 #include "skin/controls/sPanel.h"
@@ -181,7 +182,7 @@ TEST_F(BarMenuTest, ChoosingASkinByKeyAppliesItToTheBarAtOnceAndMarksIt) {
   Key(platform::VK_RETURN);
   EXPECT_FALSE(MenuShown());
   EXPECT_EQ(desktop->InputGrab(), nullptr);
-  EXPECT_TRUE(app::SameSkin(Form1->sSkinManager1->SkinName(), "BluePlastic"));
+  EXPECT_EQ(app::ActiveSkin(*Form1->sSkinManager1), "BluePlastic");
   EXPECT_NE(desktop->ScreenPixel(face), before);
   RightClick(Form1->sPanel1);
   EXPECT_EQ(Marked(), kBluePlastic);
