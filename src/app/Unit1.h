@@ -56,6 +56,11 @@ class TForm1 : public framework::TForm {
 
   // Slots 1 to 7.
   std::array<TsEdit*, 7> Slots() const;
+
+  // Puts the bar at the bottom centre of the primary monitor's work area.
+  void PlaceOnWorkArea();
+
+  void WndProc(framework::TMessage& Message) override;
 };
 
 extern TForm1* Form1;

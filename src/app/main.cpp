@@ -7,6 +7,8 @@
 #include <exception>
 
 #include "app/ProgramClasses.h"
+#include "app/SingleInstance.h"
+#include "app/SnippetFile.h"
 #include "app/Unit1.h"
 #include "app/Unit2.h"
 #include "framework/controls/Image.h"
@@ -27,6 +29,13 @@ int main() {
   } catch (const std::exception& e) {
     std::fprintf(stderr, "snipwell: %s\n", e.what());
     return 1;
+  }
+  // One bar per desktop: a second start raises the first one's and ends.
+  if (const auto second =
+          app::ClaimSingleInstance(app::SnippetFilePath(), app::TSnippetFileChoice::Usual)) {
+    std::fprintf(stderr, "%s\n", second->Message.c_str());
+    platform::InstallBackend(nullptr);
+    return second->ExitCode;
   }
   int exitCode = 0;
   {
