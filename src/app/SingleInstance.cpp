@@ -16,6 +16,7 @@ constexpr int kAttempts = 3;
 }  // namespace
 
 std::string FullSnippetPath(const std::string& path) {
+  if (path.empty()) return path;
   std::error_code error;
   std::filesystem::path full = std::filesystem::absolute(path, error);
   if (error) return path;

@@ -24,7 +24,8 @@ std::optional<TSecondStart> ClaimSingleInstance(const std::string& snippetFile,
                                                 TSnippetFileChoice choice);
 
 // The file a path names, written out in full (absolute, without "." and "..", links followed as
-// far as they exist), so that two spellings of one file compare equal.
+// far as they exist), so that two spellings of one file compare equal. An empty path (a file
+// that is not known) stays empty.
 std::string FullSnippetPath(const std::string& path);
 
 }  // namespace app

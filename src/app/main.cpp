@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <exception>
+#include <string>
 
 #include "app/ProgramClasses.h"
 #include "app/SingleInstance.h"
@@ -30,9 +31,15 @@ int main() {
     std::fprintf(stderr, "snipwell: %s\n", e.what());
     return 1;
   }
-  // One bar per desktop: a second start raises the first one's and ends.
-  if (const auto second =
-          app::ClaimSingleInstance(app::SnippetFilePath(), app::TSnippetFileChoice::Usual)) {
+  // One bar per desktop: a second start raises the first one's and ends. A snippet file whose
+  // path cannot even be had is reported by the bar when it loads; here it is simply unknown.
+  std::string snippetFile;
+  try {
+    snippetFile = app::SnippetFilePath();
+  } catch (const std::exception&) {
+    snippetFile.clear();
+  }
+  if (const auto second = app::ClaimSingleInstance(snippetFile, app::TSnippetFileChoice::Usual)) {
     std::fprintf(stderr, "%s\n", second->Message.c_str());
     platform::InstallBackend(nullptr);
     return second->ExitCode;
