@@ -4,6 +4,7 @@
 #include <X11/extensions/Xrandr.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -55,8 +56,9 @@ std::vector<TRect> RandrMonitors(Display* display, ::Window root) {
     return result;
   }
   const auto primaryFirst = [&result](size_t primary) {
-    if (primary < result.size())
-      std::rotate(result.begin(), result.begin() + primary, result.begin() + primary + 1);
+    if (primary >= result.size()) return;
+    const auto at = result.begin() + static_cast<std::ptrdiff_t>(primary);
+    std::rotate(result.begin(), at, at + 1);
   };
   if (major > 1 || (major == 1 && minor >= 5)) {
     int count = 0;

@@ -5,7 +5,11 @@ build=$1
 . "$(dirname "$0")/common.sh"
 work=$(mktemp -d)
 pids=()
-trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done; rm -rf "$work"' EXIT
+cleanup() {
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
 cp "$build/src/snipwell" "$work/"
 private_home "$work"
 printf 'one\r\ntwo\r\nthree\r\nfour\r\nfive\r\nsix\r\nseven\r\n' > "$work/Config.txt"
@@ -33,13 +37,13 @@ bar_at() {
 xdotool mousemove --sync 0 0
 (cd / && exec "$work/snipwell" 2>"$work/first.err") &
 pid=$!
-pids+=($pid)
+pids+=("$pid")
 bar=$(visible_role TForm1) || { echo "FAIL: the bar did not appear"; exit 1; }
 check "on the primary monitor, the right one" "1411 968" "$(bar_at "1411 968")"
 
 # A panel comes: the bar rises above it.
 "$build/tests/e2e_strut_panel" 30 &
-pids+=($!)
+pids+=("$!")
 check "above a panel that came while it ran" "1411 938" "$(bar_at "1411 938")"
 
 # The editor opens centred on the bar's monitor, not across both.
@@ -56,7 +60,7 @@ check "on the new primary monitor" "131 938" "$(bar_at "131 938")"
 
 # Another always-on-top window over the bar; a second start raises the bar over it and ends.
 "$build/tests/e2e_strut_panel" --above 100 900 600 100 > "$work/cover.id" &
-pids+=($!)
+pids+=("$!")
 for _ in $(seq 1 100); do [ -s "$work/cover.id" ] && break; sleep 0.05; done
 cover=$(cat "$work/cover.id")
 for _ in $(seq 1 100); do [ "$(stands_above "$cover" "$bar")" == yes ] && break; sleep 0.05; done
@@ -91,7 +95,7 @@ check "the first start wrote nothing on standard error" "" "$(cat "$work/first.e
 xdotool mousemove --sync $((bx + 973 + 20)) $((by + 2 + 12)) click 1
 for _ in $(seq 1 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
 (cd / && exec "$work/snipwell" 2>/dev/null) &
-pids+=($!)
+pids+=("$!")
 check "after Exit a new start shows its bar" "yes" "$(visible_role TForm1 >/dev/null && echo yes || echo no)"
 
 finish
