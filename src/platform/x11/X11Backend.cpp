@@ -121,6 +121,7 @@ class X11Backend final : public Backend {
 
   void TakeFocus(TopLevel& window);
   void WatchScreens();
+  void FollowCurrentDesktop();
   bool NoteScreenEvent(XEvent& event);
   void CheckScreens();
   void RaiseTopLevels();
@@ -464,20 +465,12 @@ void X11Backend::WatchScreens() {
   } else {
     randrEventBase_ = -1;
   }
-  long desktop = 0;
-  Atom type = None;
-  int format = 0;
-  unsigned long count = 0;
-  unsigned long remaining = 0;
-  unsigned char* data = nullptr;
-  if (XGetWindowProperty(display_, root_, atoms_->NET_CURRENT_DESKTOP, 0, 1, False, XA_CARDINAL,
-                         &type, &format, &count, &remaining, &data) == Success &&
-      data && format == 32 && count == 1) {
-    desktop = *reinterpret_cast<long*>(data);
-  }
-  if (data) XFree(data);
-  gtkWorkAreas_ =
-      XInternAtom(display_, ("_GTK_WORKAREAS_D" + std::to_string(desktop)).c_str(), False);
+  FollowCurrentDesktop();
+}
+
+// GNOME publishes the work areas of each desktop under a name of its own.
+void X11Backend::FollowCurrentDesktop() {
+  gtkWorkAreas_ = GtkWorkAreasAtom(display_, CurrentDesktop(display_, *atoms_));
 }
 
 bool X11Backend::NoteScreenEvent(XEvent& event) {
@@ -492,7 +485,7 @@ bool X11Backend::NoteScreenEvent(XEvent& event) {
     if (event.type == PropertyNotify) {
       const Atom a = event.xproperty.atom;
       if (a == atoms_->NET_CURRENT_DESKTOP) {
-        WatchScreens();
+        FollowCurrentDesktop();
         screensChanged_ = true;
       }
       if (a == atoms_->NET_WORKAREA || a == gtkWorkAreas_ || a == atoms_->NET_SUPPORTING_WM_CHECK)

@@ -120,12 +120,10 @@ std::optional<TRect> NetWorkArea(Display* display, const X11Atoms& atoms, ::Wind
                 value(4 * desktop + 3));
 }
 
-// _GTK_WORKAREAS_D<desktop>: GNOME's work area of each monitor on that desktop.
+// GNOME's work area of each monitor on that desktop.
 std::vector<TRect> GtkWorkAreas(Display* display, ::Window root, long desktop) {
   std::vector<TRect> result;
-  const std::string name = "_GTK_WORKAREAS_D" + std::to_string(desktop);
-  const Atom atom = XInternAtom(display, name.c_str(), True);
-  if (atom == None) return result;
+  const Atom atom = GtkWorkAreasAtom(display, desktop);
   constexpr long kMaxMonitors = 64;
   const auto values = ReadLongs(display, root, atom, XA_CARDINAL, 4 * kMaxMonitors);
   if (!values) return result;
@@ -167,6 +165,16 @@ std::vector<TRect> QueryMonitorRects(Display* display) {
   return monitors;
 }
 
+long CurrentDesktop(Display* display, const X11Atoms& atoms) {
+  const auto current =
+      ReadLongs(display, DefaultRootWindow(display), atoms.NET_CURRENT_DESKTOP, XA_CARDINAL, 1);
+  return current && !current->empty() ? (*current)[0] : 0;
+}
+
+Atom GtkWorkAreasAtom(Display* display, long desktop) {
+  return XInternAtom(display, ("_GTK_WORKAREAS_D" + std::to_string(desktop)).c_str(), False);
+}
+
 bool WindowManagerRuns(Display* display, const X11Atoms& atoms) {
   const auto check =
       ReadLongs(display, DefaultRootWindow(display), atoms.NET_SUPPORTING_WM_CHECK, XA_WINDOW, 1);
@@ -185,11 +193,7 @@ std::vector<MonitorInfo> QueryMonitors(Display* display, const X11Atoms& atoms,
   if (!WindowManagerRuns(display, atoms)) return monitors;
 
   const ::Window root = DefaultRootWindow(display);
-  long desktop = 0;
-  if (const auto current = ReadLongs(display, root, atoms.NET_CURRENT_DESKTOP, XA_CARDINAL, 1);
-      current && !current->empty()) {
-    desktop = (*current)[0];
-  }
+  const long desktop = CurrentDesktop(display, atoms);
   DeskWorkAreas desk;
   desk.root = RootWindowSize(display);
   desk.singleMonitor = rects.size() == 1;
@@ -197,8 +201,10 @@ std::vector<MonitorInfo> QueryMonitors(Display* display, const X11Atoms& atoms,
   desk.gtkWorkAreas = GtkWorkAreas(display, root, desktop);
   if (desk.gtkWorkAreas.empty()) {
     constexpr long kMaxClients = 4096;
-    const auto clients = ReadLongs(display, root, atoms.NET_CLIENT_LIST, XA_WINDOW, kMaxClients);
-    for (const long client : clients ? *clients : std::vector<long>{}) {
+    const std::vector<long> clients =
+        ReadLongs(display, root, atoms.NET_CLIENT_LIST, XA_WINDOW, kMaxClients)
+            .value_or(std::vector<long>{});
+    for (const long client : clients) {
       const auto window = static_cast<::Window>(client);
       auto values = ReadLongs(display, window, atoms.NET_WM_STRUT_PARTIAL, XA_CARDINAL, 12);
       if (!values || values->size() != 12) {

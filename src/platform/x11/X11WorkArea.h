@@ -15,6 +15,11 @@ namespace platform::x11 {
 // window. The primary is the one XRandR marks so (monitors, then outputs), else the first.
 std::vector<TRect> QueryMonitorRects(Display* display);
 
+// The window manager's current desktop (_NET_CURRENT_DESKTOP), 0 when it names none.
+long CurrentDesktop(Display* display, const X11Atoms& atoms);
+// _GTK_WORKAREAS_D<desktop>: where GNOME publishes the work area of each monitor on that desktop.
+Atom GtkWorkAreasAtom(Display* display, long desktop);
+
 // Whether an EWMH window manager runs: _NET_SUPPORTING_WM_CHECK on the root names a window that
 // names itself the same way (a window manager that died leaves the root's property behind).
 bool WindowManagerRuns(Display* display, const X11Atoms& atoms);
