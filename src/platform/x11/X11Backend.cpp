@@ -442,13 +442,17 @@ std::vector<MonitorInfo> X11Backend::Monitors() {
     std::vector<::Window> docks;
     monitors_ = QueryMonitors(display_, *atoms_, &docks);
     // A dock that changes its struts may leave _NET_WORKAREA as it is (it is one rectangle for
-    // all monitors): hear of the struts themselves.
+    // all monitors): hear of the struts themselves. Docks that are gone are forgotten.
+    std::vector<::Window> watched;
     for (const ::Window dock : docks) {
-      if (std::find(docks_.begin(), docks_.end(), dock) != docks_.end()) continue;
-      X11ErrorTrap trap(display_);
-      XSelectInput(display_, dock, PropertyChangeMask);
-      if (!trap.Failed()) docks_.push_back(dock);
+      if (std::find(docks_.begin(), docks_.end(), dock) == docks_.end()) {
+        X11ErrorTrap trap(display_);
+        XSelectInput(display_, dock, PropertyChangeMask);
+        if (trap.Failed()) continue;
+      }
+      watched.push_back(dock);
     }
+    docks_ = std::move(watched);
   }
   return *monitors_;
 }
@@ -488,7 +492,10 @@ bool X11Backend::NoteScreenEvent(XEvent& event) {
         FollowCurrentDesktop();
         screensChanged_ = true;
       }
-      if (a == atoms_->NET_WORKAREA || a == gtkWorkAreas_ || a == atoms_->NET_SUPPORTING_WM_CHECK)
+      // A new dock whose strut is smaller than another's on another monitor leaves _NET_WORKAREA
+      // as it was: the client list tells of it.
+      if (a == atoms_->NET_WORKAREA || a == gtkWorkAreas_ || a == atoms_->NET_SUPPORTING_WM_CHECK ||
+          a == atoms_->NET_CLIENT_LIST)
         screensChanged_ = true;
     }
     return event.type == ConfigureNotify || event.type == PropertyNotify;
