@@ -66,16 +66,34 @@ std::array<TsEdit*, 7> TForm1::Slots() const {
   return {sEdit1, sEdit2, sEdit3, sEdit4, sEdit5, sEdit6, sEdit7};
 }
 
-// Reads the snippet file into the slots, then places the bar at the bottom centre of the work
-// area, from its width and height alone. A failed read goes to the error report (the form's
-// creation catches it) and leaves the bar where its description put it.
+// Reads the snippet file into the slots, then places the bar. A failed read goes to the error
+// report (the form's creation catches it); the bar is placed all the same.
 void TForm1::FormCreate(TObject*) {
-  app::LoadSnippetsInto(Slots());
+  try {
+    app::LoadSnippetsInto(Slots());
+  } catch (...) {
+    PlaceOnWorkArea();
+    throw;
+  }
+  PlaceOnWorkArea();
+}
+
+// The bottom centre of the primary monitor's work area, as far left as the area begins when the
+// bar is wider than the area.
+void TForm1::PlaceOnWorkArea() {
   const platform::TRect workArea = platform::GetWorkArea();
   const int W = workArea.Right - workArea.Left;
   const int H = workArea.Bottom - workArea.Top;
-  SetLeft(W / 2 - Width() / 2);
-  SetTop(H - Height());
+  const int left = Width() > W ? workArea.Left : workArea.Left + W / 2 - Width() / 2;
+  SetBounds(left, workArea.Top + H - Height(), Width(), Height());
+}
+
+// Monitors that come, go or change size and panels that come, go or move take the bar with them.
+void TForm1::WndProc(framework::TMessage& Message) {
+  if (Message.Msg == platform::WM_DISPLAYCHANGE ||
+      (Message.Msg == platform::WM_SETTINGCHANGE && Message.WParam == platform::SPI_SETWORKAREA))
+    PlaceOnWorkArea();
+  framework::TForm::WndProc(Message);
 }
 
 // Every mouse move over a slot, while the option is ticked: focus the slot, select its text, put

@@ -62,6 +62,11 @@ class TForm1 : public framework::TForm {
   // Slots 1 to 7.
   std::array<TsEdit*, 7> Slots() const;
 
+  // Puts the bar at the bottom centre of the primary monitor's work area.
+  void PlaceOnWorkArea();
+
+  void WndProc(framework::TMessage& Message) override;
+
   // The context menu of a right-click on the bar.
   app::TBarMenu& BarMenu() const { return *barMenu_; }
 

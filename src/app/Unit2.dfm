@@ -12,7 +12,7 @@ object Form2: TForm2
   Font.Name = 'MS Sans Serif'
   Font.Style = []
   KeyPreview = True
-  Position = poDesktopCenter
+  Position = poScreenCenter
   OnKeyDown = FormKeyDown
   OnShow = FormShow
   PixelsPerInch = 96

@@ -11,6 +11,7 @@
 #include "app/CommandLine.h"
 #include "app/ProgramClasses.h"
 #include "app/Settings.h"
+#include "app/SingleInstance.h"
 #include "app/SkinChoice.h"
 #include "app/SnippetLocation.h"
 #include "app/StoredSkins.h"
@@ -70,6 +71,15 @@ int main(int argc, char** argv) {
   } catch (const std::exception& e) {
     std::fprintf(stderr, "snipwell: %s\n", e.what());
     return 1;
+  }
+  // One bar per desktop: a second start raises the first one's and ends; naming another snippet
+  // file with --config is an error then, not a second bar.
+  if (const auto second = app::ClaimSingleInstance(
+          snippetFile.Path,
+          options.Config ? app::TSnippetFileChoice::Named : app::TSnippetFileChoice::Usual)) {
+    std::fprintf(stderr, "%s\n", second->Message.c_str());
+    platform::InstallBackend(nullptr);
+    return second->ExitCode;
   }
   int exitCode = 0;
   {

@@ -9,12 +9,14 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/SharedText.h"
 #include "platform/Types.h"
 #include "platform/drawing/DIBitmap.h"
 #include "platform/drawing/Region.h"
 #include "platform/windows/Messages.h"
+#include "platform/windows/Screen.h"
 
 namespace platform {
 
@@ -53,6 +55,10 @@ struct NativeEvent {
     FocusGained,   // the desktop gave the window the keyboard
     FocusLost,     // the desktop took the keyboard away
     CloseRequest,  // the user asked the window manager to close it
+    // The desktop's shape changed (window: none): monitors came, went, moved or resized, or
+    // only the work areas within them changed (a panel added, moved or removed).
+    DisplayChanged,
+    WorkAreaChanged,
   };
   Kind kind = Kind::PointerMove;
   HWND window = nullptr;  // the top-level window
@@ -107,8 +113,17 @@ class Backend {
   virtual uint32_t TickCount() = 0;
   virtual TPoint CursorPos() = 0;
 
-  virtual TRect WorkArea() = 0;
+  // The monitors with their work areas, the primary first; never empty.
+  virtual std::vector<MonitorInfo> Monitors() = 0;
   virtual TSize VirtualScreenSize() = 0;
+
+  // One running copy of the program per desktop. ClaimInstance makes this process the desktop's
+  // copy, publishing `document` (the file it works on) for later starts, and returns nullopt; when
+  // another copy holds the desktop, it returns what that copy published instead.
+  // RaiseRunningInstance asks that copy to bring its windows to the front (false: it is gone).
+  // Whatever a later start does, or wherever it is stopped, the running copy carries on.
+  virtual std::optional<std::string> ClaimInstance(const std::string& document) = 0;
+  virtual bool RaiseRunningInstance() = 0;
 
   // Clipboard: whether it can be had at all; make the program its owner with these bytes (kept
   // shared, not copied); read what is on it (own bytes when the owner) or nullopt.

@@ -21,8 +21,8 @@ TEST_F(BarTest, StartsFromTheFileAndSitsAtTheBottomCentreOfTheWorkArea) {
   desktop->SetWorkArea({0, 30, 1023, 1024});  // a panel at the top; odd width
   Start();
   EXPECT_TRUE(reports.empty());
-  EXPECT_EQ(Form1->Left(), 2);        // 1023 div 2 - 1019 div 2
-  EXPECT_EQ(Form1->Top(), 994 - 56);  // from the height alone, not the top offset
+  EXPECT_EQ(Form1->Left(), 2);         // 1023 div 2 - 1019 div 2
+  EXPECT_EQ(Form1->Top(), 1024 - 56);  // at the work area's bottom, below the panel's 30
   EXPECT_EQ(Form1->sEdit4->Text(),
             "Gr\xc3\xbc\xc3\x9f"
             "e");
@@ -41,11 +41,11 @@ TEST_F(BarTest, StartsFromTheFileAndSitsAtTheBottomCentreOfTheWorkArea) {
   EXPECT_EQ(skin::DefaultManager(), Form1->sSkinManager1);
 }
 
-TEST_F(BarTest, WithoutTheFileOneReportAndTheStoredPlaceAndTexts) {
+TEST_F(BarTest, WithoutTheFileOneReportTheStoredTextsAndTheBarInPlace) {
   Start();
   EXPECT_EQ(reports, (std::vector<std::string>{"File not found"}));
-  EXPECT_EQ(Form1->Left(), 0);
-  EXPECT_EQ(Form1->Top(), 179);
+  EXPECT_EQ(Form1->Left(), 131);
+  EXPECT_EQ(Form1->Top(), 994 - 56);
   EXPECT_EQ(Form1->sEdit7->Text(), "Sample Text 7");
 }
 

@@ -155,9 +155,14 @@ void TCustomForm::PlaceForShow() {
       break;
     }
     case poScreenCenter: {
-      const TRect area = platform::GetWorkArea();
-      left = std::max(0, area.Left + (area.Width() - Width()) / 2);
-      top = std::max(0, area.Top + (area.Height() - Height()) / 2);
+      // The screen is the monitor that shows the program's main form (the primary monitor before
+      // it is placed): with several monitors, a form centred on all of them would straddle two.
+      TCustomForm* main = Application() ? Application()->MainForm() : nullptr;
+      const TRect monitor = main && main != this
+                                ? platform::MonitorFromRect(main->BoundsRect()).rcMonitor
+                                : platform::GetMonitors().front().rcMonitor;
+      left = monitor.Left + std::max(0, (monitor.Width() - Width()) / 2);
+      top = monitor.Top + std::max(0, (monitor.Height() - Height()) / 2);
       break;
     }
     case poMainFormCenter:

@@ -123,7 +123,7 @@ void HeadlessBackend::WaitForEvents(std::optional<uint32_t> timeoutMs) {
   std::deque<NativeEvent> batch;
   batch.swap(events_);
   for (const NativeEvent& e : batch)
-    if (sink_ && windows_.count(e.window)) sink_->OnNativeEvent(e);
+    if (sink_ && (!e.window || windows_.count(e.window))) sink_->OnNativeEvent(e);
 }
 
 bool HeadlessBackend::ClipboardPublish(const SharedText& bytes) {
@@ -149,6 +149,29 @@ HWND HeadlessBackend::TopLevelAt(TPoint screen) const {
 }
 
 unsigned HeadlessBackend::KeyStateFlags() const { return buttons_ | modifiers_; }
+
+void HeadlessBackend::SetWorkArea(const TRect& area) {
+  monitors_.front().rcWork = area;
+  Queue(NativeEvent::Kind::WorkAreaChanged, nullptr);
+}
+
+void HeadlessBackend::SetMonitors(std::vector<MonitorInfo> monitors) {
+  if (monitors.empty()) return;
+  monitors_ = std::move(monitors);
+  Queue(NativeEvent::Kind::DisplayChanged, nullptr);
+}
+
+std::optional<std::string> HeadlessBackend::ClaimInstance(const std::string& document) {
+  if (other_) return other_;
+  claimed_ = document;
+  return std::nullopt;
+}
+
+bool HeadlessBackend::RaiseRunningInstance() {
+  if (!other_) return false;
+  ++raiseRequests_;
+  return true;
+}
 
 NativeEvent& HeadlessBackend::Queue(NativeEvent::Kind kind, HWND window) {
   NativeEvent& event = events_.emplace_back();

@@ -43,16 +43,27 @@ class HeadlessBackend final : public Backend {
   void WaitForEvents(std::optional<uint32_t> timeoutMs) override;
   uint32_t TickCount() override { return now_; }
   TPoint CursorPos() override { return pointer_; }
-  TRect WorkArea() override { return workArea_; }
+  std::vector<MonitorInfo> Monitors() override { return monitors_; }
   TSize VirtualScreenSize() override { return screenSize_; }
+  std::optional<std::string> ClaimInstance(const std::string& document) override;
+  bool RaiseRunningInstance() override;
   bool ClipboardAvailable() override { return clipboardAvailable_; }
   bool ClipboardPublish(const SharedText& bytes) override;
   std::optional<std::string> ClipboardRead() override { return ClipboardContents(); }
   void Shutdown() override {}
 
-  // The desktop's shape.
-  void SetWorkArea(const TRect& area) { workArea_ = area; }
+  // The desktop's shape. A change is announced to the program, as a real desktop does.
+  // SetWorkArea: the primary monitor's work area. SetMonitors: the primary first.
+  void SetWorkArea(const TRect& area);
+  void SetMonitors(std::vector<MonitorInfo> monitors);
   void SetVirtualScreenSize(TSize size) { screenSize_ = size; }
+
+  // Another copy of the program on this desktop, working on `document` (nullopt: none runs), as
+  // ClaimInstance finds it; how often it was asked to raise its windows.
+  void SetRunningInstance(std::optional<std::string> document) { other_ = std::move(document); }
+  int RaiseRequests() const { return raiseRequests_; }
+  // What this process published when it claimed the desktop.
+  const std::optional<std::string>& ClaimedDocument() const { return claimed_; }
 
   // Time.
   void Advance(uint32_t ms) { now_ += ms; }
@@ -120,8 +131,11 @@ class HeadlessBackend final : public Backend {
   HWND focused_ = nullptr;
   HWND inputGrab_ = nullptr;
   bool grabbedElsewhere_ = false;
-  TRect workArea_{0, 0, 1280, 994};
+  std::vector<MonitorInfo> monitors_{{{0, 0, 1280, 1024}, {0, 0, 1280, 994}, true}};
   TSize screenSize_{1280, 1024};
+  std::optional<std::string> other_;
+  std::optional<std::string> claimed_;
+  int raiseRequests_ = 0;
   bool clipboardAvailable_ = true;
   std::optional<SharedText> clipboard_;
   int publishCount_ = 0;

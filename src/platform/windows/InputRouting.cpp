@@ -61,6 +61,10 @@ unsigned ModifierOf(int vk) {
 }  // namespace
 
 void WindowSystem::OnNativeEvent(const NativeEvent& e) {
+  if (e.kind == NativeEvent::Kind::DisplayChanged || e.kind == NativeEvent::Kind::WorkAreaChanged) {
+    AnnounceScreenChange(e.kind);
+    return;
+  }
   WindowObject* top = Find(e.window);
   if (!top || !top->IsTopLevel()) return;
   latest_.modifiers = e.keyState & (MK_SHIFT | MK_CONTROL | kAltDown);
@@ -171,6 +175,8 @@ void WindowSystem::OnNativeEvent(const NativeEvent& e) {
       // A disabled window (the owner of a modal dialog) cannot be closed from outside either.
       if (top->enabled) Post(top->handle, WM_CLOSE, 0, 0);
       break;
+    case NativeEvent::Kind::DisplayChanged:
+    case NativeEvent::Kind::WorkAreaChanged: break;  // announced above, to no window in particular
   }
 }
 
@@ -279,6 +285,21 @@ HWND WindowSystem::Activate(HWND hwnd) {
   WindowObject* w = Find(hwnd);
   if (w) backend().Activate(TopLevelOf(w)->handle);
   return old;
+}
+
+// Every top-level window hears of it, as on Windows, through its queue: the change reaches the
+// program between messages, never in the middle of one.
+void WindowSystem::AnnounceScreenChange(NativeEvent::Kind kind) {
+  UINT msg = WM_SETTINGCHANGE;
+  WPARAM wParam = SPI_SETWORKAREA;
+  LPARAM lParam = 0;
+  if (kind == NativeEvent::Kind::DisplayChanged) {
+    const TRect primary = backend().Monitors().front().rcMonitor;
+    msg = WM_DISPLAYCHANGE;
+    wParam = 24;
+    lParam = MAKELPARAM(primary.Width(), primary.Height());
+  }
+  for (WindowObject* w : topLevels_) Post(w->handle, msg, wParam, lParam);
 }
 
 HWND WindowSystem::SetCapture(HWND hwnd) {

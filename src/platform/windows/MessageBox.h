@@ -13,8 +13,9 @@ namespace platform {
 enum : unsigned { MB_OK = 0x0, MB_ICONERROR = 0x10 };
 enum : int { IDOK = 1 };
 
-// The box stands centred on its owner's top-level window when that is visible, else on the work
-// area, and is then moved inside the work area, as the desktop's own message boxes are.
+// The box stands centred on its owner's top-level window when that is visible, else on the
+// primary monitor's work area, and is then moved inside the work area of the monitor it stands on,
+// as the desktop's own message boxes are.
 int MessageBox(HWND owner, const std::string& text, const std::string& caption, unsigned type);
 
 // Where a box of this size stands: centred on `owner` (nullopt: on the work area), then moved

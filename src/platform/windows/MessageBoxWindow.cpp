@@ -204,7 +204,9 @@ int MessageBox(HWND owner, const std::string& text, const std::string& caption, 
     ownerRect.emplace();
     GetWindowRect(GetTopLevel(owner), &*ownerRect);
   }
-  const TRect bounds = MessageBoxBounds(TSize{width, height}, ownerRect, GetWorkArea());
+  // On the monitor that shows the owner; without one, where the program's bar lives.
+  const TRect workArea = ownerRect ? MonitorFromRect(*ownerRect).rcWork : GetWorkArea();
+  const TRect bounds = MessageBoxBounds(TSize{width, height}, ownerRect, workArea);
 
   const HWND previousActive = GetActiveWindow();
   const HWND previousFocus = GetFocus();

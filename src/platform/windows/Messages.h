@@ -55,6 +55,7 @@ enum : UINT {
   WM_ERASEBKGND = 0x0014,
   WM_SYSCOLORCHANGE = 0x0015,
   WM_SHOWWINDOW = 0x0018,
+  WM_SETTINGCHANGE = 0x001A,  // wParam: what changed (SPI_SETWORKAREA)
   WM_ACTIVATEAPP = 0x001C,
   WM_FONTCHANGE = 0x001D,
   WM_CANCELMODE = 0x001F,
@@ -62,6 +63,7 @@ enum : UINT {
   WM_MOUSEACTIVATE = 0x0021,
   WM_CHILDACTIVATE = 0x0022,
   WM_GETMINMAXINFO = 0x0024,
+  WM_DISPLAYCHANGE = 0x007E,  // wParam: bits per pixel; lParam: the primary monitor's size
   WM_SETFONT = 0x0030,
   WM_GETFONT = 0x0031,
   WM_WINDOWPOSCHANGING = 0x0046,
@@ -114,6 +116,9 @@ enum : unsigned {
 };
 
 // WM_ACTIVATE's low word.
+// WM_SETTINGCHANGE: the work area changed.
+enum : unsigned { SPI_SETWORKAREA = 0x002F };
+
 enum : int { WA_INACTIVE = 0, WA_ACTIVE = 1, WA_CLICKACTIVE = 2 };
 
 // WM_SIZE's wParam.

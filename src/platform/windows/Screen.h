@@ -1,12 +1,32 @@
 #pragma once
-// Screens: the work area (the primary screen less the desktop's docked bars) and the virtual
-// screen (all screens together).
+// Screens: the monitors, each with its work area (the monitor less the desktop's docked bars), the
+// primary monitor's work area and the virtual screen (all monitors together).
+
+#include <vector>
 
 #include "platform/Types.h"
 
 namespace platform {
 
+// One monitor, in screen coordinates (Windows' MONITORINFO).
+struct MonitorInfo {
+  TRect rcMonitor;
+  TRect rcWork;
+  bool primary = false;
+
+  bool operator==(const MonitorInfo&) const = default;
+};
+
+// The desktop's monitors, the primary first; never empty.
+std::vector<MonitorInfo> GetMonitors();
+// The monitor that holds the largest part of r; when r lies on none, the one nearest to it.
+MonitorInfo MonitorFromRect(const TRect& r);
+// The primary monitor's work area.
 TRect GetWorkArea();
 TSize GetVirtualScreenSize();
+
+// Which monitor of a list holds the largest part of r, else lies nearest to it (the first on a
+// tie); the list must not be empty.
+const MonitorInfo& MonitorHolding(const std::vector<MonitorInfo>& monitors, const TRect& r);
 
 }  // namespace platform

@@ -175,6 +175,7 @@ class WindowSystem final : public NativeEventSink {
   WindowObject* MouseTarget(WindowObject* top, TPoint clientPoint);
   void RouteKey(const NativeEvent& event);
   void OnActivation(WindowObject* top, bool active);
+  void AnnounceScreenChange(NativeEvent::Kind kind);
   bool DueTimer(MSG* msg);
   std::optional<uint32_t> NextTimerDelay();
   TopLevelStyle StyleFor(const WindowObject* w) const;

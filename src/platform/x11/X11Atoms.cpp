@@ -37,6 +37,9 @@ X11Atoms::X11Atoms(Display* display) {
       {"_NET_WORKAREA", &X11Atoms::NET_WORKAREA},
       {"_NET_CURRENT_DESKTOP", &X11Atoms::NET_CURRENT_DESKTOP},
       {"_NET_SUPPORTING_WM_CHECK", &X11Atoms::NET_SUPPORTING_WM_CHECK},
+      {"_NET_CLIENT_LIST", &X11Atoms::NET_CLIENT_LIST},
+      {"_NET_WM_STRUT", &X11Atoms::NET_WM_STRUT},
+      {"_NET_WM_STRUT_PARTIAL", &X11Atoms::NET_WM_STRUT_PARTIAL},
   };
   constexpr int kCount = static_cast<int>(std::size(kEntries));
   char* names[kCount];

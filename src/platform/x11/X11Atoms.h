@@ -34,6 +34,9 @@ struct X11Atoms {
   Atom NET_WORKAREA = None;
   Atom NET_CURRENT_DESKTOP = None;
   Atom NET_SUPPORTING_WM_CHECK = None;
+  Atom NET_CLIENT_LIST = None;
+  Atom NET_WM_STRUT = None;
+  Atom NET_WM_STRUT_PARTIAL = None;
 };
 
 }  // namespace platform::x11

@@ -3,6 +3,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/Xrandr.h>
 #include <X11/extensions/shape.h>
 #include <poll.h>
 
@@ -24,6 +25,7 @@
 #include "platform/x11/X11Hints.h"
 #include "platform/x11/X11Keyboard.h"
 #include "platform/x11/X11Presenter.h"
+#include "platform/x11/X11SingleInstance.h"
 #include "platform/x11/X11Stacking.h"
 #include "platform/x11/X11TopLevel.h"
 #include "platform/x11/X11WorkArea.h"
@@ -83,8 +85,10 @@ class X11Backend final : public Backend {
   void WaitForEvents(std::optional<uint32_t> timeoutMs) override;
   uint32_t TickCount() override { return X11EventClock::Now(); }
   TPoint CursorPos() override;
-  TRect WorkArea() override;
+  std::vector<MonitorInfo> Monitors() override;
   TSize VirtualScreenSize() override;
+  std::optional<std::string> ClaimInstance(const std::string& document) override;
+  bool RaiseRunningInstance() override;
   bool ClipboardAvailable() override { return display_ != nullptr && clipboard_ != nullptr; }
   bool ClipboardPublish(const SharedText& bytes) override;
   std::optional<std::string> ClipboardRead() override;
@@ -119,6 +123,11 @@ class X11Backend final : public Backend {
   void CheckPlacements();
 
   void TakeFocus(TopLevel& window);
+  void WatchScreens();
+  void FollowCurrentDesktop();
+  bool NoteScreenEvent(XEvent& event);
+  void CheckScreens();
+  void RaiseTopLevels();
   std::optional<TPoint> ScreenPosition(::Window xid);
 
   Display* display_ = nullptr;
@@ -147,6 +156,16 @@ class X11Backend final : public Backend {
                                  const TopLevel* top = FindByXid(xid);
                                  return top != nullptr && top->style.topmost;
                                }};
+
+  // The monitors as last asked for, until the desktop announces a change; the docks whose struts
+  // they count; whether an announcement arrived since.
+  std::optional<std::vector<MonitorInfo>> monitors_;
+  std::vector<::Window> docks_;
+  bool screensChanged_ = false;
+  int randrEventBase_ = -1;
+  Atom gtkWorkAreas_ = None;  // _GTK_WORKAREAS_D<n> of the current desktop
+
+  std::unique_ptr<X11SingleInstance> instance_;
 
   NativeEventSink* sink_ = nullptr;
   HWND inputGrab_ = nullptr;  // the open menu holding the pointer and keyboard grabs
@@ -195,6 +214,7 @@ X11Backend::X11Backend(X11ProgramName name) : name_(std::move(name)) {
     presenter_ = std::make_unique<X11Presenter>(display_, visual_, depth_);
     clipboard_ = std::make_unique<X11Clipboard>(display_);
     wayland_ = wayland::ConnectWaylandClipboard();
+    WatchScreens();
   } catch (...) {
     Close();
     throw;
@@ -226,6 +246,7 @@ void X11Backend::Close() {
   byXid_.clear();
   pending_.clear();
   wayland_.reset();
+  instance_.reset();
   clipboard_.reset();
   presenter_.reset();
   translator_.reset();
@@ -457,9 +478,121 @@ TPoint X11Backend::CursorPos() {
   return {rootX, rootY};
 }
 
-TRect X11Backend::WorkArea() {
-  if (!display_) return {};
-  return QueryWorkArea(display_, *atoms_);
+std::vector<MonitorInfo> X11Backend::Monitors() {
+  if (!display_) return {MonitorInfo{{0, 0, 1, 1}, {0, 0, 1, 1}, true}};
+  if (!monitors_) {
+    std::vector<::Window> docks;
+    monitors_ = QueryMonitors(display_, *atoms_, &docks);
+    // A dock that changes its struts may leave _NET_WORKAREA as it is (it is one rectangle for
+    // all monitors): hear of the struts themselves. Docks that are gone are forgotten.
+    std::vector<::Window> watched;
+    for (const ::Window dock : docks) {
+      if (std::find(docks_.begin(), docks_.end(), dock) == docks_.end()) {
+        X11ErrorTrap trap(display_);
+        XSelectInput(display_, dock, PropertyChangeMask);
+        if (trap.Failed()) continue;
+      }
+      watched.push_back(dock);
+    }
+    docks_ = std::move(watched);
+  }
+  return *monitors_;
+}
+
+// The desktop tells of every change to its shape: XRandR of monitors and outputs, the root window
+// of its size and of the window manager's work-area properties, the docks of their struts. Nothing
+// is polled: an idle program sleeps until one of these arrives.
+void X11Backend::WatchScreens() {
+  XSelectInput(display_, root_, PropertyChangeMask | StructureNotifyMask);
+  int errorBase = 0;
+  if (XRRQueryExtension(display_, &randrEventBase_, &errorBase)) {
+    XRRSelectInput(display_, root_,
+                   RRScreenChangeNotifyMask | RRCrtcChangeNotifyMask | RROutputChangeNotifyMask);
+  } else {
+    randrEventBase_ = -1;
+  }
+  FollowCurrentDesktop();
+}
+
+// GNOME publishes the work areas of each desktop under a name of its own.
+void X11Backend::FollowCurrentDesktop() {
+  gtkWorkAreas_ = GtkWorkAreasAtom(display_, CurrentDesktop(display_, *atoms_));
+}
+
+bool X11Backend::NoteScreenEvent(XEvent& event) {
+  if (randrEventBase_ >= 0 && (event.type == randrEventBase_ + RRScreenChangeNotify ||
+                               event.type == randrEventBase_ + RRNotify)) {
+    XRRUpdateConfiguration(&event);
+    screensChanged_ = true;
+    return true;
+  }
+  if (event.xany.window == root_) {
+    if (event.type == ConfigureNotify) screensChanged_ = true;
+    if (event.type == PropertyNotify) {
+      const Atom a = event.xproperty.atom;
+      if (a == atoms_->NET_CURRENT_DESKTOP) {
+        FollowCurrentDesktop();
+        screensChanged_ = true;
+      }
+      // A new dock whose strut is smaller than another's on another monitor leaves _NET_WORKAREA
+      // as it was: the client list tells of it.
+      if (a == atoms_->NET_WORKAREA || a == gtkWorkAreas_ || a == atoms_->NET_SUPPORTING_WM_CHECK ||
+          a == atoms_->NET_CLIENT_LIST)
+        screensChanged_ = true;
+    }
+    return event.type == ConfigureNotify || event.type == PropertyNotify;
+  }
+  if (event.type == PropertyNotify &&
+      std::find(docks_.begin(), docks_.end(), event.xany.window) != docks_.end()) {
+    const Atom a = event.xproperty.atom;
+    if (a == atoms_->NET_WM_STRUT || a == atoms_->NET_WM_STRUT_PARTIAL) screensChanged_ = true;
+    return true;
+  }
+  return false;
+}
+
+// After a batch of events: when the monitors or the work areas the program last asked for are no
+// longer what they were, it hears of it once.
+void X11Backend::CheckScreens() {
+  if (!screensChanged_ || !display_) return;
+  screensChanged_ = false;
+  if (!monitors_) return;  // nobody asked yet: nobody relies on the old answer
+  const std::vector<MonitorInfo> before = std::move(*monitors_);
+  monitors_.reset();
+  const std::vector<MonitorInfo> after = Monitors();
+  if (after == before) return;
+  const bool displayChanged =
+      after.size() != before.size() ||
+      !std::equal(after.begin(), after.end(), before.begin(),
+                  [](const MonitorInfo& a, const MonitorInfo& b) {
+                    return a.rcMonitor == b.rcMonitor && a.primary == b.primary;
+                  });
+  NativeEvent e;
+  e.kind = displayChanged ? Kind::DisplayChanged : Kind::WorkAreaChanged;
+  e.time = X11EventClock::Now();
+  pending_.push_back(PendingEvent{std::move(e), 0});
+}
+
+std::optional<std::string> X11Backend::ClaimInstance(const std::string& document) {
+  if (!display_) return std::nullopt;
+  if (!instance_)
+    instance_ = std::make_unique<X11SingleInstance>(display_, screen_, name_.instance);
+  return instance_->Claim(document);
+}
+
+bool X11Backend::RaiseRunningInstance() { return instance_ && instance_->RaiseOwner(); }
+
+// Another start asked for the program: its mapped windows come to the front in the order they were
+// made (the bar, then the dialogs over it), without taking the keyboard from anyone.
+void X11Backend::RaiseTopLevels() {
+  std::vector<TopLevel*> mapped;
+  for (auto& [hwnd, window] : windows_) {
+    if (window->mapped && !window->style.toolTip) mapped.push_back(window.get());
+  }
+  std::sort(mapped.begin(), mapped.end(),
+            [](const TopLevel* a, const TopLevel* b) { return a->xid < b->xid; });
+  for (TopLevel* window : mapped) XRaiseWindow(display_, window->xid);
+  XFlush(display_);
 }
 
 TSize X11Backend::VirtualScreenSize() {
@@ -532,6 +665,7 @@ void X11Backend::WaitForEvents(std::optional<uint32_t> timeoutMs) {
     CheckPlacements();
     clipboard_->ExpireTransfers();
     DrainQueue();
+    CheckScreens();
     if (DeliverPending()) return;
     if (!display_) return;  // the sink shut the backend down
     if (timeoutMs && X11EventClock::Now() - start >= *timeoutMs) return;
@@ -580,6 +714,11 @@ void X11Backend::Dispatch(XEvent& event) {
   // The input method sees every event first (it may be composing a character).
   if (XFilterEvent(&event, None)) return;
   if (clipboard_->HandleEvent(event)) return;
+  if (NoteScreenEvent(event)) return;
+  if (instance_ && instance_->IsRaiseRequest(event)) {
+    RaiseTopLevels();
+    return;
+  }
   Translate(event);
 }
 

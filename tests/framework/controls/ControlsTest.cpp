@@ -286,6 +286,20 @@ TEST_F(ErrorReportPlacement, AnOwnerAtAnyEdgeOfTheWorkAreaKeepsTheBoxInside) {
   }
 }
 
+TEST_F(ErrorReportPlacement, StaysOnTheMonitorOfItsOwner) {
+  // A second monitor to the right, larger, with a panel along its bottom.
+  const TRect second{1280, 0, 3200, 1080};
+  desktop->SetMonitors(
+      {{{0, 0, 1280, 1024}, workArea, true}, {second, {1280, 0, 3200, 1050}, false}});
+  form->SetBounds(3000, 1000, 300, 50);  // at the bottom right corner of the second monitor
+  form->Show();
+  Pump();
+  const TRect box = ReportBounds();
+  ASSERT_FALSE(box.IsEmpty());
+  EXPECT_EQ(box.Intersected({1280, 0, 3200, 1050}), box) << "the box leaves the owner's monitor";
+  EXPECT_EQ(box.Bottom, 1050);
+}
+
 TEST(ErrorReportBounds, CentredOnTheOwnerThenMovedInsideTheWorkArea) {
   using platform::Bounds;
   using platform::MessageBoxBounds;

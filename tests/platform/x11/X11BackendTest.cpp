@@ -21,6 +21,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -128,6 +130,9 @@ class X11BackendTest : public ::testing::Test {
   }
 
   unsigned long Xid(HWND hwnd) { return NativeWindowId(*backend_, hwnd); }
+
+  TRect WorkArea() { return backend_->Monitors().front().rcWork; }
+  int Announced(Kind kind) const { return sink_.Count(kind, nullptr); }
 
   // Where other clients see the window (absolute position and size), once it settled there.
   bool WaitForGeometry(HWND hwnd, const TRect& expected, std::string* seen) {
@@ -702,8 +707,7 @@ TEST(X11EventClock, ServerTimesKeepTheirDistancesAndNeverLieAhead) {
 
 TEST_F(X11BackendTest, WorkAreaLosesTheDockedPanelsStrut) {
   EXPECT_EQ(backend_->VirtualScreenSize(), (TSize{1280, 1024}));
-  EXPECT_TRUE(PumpUntil([&] { return backend_->WorkArea() == Bounds(0, 0, 1280, 1024); }))
-      << "no panel yet";
+  EXPECT_TRUE(PumpUntil([&] { return WorkArea() == Bounds(0, 0, 1280, 1024); })) << "no panel yet";
 
   // A panel along the bottom edge, 30 pixels high, as a desktop's task bar would be.
   XSetWindowAttributes attributes{};
@@ -718,13 +722,150 @@ TEST_F(X11BackendTest, WorkAreaLosesTheDockedPanelsStrut) {
                   32, PropModeReplace, reinterpret_cast<const unsigned char*>(strut), 12);
   XMapWindow(probe_, panel);
   XSync(probe_, False);
-  EXPECT_TRUE(PumpUntil([&] { return backend_->WorkArea() == Bounds(0, 0, 1280, 994); }))
-      << "got height " << backend_->WorkArea().Height();
+  EXPECT_TRUE(PumpUntil([&] { return WorkArea() == Bounds(0, 0, 1280, 994); }))
+      << "got height " << WorkArea().Height();
+
+  // The answer is kept between changes: the program heard of each one.
+  EXPECT_EQ(Announced(Kind::WorkAreaChanged), 1);
+  EXPECT_EQ(Announced(Kind::DisplayChanged), 0);
 
   XDestroyWindow(probe_, panel);
   probeWindows_.clear();
   XSync(probe_, False);
-  EXPECT_TRUE(PumpUntil([&] { return backend_->WorkArea() == Bounds(0, 0, 1280, 1024); }));
+  EXPECT_TRUE(PumpUntil([&] { return WorkArea() == Bounds(0, 0, 1280, 1024); }));
+  EXPECT_EQ(Announced(Kind::WorkAreaChanged), 2);
+}
+
+// A dock along the bottom of the screen, reserving `height` pixels over [startX, endX].
+::Window DockAtBottom(Display* display, int startX, int endX, int height) {
+  const int rootHeight = DisplayHeight(display, DefaultScreen(display));
+  XSetWindowAttributes attributes{};
+  const ::Window panel =
+      XCreateWindow(display, DefaultRootWindow(display), startX, rootHeight - height,
+                    static_cast<unsigned>(endX - startX + 1), static_cast<unsigned>(height), 0,
+                    CopyFromParent, InputOutput, CopyFromParent, 0, &attributes);
+  const Atom dock = XInternAtom(display, "_NET_WM_WINDOW_TYPE_DOCK", False);
+  XChangeProperty(display, panel, XInternAtom(display, "_NET_WM_WINDOW_TYPE", False), XA_ATOM, 32,
+                  PropModeReplace, reinterpret_cast<const unsigned char*>(&dock), 1);
+  const long strut[12] = {0, 0, 0, height, 0, 0, 0, 0, 0, 0, startX, endX};
+  XChangeProperty(display, panel, XInternAtom(display, "_NET_WM_STRUT_PARTIAL", False), XA_CARDINAL,
+                  32, PropModeReplace, reinterpret_cast<const unsigned char*>(strut), 12);
+  XMapWindow(display, panel);
+  XSync(display, False);
+  return panel;
+}
+
+TEST_F(X11BackendTest, TwoMonitorsThePrimaryFirstEachLessTheDocksOnIt) {
+  ASSERT_EQ(backend_->Monitors().size(), 1u);
+  // The screen split in two, the right half primary, as xrandr does it for a real pair.
+  struct Restore {
+    ~Restore() { Sh("sh -c 'xrandr --delmonitor R; xrandr --delmonitor L'"); }
+  } restore;
+  Sh("xrandr --setmonitor L 640/170x1024/270+0+0 screen");
+  Sh("xrandr --setmonitor '*R' 640/170x1024/270+640+0 none");
+  ASSERT_TRUE(PumpUntil([&] { return backend_->Monitors().size() == 2; }));
+  EXPECT_GE(Announced(Kind::DisplayChanged), 1);
+  std::vector<MonitorInfo> monitors = backend_->Monitors();
+  EXPECT_EQ(monitors[0].rcMonitor, Bounds(640, 0, 640, 1024));
+  EXPECT_TRUE(monitors[0].primary);
+  EXPECT_EQ(monitors[1].rcMonitor, Bounds(0, 0, 640, 1024));
+  EXPECT_FALSE(monitors[1].primary);
+
+  // A panel on the left monitor only: _NET_WORKAREA, one rectangle for both, loses its height,
+  // the right monitor does not.
+  probeWindows_.push_back(DockAtBottom(probe_, 0, 639, 40));
+  EXPECT_TRUE(PumpUntil([&] { return backend_->Monitors()[1].rcWork == Bounds(0, 0, 640, 984); }))
+      << "left: height " << backend_->Monitors()[1].rcWork.Height();
+  EXPECT_EQ(backend_->Monitors()[0].rcWork, Bounds(640, 0, 640, 1024));
+  // One on the right monitor too, lower: each monitor loses its own.
+  probeWindows_.push_back(DockAtBottom(probe_, 640, 1279, 25));
+  EXPECT_TRUE(PumpUntil([&] { return backend_->Monitors()[0].rcWork == Bounds(640, 0, 640, 999); }))
+      << "right: height " << backend_->Monitors()[0].rcWork.Height();
+  EXPECT_EQ(backend_->Monitors()[1].rcWork, Bounds(0, 0, 640, 984));
+  EXPECT_EQ(Announced(Kind::WorkAreaChanged), 2);
+}
+
+TEST_F(X11BackendTest, PerMonitorWorkAreasOfTheDesktopComeFirst) {
+  ASSERT_EQ(WorkArea(), Bounds(0, 0, 1280, 1024));
+  // GNOME's own answer: a top bar of 32 pixels.
+  const ::Window root = DefaultRootWindow(probe_);
+  const Atom areas = XInternAtom(probe_, "_GTK_WORKAREAS_D0", False);
+  const long area[4] = {0, 32, 1280, 992};
+  XChangeProperty(probe_, root, areas, XA_CARDINAL, 32, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(area), 4);
+  XSync(probe_, False);
+  EXPECT_TRUE(PumpUntil([&] { return WorkArea() == Bounds(0, 32, 1280, 992); }));
+  EXPECT_EQ(Announced(Kind::WorkAreaChanged), 1);
+  XDeleteProperty(probe_, root, areas);
+  XSync(probe_, False);
+  EXPECT_TRUE(PumpUntil([&] { return WorkArea() == Bounds(0, 0, 1280, 1024); }));
+}
+
+// ---- One running copy ---------------------------------------------------------------------
+
+// The place of a window's top-level ancestor (its frame, when managed) among the root's children,
+// bottom first.
+int StackingPosition(Display* display, ::Window window) {
+  const ::Window root = DefaultRootWindow(display);
+  ::Window top = window;
+  for (;;) {
+    ::Window rootReturn = None;
+    ::Window parent = None;
+    ::Window* children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(display, top, &rootReturn, &parent, &children, &count)) return -1;
+    if (children) XFree(children);
+    if (parent == root || parent == None) break;
+    top = parent;
+  }
+  ::Window rootReturn = None;
+  ::Window parent = None;
+  ::Window* children = nullptr;
+  unsigned count = 0;
+  XQueryTree(display, root, &rootReturn, &parent, &children, &count);
+  int position = -1;
+  for (unsigned i = 0; i < count; ++i) {
+    if (children[i] == top) position = static_cast<int>(i);
+  }
+  if (children) XFree(children);
+  return position;
+}
+
+TEST_F(X11BackendTest, ALaterStartFindsTheRunningCopyAndRaisesItsWindows) {
+  EXPECT_EQ(backend_->ClaimInstance("/home/a/Config.txt"), std::nullopt);
+  const HWND bar = ShowWindow(1, BarSpec(Bounds(100, 100, 300, 60)));
+  // Another program's always-on-top window over the bar.
+  const ::Window cover =
+      XCreateSimpleWindow(probe_, DefaultRootWindow(probe_), 50, 50, 500, 200, 0, 0, 0x808080);
+  probeWindows_.push_back(cover);
+  const Atom above = XInternAtom(probe_, "_NET_WM_STATE_ABOVE", False);
+  XChangeProperty(probe_, cover, XInternAtom(probe_, "_NET_WM_STATE", False), XA_ATOM, 32,
+                  PropModeReplace, reinterpret_cast<const unsigned char*>(&above), 1);
+  XMapRaised(probe_, cover);
+  XSync(probe_, False);
+  ASSERT_TRUE(PumpUntil(
+      [&] { return StackingPosition(probe_, Xid(bar)) < StackingPosition(probe_, cover); }));
+
+  {
+    std::unique_ptr<Backend> later = CreateX11Backend({"snipwell", "Snipwell"});
+    EXPECT_EQ(later->ClaimInstance("/home/b/Config.txt"), "/home/a/Config.txt");
+    EXPECT_TRUE(later->RaiseRunningInstance());
+  }
+  EXPECT_TRUE(PumpUntil(
+      [&] { return StackingPosition(probe_, Xid(bar)) > StackingPosition(probe_, cover); }));
+
+  // Another program's selection of another name is no copy of this one.
+  std::unique_ptr<Backend> other = CreateX11Backend({"otherprogram", "Otherprogram"});
+  EXPECT_EQ(other->ClaimInstance("/x"), std::nullopt);
+  other.reset();
+
+  // Once the running copy ends, the next start is the desktop's copy.
+  backend_->Shutdown();
+  backend_.reset();
+  std::unique_ptr<Backend> next = CreateX11Backend({"snipwell", "Snipwell"});
+  EXPECT_EQ(next->ClaimInstance("/home/c/Config.txt"), std::nullopt);
+  std::unique_ptr<Backend> last = CreateX11Backend({"snipwell", "Snipwell"});
+  EXPECT_EQ(last->ClaimInstance("/home/d/Config.txt"), "/home/c/Config.txt");
 }
 
 // ---- Waiting ------------------------------------------------------------------------------
@@ -798,7 +939,7 @@ TEST_F(X11BackendTest, ClipboardTextGoesToOtherClientsAndComesBack) {
 // ---- Without a window manager -------------------------------------------------------------
 
 TEST_F(X11BackendTest, NoWindowManagerWorkAreaIsTheWholeMonitor) {
-  EXPECT_EQ(backend_->WorkArea(), Bounds(0, 0, 1280, 1024));
+  EXPECT_EQ(WorkArea(), Bounds(0, 0, 1280, 1024));
 
   // A window manager that died leaves its properties on the root: they must not count.
   const ::Window root = DefaultRootWindow(probe_);
@@ -812,7 +953,7 @@ TEST_F(X11BackendTest, NoWindowManagerWorkAreaIsTheWholeMonitor) {
   XChangeProperty(probe_, root, workArea, XA_CARDINAL, 32, PropModeReplace,
                   reinterpret_cast<const unsigned char*>(area), 4);
   XSync(probe_, False);
-  EXPECT_EQ(backend_->WorkArea(), Bounds(0, 0, 1280, 1024));
+  EXPECT_EQ(WorkArea(), Bounds(0, 0, 1280, 1024));
   XDeleteProperty(probe_, root, check);
   XDeleteProperty(probe_, root, workArea);
   XSync(probe_, False);
