@@ -490,7 +490,11 @@ void X11Backend::WaitForEvents(std::optional<uint32_t> timeoutMs) {
       }
     }
     bool failed = false;
-    if (!ready || descriptors.size() > 1) {
+    // A look without waiting at the X connection alone was just made: XEventsQueued read what
+    // the socket held (nothing), and a poll would only say so again. Timers run every few
+    // milliseconds during a fade; each loop here is system calls the program would spend.
+    const bool justLooked = !ready && wait == 0 && descriptors.size() == 1;
+    if ((!ready || descriptors.size() > 1) && !justLooked) {
       failed = poll(descriptors.data(), descriptors.size(), wait) < 0 && errno != EINTR;
       if (failed) {
         for (pollfd& descriptor : descriptors) descriptor.revents = 0;
@@ -507,7 +511,7 @@ void X11Backend::WaitForEvents(std::optional<uint32_t> timeoutMs) {
       Rise(X11EventClock::Now());
     }
     clipboard_->ExpireTransfers();
-    DrainQueue();
+    if (!justLooked) DrainQueue();
     if (DeliverPending()) return;
     if (!display_) return;  // the sink shut the backend down
     if (timeoutMs && X11EventClock::Now() - start >= *timeoutMs) return;
