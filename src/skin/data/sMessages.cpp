@@ -71,8 +71,7 @@ void NotifyChildrenPainted(TWinControl* container, const platform::TRect& painte
   for (int i = 0; i < container->ControlCount(); ++i) {
     auto* windowed = dynamic_cast<TWinControl*>(container->Controls(i));
     if (!windowed || windowed->HasState(framework::csDestroying)) continue;
-    if (windowed->BoundsRect().Intersects(painted) || QuerySkinCommand(windowed, SKC_ISDIRTY) ||
-        QuerySkinCommand(windowed, SKC_ISPARTLYPAINTED))
+    if (windowed->BoundsRect().Intersects(painted) || QuerySkinCommand(windowed, SKC_ISDIRTY))
       SendSkinCommand(windowed, SKC_PARENTPAINTED);
   }
 }
