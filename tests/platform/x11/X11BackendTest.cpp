@@ -418,6 +418,8 @@ TEST_F(X11BackendTest, PointerMovesClicksWheelAndLeaveArriveInClientCoordinates)
     const NativeEvent* e = sink_.Last(Kind::PointerMove, hwnd);
     return e && e->point == Point(50, 40);
   }));
+  // Known from the window's own events while the pointer is over it, asked of the server after.
+  EXPECT_EQ(backend_->CursorPos(), Point(250, 340));
 
   Sh("xdotool click 1");
   ASSERT_TRUE(PumpUntil([&] { return sink_.Count(Kind::ButtonUp, hwnd) == 1; }));
@@ -456,6 +458,8 @@ TEST_F(X11BackendTest, PointerMovesClicksWheelAndLeaveArriveInClientCoordinates)
 
   Sh("xdotool mousemove --sync 900 900");
   EXPECT_TRUE(PumpUntil([&] { return sink_.Count(Kind::PointerLeave, hwnd) == 1; }));
+  Sh("xdotool mousemove --sync 910 905");
+  EXPECT_EQ(backend_->CursorPos(), Point(910, 905)) << "a position from before the leave";
 }
 
 TEST_F(X11BackendTest, KeysGiveVirtualKeysAndTypedTextWithoutControlCharacters) {
