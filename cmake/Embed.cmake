@@ -1,6 +1,7 @@
 # Writes a C++ source that registers files as embedded resources:
 #   cmake -DOUTPUT=out.cpp -DFUNCTION=RegisterAppResources -DROOT=<dir> -DFILES="a|b" -P Embed.cmake
-# Each file becomes a byte array, registered under its path relative to ROOT by FUNCTION().
+# Each file becomes a byte array, registered under its path relative to ROOT by FUNCTION(); the
+# registry keeps the arrays where they are, in the program image.
 
 string(REPLACE "|" ";" FILES "${FILES}")
 set(body "")
@@ -15,7 +16,7 @@ foreach(file IN LISTS FILES)
   string(REGEX REPLACE "((0x[0-9a-f][0-9a-f],){32})" "\\1\n" bytes "${bytes}")
   file(RELATIVE_PATH name "${ROOT}" "${file}")
   string(APPEND body "const unsigned char kResource${index}[] = {\n${bytes}0};\n")
-  string(APPEND calls "  framework::RegisterResource(\"${name}\", std::span<const uint8_t>(kResource${index}, ${size}));\n")
+  string(APPEND calls "  framework::RegisterStaticResource(\"${name}\", std::span<const uint8_t>(kResource${index}, ${size}));\n")
   math(EXPR index "${index} + 1")
 endforeach()
 

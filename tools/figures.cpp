@@ -2,22 +2,37 @@
 // manager, as scripts/figures sets up) and prints a Markdown table, each figure beside a baseline
 // measured the same way in the same run.
 //
-//   figures <snipwell executable>      (Config.txt must lie beside it, so no error report shows)
+//   figures <snipwell executable> <skinned_bar_bench executable>
+//   (Config.txt must lie beside the program, so no error report shows)
 //
+// CPU times are the process's own, from /proc/<pid>/schedstat (nanoseconds on the CPU).
 // - Start to mapped: from fork to the MapNotify of the first window, seen on the root window; the
-//   baseline is a minimal Xlib client (this program run with --minimal-client) that maps one
-//   window. Median of five starts each.
+//   baselines are xmessage and a minimal Xlib client (this program run with --minimal-client)
+//   that maps one window. Median of seven interleaved rounds.
+// - Resident memory with the bar shown, one second after it was mapped, and with the editor open
+//   ("Edit text..." clicked through xdotool), from /proc; the baseline is xmessage.
+// - Idle CPU over 10 seconds; the baseline is the minimal client.
 // - Hover to clipboard: the pointer is warped onto a snippet slot (as a real pointer move, the bar
 //   gets the motion), then this client, a second X client, asks for CLIPBOARD until it holds the
 //   slot's text; the baseline is one such request answered with text that is already there.
-// - Idle CPU over 10 seconds and resident memory with the bar shown, from /proc; the baseline is
-//   the minimal client.
+// - CPU per hover: the program's CPU over 200 hovers from slot 3 to slot 4 and back, each waited
+//   for through the clipboard, less its CPU over 200 readings of text already there; the
+//   baseline is the HoverSlot3To4 benchmark of the same run (the same move on a headless desktop).
+// - CPU of a fade: the pointer goes from the bar's background onto the Exit button, whose hot
+//   look fades in over 20 steps; the program's CPU over that second, median of five; the baseline
+//   is the FullBarPaint benchmark (the whole bar composed and presented once).
+// - Raising war: without a window manager, a client that raises itself whenever covered (this
+//   program run with --rival) is opened over the bar; the program's CPU over the next 5 seconds,
+//   beside the rival's own.
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <cstring>
 
 #include <algorithm>
 #include <chrono>
@@ -38,6 +53,9 @@ using Ms = std::chrono::duration<double, std::milli>;
 
 constexpr int kStarts = 5;
 constexpr int kHovers = 60;
+constexpr int kStartRounds = 7;
+constexpr int kCpuHovers = 200;
+constexpr int kFades = 5;
 const char* const kTexts[7] = {"one", "two", "three", "four", "five", "six", "seven"};
 constexpr int kSlotLefts[7] = {8, 145, 282, 420, 557, 694, 832};
 
@@ -59,6 +77,31 @@ int MinimalClient() {
   }
 }
 
+// A window across the bottom of the screen that raises itself whenever another covers it.
+int Rival() {
+  Display* display = XOpenDisplay(nullptr);
+  if (!display) return 1;
+  const int screen = DefaultScreen(display);
+  const int width = DisplayWidth(display, screen);
+  const int height = DisplayHeight(display, screen);
+  XSetWindowAttributes attributes{};
+  attributes.override_redirect = False;
+  attributes.event_mask = VisibilityChangeMask;
+  attributes.background_pixel = WhitePixel(display, screen);
+  const Window window = XCreateWindow(
+      display, RootWindow(display, screen), 0, height - 120, static_cast<unsigned>(width), 120, 0,
+      CopyFromParent, InputOutput, CopyFromParent, CWEventMask | CWBackPixel, &attributes);
+  XMapRaised(display, window);
+  for (;;) {
+    XEvent event;
+    XNextEvent(display, &event);
+    if (event.type == VisibilityNotify && event.xvisibility.state != VisibilityUnobscured) {
+      XRaiseWindow(display, window);
+      XFlush(display);
+    }
+  }
+}
+
 pid_t Start(const std::vector<std::string>& command) {
   const pid_t pid = ::fork();
   if (pid < 0) Fail("cannot fork");
@@ -66,7 +109,10 @@ pid_t Start(const std::vector<std::string>& command) {
     std::vector<char*> argv;
     for (const std::string& a : command) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
-    ::execv(argv[0], argv.data());
+    // xmessage complains of the locale's fonts: not the figures' business.
+    const int quiet = ::open("/dev/null", O_WRONLY);
+    if (quiet >= 0) ::dup2(quiet, STDERR_FILENO);
+    ::execvp(argv[0], argv.data());
     ::_exit(127);
   }
   return pid;
@@ -149,6 +195,33 @@ double IdleCpuMs(pid_t pid) {
   return (CpuTicks(pid) - before) * 1000.0 / static_cast<double>(::sysconf(_SC_CLK_TCK));
 }
 
+// The process's time on the CPU so far, in milliseconds, to the nanosecond.
+double CpuMs(pid_t pid) {
+  std::ifstream in("/proc/" + std::to_string(pid) + "/schedstat");
+  double ns = 0;
+  in >> ns;
+  return ns / 1e6;
+}
+
+// The CPU time per iteration of a benchmark of the skinned bar, in milliseconds.
+double BenchmarkMs(const std::string& bench, const std::string& name) {
+  const std::string command = bench + " --benchmark_filter='^" + name +
+                              "$' --benchmark_format=json --benchmark_min_time=0.5 2>/dev/null";
+  FILE* pipe = ::popen(command.c_str(), "r");
+  if (!pipe) Fail("cannot run " + bench);
+  std::string out;
+  char buffer[4096];
+  for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+  ::pclose(pipe);
+  const size_t at = out.find("\"name\": \"" + name + "\"");
+  const size_t cpu = at == std::string::npos ? at : out.find("\"cpu_time\":", at);
+  const size_t unit = cpu == std::string::npos ? cpu : out.find("\"time_unit\": \"", cpu);
+  if (unit == std::string::npos) Fail("the benchmark " + name + " gave no figure");
+  const double value = std::atof(out.c_str() + cpu + std::strlen("\"cpu_time\":"));
+  const std::string u = out.substr(unit + std::strlen("\"time_unit\": \""), 2);
+  return u == "ns" ? value / 1e6 : u == "us" ? value / 1e3 : u == "ms" ? value : value * 1e3;
+}
+
 class ClipboardReader {
  public:
   explicit ClipboardReader(Display* display) : display_(display) {
@@ -209,77 +282,164 @@ std::string Format(const char* format, double value) {
   return text;
 }
 
+// Warps the pointer to a point of the bar (as a real move: the bar gets the motion).
+void MoveTo(Display* display, const XWindowAttributes& bar, int x, int y) {
+  XWarpPointer(display, None, DefaultRootWindow(display), 0, 0, 0, 0, bar.x + x, bar.y + y);
+  XFlush(display);
+}
+
+// Hovers slot k and waits until the clipboard holds its text.
+void HoverSlot(Display* display, const XWindowAttributes& bar, ClipboardReader& reader, int k,
+               int shift) {
+  MoveTo(display, bar, kSlotLefts[k] + 20 + shift, 14);
+  const auto start = Clock::now();
+  while (reader.Read() != std::string(kTexts[k])) {
+    if (Ms(Clock::now() - start).count() > 5000) Fail("the hover never reached the clipboard");
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc == 2 && std::string(argv[1]) == "--minimal-client") return MinimalClient();
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: figures <snipwell executable>\n");
+  if (argc == 2 && std::string(argv[1]) == "--rival") return Rival();
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: figures <snipwell executable> <skinned_bar_bench executable>\n");
     return 2;
   }
   const std::string self = "/proc/self/exe";
   char selfPath[4096] = {};
   if (::readlink(self.c_str(), selfPath, sizeof selfPath - 1) <= 0) Fail("cannot find myself");
   const std::vector<std::string> minimal = {selfPath, "--minimal-client"};
+  const std::vector<std::string> rival = {selfPath, "--rival"};
+  const std::vector<std::string> xmessage = {"xmessage", "Snipwell"};
   const std::vector<std::string> program = {argv[1]};
+  const std::string bench = argv[2];
 
   Display* display = XOpenDisplay(nullptr);
   if (!display) Fail("cannot open the display");
   XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
 
-  std::vector<double> baseStarts, programStarts;
-  for (int i = 0; i < kStarts; ++i) {
+  std::vector<double> baseStarts, xmessageStarts, programStarts;
+  for (int i = 0; i < kStartRounds; ++i) {
     baseStarts.push_back(StartToMapped(display, minimal));
+    xmessageStarts.push_back(StartToMapped(display, xmessage));
     programStarts.push_back(StartToMapped(display, program));
   }
 
-  pid_t base = 0, bar = 0;
+  pid_t base = 0, message = 0, bar = 0;
   StartToMapped(display, minimal, &base);
+  StartToMapped(display, xmessage, &message);
   StartToMapped(display, program, &bar);
   std::this_thread::sleep_for(std::chrono::seconds(1));  // painted and settled
   const long baseRss = StatusKb(base, "VmRSS"), barRss = StatusKb(bar, "VmRSS");
+  const long messageRss = StatusKb(message, "VmRSS");
   const double baseIdle = IdleCpuMs(base);
   const double barIdle = IdleCpuMs(bar);
+  Stop(message);
 
-  const std::optional<XWindowAttributes> where = FindBar(display);
+  std::optional<XWindowAttributes> where = FindBar(display);
+  for (const auto start = Clock::now(); !where && Ms(Clock::now() - start).count() < 10000;) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    where = FindBar(display);
+  }
   if (!where) Fail("the bar is not on screen");
   ClipboardReader reader(display);
   std::vector<double> hovers, reads;
   for (int i = 0; i < kHovers; ++i) {
     const int k = i % 7;
-    XWarpPointer(display, None, DefaultRootWindow(display), 0, 0, 0, 0,
-                 where->x + kSlotLefts[k] + 20 + i % 20, where->y + 14);
-    XFlush(display);
     const auto start = Clock::now();
-    for (;;) {
-      const std::optional<std::string> text = reader.Read();
-      if (text == std::string(kTexts[k])) break;
-      if (Ms(Clock::now() - start).count() > 5000) Fail("the hover never reached the clipboard");
-    }
+    HoverSlot(display, *where, reader, k, i % 20);
     hovers.push_back(Ms(Clock::now() - start).count());
     const auto again = Clock::now();
     if (reader.Read() != std::string(kTexts[k])) Fail("the clipboard changed by itself");
     reads.push_back(Ms(Clock::now() - again).count());
   }
+
+  // The program's CPU per hover, less what answering this client's reading costs it.
+  HoverSlot(display, *where, reader, 2, 0);
+  double before = CpuMs(bar);
+  for (int i = 0; i < kCpuHovers; ++i) HoverSlot(display, *where, reader, 2 + (i + 1) % 2, 0);
+  const double hoversAndReadsMs = CpuMs(bar) - before;
+  before = CpuMs(bar);
+  for (int i = 0; i < kCpuHovers; ++i) {
+    if (reader.Read() != std::string(kTexts[2])) Fail("the clipboard changed by itself");
+  }
+  const double readsMs = CpuMs(bar) - before;
+  const double hoverCpuMs = (hoversAndReadsMs - readsMs) / kCpuHovers;
+
+  // One fade of the Exit button: from the background beside "Edit text..." onto the button.
+  std::vector<double> fades;
+  for (int i = 0; i < kFades; ++i) {
+    MoveTo(display, *where, 650, 45);
+    std::this_thread::sleep_for(std::chrono::milliseconds(600));  // the fade out has ended
+    before = CpuMs(bar);
+    MoveTo(display, *where, 996, 15);
+    std::this_thread::sleep_for(std::chrono::milliseconds(1000));  // 20 steps of 10 ms
+    fades.push_back(CpuMs(bar) - before);
+  }
+
+  // The editor open: "Edit text..." clicked.
+  XSync(display, True);
+  const std::string click = "xdotool mousemove " + std::to_string(where->x + 776) + " " +
+                            std::to_string(where->y + 42) + " click 1";
+  if (std::system(click.c_str()) != 0) Fail("xdotool failed");
+  if (!WaitForMap(display)) Fail("the editor did not open");
+  std::this_thread::sleep_for(std::chrono::seconds(1));
+  const long editorRss = StatusKb(bar, "VmRSS");
+  Stop(bar);
+
+  // The raising war: a rival opened over the bar, five seconds of both.
+  StartToMapped(display, program, &bar);
+  std::this_thread::sleep_for(std::chrono::seconds(1));
+  pid_t raiser = 0;
+  StartToMapped(display, rival, &raiser);
+  const double barBefore = CpuMs(bar), rivalBefore = CpuMs(raiser);
+  std::this_thread::sleep_for(std::chrono::seconds(5));
+  const double warMs = CpuMs(bar) - barBefore, rivalMs = CpuMs(raiser) - rivalBefore;
+  Stop(raiser);
   Stop(bar);
   Stop(base);
   XCloseDisplay(display);
 
+  const double hoverBenchMs = BenchmarkMs(bench, "HoverSlot3To4");
+  const double paintBenchMs = BenchmarkMs(bench, "FullBarPaint");
+
   std::printf("| figure | Snipwell | baseline |\n|---|---|---|\n");
   std::printf(
-      "| start to the first window mapped, median of %d | %s | %s (a minimal Xlib client) |\n",
-      kStarts, Format("%.0f ms", Median(programStarts)).c_str(),
+      "| start to the first window mapped, median of %d | %s | %s (xmessage); %s (a minimal "
+      "Xlib client) |\n",
+      kStartRounds, Format("%.0f ms", Median(programStarts)).c_str(),
+      Format("%.0f ms", Median(xmessageStarts)).c_str(),
       Format("%.0f ms", Median(baseStarts)).c_str());
+  std::printf(
+      "| resident memory with the bar shown | %s | %s (xmessage); %s (a minimal Xlib "
+      "client) |\n",
+      Format("%.1f MB", barRss / 1024.0).c_str(), Format("%.1f MB", messageRss / 1024.0).c_str(),
+      Format("%.1f MB", baseRss / 1024.0).c_str());
+  std::printf("| resident memory with the editor open | %s | %s (xmessage) |\n",
+              Format("%.1f MB", editorRss / 1024.0).c_str(),
+              Format("%.1f MB", messageRss / 1024.0).c_str());
+  std::printf("| CPU used over 10 idle seconds | %s | %s (a minimal Xlib client) |\n",
+              Format("%.0f ms", barIdle).c_str(), Format("%.0f ms", baseIdle).c_str());
   std::printf(
       "| hover to the text seen on the clipboard by another client, median (95th percentile) of "
       "%d | %s (%s) | %s (%s) (reading text already there) |\n",
       kHovers, Format("%.2f ms", Median(hovers)).c_str(),
       Format("%.2f ms", Percentile95(hovers)).c_str(), Format("%.2f ms", Median(reads)).c_str(),
       Format("%.2f ms", Percentile95(reads)).c_str());
-  std::printf("| CPU used over 10 idle seconds | %s | %s (a minimal Xlib client) |\n",
-              Format("%.0f ms", barIdle).c_str(), Format("%.0f ms", baseIdle).c_str());
-  std::printf("| resident memory with the bar shown | %s | %s (a minimal Xlib client) |\n",
-              Format("%.1f MB", barRss / 1024.0).c_str(),
-              Format("%.1f MB", baseRss / 1024.0).c_str());
+  std::printf(
+      "| CPU per hover from slot 3 to slot 4, over %d | %s | %s (the HoverSlot3To4 "
+      "benchmark) |\n",
+      kCpuHovers, Format("%.0f µs", hoverCpuMs * 1000).c_str(),
+      Format("%.0f µs", hoverBenchMs * 1000).c_str());
+  std::printf(
+      "| CPU of one 20-step fade of the Exit button, median of %d | %s | %s (the "
+      "FullBarPaint benchmark) |\n",
+      kFades, Format("%.2f ms", Median(fades)).c_str(), Format("%.2f ms", paintBenchMs).c_str());
+  std::printf(
+      "| CPU over 5 s beside a client that raises itself whenever covered | %s | %s (that "
+      "client's own) |\n",
+      Format("%.0f ms", warMs).c_str(), Format("%.0f ms", rivalMs).c_str());
   return 0;
 }

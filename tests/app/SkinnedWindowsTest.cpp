@@ -2,6 +2,7 @@
 // with slot 3 hot, with the check box unticked, with "Exit" pressed and half-way through the fade
 // onto "Edit text...", and of the whole editor; and the plain look while the manager is off.
 
+#include "platform/windows/Paint.h"
 #include "skin/controls/sFadeTimer.h"
 #include "skin/data/sSkinManager.h"
 #include "tests/GoldenPicture.h"
@@ -64,6 +65,24 @@ TEST_P(SkinnedWindows, TheBarWithSlot3Hot) {
   StartIn(GetParam());
   HoverSlot(3);
   ExpectGoldenPicture(Screen(Form1), "app", Name("bar_slot3_hot"));
+}
+
+// A hover repaints only what it changed (the slots that lose and take the focus, the label): after
+// moving on and back the bar is as if slot 3 were hovered once, and as a whole repaint draws it.
+TEST_P(SkinnedWindows, HoversOnAndBackRepaintEverythingTheyChange) {
+  StartIn(GetParam());
+  for (int k : {3, 4, 5, 4, 3}) HoverSlot(k);
+  LetFadesEnd();
+  ExpectGoldenPicture(Screen(Form1), "app", Name("bar_slot3_hot"));
+  const platform::DIBitmap hovered = Screen(Form1);
+  platform::RedrawWindow(Form1->Handle(), nullptr, nullptr,
+                         platform::RDW_INVALIDATE | platform::RDW_ALLCHILDREN);
+  Pump();
+  int differing = 0;
+  for (int y = 0; y < hovered.Height(); ++y)
+    for (int x = 0; x < hovered.Width(); ++x)
+      differing += hovered.Pixel(x, y) != Screen(Form1).Pixel(x, y);
+  EXPECT_EQ(differing, 0);
 }
 
 TEST_P(SkinnedWindows, TheBarWithTheCheckBoxUnticked) {

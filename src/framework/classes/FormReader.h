@@ -103,6 +103,8 @@ std::vector<TPropertyAssignment> WriteProperties(const TObject* obj);
 // are copied. Registering a name again with the same bytes is harmless; with other bytes it is a
 // programming error (Exception), so spans handed out stay valid for the life of the program.
 void RegisterResource(const std::string& name, std::span<const uint8_t> bytes);
+// The same for bytes that live as long as the program (compiled into it): they are not copied.
+void RegisterStaticResource(const std::string& name, std::span<const uint8_t> bytes);
 std::span<const uint8_t> FindResource(const std::string& name);  // empty when unknown
 // A registered resource as text; raises EReadError when there is none of that name.
 std::string_view FindResourceText(const std::string& name);

@@ -11,10 +11,16 @@ namespace framework {
 
 namespace {
 
+struct Resource {
+  std::vector<uint8_t> copy;       // the bytes when they were copied
+  std::span<const uint8_t> bytes;  // into copy, or into the program image
+};
+
 struct ResourceTable {
   std::mutex lock;
-  // Entries are never changed or removed once made, so spans into them stay valid.
-  std::map<std::string, std::vector<uint8_t>, std::less<>> byName;
+  // Entries are never changed or removed once made, so spans into them stay valid (a map's
+  // nodes stay where they are, and so do the vectors' heap buffers).
+  std::map<std::string, Resource, std::less<>> byName;
 };
 
 ResourceTable& Resources() {
@@ -22,17 +28,32 @@ ResourceTable& Resources() {
   return table;
 }
 
-}  // namespace
-
-void RegisterResource(const std::string& name, std::span<const uint8_t> bytes) {
+void Register(const std::string& name, std::span<const uint8_t> bytes, bool copy) {
   ResourceTable& table = Resources();
   std::lock_guard guard(table.lock);
   if (auto it = table.byName.find(name); it != table.byName.end()) {
-    if (!std::equal(it->second.begin(), it->second.end(), bytes.begin(), bytes.end()))
+    const std::span<const uint8_t> known = it->second.bytes;
+    if (!std::equal(known.begin(), known.end(), bytes.begin(), bytes.end()))
       throw Exception("Two different resources are registered under the name " + name);
     return;
   }
-  table.byName.emplace(name, std::vector<uint8_t>(bytes.begin(), bytes.end()));
+  Resource& entry = table.byName[name];
+  if (copy) {
+    entry.copy.assign(bytes.begin(), bytes.end());
+    entry.bytes = entry.copy;
+  } else {
+    entry.bytes = bytes;
+  }
+}
+
+}  // namespace
+
+void RegisterResource(const std::string& name, std::span<const uint8_t> bytes) {
+  Register(name, bytes, true);
+}
+
+void RegisterStaticResource(const std::string& name, std::span<const uint8_t> bytes) {
+  Register(name, bytes, false);
 }
 
 std::span<const uint8_t> FindResource(const std::string& name) {
@@ -40,7 +61,7 @@ std::span<const uint8_t> FindResource(const std::string& name) {
   std::lock_guard guard(table.lock);
   auto it = table.byName.find(name);
   if (it == table.byName.end()) return {};
-  return it->second;
+  return it->second.bytes;
 }
 
 bool HasResource(const std::string& name) {

@@ -1,5 +1,7 @@
 #include "framework/forms/Application.h"
 
+#include <malloc.h>
+
 #include <algorithm>
 
 #include "framework/controls/HintWindow.h"
@@ -125,6 +127,13 @@ void TApplication::HandleMessage() {
     return;
   }
   platform::DispatchMessage(msg);
+  if (!startupMemoryReleased_ && msg.message == platform::WM_PAINT && mainForm_ &&
+      mainForm_->HandleAllocated() && msg.hwnd == mainForm_->Handle()) {
+    // Reading the forms' descriptions peaks at several times the heap the program keeps; with
+    // the main form painted, start-up is over and the free part goes back to the system.
+    startupMemoryReleased_ = true;
+    malloc_trim(0);
+  }
 }
 
 void TApplication::ProcessMessages() {

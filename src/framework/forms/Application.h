@@ -84,6 +84,7 @@ class TApplication : public TComponent {
   HWND handle_ = nullptr;
   std::unique_ptr<TIcon> icon_;
   bool terminated_ = false;
+  bool startupMemoryReleased_ = false;
   bool showHint_ = true;
   THintWindow* hintWindow_ = nullptr;  // owned
   TControl* hintControl_ = nullptr;

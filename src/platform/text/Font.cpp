@@ -242,7 +242,7 @@ bool Font::SetUpOutline(const std::string& file, int faceIndex, bool bold, bool 
   glyphs.FallbackPixels = std::max(1, emPixels);
   glyphs_ = std::make_unique<GlyphCache>(glyphs, system);
   // Faces without an average width in their OS/2 table: the width of "x", as Windows takes it.
-  if (metrics_.tmAveCharWidth <= 0) metrics_.tmAveCharWidth = glyphs_->Get(U'x').Advance;
+  if (metrics_.tmAveCharWidth <= 0) metrics_.tmAveCharWidth = glyphs_->Advance(U'x');
   return true;
 }
 

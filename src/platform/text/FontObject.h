@@ -49,7 +49,7 @@ class Font : public TextMeasure {
   // The glyph of a character, rendered on first use. Fonts belong to the user-interface thread.
   const Glyph& GlyphOf(char32_t ch) const { return glyphs_->Get(ch); }
 
-  int Advance(char32_t ch) const override { return GlyphOf(ch).Advance; }
+  int Advance(char32_t ch) const override { return glyphs_->Advance(ch); }
   int AverageCharWidth() const override { return metrics_.tmAveCharWidth; }
   int LineHeight() const override { return metrics_.tmHeight; }
   const int* AsciiAdvances() const override;

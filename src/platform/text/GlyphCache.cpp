@@ -165,16 +165,16 @@ const Glyph& GlyphCache::Lookup(char32_t ch) {
   return found->second;
 }
 
-Glyph GlyphCache::Render(char32_t ch) {
+std::optional<GlyphCache::Source> GlyphCache::Resolve(char32_t ch) {
   // A tab outside DT_EXPANDTABS is a blank.
-  if (ch == U'\t') return Get(U' ');
+  if (ch == U'\t') ch = U' ';
   // C1 controls come from bytes of old ANSI text shown as Latin-1: show what those bytes meant.
   if (ch >= 0x80 && ch <= 0x9F) {
     ch = kWindows1252High[ch - 0x80];
-    if (ch == 0) return {};
+    if (ch == 0) return std::nullopt;
   }
   // Other control characters (line ends among them) take no room.
-  if (ch < 0x20 || ch == 0x7F) return {};
+  if (ch < 0x20 || ch == 0x7F) return std::nullopt;
   FT_Face face = source_.Face;
   unsigned index = 0;
   if (source_.Bitmap) {
@@ -183,43 +183,64 @@ Glyph GlyphCache::Render(char32_t ch) {
   } else {
     index = FT_Get_Char_Index(face, ch);
   }
-  if (index != 0) return RenderFrom(face, source_.Size, index, true);
+  if (index != 0) return Source{face, source_.Size, index, true};
   FT_Face fallback = system_.FallbackFace(ch);
   if (fallback != nullptr && fallback != face) {
     FT_Size size = FallbackSize(fallback);
     const unsigned fallbackIndex = FT_Get_Char_Index(fallback, ch);
-    if (size != nullptr && fallbackIndex != 0)
-      return RenderFrom(fallback, size, fallbackIndex, false);
+    if (size != nullptr && fallbackIndex != 0) return Source{fallback, size, fallbackIndex, false};
   }
   // Nothing has it: the face's own missing-character shape.
-  return RenderFrom(face, source_.Size, 0, true);
+  return Source{face, source_.Size, 0, true};
 }
 
-Glyph GlyphCache::RenderFrom(FT_FaceRec_* face, FT_SizeRec_* size, unsigned glyphIndex,
-                             bool ownFace) {
-  Glyph glyph;
-  if (FT_Activate_Size(size) != 0) return glyph;
-  const bool bitmapFace = ownFace && source_.Bitmap;
-  const FT_Int32 flags = bitmapFace || !FT_IS_SCALABLE(face) ? FT_LOAD_DEFAULT : kOutlineLoadFlags;
-  if (FT_Load_Glyph(face, glyphIndex, flags) != 0) return glyph;
-  FT_GlyphSlot slot = face->glyph;
-  if (ownFace && !bitmapFace && slot->format == FT_GLYPH_FORMAT_OUTLINE) {
+std::optional<int> GlyphCache::Load(const Source& from) {
+  if (FT_Activate_Size(from.size) != 0) return std::nullopt;
+  const bool bitmapFace = from.ownFace && source_.Bitmap;
+  const FT_Int32 flags =
+      bitmapFace || !FT_IS_SCALABLE(from.face) ? FT_LOAD_DEFAULT : kOutlineLoadFlags;
+  if (FT_Load_Glyph(from.face, from.index, flags) != 0) return std::nullopt;
+  FT_GlyphSlot slot = from.face->glyph;
+  if (from.ownFace && !bitmapFace && slot->format == FT_GLYPH_FORMAT_OUTLINE) {
     if (source_.SlantOutline) FT_GlyphSlot_Oblique(slot);
     if (source_.EmboldenOutline) FT_GlyphSlot_Embolden(slot);
   }
-  glyph.Advance = static_cast<int>((slot->advance.x + 32) >> 6);
+  // Windows' bold for bitmap faces strikes the glyph twice, one pixel apart.
+  const int doubleStrike = bitmapFace && source_.BitmapBold ? 1 : 0;
+  return static_cast<int>((slot->advance.x + 32) >> 6) + doubleStrike;
+}
+
+int GlyphCache::Advance(char32_t ch) {
+  if (ch < latin_.size() && latin_[ch] != nullptr) return latin_[ch]->Advance;
+  if (const auto drawn = glyphs_.find(ch); drawn != glyphs_.end()) return drawn->second.Advance;
+  if (const auto measured = advances_.find(ch); measured != advances_.end())
+    return measured->second;
+  const std::optional<Source> from = Resolve(ch);
+  const int advance = from ? Load(*from).value_or(0) : 0;
+  advances_.emplace(ch, advance);
+  return advance;
+}
+
+Glyph GlyphCache::Render(char32_t ch) {
+  const std::optional<Source> from = Resolve(ch);
+  return from ? RenderFrom(*from) : Glyph{};
+}
+
+Glyph GlyphCache::RenderFrom(const Source& from) {
+  Glyph glyph;
+  const std::optional<int> advance = Load(from);
+  if (!advance) return glyph;
+  glyph.Advance = *advance;
+  FT_GlyphSlot slot = from.face->glyph;
   if (slot->format != FT_GLYPH_FORMAT_BITMAP && FT_Render_Glyph(slot, kOutlineRenderMode) != 0)
     return glyph;
   glyph.Left = slot->bitmap_left;
   glyph.Top = slot->bitmap_top;
   CopyCoverage(slot->library, slot->bitmap, glyph);
   Trim(glyph);
-  if (bitmapFace) {
+  if (from.ownFace && source_.Bitmap) {
     if (source_.BitmapItalic) Shear(glyph, source_.CellHeight, source_.Ascent);
-    if (source_.BitmapBold) {
-      DoubleStrike(glyph);
-      glyph.Advance += 1;
-    }
+    if (source_.BitmapBold) DoubleStrike(glyph);
   }
   return glyph;
 }

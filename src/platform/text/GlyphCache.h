@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -57,17 +58,35 @@ class GlyphCache {
     return Lookup(ch);
   }
 
+  // How far the pen moves after ch: Get(ch).Advance, found without rendering the glyph when it
+  // has not been drawn yet (measuring text needs nothing else).
+  int Advance(char32_t ch);
+
  private:
+  // Where a character's glyph comes from.
+  struct Source {
+    FT_FaceRec_* face = nullptr;
+    FT_SizeRec_* size = nullptr;
+    unsigned index = 0;
+    bool ownFace = false;  // the bitmap treatment applies only to the font's own face
+  };
+  // The character drawn for ch (a tab is a blank, C1 controls are Windows-1252's characters) and
+  // where its glyph comes from; nullopt for a character without ink or room.
+  std::optional<Source> Resolve(char32_t ch);
+  // Loads the glyph into its face's slot as drawn (hinted, slanted, emboldened) and gives its
+  // advance; nullopt when FreeType fails.
+  std::optional<int> Load(const Source& from);
+
   const Glyph& Lookup(char32_t ch);
   Glyph Render(char32_t ch);
-  // The glyph from one face at one size; the bitmap treatment applies to the font's own face.
-  Glyph RenderFrom(FT_FaceRec_* face, FT_SizeRec_* size, unsigned glyphIndex, bool ownFace);
+  Glyph RenderFrom(const Source& from);
   FT_SizeRec_* FallbackSize(FT_FaceRec_* face);
 
   GlyphSource source_;
   FontSystem& system_;
   std::array<const Glyph*, 256> latin_{};
   std::unordered_map<char32_t, Glyph> glyphs_;  // nodes stay put, so latin_ may point into it
+  std::unordered_map<char32_t, int> advances_;  // of characters measured but not drawn
   std::vector<std::pair<FT_FaceRec_*, FT_SizeRec_*>> fallbackSizes_;
 };
 

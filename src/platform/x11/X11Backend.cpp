@@ -115,12 +115,17 @@ class X11Backend final : public Backend {
   void Dispatch(XEvent& event);
   void DispatchOther(XEvent& event);
   void RecordTime(const XEvent& event);
+  void TrackPointer(const XEvent& event);
   void Translate(XEvent& event);
   void TranslateConfigure(TopLevel& window, const XConfigureEvent& event);
   void TranslateClientMessage(TopLevel& window, const XClientMessageEvent& event);
   void OnMapped(TopLevel& window);
   std::optional<int> NextPlacementCheckMs() const;
   void CheckPlacements();
+  void WatchStacking();
+  void OnStackingEvent(const XEvent& event);
+  void OnCovered();
+  void Rise(uint32_t now);
 
   void TakeFocus(TopLevel& window);
   void WatchScreens();
@@ -128,6 +133,8 @@ class X11Backend final : public Backend {
   bool NoteScreenEvent(XEvent& event);
   void CheckScreens();
   void RaiseTopLevels();
+  // The window's input context, made when it first gets the keyboard.
+  void OpenInputContext(TopLevel& window);
   std::optional<TPoint> ScreenPosition(::Window xid);
 
   Display* display_ = nullptr;
@@ -138,6 +145,7 @@ class X11Backend final : public Backend {
   Colormap colormap_ = None;
   bool ownColormap_ = false;
   bool hasShape_ = false;
+  bool watchingStacking_ = false;  // the root window reports its children's maps to us
 
   std::unique_ptr<X11Atoms> atoms_;
   std::unique_ptr<X11Keyboard> keyboard_;
@@ -156,6 +164,7 @@ class X11Backend final : public Backend {
                                  const TopLevel* top = FindByXid(xid);
                                  return top != nullptr && top->style.topmost;
                                }};
+  RaisePolicy raisePolicy_;
 
   // The monitors as last asked for, until the desktop announces a change; the docks whose struts
   // they count; whether an announcement arrived since.
@@ -172,6 +181,9 @@ class X11Backend final : public Backend {
   std::deque<PendingEvent> pending_;
   Time lastServerTime_ = 0;    // the newest server time seen on any event
   Time currentEventTime_ = 0;  // the server time of the event the sink got last
+  // Where the pointer is on the screen, from the events of a window of ours that has it; nullopt
+  // while it is elsewhere (the server must then be asked).
+  std::optional<TPoint> pointer_;
 };
 
 X11Backend::X11Backend(X11ProgramName name) : name_(std::move(name)) {
@@ -292,16 +304,12 @@ void X11Backend::CreateTopLevel(HWND window, const TopLevelStyle& style) {
   // asked (it would place, frame or focus them), they stand exactly where shown and above the
   // managed windows.
   attributes.override_redirect = style.toolTip || style.popupMenu ? True : False;
+  if (style.topmost) WatchStacking();
   top->xid = XCreateWindow(
       display_, root_, b.Left, b.Top, static_cast<unsigned>(b.Width()),
       static_cast<unsigned>(b.Height()), 0, depth_, InputOutput, visual_,
       CWBackPixmap | CWBorderPixel | CWColormap | CWBitGravity | CWEventMask | CWOverrideRedirect,
       &attributes);
-  top->inputContext = keyboard_->CreateContext(top->xid);
-  if (top->inputContext) {
-    XSelectInput(display_, top->xid,
-                 EventMaskFor(style) | X11Keyboard::ContextEventMask(top->inputContext));
-  }
   const TopLevel* owner = Find(style.owner);
   SetTopLevelHints(display_, *atoms_, top->xid, top->style, owner ? owner->xid : None, name_);
   top->reported = top->style.bounds;
@@ -315,6 +323,7 @@ void X11Backend::DestroyTopLevel(HWND window) {
   if (inputGrab_ == window) ReleaseInputGrab();
   X11Keyboard::DestroyContext(top->inputContext);
   XDestroyWindow(display_, top->xid);
+  pointer_.reset();  // a window that goes hears no leave
   byXid_.erase(top->xid);
   windows_.erase(window);
   // Events already read for it would reach the window system with a handle it no longer knows.
@@ -336,6 +345,7 @@ void X11Backend::ShowTopLevel(HWND window, bool visible) {
     XMapRaised(display_, top->xid);
   } else {
     top->focusPending = false;
+    pointer_.reset();  // a window that goes hears no leave
     XWithdrawWindow(display_, top->xid, screen_);
   }
   XFlush(display_);
@@ -467,6 +477,7 @@ void X11Backend::Present(HWND window, const DIBitmap& backBuffer, const Region& 
 
 TPoint X11Backend::CursorPos() {
   if (!display_) return {};
+  if (pointer_) return *pointer_;
   ::Window rootReturn = None;
   ::Window child = None;
   int rootX = 0;
@@ -644,6 +655,9 @@ void X11Backend::WaitForEvents(std::optional<uint32_t> timeoutMs) {
       limit(std::max(0, *transfer));
     }
     if (const std::optional<int> placement = NextPlacementCheckMs()) limit(*placement);
+    if (raisePolicy_.RetryDue()) {
+      limit(std::max(0, static_cast<int32_t>(raisePolicy_.RetryAt() - X11EventClock::Now())));
+    }
     descriptors.assign(1, pollfd{ConnectionNumber(display_), POLLIN, 0});
     if (wayland_) {
       if (const std::optional<int> due = wayland_->BeforeWait(descriptors)) {
@@ -651,7 +665,11 @@ void X11Backend::WaitForEvents(std::optional<uint32_t> timeoutMs) {
       }
     }
     bool failed = false;
-    if (!ready || descriptors.size() > 1) {
+    // A look without waiting at the X connection alone was just made: XEventsQueued read what
+    // the socket held (nothing), and a poll would only say so again. Timers run every few
+    // milliseconds during a fade; each loop here is system calls the program would spend.
+    const bool justLooked = !ready && wait == 0 && descriptors.size() == 1;
+    if ((!ready || descriptors.size() > 1) && !justLooked) {
       failed = poll(descriptors.data(), descriptors.size(), wait) < 0 && errno != EINTR;
       if (failed) {
         for (pollfd& descriptor : descriptors) descriptor.revents = 0;
@@ -663,8 +681,12 @@ void X11Backend::WaitForEvents(std::optional<uint32_t> timeoutMs) {
     }
     if (failed) return;
     CheckPlacements();
+    if (raisePolicy_.RetryDue() &&
+        static_cast<int32_t>(X11EventClock::Now() - raisePolicy_.RetryAt()) >= 0) {
+      Rise(X11EventClock::Now());
+    }
     clipboard_->ExpireTransfers();
-    DrainQueue();
+    if (!justLooked) DrainQueue();
     CheckScreens();
     if (DeliverPending()) return;
     if (!display_) return;  // the sink shut the backend down
@@ -683,6 +705,7 @@ void X11Backend::DrainQueue() {
       XPeekEvent(display_, &next);
       if (next.type == MotionNotify && next.xmotion.window == event.xmotion.window) {
         RecordTime(event);
+        TrackPointer(event);
         continue;
       }
     }
@@ -709,8 +732,28 @@ void X11Backend::RecordTime(const XEvent& event) {
   if (time != 0) lastServerTime_ = time;
 }
 
+void X11Backend::TrackPointer(const XEvent& event) {
+  if (!FindByXid(event.xany.window)) return;
+  switch (event.type) {
+    case MotionNotify: pointer_ = TPoint{event.xmotion.x_root, event.xmotion.y_root}; break;
+    case ButtonPress:
+    case ButtonRelease: pointer_ = TPoint{event.xbutton.x_root, event.xbutton.y_root}; break;
+    case EnterNotify:
+      if (event.xcrossing.detail != NotifyInferior)
+        pointer_ = TPoint{event.xcrossing.x_root, event.xcrossing.y_root};
+      break;
+    case LeaveNotify:
+      // Whatever the mode: after a leave, even one for another client's grab, this window hears
+      // no more of the pointer's moves.
+      if (event.xcrossing.detail != NotifyInferior) pointer_.reset();
+      break;
+    default: break;
+  }
+}
+
 void X11Backend::Dispatch(XEvent& event) {
   RecordTime(event);
+  TrackPointer(event);
   // The input method sees every event first (it may be composing a character).
   if (XFilterEvent(&event, None)) return;
   if (clipboard_->HandleEvent(event)) return;
@@ -724,6 +767,7 @@ void X11Backend::Dispatch(XEvent& event) {
 
 void X11Backend::DispatchOther(XEvent& event) {
   RecordTime(event);
+  TrackPointer(event);
   if (XFilterEvent(&event, None)) return;
   Translate(event);
 }
@@ -734,16 +778,20 @@ void X11Backend::Translate(XEvent& event) {
     XRefreshKeyboardMapping(&event.xmapping);
     return;
   }
+  if (event.xany.window == root_) {
+    OnStackingEvent(event);
+    return;
+  }
   TopLevel* window = FindByXid(event.xany.window);
-  if (!window || translator_->Translate(event, *window, pending_)) return;
+  if (!window) return;
+  if (event.type == FocusIn) OpenInputContext(*window);
+  if (translator_->Translate(event, *window, pending_)) return;
   switch (event.type) {
     case ConfigureNotify: TranslateConfigure(*window, event.xconfigure); break;
     case MapNotify: OnMapped(*window); break;
     case UnmapNotify: window->mapped = false; break;
     case VisibilityNotify:
-      if (event.xvisibility.state != VisibilityUnobscured && window->style.topmost &&
-          !WindowManagerRuns(display_, *atoms_))
-        RaiseAboveOtherClients(display_, root_, stackingRoles_);
+      if (event.xvisibility.state != VisibilityUnobscured && window->style.topmost) OnCovered();
       break;
     case ClientMessage: TranslateClientMessage(*window, event.xclient); break;
     default: break;
@@ -758,6 +806,16 @@ std::optional<TPoint> X11Backend::ScreenPosition(::Window xid) {
   const bool ok = XTranslateCoordinates(display_, xid, root_, 0, 0, &x, &y, &child) != 0;
   if (trap.Failed() || !ok) return std::nullopt;
   return TPoint{x, y};
+}
+
+void X11Backend::OpenInputContext(TopLevel& window) {
+  if (window.inputContextTried) return;
+  window.inputContextTried = true;
+  window.inputContext = keyboard_->CreateContext(window.xid);
+  if (window.inputContext) {
+    XSelectInput(display_, window.xid,
+                 EventMaskFor(window.style) | X11Keyboard::ContextEventMask(window.inputContext));
+  }
 }
 
 void X11Backend::TranslateConfigure(TopLevel& window, const XConfigureEvent& event) {
@@ -811,6 +869,40 @@ void X11Backend::CheckPlacements() {
       XMoveWindow(display_, window->xid, asked.Left, asked.Top);
     }
   }
+}
+
+// ---- Staying on top without a window manager ------------------------------------------------
+
+void X11Backend::WatchStacking() {
+  if (watchingStacking_) return;
+  watchingStacking_ = true;
+  // A window mapped over one already covered changes nothing of its visibility: only the root
+  // window tells of it.
+  XWindowAttributes attributes{};
+  const long others =
+      XGetWindowAttributes(display_, root_, &attributes) != 0 ? attributes.your_event_mask : 0;
+  XSelectInput(display_, root_, others | SubstructureNotifyMask);
+}
+
+void X11Backend::OnStackingEvent(const XEvent& event) {
+  if (event.type != MapNotify || event.xmap.override_redirect || FindByXid(event.xmap.window))
+    return;
+  // Another program opened a window: whatever the bar gave up before, this is a new cover.
+  raisePolicy_.StackingChanged();
+  const bool topmostShown = std::any_of(windows_.begin(), windows_.end(), [](const auto& entry) {
+    return entry.second->mapped && entry.second->style.topmost;
+  });
+  if (topmostShown) OnCovered();
+}
+
+void X11Backend::OnCovered() {
+  if (WindowManagerRuns(display_, *atoms_)) return;
+  const uint32_t now = X11EventClock::Now();
+  if (raisePolicy_.Covered(now)) Rise(now);
+}
+
+void X11Backend::Rise(uint32_t now) {
+  raisePolicy_.Raised(now, RaiseAboveOtherClients(display_, root_, stackingRoles_));
 }
 
 void X11Backend::TranslateClientMessage(TopLevel& window, const XClientMessageEvent& event) {

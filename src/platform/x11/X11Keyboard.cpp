@@ -176,18 +176,22 @@ X11Keyboard::X11Keyboard(Display* display) : display_(display) {
   // Xlib picks the input method and the text encoding from the locale's character type; the rest
   // of the program keeps the "C" locale for numbers and messages.
   std::setlocale(LC_CTYPE, "");
-  if (XSupportsLocale()) {
-    XSetLocaleModifiers("");
-    inputMethod_ = XOpenIM(display, nullptr, nullptr, nullptr);
-    if (!inputMethod_) {
-      // The configured input method (XMODIFIERS) is not running: use Xlib's built-in one, which
-      // still does dead keys and compose sequences.
-      XSetLocaleModifiers("@im=none");
-      inputMethod_ = XOpenIM(display, nullptr, nullptr, nullptr);
-    }
-  }
   Bool supported = False;
   XkbSetDetectableAutoRepeat(display, True, &supported);
+}
+
+void X11Keyboard::OpenInputMethod() {
+  if (inputMethodTried_) return;
+  inputMethodTried_ = true;
+  if (!XSupportsLocale()) return;
+  XSetLocaleModifiers("");
+  inputMethod_ = XOpenIM(display_, nullptr, nullptr, nullptr);
+  if (!inputMethod_) {
+    // The configured input method (XMODIFIERS) is not running: use Xlib's built-in one, which
+    // still does dead keys and compose sequences.
+    XSetLocaleModifiers("@im=none");
+    inputMethod_ = XOpenIM(display_, nullptr, nullptr, nullptr);
+  }
 }
 
 X11Keyboard::~X11Keyboard() {
@@ -195,6 +199,7 @@ X11Keyboard::~X11Keyboard() {
 }
 
 XIC X11Keyboard::CreateContext(::Window window) {
+  OpenInputMethod();
   if (!inputMethod_) return nullptr;
   return XCreateIC(inputMethod_, XNInputStyle, XIMPreeditNothing | XIMStatusNothing, XNClientWindow,
                    window, XNFocusWindow, window, nullptr);

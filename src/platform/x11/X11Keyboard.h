@@ -23,15 +23,18 @@ class X11Keyboard {
     std::string text;     // typed text, UTF-8 without control characters; may be empty
   };
 
-  // Opens the input method (falling back to the built-in one, then to none) and asks the server
-  // for detectable auto-repeat, so held keys give presses without releases in between.
+  // Asks the server for detectable auto-repeat, so held keys give presses without releases in
+  // between. The input method is opened with the first input context: reading the locale's
+  // compose table is a large share of a start, and a window needs it only once it has the
+  // keyboard.
   explicit X11Keyboard(Display* display);
   ~X11Keyboard();
   X11Keyboard(const X11Keyboard&) = delete;
   X11Keyboard& operator=(const X11Keyboard&) = delete;
 
   // An input context for a top-level window (nullptr when there is no input method) and the
-  // events the window must select for the input method to work.
+  // events the window must select for the input method to work. The first call opens the input
+  // method (falling back to the built-in one, then to none).
   XIC CreateContext(::Window window);
   static void DestroyContext(XIC context);
   static long ContextEventMask(XIC context);
@@ -44,9 +47,11 @@ class X11Keyboard {
 
  private:
   std::string LookupText(XKeyEvent& event, XIC context, KeySym* keysym);
+  void OpenInputMethod();
 
   Display* display_;
   XIM inputMethod_ = nullptr;
+  bool inputMethodTried_ = false;
   std::bitset<256> held_;  // keycodes pressed and not yet released
 };
 

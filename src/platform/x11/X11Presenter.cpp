@@ -30,12 +30,14 @@ void FillChannel(uint32_t (&table)[256], unsigned long mask) {
 }
 
 template <int SourceBytes>
-void ConvertBgrx(const DIBitmap& source, const TRect& rect, uint8_t* destination, size_t stride) {
+void ConvertBgrx(const DIBitmap& source, const TRect& rect, uint8_t* destination, size_t stride,
+                 TPoint origin) {
   const int width = rect.Width();
   for (int y = rect.Top; y < rect.Bottom; ++y) {
     const uint8_t* src = source.ScanLine(y) + static_cast<size_t>(rect.Left) * SourceBytes;
     auto* dst =
-        reinterpret_cast<uint32_t*>(destination + static_cast<size_t>(y) * stride) + rect.Left;
+        reinterpret_cast<uint32_t*>(destination + static_cast<size_t>(y - origin.Y) * stride) +
+        (rect.Left - origin.X);
     for (int x = 0; x < width; ++x, src += SourceBytes) {
       dst[x] = uint32_t{src[0]} | (uint32_t{src[1]} << 8) | (uint32_t{src[2]} << 16);
     }
@@ -44,12 +46,13 @@ void ConvertBgrx(const DIBitmap& source, const TRect& rect, uint8_t* destination
 
 template <int SourceBytes>
 void ConvertByTables(const DIBitmap& source, const TRect& rect, const PixelLayout& layout,
-                     uint8_t* destination, size_t stride) {
+                     uint8_t* destination, size_t stride, TPoint origin) {
   const int width = rect.Width();
   for (int y = rect.Top; y < rect.Bottom; ++y) {
     const uint8_t* src = source.ScanLine(y) + static_cast<size_t>(rect.Left) * SourceBytes;
     auto* dst =
-        reinterpret_cast<uint32_t*>(destination + static_cast<size_t>(y) * stride) + rect.Left;
+        reinterpret_cast<uint32_t*>(destination + static_cast<size_t>(y - origin.Y) * stride) +
+        (rect.Left - origin.X);
     for (int x = 0; x < width; ++x, src += SourceBytes) {
       dst[x] = layout.blue[src[0]] | layout.green[src[1]] | layout.red[src[2]];
     }
@@ -69,18 +72,18 @@ PixelLayout::PixelLayout(unsigned long redMask, unsigned long greenMask, unsigne
 }
 
 void ConvertToPixels(const DIBitmap& source, const TRect& rect, const PixelLayout& layout,
-                     uint8_t* destination, size_t destinationStride) {
+                     uint8_t* destination, size_t destinationStride, TPoint origin) {
   const bool wide = source.BitsPerPixel() == 32;
   if (layout.isBgrx) {
     if (wide) {
-      ConvertBgrx<4>(source, rect, destination, destinationStride);
+      ConvertBgrx<4>(source, rect, destination, destinationStride, origin);
     } else {
-      ConvertBgrx<3>(source, rect, destination, destinationStride);
+      ConvertBgrx<3>(source, rect, destination, destinationStride, origin);
     }
   } else if (wide) {
-    ConvertByTables<4>(source, rect, layout, destination, destinationStride);
+    ConvertByTables<4>(source, rect, layout, destination, destinationStride, origin);
   } else {
-    ConvertByTables<3>(source, rect, layout, destination, destinationStride);
+    ConvertByTables<3>(source, rect, layout, destination, destinationStride, origin);
   }
 }
 
@@ -156,12 +159,15 @@ bool X11Presenter::GrowSharedSegment(size_t bytes) {
   return true;
 }
 
+void X11Presenter::EnsureGc(::Window window) {
+  if (gc_) return;
+  XGCValues values{};
+  values.graphics_exposures = False;
+  gc_ = XCreateGC(display_, window, GCGraphicsExposures, &values);
+}
+
 void X11Presenter::PrepareImage(::Window window, int width, int height) {
-  if (!gc_) {
-    XGCValues values{};
-    values.graphics_exposures = False;
-    gc_ = XCreateGC(display_, window, GCGraphicsExposures, &values);
-  }
+  EnsureGc(window);
   WaitForServer();
   if (image_ && image_->width == width && image_->height == height) return;
   DestroyImage();
@@ -214,12 +220,20 @@ void X11Presenter::Present(::Window window, const DIBitmap& backBuffer, const Re
   const TRect whole{0, 0, backBuffer.Width(), backBuffer.Height()};
   if (!area.Bounds().Intersects(whole)) return;
 
-  PrepareImage(window, backBuffer.Width(), backBuffer.Height());
-  auto* pixels = reinterpret_cast<uint8_t*>(image_->data);
-  const size_t stride = static_cast<size_t>(image_->bytes_per_line);
+  bool prepared = false;
   for (const TRect& r : area.Rects()) {
     const TRect rect = r.Intersected(whole);
     if (rect.IsEmpty()) continue;
+    if (shmEnabled_ && rect.Width() * rect.Height() <= kPlainPixels) {
+      PutPlainly(window, backBuffer, rect);
+      continue;
+    }
+    if (!prepared) {
+      PrepareImage(window, backBuffer.Width(), backBuffer.Height());
+      prepared = true;
+    }
+    auto* pixels = reinterpret_cast<uint8_t*>(image_->data);
+    const size_t stride = static_cast<size_t>(image_->bytes_per_line);
     ConvertToPixels(backBuffer, rect, layout_, pixels, stride);
     if (imageIsShared_) {
       XShmPutImage(display_, window, gc_, image_, rect.Left, rect.Top, rect.Left, rect.Top,
@@ -231,6 +245,32 @@ void X11Presenter::Present(::Window window, const DIBitmap& backBuffer, const Re
                 static_cast<unsigned>(rect.Width()), static_cast<unsigned>(rect.Height()));
     }
   }
+}
+
+void X11Presenter::PutPlainly(::Window window, const DIBitmap& backBuffer, const TRect& rect) {
+  EnsureGc(window);
+  const size_t stride = static_cast<size_t>(rect.Width()) * 4;
+  small_.resize(stride * static_cast<size_t>(rect.Height()));
+  ConvertToPixels(backBuffer, rect, layout_, small_.data(), stride, rect.TopLeft());
+  // A header of our own around the pixels: Xlib copies them into the request at once.
+  XImage image{};
+  image.width = rect.Width();
+  image.height = rect.Height();
+  image.format = ZPixmap;
+  image.data = reinterpret_cast<char*>(small_.data());
+  image.byte_order = std::endian::native == std::endian::little ? LSBFirst : MSBFirst;
+  image.bitmap_unit = 32;
+  image.bitmap_bit_order = image.byte_order;
+  image.bitmap_pad = 32;
+  image.depth = depth_;
+  image.bytes_per_line = static_cast<int>(stride);
+  image.bits_per_pixel = 32;
+  image.red_mask = visual_->red_mask;
+  image.green_mask = visual_->green_mask;
+  image.blue_mask = visual_->blue_mask;
+  if (XInitImage(&image) == 0) throw Exception("The display cannot take 32-bit images");
+  XPutImage(display_, window, gc_, &image, 0, 0, rect.Left, rect.Top,
+            static_cast<unsigned>(rect.Width()), static_cast<unsigned>(rect.Height()));
 }
 
 }  // namespace platform::x11

@@ -1,7 +1,9 @@
 #pragma once
 // Puts parts of a 24-bit back buffer on an X11 window: each rectangle is expanded into a 32-bit
 // ZPixmap image laid out as the visual wants, then sent through MIT-SHM when the server shares
-// memory with us, or with XPutImage otherwise.
+// memory with us, or with XPutImage otherwise. Small rectangles (a button's fade step) always go
+// with XPutImage: the shared image may be rewritten only once the server has read it, and that
+// round trip costs more than sending a few kilobytes down the socket.
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -30,9 +32,10 @@ struct PixelLayout {
 };
 
 // Converts rect (already inside the bitmap) of a 24- or 32-bit DIB to 32-bit pixels at the same
-// position of a destination whose row 0 is the bitmap's top row.
+// position of a destination whose row 0 is the bitmap's top row; with `origin`, the bitmap's
+// pixel at origin lands at the destination's row 0, column 0 instead.
 void ConvertToPixels(const DIBitmap& source, const TRect& rect, const PixelLayout& layout,
-                     uint8_t* destination, size_t destinationStride);
+                     uint8_t* destination, size_t destinationStride, TPoint origin = {0, 0});
 
 class X11Presenter {
  public:
@@ -52,12 +55,17 @@ class X11Presenter {
 
   bool UsesSharedMemory() const { return shmEnabled_; }
 
+  // Rectangles of at most this many pixels are sent plainly even where memory is shared.
+  static constexpr int kPlainPixels = 16 * 1024;
+
  private:
   void WaitForServer();  // the server has read the shared image: it may be rewritten
   void PrepareImage(::Window window, int width, int height);
   bool GrowSharedSegment(size_t bytes);
   void ReleaseSharedSegment();
   void DestroyImage();
+  void EnsureGc(::Window window);
+  void PutPlainly(::Window window, const DIBitmap& backBuffer, const TRect& rect);
 
   Display* display_;
   Visual* visual_;
@@ -68,6 +76,7 @@ class X11Presenter {
   XImage* image_ = nullptr;
   bool imageIsShared_ = false;
   std::vector<uint8_t> buffer_;  // the image's pixels when not shared
+  std::vector<uint8_t> small_;   // the pixels of one small rectangle sent plainly
 
   bool shmEnabled_ = false;  // the server has MIT-SHM and attaching worked (so far)
   bool shmAttached_ = false;

@@ -70,4 +70,31 @@ bool RaiseAboveOtherClients(Display* display, ::Window root, const StackingRoles
   return true;
 }
 
+bool RaisePolicy::Covered(uint32_t now) {
+  if (givenUp_) return false;
+  const uint32_t sinceRaise = now - lastRaise_;
+  if (raisedOnce_ && sinceRaise < kAnswerMs) {
+    if (++answers_ > kAnswersTolerated) {
+      givenUp_ = true;
+      retryDue_ = false;
+      return false;
+    }
+  } else {
+    answers_ = 0;
+  }
+  if (raisedOnce_ && sinceRaise < kMinIntervalMs) {
+    retryDue_ = true;
+    return false;
+  }
+  retryDue_ = false;
+  return true;
+}
+
+void RaisePolicy::Raised(uint32_t now, bool raised) {
+  retryDue_ = false;
+  if (!raised) return;
+  raisedOnce_ = true;
+  lastRaise_ = now;
+}
+
 }  // namespace platform::x11

@@ -221,10 +221,12 @@ void TsEdit::HandleSkinnedAfter(const TMessage& m, bool wasHot) {
       }
     case platform::WM_KILLFOCUS:
     case framework::CM_EXIT:
+      // Painted with the next paint, together with whatever else the focus change altered
+      // (the focused slot's selection): not once for each of the two messages.
       skinData_->HasFocus = false;
       skinData_->MouseOver = false;
       skinData_->BackgroundDirty = true;
-      if (Visible()) Repaint();
+      if (Visible()) Invalidate();
       return;
     case framework::CM_MOUSEENTER:
     case framework::CM_MOUSELEAVE:

@@ -66,6 +66,16 @@ void NotifyChildrenPainted(TWinControl* container) {
   }
 }
 
+void NotifyChildrenPainted(TWinControl* container, const platform::TRect& painted) {
+  if (!container) return;
+  for (int i = 0; i < container->ControlCount(); ++i) {
+    auto* windowed = dynamic_cast<TWinControl*>(container->Controls(i));
+    if (!windowed || windowed->HasState(framework::csDestroying)) continue;
+    if (windowed->BoundsRect().Intersects(painted) || QuerySkinCommand(windowed, SKC_ISDIRTY))
+      SendSkinCommand(windowed, SKC_PARENTPAINTED);
+  }
+}
+
 void UnfreezeCaches(TControl* control) {
   if (!control) return;
   SendSkinCommand(control, SKC_FREEZECACHE);

@@ -96,6 +96,10 @@ bool QuerySkinCommand(framework::TControl* control, uint16_t command);
 void BroadcastSkinMessage(framework::TWinControl* container, TMessage& message);
 // SKC_PARENTPAINTED to every windowed child that is not being destroyed.
 void NotifyChildrenPainted(framework::TWinControl* container);
+// The same after a paint of only `painted` (the container's client coordinates): children outside
+// it kept their pixels (even those partly outside the container), and hear of it only when they
+// still wait for their parent's paint (SKC_ISDIRTY).
+void NotifyChildrenPainted(framework::TWinControl* container, const platform::TRect& painted);
 // SKC_FREEZECACHE with argument 0 to the control and, recursively, to all its descendants.
 void UnfreezeCaches(framework::TControl* control);
 

@@ -391,7 +391,7 @@ void TsSkinProvider::PaintFormClient() {
         const int offsetY = ownerForm_->Height() - ownerForm_->ClientHeight();
         skinData_->CopyCacheToDC(ownerForm_, offsetX, offsetY, 0, 0, false, dc,
                                  {0, 0, ownerForm_->Width(), ownerForm_->Height()});
-        NotifyChildrenPainted(ownerForm_);
+        NotifyChildrenPainted(ownerForm_, ps.rcPaint);
         paintingParts_ = true;
         PaintGraphicChildren(dc, ownerForm_);
         paintingParts_ = false;

@@ -304,6 +304,27 @@ INSTANTIATE_TEST_SUITE_P(
             "      object Inner: TTestControl\n        Left = 1\n        Top = 2\n      end", 6,
             "Unknown property 'Top'"}));
 
+// Resources compiled into the program stay where they are; others are copied, so the caller's
+// buffer may go. Either way a name keeps the bytes it was first given.
+TEST(Resources, StaticBytesAreKeptInPlaceOthersCopiedAndANameKeepsItsBytes) {
+  static const uint8_t kCompiledIn[] = {'a', 'b', 'c'};
+  RegisterStaticResource("test/static.bin", kCompiledIn);
+  EXPECT_EQ(FindResource("test/static.bin").data(), kCompiledIn);
+  RegisterStaticResource("test/static.bin", kCompiledIn);  // again: harmless
+  const uint8_t other[] = {'a', 'b', 'd'};
+  EXPECT_THROW(RegisterStaticResource("test/static.bin", other), Exception);
+  EXPECT_THROW(RegisterResource("test/static.bin", other), Exception);
+
+  {
+    std::vector<uint8_t> passing = {'x', 'y'};
+    RegisterResource("test/copied.bin", passing);
+    EXPECT_NE(FindResource("test/copied.bin").data(), passing.data());
+    passing.assign(100, 0);
+  }
+  EXPECT_EQ(FindResourceText("test/copied.bin"), "xy");
+  EXPECT_EQ(FindResourceText("test/static.bin"), "abc");
+}
+
 TEST_F(StreamingTest, ItemsFromAResourceAreReadAndTheirErrorsNameIt) {
   const std::string items = "item\n  Width = 7\nend\nitem\n  Width = 'x'\nend\n";
   RegisterResource("test/items.dfm",

@@ -175,5 +175,37 @@ TEST(TextMeasure, CharactersTheBitmapFaceLacksComeFromElsewhere) {
   EXPECT_GT(TextWidth(font, "\xE6\x97\xA5\xF0\x9F\x98\x80"), 0);
 }
 
+// Measuring loads glyphs without rendering them; the advances must be those drawing gives, for
+// every kind of face and every way a character finds its glyph (its own face, a fallback face,
+// the missing-character shape, none at all).
+TEST(TextMeasure, MeasuredAdvancesAreTheDrawnGlyphsAdvances) {
+  std::u32string characters = U"\t\x80\x81\x9F\x01\x7F\u00E9\u03A9\u65E5\U0001F600\u20AC";
+  for (char32_t ch = 0x20; ch < 0x7F; ++ch) characters += ch;
+  // Sizes no other test asks for: these fonts have neither drawn nor measured anything yet.
+  for (const auto& [face, height] : {std::pair{"MS Sans Serif", -11},
+                                     {"MS Sans Serif", -19},
+                                     {"Arial", -17},
+                                     {"Times New Roman", -23},
+                                     {"DejaVu Sans", -15}}) {
+    for (const bool bold : {false, true}) {
+      for (const bool italic : {false, true}) {
+        LogFont request;
+        request.FaceName = face;
+        request.Height = height;
+        request.Weight = bold ? FW_BOLD : FW_NORMAL;
+        request.Italic = italic;
+        const Font& font = *CreateFontIndirect(request);
+        std::vector<int> measured;
+        for (const char32_t ch : characters) measured.push_back(font.Advance(ch));
+        for (size_t i = 0; i < characters.size(); ++i) {
+          EXPECT_EQ(measured[i], font.GlyphOf(characters[i]).Advance)
+              << face << " " << height << (bold ? " bold" : "") << (italic ? " italic" : "")
+              << " U+" << std::hex << static_cast<uint32_t>(characters[i]);
+        }
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace platform

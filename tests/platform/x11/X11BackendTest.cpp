@@ -31,6 +31,7 @@
 #include "platform/x11/X11EventClock.h"
 #include "platform/x11/X11Hints.h"
 #include "platform/x11/X11Keyboard.h"
+#include "platform/x11/X11Stacking.h"
 
 namespace platform::x11 {
 namespace {
@@ -152,17 +153,32 @@ class X11BackendTest : public ::testing::Test {
   }
 
   // A plain client window of the test's own, managed by the window manager and focused by it.
-  ::Window MakeClientWindow(const TRect& r) {
+  ::Window MakeClientWindow(const TRect& r, long eventMask = NoEventMask) {
     XSetWindowAttributes attributes{};
     attributes.background_pixel = WhitePixel(probe_, DefaultScreen(probe_));
-    const ::Window w =
-        XCreateWindow(probe_, DefaultRootWindow(probe_), r.Left, r.Top,
-                      static_cast<unsigned>(r.Width()), static_cast<unsigned>(r.Height()), 0,
-                      CopyFromParent, InputOutput, CopyFromParent, CWBackPixel, &attributes);
+    attributes.event_mask = eventMask;
+    const ::Window w = XCreateWindow(
+        probe_, DefaultRootWindow(probe_), r.Left, r.Top, static_cast<unsigned>(r.Width()),
+        static_cast<unsigned>(r.Height()), 0, CopyFromParent, InputOutput, CopyFromParent,
+        CWBackPixel | CWEventMask, &attributes);
     probeWindows_.push_back(w);
     XMapWindow(probe_, w);
     XSync(probe_, False);
     return w;
+  }
+
+  // Whether these windows stand in this order (bottom to top) among the root's children.
+  bool StackedInOrder(const std::vector<unsigned long>& bottomToTop) {
+    ::Window rootReturn = None, parent = None, *children = nullptr;
+    unsigned count = 0;
+    XQueryTree(probe_, DefaultRootWindow(probe_), &rootReturn, &parent, &children, &count);
+    std::vector<unsigned long> seen;
+    for (unsigned i = 0; i < count; ++i) {
+      if (std::find(bottomToTop.begin(), bottomToTop.end(), children[i]) != bottomToTop.end())
+        seen.push_back(children[i]);
+    }
+    if (children) XFree(children);
+    return seen == bottomToTop;
   }
 
   // The server's present time, from a zero-length property append on a window of the probe.
@@ -407,6 +423,8 @@ TEST_F(X11BackendTest, PointerMovesClicksWheelAndLeaveArriveInClientCoordinates)
     const NativeEvent* e = sink_.Last(Kind::PointerMove, hwnd);
     return e && e->point == Point(50, 40);
   }));
+  // Known from the window's own events while the pointer is over it, asked of the server after.
+  EXPECT_EQ(backend_->CursorPos(), Point(250, 340));
 
   Sh("xdotool click 1");
   ASSERT_TRUE(PumpUntil([&] { return sink_.Count(Kind::ButtonUp, hwnd) == 1; }));
@@ -445,6 +463,8 @@ TEST_F(X11BackendTest, PointerMovesClicksWheelAndLeaveArriveInClientCoordinates)
 
   Sh("xdotool mousemove --sync 900 900");
   EXPECT_TRUE(PumpUntil([&] { return sink_.Count(Kind::PointerLeave, hwnd) == 1; }));
+  Sh("xdotool mousemove --sync 910 905");
+  EXPECT_EQ(backend_->CursorPos(), Point(910, 905)) << "a position from before the leave";
 }
 
 TEST_F(X11BackendTest, KeysGiveVirtualKeysAndTypedTextWithoutControlCharacters) {
@@ -984,17 +1004,8 @@ TEST_F(X11BackendTest, NoWindowManagerTheBarRisesAboveWindowsOpenedLater) {
   boxStyle.dialog = true;
   boxStyle.owner = bar;
   const HWND box = ShowWindow(2, boxStyle);
-  const auto order = [&](std::vector<unsigned long> bottomToTop) {
-    ::Window rootReturn = None, parent = None, *children = nullptr;
-    unsigned count = 0;
-    XQueryTree(probe_, DefaultRootWindow(probe_), &rootReturn, &parent, &children, &count);
-    std::vector<unsigned long> seen;
-    for (unsigned i = 0; i < count; ++i) {
-      if (std::find(bottomToTop.begin(), bottomToTop.end(), children[i]) != bottomToTop.end())
-        seen.push_back(children[i]);
-    }
-    if (children) XFree(children);
-    return seen == bottomToTop;
+  const auto order = [&](const std::vector<unsigned long>& bottomToTop) {
+    return StackedInOrder(bottomToTop);
   };
   XSetInputFocus(probe_, PointerRoot, RevertToPointerRoot, CurrentTime);
   XSync(probe_, False);
@@ -1016,6 +1027,41 @@ TEST_F(X11BackendTest, NoWindowManagerTheBarRisesAboveWindowsOpenedLater) {
   XSync(probe_, False);
   PumpUntil([] { return false; }, milliseconds(300));
   EXPECT_TRUE(order({Xid(bar), Xid(box), menu})) << "another program's menu went under the bar";
+}
+
+// Another client that also keeps itself on top by raising itself whenever covered: the two must
+// not take turns for ever. The bar gives up after a few raises, and still rises above a window
+// opened later.
+TEST_F(X11BackendTest, NoWindowManagerTheBarEndsARaisingWarWithAnotherOnTopClient) {
+  const HWND bar = ShowWindow(1, BarSpec(Bounds(100, 900, 600, 56)));
+  const ::Window rival = MakeClientWindow(Bounds(50, 850, 600, 150), VisibilityChangeMask);
+  int rivalRaises = 0;
+  const auto serveRival = [&] {
+    while (XPending(probe_) > 0) {
+      XEvent event{};
+      XNextEvent(probe_, &event);
+      if (event.type == VisibilityNotify && event.xvisibility.window == rival &&
+          event.xvisibility.state != VisibilityUnobscured) {
+        XRaiseWindow(probe_, rival);
+        XFlush(probe_);
+        ++rivalRaises;
+      }
+    }
+    return false;
+  };
+  PumpUntil(serveRival, milliseconds(1500));
+  EXPECT_GE(rivalRaises, 1) << "the bar never rose above the rival";
+  EXPECT_LE(rivalRaises, RaisePolicy::kAnswersTolerated + 2) << "the raising went on";
+  EXPECT_TRUE(StackedInOrder({Xid(bar), rival})) << "the rival keeps the top once the bar gave up";
+
+  const ::Window cover = MakeClientWindow(Bounds(50, 800, 600, 224));
+  EXPECT_TRUE(PumpUntil([&] {
+    serveRival();
+    return StackedInOrder({cover, Xid(bar)});
+  })) << "the bar stays under a window opened later";
+  const int raisesNow = rivalRaises;
+  PumpUntil(serveRival, milliseconds(1200));
+  EXPECT_LE(rivalRaises - raisesNow, RaisePolicy::kAnswersTolerated + 2) << "a second war";
 }
 
 }  // namespace

@@ -147,10 +147,21 @@ class X11PresenterOnScreen : public ::testing::Test {
     const DIBitmap large = Pattern(kW * 3, kH * 2, 24, RowOrder::TopDown, 9);
     presenter.Present(window_, large, Region(Bounds(0, 0, kW, kH)));
     EXPECT_EQ(CountWrongPixels(large), 0);
+    // Fade steps: small parts (sent plainly even where memory is shared) between large ones, each
+    // at its own place, none waiting for or overwriting another.
+    for (int seed = 10; seed < 13; ++seed) {
+      const DIBitmap next = Pattern(kW, kH, 24, RowOrder::BottomUp, seed);
+      const TRect button = Bounds(seed, 7, 47, 26);
+      presenter.Present(window_, next, Region(button));
+      presenter.Present(window_, next, Region(Bounds(0, 0, kW, kH)).Subtracted(button));
+      presenter.Present(window_, next, Region(Bounds(kW - 3, kH - 2, 3, 2)));
+      EXPECT_EQ(CountWrongPixels(next), 0) << "picture " << seed;
+    }
   }
 
-  static constexpr int kW = 70;
-  static constexpr int kH = 30;
+  // Larger than the rectangles that are always sent plainly.
+  static constexpr int kW = 200;
+  static constexpr int kH = 100;
   Display* display_ = nullptr;
   Visual* visual_ = nullptr;
   ::Window window_ = None;
@@ -160,6 +171,7 @@ TEST_F(X11PresenterOnScreen, SharedMemoryShowsEveryPictureWhole) {
   X11Presenter presenter(display_, visual_, 24);
   PresentSeveralPictures(presenter);
   EXPECT_TRUE(presenter.UsesSharedMemory()) << "Xvfb on this machine shares memory";
+  static_assert(kW * kH > X11Presenter::kPlainPixels, "the whole window must go through MIT-SHM");
 }
 
 TEST_F(X11PresenterOnScreen, PlainPutImageShowsEveryPictureWhole) {
