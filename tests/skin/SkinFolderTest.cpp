@@ -320,6 +320,39 @@ TEST_F(SkinFolderTest, BrokenOrAbsurdPicturesAreSkippedAndSharedOnesRead) {
   EXPECT_TRUE(manager->Patterns().empty());
 }
 
+TEST_F(SkinFolderTest, ExtremeNumbersAreKeptInTheRangesThePaintersUse) {
+  Folder("X",
+         "[GLOBALINFO]\nSHADOW1BLUR=2147483647\nSHADOW1OFFSET=-2147483648\n"
+         "SHADOW1TRANSPARENCY=2147483647\n"
+         "[BUTTON]\nTRANSPARENCY=2147483647\nGRADIENTPERCENT=2147483647\n"
+         "IMAGEPERCENT=2147483647\nHOTTRANSPARENCY=-2147483648\nHOTGRADIENTPERCENT=-5\n"
+         "HOTIMAGEPERCENT=101\nSHADOWTRANSPARENCY=2147483647\nFADINGENABLED=TRUE\n"
+         "FADINGITERATIONS=2147483647\nFADINGINTERVALIN=2147483647\n"
+         "FADINGINTERVALOUT=-2147483648\n"
+         "[CHILD]\nPARENTCLASS=BUTTON\nFADINGITERATIONS=20\n");
+  manager->SetSkinName("X");
+  ASSERT_TRUE(manager->SkinLoadError().empty()) << manager->SkinLoadError();
+  for (const char* name : {"BUTTON", "CHILD"}) {
+    SCOPED_TRACE(name);
+    const TsGeneralData& s = Section(name);
+    EXPECT_EQ(s.Transparency, 100);
+    EXPECT_EQ(s.GradientPercent, 100);
+    EXPECT_EQ(s.ImagePercent, 100);
+    EXPECT_EQ(s.HotTransparency, 0);
+    EXPECT_EQ(s.HotGradientPercent, 0);
+    EXPECT_EQ(s.HotImagePercent, 100);
+    EXPECT_EQ(s.ShadowTransparency, 100);
+    EXPECT_EQ(s.FadingIntervalIn, 1000);
+    EXPECT_EQ(s.FadingIntervalOut, 0);
+  }
+  // A fade has at most one step per weight; the child's own count stands.
+  EXPECT_EQ(Section("BUTTON").FadingIterations, 256);
+  EXPECT_EQ(Section("CHILD").FadingIterations, 20);
+  EXPECT_EQ(manager->SkinData().Shadow1Blur, 32);
+  EXPECT_EQ(manager->SkinData().Shadow1Offset, -32);
+  EXPECT_EQ(manager->SkinData().Shadow1Transparency, 100);
+}
+
 TEST(SkinFolderFormsTest, FixedColumnsAndPictureWords) {
   EXPECT_EQ(MaskFormOf("#"), mfNone);
   EXPECT_EQ(MaskFormOf("A.BMP"), mfPictureFile);

@@ -1,5 +1,6 @@
 #include "skin/data/sSkinFolder.h"
 
+#include <algorithm>
 #include <charconv>
 #include <filesystem>
 #include <system_error>
@@ -21,6 +22,10 @@ namespace skin {
 namespace {
 
 using Limits = TsSkinFolderLimits;
+
+// The skin's text shadow: blur passes and offset in pixels.
+constexpr int32_t kMaxShadowBlur = 32;
+constexpr int32_t kMaxShadowOffset = 32;
 
 // A JPEG of at least this many pixels is a pattern; a smaller one becomes a texture mask.
 constexpr int64_t kMinPatternPixels = 90000;
@@ -281,6 +286,12 @@ void TsSkinFolder::ReadSkinInfo(TsSkinData& info) const {
     integer("SHADOW1BLUR", info.Shadow1Blur);
     integer("SHADOW1TRANSPARENCY", info.Shadow1Transparency);
   }
+  // Every blur pass costs a pass over the label, and offset and blur widen it: both are kept to
+  // what a text shadow can use (-1, no skin shadow, stays).
+  if (info.Shadow1Blur != -1) info.Shadow1Blur = std::clamp(info.Shadow1Blur, 0, kMaxShadowBlur);
+  info.Shadow1Offset = std::clamp(info.Shadow1Offset, -kMaxShadowOffset, kMaxShadowOffset);
+  info.Shadow1Transparency =
+      std::clamp(info.Shadow1Transparency, 0, int32_t{TsSectionRanges::kMaxPercent});
 }
 
 void TsSkinFolder::BuildSections(TsGeneralDataArray& sections) const {
