@@ -19,6 +19,7 @@
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Font.h"
 #include "skin/data/sMaskData.h"
+#include "skin/data/sSkinIndex.h"
 #include "skin/data/sStoredSkin.h"
 
 namespace skin {
@@ -169,6 +170,7 @@ class TsSkinManager : public framework::TComponent {
 
   // ---- look-ups (never raise; -1 when nothing is found)
 
+  // Found through an index built when the skin is loaded, whatever the size of its tables.
   // The first section whose name equals name exactly (letter case counts).
   int FindSection(const std::string& name) const;
   bool IsValidSectionIndex(int index) const;
@@ -229,14 +231,10 @@ class TsSkinManager : public framework::TComponent {
   void AdjustColors();
   void RebuildCommonIndices();
   void ReloadAdjusted();
-  // The first index findIn gives (>= 0) for the section's name or, failing that, for its parent
-  // classes' names in turn; -1 when none has one.
-  int FollowParentClasses(int sectionIndex, std::string name,
-                          const std::function<int(const std::string& sectionName)>& findIn) const;
-  int FindInMasks(int sectionIndex, const std::string& sectionName, const std::string& propertyName,
-                  bool texturesOnly) const;
-  int FindInPatterns(int sectionIndex, const std::string& sectionName,
-                     const std::string& propertyName) const;
+  // The three tables from the skin SkinName names, then their index.
+  void BuildTables();
+  int FindInherited(TsSkinIndex::TsTable table, int sectionIndex, const std::string& sectionName,
+                    const std::string& propertyName) const;
 
   bool active_ = true;
   bool skinLoaded_ = false;  // tables built by LoadSkin and not removed since
@@ -253,6 +251,7 @@ class TsSkinManager : public framework::TComponent {
   TsMaskArray masks_;
   TsPatternArray patterns_;
   std::unique_ptr<framework::TBitmap> masterBitmap_;
+  TsSkinIndex index_;  // look-ups by name into the three tables
   TsCommonIndices commonIndices_;
   // The settings of the skin folder being loaded; set only during LoadSkin.
   std::unique_ptr<TsSkinFolder> folder_;
