@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -291,9 +292,8 @@ TEST_F(SkinFolderTest, SettingsThatAreNoFileOrTooLargeAreRefused) {
   }
 }
 
-TEST_F(SkinFolderTest, BrokenOrAbsurdPicturesAreSkippedAndSharedOnesRead) {
-  const std::string master = Bmp(64, 48);
-  Write("B/MASTER.BMP", master.substr(0, master.size() / 2));  // truncated
+TEST_F(SkinFolderTest, BrokenPicturesAreLeftOutWithALineEachAndSharedOnesRead) {
+  Write("B/MASTER.BMP", Bmp(64, 48));
   Write("B/CORRUPT.BMP", "BM not a bitmap at all");
   // A BMP whose header claims 12000 x 12000 pixels in a file of a few bytes.
   std::string giant = Bmp(4, 4);
@@ -302,15 +302,19 @@ TEST_F(SkinFolderTest, BrokenOrAbsurdPicturesAreSkippedAndSharedOnesRead) {
   Write("B/GIANT.BMP", giant);
   Write("B/TRUNC.JPG", Jpeg(300, 300).substr(0, 200));
   Write("Shared/SHARED.BMP", Bmp(9, 6));
+  fs::create_symlink("/dev/zero", skins / "B/ZERO.BMP");
+  fs::create_symlink(skins / "B/NOWHERE.BMP", skins / "B/DANGLING.BMP");
   Folder("B",
          "[GLOBALINFO]\nMASTERBITMAP=MASTER.BMP\n"
          "[EDIT]\nA=!CORRUPT.BMP!1!0!0\nB=GIANT.BMP\nC=!MISSING.BMP!1!0!0\nD=TRUNC.JPG\n"
          "E=!..\\Shared\\SHARED.BMP!1!0!0\nF=!OWN.BMP!1!0!7\nG=" +
-             (skins / "Shared/SHARED.BMP").string() + "\n");
+             (skins / "Shared/SHARED.BMP").string() + "\nH=ZERO.BMP\nI=DANGLING.BMP\n");
   Write("B/OWN.BMP", Bmp(4, 4));
+  testing::internal::CaptureStderr();
   manager->SetSkinName("B");
+  const std::string lines = testing::internal::GetCapturedStderr();
   ASSERT_TRUE(manager->SkinLoadError().empty()) << manager->SkinLoadError();
-  EXPECT_FALSE(manager->MasterBitmap());
+  EXPECT_TRUE(manager->MasterBitmap());
   // Only the pictures shared from another folder, by a relative and by an absolute name; F has an
   // image type outside the format.
   ASSERT_EQ(manager->Masks().size(), 2u);
@@ -318,6 +322,44 @@ TEST_F(SkinFolderTest, BrokenOrAbsurdPicturesAreSkippedAndSharedOnesRead) {
   EXPECT_EQ(manager->Masks()[0].R, (platform::TRect{0, 0, 9, 6}));
   EXPECT_EQ(manager->Masks()[1].PropertyName, "G");
   EXPECT_TRUE(manager->Patterns().empty());
+  // One line for each picture that is there and cannot be used, none for those that are not.
+  const std::string folder = "snipwell: skin folder " + (skins / "B").string() + "/: ";
+  for (const char* line : {"CORRUPT.BMP: ", "GIANT.BMP: ", "TRUNC.JPG: ", "ZERO.BMP: "})
+    EXPECT_NE(lines.find(folder + line), std::string::npos) << line << " in\n" << lines;
+  EXPECT_NE(lines.find("the mask EDIT A is left out"), std::string::npos) << lines;
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 4) << lines;
+}
+
+TEST_F(SkinFolderTest, AMasterBitmapThatIsThereButCannotBeUsedFailsTheFolder) {
+  // Truncated, not a bitmap, a link to an endless device, a pipe nobody writes to.
+  const std::string master = Bmp(64, 48);
+  Write("Truncated/MASTER.BMP", master.substr(0, master.size() / 2));
+  Write("Refused/MASTER.BMP", "BM not a bitmap at all");
+  fs::create_directories(skins / "Zero");
+  fs::create_symlink("/dev/zero", skins / "Zero/MASTER.BMP");
+  fs::create_directories(skins / "Fifo");
+  ASSERT_EQ(::mkfifo((skins / "Fifo/MASTER.BMP").c_str(), 0600), 0);
+  for (const char* name : {"Truncated", "Refused", "Zero", "Fifo"}) {
+    SCOPED_TRACE(name);
+    Folder(name, "[GLOBALINFO]\nMASTERBITMAP=MASTER.BMP\n[EDIT]\nCOLOR=255\n");
+    testing::internal::CaptureStderr();
+    manager->SetSkinName(name);
+    const std::string lines = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(manager->SkinName(), "BlueGauze (internal)");  // the stored skin paints
+    EXPECT_TRUE(manager->SkinData().SkinPath.empty());
+    EXPECT_TRUE(manager->MasterBitmap());
+    EXPECT_GE(manager->FindMaskExact("GLOBALINFO", "BOXCHECKED"), 0);
+    const std::string start =
+        "snipwell: skin folder " + (skins / name).string() + "/: the master bitmap MASTER.BMP: ";
+    EXPECT_EQ(lines.rfind(start, 0), 0u) << lines;
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 1) << lines;
+    EXPECT_GT(lines.size(), start.size() + 2) << "a reason: " << lines;
+  }
+  // A master bitmap that is not there at all leaves the skin without one, as before.
+  Folder("Absent", "[GLOBALINFO]\nMASTERBITMAP=MASTER.BMP\n");
+  manager->SetSkinName("Absent");
+  EXPECT_EQ(manager->SkinName(), "Absent");
+  EXPECT_FALSE(manager->MasterBitmap());
 }
 
 TEST_F(SkinFolderTest, ExtremeNumbersAreKeptInTheRangesThePaintersUse) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdio>
 #include <filesystem>
 #include <limits>
 #include <system_error>
@@ -265,6 +266,7 @@ void TsSkinManager::LoadSkin() {
         // The folder is passed over and the program goes on with its stored skins.
         folder_.reset();
         skinLoadError_ = e.Message();
+        ReportFolder(skinPath, skinLoadError_ + "; the stored skin is used");
       }
     }
   }
@@ -284,8 +286,16 @@ void TsSkinManager::LoadFolderSkin(const std::string& skinPath) {
   skinData_->SkinPath = skinPath;
   folder_ = std::make_unique<TsSkinFolder>(DiskSkinFiles(), skinPath);
   BuildTables();
+  for (const std::string& note : folder_->Notes()) ReportFolder(skinPath, note);
   folder_.reset();
   skinLoaded_ = true;
+}
+
+// One line on standard error: a skin folder is something the user installed, and what of it
+// could not be used would otherwise go unexplained.
+void TsSkinManager::ReportFolder(const std::string& skinPath, const std::string& what) {
+  std::fprintf(stderr, "snipwell: skin folder %s: %s\n", PlatformPath(skinPath).c_str(),
+               what.c_str());
 }
 
 void TsSkinManager::BuildTables() {

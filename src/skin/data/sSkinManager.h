@@ -152,8 +152,10 @@ class TsSkinManager : public framework::TComponent {
   // Builds the mask table with the master bitmap, the pattern table and the section table (ending
   // with the colour adjustment) from the skin SkinName names: the skin folder of that name in the
   // skin directory when it holds "Options.dat", else the stored skin of that name. A folder that
-  // cannot be loaded (a settings file that cannot be read, a malformed number) is passed over as
-  // if it were not there, and SkinLoadError says why. Nothing while inactive.
+  // cannot be loaded (a settings file that cannot be read, a malformed number, a master bitmap
+  // that cannot be used) is passed over as if it were not there, SkinLoadError says why and one
+  // line on standard error names the folder and the reason; each picture of a loaded folder that
+  // could not be used is named in a line too. Nothing while inactive.
   void LoadSkin();
   // Why the last load could not use the skin folder it found; empty when it could, or found none.
   const std::string& SkinLoadError() const { return skinLoadError_; }
@@ -233,6 +235,7 @@ class TsSkinManager : public framework::TComponent {
   void ReloadAdjusted();
   // The three tables from the skin SkinName names, then their index.
   void BuildTables();
+  static void ReportFolder(const std::string& skinPath, const std::string& what);
   int FindInherited(TsSkinIndex::TsTable table, int sectionIndex, const std::string& sectionName,
                     const std::string& propertyName) const;
 
