@@ -102,6 +102,8 @@ std::string SnippetFilePath() { return SnippetFilePath(platform::ExecutableFolde
 int LoadSnippets(TSnippets& fields) { return LoadSnippets(platform::ExecutableFolder(), fields); }
 
 int LoadSnippets(const std::string& folder, TSnippets& fields) {
+  // What a save killed half-way left beside the file would otherwise stay until the next save.
+  platform::RemoveAbandonedSaves(SnippetFilePath(folder));
   platform::SharedFileReader file(SnippetFilePath(folder));
   TSnippetParser parser(fields);
   char chunk[65536];
