@@ -50,10 +50,12 @@ struct TsSkinFolderLimits {
   static constexpr size_t kMaxSettingsBytes = size_t{1} << 20;  // "Options.dat"
   static constexpr size_t kMaxPictureBytes = size_t{64} << 20;  // one picture file
   static constexpr int kMaxPictureSide = 16384;
+  // Pixels: what a skin can use on a 4K screen drawn at three times its size, 16 megapixels a
+  // picture and 48 to a skin, counting each decoded picture and each mask's copy of one.
   static constexpr size_t kMaxPicturePixels = size_t{16} << 20;  // one picture
   // All pictures of one skin together: bytes read, and pixels decoded.
   static constexpr size_t kMaxTotalBytes = size_t{256} << 20;
-  static constexpr size_t kMaxTotalPixels = size_t{64} << 20;
+  static constexpr size_t kMaxTotalPixels = size_t{48} << 20;
 };
 
 class TsSkinFolder {
