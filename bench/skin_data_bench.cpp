@@ -5,7 +5,11 @@
 
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -153,5 +157,31 @@ void FindMaskLate(benchmark::State& state) {
     benchmark::DoNotOptimize(manager->FindMask(section, "COMBOBOX", "BORDERSMASK"));
 }
 BENCHMARK(FindMaskLate);
+
+// A skin folder whose 30,000 sections each inherit from the next (an "Options.dat" near its size
+// limit), loaded and announced, beside the same for the stored skin above (LoadSkin): each
+// section's values and parent are resolved once, so the chain costs what its size costs.
+void LoadParentChainFolder(benchmark::State& state) {
+  constexpr int kSections = 30000;
+  const std::filesystem::path root =
+      std::filesystem::temp_directory_path() / ("snipwell-bench-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(root / "Chain");
+  {
+    std::ofstream options(root / "Chain/Options.dat");
+    options << "[GLOBALINFO]\n";
+    for (int i = 0; i < kSections; ++i) options << "[C" << i << "]\nPARENTCLASS=C" << i + 1 << "\n";
+    options << "[C" << kSections << "]\nCOLOR=255\n";
+  }
+  auto manager = ReadManager(false);
+  manager->SetSkinDirectory(root.string());
+  for (auto _ : state) {
+    manager->SetSkinName("Chain");
+    benchmark::DoNotOptimize(manager->FindMask(0, "C0", "BORDERSMASK"));
+  }
+  state.counters["sections"] = static_cast<double>(manager->Sections().size());
+  manager.reset();
+  std::filesystem::remove_all(root);
+}
+BENCHMARK(LoadParentChainFolder)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

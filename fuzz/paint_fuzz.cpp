@@ -1,9 +1,10 @@
 // Drives the skin painters with arbitrary input over the three stored skins: a section (one of
-// the skin's, an index out of range, or a section of its own with arbitrary colours, shares,
-// transparencies and gradients, inheriting the masks of one of the program's sections), texture
-// indices, a target bitmap of any small size with a rectangle anywhere, a state, a position and a
-// parent image that may or may not be ready. Painters must draw inside their bitmaps or not at
-// all: never crash, hang, leak or read outside a bitmap (the sanitizers watch).
+// the skin's, an index out of range, or a section of its own with arbitrary colours, shares and
+// transparencies of any 32-bit value, and gradients, inheriting the masks of one of the program's
+// sections), texture indices, a target bitmap of any small size with a rectangle anywhere, a
+// state, a position and a parent image that may or may not be ready. Painters must draw inside
+// their bitmaps or not at all: never crash, hang, leak or read outside a bitmap (the sanitizers
+// watch).
 
 #include <cstddef>
 #include <cstdint>
@@ -88,7 +89,7 @@ void AddOwnSection(TsSkinManager* m, Input& in) {
                                    "HOTTRANSPARENCY", "GRADIENTPERCENT", "HOTGRADIENTPERCENT",
                                    "IMAGEPERCENT",    "HOTIMAGEPERCENT", "FONTCOLOR"};
   for (const char* key : kIntegers) {
-    if (in.Byte() & 1) lines.Add(std::string(key) + "=" + std::to_string(in.Int16()));
+    if (in.Byte() & 1) lines.Add(std::string(key) + "=" + std::to_string(in.Int32()));
   }
   for (const char* key : {"GRADIENTDATA", "HOTGRADIENTDATA"}) {
     std::string text;
@@ -96,6 +97,14 @@ void AddOwnSection(TsSkinManager* m, Input& in) {
     if (!text.empty()) lines.Add(std::string(key) + "=" + text);
   }
   m->SetCommonSections(&lines);
+  // A stored skin's description may hold any 32-bit value, which loading keeps as it is: the
+  // section's numbers as such a description could give them.
+  const int index = m->FindSection("FUZZ");
+  if (!m->IsValidSectionIndex(index) || !(in.Byte() & 1)) return;
+  auto& d = const_cast<skin::TsGeneralData&>(m->Sections()[static_cast<size_t>(index)]);
+  for (int32_t* field : {&d.Transparency, &d.HotTransparency, &d.GradientPercent,
+                         &d.HotGradientPercent, &d.ImagePercent, &d.HotImagePercent})
+    if (in.Byte() & 1) *field = in.Int32();
 }
 
 }  // namespace

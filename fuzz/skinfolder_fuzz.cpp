@@ -4,11 +4,18 @@
 // section tables and reading the skin information must either succeed or raise
 // platform::Exception (a malformed number), never crash, hang, leak or read outside a file, and
 // every record built must be one the painters can take: at least one state, mask types 0 or 1,
-// no negative margins.
+// no negative margins. The same folder, written to disk with a broken picture beside the good
+// ones, is then loaded into a skin manager, and one face of each kind of control the program has
+// is painted from it, normal and hot: extreme numbers, long or cyclic parent chains and pictures
+// that cannot be decoded must reach the painters only as values they can take.
+
+#include <unistd.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <map>
 #include <memory>
 #include <string>
@@ -18,6 +25,8 @@
 #include "platform/images/ImageCodecs.h"
 #include "skin/data/sSkinFolder.h"
 #include "skin/data/sSkinManager.h"
+#include "skin/paint/sBackground.h"
+#include "skin/paint/sPixelAccess.h"
 
 namespace {
 
@@ -59,8 +68,64 @@ class MemoryFolder final : public skin::TsSkinFiles {
   }
   void Add(const std::string& name, std::string bytes) { files_["/skin/" + name] = bytes; }
 
+ public:
+  // The folder's pictures written into folder on disk, with a truncated bitmap and a truncated
+  // JPEG beside them.
+  void WriteTo(const std::filesystem::path& folder) const {
+    std::filesystem::create_directories(folder);
+    for (const auto& [path, bytes] : files_)
+      std::ofstream(folder / std::filesystem::path(path).filename(), std::ios::binary) << bytes;
+    const std::string& master = files_.at("/skin/MASTER.BMP");
+    std::ofstream(folder / "BROKEN.BMP", std::ios::binary) << master.substr(0, master.size() / 2);
+    const std::string& jpeg = files_.at("/skin/BIG.JPG");
+    std::ofstream(folder / "BROKEN.JPG", std::ios::binary) << jpeg.substr(0, jpeg.size() / 3);
+  }
+
+ private:
   std::map<std::string, std::string> files_;
 };
+
+// A skin directory of the process's own holding the skin folder "F", removed at exit. (Kept for
+// the process's life, so the exit handler can still name it.)
+const std::filesystem::path& SkinDirectory(const MemoryFolder& folder) {
+  static const std::filesystem::path* const directory = [&] {
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "snipwell-fuzz-XXXXXX").string();
+    if (!::mkdtemp(pattern.data())) std::abort();
+    auto* path = new std::filesystem::path(pattern);
+    folder.WriteTo(*path / "F");
+    return path;
+  }();
+  static const bool removed = [] {
+    std::atexit([] {
+      std::error_code error;
+      std::filesystem::remove_all(*directory, error);
+    });
+    return true;
+  }();
+  (void)removed;
+  return *directory;
+}
+
+// Loads the settings as the skin folder "F" and paints a face of every kind of control from it.
+void LoadAndPaint(const MemoryFolder& folder, std::string_view text) {
+  const std::filesystem::path& directory = SkinDirectory(folder);
+  std::ofstream(directory / "F/Options.dat", std::ios::binary | std::ios::trunc) << text;
+  skin::TsSkinManager manager(nullptr);
+  manager.SetSkinDirectory(directory.string());
+  manager.SetSkinName("F");
+  if (!manager.Active()) return;  // the folder failed and there is no stored skin to use
+  auto parent = skin::NewBitmap24(48, 24);
+  const skin::TCacheInfo info{parent.get(), 4, 2, true};
+  for (const char* name : {"FORM", "PANEL", "EDIT", "BUTTON", "CHECKBOX", "GLOBALINFO"}) {
+    const int section = manager.FindSection(name);
+    for (int state = 0; state < 2; ++state) {
+      auto face = skin::NewBitmap24(40, 20);
+      skin::PaintSection(section, name, info, -1, -1, &manager, face.get(), {4, 2}, {0, 0, 40, 20},
+                         state, true);
+    }
+  }
+}
 
 void Check(bool condition) {
   if (!condition) std::abort();
@@ -94,5 +159,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (const skin::TsPatternData& p : patterns)
     Check(p.Img && p.Img->Width() * p.Img->Height() >= 90000);
   Check(sections.size() == reader.Settings().Sections().size());
+  LoadAndPaint(folder, text);
   return 0;
 }

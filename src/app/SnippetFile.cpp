@@ -106,6 +106,8 @@ int LoadSnippets(const std::string& folder, TSnippets& fields) {
 }
 
 int LoadSnippetFile(const std::string& path, TSnippets& fields) {
+  // What a save killed half-way left beside the file would otherwise stay until the next save.
+  platform::RemoveAbandonedSaves(path);
   platform::SharedFileReader file(path);
   TSnippetParser parser(fields);
   char chunk[65536];

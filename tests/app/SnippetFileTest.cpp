@@ -109,6 +109,30 @@ TEST(SnippetFileTest, SaveThenLoadGivesTheSameSnippets) {
   EXPECT_EQ(loaded, texts);
 }
 
+// A save killed between creating its hidden file and filling it (where the file system has no
+// unnamed files) leaves it empty or partial: loading at start clears it away, also when there is
+// no snippet file yet, and leaves a save under way and other files alone.
+TEST(SnippetFileTest, LoadingRemovesWhatAKilledSaveLeftBesideTheFile) {
+  TempFolder folder;
+  WriteBytes(folder / ".Config.txt.Abc123.tmp", "");
+  WriteBytes(folder / ".Config.txt.Def456.tmp", "o1\r\no2\r\n");
+  WriteBytes(folder / ".Config.txt.Live99.tmp", "another copy is saving");
+  WriteBytes(folder / ".Notes.txt.Abc123.tmp", "not ours");
+  filetest::LockHolder underWay(folder / ".Config.txt.Live99.tmp", F_WRLCK);
+  ASSERT_TRUE(underWay.Locked());
+  TSnippets fields = kOld;
+  EXPECT_EQ(Outcome([&] { LoadSnippets(folder.Path(), fields); }), "2 File not found");
+  EXPECT_EQ(filetest::Entries(folder.Path()),
+            (std::vector<std::string>{".Config.txt.Live99.tmp", ".Notes.txt.Abc123.tmp"}));
+
+  WriteBytes(folder / ".Config.txt.Ghi789.tmp", "partial");
+  WriteBytes(folder / "Config.txt", "one\r\n");
+  EXPECT_EQ(LoadSnippets(folder.Path(), fields), 1);
+  EXPECT_EQ(
+      filetest::Entries(folder.Path()),
+      (std::vector<std::string>{".Config.txt.Live99.tmp", ".Notes.txt.Abc123.tmp", "Config.txt"}));
+}
+
 TEST(SnippetFileTest, LoadingKeepsTheSlotsAfterTheLastLineAndAcrossReadChunks) {
   TempFolder folder;
   // The CR LF after line 1 straddles the 64 KiB read chunks; the CR must not be lost or kept.

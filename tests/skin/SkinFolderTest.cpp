@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -291,9 +292,8 @@ TEST_F(SkinFolderTest, SettingsThatAreNoFileOrTooLargeAreRefused) {
   }
 }
 
-TEST_F(SkinFolderTest, BrokenOrAbsurdPicturesAreSkippedAndSharedOnesRead) {
-  const std::string master = Bmp(64, 48);
-  Write("B/MASTER.BMP", master.substr(0, master.size() / 2));  // truncated
+TEST_F(SkinFolderTest, BrokenPicturesAreLeftOutWithALineEachAndSharedOnesRead) {
+  Write("B/MASTER.BMP", Bmp(64, 48));
   Write("B/CORRUPT.BMP", "BM not a bitmap at all");
   // A BMP whose header claims 12000 x 12000 pixels in a file of a few bytes.
   std::string giant = Bmp(4, 4);
@@ -302,15 +302,19 @@ TEST_F(SkinFolderTest, BrokenOrAbsurdPicturesAreSkippedAndSharedOnesRead) {
   Write("B/GIANT.BMP", giant);
   Write("B/TRUNC.JPG", Jpeg(300, 300).substr(0, 200));
   Write("Shared/SHARED.BMP", Bmp(9, 6));
+  fs::create_symlink("/dev/zero", skins / "B/ZERO.BMP");
+  fs::create_symlink(skins / "B/NOWHERE.BMP", skins / "B/DANGLING.BMP");
   Folder("B",
          "[GLOBALINFO]\nMASTERBITMAP=MASTER.BMP\n"
          "[EDIT]\nA=!CORRUPT.BMP!1!0!0\nB=GIANT.BMP\nC=!MISSING.BMP!1!0!0\nD=TRUNC.JPG\n"
          "E=!..\\Shared\\SHARED.BMP!1!0!0\nF=!OWN.BMP!1!0!7\nG=" +
-             (skins / "Shared/SHARED.BMP").string() + "\n");
+             (skins / "Shared/SHARED.BMP").string() + "\nH=ZERO.BMP\nI=DANGLING.BMP\n");
   Write("B/OWN.BMP", Bmp(4, 4));
+  testing::internal::CaptureStderr();
   manager->SetSkinName("B");
+  const std::string lines = testing::internal::GetCapturedStderr();
   ASSERT_TRUE(manager->SkinLoadError().empty()) << manager->SkinLoadError();
-  EXPECT_FALSE(manager->MasterBitmap());
+  EXPECT_TRUE(manager->MasterBitmap());
   // Only the pictures shared from another folder, by a relative and by an absolute name; F has an
   // image type outside the format.
   ASSERT_EQ(manager->Masks().size(), 2u);
@@ -318,6 +322,76 @@ TEST_F(SkinFolderTest, BrokenOrAbsurdPicturesAreSkippedAndSharedOnesRead) {
   EXPECT_EQ(manager->Masks()[0].R, (platform::TRect{0, 0, 9, 6}));
   EXPECT_EQ(manager->Masks()[1].PropertyName, "G");
   EXPECT_TRUE(manager->Patterns().empty());
+  // One line for each picture that is there and cannot be used, none for those that are not.
+  const std::string folder = "snipwell: skin folder " + (skins / "B").string() + "/: ";
+  for (const char* line : {"CORRUPT.BMP: ", "GIANT.BMP: ", "TRUNC.JPG: ", "ZERO.BMP: "})
+    EXPECT_NE(lines.find(folder + line), std::string::npos) << line << " in\n" << lines;
+  EXPECT_NE(lines.find("the mask EDIT A is left out"), std::string::npos) << lines;
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 4) << lines;
+}
+
+TEST_F(SkinFolderTest, AMasterBitmapThatIsThereButCannotBeUsedFailsTheFolder) {
+  // Truncated, not a bitmap, a link to an endless device, a pipe nobody writes to.
+  const std::string master = Bmp(64, 48);
+  Write("Truncated/MASTER.BMP", master.substr(0, master.size() / 2));
+  Write("Refused/MASTER.BMP", "BM not a bitmap at all");
+  fs::create_directories(skins / "Zero");
+  fs::create_symlink("/dev/zero", skins / "Zero/MASTER.BMP");
+  fs::create_directories(skins / "Fifo");
+  ASSERT_EQ(::mkfifo((skins / "Fifo/MASTER.BMP").c_str(), 0600), 0);
+  for (const char* name : {"Truncated", "Refused", "Zero", "Fifo"}) {
+    SCOPED_TRACE(name);
+    Folder(name, "[GLOBALINFO]\nMASTERBITMAP=MASTER.BMP\n[EDIT]\nCOLOR=255\n");
+    manager->SetSkinName(name);
+    EXPECT_EQ(manager->SkinName(), "BlueGauze (internal)");  // the stored skin paints
+    EXPECT_TRUE(manager->SkinData().SkinPath.empty());
+    EXPECT_TRUE(manager->MasterBitmap());
+    EXPECT_GE(manager->FindMaskExact("GLOBALINFO", "BOXCHECKED"), 0);
+    // The program tells the user, naming the folder (the skin choice's tests show the line).
+    EXPECT_EQ(manager->FailedSkinFolder(), (skins / name).string() + "/");
+    const std::string start = "the master bitmap MASTER.BMP: ";
+    const std::string& reason = manager->SkinLoadError();
+    EXPECT_EQ(reason.rfind(start, 0), 0u) << reason;
+    EXPECT_GT(reason.size(), start.size() + 2) << "a reason: " << reason;
+  }
+  // A master bitmap that is not there at all leaves the skin without one, as before.
+  Folder("Absent", "[GLOBALINFO]\nMASTERBITMAP=MASTER.BMP\n");
+  manager->SetSkinName("Absent");
+  EXPECT_EQ(manager->SkinName(), "Absent");
+  EXPECT_FALSE(manager->MasterBitmap());
+}
+
+TEST_F(SkinFolderTest, ExtremeNumbersAreKeptInTheRangesThePaintersUse) {
+  Folder("X",
+         "[GLOBALINFO]\nSHADOW1BLUR=2147483647\nSHADOW1OFFSET=-2147483648\n"
+         "SHADOW1TRANSPARENCY=2147483647\n"
+         "[BUTTON]\nTRANSPARENCY=2147483647\nGRADIENTPERCENT=2147483647\n"
+         "IMAGEPERCENT=2147483647\nHOTTRANSPARENCY=-2147483648\nHOTGRADIENTPERCENT=-5\n"
+         "HOTIMAGEPERCENT=101\nSHADOWTRANSPARENCY=2147483647\nFADINGENABLED=TRUE\n"
+         "FADINGITERATIONS=2147483647\nFADINGINTERVALIN=2147483647\n"
+         "FADINGINTERVALOUT=-2147483648\n"
+         "[CHILD]\nPARENTCLASS=BUTTON\nFADINGITERATIONS=20\n");
+  manager->SetSkinName("X");
+  ASSERT_TRUE(manager->SkinLoadError().empty()) << manager->SkinLoadError();
+  for (const char* name : {"BUTTON", "CHILD"}) {
+    SCOPED_TRACE(name);
+    const TsGeneralData& s = Section(name);
+    EXPECT_EQ(s.Transparency, 100);
+    EXPECT_EQ(s.GradientPercent, 100);
+    EXPECT_EQ(s.ImagePercent, 100);
+    EXPECT_EQ(s.HotTransparency, 0);
+    EXPECT_EQ(s.HotGradientPercent, 0);
+    EXPECT_EQ(s.HotImagePercent, 100);
+    EXPECT_EQ(s.ShadowTransparency, 100);
+    EXPECT_EQ(s.FadingIntervalIn, 1000);
+    EXPECT_EQ(s.FadingIntervalOut, 0);
+  }
+  // A fade has at most one step per weight; the child's own count stands.
+  EXPECT_EQ(Section("BUTTON").FadingIterations, 256);
+  EXPECT_EQ(Section("CHILD").FadingIterations, 20);
+  EXPECT_EQ(manager->SkinData().Shadow1Blur, 32);
+  EXPECT_EQ(manager->SkinData().Shadow1Offset, -32);
+  EXPECT_EQ(manager->SkinData().Shadow1Transparency, 100);
 }
 
 TEST(SkinFolderFormsTest, FixedColumnsAndPictureWords) {

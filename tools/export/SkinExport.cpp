@@ -10,6 +10,9 @@
 #include <memory>
 #include <optional>
 #include <set>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "skin/data/sMaskForms.h"
 #include "skin/data/sSkinManager.h"
@@ -315,27 +318,104 @@ SkinFolderFiles ExportSkin(const skin::TsStoredSkin& stored, MaskFormCounts* for
   return files;
 }
 
+namespace {
+
+// A descriptor closed when it goes out of scope.
+class Descriptor {
+ public:
+  explicit Descriptor(int fd = -1) : fd_(fd) {}
+  ~Descriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  Descriptor(Descriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+  Descriptor& operator=(Descriptor&& other) noexcept {
+    std::swap(fd_, other.fd_);
+    return *this;
+  }
+  int Get() const { return fd_; }
+  // Closes it now, reporting whether the close succeeded.
+  bool Close() {
+    const int fd = std::exchange(fd_, -1);
+    return fd < 0 || ::close(fd) == 0;
+  }
+
+ private:
+  int fd_;
+};
+
+[[noreturn]] void Refuse(const std::string& what) { throw ESkinExport(what); }
+
+// Opens folder, making what is missing of it. Folders that were there are taken as the path names
+// them, but the folder itself must not be a symbolic link, and neither may any folder this makes:
+// a link put there meanwhile is refused rather than followed.
+Descriptor OpenTargetFolder(const std::filesystem::path& folder) {
+  const std::filesystem::path path = folder.lexically_normal();
+  std::vector<std::string> parts;
+  for (const std::filesystem::path& part : path.relative_path()) parts.push_back(part.string());
+  while (!parts.empty() && parts.back().empty()) parts.pop_back();
+  Descriptor at(::open(path.is_absolute() ? "/" : ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (at.Get() < 0) Refuse("Cannot open " + folder.string() + ": " + std::strerror(errno));
+  for (size_t i = 0; i < parts.size(); ++i) {
+    const std::string& part = parts[i];
+    const bool last = i + 1 == parts.size();
+    bool made = false;
+    if (::mkdirat(at.Get(), part.c_str(), 0755) == 0)
+      made = true;
+    else if (errno != EEXIST)
+      Refuse("Cannot make the folder " + folder.string() + ": " + std::strerror(errno));
+    const int flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC | (last || made ? O_NOFOLLOW : 0);
+    Descriptor next(::openat(at.Get(), part.c_str(), flags));
+    if (next.Get() < 0) {
+      struct stat info = {};
+      if (::fstatat(at.Get(), part.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 &&
+          S_ISLNK(info.st_mode))
+        Refuse((last ? "The folder " : "The folder made for ") + folder.string() +
+               " is a symbolic link; give the folder itself");
+      Refuse("Cannot open " + folder.string() + ": " + std::strerror(errno));
+    }
+    at = std::move(next);
+  }
+  return at;
+}
+
+// A name for the file beside name while it is written: hidden, and not there yet.
+std::string TemporaryNameFor(const std::string& name, int attempt) {
+  return "." + name + "." + std::to_string(::getpid()) + "." + std::to_string(attempt) + ".tmp";
+}
+
+}  // namespace
+
 void WriteSkinFolder(const SkinFolderFiles& files, const std::filesystem::path& folder) {
-  std::filesystem::create_directories(folder);
-  for (const auto& [name, bytes] : files) {
+  for (const auto& [name, bytes] : files)
     if (!IsPlainFileName(name)) throw ESkinExport("\"" + name + "\" is not a plain file name");
-    const std::filesystem::path target = folder / name;
-    std::string temporary = (folder / ("." + name + ".XXXXXX")).string();
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0) throw ESkinExport("Cannot create a file in " + folder.string());
+  const Descriptor target = OpenTargetFolder(folder);
+  for (const auto& [name, bytes] : files) {
+    std::string temporary;
+    Descriptor file;
+    for (int attempt = 0; file.Get() < 0 && attempt < 100; ++attempt) {
+      temporary = TemporaryNameFor(name, attempt);
+      file = Descriptor(::openat(target.Get(), temporary.c_str(),
+                                 O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644));
+      if (file.Get() < 0 && errno != EEXIST) break;
+    }
+    if (file.Get() < 0)
+      throw ESkinExport("Cannot create a file in " + folder.string() + ": " + std::strerror(errno));
     size_t done = 0;
     while (done < bytes.size()) {
-      const ssize_t wrote = ::write(fd, bytes.data() + done, bytes.size() - done);
+      const ssize_t wrote = ::write(file.Get(), bytes.data() + done, bytes.size() - done);
       if (wrote < 0 && errno == EINTR) continue;
       if (wrote <= 0) break;
       done += static_cast<size_t>(wrote);
     }
-    bool complete = done == bytes.size() && ::fchmod(fd, 0644) == 0;
-    if (::close(fd) != 0) complete = false;
-    if (!complete || ::rename(temporary.c_str(), target.c_str()) != 0) {
+    bool complete = done == bytes.size() && ::fchmod(file.Get(), 0644) == 0;
+    if (!file.Close()) complete = false;
+    // The rename replaces a link of that name; it never writes through one.
+    if (!complete || ::renameat(target.Get(), temporary.c_str(), target.Get(), name.c_str()) != 0) {
       const std::string reason = std::strerror(errno);
-      ::unlink(temporary.c_str());
-      throw ESkinExport("Cannot write " + target.string() + ": " + reason);
+      ::unlinkat(target.Get(), temporary.c_str(), 0);
+      throw ESkinExport("Cannot write " + (folder / name).string() + ": " + reason);
     }
   }
 }

@@ -38,9 +38,11 @@ using MaskFormCounts = std::array<int, 7>;
 // gives back, a picture name that is not a plain file name).
 SkinFolderFiles ExportSkin(const skin::TsStoredSkin& skin, MaskFormCounts* forms = nullptr);
 
-// Writes the files into folder (made when missing). Each file is written beside its final name
-// and renamed over it, so a link of that name in the folder is replaced, never written through,
-// and nothing is ever written outside the folder.
+// Writes the files into folder (made when missing). The folder is opened once and the files made
+// in it relative to it: a folder that is a symbolic link, or a link in place of a folder this
+// makes, is refused (ESkinExport). Each file is written beside its final name and renamed over it,
+// so a link of that name in the folder is replaced, never written through, and nothing is ever
+// written outside the folder.
 void WriteSkinFolder(const SkinFolderFiles& files, const std::filesystem::path& folder);
 
 }  // namespace skintools

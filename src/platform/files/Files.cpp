@@ -373,6 +373,14 @@ std::string ReadFileShared(const std::string& path, size_t maxBytes) {
   }
 }
 
+void RemoveAbandonedSaves(const std::string& path) {
+  try {
+    RemoveAbandoned(ResolveTarget(path));
+  } catch (const Exception&) {
+    // A link that leads nowhere has nothing beside it to clear.
+  }
+}
+
 void AtomicWriteFile(const std::string& path, std::string_view bytes) {
   CheckPath(path);
   const std::string target = ResolveTarget(path);

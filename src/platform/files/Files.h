@@ -106,4 +106,9 @@ std::string ReadFileShared(const std::string& path, size_t maxBytes);
 // another): the hidden file then holds the new contents whole, and the next save removes it.
 void AtomicWriteFile(const std::string& path, std::string_view bytes);
 
+// Removes what killed saves of path left beside it, as the next save would: hidden files of the
+// names above that no save holds locked (where unnamed files are not available, a save killed
+// before its file was full leaves such a file empty or partial). Best effort; never fails.
+void RemoveAbandonedSaves(const std::string& path);
+
 }  // namespace platform

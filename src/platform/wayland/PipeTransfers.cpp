@@ -1,6 +1,7 @@
 #include "platform/wayland/PipeTransfers.h"
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <unistd.h>
 #include <csignal>
 
@@ -57,8 +58,15 @@ class SigpipeBlock {
 
 }  // namespace
 
-PipeTransfers::PipeTransfers(std::chrono::milliseconds stallTimeout)
-    : stallTimeout_(stallTimeout) {}
+PipeTransfers::PipeTransfers(std::chrono::milliseconds stallTimeout, size_t maxTransfers)
+    : stallTimeout_(stallTimeout), maxTransfers_(std::max<size_t>(maxTransfers, 1)) {}
+
+size_t PipeTransfers::DefaultMaxTransfers() {
+  constexpr size_t kMost = 64;
+  rlimit limit{};
+  if (getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) return kMost;
+  return std::clamp<size_t>(static_cast<size_t>(limit.rlim_cur / 4), 1, kMost);
+}
 
 PipeTransfers::~PipeTransfers() {
   for (const Transfer& transfer : transfers_) close(transfer.fd);
@@ -66,7 +74,8 @@ PipeTransfers::~PipeTransfers() {
 
 void PipeTransfers::Start(int fd, Bytes bytes, Clock::time_point now) {
   if (fd < 0) return;
-  if (!bytes || bytes->empty()) {
+  // Nothing to send, or as many readers waiting as are let wait: an empty answer at once.
+  if (!bytes || bytes->empty() || transfers_.size() >= maxTransfers_) {
     close(fd);
     return;
   }

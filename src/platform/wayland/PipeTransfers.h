@@ -7,6 +7,11 @@
 // Every descriptor taken over is closed exactly once: when its text is written whole, when the
 // reader goes away (EPIPE, without the process-ending SIGPIPE), on any other write failure, when
 // the reader takes nothing for the stall timeout, or when this object goes.
+//
+// Readers are other programs, and any of them may ask and then take nothing. At most a set number
+// of transfers are under way at once (a quarter of the process's descriptor limit, at most 64):
+// a reader beyond them gets its pipe closed at once, an empty answer, so that stalled readers can
+// never use up the descriptors the program needs for its own connections.
 
 #include <poll.h>
 
@@ -24,7 +29,8 @@ class PipeTransfers {
   using Clock = std::chrono::steady_clock;
   using Bytes = std::shared_ptr<const std::string>;
 
-  explicit PipeTransfers(std::chrono::milliseconds stallTimeout = std::chrono::seconds(30));
+  explicit PipeTransfers(std::chrono::milliseconds stallTimeout = std::chrono::seconds(30),
+                         size_t maxTransfers = DefaultMaxTransfers());
   ~PipeTransfers();
   PipeTransfers(const PipeTransfers&) = delete;
   PipeTransfers& operator=(const PipeTransfers&) = delete;
@@ -46,6 +52,9 @@ class PipeTransfers {
 
   size_t Count() const { return transfers_.size(); }
 
+  // A quarter of the process's descriptor limit as it stands, at most 64 and at least 1.
+  static size_t DefaultMaxTransfers();
+
  private:
   struct Transfer {
     int fd = -1;
@@ -58,6 +67,7 @@ class PipeTransfers {
   static Progress WriteSome(Transfer& transfer, Clock::time_point now);
 
   std::chrono::milliseconds stallTimeout_;
+  size_t maxTransfers_;
   std::vector<Transfer> transfers_;
 };
 

@@ -335,8 +335,7 @@ bool TsCommonData::CommonMessage(TMessage& m) {
     case SKC_HASPATTERNBG: {
       const TsGeneralData* section = Section();
       if (SectionIndex < 0 || !section) return false;
-      m.LParam =
-          (section->GradientPercent + section->ImagePercent > 0 || DependsOnParent()) ? 1 : 0;
+      m.LParam = (HasPatternShares(*section) || DependsOnParent()) ? 1 : 0;
       return true;
     }
     case SKC_REPAINTALL: {
@@ -391,8 +390,8 @@ void TsCommonData::WriteControlColor() {
   for (int shift = 0; shift <= 16; shift += 8) {
     const int p = (under >> shift) & 0xFF;
     const int c = (own >> shift) & 0xFF;
-    const int byte = std::clamp((t * (p - c) + c * 256) >> 8, 0, 255);
-    mixed |= byte << shift;
+    const int64_t byte = std::clamp<int64_t>((int64_t{t} * (p - c) + c * 256) >> 8, 0, 255);
+    mixed |= static_cast<TColor>(byte) << shift;
   }
   slot = mixed;
 }

@@ -1,5 +1,8 @@
 #include "skin/controls/sFadeTimer.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "framework/controls/WinControl.h"
 #include "framework/forms/Application.h"
 #include "framework/graphics/Canvas.h"
@@ -85,7 +88,9 @@ void TsFadeTimer::Step() {
   if (!frame_) frame_ = std::make_unique<framework::TBitmap>();
   frame_->SetDIB(oldImage_->DIB());
   frame_->SetPixelFormat(framework::pf24bit);
-  const auto a = ClipToByte(255 - (Level * 256) / Iterations);
+  // Taken wide: a level and an iteration count from a stored description may be any 32-bit value.
+  const int64_t weight = 255 - int64_t{Level} * 256 / Iterations;
+  const auto a = static_cast<uint8_t>(std::clamp<int64_t>(weight, 0, 255));
   MixBitmapWhole(frame_.get(), Data->CacheBitmap.get(), a);
 
   auto* windowed = dynamic_cast<framework::TWinControl*>(control);

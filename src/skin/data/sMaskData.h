@@ -72,6 +72,12 @@ struct TsGeneralData : TsSectionFields {
 };
 using TsGeneralDataArray = std::vector<TsGeneralData>;
 
+// True when the section paints a gradient or a texture over its colour (either share above 0).
+// Summed wide: a stored description may hold any 32-bit share.
+inline bool HasPatternShares(const TsSectionFields& d) {
+  return int64_t{d.GradientPercent} + d.ImagePercent > 0;
+}
+
 // A picture with a role in a section. R is the picture's area: inside the manager's master bitmap,
 // or (0, 0, width, height) of Bmp when the mask has a picture of its own. R holds ImageCount state
 // images side by side; with MaskType 1 its lower half holds their transparency masks.

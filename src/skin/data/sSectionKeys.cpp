@@ -1,5 +1,7 @@
 #include "skin/data/sSectionKeys.h"
 
+#include <algorithm>
+
 #include "platform/Exception.h"
 #include "skin/data/sStrUtils.h"
 
@@ -30,6 +32,12 @@ void ReadSectionKeys(TsGeneralData& d, const TsIniSection& section, const TsGene
     if (const auto value = number(key)) return *value;
     return parent ? parent->*field : def;
   };
+  auto ranged = [&](const char* key, int TsGeneralData::*field, int def, int highest) {
+    return std::clamp(integer(key, field, def), 0, highest);
+  };
+  auto percent = [&](const char* key, int TsGeneralData::*field, int def) {
+    return ranged(key, field, def, TsSectionRanges::kMaxPercent);
+  };
   auto boolean = [&](const char* key, bool TsGeneralData::*field) {
     if (const std::string* text = section.Find(key)) return SameText(*text, "TRUE");
     return parent ? parent->*field : false;
@@ -56,7 +64,7 @@ void ReadSectionKeys(TsGeneralData& d, const TsIniSection& section, const TsGene
   d.ShadowOffset = integer("SHADOWOFFSET", &TsGeneralData::ShadowOffset, 3);
   d.ShadowColor = rules.inheritShadowColor ? integer("SHADOWCOLOR", &TsGeneralData::ShadowColor, 0)
                                            : number("SHADOWCOLOR").value_or(0);
-  d.ShadowTransparency = integer("SHADOWTRANSPARENCY", &TsGeneralData::ShadowTransparency, 50);
+  d.ShadowTransparency = percent("SHADOWTRANSPARENCY", &TsGeneralData::ShadowTransparency, 50);
   d.ShadowEnabled = boolean("SHADOWENABLED", &TsGeneralData::ShadowEnabled);
   d.ReservedBoolean = boolean("RESERVEDBOOLEAN", &TsGeneralData::ReservedBoolean);
   static const char* const fontKeys[] = {"FONTCOLOR", "TCLEFT", "TCTOP", "TCRIGHT", "TCBOTTOM"};
@@ -66,23 +74,26 @@ void ReadSectionKeys(TsGeneralData& d, const TsIniSection& section, const TsGene
     d.FontColor[i] = fontColor(fontKeys[i], &TsGeneralData::FontColor, i, i == 0 ? 0 : -1);
     d.HotFontColor[i] = fontColor(hotFontKeys[i], &TsGeneralData::HotFontColor, i, i == 0 ? 0 : -1);
   }
-  d.Transparency = integer("TRANSPARENCY", &TsGeneralData::Transparency, 0);
-  d.GradientPercent = integer("GRADIENTPERCENT", &TsGeneralData::GradientPercent, 0);
-  d.ImagePercent = integer("IMAGEPERCENT", &TsGeneralData::ImagePercent, 0);
+  d.Transparency = percent("TRANSPARENCY", &TsGeneralData::Transparency, 0);
+  d.GradientPercent = percent("GRADIENTPERCENT", &TsGeneralData::GradientPercent, 0);
+  d.ImagePercent = percent("IMAGEPERCENT", &TsGeneralData::ImagePercent, 0);
   d.GradientData = text("GRADIENTDATA", &TsGeneralData::GradientData, " ");
   d.GradientArray = ParseIniGradient(d.GradientData);
   d.ShowFocus = boolean("SHOWFOCUS", &TsGeneralData::ShowFocus);
   d.FadingEnabled = boolean("FADINGENABLED", &TsGeneralData::FadingEnabled);
-  d.FadingIntervalIn = integer("FADINGINTERVALIN", &TsGeneralData::FadingIntervalIn, 5);
-  d.FadingIntervalOut = integer("FADINGINTERVALOUT", &TsGeneralData::FadingIntervalOut, 5);
-  d.FadingIterations = integer("FADINGITERATIONS", &TsGeneralData::FadingIterations, 5);
+  d.FadingIntervalIn = ranged("FADINGINTERVALIN", &TsGeneralData::FadingIntervalIn, 5,
+                              TsSectionRanges::kMaxFadingInterval);
+  d.FadingIntervalOut = ranged("FADINGINTERVALOUT", &TsGeneralData::FadingIntervalOut, 5,
+                               TsSectionRanges::kMaxFadingInterval);
+  d.FadingIterations = ranged("FADINGITERATIONS", &TsGeneralData::FadingIterations, 5,
+                              TsSectionRanges::kMaxFadingIterations);
   d.HotColor = integer("HOTCOLOR", &TsGeneralData::HotColor, 0xFFFFFF);
-  d.HotTransparency = integer("HOTTRANSPARENCY", &TsGeneralData::HotTransparency, 0);
+  d.HotTransparency = percent("HOTTRANSPARENCY", &TsGeneralData::HotTransparency, 0);
   d.HotBevel = bevel("HOTBEVEL", &TsGeneralData::HotBevel);
-  d.HotGradientPercent = integer("HOTGRADIENTPERCENT", &TsGeneralData::HotGradientPercent, 0);
+  d.HotGradientPercent = percent("HOTGRADIENTPERCENT", &TsGeneralData::HotGradientPercent, 0);
   d.HotGradientData = text("HOTGRADIENTDATA", &TsGeneralData::HotGradientData, "");
   d.HotGradientArray = ParseIniGradient(d.HotGradientData);
-  d.HotImagePercent = integer("HOTIMAGEPERCENT", &TsGeneralData::HotImagePercent, 0);
+  d.HotImagePercent = percent("HOTIMAGEPERCENT", &TsGeneralData::HotImagePercent, 0);
   d.BorderColor1 = integer("BORDERCOLOR1", &TsGeneralData::BorderColor1, 0);
   d.BorderColor2 = integer("BORDERCOLOR2", &TsGeneralData::BorderColor2, 0);
 }

@@ -1,5 +1,6 @@
 #include "skin/data/sSkinFolder.h"
 
+#include <algorithm>
 #include <charconv>
 #include <filesystem>
 #include <system_error>
@@ -21,6 +22,10 @@ namespace skin {
 namespace {
 
 using Limits = TsSkinFolderLimits;
+
+// The skin's text shadow: blur passes and offset in pixels.
+constexpr int32_t kMaxShadowBlur = 32;
+constexpr int32_t kMaxShadowOffset = 32;
 
 // A JPEG of at least this many pixels is a pattern; a smaller one becomes a texture mask.
 constexpr int64_t kMinPatternPixels = 90000;
@@ -78,81 +83,111 @@ TsSkinFolder::TsSkinFolder(const TsSkinFiles& files, std::string skinPath,
                            std::string_view settings)
     : files_(files), skinPath_(std::move(skinPath)), settings_(TsIniText::FromText(settings)) {}
 
-std::optional<std::string> TsSkinFolder::ReadPicture(const std::string& path) {
-  if (bytesRead_ >= Limits::kMaxTotalBytes || !files_.Exists(path)) return std::nullopt;
+std::optional<std::string> TsSkinFolder::ReadPicture(const std::string& path, std::string& why) {
+  if (bytesRead_ >= Limits::kMaxTotalBytes) {
+    why = "the skin's pictures are larger than " + std::to_string(Limits::kMaxTotalBytes) +
+          " bytes together";
+    return std::nullopt;
+  }
   const size_t limit = std::min(Limits::kMaxPictureBytes, Limits::kMaxTotalBytes - bytesRead_);
   try {
     std::string bytes = files_.Read(path, limit);
     bytesRead_ += bytes.size();
     return bytes;
-  } catch (const platform::EOutOfResources&) {
+  } catch (const platform::EOutOfResources& e) {
     // Read up to the limit before it was refused: that counts against the skin's budget too.
     bytesRead_ += limit;
-  } catch (const platform::Exception&) {
+    why = e.Message();
+  } catch (const platform::Exception& e) {
+    why = e.Message();
   }
   return std::nullopt;
 }
 
 namespace {
 
-// False when a picture of that size is beyond one picture's limits or the skin's remaining
-// budget; otherwise the pixels are counted.
-bool Admit(platform::TSize size, size_t& pixelsDecoded) {
-  if (size.cx < 1 || size.cy < 1 || size.cx > Limits::kMaxPictureSide ||
-      size.cy > Limits::kMaxPictureSide)
-    return false;
+// Empty when a picture of that size is within one picture's limits and the skin's remaining
+// budget (the pixels are then counted); otherwise why it is not.
+std::string Admit(platform::TSize size, size_t& pixelsDecoded) {
+  if (size.cx < 1 || size.cy < 1) return "the picture is empty";
+  if (size.cx > Limits::kMaxPictureSide || size.cy > Limits::kMaxPictureSide)
+    return "the picture is wider or higher than " + std::to_string(Limits::kMaxPictureSide) +
+           " pixels";
   const size_t pixels = static_cast<size_t>(size.cx) * static_cast<size_t>(size.cy);
-  if (pixels > Limits::kMaxPicturePixels || pixels > Limits::kMaxTotalPixels - pixelsDecoded)
-    return false;
+  if (pixels > Limits::kMaxPicturePixels)
+    return "the picture has more than " + std::to_string(Limits::kMaxPicturePixels) + " pixels";
+  if (pixels > Limits::kMaxTotalPixels - pixelsDecoded)
+    return "the skin's pictures have more than " + std::to_string(Limits::kMaxTotalPixels) +
+           " pixels together";
   pixelsDecoded += pixels;
-  return true;
+  return {};
 }
 
 }  // namespace
 
-std::unique_ptr<framework::TBitmap> TsSkinFolder::DecodeBitmap(const std::string& path) {
-  const std::optional<std::string> bytes = ReadPicture(path);
+std::unique_ptr<framework::TBitmap> TsSkinFolder::DecodeBitmap(const std::string& path,
+                                                               std::string& why) {
+  const std::optional<std::string> bytes = ReadPicture(path, why);
   if (!bytes) return nullptr;
   try {
-    if (!Admit(platform::ReadBmpSize(Bytes(*bytes), bytes->size()), pixelsDecoded_)) return nullptr;
+    why = Admit(platform::ReadBmpSize(Bytes(*bytes), bytes->size()), pixelsDecoded_);
+    if (!why.empty()) return nullptr;
     auto bitmap = std::make_unique<framework::TBitmap>();
     bitmap->SetDIB(platform::ReadBmp(Bytes(*bytes), bytes->size()));
     bitmap->SetPixelFormat(framework::pf24bit);
     return bitmap;
-  } catch (const platform::Exception&) {
+  } catch (const platform::Exception& e) {
+    why = e.Message();
     return nullptr;
   }
 }
 
-const framework::TBitmap* TsSkinFolder::Bitmap(const std::string& name) {
+const TsSkinFolder::TsDecoded& TsSkinFolder::Bitmap(const std::string& name) {
   const std::string path = SkinFilePath(name, skinPath_);
   const auto [at, added] = bitmaps_.try_emplace(path);
-  if (added) at->second = DecodeBitmap(path);
-  return at->second.get();
+  if (added) at->second.picture = DecodeBitmap(path, at->second.why);
+  return at->second;
 }
 
-std::unique_ptr<framework::TBitmap> TsSkinFolder::LoadBitmap(const std::string& name) {
-  const framework::TBitmap* picture = Bitmap(name);
-  if (!picture || !Admit({picture->Width(), picture->Height()}, pixelsDecoded_)) return nullptr;
+std::unique_ptr<framework::TBitmap> TsSkinFolder::LoadBitmap(const std::string& name,
+                                                             std::string& why) {
+  const TsDecoded& decoded = Bitmap(name);
+  if (!decoded.picture) {
+    why = decoded.why;
+    return nullptr;
+  }
+  why = Admit({decoded.picture->Width(), decoded.picture->Height()}, pixelsDecoded_);
+  if (!why.empty()) return nullptr;
   auto copy = std::make_unique<framework::TBitmap>();
-  copy->Assign(picture);
+  copy->Assign(decoded.picture.get());
   return copy;
+}
+
+void TsSkinFolder::Note(const std::string& file, const std::string& why, const std::string& what) {
+  notes_.push_back(file + ": " + why + "; " + what);
 }
 
 const framework::TJPEGImage* TsSkinFolder::Jpeg(const std::string& name) {
   const std::string path = SkinFilePath(name, skinPath_);
   const auto [at, added] = jpegs_.try_emplace(path);
-  if (!added) return at->second.get();
-  const std::optional<std::string> bytes = ReadPicture(path);
-  if (!bytes) return nullptr;
-  try {
-    if (!Admit(platform::ReadJpegSize(Bytes(*bytes), bytes->size()), pixelsDecoded_))
-      return nullptr;
-    auto image = std::make_unique<framework::TJPEGImage>();
-    image->LoadFromStream(Bytes(*bytes), bytes->size());
-    if (image->Width() >= 1) at->second = std::move(image);
-  } catch (const platform::Exception&) {
+  if (!added || !files_.Exists(path)) return at->second.get();
+  std::string why;
+  if (const std::optional<std::string> bytes = ReadPicture(path, why)) {
+    try {
+      why = Admit(platform::ReadJpegSize(Bytes(*bytes), bytes->size()), pixelsDecoded_);
+      if (why.empty()) {
+        auto image = std::make_unique<framework::TJPEGImage>();
+        image->LoadFromStream(Bytes(*bytes), bytes->size());
+        if (image->Width() >= 1)
+          at->second = std::move(image);
+        else
+          why = "the picture is empty";
+      }
+    } catch (const platform::Exception& e) {
+      why = e.Message();
+    }
   }
+  if (!at->second) Note(name, why, "pictures naming it are left out");
   return at->second.get();
 }
 
@@ -163,8 +198,13 @@ void TsSkinFolder::BuildMasks(TsMaskArray& masks, std::unique_ptr<framework::TBi
   for (const TsIniSection& section : settings_.Sections()) {
     if (!IsGlobalInfo(section)) continue;
     const std::optional<std::string> name = section.Value("MASTERBITMAP");
-    if (name && !name->empty()) master = DecodeBitmap(SkinFilePath(*name, skinPath_));
-    if (master) master->SetTransparentColor(platform::clFuchsia);
+    if (!name || name->empty() || !files_.Exists(SkinFilePath(*name, skinPath_))) continue;
+    // Every border and glyph is cut from the master bitmap: a skin without the one it names
+    // would paint buttons without frames and check boxes without boxes, so it is no skin.
+    std::string why;
+    master = DecodeBitmap(SkinFilePath(*name, skinPath_), why);
+    if (!master) throw platform::Exception("the master bitmap " + *name + ": " + why);
+    master->SetTransparentColor(platform::clFuchsia);
   }
   for (const TsIniSection& section : settings_.Sections()) {
     const bool global = IsGlobalInfo(section);
@@ -173,6 +213,17 @@ void TsSkinFolder::BuildMasks(TsMaskArray& masks, std::unique_ptr<framework::TBi
       AddMask(section, key, value, masks, manager);
     }
   }
+}
+
+bool TsSkinFolder::PictureOf(TsMaskData& m, const std::string& name, const TsIniSection& section,
+                             const std::string& key) {
+  // A file that is not there is passed over, as the format has it; one that is there and cannot
+  // be used is worth a line.
+  if (!files_.Exists(SkinFilePath(name, skinPath_))) return false;
+  std::string why;
+  m.Bmp = LoadBitmap(name, why);
+  if (!m.Bmp) Note(name, why, "the mask " + section.Name + " " + key + " is left out");
+  return m.Bmp != nullptr;
 }
 
 void TsSkinFolder::AddMask(const TsIniSection& section, const std::string& key,
@@ -188,8 +239,7 @@ void TsSkinFolder::AddMask(const TsIniSection& section, const std::string& key,
       const std::optional<TsPictureParams> p = ReadPictureParams(value);
       // Image types other than border, texture and glyph are outside the format.
       if (!p || p->ImgType < itisaBorder || p->ImgType > itisaGlyph) return;
-      m.Bmp = LoadBitmap(p->FileName);
-      if (!m.Bmp) return;
+      if (!PictureOf(m, p->FileName, section, key)) return;
       m.ImgType = static_cast<TacImgType>(p->ImgType);
       SetStates(m, p->ImageCount, p->MaskType);
       m.R = {0, 0, m.Bmp->Width(), m.Bmp->Height()};
@@ -207,8 +257,7 @@ void TsSkinFolder::AddMask(const TsIniSection& section, const std::string& key,
     case mfBorder: ReadBorderForm(value, m); break;
     case mfTexture: ReadTextureForm(value, m); break;
     case mfPictureFile:
-      m.Bmp = LoadBitmap(value);
-      if (!m.Bmp) return;
+      if (!PictureOf(m, value, section, key)) return;
       m.PropertyName = UpperCase(key);
       m.SectionName = UpperCase(section.Name);
       SetStates(m, 3, 1);
@@ -244,7 +293,11 @@ void TsSkinFolder::BuildPatterns(TsPatternArray& patterns, TsMaskArray& masks,
         continue;
       }
       // A small picture is tiled as a texture of its own.
-      if (!Admit({image->Width(), image->Height()}, pixelsDecoded_)) continue;
+      if (const std::string why = Admit({image->Width(), image->Height()}, pixelsDecoded_);
+          !why.empty()) {
+        Note(value, why, "the texture " + section.Name + " " + key + " is left out");
+        continue;
+      }
       TsMaskData m;
       m.Bmp = std::make_unique<framework::TBitmap>();
       m.Bmp->Assign(image.get());
@@ -281,6 +334,12 @@ void TsSkinFolder::ReadSkinInfo(TsSkinData& info) const {
     integer("SHADOW1BLUR", info.Shadow1Blur);
     integer("SHADOW1TRANSPARENCY", info.Shadow1Transparency);
   }
+  // Every blur pass costs a pass over the label, and offset and blur widen it: both are kept to
+  // what a text shadow can use (-1, no skin shadow, stays).
+  if (info.Shadow1Blur != -1) info.Shadow1Blur = std::clamp(info.Shadow1Blur, 0, kMaxShadowBlur);
+  info.Shadow1Offset = std::clamp(info.Shadow1Offset, -kMaxShadowOffset, kMaxShadowOffset);
+  info.Shadow1Transparency =
+      std::clamp(info.Shadow1Transparency, 0, int32_t{TsSectionRanges::kMaxPercent});
 }
 
 void TsSkinFolder::BuildSections(TsGeneralDataArray& sections) const {

@@ -8,15 +8,17 @@
 // Any file may be found in a skin folder, so nothing here trusts one: "Options.dat" and pictures
 // are read only when they are regular files below a size limit, picture sizes are checked from
 // their headers before any pixels are allocated, and one skin's pictures together stay within a
-// budget, so that no folder can make loading hang or exhaust memory. Files that are missing or
-// cannot be read are skipped; only a malformed number ends the loading of the skin. Nothing is
-// ever written to a skin folder.
+// budget, so that no folder can make loading hang or exhaust memory. Files that are missing are
+// skipped; a picture that is there but cannot be used is left out with a note. A malformed number
+// ends the loading of the skin, and so does a master bitmap that is there but cannot be used
+// (every border and glyph is cut from it). Nothing is ever written to a skin folder.
 
 #include <cstddef>
 #include <memory>
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/JPEGImage.h"
@@ -48,10 +50,12 @@ struct TsSkinFolderLimits {
   static constexpr size_t kMaxSettingsBytes = size_t{1} << 20;  // "Options.dat"
   static constexpr size_t kMaxPictureBytes = size_t{64} << 20;  // one picture file
   static constexpr int kMaxPictureSide = 16384;
+  // Pixels: what a skin can use on a 4K screen drawn at three times its size, 16 megapixels a
+  // picture and 48 to a skin, counting each decoded picture and each mask's copy of one.
   static constexpr size_t kMaxPicturePixels = size_t{16} << 20;  // one picture
   // All pictures of one skin together: bytes read, and pixels decoded.
   static constexpr size_t kMaxTotalBytes = size_t{256} << 20;
-  static constexpr size_t kMaxTotalPixels = size_t{64} << 20;
+  static constexpr size_t kMaxTotalPixels = size_t{48} << 20;
 };
 
 class TsSkinFolder {
@@ -64,10 +68,14 @@ class TsSkinFolder {
   TsSkinFolder(const TsSkinFiles& files, std::string skinPath, std::string_view settings);
 
   const TsIniText& Settings() const { return settings_; }
+  // One line for each picture that is in the folder but could not be used, with what was left out
+  // for it ("BTN.BMP: <reason>; the mask BUTTON BORDERSMASK is left out").
+  const std::vector<std::string>& Notes() const { return notes_; }
 
-  // First step: the master bitmap named by MASTERBITMAP of GLOBALINFO (none when it cannot be
-  // read) and a mask record for every key whose value is a mask description, in file order.
-  // Raises framework::EConvertError for a number that cannot be read.
+  // First step: the master bitmap named by MASTERBITMAP of GLOBALINFO (none when no such file is
+  // there; platform::Exception when it is there but cannot be read or decoded) and a mask record
+  // for every key whose value is a mask description, in file order. Raises framework::EConvertError
+  // for a number that cannot be read.
   void BuildMasks(TsMaskArray& masks, std::unique_ptr<framework::TBitmap>& master,
                   TsSkinManager* manager);
   // Second step: every value naming a JPEG file that can be read: pictures of at least 90,000
@@ -80,15 +88,26 @@ class TsSkinFolder {
   void BuildSections(TsGeneralDataArray& sections) const;
 
  private:
-  // The picture file's bytes when it can be read within the limits and the skin's budget.
-  std::optional<std::string> ReadPicture(const std::string& path);
-  // The BMP file at path as a 24-bit picture; null when it cannot be read or is beyond the limits.
-  std::unique_ptr<framework::TBitmap> DecodeBitmap(const std::string& path);
-  // The picture a skin text names, decoded once per load however many keys name it (null when it
-  // cannot be read or is beyond the limits); each mask gets a copy of its own.
-  const framework::TBitmap* Bitmap(const std::string& name);
-  std::unique_ptr<framework::TBitmap> LoadBitmap(const std::string& name);
+  // The picture file's bytes when it can be read within the limits and the skin's budget;
+  // otherwise nullopt, and why says why.
+  std::optional<std::string> ReadPicture(const std::string& path, std::string& why);
+  // The BMP file at path as a 24-bit picture; null (and why) when it cannot be read or decoded or
+  // is beyond the limits.
+  std::unique_ptr<framework::TBitmap> DecodeBitmap(const std::string& path, std::string& why);
+  // The picture a skin text names, decoded once per load however many keys name it; each mask
+  // gets a copy of its own.
+  struct TsDecoded {
+    std::unique_ptr<framework::TBitmap> picture;  // null when it cannot be used
+    std::string why;                              // why not
+  };
+  const TsDecoded& Bitmap(const std::string& name);
+  std::unique_ptr<framework::TBitmap> LoadBitmap(const std::string& name, std::string& why);
+  // Gives m its own picture named name; false (with a note when the file is there) when it has
+  // none.
+  bool PictureOf(TsMaskData& m, const std::string& name, const TsIniSection& section,
+                 const std::string& key);
   const framework::TJPEGImage* Jpeg(const std::string& name);
+  void Note(const std::string& file, const std::string& why, const std::string& what);
   void AddMask(const TsIniSection& section, const std::string& key, const std::string& value,
                TsMaskArray& masks, TsSkinManager* manager);
 
@@ -97,8 +116,9 @@ class TsSkinFolder {
   TsIniText settings_;
   size_t bytesRead_ = 0;
   size_t pixelsDecoded_ = 0;  // decoded and copied
-  std::unordered_map<std::string, std::unique_ptr<framework::TBitmap>> bitmaps_;
+  std::unordered_map<std::string, TsDecoded> bitmaps_;
   std::unordered_map<std::string, std::unique_ptr<framework::TJPEGImage>> jpegs_;
+  std::vector<std::string> notes_;
 };
 
 }  // namespace skin

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdio>
 #include <filesystem>
 #include <limits>
 #include <system_error>
@@ -285,22 +286,34 @@ void TsSkinManager::LoadSkin() {
     }
     skinName_ = internalSkins_->Items(0)->Name();
   }
-  const TsIniText common = CommonSectionsText();
-  BuildMaskTable(common);
-  BuildPatternTable(common);
-  BuildSectionTable(common);
+  BuildTables();
   skinLoaded_ = true;
 }
 
 void TsSkinManager::LoadFolderSkin(const std::string& skinPath) {
   skinData_->SkinPath = skinPath;
   folder_ = std::make_unique<TsSkinFolder>(DiskSkinFiles(), skinPath);
+  BuildTables();
+  for (const std::string& note : folder_->Notes()) ReportFolder(skinPath, note);
+  folder_.reset();
+  skinLoaded_ = true;
+}
+
+// One line on standard error: a skin folder is something the user installed, and what of it
+// could not be used would otherwise go unexplained.
+void TsSkinManager::ReportFolder(const std::string& skinPath, const std::string& what) {
+  std::fprintf(stderr, "snipwell: skin folder %s: %s\n", PlatformPath(skinPath).c_str(),
+               what.c_str());
+}
+
+void TsSkinManager::BuildTables() {
+  // The tables change: nothing may be found through the index of the ones before.
+  index_.Clear();
   const TsIniText common = CommonSectionsText();
   BuildMaskTable(common);
   BuildPatternTable(common);
   BuildSectionTable(common);
-  folder_.reset();
-  skinLoaded_ = true;
+  index_.Build(sections_, masks_, patterns_);
 }
 
 // ---- announcing
@@ -322,6 +335,7 @@ void TsSkinManager::SendNewSkin() {
 void TsSkinManager::SendRemoveSkin() {
   skinData_->SkinReady = false;
   SendToAllForms(SKC_REMOVESKIN);
+  index_.Clear();
   masks_.clear();
   masterBitmap_.reset();
   patterns_.clear();
@@ -409,11 +423,7 @@ void TsSkinManager::RebuildCommonIndices() {
 // ---- look-ups
 // ------------------------------------------------------------------------------------
 
-int TsSkinManager::FindSection(const std::string& name) const {
-  for (size_t i = 0; i < sections_.size(); ++i)
-    if (sections_[i].SectionName == name) return static_cast<int>(i);
-  return -1;
-}
+int TsSkinManager::FindSection(const std::string& name) const { return index_.Section(name); }
 
 bool TsSkinManager::IsValidSectionIndex(int index) const {
   return index >= 0 && static_cast<size_t>(index) < sections_.size();
@@ -427,69 +437,41 @@ bool TsSkinManager::IsValidPatternIndex(int index) const {
   return index >= 0 && static_cast<size_t>(index) < patterns_.size();
 }
 
-// The look-ups follow ParentClass from section to section. A section naming itself ends the
-// search; longer cycles (A to B to A) are cut by allowing no more steps than there are sections.
-int TsSkinManager::FollowParentClasses(
-    int sectionIndex, std::string name,
-    const std::function<int(const std::string& sectionName)>& findIn) const {
-  for (size_t step = 0; step <= sections_.size(); ++step) {
-    if (sectionIndex < 0 || name.empty()) return -1;
-    if (const int found = findIn(name); found >= 0) return found;
-    if (!IsValidSectionIndex(sectionIndex)) return -1;
-    const std::string parent = sections_[static_cast<size_t>(sectionIndex)].ParentClass;
-    if (parent.empty() || parent == name) return -1;
-    sectionIndex = FindSection(parent);
-    name = parent;
-  }
-  return -1;
-}
-
-int TsSkinManager::FindInMasks(int sectionIndex, const std::string& sectionName,
-                               const std::string& propertyName, bool texturesOnly) const {
-  return FollowParentClasses(sectionIndex, sectionName, [&](const std::string& name) {
-    for (size_t i = 0; i < masks_.size(); ++i) {
-      const TsMaskData& m = masks_[i];
-      if (texturesOnly && m.ImgType != itisaTexture) continue;
-      if (m.SectionName == name && m.PropertyName == propertyName) return static_cast<int>(i);
-    }
-    return -1;
-  });
+// The entry of the section's own name or, failing that, of its parent classes in turn. The first
+// step compares the parent with the name the caller gave (which need not be the section's own);
+// from the parent on, the chain is the one the index resolved at load, cycles cut.
+int TsSkinManager::FindInherited(TsSkinIndex::TsTable table, int sectionIndex,
+                                 const std::string& sectionName,
+                                 const std::string& propertyName) const {
+  if (sectionIndex < 0 || sectionName.empty()) return -1;
+  if (const int own = index_.Find(table, sectionName, propertyName); own >= 0) return own;
+  if (!IsValidSectionIndex(sectionIndex)) return -1;
+  const std::string& parent = sections_[static_cast<size_t>(sectionIndex)].ParentClass;
+  if (parent.empty() || parent == sectionName) return -1;
+  return index_.Inherited(table, index_.Section(parent), propertyName);
 }
 
 int TsSkinManager::FindMask(int sectionIndex, const std::string& sectionName,
                             const std::string& propertyName) const {
-  return FindInMasks(sectionIndex, sectionName, propertyName, false);
+  return FindInherited(TsSkinIndex::tMasks, sectionIndex, sectionName, propertyName);
 }
 
 int TsSkinManager::FindMaskExact(const std::string& sectionName,
                                  const std::string& propertyName) const {
   if (sectionName.empty()) return -1;
-  for (size_t i = 0; i < masks_.size(); ++i)
-    if (masks_[i].SectionName == sectionName && masks_[i].PropertyName == propertyName)
-      return static_cast<int>(i);
-  return -1;
+  return index_.Find(TsSkinIndex::tMasks, sectionName, propertyName);
 }
 
 int TsSkinManager::FindTexture(int sectionIndex, const std::string& sectionName,
                                const std::string& propertyName) const {
   if (masks_.empty()) return -1;
-  return FindInMasks(sectionIndex, sectionName, propertyName, true);
-}
-
-int TsSkinManager::FindInPatterns(int sectionIndex, const std::string& sectionName,
-                                  const std::string& propertyName) const {
-  if (patterns_.empty()) return -1;
-  return FollowParentClasses(sectionIndex, sectionName, [&](const std::string& name) {
-    for (size_t i = 0; i < patterns_.size(); ++i)
-      if (patterns_[i].PropertyName == propertyName && patterns_[i].SectionName == name)
-        return static_cast<int>(i);
-    return -1;
-  });
+  return FindInherited(TsSkinIndex::tTextures, sectionIndex, sectionName, propertyName);
 }
 
 int TsSkinManager::FindPattern(int sectionIndex, const std::string& sectionName,
                                const std::string& propertyName) const {
-  return FindInPatterns(sectionIndex, sectionName, propertyName);
+  if (patterns_.empty()) return -1;
+  return FindInherited(TsSkinIndex::tPatterns, sectionIndex, sectionName, propertyName);
 }
 
 int TsSkinManager::MarginLeft(int maskIndex) const {

@@ -20,6 +20,7 @@
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Font.h"
 #include "skin/data/sMaskData.h"
+#include "skin/data/sSkinIndex.h"
 #include "skin/data/sStoredSkin.h"
 
 namespace skin {
@@ -152,8 +153,10 @@ class TsSkinManager : public framework::TComponent {
   // Builds the mask table with the master bitmap, the pattern table and the section table (ending
   // with the colour adjustment) from the skin SkinName names: the first skin folder of that name
   // in the skin folders (SkinFolders) that holds "Options.dat", else the stored skin of that name.
-  // A folder that cannot be loaded (a settings file that cannot be read, a malformed number) is
-  // passed over as if it were not there, and SkinLoadError says why. Nothing while inactive.
+  // A folder that cannot be loaded (a settings file that cannot be read, a malformed number, a
+  // master bitmap that cannot be used) is passed over as if it were not there: SkinLoadError says
+  // why and FailedSkinFolder names it, for the program to tell the user. Each picture of a loaded
+  // folder that could not be used is named in one line on standard error. Nothing while inactive.
   void LoadSkin();
   // Why the last load could not use the skin folder it found; empty when it could, or found none.
   const std::string& SkinLoadError() const { return skinLoadError_; }
@@ -172,6 +175,7 @@ class TsSkinManager : public framework::TComponent {
 
   // ---- look-ups (never raise; -1 when nothing is found)
 
+  // Found through an index built when the skin is loaded, whatever the size of its tables.
   // The first section whose name equals name exactly (letter case counts).
   int FindSection(const std::string& name) const;
   bool IsValidSectionIndex(int index) const;
@@ -234,14 +238,11 @@ class TsSkinManager : public framework::TComponent {
   void AdjustColors();
   void RebuildCommonIndices();
   void ReloadAdjusted();
-  // The first index findIn gives (>= 0) for the section's name or, failing that, for its parent
-  // classes' names in turn; -1 when none has one.
-  int FollowParentClasses(int sectionIndex, std::string name,
-                          const std::function<int(const std::string& sectionName)>& findIn) const;
-  int FindInMasks(int sectionIndex, const std::string& sectionName, const std::string& propertyName,
-                  bool texturesOnly) const;
-  int FindInPatterns(int sectionIndex, const std::string& sectionName,
-                     const std::string& propertyName) const;
+  // The three tables from the skin SkinName names, then their index.
+  void BuildTables();
+  static void ReportFolder(const std::string& skinPath, const std::string& what);
+  int FindInherited(TsSkinIndex::TsTable table, int sectionIndex, const std::string& sectionName,
+                    const std::string& propertyName) const;
 
   bool active_ = true;
   bool skinLoaded_ = false;  // tables built by LoadSkin and not removed since
@@ -258,6 +259,7 @@ class TsSkinManager : public framework::TComponent {
   TsMaskArray masks_;
   TsPatternArray patterns_;
   std::unique_ptr<framework::TBitmap> masterBitmap_;
+  TsSkinIndex index_;  // look-ups by name into the three tables
   TsCommonIndices commonIndices_;
   // The settings of the skin folder being loaded; set only during LoadSkin.
   std::unique_ptr<TsSkinFolder> folder_;

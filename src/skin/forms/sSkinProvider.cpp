@@ -266,7 +266,7 @@ void TsSkinProvider::SkinnedSkinCommand(TMessage& m) {
     case SKC_ATTACH: skinData_->AttachedControl = reinterpret_cast<TControl*>(m.LParam); return;
     case SKC_HASPATTERNBG: {
       const TsGeneralData* section = skinData_->Section();
-      m.LParam = section && section->GradientPercent + section->ImagePercent > 0 ? 1 : 0;
+      m.LParam = section && HasPatternShares(*section) ? 1 : 0;
       return;
     }
     case SKC_GETCOLOR: {

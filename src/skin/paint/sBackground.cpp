@@ -92,7 +92,7 @@ void FillSectionLayers(TBitmap* bitmap, const TRect& target, const TsLayers& l,
         Fill(layer.get(), all, l.color);
       else
         DrawGradient(layer.get(), all, *l.gradient, 0);
-      MixBitmap(bitmap, layer.get(), ClipToByte(l.imagePercent * 255 / 100), target.TopLeft(),
+      MixBitmap(bitmap, layer.get(), PercentWeight(l.imagePercent), target.TopLeft(),
                 {0, 0, target.Width() - 1, target.Height()});
     } else if (noGradient) {
       Fill(bitmap, target, l.color);
@@ -100,12 +100,12 @@ void FillSectionLayers(TBitmap* bitmap, const TRect& target, const TsLayers& l,
       DrawGradient(bitmap, target, *l.gradient, 0);
     }
   }
-  const int shares = l.gradientPercent + l.imagePercent;
+  const int64_t shares = int64_t{l.gradientPercent} + l.imagePercent;
   if (l.gradientPercent == 0 && l.imagePercent == 0) {
     const TColor slot = ColorSlot();
     Fill(bitmap, target, slot != kColorSlotUnset && l.transparency != 0 ? slot : l.color);
   } else if (shares >= 1 && shares <= 99) {
-    TintRect(bitmap, target, shares, l.color);
+    TintRect(bitmap, target, static_cast<int>(shares), l.color);
   }
 }
 
@@ -182,7 +182,7 @@ void PaintSectionBackground(int section, const std::string& name, const TCacheIn
       auto layers = NewBitmap24(target.Width(), target.Height());
       FillSectionLayers(layers.get(), {0, 0, target.Width(), target.Height()}, l, layersInfo);
       PutParentUnder(bitmap, target, info, position);
-      MixBitmap(bitmap, layers.get(), ClipToByte(l.transparency * 255 / 100), target.TopLeft(),
+      MixBitmap(bitmap, layers.get(), PercentWeight(l.transparency), target.TopLeft(),
                 {0, 0, target.Width(), target.Height()});
     }
   } catch (const std::exception&) {

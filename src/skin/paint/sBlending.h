@@ -25,7 +25,7 @@ void TintRect(framework::TBitmap* bitmap, TRect rect, int percent, TColor color)
 // Mixes the source rectangle (right and bottom exclusive) into the destination at point, clipped
 // to both bitmaps; weight's low byte is the destination's weight (TacFastSum24). A point left of
 // or above the destination moves the source rectangle's start by as much. Callers make the weight
-// from a percent p as ClipToByte(p * 255 / 100).
+// from a percent p as PercentWeight(p), ClipToByte(p * 255 / 100).
 void MixBitmap(framework::TBitmap* destination, framework::TBitmap* source, int weight,
                platform::TPoint point, TRect sourceRect);
 // The same over two whole bitmaps of equal size; nothing when the sizes differ.

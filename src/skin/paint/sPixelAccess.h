@@ -45,6 +45,13 @@ struct TsBGR {
 
 constexpr uint8_t ClipToByte(int v) { return v < 0 ? 0 : v >= 255 ? 255 : static_cast<uint8_t>(v); }
 
+// The mixing weight of a percent: ClipToByte(p * 255 / 100), the product taken wide so that any
+// 32-bit percent gives 0 or 255 beyond the range.
+constexpr uint8_t PercentWeight(int p) {
+  const int64_t w = int64_t{p} * 255 / 100;
+  return w < 0 ? 0 : w >= 255 ? 255 : static_cast<uint8_t>(w);
+}
+
 // The blue, green and red bytes of a real colour ($00BBGGRR); the high byte plays no part.
 constexpr TsBGR ColorToBGR(TColor c) {
   return {platform::GetBValue(c), platform::GetGValue(c), platform::GetRValue(c)};

@@ -2,9 +2,12 @@
 // cancelled through a fake wire, readers as real pipes.
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -219,6 +222,48 @@ TEST_F(WaylandSelectionTest, AReaderThatLeavesOrStallsIsDroppedWithoutSigpipeOrL
   EXPECT_EQ(selection_.Transfers().Count(), 0u);
   stalled.Drain();
   EXPECT_TRUE(stalled.Drain()) << "the stalled reader's pipe was not closed";
+}
+
+// 400 readers that ask and take nothing, with the descriptor limit at 256: at most a quarter of
+// the limit wait at once, every reader beyond gets an empty answer at once, and the program never
+// runs out of descriptors (a pipe, or a connection's next descriptor, can always still be had).
+TEST(PipeTransfersTest, AFloodOfStalledReadersIsCappedBelowTheDescriptorLimit) {
+  rlimit saved{};
+  ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &saved), 0);
+  rlimit limited = saved;
+  limited.rlim_cur = std::min<rlim_t>(256, saved.rlim_cur);
+  ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &limited), 0);
+  struct Restore {
+    rlimit limit;
+    ~Restore() { setrlimit(RLIMIT_NOFILE, &limit); }
+  } restore{saved};
+
+  PipeTransfers transfers;
+  const size_t cap = limited.rlim_cur / 4;
+  const auto text = std::make_shared<const std::string>(1 << 20, 'f');
+  std::vector<std::unique_ptr<Reader>> waiting;
+  size_t answeredEmpty = 0;
+  for (int i = 0; i < 400; ++i) {
+    auto reader = std::make_unique<Reader>();
+    ASSERT_GE(reader->writeEnd, 0) << "out of descriptors at reader " << i;
+    transfers.Start(reader->writeEnd, text);
+    if (reader->Drain()) {
+      ++answeredEmpty;
+      EXPECT_TRUE(reader->received.empty());
+      continue;  // its pipe is closed: the reader goes
+    }
+    waiting.push_back(std::move(reader));
+  }
+  EXPECT_EQ(transfers.Count(), cap);
+  EXPECT_EQ(waiting.size(), cap);
+  EXPECT_EQ(answeredEmpty, 400 - cap);
+  // A reader that does read gets the whole text once the stalled ones are given up.
+  transfers.ExpireStalled(PipeTransfers::Clock::now() + std::chrono::minutes(1));
+  EXPECT_EQ(transfers.Count(), 0u);
+  Reader patient;
+  transfers.Start(patient.writeEnd, text);
+  while (!patient.Drain()) transfers.Pump();
+  EXPECT_EQ(patient.received.size(), text->size());
 }
 
 TEST_F(WaylandSelectionTest, ForgettingTheSeatDestroysEverySourceOnce) {

@@ -221,6 +221,22 @@ TEST_F(ExportedSkins, ExportingNeverWritesOutsideTheFolderNorThroughALink) {
                skintools::ESkinExport);
   EXPECT_FALSE(fs::exists(root / "escape.bmp"));
 
+  // A target folder that is itself a link is refused, with or without a trailing separator, and
+  // nothing lands where it points; folders on the way that were there are taken as named.
+  fs::create_directories(root / "Elsewhere");
+  fs::create_symlink(root / "Elsewhere", root / "Pointer");
+  for (const fs::path& target : {root / "Pointer", fs::path((root / "Pointer").string() + "/")}) {
+    try {
+      skintools::WriteSkinFolder({{"Options.dat", "[GLOBALINFO]\r\n"}}, target);
+      ADD_FAILURE() << target << " was written through";
+    } catch (const skintools::ESkinExport& e) {
+      EXPECT_NE(std::string(e.what()).find("is a symbolic link"), std::string::npos) << e.what();
+    }
+  }
+  EXPECT_TRUE(fs::is_empty(root / "Elsewhere"));
+  skintools::WriteSkinFolder({{"Options.dat", "[GLOBALINFO]\r\n"}}, root / "Pointer/Made/Deeper");
+  EXPECT_TRUE(fs::is_regular_file(root / "Elsewhere/Made/Deeper/Options.dat"));
+
   // A stored picture whose name leads elsewhere, or a section name with a line break, is refused.
   TsStoredSkin* evil = holder->InternalSkins()->AddItem();
   evil->Assign(holder->InternalSkins()->Items(holder->InternalSkins()->IndexOfSkin(kSkins[1])));
