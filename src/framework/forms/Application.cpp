@@ -211,7 +211,7 @@ void TApplication::HintTimerExpired() {
   hintTimerRunning_ = false;
   if (!hintControl_ || hintSuppressed_ || !hintControl_->ShowHint() || hintControl_->Hint().empty())
     return;
-  if (!hintWindow_) hintWindow_ = new THintWindow();
+  if (!hintWindow_) hintWindow_ = NewHintWindow().release();
   hintActive_ = true;
   hintWindow_->ActivateHint(hintControl_->Hint(), {hintCursor_.X, hintCursor_.Y + 20});
 }

@@ -67,6 +67,8 @@ class TApplication : public TComponent {
   // Told by every control as it goes, so that nothing here points at it afterwards.
   void ControlDestroyed(TControl* control);
   THintWindow* HintWindow() const { return hintWindow_; }
+  // The control whose hint the tip shows or is about to show, or nullptr.
+  TControl* HintControl() const { return hintControl_; }
 
   // The form list, in creation order.
   void AddForm(TCustomForm* form);
