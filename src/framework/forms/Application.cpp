@@ -16,9 +16,22 @@ namespace {
 TApplication* current = nullptr;
 constexpr uintptr_t kHintTimer = 1;
 
+TMessageBoxFunction& MessageBoxFunction() {
+  static TMessageBoxFunction show;
+  return show;
+}
+
 }  // namespace
 
 TApplication* Application() { return current; }
+
+void SetMessageBoxFunction(TMessageBoxFunction show) { MessageBoxFunction() = std::move(show); }
+
+int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, unsigned type) {
+  if (const TMessageBoxFunction& show = MessageBoxFunction())
+    return show(owner, text, caption, type);
+  return platform::MessageBox(owner, text, caption, type);
+}
 
 std::string ErrorReportText(const std::string& message) {
   std::string text = message;
@@ -154,7 +167,7 @@ void TApplication::ShowException(const std::exception& error) {
   HWND owner = platform::GetActiveWindow();
   if (!owner || !platform::IsWindowVisible(owner))
     owner = mainForm_ && mainForm_->HandleAllocated() ? mainForm_->Handle() : nullptr;
-  platform::MessageBox(owner, text, title_, platform::MB_OK | platform::MB_ICONERROR);
+  ShowMessageBox(owner, text, title_, platform::MB_OK | platform::MB_ICONERROR);
 }
 
 // --- hints
