@@ -76,9 +76,10 @@ void TsHintWindow::Paint(platform::HDC dc, const TRect& client) {
   PaintSectionBackground(section, "HINT", TCacheInfo{}, kKeyColor, -1, -1, manager, face.get(),
                          {0, 0}, whole, 0);
   platform::Region region(whole);
+  // As on a panel, the mask draws the edges and corners; the face between shows the section.
   const int border = manager->FindMask(section, "HINT", "BORDERSMASK");
   if (manager->IsValidMaskIndex(border))
-    DrawBorderMaskWithRegion(face.get(), region, true, 0,
+    DrawBorderMaskWithRegion(face.get(), region, false, 0,
                              manager->Masks()[static_cast<size_t>(border)]);
   framework::TCanvas* canvas = face->Canvas();
   canvas->Font()->SetColor(
