@@ -1,5 +1,7 @@
 #include "app/Unit1.h"
 
+#include <algorithm>
+
 #include "app/BarMenu.h"
 #include "app/SnippetSlots.h"
 #include "app/Unit2.h"
@@ -58,12 +60,26 @@ const TClassInfo& TForm1::StaticClassInfo() {
 TForm1::TForm1(TComponent* owner) : framework::TForm(owner) {
   InitializeForm(framework::FindResourceText("app/Unit1.dfm"), "Unit1.dfm");
   barMenu_ = std::make_unique<app::TBarMenu>(*this);
+  sLabel2->SetEllipsisPosition(framework::epEndEllipsis);
 }
 
 TForm1::~TForm1() = default;
 
 std::array<TsEdit*, 7> TForm1::Slots() const {
   return {sEdit1, sEdit2, sEdit3, sEdit4, sEdit5, sEdit6, sEdit7};
+}
+
+int TForm1::CopiedTextRoom() const {
+  constexpr int kGapBeforeTitle = 8;
+  return std::max(0, sLabelFX1->Left() - kGapBeforeTitle - sLabel2->Left());
+}
+
+// The label keeps the whole text (the clipboard and the slot's tip have it too) and sizes itself
+// to it; a text wider than the room before the title is drawn cut, ending in "...", so that it
+// never runs through the title or under the buttons.
+void TForm1::ShowCopiedText(const framework::TText& text) {
+  sLabel2->SetCaption(text);
+  if (sLabel2->Width() > CopiedTextRoom()) sLabel2->SetWidth(CopiedTextRoom());
 }
 
 // Reads the snippet file into the slots, then places the bar. A failed read goes to the error
@@ -106,7 +122,7 @@ void TForm1::sEdit1MouseMove(TObject* Sender, TShiftState, int, int) {
   edit->SelectAll();
   framework::TClipboard clipboard;
   clipboard.SetAsText(edit->Text());
-  sLabel2->SetCaption(edit->Text());
+  ShowCopiedText(edit->Text());
   edit->SetHint(edit->Text());
 }
 
@@ -124,7 +140,7 @@ void TForm1::sCheckBox1Click(TObject*) {
   if (sCheckBox1->Checked()) return;
   framework::TClipboard clipboard;
   clipboard.SetAsText("");
-  sLabel2->SetCaption(clipboard.AsText());
+  ShowCopiedText(clipboard.AsText());
   SetHint(clipboard.AsText());
 }
 

@@ -61,6 +61,10 @@ class TForm1 : public framework::TForm {
 
   // Slots 1 to 7.
   std::array<TsEdit*, 7> Slots() const;
+  // Shows a copied text in sLabel2, cut with "..." to the room before the title.
+  void ShowCopiedText(const framework::TText& text);
+  // The widest sLabel2 may be: from its left edge to a gap before the title.
+  int CopiedTextRoom() const;
 
   // Puts the bar at the bottom centre of the primary monitor's work area.
   void PlaceOnWorkArea();

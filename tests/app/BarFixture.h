@@ -77,6 +77,18 @@ class BarTest : public ::testing::Test {
     Pump();
   }
 
+  // The pointer comes to rest on slot k once its hint is set (by the copy of the first move), for
+  // as long as the tip waits.
+  void RestOnSlot(int k) {
+    HoverSlot(k);
+    platform::TPoint at;
+    platform::GetCursorPos(&at);
+    desktop->MoveMouse(at.X + 1, at.Y);
+    Pump();
+    desktop->Advance(static_cast<uint32_t>(app->HintPause));
+    Pump();
+  }
+
   platform::HeadlessBackend* desktop = nullptr;
   std::unique_ptr<framework::TApplication> app;
   std::vector<std::string> reports;

@@ -183,6 +183,37 @@ TEST_F(BarTest, EditorKeysMoveThroughTheTabOrderWithWrapAroundAndEscCloses) {
   EXPECT_EQ(ReadConfig(), before);
 }
 
+TEST_F(BarTest, ACopiedTextWiderThanTheRoomBeforeTheTitleIsCutThereAndKeptWholeElsewhere) {
+  const std::string longText(200, 'W');
+  WriteConfig("short\r\n" + longText + "\r\n");
+  Start();
+  HoverSlot(1);
+  const int shortWidth = Form1->sLabel2->Width();
+  EXPECT_LT(shortWidth, Form1->CopiedTextRoom());
+  HoverSlot(2);
+  EXPECT_EQ(Form1->sLabel2->Width(), Form1->CopiedTextRoom());
+  EXPECT_LE(Form1->sLabel2->Left() + Form1->sLabel2->Width(), Form1->sLabelFX1->Left());
+  EXPECT_EQ(Form1->sLabel2->Caption(), longText);
+  EXPECT_EQ(Form1->sEdit2->Hint(), longText);
+  EXPECT_TRUE(desktop->ClipboardShares(Form1->sEdit2->Text()));
+  // Nothing of the text is drawn between the label's end and the title: the bar there is as it
+  // is with the short text.
+  const platform::DIBitmap& screen = desktop->Find(Form1->Handle())->screen;
+  const int gapLeft = Form1->sLabel2->Left() + Form1->sLabel2->Width();
+  const int top = Form1->sLabel2->Top();
+  std::vector<platform::TColor> withLong;
+  for (int x = gapLeft; x < Form1->sLabelFX1->Left(); ++x)
+    for (int y = top; y < top + Form1->sLabel2->Height(); ++y)
+      withLong.push_back(screen.Pixel(x, y));
+  HoverSlot(1);
+  EXPECT_EQ(Form1->sLabel2->Width(), shortWidth);
+  std::vector<platform::TColor> withShort;
+  for (int x = gapLeft; x < Form1->sLabelFX1->Left(); ++x)
+    for (int y = top; y < top + Form1->sLabel2->Height(); ++y)
+      withShort.push_back(screen.Pixel(x, y));
+  EXPECT_EQ(withLong, withShort);
+}
+
 TEST_F(BarTest, HoverAndOkShareOneCopyOfASnippet) {
   const std::string big(1 << 20, 'b');
   WriteConfig("one\r\ntwo\r\n" + big + "\r\nfour\r\n");

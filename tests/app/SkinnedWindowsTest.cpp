@@ -1,10 +1,15 @@
 // Both windows as each of the three skins draws them: golden pictures of the whole bar at rest,
 // with slot 3 hot, with the check box unticked, with "Exit" pressed and half-way through the fade
-// onto "Edit text...", and of the whole editor; and the plain look while the manager is off.
+// onto "Edit text...", and of the whole editor; the tip and the error report in the skin's look;
+// and the plain look while the manager is off.
 
 #include "platform/windows/Paint.h"
+
+#include "framework/controls/HintWindow.h"
+#include "platform/windows/MessageBox.h"
 #include "skin/controls/sFadeTimer.h"
 #include "skin/data/sSkinManager.h"
+#include "skin/forms/sMessageBox.h"
 #include "tests/GoldenPicture.h"
 #include "tests/app/BarFixture.h"
 
@@ -134,6 +139,56 @@ TEST_P(SkinnedWindows, TheEditor) {
   ExpectGoldenPicture(Screen(Form2), "app", Name("editor"));
 }
 
+TEST_P(SkinnedWindows, TheTipOfASlotStandsAboveTheBarInTheSkinsLook) {
+  StartIn(GetParam());
+  RestOnSlot(3);
+  const framework::THintWindow* tip = app->HintWindow();
+  ASSERT_TRUE(tip && tip->Showing());
+  platform::TRect tipBounds;
+  platform::TRect barBounds;
+  platform::GetWindowRect(tip->Handle(), &tipBounds);
+  platform::GetWindowRect(Form1->Handle(), &barBounds);
+  // Neither the slot nor the labels under it are covered: the tip ends where the bar begins.
+  EXPECT_EQ(tipBounds.Bottom, barBounds.Top);
+  EXPECT_TRUE(tipBounds.Intersected(barBounds).IsEmpty());
+  ExpectGoldenPicture(desktop->Find(tip->Handle())->screen, "app", Name("hint"));
+}
+
+TEST_P(SkinnedWindows, AnErrorReportInTheSkinsLookClosesByItsButtonAndByReturn) {
+  StartIn(GetParam());
+  const std::string section = skin::MessageBoxSection();
+  EXPECT_EQ(section, "DIALOG");
+  const auto open = [&] {
+    std::unique_ptr<skin::TsMessageForm> box(framework::Create<skin::TsMessageForm>(
+        Form1->Handle(), "File not found.", "Snipwell", section));
+    box->SetBounds(200, 300, box->Width(), box->Height());
+    box->Show();
+    platform::SetFocus(box->Button()->Handle());
+    Pump();
+    return box;
+  };
+  auto box = open();
+  // The platform's box would have the same size and parts.
+  const platform::MessageBoxLayout layout =
+      platform::LayOutMessageBox("File not found.", "Snipwell");
+  EXPECT_EQ(box->Width(), layout.Size.cx);
+  EXPECT_EQ(box->Height(), layout.Size.cy);
+  EXPECT_EQ(box->Button()->BoundsRect(), layout.Button);
+  ExpectGoldenPicture(desktop->Find(box->Handle())->screen, "app", Name("error_report"));
+
+  desktop->MoveMouse(200 + layout.Button.Left + 30, 300 + layout.Button.Top + 10);
+  Pump();
+  EXPECT_FALSE(box->Done());
+  desktop->Click();
+  Pump();
+  EXPECT_TRUE(box->Done());
+
+  box = open();
+  desktop->Key(platform::VK_RETURN);
+  Pump();
+  EXPECT_TRUE(box->Done());
+}
+
 INSTANTIATE_TEST_SUITE_P(Skins, SkinnedWindows,
                          ::testing::Values("BlueIce (internal)", "BlueGauze (internal)",
                                            "BluePlastic (internal)"));
@@ -150,6 +205,27 @@ TEST_F(PlainWindows, AnInactiveManagerLeavesThePlainLookAndActiveAgainTheSkinned
   Form1->sSkinManager1->SetActive(true);
   Pump();
   ExpectGoldenPicture(screen, "app", "blueice_bar_at_rest");
+}
+
+TEST_F(PlainWindows, AnInactiveManagerLeavesTheClassicTipAndMessageBox) {
+  WriteConfig(kSnippets);
+  Start();
+  Form1->sSkinManager1->SetActive(false);
+  Pump();
+  EXPECT_EQ(skin::MessageBoxSection(), "");
+  RestOnSlot(3);
+  const framework::THintWindow* tip = app->HintWindow();
+  ASSERT_TRUE(tip && tip->Showing());
+  // The classic tip: a frame-coloured line round the info colour, just below the pointer (the
+  // bar's labels are no concern of it).
+  const platform::DIBitmap& face = desktop->Find(tip->Handle())->screen;
+  EXPECT_EQ(face.Pixel(0, 0), platform::ColorToRGB(platform::clWindowFrame));
+  EXPECT_EQ(face.Pixel(2, face.Height() - 2), platform::ColorToRGB(platform::clInfoBk));
+  platform::TRect tipBounds;
+  platform::GetWindowRect(tip->Handle(), &tipBounds);
+  platform::TPoint pointer;
+  platform::GetCursorPos(&pointer);
+  EXPECT_EQ(tipBounds.Left, pointer.X);
 }
 
 }  // namespace

@@ -765,7 +765,7 @@ SkinDefinition BluePlastic() {
       .faceMiddle = Hex(0x3A8BEA),
       .faceBottom = Hex(0x1E6AD0),
       .hotTop = Hex(0xD6EDFF),
-      .hotMiddle = Hex(0x55A2F5),
+      .hotMiddle = Hex(0x2F80E0),
       .hotBottom = Hex(0x2C7DE3),
       .pressedTop = Hex(0x1B5DB8),
       .pressedMiddle = Hex(0x2470D2),

@@ -11,6 +11,8 @@ namespace framework {
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 // Vertical placement of a label's text.
 enum TTextLayout { tlTop, tlCenter, tlBottom };
+// Where a label's text that is wider than the label loses characters for "...".
+enum TEllipsisPosition { epNone, epEndEllipsis };
 
 // One bevel of a panel or edit: none, sunk into the surface, standing out of it, or a blank ring.
 enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };

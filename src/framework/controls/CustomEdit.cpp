@@ -487,6 +487,11 @@ void TCustomEdit::PaintBorder(platform::HDC dc) {
   platform::DrawEdge(dc, r, edge, platform::BF_RECT | style | (ctl3D_ ? 0u : platform::BF_MONO));
 }
 
+void TCustomEdit::GetSelectionColors(TColor& back, TColor& text) const {
+  back = platform::clHighlight;
+  text = platform::clHighlightText;
+}
+
 void TCustomEdit::PaintWindow(platform::HDC dc) {
   const TRect area = TextArea();
   if (area.IsEmpty()) return;
@@ -511,10 +516,13 @@ void TCustomEdit::PaintWindow(platform::HDC dc) {
     const size_t selFirst = buffer_.CharIndex(buffer_.SelStart());
     const size_t selLast = buffer_.CharIndex(buffer_.SelEnd());
     const TRect band{x0 + XOf(selFirst), y, x0 + XOf(selLast), y + lineHeight_};
-    Fill(dc, band.Intersected(area), platform::clHighlight);
+    TColor back = platform::clHighlight;
+    TColor text = platform::clHighlightText;
+    GetSelectionColors(back, text);
+    Fill(dc, band.Intersected(area), back);
     const platform::SavedDC inner(dc);
     platform::IntersectClipRect(dc, band.Left, band.Top, band.Right, band.Bottom);
-    platform::SetTextColor(dc, platform::ColorToRGB(platform::clHighlightText));
+    platform::SetTextColor(dc, platform::ColorToRGB(text));
     const size_t from = std::max(selFirst, first);
     if (from < selLast)
       platform::TextOut(dc, x0 + XOf(from), y, Shown(from, selLast, area.Width(), password));

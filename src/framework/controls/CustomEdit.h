@@ -123,6 +123,8 @@ class TCustomEdit : public TWinControl {
   void PaintWindow(platform::HDC dc) override;
   // The frame: border and bevels, drawn on the whole window.
   virtual void PaintBorder(platform::HDC dc);
+  // The selection's background and text colours: the desktop's highlight colours.
+  virtual void GetSelectionColors(TColor& back, TColor& text) const;
   void AdjustHeight();
 
  private:

@@ -11,14 +11,17 @@ namespace framework {
 
 namespace {
 
-constexpr unsigned kTextFormat = platform::DT_LEFT | platform::DT_NOPREFIX | platform::DT_WORDBREAK;
+constexpr unsigned kTextFormat = THintWindow::kTextFormat;
 constexpr int kMaxWidth = THintWindow::kMaxWidth;
 constexpr int kMaxLines = THintWindow::kMaxLines;
 // No beginning longer than this can fit the tip: every character that shows is at least a pixel
 // wide and four bytes at most, and characters that take no room are not worth showing more of.
 constexpr size_t kMaxShownBytes = size_t{kMaxWidth} * kMaxLines * 4;
 
-platform::HFONT HintFont() { return platform::CreateFontIndirect(platform::LogFont{}); }
+THintWindowClass& HintWindowClass() {
+  static THintWindowClass make;
+  return make;
+}
 
 int HeightOf(platform::HDC measure, std::string_view text) {
   platform::TRect r{0, 0, kMaxWidth, 0};
@@ -60,6 +63,21 @@ std::string ShownText(platform::HDC measure, std::string_view text) {
 
 }  // namespace
 
+void SetHintWindowClass(THintWindowClass make) { HintWindowClass() = std::move(make); }
+
+std::unique_ptr<THintWindow> NewHintWindow() {
+  if (const THintWindowClass& make = HintWindowClass()) return make();
+  return std::make_unique<THintWindow>();
+}
+
+platform::HFONT THintWindow::HintFont() {
+  return platform::CreateFontIndirect(platform::LogFont{});
+}
+
+platform::TRect THintWindow::TextRect(const platform::TRect& client) {
+  return {4, 2, client.Right - 4, client.Bottom - 2};
+}
+
 THintWindow::~THintWindow() { ReleaseHandle(); }
 
 bool THintWindow::Showing() const { return handle_ && platform::IsWindowVisible(handle_); }
@@ -86,18 +104,7 @@ void THintWindow::ActivateHint(const platform::SharedText& text, platform::TPoin
     throw;
   }
   platform::RestoreDC(measure, saved);
-  const int width = r.Width() + 8;
-  const int height = r.Height() + 4;
-  const platform::TRect area = platform::GetWorkArea();
-  const platform::TSize screen = platform::GetVirtualScreenSize();
-  const int right = std::max(area.Right, screen.cx);
-  const int bottom = std::max(area.Bottom, screen.cy);
-  int left = std::clamp(at.X, 0, std::max(0, right - width));
-  int top = at.Y;
-  if (top + height > bottom)
-    top = at.Y - height - 24;  // above the pointer when there is no room below
-  top = std::max(0, top);
-  const platform::TRect bounds = platform::Bounds(left, top, width, height);
+  const platform::TRect bounds = HintBounds({r.Width() + 8, r.Height() + 4}, at);
   if (!handle_) {
     platform::CreateWindowParams p;
     p.ClassName = "THintWindow";
@@ -110,7 +117,8 @@ void THintWindow::ActivateHint(const platform::SharedText& text, platform::TPoin
                           platform::LPARAM l) { return Proc(h, m, w, l); };
     handle_ = platform::CreateWindowEx(p);
   } else {
-    platform::SetWindowPos(handle_, nullptr, left, top, width, height, platform::SWP_NOACTIVATE);
+    platform::SetWindowPos(handle_, nullptr, bounds.Left, bounds.Top, bounds.Width(),
+                           bounds.Height(), platform::SWP_NOACTIVATE);
     platform::InvalidateRect(handle_, nullptr, false);
   }
   platform::ShowWindow(handle_, platform::SW_SHOWNA);
@@ -124,6 +132,25 @@ platform::LRESULT THintWindow::Proc(platform::HWND hwnd, platform::UINT msg, pla
   platform::HDC dc = platform::BeginPaint(hwnd, &ps);
   platform::TRect client;
   platform::GetClientRect(hwnd, &client);
+  Paint(dc, client);
+  platform::EndPaint(hwnd, &ps);
+  return 0;
+}
+
+platform::TRect THintWindow::HintBounds(platform::TSize size, platform::TPoint at) const {
+  const platform::TRect area = platform::GetWorkArea();
+  const platform::TSize screen = platform::GetVirtualScreenSize();
+  const int right = std::max(area.Right, screen.cx);
+  const int bottom = std::max(area.Bottom, screen.cy);
+  const int left = std::clamp(at.X, 0, std::max(0, right - size.cx));
+  int top = at.Y;
+  if (top + size.cy > bottom)
+    top = at.Y - size.cy - 24;  // above the pointer when there is no room below
+  top = std::max(0, top);
+  return platform::Bounds(left, top, size.cx, size.cy);
+}
+
+void THintWindow::Paint(platform::HDC dc, const platform::TRect& client) {
   platform::FillRect(dc, client,
                      platform::CreateSolidBrush(platform::ColorToRGB(platform::clWindowFrame)));
   platform::FillRect(dc, client.Inflated(-1, -1),
@@ -131,10 +158,8 @@ platform::LRESULT THintWindow::Proc(platform::HWND hwnd, platform::UINT msg, pla
   platform::SelectFont(dc, HintFont());
   platform::SetTextColor(dc, platform::ColorToRGB(platform::clInfoText));
   platform::SetBkMode(dc, platform::TRANSPARENT);
-  platform::TRect text{4, 2, client.Right - 4, client.Bottom - 2};
+  platform::TRect text = TextRect(client);
   platform::DrawText(dc, shown_, &text, kTextFormat);
-  platform::EndPaint(hwnd, &ps);
-  return 0;
 }
 
 }  // namespace framework

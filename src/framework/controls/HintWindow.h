@@ -4,9 +4,13 @@
 // text: at most kMaxWidth pixels of text wide and kMaxLines lines high, a longer text cut after
 // what fits with "..." in its place.
 
+#include <functional>
+#include <memory>
 #include <string>
 
 #include "platform/SharedText.h"
+#include "platform/drawing/DeviceContext.h"
+#include "platform/text/Font.h"
 #include "platform/windows/Window.h"
 
 namespace framework {
@@ -15,9 +19,11 @@ class THintWindow {
  public:
   static constexpr int kMaxWidth = 300;
   static constexpr int kMaxLines = 16;
+  static constexpr unsigned kTextFormat =
+      platform::DT_LEFT | platform::DT_NOPREFIX | platform::DT_WORDBREAK;
 
   THintWindow() = default;
-  ~THintWindow();
+  virtual ~THintWindow();
   THintWindow(const THintWindow&) = delete;
   THintWindow& operator=(const THintWindow&) = delete;
 
@@ -30,6 +36,17 @@ class THintWindow {
   const std::string& Shown() const { return shown_; }
   platform::HWND Handle() const { return handle_; }
 
+ protected:
+  // Where a tip of this size stands for the point asked for: at the point, kept inside the
+  // screen; above the pointer when there is no room below.
+  virtual platform::TRect HintBounds(platform::TSize size, platform::TPoint at) const;
+  // The tip's face and text: a black line round the info colour, the text in the info text
+  // colour, 4 pixels in from the sides and 2 from the top.
+  virtual void Paint(platform::HDC dc, const platform::TRect& client);
+  // The text rectangle inside a tip of the given client size.
+  static platform::TRect TextRect(const platform::TRect& client);
+  static platform::HFONT HintFont();
+
  private:
   platform::LRESULT Proc(platform::HWND hwnd, platform::UINT msg, platform::WPARAM w,
                          platform::LPARAM l);
@@ -38,5 +55,11 @@ class THintWindow {
   platform::SharedText text_;
   std::string shown_;
 };
+
+// The class of the application's tip, as the skin engine may replace it: the function makes a new
+// tip window. Without one set (or after setting nullptr) the tip is a THintWindow.
+using THintWindowClass = std::function<std::unique_ptr<THintWindow>()>;
+void SetHintWindowClass(THintWindowClass make);
+std::unique_ptr<THintWindow> NewHintWindow();
 
 }  // namespace framework

@@ -44,12 +44,17 @@ class ScreenContextLoan {
 const TEnumNames<TTextLayout> kTextLayoutNames = {
     {"tlTop", tlTop}, {"tlCenter", tlCenter}, {"tlBottom", tlBottom}};
 
+const TEnumNames<TEllipsisPosition> kEllipsisPositionNames = {{"epNone", epNone},
+                                                              {"epEndEllipsis", epEndEllipsis}};
+
 const TClassInfo& TCustomLabel::StaticClassInfo() {
   using C = TCustomLabel;
   static const TClassInfo info =
       TClassBuilder<C>("TCustomLabel", TGraphicControl::StaticClassInfo())
           .Enum("Alignment", &C::Alignment, &C::SetAlignment, kAlignmentNames, taLeftJustify)
           .Boolean("AutoSize", &C::AutoSize, &C::SetAutoSize, true)
+          .Enum("EllipsisPosition", &C::EllipsisPosition, &C::SetEllipsisPosition,
+                kEllipsisPositionNames, epNone)
           .Enum("Layout", &C::Layout, &C::SetLayout, kTextLayoutNames, tlTop)
           .Boolean("ShowAccelChar", &C::ShowAccelChar, &C::SetShowAccelChar, true)
           .Boolean("Transparent", &C::Transparent, &C::SetTransparent, false)
@@ -103,6 +108,12 @@ void TCustomLabel::SetTransparent(bool v) {
   Invalidate();
 }
 
+void TCustomLabel::SetEllipsisPosition(TEllipsisPosition v) {
+  if (v == ellipsisPosition_) return;
+  ellipsisPosition_ = v;
+  Invalidate();
+}
+
 void TCustomLabel::SetShowAccelChar(bool v) {
   if (v == showAccelChar_) return;
   showAccelChar_ = v;
@@ -153,6 +164,7 @@ void TCustomLabel::Paint() {
   canvas->Brush()->SetStyle(bsClear);
   TRect rect = ClientRect();
   const unsigned style = platform::DT_EXPANDTABS | (wordWrap_ ? platform::DT_WORDBREAK : 0u) |
+                         (ellipsisPosition_ == epEndEllipsis ? platform::DT_END_ELLIPSIS : 0u) |
                          AlignmentFlag(alignment_);
   if (layout_ != tlTop) {
     TRect measured = rect;

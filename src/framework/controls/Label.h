@@ -32,6 +32,11 @@ class TCustomLabel : public TGraphicControl {
   void SetWordWrap(bool v);
   bool Transparent() const { return !ControlStyleHas(csOpaque); }
   void SetTransparent(bool v);
+  // With epEndEllipsis a line wider than the label ends in "..." at the label's right edge
+  // instead of running past it (AutoSize still sizes the label to the whole text: a label that
+  // must stay within bounds turns AutoSize off or narrows itself after a change).
+  TEllipsisPosition EllipsisPosition() const { return ellipsisPosition_; }
+  void SetEllipsisPosition(TEllipsisPosition v);
   bool ShowAccelChar() const { return showAccelChar_; }
   void SetShowAccelChar(bool v);
   // The control the label's accelerator focuses; forgotten when it goes.
@@ -58,6 +63,7 @@ class TCustomLabel : public TGraphicControl {
   TTextLayout layout_ = tlTop;
   bool wordWrap_ = false;
   bool showAccelChar_ = true;
+  TEllipsisPosition ellipsisPosition_ = epNone;
   TWinControl* focusControl_ = nullptr;
 };
 

@@ -18,9 +18,22 @@ namespace {
 TApplication* current = nullptr;
 constexpr uintptr_t kHintTimer = 1;
 
+TMessageBoxFunction& MessageBoxFunction() {
+  static TMessageBoxFunction show;
+  return show;
+}
+
 }  // namespace
 
 TApplication* Application() { return current; }
+
+void SetMessageBoxFunction(TMessageBoxFunction show) { MessageBoxFunction() = std::move(show); }
+
+int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, unsigned type) {
+  if (const TMessageBoxFunction& show = MessageBoxFunction())
+    return show(owner, text, caption, type);
+  return platform::MessageBox(owner, text, caption, type);
+}
 
 std::string ErrorReportText(const std::string& message) {
   std::string text = message;
@@ -163,7 +176,7 @@ void TApplication::ShowException(const std::exception& error) {
   HWND owner = platform::GetActiveWindow();
   if (!owner || !platform::IsWindowVisible(owner))
     owner = mainForm_ && mainForm_->HandleAllocated() ? mainForm_->Handle() : nullptr;
-  platform::MessageBox(owner, text, title_, platform::MB_OK | platform::MB_ICONERROR);
+  ShowMessageBox(owner, text, title_, platform::MB_OK | platform::MB_ICONERROR);
 }
 
 // --- hints
@@ -220,7 +233,7 @@ void TApplication::HintTimerExpired() {
   hintTimerRunning_ = false;
   if (!hintControl_ || hintSuppressed_ || !hintControl_->ShowHint() || hintControl_->Hint().empty())
     return;
-  if (!hintWindow_) hintWindow_ = new THintWindow();
+  if (!hintWindow_) hintWindow_ = NewHintWindow().release();
   hintActive_ = true;
   hintWindow_->ActivateHint(hintControl_->Hint(), {hintCursor_.X, hintCursor_.Y + 20});
 }

@@ -67,6 +67,8 @@ class TApplication : public TComponent {
   // Told by every control as it goes, so that nothing here points at it afterwards.
   void ControlDestroyed(TControl* control);
   THintWindow* HintWindow() const { return hintWindow_; }
+  // The control whose hint the tip shows or is about to show, or nullptr.
+  TControl* HintControl() const { return hintControl_; }
 
   // The form list, in creation order.
   void AddForm(TCustomForm* form);
@@ -96,6 +98,14 @@ class TApplication : public TComponent {
 
 // The program's application object, or nullptr before one is made.
 TApplication* Application();
+
+// The message box the application's reports use: the platform's own box, unless the skin engine
+// put its own in place (nullptr puts the platform's back). Same arguments and result as
+// platform::MessageBox.
+using TMessageBoxFunction = std::function<int(HWND owner, const std::string& text,
+                                              const std::string& caption, unsigned type)>;
+void SetMessageBoxFunction(TMessageBoxFunction show);
+int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, unsigned type);
 
 // The error report's text for a failure's message: a full stop is appended when the last
 // character's code is above that of ".".

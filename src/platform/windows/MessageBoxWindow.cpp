@@ -35,15 +35,21 @@ struct BoxState {
   TRect textRect;
 };
 
-LogFont BodyFont() { return LogFont{}; }
+LogFont BodyFont() { return MessageTextFont(); }
+LogFont CaptionFont() { return MessageCaptionFont(); }
 
-LogFont CaptionFont() {
+void Paint(HWND hwnd, BoxState& box);
+
+}  // namespace
+
+LogFont MessageTextFont() { return LogFont{}; }
+
+LogFont MessageCaptionFont() {
   LogFont f;
   f.Weight = FW_BOLD;
   return f;
 }
 
-// A filled disc with an antialiased edge and a white cross: the error sign.
 void DrawErrorIcon(HDC dc, int left, int top) {
   DIBitmap* surface = dc->Surface();
   if (!surface) return;
@@ -77,6 +83,8 @@ void DrawErrorIcon(HDC dc, int left, int top) {
   }
 }
 
+namespace {
+
 void Paint(HWND hwnd, BoxState& box) {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(hwnd, &ps);
@@ -93,14 +101,13 @@ void Paint(HWND hwnd, BoxState& box) {
   SelectFont(dc, CreateFontIndirect(CaptionFont()));
   SetTextColor(dc, ColorToRGB(clCaptionText));
   TRect captionText = caption.Inflated(-4, 0);
-  DrawText(dc, box.caption, &captionText,
-           DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+  DrawText(dc, box.caption, &captionText, kMessageCaptionFormat);
 
   DrawErrorIcon(dc, kMargin + 2, 2 + kCaptionHeight + kMargin);
   SelectFont(dc, CreateFontIndirect(BodyFont()));
   SetTextColor(dc, ColorToRGB(clWindowText));
   TRect textRect = box.textRect;
-  DrawText(dc, box.text, &textRect, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
+  DrawText(dc, box.text, &textRect, kMessageTextFormat);
 
   // The OK button: black default frame, 3D face, focus dots.
   const TRect b = box.button;
@@ -169,23 +176,17 @@ TRect MessageBoxBounds(TSize size, const std::optional<TRect>& owner, const TRec
   return Bounds(left, top, size.cx, size.cy);
 }
 
-int MessageBox(HWND owner, const std::string& text, const std::string& caption, unsigned) {
-  WindowSystem& ws = WindowSystem::Instance();
-  BoxState box;
-  box.text = text;
-  box.caption = caption;
-
+MessageBoxLayout LayOutMessageBox(const std::string& text, const std::string& caption) {
   // Size the box around its text.
   HDC measure = GetScreenDC();
-  const int saved = SaveDC(measure);
+  const SavedDC saved(measure);
   SelectFont(measure, CreateFontIndirect(BodyFont()));
   TRect textSize{0, 0, kMaxTextWidth, 0};
   DrawText(measure, text.empty() ? std::string(" ") : text, &textSize,
-           DT_LEFT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS | DT_CALCRECT);
+           kMessageTextFormat | DT_CALCRECT);
   SelectFont(measure, CreateFontIndirect(CaptionFont()));
   TSize captionSize;
   GetTextExtentPoint32(measure, caption, &captionSize);
-  RestoreDC(measure, saved);
 
   const int textLeft = kMargin + 2 + kIconSize + kMargin;
   const int bodyTop = 2 + kCaptionHeight + kMargin;
@@ -194,10 +195,50 @@ int MessageBox(HWND owner, const std::string& text, const std::string& caption, 
   const int width = std::max({textLeft + textSize.Width() + kMargin + 2, captionSize.cx + 40,
                               kButtonWidth + 2 * kMargin, 200});
   const int height = bodyTop + contentHeight + kMargin + kButtonHeight + kMargin + 2;
-  box.textRect = {textLeft, bodyTop + std::max(0, (kIconSize - textHeight) / 2),
-                  width - kMargin - 2, bodyTop + contentHeight};
-  box.button = Bounds((width - kButtonWidth) / 2, height - 2 - kMargin - kButtonHeight,
-                      kButtonWidth, kButtonHeight);
+  MessageBoxLayout layout;
+  layout.Size = {width, height};
+  layout.Caption = {2, 2, width - 2, 2 + kCaptionHeight};
+  layout.Icon = Bounds(kMargin + 2, bodyTop, kIconSize, kIconSize);
+  layout.Text = {textLeft, bodyTop + std::max(0, (kIconSize - textHeight) / 2), width - kMargin - 2,
+                 bodyTop + contentHeight};
+  layout.Button = Bounds((width - kButtonWidth) / 2, height - 2 - kMargin - kButtonHeight,
+                         kButtonWidth, kButtonHeight);
+  return layout;
+}
+
+ModalBoxScope::ModalBoxScope() : previousActive_(GetActiveWindow()), previousFocus_(GetFocus()) {
+  for (WindowObject* w : WindowSystem::Instance().TopLevels()) {
+    if (w->enabled) disabled_.push_back(w->handle);
+  }
+  for (HWND h : disabled_) EnableWindow(h, false);
+}
+
+ModalBoxScope::~ModalBoxScope() {
+  for (HWND h : disabled_)
+    if (IsWindow(h)) EnableWindow(h, true);
+  if (previousActive_ && IsWindow(previousActive_)) SetActiveWindow(previousActive_);
+  if (previousFocus_ && IsWindow(previousFocus_)) SetFocus(previousFocus_);
+}
+
+void RunModalBox(HWND window, const bool& done) {
+  MSG msg;
+  while (!done && IsWindow(window)) {
+    if (!GetMessage(&msg)) {
+      // The program is ending: leave the quit message for the main loop.
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      break;
+    }
+    DispatchMessage(msg);
+  }
+}
+
+int MessageBox(HWND owner, const std::string& text, const std::string& caption, unsigned) {
+  BoxState box;
+  box.text = text;
+  box.caption = caption;
+  const MessageBoxLayout layout = LayOutMessageBox(text, caption);
+  box.textRect = layout.Text;
+  box.button = layout.Button;
 
   std::optional<TRect> ownerRect;
   if (owner && IsWindowVisible(GetTopLevel(owner))) {
@@ -206,17 +247,10 @@ int MessageBox(HWND owner, const std::string& text, const std::string& caption, 
   }
   // On the monitor that shows the owner; without one, where the program's bar lives.
   const TRect workArea = ownerRect ? MonitorFromRect(*ownerRect).rcWork : GetWorkArea();
-  const TRect bounds = MessageBoxBounds(TSize{width, height}, ownerRect, workArea);
+  const TRect bounds = MessageBoxBounds(layout.Size, ownerRect, workArea);
 
-  const HWND previousActive = GetActiveWindow();
-  const HWND previousFocus = GetFocus();
   // Every other window of the program stops taking input while the box is open.
-  std::vector<HWND> disabled;
-  for (WindowObject* w : ws.TopLevels()) {
-    if (w->enabled) disabled.push_back(w->handle);
-  }
-  for (HWND h : disabled) EnableWindow(h, false);
-
+  const ModalBoxScope modal;
   CreateWindowParams params;
   params.ClassName = "MessageBox";
   params.WindowName = caption;
@@ -231,20 +265,9 @@ int MessageBox(HWND owner, const std::string& text, const std::string& caption, 
   if (hwnd) {
     ShowWindow(hwnd, SW_SHOW);
     SetFocus(hwnd);
-    MSG msg;
-    while (!box.done && IsWindow(hwnd)) {
-      if (!GetMessage(&msg)) {
-        // The program is ending: leave the quit message for the main loop.
-        PostQuitMessage(static_cast<int>(msg.wParam));
-        break;
-      }
-      DispatchMessage(msg);
-    }
+    RunModalBox(hwnd, box.done);
     DestroyWindow(hwnd);
   }
-  for (HWND h : disabled) EnableWindow(h, true);
-  if (previousActive && IsWindow(previousActive)) SetActiveWindow(previousActive);
-  if (previousFocus && IsWindow(previousFocus)) SetFocus(previousFocus);
   return IDOK;
 }
 

@@ -7,6 +7,7 @@
 #include "platform/windows/Paint.h"
 #include "skin/data/sSkinManager.h"
 #include "skin/paint/sBackground.h"
+#include "skin/paint/sContrast.h"
 #include "skin/paint/sCornerRepair.h"
 #include "skin/paint/sSkinText.h"
 
@@ -67,6 +68,17 @@ void TsEdit::AfterConstruction() {
 void TsEdit::Notification(TComponent* component, framework::TOperation operation) {
   framework::TEdit::Notification(component, operation);
   if (operation == framework::opRemove && skinData_) skinData_->ComponentRemoved(component);
+}
+
+void TsEdit::GetSelectionColors(platform::TColor& back, platform::TColor& text) const {
+  const TsGeneralData* section = skinData_->Skinned(true) ? skinData_->Section() : nullptr;
+  if (!section) {
+    framework::TEdit::GetSelectionColors(back, text);
+    return;
+  }
+  const TsSelectionColors colors = MixedSelectionColors(section->FontColor[0], section->Color);
+  back = colors.Back;
+  text = colors.Text;
 }
 
 void TsEdit::Loaded() {

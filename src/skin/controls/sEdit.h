@@ -35,6 +35,10 @@ class TsEdit : public framework::TEdit {
   // Composes the face in the current state, then the text, into the cache.
   void RenderCache();
 
+ protected:
+  // While skinned: the selected text in the section's colours, mixed to be read at ease.
+  void GetSelectionColors(platform::TColor& back, platform::TColor& text) const override;
+
  private:
   void DrawTextIntoCache(int state);
   // The whole face from the cache (not hot).

@@ -2,6 +2,8 @@
 
 #include "framework/classes/ClassRegistry.h"
 #include "skin/controls/SkinControlClasses.h"
+#include "skin/controls/sHintWindow.h"
+#include "skin/forms/sMessageBox.h"
 #include "skin/forms/sSkinProvider.h"
 
 namespace skin {
@@ -9,6 +11,10 @@ namespace skin {
 void RegisterSkinFormClasses() {
   RegisterSkinControlClasses();
   framework::RegisterClass(TsSkinProvider::StaticClassInfo());
+  // The application's tip and message box follow the skin too (and are the classic ones while no
+  // skin is active).
+  UseSkinnedHints();
+  UseSkinnedMessageBoxes();
 }
 
 }  // namespace skin

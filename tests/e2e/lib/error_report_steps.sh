@@ -49,6 +49,17 @@ for _ in $(seq 1 40); do [ "$(visible_in_role TForm2)" == "$editor" ] && break; 
 check "the editor stays open" "$editor" "$(visible_in_role TForm2)"
 check "nothing was saved" "$original" "$(od -An -tx1 "$work/Config.txt" | tr -d ' \n')"
 
+# A second failed save: its report closes with Return as well.
+sleep 0.3
+xdotool mousemove --sync $((ex + 266 + 37)) $((ey + 251 + 15)) click 1
+report=$(visible_role MessageBox) || { echo "FAIL: no second error report"; exit 1; }
+sleep 0.3
+xdotool key Return
+for _ in $(seq 1 100); do [ -z "$(visible_in_role MessageBox)" ] && break; sleep 0.05; done
+check "Return closes the report" "" "$(visible_in_role MessageBox)"
+for _ in $(seq 1 40); do [ "$(visible_in_role TForm2)" == "$editor" ] && break; sleep 0.05; done
+check "the editor stays open after Return" "$editor" "$(visible_in_role TForm2)"
+
 # The file is free again: the same OK saves.
 check "the other copy still holds the file" "yes" "$(kill -0 "$holder" 2>/dev/null && echo yes)"
 kill "$holder"

@@ -42,6 +42,20 @@ xdotool mousemove --sync $((bx + 145 + 20)) $((by + 14))
 sleep 0.2
 check "ticked again: hover copies" "second line" "$(clipboard)"
 
+# Resting on a slot shows its tip in the skin's look (mostly the HINT colour #F4F9FF)
+# just above the bar, so neither the slot nor the labels under it are covered.
+xdotool mousemove --sync $((bx + 145 + 30)) $((by + 14))
+xdotool mousemove --sync $((bx + 145 + 31)) $((by + 14))
+tip=$(visible_role THintWindow) || { echo "FAIL: no tip"; exit 1; }
+sleep 0.2
+read -r tx ty < <(geometry "$tip")
+read -r tw th < <(xwininfo -id "$tip" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w, h}')
+check "the tip ends where the bar begins" "$by" "$((ty + th))"
+face=$(import -window root -crop "${tw}x${th}+${tx}+${ty}" png:- | convert - -format %c histogram:info:- |
+  sort -n | tail -n 1 | grep -o '#[0-9A-F]\{6\}')
+check "the tip's face is the skin's" "#F4F9FF" "$face"
+xdotool mousemove --sync $((bx + 600)) $((by - 200))
+
 # The editor: typed into, cancelled with Esc (nothing saved), then saved with OK.
 open_editor() {
   xdotool mousemove --sync $((bx + 744 + 30)) $((by + 30 + 12)) click 1

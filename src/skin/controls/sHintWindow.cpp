@@ -1,0 +1,98 @@
+#include "skin/controls/sHintWindow.h"
+
+#include <algorithm>
+
+#include "framework/forms/Application.h"
+#include "framework/forms/Form.h"
+#include "framework/graphics/Canvas.h"
+#include "platform/windows/Screen.h"
+#include "skin/data/sSkinManager.h"
+#include "skin/paint/sBackground.h"
+#include "skin/paint/sBorderMask.h"
+#include "skin/paint/sPixelAccess.h"
+
+namespace skin {
+
+using platform::TPoint;
+using platform::TRect;
+using platform::TSize;
+
+int ActiveHintSection(TsSkinManager*& manager) {
+  manager = DefaultManager();
+  if (!manager || !manager->Active() || !manager->SkinData().SkinReady) {
+    manager = nullptr;
+    return -1;
+  }
+  const int section = manager->FindSection("HINT");
+  if (!manager->IsValidSectionIndex(section)) {
+    manager = nullptr;
+    return -1;
+  }
+  return section;
+}
+
+void UseSkinnedHints() {
+  framework::SetHintWindowClass([] { return std::make_unique<TsHintWindow>(); });
+}
+
+TRect TsHintWindow::PlaceOutside(TSize size, TPoint at, const TRect& avoid, const TRect& area) {
+  const int left = std::max(area.Left, std::min(at.X, area.Right - size.cx));
+  int top = avoid.IsEmpty() ? at.Y : std::max(at.Y, avoid.Bottom);
+  if (top + size.cy > area.Bottom) {
+    // No room below: above the window, or above the pointer when there is none to keep clear.
+    top = avoid.IsEmpty() ? at.Y - size.cy - 24 : std::min(at.Y, avoid.Top) - size.cy;
+  }
+  top = std::max(area.Top, top);
+  return platform::Bounds(left, top, size.cx, size.cy);
+}
+
+TRect TsHintWindow::HintBounds(TSize size, TPoint at) const {
+  TsSkinManager* manager = nullptr;
+  if (ActiveHintSection(manager) < 0) return THintWindow::HintBounds(size, at);
+  TRect avoid;
+  const framework::TApplication* application = framework::Application();
+  const framework::TControl* control = application ? application->HintControl() : nullptr;
+  framework::TCustomForm* form = control ? control->GetParentForm() : nullptr;
+  if (form && form->HandleAllocated()) platform::GetWindowRect(form->Handle(), &avoid);
+  const TRect work = platform::GetWorkArea();
+  const TSize screen = platform::GetVirtualScreenSize();
+  const TRect area{work.Left, work.Top, std::max(work.Right, screen.cx), work.Bottom};
+  return PlaceOutside(size, at, avoid, area);
+}
+
+void TsHintWindow::Paint(platform::HDC dc, const TRect& client) {
+  TsSkinManager* manager = nullptr;
+  const int section = ActiveHintSection(manager);
+  if (section < 0 || client.IsEmpty()) {
+    if (!region_.IsEmpty()) {
+      platform::SetWindowRgn(Handle(), std::nullopt, false);
+      region_ = platform::Region();
+    }
+    THintWindow::Paint(dc, client);
+    return;
+  }
+  const std::unique_ptr<framework::TBitmap> face = NewBitmap24(client.Width(), client.Height());
+  const TRect whole{0, 0, client.Width(), client.Height()};
+  PaintSectionBackground(section, "HINT", TCacheInfo{}, kKeyColor, -1, -1, manager, face.get(),
+                         {0, 0}, whole, 0);
+  platform::Region region(whole);
+  // As on a panel, the mask draws the edges and corners; the face between shows the section.
+  const int border = manager->FindMask(section, "HINT", "BORDERSMASK");
+  if (manager->IsValidMaskIndex(border))
+    DrawBorderMaskWithRegion(face.get(), region, false, 0,
+                             manager->Masks()[static_cast<size_t>(border)]);
+  framework::TCanvas* canvas = face->Canvas();
+  canvas->Font()->SetColor(
+      platform::ColorToRGB(manager->Sections()[static_cast<size_t>(section)].FontColor[0]));
+  canvas->Brush()->SetStyle(framework::bsClear);
+  TRect text = TextRect(client);
+  platform::DrawText(canvas->Handle(), Shown(), &text, kTextFormat);
+  platform::BitBlt(dc, 0, 0, client.Width(), client.Height(), canvas->Handle(), 0, 0,
+                   platform::SRCCOPY);
+  if (region != region_) {
+    region_ = region;
+    platform::SetWindowRgn(Handle(), region_, false);
+  }
+}
+
+}  // namespace skin
