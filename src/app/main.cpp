@@ -4,19 +4,62 @@
 #include <malloc.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
+#include <optional>
+#include <string>
+#include <string_view>
 
 #include "app/ProgramClasses.h"
+#include "app/ScaleFactor.h"
 #include "app/Unit1.h"
 #include "app/Unit2.h"
 #include "framework/controls/Image.h"
 #include "framework/forms/Application.h"
+#include "framework/graphics/DisplayScale.h"
 #include "framework/graphics/Icon.h"
 #include "framework/graphics/Picture.h"
 #include "platform/Backend.h"
 #include "platform/x11/X11Backend.h"
 
-int main() {
+namespace {
+
+// The value of --scale N (or --scale=N) on the command line; nullopt when it is not there.
+std::optional<std::string> ScaleOption(int argc, char** argv) {
+  std::optional<std::string> value;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (arg == "--scale") {
+      if (i + 1 < argc) {
+        value = argv[++i];
+      } else {
+        std::fprintf(stderr, "snipwell: ignoring --scale: it needs a value (1, 2 or 3)\n");
+      }
+    } else if (arg.starts_with("--scale=")) {
+      value = std::string(arg.substr(8));
+    }
+  }
+  return value;
+}
+
+std::optional<std::string> Environment(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? std::optional<std::string>(value) : std::nullopt;
+}
+
+// The factor the windows are drawn at, chosen once the desktop is there to ask for its Xft.dpi.
+void ChooseDisplayScale(int argc, char** argv) {
+  const app::ScaleChoice choice =
+      app::ResolveScale(ScaleOption(argc, argv), std::nullopt, Environment("GDK_SCALE"),
+                        platform::CurrentBackend().DesktopResource("Xft.dpi"));
+  for (const std::string& warning : choice.Warnings)
+    std::fprintf(stderr, "snipwell: %s\n", warning.c_str());
+  framework::SetDisplayScale(choice.Factor);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
   // A snippet may be many megabytes, and its buffers come and go as it is loaded, edited and
   // saved. Buffers of a megabyte and more are mapped on their own and given back to the system
   // when freed, instead of the heap keeping what they held (the allocator would otherwise raise
@@ -28,6 +71,7 @@ int main() {
     std::fprintf(stderr, "snipwell: %s\n", e.what());
     return 1;
   }
+  ChooseDisplayScale(argc, argv);
   int exitCode = 0;
   {
     RegisterProgramClasses();

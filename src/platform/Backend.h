@@ -102,6 +102,9 @@ class Backend {
 
   virtual TRect WorkArea() = 0;
   virtual TSize VirtualScreenSize() = 0;
+  // A value of the desktop's resource database by its full name ("Xft.dpi", the resolution the
+  // desktop asks text to be drawn at), as written there; nullopt when it holds none.
+  virtual std::optional<std::string> DesktopResource(const std::string& name) = 0;
 
   // Clipboard: whether it can be had at all; make the program its owner with these bytes (kept
   // shared, not copied); read what is on it (own bytes when the owner) or nullopt.

@@ -123,7 +123,10 @@ class TCustomEdit : public TWinControl {
   void PaintWindow(platform::HDC dc) override;
   // The frame: border and bevels, drawn on the whole window.
   virtual void PaintBorder(platform::HDC dc);
+  // An auto-sized edit is as high as its font's cell plus the room its frame takes; on a scaled
+  // display that room grows with the frame's pictures, and the font's cell with the font.
   void AdjustHeight();
+  void ChangeScale(int m, int d) override;
 
  private:
   // The one change step of the frame's setters: the new value, then the height, the caret's
@@ -168,6 +171,8 @@ class TCustomEdit : public TWinControl {
   char32_t passwordChar_ = 0;
   bool autoSelect_ = true;
   bool autoSize_ = true;
+  int frameScaleM_ = 1;  // the scale the frame's room is drawn at: frameScaleM_ / frameScaleD_
+  int frameScaleD_ = 1;
   bool hideSelection_ = true;
   TBorderStyle borderStyle_ = bsSingle;
   bool ctl3D_ = true;

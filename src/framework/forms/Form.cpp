@@ -7,6 +7,7 @@
 #include "framework/forms/Application.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/CanvasBinding.h"
+#include "framework/graphics/DisplayScale.h"
 #include "framework/graphics/Icon.h"
 #include "platform/windows/Input.h"
 #include "platform/windows/Paint.h"
@@ -89,6 +90,9 @@ TCustomForm::~TCustomForm() {
 
 void TCustomForm::InitializeForm(std::string_view description, const std::string& sourceName) {
   ReadComponentRes(this, description, sourceName);
+  // Stored descriptions are made for an ordinary screen; on a dense one the form grows with it,
+  // before its creation handler sees its sizes.
+  if (DisplayScale() != 1) ScaleBy(DisplayScale(), 1);
   formState_ &= ~fsCreating;
   SetState(csCreating, false);
   DoCreate();

@@ -104,8 +104,8 @@ class TCustomForm : public TWinControl {
  protected:
   friend class TWinControl;
   friend class TApplication;
-  // Reads the form's stored description, then runs OnCreate (what a form class's constructor
-  // does after the base constructors, as the runtime would).
+  // Reads the form's stored description, scales it to the display, then runs OnCreate (what a
+  // form class's constructor does after the base constructors, as the runtime would).
   void InitializeForm(std::string_view description, const std::string& sourceName);
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;

@@ -6,6 +6,7 @@
 #include "framework/classes/ClassBuilder.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
+#include "platform/drawing/Enlarge.h"
 #include "platform/images/ImageCodecs.h"
 
 namespace framework {
@@ -39,6 +40,14 @@ const platform::DIBitmap& TJPEGImage::DIB() const {
 const std::vector<uint8_t>& TJPEGImage::Bytes() const {
   static const std::vector<uint8_t> none;
   return image_ ? image_->bytes : none;
+}
+
+void TJPEGImage::Enlarge(int factor) {
+  if (!image_ || factor < 2) return;
+  // Copies share the picture as it was; this one takes a new one.
+  image_ = std::make_shared<Image>(
+      Image{image_->bytes, platform::Enlarged(image_->pixels, factor)});
+  Changed();
 }
 
 void TJPEGImage::Assign(const TPersistent* source) {

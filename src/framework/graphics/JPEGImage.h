@@ -33,6 +33,10 @@ class TJPEGImage : public TGraphic {
   // The compressed bytes as loaded (or as made from an assigned bitmap).
   const std::vector<uint8_t>& Bytes() const;
 
+  // Shows the picture factor times larger, each decoded pixel repeated (a skin's pattern on a
+  // dense display). The compressed bytes stay those loaded: saving writes the picture as it came.
+  void Enlarge(int factor);
+
   // From a TJPEGImage: shares its picture; from a TBitmap: compresses it; nullptr empties.
   void Assign(const TPersistent* source) override;
 

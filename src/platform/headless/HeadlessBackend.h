@@ -43,6 +43,7 @@ class HeadlessBackend final : public Backend {
   TPoint CursorPos() override { return pointer_; }
   TRect WorkArea() override { return workArea_; }
   TSize VirtualScreenSize() override { return screenSize_; }
+  std::optional<std::string> DesktopResource(const std::string& name) override;
   bool ClipboardAvailable() override { return clipboardAvailable_; }
   bool ClipboardPublish(const SharedText& bytes) override;
   std::optional<std::string> ClipboardRead() override { return ClipboardContents(); }
@@ -51,6 +52,9 @@ class HeadlessBackend final : public Backend {
   // The desktop's shape.
   void SetWorkArea(const TRect& area) { workArea_ = area; }
   void SetVirtualScreenSize(TSize size) { screenSize_ = size; }
+  void SetDesktopResource(const std::string& name, const std::string& value) {
+    resources_[name] = value;
+  }
 
   // Time.
   void Advance(uint32_t ms) { now_ += ms; }
@@ -112,6 +116,7 @@ class HeadlessBackend final : public Backend {
   HWND focused_ = nullptr;
   TRect workArea_{0, 0, 1280, 994};
   TSize screenSize_{1280, 1024};
+  std::map<std::string, std::string> resources_;
   bool clipboardAvailable_ = true;
   std::optional<SharedText> clipboard_;
   int publishCount_ = 0;

@@ -10,11 +10,13 @@
 #include "framework/classes/ClassBuilder.h"
 #include "framework/forms/Application.h"
 #include "framework/forms/Form.h"
+#include "framework/graphics/DisplayScale.h"
 #include "platform/windows/Window.h"
 #include "skin/data/sIniText.h"
 #include "skin/data/sMessages.h"
 #include "skin/data/sSkinDirectory.h"
 #include "skin/data/sSkinFolder.h"
+#include "skin/data/sSkinScale.h"
 #include "skin/data/sStrUtils.h"
 
 namespace skin {
@@ -280,6 +282,7 @@ void TsSkinManager::LoadSkin() {
   BuildMaskTable(common);
   BuildPatternTable(common);
   BuildSectionTable(common);
+  ScaleSkinTables(framework::DisplayScale(), masterBitmap_.get(), masks_, patterns_, *skinData_);
   skinLoaded_ = true;
 }
 
@@ -291,6 +294,7 @@ void TsSkinManager::LoadFolderSkin(const std::string& skinPath) {
   BuildPatternTable(common);
   BuildSectionTable(common);
   folder_.reset();
+  ScaleSkinTables(framework::DisplayScale(), masterBitmap_.get(), masks_, patterns_, *skinData_);
   skinLoaded_ = true;
 }
 
