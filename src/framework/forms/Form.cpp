@@ -90,12 +90,18 @@ TCustomForm::~TCustomForm() {
 
 void TCustomForm::InitializeForm(std::string_view description, const std::string& sourceName) {
   ReadComponentRes(this, description, sourceName);
-  // Stored descriptions are made for an ordinary screen; on a dense one the form grows with it,
-  // before its creation handler sees its sizes.
-  if (DisplayScale() != 1) ScaleBy(DisplayScale(), 1);
   formState_ &= ~fsCreating;
   SetState(csCreating, false);
   DoCreate();
+}
+
+// Stored descriptions are made for an ordinary screen; on a dense one the form grows with it once
+// it is read. The form's Loaded comes first, while its controls are still loading: they take
+// their scaled sizes as they are, and their own Loaded then fits what sizes itself (a check box
+// to its caption) to the scaled font and skin.
+void TCustomForm::Loaded() {
+  if (DisplayScale() != 1) ScaleBy(DisplayScale(), 1);
+  TWinControl::Loaded();
 }
 
 // A failure in the creation or show handler is reported, and the form is made or shown anyway.
