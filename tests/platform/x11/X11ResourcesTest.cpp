@@ -3,9 +3,11 @@
 
 #include "platform/x11/X11Resources.h"
 
+// GoogleTest before Xlib: Xlib #defines names (None, Bool, Status) that GoogleTest uses.
+#include <gtest/gtest.h>
+
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
-#include <gtest/gtest.h>
 
 #include <cstring>
 #include <memory>
