@@ -59,6 +59,10 @@ class TJPEGImage : public TGraphic {
   struct Image {
     std::vector<uint8_t> bytes;
     platform::DIBitmap pixels;
+    // The picture enlarged, made once for every copy that asks for that factor (a skin loaded
+    // again on the same display enlarges nothing).
+    mutable std::shared_ptr<Image> enlarged;
+    mutable int enlargedFactor = 0;
   };
   // Never changed once made (drawing only reads it), so copies share it; not const only because
   // a context takes its bitmap as a mutable one.

@@ -7,6 +7,20 @@
 
 namespace platform {
 
+namespace {
+
+// One row: each pixel of Bytes bytes written factor times side by side.
+template <size_t Bytes>
+void RepeatPixels(const uint8_t* from, int width, int factor, uint8_t* to) {
+  for (int x = 0; x < width; ++x, from += Bytes) {
+    uint8_t pixel[Bytes];
+    std::memcpy(pixel, from, Bytes);
+    for (int k = 0; k < factor; ++k, to += Bytes) std::memcpy(to, pixel, Bytes);
+  }
+}
+
+}  // namespace
+
 DIBitmap Enlarged(const DIBitmap& source, int factor) {
   if (factor < 2 || source.Empty()) return source;
   if (source.BitsPerPixel() < 8) return Enlarged(source.ConvertedTo(24), factor);
@@ -21,12 +35,13 @@ DIBitmap Enlarged(const DIBitmap& source, int factor) {
   const size_t pixelBytes = static_cast<size_t>(source.BitsPerPixel() / 8);
   const size_t rowBytes = pixelBytes * static_cast<size_t>(width);
   for (int y = 0; y < source.Height(); ++y) {
-    const uint8_t* from = source.ScanLine(y);
     uint8_t* first = result.ScanLine(y * factor);
-    uint8_t* to = first;
-    for (int x = 0; x < source.Width(); ++x, from += pixelBytes) {
-      for (int k = 0; k < factor; ++k, to += pixelBytes) std::memcpy(to, from, pixelBytes);
+    switch (pixelBytes) {
+      case 3: RepeatPixels<3>(source.ScanLine(y), source.Width(), factor, first); break;
+      case 4: RepeatPixels<4>(source.ScanLine(y), source.Width(), factor, first); break;
+      default: RepeatPixels<1>(source.ScanLine(y), source.Width(), factor, first); break;
     }
+    // The other rows of the block are copies of the first.
     for (int k = 1; k < factor; ++k) std::memcpy(result.ScanLine(y * factor + k), first, rowBytes);
   }
   return result;
