@@ -52,8 +52,8 @@ ScaleChoice ResolveScale(const std::optional<std::string>& commandLine,
     const std::optional<std::string>& value;
     const char* name;
   };
-  for (const Source& source : {Source{commandLine, "--scale"}, Source{settings, "Scale"},
-                               Source{gdkScale, "GDK_SCALE"}}) {
+  for (const Source& source :
+       {Source{commandLine, "--scale"}, Source{settings, "Scale"}, Source{gdkScale, "GDK_SCALE"}}) {
     if (!Given(source.value)) continue;
     if (const std::optional<int> factor = ReadFactor(*source.value)) {
       choice.Factor = *factor;

@@ -61,7 +61,8 @@ TEST(ScaleFactor, AWarningNamesTheSourceAndTheValue) {
   ASSERT_EQ(choice.Warnings.size(), 3U);
   EXPECT_EQ(choice.Warnings[0], "ignoring --scale \"4\": the scale must be 1, 2 or 3");
   EXPECT_EQ(choice.Warnings[1], "ignoring GDK_SCALE \"x\": the scale must be 1, 2 or 3");
-  EXPECT_EQ(choice.Warnings[2], "ignoring Xft.dpi \"lots\": the resolution must be a positive number");
+  EXPECT_EQ(choice.Warnings[2],
+            "ignoring Xft.dpi \"lots\": the resolution must be a positive number");
   for (const std::string& line : choice.Warnings) EXPECT_EQ(line.find('\n'), std::string::npos);
 }
 

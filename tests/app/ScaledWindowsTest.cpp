@@ -40,7 +40,8 @@ class ScaledBar : public BarTest {
   // The pointer at (x, y) of the control as the stored description measures it: the scaled
   // control is hit at the scaled point.
   void PointAt(framework::TControl* c, int x, int y) {
-    const TPoint p = c->ClientToScreen({x * framework::DisplayScale(), y * framework::DisplayScale()});
+    const TPoint p =
+        c->ClientToScreen({x * framework::DisplayScale(), y * framework::DisplayScale()});
     desktop->MoveMouse(p.X, p.Y);
     Pump();
   }
@@ -152,8 +153,7 @@ TEST_P(ScaledBarAt, SizesPlaceHoverCheckBoxAndButtonsFollowTheFactor) {
 
 INSTANTIATE_TEST_SUITE_P(Factors, ScaledBarAt, ::testing::Values(2, 3));
 
-class ScaledSkinnedWindows : public ScaledBar,
-                             public ::testing::WithParamInterface<const char*> {
+class ScaledSkinnedWindows : public ScaledBar, public ::testing::WithParamInterface<const char*> {
  protected:
   void StartIn(const std::string& skinName) {
     StartAt(2);

@@ -250,8 +250,7 @@ void TControl::ScaleFont(int m, int d) {
 }
 
 void TControl::ScaleBounds(int m, int d) {
-  SetBounds(MulDiv(left_, m, d), MulDiv(top_, m, d), MulDiv(width_, m, d),
-            MulDiv(height_, m, d));
+  SetBounds(MulDiv(left_, m, d), MulDiv(top_, m, d), MulDiv(width_, m, d), MulDiv(height_, m, d));
 }
 
 TPoint TControl::ClientOrigin() const {
