@@ -17,6 +17,7 @@
 #include "app/AppResources.h"
 #include "framework/classes/FormReader.h"
 #include "framework/graphics/Bitmap.h"
+#include "framework/graphics/DisplayScale.h"
 #include "platform/images/ImageCodecs.h"
 #include "skin/data/SkinDataClasses.h"
 #include "skin/data/sColorAdjust.h"
@@ -101,15 +102,19 @@ void ConvertMasterBaseline(benchmark::State& state) {
 }
 BENCHMARK(ConvertMasterBaseline)->Unit(benchmark::kMicrosecond);
 
-// Loading again from the stored skin already read (what setting SkinName does).
-void LoadSkin(benchmark::State& state) {
+// Loading again from the stored skin already read (what setting SkinName does), on an ordinary
+// display and on one of scale 2 (every picture enlarged, every rectangle grown).
+void LoadSkin(benchmark::State& state, int factor) {
+  framework::SetDisplayScale(factor);
   auto manager = ReadManager(false);
   for (auto _ : state) {
     manager->SetSkinName("BlueIce (internal)");
     benchmark::DoNotOptimize(manager->Sections().data());
   }
+  framework::SetDisplayScale(1);
 }
-BENCHMARK(LoadSkin)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(LoadSkin, x1, 1)->Name("LoadSkin")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(LoadSkin, x2, 2)->Name("LoadSkin/scale2")->Unit(benchmark::kMicrosecond);
 
 // Baseline: the hue pass over the converted master bitmap alone.
 void HueMasterBaseline(benchmark::State& state) {

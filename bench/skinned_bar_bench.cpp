@@ -1,6 +1,7 @@
 // The skinned bar on the headless desktop: composing and presenting the whole bar with every cache
 // dirty, and the mouse moving from slot 3 to slot 4 (both slots rendered again and presented),
-// beside a plain copy of the bar's 1019 x 56 24-bit back buffer in the same run. And one step of a
+// beside a plain copy of the bar's 1019 x 56 24-bit back buffer in the same run; both again on a
+// display of scale 2 (2038 x 112, four times the pixels). And one step of a
 // fade of the editor's 75 x 30 "OK" button (the frame mixed and put on the window, then
 // presented), beside a copy of that button's pixels.
 
@@ -17,6 +18,7 @@
 #include "app/Unit1.h"
 #include "app/Unit2.h"
 #include "framework/forms/Application.h"
+#include "framework/graphics/DisplayScale.h"
 #include "platform/files/Files.h"
 #include "platform/headless/HeadlessBackend.h"
 #include "platform/windows/Paint.h"
@@ -31,6 +33,15 @@ namespace {
 
 constexpr int kBarWidth = 1019;
 constexpr int kBarHeight = 56;
+
+// Sets the display's scale for a benchmark's life.
+class ScaleScope {
+ public:
+  explicit ScaleScope(int factor) { framework::SetDisplayScale(factor); }
+  ~ScaleScope() { framework::SetDisplayScale(1); }
+  ScaleScope(const ScaleScope&) = delete;
+  ScaleScope& operator=(const ScaleScope&) = delete;
+};
 
 // The program's bar, shown and painted once, with the seven snippets read from the snippet file.
 class ShownBar : public bench::HeadlessBar {
@@ -65,8 +76,11 @@ void BM_BaselineMemcpy(benchmark::State& state, int width, int height) {
 }
 BENCHMARK_CAPTURE(BM_BaselineMemcpy, bar, kBarWidth, kBarHeight)
     ->Name("FullBarPaint/baseline_memcpy");
+BENCHMARK_CAPTURE(BM_BaselineMemcpy, bar2, kBarWidth * 2, kBarHeight * 2)
+    ->Name("FullBarPaint/scale2/baseline_memcpy");
 
-void BM_FullBarPaint(benchmark::State& state) {
+void BM_FullBarPaint(benchmark::State& state, int factor) {
+  const ScaleScope scale(factor);
   ShownBar bar;
   std::vector<skin::TsCommonData*> bindings{Form1->sSkinProvider1->SkinData(),
                                             Form1->sPanel1->SkinData()};
@@ -83,11 +97,13 @@ void BM_FullBarPaint(benchmark::State& state) {
   }
   for (skin::TsCommonData* data : bindings)
     if (data->BackgroundDirty) state.SkipWithError("a cache was left dirty");
-  if (bar.Screen().Width() != kBarWidth) state.SkipWithError("the bar was not presented");
+  if (bar.Screen().Width() != kBarWidth * factor) state.SkipWithError("the bar was not presented");
 }
-BENCHMARK(BM_FullBarPaint)->Name("FullBarPaint");
+BENCHMARK_CAPTURE(BM_FullBarPaint, x1, 1)->Name("FullBarPaint");
+BENCHMARK_CAPTURE(BM_FullBarPaint, x2, 2)->Name("FullBarPaint/scale2");
 
-void BM_HoverSlot3To4(benchmark::State& state) {
+void BM_HoverSlot3To4(benchmark::State& state, int factor) {
+  const ScaleScope scale(factor);
   ShownBar bar;
   bar.HoverSlot(3);
   // Each step moves to the other slot, so every one is a move from one slot onto its neighbour.
@@ -99,7 +115,8 @@ void BM_HoverSlot3To4(benchmark::State& state) {
   if (!Form1->sEdit3->Focused() && !Form1->sEdit4->Focused())
     state.SkipWithError("no slot took the focus");
 }
-BENCHMARK(BM_HoverSlot3To4)->Name("HoverSlot3To4");
+BENCHMARK_CAPTURE(BM_HoverSlot3To4, x1, 1)->Name("HoverSlot3To4");
+BENCHMARK_CAPTURE(BM_HoverSlot3To4, x2, 2)->Name("HoverSlot3To4/scale2");
 
 constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 30;

@@ -25,6 +25,8 @@ const std::vector<TOption>& Options() {
        [](O& o, const std::string& v) { o.Skin = v; }},
       {"--config", "FILE", "keep the snippets in FILE for this run",
        [](O& o, const std::string& v) { o.Config = v; }},
+      {"--scale", "N", "draw every window N times larger (1, 2 or 3)",
+       [](O& o, const std::string& v) { o.Scale = v; }},
       {"--list-skins", "", "print the names of the skins to choose from, one a line, and end",
        [](O& o, const std::string&) { o.ListSkins = true; }},
       {"--version", "", "print the version and end",

@@ -22,6 +22,7 @@ inline constexpr char kVersionText[] = "Snipwell " SNIPWELL_VERSION;
 struct TCommandLineOptions {
   std::optional<std::string> Skin;    // --skin NAME: this run only, not saved
   std::optional<std::string> Config;  // --config FILE: the snippet file of this run
+  std::optional<std::string> Scale;   // --scale N: the display factor (checked where chosen)
   bool ListSkins = false;             // --list-skins
   bool Version = false;               // --version
   bool Help = false;                  // --help

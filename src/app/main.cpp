@@ -4,12 +4,15 @@
 #include <malloc.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/CommandLine.h"
 #include "app/ProgramClasses.h"
+#include "app/ScaleFactor.h"
 #include "app/Settings.h"
 #include "app/SingleInstance.h"
 #include "app/SkinChoice.h"
@@ -19,6 +22,7 @@
 #include "app/Unit2.h"
 #include "framework/controls/Image.h"
 #include "framework/forms/Application.h"
+#include "framework/graphics/DisplayScale.h"
 #include "framework/graphics/Icon.h"
 #include "framework/graphics/Picture.h"
 #include "platform/Backend.h"
@@ -37,6 +41,19 @@ int ListSkins() {
     std::fprintf(stderr, "snipwell: %s\n", e.what());
     return 1;
   }
+}
+
+// The factor the windows are drawn at, chosen once the desktop is there to ask for its Xft.dpi:
+// --scale, else the settings' [Display] Scale, else GDK_SCALE, else Xft.dpi.
+void ChooseDisplayScale(const app::TCommandLineOptions& options, const app::TSettings& settings) {
+  const char* gdkScale = std::getenv("GDK_SCALE");
+  const app::ScaleChoice choice =
+      app::ResolveScale(options.Scale, settings.Value("Display", "Scale"),
+                        gdkScale ? std::optional<std::string>(gdkScale) : std::nullopt,
+                        platform::CurrentBackend().DesktopResource("Xft.dpi"));
+  for (const std::string& warning : choice.Warnings)
+    std::fprintf(stderr, "snipwell: %s\n", warning.c_str());
+  framework::SetDisplayScale(choice.Factor);
 }
 
 }  // namespace
@@ -81,6 +98,8 @@ int main(int argc, char** argv) {
     platform::InstallBackend(nullptr);
     return second->ExitCode;
   }
+  const app::TSettings settings;
+  ChooseDisplayScale(options, settings);
   int exitCode = 0;
   {
     RegisterProgramClasses();
@@ -94,7 +113,7 @@ int main(int argc, char** argv) {
       application.SetIcon(
           dynamic_cast<const framework::TIcon*>(Form2->Image1->Picture()->Graphic()));
       // Every window exists now, so the chosen skin reaches them all.
-      app::ApplyStartSkin(*Form1->sSkinManager1, options.Skin, app::TSettings());
+      app::ApplyStartSkin(*Form1->sSkinManager1, options.Skin, settings);
       application.Run();
     } catch (const std::exception& e) {
       application.ShowException(e);

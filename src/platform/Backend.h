@@ -116,6 +116,9 @@ class Backend {
   // The monitors with their work areas, the primary first; never empty.
   virtual std::vector<MonitorInfo> Monitors() = 0;
   virtual TSize VirtualScreenSize() = 0;
+  // A value of the desktop's resource database by its full name ("Xft.dpi", the resolution the
+  // desktop asks text to be drawn at), as written there; nullopt when it holds none.
+  virtual std::optional<std::string> DesktopResource(const std::string& name) = 0;
 
   // One running copy of the program per desktop. ClaimInstance makes this process the desktop's
   // copy, publishing `document` (the file it works on) for later starts, and returns nullopt; when

@@ -238,6 +238,21 @@ void TControl::UpdateBoundsRect() {}
 void TControl::SetClientWidth(int v) { SetWidth(v + (width_ - ClientRect().Width())); }
 void TControl::SetClientHeight(int v) { SetHeight(v + (height_ - ClientRect().Height())); }
 
+// The font first: a control that sizes itself to its font (an edit's height) then takes the
+// scaled size all the same, so the layout grows exactly as the description's numbers do.
+void TControl::ChangeScale(int m, int d) {
+  ScaleFont(m, d);
+  ScaleBounds(m, d);
+}
+
+void TControl::ScaleFont(int m, int d) {
+  if (!parentFont_) font_->SetHeight(MulDiv(font_->Height(), m, d));
+}
+
+void TControl::ScaleBounds(int m, int d) {
+  SetBounds(MulDiv(left_, m, d), MulDiv(top_, m, d), MulDiv(width_, m, d), MulDiv(height_, m, d));
+}
+
 TPoint TControl::ClientOrigin() const {
   if (const TWinControl* win = AsWinControl(); win && win->HandleAllocated()) {
     TPoint p{0, 0};

@@ -127,6 +127,10 @@ class TControl : public TComponent {
   int ClientHeight() const { return ClientRect().Height(); }
   void SetClientWidth(int v);
   void SetClientHeight(int v);
+  // Multiplies the control's place and size by m / d (rounded as MulDiv rounds), and its font
+  // height unless it takes its parent's font; a windowed control scales its children with it.
+  // This is how a form is fitted to the display's scale once it has been read.
+  void ScaleBy(int m, int d) { ChangeScale(m, d); }
   TPoint ClientOrigin() const;  // screen coordinates of the client area's top-left
   TPoint ClientToScreen(TPoint p) const;
   TPoint ScreenToClient(TPoint p) const;
@@ -230,6 +234,11 @@ class TControl : public TComponent {
   // The control wants its bounds adjusted to its content (labels with AutoSize).
   virtual void AdjustSize() {}
   virtual void FontChanged();
+  // The step of ScaleBy for this control; controls with geometry or fonts of their own beyond
+  // their bounds and font scale those too.
+  virtual void ChangeScale(int m, int d);
+  void ScaleFont(int m, int d);
+  void ScaleBounds(int m, int d);
 
  private:
   void HandleMouse(TMessage& message);

@@ -191,7 +191,13 @@ void TCustomEdit::AdjustHeight() {
     platform::GetTextMetrics(measure.Get(), &tm);
   }
   const int bevels = BorderInset() - (ctl3D_ ? 2 : 1);
-  SetHeight(tm.tmHeight + (ctl3D_ ? 8 : 6) + 2 * bevels);
+  SetHeight(tm.tmHeight + MulDiv((ctl3D_ ? 8 : 6) + 2 * bevels, frameScaleM_, frameScaleD_));
+}
+
+void TCustomEdit::ChangeScale(int m, int d) {
+  frameScaleM_ *= m;
+  frameScaleD_ *= d;
+  TWinControl::ChangeScale(m, d);
 }
 
 void TCustomEdit::CreateWnd() {

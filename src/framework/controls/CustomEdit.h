@@ -125,7 +125,10 @@ class TCustomEdit : public TWinControl {
   virtual void PaintBorder(platform::HDC dc);
   // The selection's background and text colours: the desktop's highlight colours.
   virtual void GetSelectionColors(TColor& back, TColor& text) const;
+  // An auto-sized edit is as high as its font's cell plus the room its frame takes; on a scaled
+  // display that room grows with the frame's pictures, and the font's cell with the font.
   void AdjustHeight();
+  void ChangeScale(int m, int d) override;
 
  private:
   // The one change step of the frame's setters: the new value, then the height, the caret's
@@ -170,6 +173,8 @@ class TCustomEdit : public TWinControl {
   char32_t passwordChar_ = 0;
   bool autoSelect_ = true;
   bool autoSize_ = true;
+  int frameScaleM_ = 1;  // the scale the frame's room is drawn at: frameScaleM_ / frameScaleD_
+  int frameScaleD_ = 1;
   bool hideSelection_ = true;
   TBorderStyle borderStyle_ = bsSingle;
   bool ctl3D_ = true;

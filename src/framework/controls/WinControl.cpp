@@ -411,6 +411,17 @@ void TWinControl::AlignControls(TControl*, TRect& rect) {
   }
 }
 
+void TWinControl::ChangeScale(int m, int d) {
+  ++alignLevel_;
+  // The font before the children, which may take it and size themselves to it; their own
+  // scaled sizes then hold.
+  ScaleFont(m, d);
+  for (TControl* c : std::vector<TControl*>(controls_)) c->ChangeScale(m, d);
+  ScaleBounds(m, d);
+  --alignLevel_;
+  Realign();
+}
+
 void TWinControl::Realign() {
   if (alignLevel_ > 0 || HasState(csLoading)) return;
   ++alignLevel_;

@@ -106,6 +106,8 @@ class TWinControl : public TControl {
   // Whether the control wants a key that the form would otherwise use for navigation.
   virtual bool WantsKey(uint16_t key) const;
   void UpdateBoundsRect() override;
+  // The children first, with alignment held until the control itself has its new size.
+  void ChangeScale(int m, int d) override;
   void ShowControl(TControl* control);
 
  private:

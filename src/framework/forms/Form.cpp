@@ -7,6 +7,7 @@
 #include "framework/forms/Application.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/CanvasBinding.h"
+#include "framework/graphics/DisplayScale.h"
 #include "framework/graphics/Icon.h"
 #include "platform/windows/Input.h"
 #include "platform/windows/Paint.h"
@@ -92,6 +93,15 @@ void TCustomForm::InitializeForm(std::string_view description, const std::string
   formState_ &= ~fsCreating;
   SetState(csCreating, false);
   DoCreate();
+}
+
+// Stored descriptions are made for an ordinary screen; on a dense one the form grows with it once
+// it is read. The form's Loaded comes first, while its controls are still loading: they take
+// their scaled sizes as they are, and their own Loaded then fits what sizes itself (a check box
+// to its caption) to the scaled font and skin.
+void TCustomForm::Loaded() {
+  if (DisplayScale() != 1) ScaleBy(DisplayScale(), 1);
+  TWinControl::Loaded();
 }
 
 // A failure in the creation or show handler is reported, and the form is made or shown anyway.

@@ -104,9 +104,11 @@ class TCustomForm : public TWinControl {
  protected:
   friend class TWinControl;
   friend class TApplication;
-  // Reads the form's stored description, then runs OnCreate (what a form class's constructor
-  // does after the base constructors, as the runtime would).
+  // Reads the form's stored description (scaled to the display as it is loaded), then runs
+  // OnCreate (what a form class's constructor does after the base constructors, as the runtime
+  // would).
   void InitializeForm(std::string_view description, const std::string& sourceName);
+  void Loaded() override;
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
   void PaintWindow(platform::HDC dc) override;

@@ -6,6 +6,7 @@
 #include "framework/classes/ClassBuilder.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
+#include "platform/drawing/Enlarge.h"
 #include "platform/images/ImageCodecs.h"
 
 namespace framework {
@@ -41,6 +42,20 @@ const std::vector<uint8_t>& TJPEGImage::Bytes() const {
   return image_ ? image_->bytes : none;
 }
 
+void TJPEGImage::Enlarge(int factor) {
+  if (!image_ || factor < 2) return;
+  // Copies share the picture as it was; this one takes the enlarged one.
+  if (!image_->enlarged || image_->enlargedFactor != factor) {
+    auto enlarged = std::make_shared<Image>();
+    enlarged->bytes = image_->bytes;
+    enlarged->pixels = platform::Enlarged(image_->pixels, factor);
+    image_->enlarged = std::move(enlarged);
+    image_->enlargedFactor = factor;
+  }
+  image_ = image_->enlarged;
+  Changed();
+}
+
 void TJPEGImage::Assign(const TPersistent* source) {
   if (!source) {
     image_.reset();
@@ -61,7 +76,7 @@ void TJPEGImage::Assign(const TPersistent* source) {
       // Drawn as it will be read back: the decoded form of the compressed bytes.
       std::vector<uint8_t> bytes = platform::EncodeJpeg(bitmap->DIB(), quality_);
       platform::DIBitmap pixels = platform::DecodeJpeg(bytes);
-      image_ = std::make_shared<Image>(Image{std::move(bytes), std::move(pixels)});
+      image_ = std::make_shared<Image>(Image{std::move(bytes), std::move(pixels), nullptr, 0});
     }
     Changed();
     return;
@@ -96,8 +111,8 @@ void TJPEGImage::LoadFromStream(const uint8_t* data, size_t size) {
     image_.reset();
   } else {
     platform::DIBitmap pixels = platform::DecodeJpeg(data, size);
-    image_ =
-        std::make_shared<Image>(Image{std::vector<uint8_t>(data, data + size), std::move(pixels)});
+    image_ = std::make_shared<Image>(
+        Image{std::vector<uint8_t>(data, data + size), std::move(pixels), nullptr, 0});
   }
   Changed();
 }

@@ -33,6 +33,10 @@ class TJPEGImage : public TGraphic {
   // The compressed bytes as loaded (or as made from an assigned bitmap).
   const std::vector<uint8_t>& Bytes() const;
 
+  // Shows the picture factor times larger, each decoded pixel repeated (a skin's pattern on a
+  // dense display). The compressed bytes stay those loaded: saving writes the picture as it came.
+  void Enlarge(int factor);
+
   // From a TJPEGImage: shares its picture; from a TBitmap: compresses it; nullptr empties.
   void Assign(const TPersistent* source) override;
 
@@ -55,6 +59,10 @@ class TJPEGImage : public TGraphic {
   struct Image {
     std::vector<uint8_t> bytes;
     platform::DIBitmap pixels;
+    // The picture enlarged, made once for every copy that asks for that factor (a skin loaded
+    // again on the same display enlarges nothing).
+    mutable std::shared_ptr<Image> enlarged;
+    mutable int enlargedFactor = 0;
   };
   // Never changed once made (drawing only reads it), so copies share it; not const only because
   // a context takes its bitmap as a mutable one.

@@ -126,6 +126,12 @@ void HeadlessBackend::WaitForEvents(std::optional<uint32_t> timeoutMs) {
     if (sink_ && (!e.window || windows_.count(e.window))) sink_->OnNativeEvent(e);
 }
 
+std::optional<std::string> HeadlessBackend::DesktopResource(const std::string& name) {
+  const auto found = resources_.find(name);
+  if (found == resources_.end()) return std::nullopt;
+  return found->second;
+}
+
 bool HeadlessBackend::ClipboardPublish(const SharedText& bytes) {
   if (!clipboardAvailable_) return false;
   clipboard_ = bytes;

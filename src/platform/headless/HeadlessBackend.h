@@ -47,6 +47,7 @@ class HeadlessBackend final : public Backend {
   TSize VirtualScreenSize() override { return screenSize_; }
   std::optional<std::string> ClaimInstance(const std::string& document) override;
   bool RaiseRunningInstance() override;
+  std::optional<std::string> DesktopResource(const std::string& name) override;
   bool ClipboardAvailable() override { return clipboardAvailable_; }
   bool ClipboardPublish(const SharedText& bytes) override;
   std::optional<std::string> ClipboardRead() override { return ClipboardContents(); }
@@ -57,6 +58,9 @@ class HeadlessBackend final : public Backend {
   void SetWorkArea(const TRect& area);
   void SetMonitors(std::vector<MonitorInfo> monitors);
   void SetVirtualScreenSize(TSize size) { screenSize_ = size; }
+  void SetDesktopResource(const std::string& name, const std::string& value) {
+    resources_[name] = value;
+  }
 
   // Another copy of the program on this desktop, working on `document` (nullopt: none runs), as
   // ClaimInstance finds it; how often it was asked to raise its windows.
@@ -136,6 +140,7 @@ class HeadlessBackend final : public Backend {
   std::optional<std::string> other_;
   std::optional<std::string> claimed_;
   int raiseRequests_ = 0;
+  std::map<std::string, std::string> resources_;
   bool clipboardAvailable_ = true;
   std::optional<SharedText> clipboard_;
   int publishCount_ = 0;

@@ -47,9 +47,11 @@ int ChooseBitmapStrike(const std::vector<BitmapStrike>& strikes, int height) {
   int best = -1;
   long bestDistance = 0;
   int bestSize = 0;
+  long largest = 0;
   for (size_t i = 0; i < strikes.size(); ++i) {
     const int size =
         byCharacter ? strikes[i].CellHeight - strikes[i].InternalLeading : strikes[i].CellHeight;
+    largest = std::max<long>(largest, size);
     const long distance = std::labs(size - wanted);
     if (best < 0 || distance < bestDistance || (distance == bestDistance && size < bestSize)) {
       best = static_cast<int>(i);
@@ -57,6 +59,7 @@ int ChooseBitmapStrike(const std::vector<BitmapStrike>& strikes, int height) {
       bestSize = size;
     }
   }
+  if (wanted > largest + kBitmapStrikeReach) return -1;
   return best;
 }
 

@@ -29,7 +29,11 @@ struct BitmapStrike {
 
 // Windows' choice among bitmap sizes: for a negative height the size whose character height (cell
 // less internal leading) is closest to -height, for a positive one the size whose cell height is
-// closest; the smaller one on a tie. -1 for an empty list.
+// closest; the smaller one on a tie. -1 for an empty list, and -1 for a request more than
+// kBitmapStrikeReach pixels above the largest size: Windows would enlarge the bitmap face by
+// doubling its pixels, where the face's scalable stand-in draws smooth text at the size asked
+// for (text on a dense display, two or three times the stored heights).
+constexpr int kBitmapStrikeReach = 2;
 int ChooseBitmapStrike(const std::vector<BitmapStrike>& strikes, int height);
 
 class Font : public TextMeasure {

@@ -25,6 +25,7 @@
 #include "platform/x11/X11Hints.h"
 #include "platform/x11/X11Keyboard.h"
 #include "platform/x11/X11Presenter.h"
+#include "platform/x11/X11Resources.h"
 #include "platform/x11/X11SingleInstance.h"
 #include "platform/x11/X11Stacking.h"
 #include "platform/x11/X11TopLevel.h"
@@ -89,6 +90,7 @@ class X11Backend final : public Backend {
   TSize VirtualScreenSize() override;
   std::optional<std::string> ClaimInstance(const std::string& document) override;
   bool RaiseRunningInstance() override;
+  std::optional<std::string> DesktopResource(const std::string& name) override;
   bool ClipboardAvailable() override { return display_ != nullptr && clipboard_ != nullptr; }
   bool ClipboardPublish(const SharedText& bytes) override;
   std::optional<std::string> ClipboardRead() override;
@@ -609,6 +611,15 @@ void X11Backend::RaiseTopLevels() {
 TSize X11Backend::VirtualScreenSize() {
   if (!display_) return {};
   return RootWindowSize(display_);
+}
+
+// The database as the server held it when the connection was opened: the desktop sets it before
+// programs start, and the program reads it once, at start-up.
+std::optional<std::string> X11Backend::DesktopResource(const std::string& name) {
+  if (!display_) return std::nullopt;
+  const char* database = XResourceManagerString(display_);
+  if (database == nullptr) return std::nullopt;
+  return FindResourceEntry(database, name);
 }
 
 bool X11Backend::ClipboardPublish(const SharedText& bytes) {

@@ -207,6 +207,12 @@ void TsLabelFX::EffectChanged() {
   Invalidate();
 }
 
+void TsLabelFX::ChangeScale(int m, int d) {
+  TsCustomLabel::ChangeScale(m, d);
+  shadow_->SetDistance(framework::MulDiv(shadow_->Distance(), m, d));
+  shadow_->SetBlurCount(framework::MulDiv(shadow_->BlurCount(), m, d));
+}
+
 TsLabelFX::ShadowParams TsLabelFX::ResolveShadow() const {
   if (shadow_->Mode() == smSkin1) {
     if (TsSkinManager* manager = ActiveDefaultManager()) {

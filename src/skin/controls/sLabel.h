@@ -115,6 +115,8 @@ class TsLabelFX : public TsCustomLabel {
   void EffectChanged();
 
  protected:
+  // The shadow's distance and blur grow with the label, so its text keeps its look.
+  void ChangeScale(int m, int d) override;
   // Measures with room for the shadow, or draws the shadow image and the text over it.
   void DoDrawText(platform::TRect& rect, unsigned flags) override;
 

@@ -11,11 +11,13 @@
 #include "framework/classes/ClassBuilder.h"
 #include "framework/forms/Application.h"
 #include "framework/forms/Form.h"
+#include "framework/graphics/DisplayScale.h"
 #include "platform/windows/Window.h"
 #include "skin/data/sIniText.h"
 #include "skin/data/sMessages.h"
 #include "skin/data/sSkinDirectory.h"
 #include "skin/data/sSkinFolder.h"
+#include "skin/data/sSkinScale.h"
 #include "skin/data/sStrUtils.h"
 
 namespace skin {
@@ -313,6 +315,7 @@ void TsSkinManager::BuildTables() {
   BuildMaskTable(common);
   BuildPatternTable(common);
   BuildSectionTable(common);
+  ScaleSkinTables(framework::DisplayScale(), masterBitmap_.get(), masks_, patterns_, *skinData_);
   index_.Build(sections_, masks_, patterns_);
 }
 

@@ -47,12 +47,20 @@ TEST(FontResolution, BitmapSizesArePickedByCharacterOrCellHeight) {
   EXPECT_EQ(cell(-12), 13);  // a tie between 11 and 13 goes to the smaller
   EXPECT_EQ(cell(-14), 16);
   EXPECT_EQ(cell(-3), 13);
-  EXPECT_EQ(cell(-100), 20);
+  EXPECT_EQ(cell(-18), 20);  // two pixels above the largest size still takes it
   EXPECT_EQ(cell(16), 16);
   EXPECT_EQ(cell(14), 13);
   EXPECT_EQ(cell(0), 13);
-  EXPECT_EQ(cell(INT_MIN), 20);
-  EXPECT_EQ(cell(INT_MAX), 20);
+  EXPECT_EQ(cell(22), 20);
+  // Larger requests (the stored heights on a dense display) are not served by doubled pixels:
+  // the scalable stand-in draws them at the height asked for.
+  for (int height : {-19, -22, -26, -33, -100, 23, INT_MIN, INT_MAX}) {
+    const HFONT font = FontOf("MS Sans Serif", height);
+    EXPECT_FALSE(EndsWith(FontFile(font), "/sserife.fon")) << height;
+    EXPECT_EQ(FontFile(font), FontFile(FontOf("Arial", height))) << height;
+  }
+  const TextMetric doubled = MetricsOf(FontOf("MS Sans Serif", -22));
+  EXPECT_EQ(doubled.tmHeight - doubled.tmInternalLeading, 22);
   // Face names are matched without regard to case.
   EXPECT_EQ(FontFile(FontOf("ms sans serif", -11)), FontFile(FontOf("MS Sans Serif", -11)));
 }
@@ -64,7 +72,11 @@ TEST(FontResolution, ChooseBitmapStrikeFollowsWindows) {
   EXPECT_EQ(ChooseBitmapStrike(strikes, -15), 0);  // 16 is nearer than 13
   EXPECT_EQ(ChooseBitmapStrike(strikes, -14), 2);  // tie between 13 and 16: 13
   EXPECT_EQ(ChooseBitmapStrike(strikes, 18), 2);   // cells: 16 and 20 tie, 16
-  EXPECT_EQ(ChooseBitmapStrike(strikes, INT_MIN), 0);
+  EXPECT_EQ(ChooseBitmapStrike(strikes, -18), 0);  // within reach of the largest
+  EXPECT_EQ(ChooseBitmapStrike(strikes, -19), -1);
+  EXPECT_EQ(ChooseBitmapStrike(strikes, 22), 0);
+  EXPECT_EQ(ChooseBitmapStrike(strikes, 23), -1);
+  EXPECT_EQ(ChooseBitmapStrike(strikes, INT_MIN), -1);
   EXPECT_EQ(ChooseBitmapStrike({}, -11), -1);
 }
 

@@ -1,0 +1,192 @@
+// Both windows on a dense display, two and three times the stored sizes: the bar's size and
+// place, the hover on every slot, the check box, "Exit" and "Edit text..." at the scaled
+// positions; and golden pictures of the bar and the editor at factor 2 in each stored skin.
+
+#include <algorithm>
+#include <cctype>
+
+#include "framework/graphics/DisplayScale.h"
+#include "platform/windows/Timer.h"
+#include "skin/controls/sFadeTimer.h"
+#include "tests/GoldenPicture.h"
+#include "tests/app/BarFixture.h"
+
+namespace {
+
+using golden::ExpectGoldenPicture;
+using platform::TPoint;
+using platform::TRect;
+using snipwell::test::BarTest;
+using snipwell::test::WriteConfig;
+
+const char kSnippets[] =
+    "Sample Text 1\r\nSample Text 2\r\nSample Text 3\r\nSample Text 4\r\nSample Text 5\r\n"
+    "Sample Text 6\r\nSample Text 7\r\n";
+
+// A desktop the size of a 4K screen, the windows drawn factor times larger.
+class ScaledBar : public BarTest {
+ protected:
+  void StartAt(int factor) {
+    framework::SetDisplayScale(factor);
+    desktop->SetVirtualScreenSize({3840, 2160});
+    desktop->SetWorkArea({0, 0, 3840, 2160});
+    WriteConfig(kSnippets);
+    Start();
+  }
+  void TearDown() override {
+    BarTest::TearDown();
+    framework::SetDisplayScale(1);
+  }
+  // The pointer at (x, y) of the control as the stored description measures it: the scaled
+  // control is hit at the scaled point.
+  void PointAt(framework::TControl* c, int x, int y) {
+    const TPoint p =
+        c->ClientToScreen({x * framework::DisplayScale(), y * framework::DisplayScale()});
+    desktop->MoveMouse(p.X, p.Y);
+    Pump();
+  }
+  void PointAway() {
+    desktop->MoveMouse(Form1->Left() + 600, Form1->Top() - 100);
+    Pump();
+  }
+  void LetFadesEnd() {
+    for (int i = 0; i < 30; ++i) {
+      desktop->Advance(skin::kFadeInterval);
+      Pump();
+    }
+  }
+};
+
+class ScaledBarAt : public ScaledBar, public ::testing::WithParamInterface<int> {};
+
+TEST_P(ScaledBarAt, SizesPlaceHoverCheckBoxAndButtonsFollowTheFactor) {
+  const int n = GetParam();
+  StartAt(n);
+  EXPECT_TRUE(reports.empty());
+  EXPECT_EQ(Form1->Width(), 1019 * n);
+  EXPECT_EQ(Form1->Height(), 56 * n);
+  EXPECT_EQ(Form1->Left(), 3840 / 2 - 1019 * n / 2);
+  EXPECT_EQ(Form1->Top(), 2160 - 56 * n);
+  EXPECT_EQ(Form2->Width(), 753 * n);
+  EXPECT_EQ(Form2->Height(), 305 * n);
+  // A slot's height is its font's cell and its frame, both scaled: a scalable face's cell is
+  // not quite n times the bitmap face's.
+  const TRect slot = Form1->sEdit4->BoundsRect();
+  EXPECT_EQ(slot.Left, 420 * n);
+  EXPECT_EQ(slot.Top, 4 * n);
+  EXPECT_EQ(slot.Width(), 130 * n);
+  EXPECT_GE(slot.Height(), 21 * n - 3);
+  EXPECT_LE(slot.Height(), 21 * n);
+  EXPECT_EQ(Form1->sEdit4->Font()->Height(), -11 * n);
+  // The window on the desktop is as large as the form.
+  const auto* window = desktop->Find(Form1->Handle());
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(window->screen.Width(), 1019 * n);
+  EXPECT_EQ(window->screen.Height(), 56 * n);
+
+  // Every slot copies at its scaled place, down to its last pixel row and column.
+  const auto slots = Form1->Slots();
+  for (size_t k = 0; k < slots.size(); ++k) {
+    PointAt(slots[k], 10, 10);
+    EXPECT_EQ(desktop->ClipboardContents(), "Sample Text " + std::to_string(k + 1));
+  }
+  PointAway();
+  const TPoint corner =
+      Form1->sEdit2->ClientToScreen({Form1->sEdit2->Width() - 1, Form1->sEdit2->Height() - 1});
+  desktop->MoveMouse(corner.X, corner.Y);
+  Pump();
+  EXPECT_EQ(desktop->ClipboardContents(), "Sample Text 2");
+
+  // The check box unticks where its scaled box is, and empties the clipboard.
+  PointAt(Form1->sCheckBox1, 7, 10);
+  desktop->Click();
+  Pump();
+  EXPECT_FALSE(Form1->sCheckBox1->Checked());
+  EXPECT_EQ(desktop->ClipboardContents(), "");
+  PointAt(Form1->sCheckBox1, 7, 10);
+  desktop->Click();
+  Pump();
+  EXPECT_TRUE(Form1->sCheckBox1->Checked());
+
+  // "Edit text..." opens the editor modally; a timer plays the user and clicks its "Cancel".
+  int ticks = 0;
+  bool editorShown = false;
+  platform::CreateWindowParams p;
+  p.ClassName = "User";
+  p.Style = platform::WS_POPUP;
+  p.Bounds = platform::Bounds(0, 0, 1, 1);
+  p.WindowProc = [&](platform::HWND h, platform::UINT m, platform::WPARAM w,
+                     platform::LPARAM l) -> platform::LRESULT {
+    if (m != platform::WM_TIMER) return platform::DefWindowProc(h, m, w, l);
+    ++ticks;
+    if (ticks == 2) {
+      editorShown = Form2->Visible();
+      const TPoint cancel = Form2->sButton2->ClientToScreen({30 * n, 12 * n});
+      desktop->MoveMouse(cancel.X, cancel.Y);
+      desktop->Click();
+    }
+    if (ticks == 50 && Form2->Visible()) Form2->Close();  // the test must end either way
+    return 0;
+  };
+  const platform::HWND user = platform::CreateWindowEx(p);
+  platform::SetTimer(user, 1, 20);
+  PointAt(Form1->sButton2, 30, 12);
+  desktop->Click();
+  Pump();
+  platform::KillTimer(user, 1);
+  platform::DestroyWindow(user);
+  EXPECT_TRUE(editorShown);
+  EXPECT_LT(ticks, 50);
+  EXPECT_FALSE(Form2->Visible());
+
+  // A click just outside the scaled "Exit" leaves the bar; one inside it closes it.
+  const TPoint outside = Form1->sButton1->ClientToScreen({-1, 13 * n});
+  desktop->MoveMouse(outside.X, outside.Y);
+  desktop->Click();
+  Pump();
+  EXPECT_FALSE(app->Terminated());
+  PointAt(Form1->sButton1, 23, 13);
+  desktop->Click();
+  Pump();
+  EXPECT_TRUE(app->Terminated());
+}
+
+INSTANTIATE_TEST_SUITE_P(Factors, ScaledBarAt, ::testing::Values(2, 3));
+
+class ScaledSkinnedWindows : public ScaledBar, public ::testing::WithParamInterface<const char*> {
+ protected:
+  void StartIn(const std::string& skinName) {
+    StartAt(2);
+    Form1->sSkinManager1->SetSkinName(skinName);
+    Pump();
+    PointAway();
+  }
+  std::string Name(const std::string& what) const {
+    std::string skin = GetParam();
+    skin = skin.substr(0, skin.find(' '));
+    std::transform(skin.begin(), skin.end(), skin.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return skin + "_x2_" + what;
+  }
+};
+
+TEST_P(ScaledSkinnedWindows, TheBarAtRest) {
+  StartIn(GetParam());
+  ExpectGoldenPicture(desktop->Find(Form1->Handle())->screen, "app", Name("bar_at_rest"));
+}
+
+TEST_P(ScaledSkinnedWindows, TheEditor) {
+  StartIn(GetParam());
+  Form2->Show();
+  Pump();
+  desktop->MoveMouse(0, 0);
+  Pump();
+  LetFadesEnd();
+  ExpectGoldenPicture(desktop->Find(Form2->Handle())->screen, "app", Name("editor"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Skins, ScaledSkinnedWindows,
+                         ::testing::Values("BlueIce (internal)", "BlueGauze (internal)",
+                                           "BluePlastic (internal)"));
+
+}  // namespace
