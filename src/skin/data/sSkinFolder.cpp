@@ -34,6 +34,7 @@ class DiskFiles final : public TsSkinFiles {
   std::string Read(const std::string& path, size_t maxBytes) const override {
     return platform::ReadFileShared(path, maxBytes);
   }
+  std::string Find(const std::string& path) const override { return FindSkinFile(path); }
 };
 
 bool IsGlobalInfo(const TsIniSection& section) { return SameText(section.Name, "GLOBALINFO"); }
@@ -78,8 +79,10 @@ TsSkinFolder::TsSkinFolder(const TsSkinFiles& files, std::string skinPath,
                            std::string_view settings)
     : files_(files), skinPath_(std::move(skinPath)), settings_(TsIniText::FromText(settings)) {}
 
-std::optional<std::string> TsSkinFolder::ReadPicture(const std::string& path) {
-  if (bytesRead_ >= Limits::kMaxTotalBytes || !files_.Exists(path)) return std::nullopt;
+std::optional<std::string> TsSkinFolder::ReadPicture(const std::string& written) {
+  if (bytesRead_ >= Limits::kMaxTotalBytes) return std::nullopt;
+  const std::string path = files_.Find(written);
+  if (!files_.Exists(path)) return std::nullopt;
   const size_t limit = std::min(Limits::kMaxPictureBytes, Limits::kMaxTotalBytes - bytesRead_);
   try {
     std::string bytes = files_.Read(path, limit);

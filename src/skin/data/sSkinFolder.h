@@ -37,6 +37,9 @@ class TsSkinFiles {
   // The whole regular file; raises platform::Exception when it cannot be read, is not a regular
   // file, or holds more than maxBytes (refused before they are read).
   virtual std::string Read(const std::string& path, size_t maxBytes) const = 0;
+  // The file a skin's text means by path: path itself, or where file names differ in letter case
+  // from what skins written elsewhere say, the file that matches it (FindSkinFile).
+  virtual std::string Find(const std::string& path) const { return path; }
 };
 
 // The files of the disk, read under a shared lock so that another copy replacing one is seen as
