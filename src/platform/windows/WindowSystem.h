@@ -4,6 +4,7 @@
 // process, used from the user-interface thread only. The public calls of Window.h, Paint.h,
 // Input.h, Timer.h, Clipboard.h and Screen.h are thin wrappers over it.
 
+#include <array>
 #include <bitset>
 #include <cstdint>
 #include <deque>
@@ -227,6 +228,10 @@ class WindowSystem final : public NativeEventSink {
     TPoint screen;
     bool valid = false;
   } lastClick_;
+  // The top-level window each key held down went down in. The repeats of a key held since it went
+  // down in another window (a message box closed by that very press) are not keys typed in this
+  // one: a default button would take them for a fresh Return.
+  std::array<HWND, 256> keyPressedIn_{};
 
   bool clipboardOpen_ = false;
   HWND clipboardOwner_ = nullptr;

@@ -235,6 +235,42 @@ TEST_F(InputTest, MessageBoxIsModalAndClosesOnEnterOrOk) {
   EXPECT_EQ(GetActiveWindow(), top);  // the window that was active has the keyboard again
 }
 
+TEST_F(InputTest, AKeyHeldSinceItClosedAMessageBoxIsNotTypedIntoTheWindowBehind) {
+  desktop->FocusWindow(top);
+  Pump();
+  SetFocus(a);
+  // Return goes down in the box and closes it; its release never comes while the box is there.
+  SetWindowProc(b, [&](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+    if (m == WM_TIMER) {
+      KillTimer(h, 1);
+      desktop->KeyDown(VK_RETURN);
+      return 0;
+    }
+    return DefWindowProc(h, m, w, l);
+  });
+  SetTimer(b, 1, 50);
+  MessageBox(top, "File not found.", "Snipwell", MB_OK | MB_ICONERROR);
+  Pump();
+  ASSERT_EQ(desktop->FocusedWindow(), top);
+  ASSERT_EQ(GetFocus(), a);
+  interesting = {WM_KEYDOWN, WM_CHAR, WM_KEYUP};
+  log.clear();
+  // The desktop repeats the held key into the window that has the keyboard now.
+  desktop->KeyDown(VK_RETURN);
+  desktop->KeyDown(VK_RETURN);
+  Pump();
+  EXPECT_TRUE(log.empty());
+  // Its release, and a press that goes down here, arrive as they are.
+  desktop->KeyUp(VK_RETURN);
+  desktop->KeyDown(VK_RETURN);
+  desktop->KeyDown(VK_RETURN);
+  Pump();
+  std::vector<UINT> got;
+  for (const Received& r : log) got.push_back(r.msg);
+  EXPECT_EQ(got, (std::vector<UINT>{WM_KEYUP, WM_KEYDOWN, WM_CHAR, WM_KEYDOWN, WM_CHAR}));
+  EXPECT_LT(GetKeyState(VK_RETURN), 0);
+}
+
 TEST_F(InputTest, ClipboardPublishesOnCloseAndCanBeUnavailable) {
   ASSERT_TRUE(OpenClipboard(top));
   EXPECT_FALSE(OpenClipboard(top));  // opening is not counted here: the framework counts
