@@ -32,6 +32,13 @@ struct TopLevelStyle {
   bool toolTip = false;     // a passing tip beside the pointer: placed exactly, above everything,
                             // never managed, listed or focused by the desktop
   HWND owner = nullptr;     // top-level owner, if any
+  // A window the user may resize, within these sizes (the window's answer to WM_GETMINMAXINFO);
+  // without them the size is the program's alone.
+  struct SizeLimits {
+    TSize min;
+    TSize max;
+  };
+  std::optional<SizeLimits> resizable;
 };
 
 // Native events, in top-level client coordinates.

@@ -173,6 +173,8 @@ class WindowSystem final : public NativeEventSink {
   bool DueTimer(MSG* msg);
   std::optional<uint32_t> NextTimerDelay();
   TopLevelStyle StyleFor(const WindowObject* w) const;
+  // The window's answer to WM_GETMINMAXINFO, over the defaults of the whole screen.
+  MINMAXINFO MinMaxInfo(WindowObject* w);
 
   std::unique_ptr<Backend> backend_;
   uint64_t nextHandle_ = 1;

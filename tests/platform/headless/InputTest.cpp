@@ -271,6 +271,38 @@ TEST_F(InputTest, AKeyHeldSinceItClosedAMessageBoxIsNotTypedIntoTheWindowBehind)
   EXPECT_LT(GetKeyState(VK_RETURN), 0);
 }
 
+TEST_F(InputTest, AWindowTheUserMayResizeGivesTheDesktopItsSizeLimits) {
+  std::vector<UINT> first;
+  CreateWindowParams params;
+  params.ClassName = "Sizeable";
+  params.Style = WS_POPUP | WS_CAPTION | WS_THICKFRAME;
+  params.Bounds = Bounds(10, 10, 900, 50);
+  params.WindowProc = [&](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+    if (first.empty() || first.back() != m) first.push_back(m);
+    if (m == WM_GETMINMAXINFO) {
+      auto* info = reinterpret_cast<MINMAXINFO*>(l);
+      EXPECT_GT(info->ptMaxTrackSize.X, 0);  // the defaults are there to change
+      info->ptMinTrackSize = {200, 100};
+      info->ptMaxTrackSize = {640, 480};
+      return 0;
+    }
+    return DefWindowProc(h, m, w, l);
+  };
+  const HWND sizeable = CreateWindowEx(params);
+  ASSERT_NE(sizeable, nullptr);
+  ASSERT_FALSE(first.empty());
+  EXPECT_EQ(first.front(), UINT{WM_GETMINMAXINFO});  // asked before it is created
+  const HeadlessBackend::TopLevel* shown = desktop->Find(sizeable);
+  ASSERT_TRUE(shown && shown->style.resizable);
+  EXPECT_EQ(shown->style.resizable->min, (TSize{200, 100}));
+  EXPECT_EQ(shown->style.resizable->max, (TSize{640, 480}));
+  // It starts within them.
+  EXPECT_EQ(WindowBounds(sizeable), Bounds(10, 10, 640, 100));
+  // A window of a fixed size is not asked: its size is the program's alone.
+  EXPECT_FALSE(desktop->Find(top)->style.resizable);
+  DestroyWindow(sizeable);
+}
+
 TEST_F(InputTest, ClipboardPublishesOnCloseAndCanBeUnavailable) {
   ASSERT_TRUE(OpenClipboard(top));
   EXPECT_FALSE(OpenClipboard(top));  // opening is not counted here: the framework counts
