@@ -42,7 +42,7 @@ check "Exit ends the program" "no" "$(kill -0 "$pid" 2>/dev/null && echo yes || 
 # bar the keyboard. The repeats are no Return typed there: the program stays.
 (cd / && exec "$work/snipwell") &
 pid=$!
-pids+=($pid)
+pids+=("$pid")
 report=$(visible_role MessageBox) || { echo "FAIL: no error report"; exit 1; }
 sleep 0.3
 xdotool key --window "$report" Return 2>/dev/null
