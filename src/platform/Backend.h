@@ -36,6 +36,13 @@ struct TopLevelStyle {
   bool popupMenu = false;   // a menu the user opened: placed exactly, above everything, never
                             // managed or focused; it takes the input by GrabInput while open
   HWND owner = nullptr;     // top-level owner, if any
+  // A window the user may resize, within these sizes (the window's answer to WM_GETMINMAXINFO);
+  // without them the size is the program's alone.
+  struct SizeLimits {
+    TSize min;
+    TSize max;
+  };
+  std::optional<SizeLimits> resizable;
 };
 
 // Native events, in top-level client coordinates.

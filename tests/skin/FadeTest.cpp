@@ -73,6 +73,7 @@ TEST_F(FadeTest, LeavingHalfWayGoesBackInAsManyStepsAsHadBeenShown) {
 
 TEST_F(FadeTest, PressAndReleaseFadeInHalfTheSteps) {
   ShowButtons(20);
+  button->SetFocus();
   PointAt(button, 37, 15);
   TicksUntilFadeEnds(button);
   Press();
@@ -84,6 +85,23 @@ TEST_F(FadeTest, PressAndReleaseFadeInHalfTheSteps) {
   ASSERT_NE(button->FadeTimer(), nullptr);
   EXPECT_EQ(button->FadeTimer()->Iterations, 10);
   EXPECT_EQ(TicksUntilFadeEnds(button), 11);
+}
+
+TEST_F(FadeTest, TheFirstPressOnAButtonWithoutTheFocusShowsThePressedLookAtOnce) {
+  ShowButtons(20);
+  PointAt(button, 37, 15);
+  TicksUntilFadeEnds(button);
+  ASSERT_FALSE(button->Focused());
+  Press();
+  EXPECT_TRUE(button->Focused());
+  EXPECT_EQ(button->FadeTimer(), nullptr);
+  EXPECT_EQ(button->CurrentState(), 2);
+  const TColor pressed = ScreenAt(button, 37, 3);
+  button->Invalidate();
+  Pump();
+  EXPECT_EQ(ScreenAt(button, 37, 3), pressed);  // the screen shows it whole, no frame of a fade
+  Release();
+  EXPECT_EQ(clicks, 1);
 }
 
 TEST_F(FadeTest, OneIterationShowsTheNewLookAtOnceAndHalvedToNoneStillShowsIt) {
@@ -98,6 +116,8 @@ TEST_F(FadeTest, OneIterationShowsTheNewLookAtOnceAndHalvedToNoneStillShowsIt) {
 
   // Pressing halves 1 step to 0: the first tick ends the fade without a frame, and the pressed
   // look then reaches the screen by an ordinary paint.
+  button->SetFocus();
+  Pump();
   Press();
   ASSERT_NE(button->FadeTimer(), nullptr);
   EXPECT_EQ(button->FadeTimer()->Iterations, 0);

@@ -9,6 +9,7 @@
 #include "framework/controls/ControlMessages.h"
 #include "platform/windows/Input.h"
 #include "platform/windows/Paint.h"
+#include "skin/paint/sCornerRepair.h"
 #include "tests/skin/SkinnedFormFixture.h"
 
 namespace skin::test {
@@ -305,6 +306,35 @@ TEST_F(SkinBindingTest, APanelCaptionIsRenderedAgainOnlyWhenItChanges) {
   Pump();
   panel->Font()->SetHeight(-20);  // no caption: nothing to draw again
   EXPECT_FALSE(panel->SkinData()->BackgroundDirty);
+}
+
+TEST_F(SkinBindingTest, CornersOfALaterStateAreTakenFromItsShareOfTheWholeWidth) {
+  // An edit border of three states over 20 columns of the master bitmap, whose key-coloured
+  // pixels lie where (x + y) mod 5 is 0: state 2 starts at column 2 * 20 div 3 = 13, not at
+  // 2 * (20 div 3) = 12.
+  adjust = [](TsStoredSkin* skin) {
+    for (int i = 0; i < skin->Images()->Count(); ++i) {
+      TsSkinImage* image = skin->Images()->Items(i);
+      if (image->SectionName != "EDIT") continue;
+      image->Left = image->Top = 0;
+      image->Right = 20;
+      image->Bottom = 10;
+      image->ImageCount = 3;
+      image->BorderWidth = 0;
+      image->WL = image->WT = image->WR = image->WB = 3;
+    }
+  };
+  ShowSkinned();
+  TsCommonData* data = edit->SkinData();
+  ASSERT_TRUE(data->CacheBitmap);
+  platform::DIBitmap& cache = data->CacheBitmap->DIB();
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 3; ++x) cache.SetPixel(x, y, platform::clBlack);
+  RepairCorners(*data, 2, crTopLeft);
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 3; ++x)
+      EXPECT_EQ(cache.Pixel(x, y), (13 + x + y) % 5 == 0 ? platform::clRed : platform::clBlack)
+          << x << ", " << y;
 }
 
 }  // namespace

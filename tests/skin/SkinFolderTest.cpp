@@ -214,6 +214,58 @@ TEST_F(SkinFolderTest, TheSixMaskFormsAndTheValuesThatAreNoMask) {
   EXPECT_EQ(rect->WT, 7);  // 42 div 6
 }
 
+// Folders written by hand on Windows: blanks around headers, keys and "=", picture names in
+// another letter case than the files, names from the folder's root.
+TEST_F(SkinFolderTest, HandWrittenFoldersLoadAsTheirAuthorsSawThem) {
+  Write("H/master.bmp", Bmp(64, 48));
+  Write("H/own.bmp", Bmp(36, 24));
+  Write("H/Pics/Plain.bmp", Bmp(18, 12));
+  Write("H/small.jpg", Jpeg(20, 20));
+  Folder("H",
+         "[GLOBALINFO]\r\n"
+         "MASTERBITMAP = MASTER.BMP\r\n"
+         "[PANEL]\r\n"
+         "COLOR=1\r\n"
+         "[EDIT] \r\n"
+         " COLOR = 254 \r\n"
+         "\tBORDERSMASK\t=\t!OWN.BMP!3!1!0\r\n"
+         "  [ BUTTON ]  \r\n"
+         "GLYPH=\\PICS\\PLAIN.BMP\r\n"
+         "PATTERN = Small.JPG\r\n"
+         "RECT=#(-2000000000,0,2000000000,10)\r\n");
+  manager->SetSkinName("H");
+  ASSERT_TRUE(manager->SkinLoadError().empty()) << manager->SkinLoadError();
+  ASSERT_EQ(manager->Sections().size(), 4u);  // GLOBALINFO, PANEL, EDIT, BUTTON
+  EXPECT_EQ(Section("PANEL").Color, 1);
+  EXPECT_EQ(Section("EDIT").Color, 254);  // not PANEL's second COLOR
+  EXPECT_GE(manager->FindSection("BUTTON"), 0);
+
+  ASSERT_TRUE(manager->MasterBitmap());
+  EXPECT_EQ(manager->MasterBitmap()->Width(), 64);
+  const TsMaskData* own = Mask("EDIT", "BORDERSMASK");
+  ASSERT_TRUE(own && own->Bmp);
+  EXPECT_EQ(own->R, (platform::TRect{0, 0, 36, 24}));
+  const TsMaskData* glyph = Mask("BUTTON", "GLYPH");  // "\" is the skin's folder, not "/"
+  ASSERT_TRUE(glyph && glyph->Bmp);
+  EXPECT_EQ(glyph->Bmp->Width(), 18);
+  const TsMaskData* texture = Mask("BUTTON", "PATTERN");
+  ASSERT_TRUE(texture && texture->Bmp);
+  EXPECT_EQ(texture->Bmp->Width(), 20);
+
+  // A rectangle wider than 32 bits can count gets margins of a third of it, held in 16 bits.
+  const TsMaskData* wide = Mask("BUTTON", "RECT");
+  ASSERT_TRUE(wide);
+  EXPECT_EQ(wide->WL, INT16_MAX);
+  EXPECT_EQ(wide->WT, 3);  // 10 div 3
+}
+
+TEST(SkinFilePathTest, NamesFromTheRootOfTheSkinAndOfThisPlatform) {
+  EXPECT_EQ(SkinFilePath("\\BG.BMP", "/s/Ice\\"), "/s/Ice//BG.BMP");
+  EXPECT_EQ(SkinFilePath("..\\Shared\\BG.JPG", "/s/Ice\\"), "/s/Ice/../Shared/BG.JPG");
+  EXPECT_EQ(SkinFilePath("/opt/BG.BMP", "/s/Ice\\"), "/opt/BG.BMP");
+  EXPECT_EQ(SkinFilePath("c:\\BG.BMP", "/s/Ice\\"), "/BG.BMP");
+}
+
 TEST_F(SkinFolderTest, LargeJpegsArePatternsAndSmallOnesTextureMasks) {
   Write("J/BIG.JPG", Jpeg(300, 300));
   Write("J/SMALL.JPG", Jpeg(299, 300));

@@ -34,6 +34,18 @@ TEST_F(SkinProviderTest, ABorderlessFormPaintsFromFormAndAnswersWithItsImageAtZe
   EXPECT_EQ(ParentCache().Bitmap->Width(), 300);
 }
 
+TEST_F(SkinProviderTest, TheSizeLimitsTheFormLeavesOpenComeFromTheWorkArea) {
+  ShowSkinned();
+  desktop->SetWorkArea({0, 30, 1023, 994});
+  platform::MINMAXINFO info;
+  info.ptMaxPosition = info.ptMaxTrackSize = {5000, 5000};
+  info.ptMinTrackSize = {7, 8};
+  form->Perform(platform::WM_GETMINMAXINFO, 0, reinterpret_cast<platform::LPARAM>(&info));
+  EXPECT_EQ(info.ptMaxTrackSize, (platform::TPoint{1023, 964}));
+  EXPECT_EQ(info.ptMaxPosition, (platform::TPoint{0, 30}));
+  EXPECT_EQ(info.ptMinTrackSize, (platform::TPoint{7, 8}));  // left as it was
+}
+
 TEST_F(SkinProviderTest, ARefreshShowsTheNewImageOnTheWholeForm) {
   adjust = [](TsStoredSkin* skin) {
     FlatForm(skin);

@@ -39,6 +39,42 @@ TEST_F(SkinnedCheckBoxTest, APressAndReleaseOnTheBoxTogglesItAndLeavingBetweenDo
   EXPECT_EQ(toggles, 2);
 }
 
+TEST_F(SkinnedCheckBoxTest, AKeyReleaseEndsAPressAndLosingTheFocusEndsItUntoggled) {
+  ShowButtons(1);
+  box->SetFocus();
+  Pump();
+  // Space down, then the release of another key: that release ends the press and toggles.
+  desktop->KeyDown(platform::VK_SPACE);
+  desktop->KeyDown(platform::VK_SHIFT);
+  desktop->KeyUp(platform::VK_SHIFT);
+  Pump();
+  EXPECT_FALSE(box->Pressed());
+  EXPECT_TRUE(box->Checked());
+  desktop->KeyUp(platform::VK_SPACE);
+  Pump();
+  EXPECT_EQ(toggles, 1);
+
+  // Space down, Tab, Space up: the focus moves on, and the press ends without a toggle.
+  desktop->KeyDown(platform::VK_SPACE);
+  Pump();
+  ASSERT_TRUE(box->Pressed());
+  desktop->Key(platform::VK_TAB);
+  Pump();
+  EXPECT_FALSE(box->Focused());
+  EXPECT_FALSE(box->Pressed());
+  EXPECT_EQ(box->GlyphState(), 0);
+  desktop->KeyUp(platform::VK_SPACE);
+  Pump();
+  EXPECT_TRUE(box->Checked());
+  EXPECT_EQ(toggles, 1);
+
+  // While the box is being read from a description, Checked is left to State.
+  box->framework::TComponent::SetState(framework::csLoading, true);
+  box->SetChecked(false);
+  box->framework::TComponent::SetState(framework::csLoading, false);
+  EXPECT_TRUE(box->Checked());
+}
+
 TEST_F(SkinnedCheckBoxTest, AReadOnlyBoxIgnoresClicksDoubleClicksAndSpaceAndIsNeverHot) {
   ShowButtons(1);
   box->SetReadOnly(true);

@@ -111,6 +111,11 @@ TEST_F(SkinnedLabelTest, ADisabledEffectLabelIsEmbossedWithoutShadow) {
       // Only text in the shadow colour (and its anti-aliased edges) over white: never darker.
       EXPECT_GE(platform::GetRValue(c), platform::GetRValue(shadow)) << x << ", " << y;
     }
+  // Without a shadow it takes no room for one: it measures as a plain label of its text.
+  auto* plain = MakeLabel<framework::TLabel>("Snipwell 2.1.", 150);
+  fx->SetCaption("Snipwell 2.1.");
+  EXPECT_EQ(fx->Width(), plain->Width());
+  EXPECT_EQ(fx->Height(), plain->Height());
 }
 
 TEST_F(SkinnedLabelTest, TheSkinColourFollowsTheSkinUnlessUseSkinColorIsOff) {

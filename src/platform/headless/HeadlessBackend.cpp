@@ -249,13 +249,19 @@ void HeadlessBackend::KeyDown(int virtualKey) {
   if (virtualKey == VK_SHIFT) modifiers_ |= MK_SHIFT;
   if (virtualKey == VK_CONTROL) modifiers_ |= MK_CONTROL;
   if (virtualKey == VK_MENU) modifiers_ |= kAltDown;
+  // A key pressed again before its release is held down: the desktop repeats it.
+  const bool repeat =
+      virtualKey > 0 && virtualKey < 256 && held_.test(static_cast<size_t>(virtualKey));
+  if (virtualKey > 0 && virtualKey < 256) held_.set(static_cast<size_t>(virtualKey));
   if (!KeyTarget()) return;
   NativeEvent& e = Queue(NativeEvent::Kind::KeyDown, KeyTarget());
   e.virtualKey = virtualKey;
+  e.repeat = repeat;
   e.keyState = KeyStateFlags();
 }
 
 void HeadlessBackend::KeyUp(int virtualKey) {
+  if (virtualKey > 0 && virtualKey < 256) held_.reset(static_cast<size_t>(virtualKey));
   if (KeyTarget()) {
     NativeEvent& e = Queue(NativeEvent::Kind::KeyUp, KeyTarget());
     e.virtualKey = virtualKey;

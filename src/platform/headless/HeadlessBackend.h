@@ -4,6 +4,7 @@
 // test advances it (or when the loop sleeps until a timer), and input is whatever the test makes
 // happen, delivered in order the next time the window system looks for events.
 
+#include <bitset>
 #include <deque>
 #include <map>
 #include <optional>
@@ -132,6 +133,7 @@ class HeadlessBackend final : public Backend {
   HWND grab_ = nullptr;  // the window a held button pressed in
   unsigned buttons_ = 0;
   unsigned modifiers_ = 0;
+  std::bitset<256> held_;  // keys down, so that pressing one again is a repeat
   HWND focused_ = nullptr;
   HWND inputGrab_ = nullptr;
   bool grabbedElsewhere_ = false;

@@ -234,8 +234,12 @@ void WindowSystem::RouteMouse(const NativeEvent& e, UINT msg) {
 void WindowSystem::RouteKey(const NativeEvent& e) {
   WindowObject* top = Find(e.window);
   const bool down = e.kind == NativeEvent::Kind::KeyDown;
-  if (e.virtualKey > 0 && e.virtualKey < 256)
-    latest_.keys[static_cast<size_t>(e.virtualKey)] = down;
+  if (e.virtualKey > 0 && e.virtualKey < 256) {
+    const auto vk = static_cast<size_t>(e.virtualKey);
+    latest_.keys[vk] = down;
+    if (down && e.repeat && keyPressedIn_[vk] != top->handle) return;
+    keyPressedIn_[vk] = down ? top->handle : nullptr;
+  }
   // A modifier's own event carries the state from before it: the key itself says what changed.
   const unsigned modifier = ModifierOf(e.virtualKey);
   if (down)
@@ -381,6 +385,8 @@ void WindowSystem::ForgetInput(WindowObject* w) {
   for (WindowObject* top : topLevels_)
     if (top->lastFocus == w) top->lastFocus = nullptr;
   if (lastClick_.window == w->handle) lastClick_ = {};
+  for (HWND& pressedIn : keyPressedIn_)
+    if (pressedIn == w->handle) pressedIn = nullptr;
 }
 
 }  // namespace platform

@@ -21,6 +21,17 @@ namespace platform {
 
 using WNDPROC = std::function<LRESULT(HWND, UINT, WPARAM, LPARAM)>;
 
+// What WM_GETMINMAXINFO (LParam: a pointer to it) asks a window, in screen pixels: its size and
+// place when maximized, and the smallest and largest size the user may drag it to. The window
+// system fills in its defaults first; the window changes what it wants otherwise.
+struct MINMAXINFO {
+  TPoint ptReserved;
+  TPoint ptMaxSize;
+  TPoint ptMaxPosition;
+  TPoint ptMinTrackSize;
+  TPoint ptMaxTrackSize;
+};
+
 // Window styles (the subset the program uses, with Windows' values).
 enum : uint32_t {
   WS_POPUP = 0x80000000u,
@@ -33,6 +44,7 @@ enum : uint32_t {
   WS_BORDER = 0x00800000u,
   WS_DLGFRAME = 0x00400000u,
   WS_SYSMENU = 0x00080000u,
+  WS_THICKFRAME = 0x00040000u,  // a frame the user may drag to resize the window
   WS_TABSTOP = 0x00010000u,
 };
 enum : uint32_t {

@@ -81,6 +81,17 @@ TopLevelStyle WindowSystem::StyleFor(const WindowObject* w) const {
   return style;
 }
 
+MINMAXINFO WindowSystem::MinMaxInfo(WindowObject* w) {
+  const TSize screen = backend().VirtualScreenSize();
+  MINMAXINFO info;
+  info.ptMaxSize = {screen.cx, screen.cy};
+  info.ptMaxPosition = {0, 0};
+  info.ptMinTrackSize = {1, 1};
+  info.ptMaxTrackSize = {screen.cx, screen.cy};
+  Send(w->handle, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+  return info;
+}
+
 std::string WindowSystem::DesktopTitle(const WindowObject* w) const {
   while ((w->style & WS_CAPTION) != WS_CAPTION && (w->exStyle & WS_EX_APPWINDOW) == 0) {
     const WindowObject* owner = Find(w->owner);
@@ -128,7 +139,23 @@ HWND WindowSystem::Create(const CreateWindowParams& params) {
     w->backBuffer = std::make_unique<DIBitmap>(
         std::max(0, w->bounds.Width()), std::max(0, w->bounds.Height()), 24, RowOrder::TopDown);
     topLevels_.push_back(w);
-    backend().CreateTopLevel(w->handle, StyleFor(w));
+    TopLevelStyle style = StyleFor(w);
+    if (w->style & WS_THICKFRAME) {
+      // The desktop keeps a window the user may resize within the sizes the window gives; as on
+      // Windows, the size it is created with is brought within them too.
+      const MINMAXINFO limits = MinMaxInfo(w);
+      style.resizable =
+          TopLevelStyle::SizeLimits{{limits.ptMinTrackSize.X, limits.ptMinTrackSize.Y},
+                                    {limits.ptMaxTrackSize.X, limits.ptMaxTrackSize.Y}};
+      const int width = std::clamp(w->bounds.Width(), style.resizable->min.cx,
+                                   std::max(style.resizable->min.cx, style.resizable->max.cx));
+      const int height = std::clamp(w->bounds.Height(), style.resizable->min.cy,
+                                    std::max(style.resizable->min.cy, style.resizable->max.cy));
+      w->bounds = Bounds(w->bounds.Left, w->bounds.Top, width, height);
+      w->backBuffer = std::make_unique<DIBitmap>(width, height, 24, RowOrder::TopDown);
+      style.bounds = w->bounds;
+    }
+    backend().CreateTopLevel(w->handle, style);
   }
 
   const HWND hwnd = w->handle;

@@ -4,6 +4,7 @@
 // process, used from the user-interface thread only. The public calls of Window.h, Paint.h,
 // Input.h, Timer.h, Clipboard.h and Screen.h are thin wrappers over it.
 
+#include <array>
 #include <bitset>
 #include <cstdint>
 #include <deque>
@@ -179,6 +180,8 @@ class WindowSystem final : public NativeEventSink {
   bool DueTimer(MSG* msg);
   std::optional<uint32_t> NextTimerDelay();
   TopLevelStyle StyleFor(const WindowObject* w) const;
+  // The window's answer to WM_GETMINMAXINFO, over the defaults of the whole screen.
+  MINMAXINFO MinMaxInfo(WindowObject* w);
 
   std::unique_ptr<Backend> backend_;
   uint64_t nextHandle_ = 1;
@@ -235,6 +238,10 @@ class WindowSystem final : public NativeEventSink {
     TPoint screen;
     bool valid = false;
   } lastClick_;
+  // The top-level window each key held down went down in. The repeats of a key held since it went
+  // down in another window (a message box closed by that very press) are not keys typed in this
+  // one: a default button would take them for a fresh Return.
+  std::array<HWND, 256> keyPressedIn_{};
 
   bool clipboardOpen_ = false;
   HWND clipboardOwner_ = nullptr;

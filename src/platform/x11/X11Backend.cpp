@@ -359,7 +359,7 @@ void X11Backend::MoveTopLevel(HWND window, const TRect& screenBounds) {
   top->style.bounds = ClampedBounds(screenBounds);
   const TRect& b = top->style.bounds;
   // The size is fixed through the normal hints: widen them first or the window manager refuses.
-  SetPlacementHints(display_, top->xid, b);
+  SetPlacementHints(display_, top->xid, b, top->style.resizable);
   XMoveResizeWindow(display_, top->xid, b.Left, b.Top, static_cast<unsigned>(b.Width()),
                     static_cast<unsigned>(b.Height()));
   // The program knows where it put the window: only report where the desktop puts it otherwise.

@@ -168,8 +168,12 @@ void X11EventTranslator::TranslateFocus(const XFocusChangeEvent& event, X11TopLe
   if (window.focused == in) return;
   window.focused = in;
   X11Keyboard::SetContextFocus(window.inputContext, in);
-  // Keys released while another window had the keyboard never tell us so.
-  if (!in) keyboard_.ForgetHeldKeys();
+  // Keys released while another window had the keyboard never tell us so; nor do keys whose
+  // release went to a window that is gone.
+  if (in)
+    keyboard_.ForgetReleasedKeys();
+  else
+    keyboard_.ForgetHeldKeys();
   Append(window, in ? Kind::FocusGained : Kind::FocusLost, 0, NativeEvent{}, out);
 }
 

@@ -129,10 +129,11 @@ void SetTopLevelHints(Display* display, const X11Atoms& atoms, ::Window window,
 
   SetIdentity(display, atoms, window, name, style.role);
   SetTitleHints(display, atoms, window, style.title);
-  SetPlacementHints(display, window, style.bounds);
+  SetPlacementHints(display, window, style.bounds, style.resizable);
 }
 
-void SetPlacementHints(Display* display, ::Window window, const TRect& bounds) {
+void SetPlacementHints(Display* display, ::Window window, const TRect& bounds,
+                       const std::optional<TopLevelStyle::SizeLimits>& resizable) {
   XSizeHints* hints = XAllocSizeHints();
   if (!hints) return;
   const int width = std::max(1, bounds.Width());
@@ -146,6 +147,12 @@ void SetPlacementHints(Display* display, ::Window window, const TRect& bounds) {
   hints->height = height;
   hints->min_width = hints->max_width = width;
   hints->min_height = hints->max_height = height;
+  if (resizable) {
+    hints->min_width = std::max(1, resizable->min.cx);
+    hints->min_height = std::max(1, resizable->min.cy);
+    hints->max_width = std::max(hints->min_width, resizable->max.cx);
+    hints->max_height = std::max(hints->min_height, resizable->max.cy);
+  }
   hints->win_gravity = StaticGravity;
   XSetWMNormalHints(display, window, hints);
   XFree(hints);

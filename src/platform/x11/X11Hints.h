@@ -6,6 +6,7 @@
 
 #include <X11/Xlib.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,8 +28,10 @@ inline bool TakesFocusOnlyByClick(const TopLevelStyle& style) {
 void SetTopLevelHints(Display* display, const X11Atoms& atoms, ::Window window,
                       const TopLevelStyle& style, ::Window ownerWindow, const X11ProgramName& name);
 
-// WM_NORMAL_HINTS for an exact position (StaticGravity, user position) and a fixed size.
-void SetPlacementHints(Display* display, ::Window window, const TRect& bounds);
+// WM_NORMAL_HINTS for an exact position (StaticGravity, user position) and a fixed size, or for a
+// window the user may resize, its size limits.
+void SetPlacementHints(Display* display, ::Window window, const TRect& bounds,
+                       const std::optional<TopLevelStyle::SizeLimits>& resizable);
 
 // _NET_WM_NAME (UTF-8) and WM_NAME. Bytes that are not UTF-8 are taken as Latin-1 characters, as
 // everywhere text is shown.

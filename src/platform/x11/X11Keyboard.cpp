@@ -264,4 +264,12 @@ int X11Keyboard::TranslateRelease(XKeyEvent& event) {
   return VirtualKeyForEvent(event, ResolvedKeysym(event));
 }
 
+void X11Keyboard::ForgetReleasedKeys() {
+  char keys[32] = {};
+  XQueryKeymap(display_, keys);
+  for (size_t code = 0; code < held_.size(); ++code)
+    if (held_.test(code) && !(static_cast<unsigned char>(keys[code / 8]) & (1u << (code % 8))))
+      held_.reset(code);
+}
+
 }  // namespace platform::x11

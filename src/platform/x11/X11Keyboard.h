@@ -44,6 +44,9 @@ class X11Keyboard {
   int TranslateRelease(XKeyEvent& event);
   // The keyboard left the program: no key counts as held any more.
   void ForgetHeldKeys() { held_.reset(); }
+  // Forgets the keys the server says are up: a release sent to a window that is gone (a synthetic
+  // press whose release found no window) never reaches us, and the key's next press is no repeat.
+  void ForgetReleasedKeys();
 
  private:
   std::string LookupText(XKeyEvent& event, XIC context, KeySym* keysym);

@@ -252,10 +252,11 @@ bool TsButton::HandleSkinnedMessage(TMessage& m) {
       if (designing) return false;
       if (!Enabled()) return true;
       framework::TButton::WndProc(m);
+      // Also when a press brings the focus: the cache is then marked dirty, so the press that
+      // follows shows the pressed look at once instead of fading from a look that is outdated.
       if (fadeTimer_)
         fadeTimer_->Step();
-      else if (!ClicksDisabled())
-        // A press takes the focus first: the press that follows changes the look (and fades).
+      else
         skinData_->Invalidate();
       return true;
     case platform::WM_KILLFOCUS:

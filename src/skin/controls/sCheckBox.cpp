@@ -147,11 +147,10 @@ void TsCheckBox::SetAutoSize(bool value) {
   if (autoSize_) AdjustSize();
 }
 
+// While loading, State alone sets the box (descriptions hold both, and State is the one the
+// class library writes).
 void TsCheckBox::SetChecked(bool value) {
-  if (HasState(framework::csLoading)) {
-    framework::TCheckBox::SetChecked(value);
-    return;
-  }
+  if (HasState(framework::csLoading)) return;
   if (value != Checked()) skinData_->BackgroundDirty = true;
   framework::TCheckBox::SetChecked(value);
   if (skinData_->BackgroundDirty && SkinActive()) Repaint();
@@ -359,6 +358,9 @@ bool TsCheckBox::HandleFocusAndHover(TMessage& m) {
       return true;
     case platform::WM_KILLFOCUS:
     case framework::CM_EXIT:
+      // A press the keyboard began ends with the focus, without a toggle: the key's release
+      // goes to another control, and the pressed glyph would otherwise stay.
+      pressed_ = false;
       if (!Enabled()) return false;
       StopFade(fadeTimer_);
       framework::TCheckBox::WndProc(m);
@@ -412,7 +414,8 @@ bool TsCheckBox::HandleSkinnedMessage(TMessage& m) {
       return true;
     }
     case platform::WM_KEYUP: {
-      if (!userInput || m.WParam != platform::VK_SPACE) return false;
+      // The release of any key ends a press (Space down, then another key up toggles).
+      if (!userInput) return false;
       if (readOnly_) return true;
       if (pressed_) {
         pressed_ = false;

@@ -300,7 +300,8 @@ void TsLabelFX::DoDrawText(TRect& rect, unsigned flags) {
   // The canvas's handle is asked for at each drawing: that is when it takes the font's colour.
   const bool measuring = (flags & platform::DT_CALCRECT) != 0;
 
-  if (!Enabled() && !measuring) {
+  // Embossed and nothing else, also when measuring: no shadow, so no shadow margins either.
+  if (!Enabled()) {
     canvas->Font()->SetColor(platform::clBtnHighlight);
     TRect lifted = rect.Translated(1, 1);
     platform::DrawText(canvas->Handle(), text, &lifted, flags);

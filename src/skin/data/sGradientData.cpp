@@ -16,9 +16,9 @@ TsGradArray ParseGradientData(std::string_view text) {
     TsGradSegment& segment = result[k];
     segment.StartColor = StrToInt(words[5 * k]);
     segment.EndColor = StrToInt(words[5 * k + 1]);
-    // Stored in a byte: a negative share would otherwise wrap to a huge one and push the
-    // segment's end past the rectangle.
-    segment.Share = static_cast<uint8_t>(std::clamp(StrToInt(words[5 * k + 2]), 0, 100));
+    // At most 100, stored in a byte: a negative share keeps its low byte (-1 is 255), and the
+    // drawing limits every segment's end to the rectangle.
+    segment.Share = static_cast<uint8_t>(std::min(StrToInt(words[5 * k + 2]), 100));
     segment.Kind = StrToInt(words[5 * k + 3]);
   }
   return result;

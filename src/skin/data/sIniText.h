@@ -2,7 +2,10 @@
 // INI text as skins write it (common sections, skin settings files): "[NAME]" opens a section,
 // "KEY=value" lines belong to the open section, lines beginning with ";" are comments, and lines
 // before the first section or without "=" are ignored. Section names and keys are matched without
-// regard to ASCII letter case; the value is the rest of the line after the first "=", as written.
+// regard to ASCII letter case; the value is the rest of the line after the first "=". Blanks
+// (spaces, tabs) around a line, around a section's name inside its brackets, and on either side of
+// the first "=" are not part of anything, as in the INI readers these files are written for:
+// "[EDIT] " opens EDIT, and " COLOR = 254" is COLOR with the value "254".
 // A section named again continues the first one; of a key given twice the first value counts.
 
 #include <cstdint>

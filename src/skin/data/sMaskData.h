@@ -98,11 +98,18 @@ struct TsMaskData {
 // The margin of one side of a mask's nine-part picture: the side's own width (`own`) when it gives
 // one, else the border width, else a third of one state image across (left, right) or of one
 // layer down (top, bottom). Loading fills margins by it and the manager answers with it.
+// The extent is taken in 64 bits: a rectangle a skin folder gives may span more than a 32-bit
+// width; a third of it always fits.
 inline int MaskMargin(const TsMaskData& m, int own, bool horizontal) {
   if (own > 0) return own;
   if (m.BorderWidth > 0) return m.BorderWidth;
-  if (horizontal) return m.ImageCount > 0 ? m.R.Width() / (m.ImageCount * 3) : 0;
-  return m.MaskType >= 0 ? m.R.Height() / ((m.MaskType + 1) * 3) : 0;
+  if (horizontal)
+    return m.ImageCount > 0
+               ? static_cast<int>((int64_t{m.R.Right} - m.R.Left) / (int64_t{m.ImageCount} * 3))
+               : 0;
+  return m.MaskType >= 0
+             ? static_cast<int>((int64_t{m.R.Bottom} - m.R.Top) / ((int64_t{m.MaskType} + 1) * 3))
+             : 0;
 }
 using TsMaskArray = std::vector<TsMaskData>;
 

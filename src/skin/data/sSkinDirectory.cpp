@@ -1,5 +1,7 @@
 #include "skin/data/sSkinDirectory.h"
 
+#include <filesystem>
+#include <system_error>
 #include <utility>
 
 #include "platform/files/Files.h"
@@ -77,9 +79,38 @@ std::vector<std::string> SkinFolderRoots(std::string_view skinDirectory) {
 }
 
 std::string SkinFilePath(std::string_view name, std::string_view skinPath) {
+  // "\BG.BMP" lies in the skin's folder, as every name without a drive does; only this
+  // platform's own root ("/") makes a name absolute.
   const bool absolute =
-      name.find(':') != std::string_view::npos || (!name.empty() && IsSeparator(name.front()));
+      name.find(':') != std::string_view::npos || (!name.empty() && name.front() == '/');
   return PlatformPath(absolute ? std::string(name) : std::string(skinPath) + std::string(name));
+}
+
+std::string FindSkinFile(const std::string& path) {
+  namespace fs = std::filesystem;
+  std::error_code error;
+  if (path.empty() || fs::exists(path, error)) return path;
+  const fs::path written(path);
+  fs::path found = written.root_path();
+  for (const fs::path& part : written.relative_path()) {
+    const std::string name = part.string();
+    const fs::path exact = found / part;
+    if (name.empty() || name == "." || name == ".." || fs::exists(exact, error)) {
+      found = exact;
+      continue;
+    }
+    // Of several names that differ only in letter case, the first in byte order, so that the
+    // same folder always gives the same picture.
+    std::string match;
+    for (fs::directory_iterator entry(found.empty() ? fs::path(".") : found, error), end;
+         !error && entry != end; entry.increment(error)) {
+      const std::string candidate = entry->path().filename().string();
+      if (SameText(candidate, name) && (match.empty() || candidate < match)) match = candidate;
+    }
+    if (match.empty()) return path;
+    found /= match;
+  }
+  return found.string();
 }
 
 }  // namespace skin

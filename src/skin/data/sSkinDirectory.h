@@ -38,9 +38,16 @@ std::string PlatformPath(std::string_view path);
 // to; an empty value, or a program whose own folder is unknown, names none.
 std::vector<std::string> SkinFolderRoots(std::string_view skinDirectory);
 
-// A file named in a skin's text, as this platform names it: a name with a drive (":") or from the
-// root ("/", "\") stands as it is; any other lies in skinPath (the skin's folder, ending with a
-// separator). A name may lead out of the folder ("..\Shared\BG.JPG"): skins share pictures.
+// A file named in a skin's text, as this platform names it: a name with a drive (":") or from this
+// platform's root ("/") stands as it is; any other, "\BG.BMP" too, lies in skinPath (the skin's
+// folder, ending with a separator). A name may lead out of the folder ("..\Shared\BG.JPG"):
+// skins share pictures.
 std::string SkinFilePath(std::string_view name, std::string_view skinPath);
+
+// The file on disk that a skin's path names. Skins are written where file names are matched
+// without regard to letter case ("MASTER.BMP" for "master.bmp"): when nothing of the exact name
+// exists, each part of the path that does not exist as written is matched to an entry of its
+// folder ignoring ASCII letter case. path itself when nothing matches.
+std::string FindSkinFile(const std::string& path);
 
 }  // namespace skin

@@ -39,6 +39,7 @@ class DiskFiles final : public TsSkinFiles {
   std::string Read(const std::string& path, size_t maxBytes) const override {
     return platform::ReadFileShared(path, maxBytes);
   }
+  std::string Find(const std::string& path) const override { return FindSkinFile(path); }
 };
 
 bool IsGlobalInfo(const TsIniSection& section) { return SameText(section.Name, "GLOBALINFO"); }
@@ -82,6 +83,12 @@ TsSkinFolder::TsSkinFolder(const TsSkinFiles& files, const std::string& skinPath
 TsSkinFolder::TsSkinFolder(const TsSkinFiles& files, std::string skinPath,
                            std::string_view settings)
     : files_(files), skinPath_(std::move(skinPath)), settings_(TsIniText::FromText(settings)) {}
+
+// A picture's file as the skin names it, matched to the disk without regard to letter case when
+// no file of the exact name is there.
+std::string TsSkinFolder::PathOf(const std::string& name) const {
+  return files_.Find(SkinFilePath(name, skinPath_));
+}
 
 std::optional<std::string> TsSkinFolder::ReadPicture(const std::string& path, std::string& why) {
   if (bytesRead_ >= Limits::kMaxTotalBytes) {
@@ -143,7 +150,7 @@ std::unique_ptr<framework::TBitmap> TsSkinFolder::DecodeBitmap(const std::string
 }
 
 const TsSkinFolder::TsDecoded& TsSkinFolder::Bitmap(const std::string& name) {
-  const std::string path = SkinFilePath(name, skinPath_);
+  const std::string path = PathOf(name);
   const auto [at, added] = bitmaps_.try_emplace(path);
   if (added) at->second.picture = DecodeBitmap(path, at->second.why);
   return at->second;
@@ -168,7 +175,7 @@ void TsSkinFolder::Note(const std::string& file, const std::string& why, const s
 }
 
 const framework::TJPEGImage* TsSkinFolder::Jpeg(const std::string& name) {
-  const std::string path = SkinFilePath(name, skinPath_);
+  const std::string path = PathOf(name);
   const auto [at, added] = jpegs_.try_emplace(path);
   if (!added || !files_.Exists(path)) return at->second.get();
   std::string why;
@@ -198,11 +205,11 @@ void TsSkinFolder::BuildMasks(TsMaskArray& masks, std::unique_ptr<framework::TBi
   for (const TsIniSection& section : settings_.Sections()) {
     if (!IsGlobalInfo(section)) continue;
     const std::optional<std::string> name = section.Value("MASTERBITMAP");
-    if (!name || name->empty() || !files_.Exists(SkinFilePath(*name, skinPath_))) continue;
+    if (!name || name->empty() || !files_.Exists(PathOf(*name))) continue;
     // Every border and glyph is cut from the master bitmap: a skin without the one it names
     // would paint buttons without frames and check boxes without boxes, so it is no skin.
     std::string why;
-    master = DecodeBitmap(SkinFilePath(*name, skinPath_), why);
+    master = DecodeBitmap(PathOf(*name), why);
     if (!master) throw platform::Exception("the master bitmap " + *name + ": " + why);
     master->SetTransparentColor(platform::clFuchsia);
   }
@@ -219,7 +226,7 @@ bool TsSkinFolder::PictureOf(TsMaskData& m, const std::string& name, const TsIni
                              const std::string& key) {
   // A file that is not there is passed over, as the format has it; one that is there and cannot
   // be used is worth a line.
-  if (!files_.Exists(SkinFilePath(name, skinPath_))) return false;
+  if (!files_.Exists(PathOf(name))) return false;
   std::string why;
   m.Bmp = LoadBitmap(name, why);
   if (!m.Bmp) Note(name, why, "the mask " + section.Name + " " + key + " is left out");

@@ -39,6 +39,9 @@ class TsSkinFiles {
   // The whole regular file; raises platform::Exception when it cannot be read, is not a regular
   // file, or holds more than maxBytes (refused before they are read).
   virtual std::string Read(const std::string& path, size_t maxBytes) const = 0;
+  // The file a skin's text means by path: path itself, or where file names differ in letter case
+  // from what skins written elsewhere say, the file that matches it (FindSkinFile).
+  virtual std::string Find(const std::string& path) const { return path; }
 };
 
 // The files of the disk, read under a shared lock so that another copy replacing one is seen as
@@ -91,6 +94,7 @@ class TsSkinFolder {
   // The picture file's bytes when it can be read within the limits and the skin's budget;
   // otherwise nullopt, and why says why.
   std::optional<std::string> ReadPicture(const std::string& path, std::string& why);
+  std::string PathOf(const std::string& name) const;
   // The BMP file at path as a 24-bit picture; null (and why) when it cannot be read or decoded or
   // is beyond the limits.
   std::unique_ptr<framework::TBitmap> DecodeBitmap(const std::string& path, std::string& why);

@@ -168,8 +168,7 @@ void TsSkinManager::AddCommonMasks(const TsIniText& common) {
       m.Manager = this;
       if (value.find('#') == std::string::npos || !masterBitmap_) {
         if (!Contains(upper, ".BMP")) continue;
-        // The name as written: this platform's file names are case-sensitive.
-        const std::string path = SkinFilePath(value, skinData_->SkinPath);
+        const std::string path = FindSkinFile(SkinFilePath(value, skinData_->SkinPath));
         if (!FileExists(path)) continue;
         auto bitmap = std::make_unique<framework::TBitmap>();
         try {
@@ -238,7 +237,7 @@ void TsSkinManager::AddCommonPatterns(const TsIniText& common) {
     for (const auto& [key, value] : section.Keys) {
       const std::string upper = UpperCase(value);
       if (!Contains(upper, ".JPG") && !Contains(upper, ".JPEG")) continue;
-      const std::string path = SkinFilePath(value, skinData_->SkinPath);
+      const std::string path = FindSkinFile(SkinFilePath(value, skinData_->SkinPath));
       if (!FileExists(path)) continue;
       auto image = std::make_unique<framework::TJPEGImage>();
       try {

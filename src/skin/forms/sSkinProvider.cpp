@@ -5,6 +5,8 @@
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/CanvasBinding.h"
 #include "platform/windows/Paint.h"
+#include "platform/windows/Screen.h"
+#include "platform/windows/Window.h"
 #include "skin/data/sMaskData.h"
 #include "skin/data/sSkinManager.h"
 #include "skin/paint/sBackground.h"
@@ -342,8 +344,33 @@ void TsSkinProvider::SkinnedWindowMessage(TMessage& m) {
     }
     case platform::WM_NCPAINT:
     case platform::WM_PRINT: NonClientPaint(); return;
+    case platform::WM_GETMINMAXINFO: AnswerMinMaxInfo(m); return;
     default: PassOn(m); return;
   }
+}
+
+// What the form does not decide itself comes from the work area: maximized, the form covers it
+// (a bordered form with its frame just outside), and the user may not drag it larger.
+void TsSkinProvider::AnswerMinMaxInfo(TMessage& m) {
+  auto* info = reinterpret_cast<platform::MINMAXINFO*>(m.LParam);
+  if (!info) {
+    PassOn(m);
+    return;
+  }
+  info->ptMaxPosition = {-1, -1};
+  info->ptMaxTrackSize = {-1, -1};
+  PassOn(m);
+  const platform::TRect work = platform::GetWorkArea();
+  const int frame = ownerForm_->BorderStyle() == framework::bsNone
+                        ? 0
+                        : (ownerForm_->Width() - ownerForm_->ClientWidth()) / 2;
+  auto fill = [](int& field, int value) {
+    if (field == -1) field = value;
+  };
+  fill(info->ptMaxTrackSize.X, work.Width() + 2 * frame);
+  fill(info->ptMaxTrackSize.Y, work.Height() + 2 * frame);
+  fill(info->ptMaxPosition.X, work.Left - frame);
+  fill(info->ptMaxPosition.Y, work.Top - frame);
 }
 
 // ---- painting

@@ -80,6 +80,8 @@ class TsSkinProvider : public framework::TComponent, public TsSkinMessageReceive
   // A skinned form's handling of the skin message and of window messages.
   void SkinnedSkinCommand(framework::TMessage& message);
   void SkinnedWindowMessage(framework::TMessage& message);
+  // WM_GETMINMAXINFO: the limits the form leaves open, from the work area.
+  void AnswerMinMaxInfo(framework::TMessage& message);
   void ApplyNewSkin(framework::TMessage& message);
   void RemoveSkin(framework::TMessage& message);
   void PaintFormClient();

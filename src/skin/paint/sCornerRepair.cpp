@@ -57,7 +57,10 @@ void RepairCorners(TsCommonDataBase& data, int k, unsigned corners) {
     const int count = std::max<int>(mask.ImageCount, 1);
     const int w = mask.R.Width() / count;
     const int h = mask.R.Height() / (std::clamp<int>(mask.MaskType, 0, 1) + 1);
-    const int sx = mask.R.Left + std::clamp(k, 0, count - 1) * w;
+    // The state's column is found from the whole width, before it is divided: with a width
+    // that does not divide evenly, later states start further right than k whole state widths.
+    const int sx = mask.R.Left +
+                   static_cast<int>(int64_t{std::clamp(k, 0, count - 1)} * mask.R.Width() / count);
     const int wc = owner->Width();
     const int hc = owner->Height();
     const int top = mask.R.Top;

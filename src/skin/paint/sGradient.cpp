@@ -79,6 +79,7 @@ void DrawHorizontal(platform::DIBitmap& dib, const TRect& r, const TsGradArray& 
   std::vector<uint8_t> row(static_cast<size_t>(dib.Width()) * 3);
   std::memcpy(row.data(), dib.ScanLine(r.Top), row.size());
   int x = r.Left;
+  bool painted = false;
   for (size_t k = 0; k < segments.size(); ++k) {
     const int start = x;
     x = start + static_cast<int>(std::nearbyint(segments[k].Share * (width / 100)));
@@ -87,8 +88,12 @@ void DrawHorizontal(platform::DIBitmap& dib, const TRect& r, const TsGradArray& 
       ColorRun run(segments[k], x - start);
       for (int col = start; col <= x; ++col, run.Advance())
         FillRow(row.data(), col, col + 1, run.Current());
+      painted = true;
     }
   }
+  // A rectangle one column wide gives every segment an extent of 0: nothing is painted, and the
+  // rows below keep their own pixels. Otherwise the segments cover every column of the row.
+  if (!painted) return;
   const size_t first = static_cast<size_t>(r.Left) * 3;
   const size_t count = static_cast<size_t>(lastCol + 1 - r.Left) * 3;
   for (int y = r.Top; y < r.Bottom; ++y)

@@ -12,6 +12,14 @@ using framework::TBitmap;
 
 namespace {
 
+// Where the whole tiles of mode 10 end along one side of area: tiles are laid from `from` while
+// they start before `to` - size, so a side of whole tiles leaves its last tile to the strip.
+int WholeTilesEnd(int from, int to, int size) {
+  const int64_t extent = int64_t{to} - from;
+  if (size <= 0 || extent <= 0) return from;
+  return static_cast<int>(from + (extent - 1) / size * size);
+}
+
 // The pixels of a pattern picture: a bitmap's own or a JPEG's decoded ones; nullptr for any other
 // graphic.
 const platform::DIBitmap* PixelsOf(const framework::TGraphic* picture) {
@@ -88,11 +96,9 @@ void DrawTexture(TBitmap* bitmap, TRect& area, const framework::TGraphic* pictur
       area = {x.Left, x.Top, x.Right - w, x.Bottom};
       break;
     case 10:
-      if (h > 0) {
-        // Whole tiles in height only: the strip below the last whole row stays as it was.
-        const int rows = x.Height() / h;
-        TileOver(bitmap, {x.Left, x.Top, x.Right, x.Top + rows * h}, pixels, tile);
-      }
+      // Whole tiles in height only: the strip below the last whole row stays as it was.
+      if (h > 0)
+        TileOver(bitmap, {x.Left, x.Top, x.Right, WholeTilesEnd(x.Top, x.Bottom, h)}, pixels, tile);
       area = kCoveredAll;
       break;
     default: break;
@@ -146,17 +152,23 @@ void DrawMaskedTexture(TBitmap* bitmap, TRect& area, const TCacheInfo& info, int
   if (w <= 0 || h <= 0) return;
   const TRect tile{mask.R.Left, mask.R.Top, mask.R.Left + w, mask.R.Top + h};
   // Whole rows only; the last column is cut at the area's right edge.
-  const int wholeRowsEnd = x.Top + (x.Height() > 0 ? x.Height() / h : 0) * h;
+  const int wholeRowsEnd = WholeTilesEnd(x.Top, x.Bottom, h);
   ForEachTile({x.Left, x.Top, x.Right, wholeRowsEnd}, w, h, Bounds(bitmap),
               [&](const TRect& to) { PutMaskedTile(bitmap, to, tile, picture, h, info); });
-  if (mode != 10 || wholeRowsEnd >= x.Bottom) return;
-  const TRect strip{x.Left, wholeRowsEnd, x.Right, x.Bottom};
-  if (info.Ready && info.Bitmap) {
-    CopyBlock(bitmap, strip.Left, strip.Top, strip.Width(), strip.Height(), info.Bitmap,
-              info.X + strip.Left, info.Y + strip.Top);
-  } else {
-    platform::DeviceContext dc(&bitmap->DIB());
-    FillSolid(&dc, strip, MaskFillColor());
+  if (mode != 10) return;
+  // Mode 10 shows whole tiles only: the strip right of the last whole column (over the cut one)
+  // and the strip below the last whole row show the parent, or the fill colour without one.
+  const int wholeColumnsEnd = WholeTilesEnd(x.Left, x.Right, w);
+  for (const TRect& strip : {TRect{wholeColumnsEnd, x.Top, x.Right, wholeRowsEnd},
+                             TRect{x.Left, wholeRowsEnd, x.Right, x.Bottom}}) {
+    if (strip.Width() < 1 || strip.Height() < 1) continue;
+    if (info.Ready && info.Bitmap) {
+      CopyBlock(bitmap, strip.Left, strip.Top, strip.Width(), strip.Height(), info.Bitmap,
+                info.X + strip.Left, info.Y + strip.Top);
+    } else {
+      platform::DeviceContext dc(&bitmap->DIB());
+      FillSolid(&dc, strip, MaskFillColor());
+    }
   }
 }
 

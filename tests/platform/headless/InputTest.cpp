@@ -235,6 +235,74 @@ TEST_F(InputTest, MessageBoxIsModalAndClosesOnEnterOrOk) {
   EXPECT_EQ(GetActiveWindow(), top);  // the window that was active has the keyboard again
 }
 
+TEST_F(InputTest, AKeyHeldSinceItClosedAMessageBoxIsNotTypedIntoTheWindowBehind) {
+  desktop->FocusWindow(top);
+  Pump();
+  SetFocus(a);
+  // Return goes down in the box and closes it; its release never comes while the box is there.
+  SetWindowProc(b, [&](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+    if (m == WM_TIMER) {
+      KillTimer(h, 1);
+      desktop->KeyDown(VK_RETURN);
+      return 0;
+    }
+    return DefWindowProc(h, m, w, l);
+  });
+  SetTimer(b, 1, 50);
+  MessageBox(top, "File not found.", "Snipwell", MB_OK | MB_ICONERROR);
+  Pump();
+  ASSERT_EQ(desktop->FocusedWindow(), top);
+  ASSERT_EQ(GetFocus(), a);
+  interesting = {WM_KEYDOWN, WM_CHAR, WM_KEYUP};
+  log.clear();
+  // The desktop repeats the held key into the window that has the keyboard now.
+  desktop->KeyDown(VK_RETURN);
+  desktop->KeyDown(VK_RETURN);
+  Pump();
+  EXPECT_TRUE(log.empty());
+  // Its release, and a press that goes down here, arrive as they are.
+  desktop->KeyUp(VK_RETURN);
+  desktop->KeyDown(VK_RETURN);
+  desktop->KeyDown(VK_RETURN);
+  Pump();
+  std::vector<UINT> got;
+  for (const Received& r : log) got.push_back(r.msg);
+  EXPECT_EQ(got, (std::vector<UINT>{WM_KEYUP, WM_KEYDOWN, WM_CHAR, WM_KEYDOWN, WM_CHAR}));
+  EXPECT_LT(GetKeyState(VK_RETURN), 0);
+}
+
+TEST_F(InputTest, AWindowTheUserMayResizeGivesTheDesktopItsSizeLimits) {
+  std::vector<UINT> first;
+  CreateWindowParams params;
+  params.ClassName = "Sizeable";
+  params.Style = WS_POPUP | WS_CAPTION | WS_THICKFRAME;
+  params.Bounds = Bounds(10, 10, 900, 50);
+  params.WindowProc = [&](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+    if (first.empty() || first.back() != m) first.push_back(m);
+    if (m == WM_GETMINMAXINFO) {
+      auto* info = reinterpret_cast<MINMAXINFO*>(l);
+      EXPECT_GT(info->ptMaxTrackSize.X, 0);  // the defaults are there to change
+      info->ptMinTrackSize = {200, 100};
+      info->ptMaxTrackSize = {640, 480};
+      return 0;
+    }
+    return DefWindowProc(h, m, w, l);
+  };
+  const HWND sizeable = CreateWindowEx(params);
+  ASSERT_NE(sizeable, nullptr);
+  ASSERT_FALSE(first.empty());
+  EXPECT_EQ(first.front(), UINT{WM_GETMINMAXINFO});  // asked before it is created
+  const HeadlessBackend::TopLevel* shown = desktop->Find(sizeable);
+  ASSERT_TRUE(shown && shown->style.resizable);
+  EXPECT_EQ(shown->style.resizable->min, (TSize{200, 100}));
+  EXPECT_EQ(shown->style.resizable->max, (TSize{640, 480}));
+  // It starts within them.
+  EXPECT_EQ(WindowBounds(sizeable), Bounds(10, 10, 640, 100));
+  // A window of a fixed size is not asked: its size is the program's alone.
+  EXPECT_FALSE(desktop->Find(top)->style.resizable);
+  DestroyWindow(sizeable);
+}
+
 TEST_F(InputTest, ClipboardPublishesOnCloseAndCanBeUnavailable) {
   ASSERT_TRUE(OpenClipboard(top));
   EXPECT_FALSE(OpenClipboard(top));  // opening is not counted here: the framework counts

@@ -53,6 +53,20 @@ TEST(DrawGradient, SharesAbove100AreStoredAs100AndIncompleteGroupsIgnored) {
   EXPECT_TRUE(ParseGradientData(" ").empty());
 }
 
+TEST(DrawGradient, NegativeSharesKeepTheirLowByteAndOneColumnHasNoHorizontalExtent) {
+  EXPECT_EQ(ParseGradientData("1;2;-1;0;0")[0].Share, 255);
+  EXPECT_EQ(ParseGradientData("1;2;-156;0;0")[0].Share, 100);
+  // A share of 255 runs the first segment to the bottom; the second has nothing left.
+  auto b = Plain(3, 10, platform::clBlack);
+  DrawGradient(b.get(), {0, 0, 3, 10},
+               ParseGradientData("255;255;-1;0;0;16711680;16711680;50;0;0"));
+  EXPECT_TRUE(PixelsAre(*b, [](int, int) { return platform::clRed; }));
+  // One column wide, every horizontal segment starts and ends on it: nothing is painted.
+  auto tagged = Tagged(3, 4);
+  DrawGradient(tagged.get(), {1, 0, 2, 4}, ParseGradientData("255;65280;100;1;0"));
+  EXPECT_TRUE(PixelsAre(*tagged, Tag));
+}
+
 TEST(DrawGradient, HorizontalRowsComeOutAlikeAndEndAtTheRightEdge) {
   const TsGradArray g = ParseGradientData("0;16777215;100;1;0");
   auto b = Plain(11, 3, platform::clRed);

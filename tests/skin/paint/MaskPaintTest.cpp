@@ -228,6 +228,37 @@ TEST_F(MaskPaint, TexturesReturnWhatTheColourStillFills) {
   EXPECT_EQ(area, (TRect{2, 2, 18, 18}));
 }
 
+TEST_F(MaskPaint, ModeTenShowsWholeTilesOnlyAndTheStripsBeyondThem) {
+  AddTestSkin(manager.get(), "Test");
+  manager->SetSkinName("Test");
+  const int griph = manager->FindTexture(manager->FindSection("GRIPH"), "GRIPH", "PATTERN");
+  ASSERT_GE(griph, 0);
+  const TsMaskData& texture = manager->Masks()[static_cast<size_t>(griph)];  // 8 x 8
+  // 16 rows are two tiles high, but rows start only while y < bottom - 8: one row of tiles.
+  auto b = Plain(20, 20, platform::clBlack);
+  TRect area{2, 2, 18, 18};
+  DrawTexture(b.get(), area, nullptr, 10, &texture);
+  EXPECT_EQ(area, kCoveredAll);
+  EXPECT_NE(At(*b, 2, 9), platform::clBlack);
+  EXPECT_EQ(At(*b, 2, 10), platform::clBlack);
+  EXPECT_EQ(At(*b, 17, 17), platform::clBlack);
+
+  // A two-layer texture of 4 x 4 tiles over a 10 x 8 area: two whole columns and one whole row;
+  // the strip to the right and the strip below show the parent.
+  auto masked = Border(4, 4, 1, 1, true, 0);
+  masked->ImgType = itisaTexture;
+  auto parent = Tagged(30, 30);
+  auto t = Plain(12, 10, platform::clBlack);
+  area = {1, 1, 11, 9};
+  DrawMaskedTexture(t.get(), area, {parent.get(), 5, 6, true}, 10, *masked);
+  EXPECT_EQ(area, kCoveredAll);
+  EXPECT_TRUE(PixelsAre(*t, [&](int x, int y) {
+    if (x < 1 || x >= 11 || y < 1 || y >= 9) return platform::clBlack;
+    if (x >= 9 || y >= 5) return Tag(5 + x, 6 + y);
+    return At(*masked->Bmp, (x - 1) % 4, (y - 1) % 4);
+  }));
+}
+
 TEST_F(MaskPaint, DimmedStateImagesAreHalfTransparentOrFainter) {
   auto one = Border(4, 4, 1, 2);
   one->Bmp.reset();  // in the master bitmap, so that the one-layer path is taken
