@@ -15,7 +15,7 @@ mkdir -p "$work/prefix/bin" "$work/prefix/share/snipwell"
 cp "$build/src/snipwell" "$work/prefix/bin/"
 printf 'example one\r\nexample two\r\n' > "$work/prefix/share/snipwell/Config.txt"
 program="$work/prefix/bin/snipwell"
-export_skin="$build/tools/export_skin"
+export_skin="$build/tools/snipwell-export-skin"
 user_file="$XDG_CONFIG_HOME/snipwell/Config.txt"
 settings="$XDG_CONFIG_HOME/snipwell/snipwell.ini"
 
