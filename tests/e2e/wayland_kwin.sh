@@ -54,11 +54,13 @@ for _ in $(seq 1 600); do
 done
 [ -s "$work/session.env" ] ||
   skip "kwin_wayland did not start: $(grep -v '^$' "$work/kwin.log" | tail -n 1)"
+# shellcheck source=/dev/null  # written by the session it started
 . "$work/session.env"
 userdir=$work
 
 as_user() { "$@"; }
 pointer_to() { xdotool mousemove --sync "$1" "$2"; }
 
+# shellcheck source=lib/wayland_steps.sh
 . "$here/lib/wayland_steps.sh"
 finish

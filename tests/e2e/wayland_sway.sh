@@ -69,7 +69,9 @@ chmod -R a+rX "$work/sway.config" "$work/e2e_wayland_pointer"
 run_as() {
   if [ -n "$user" ]; then runuser -u "$user" -- "$@"; else "$@"; fi
 }
-setsid bash -c 'exec "$@"' run_as_user $([ -n "$user" ] && echo runuser -u "$user" --) \
+as_run_user=()
+[ -n "$user" ] && as_run_user=(runuser -u "$user" --)
+setsid bash -c 'exec "$@"' run_as_user "${as_run_user[@]}" \
   env -i PATH="$PATH" HOME="$work" XDG_RUNTIME_DIR="$work/runtime" WLR_BACKENDS=headless \
   WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman sway -c "$work/sway.config" > "$work/sway.log" 2>&1 &
 sway_pid=$!
@@ -80,6 +82,7 @@ for _ in $(seq 1 600); do
 done
 [ -s "$work/user/session.env" ] ||
   skip "sway did not start: $(grep -v '^$' "$work/sway.log" | tail -n 1)"
+# shellcheck source=/dev/null  # written by the session it started
 . "$work/user/session.env"
 userdir=$work/user
 
@@ -117,6 +120,7 @@ native_state() {
     found && /"app_id"/ { print ($0 ~ /"e2e-native"/) ? "focused" : "unfocused"; exit }'
 }
 
+# shellcheck source=lib/wayland_steps.sh
 . "$here/lib/wayland_steps.sh"
 
 # The README's rules: the bar never took the keyboard, and it is on the next workspace too.

@@ -5,7 +5,11 @@ build=$1
 . "$(dirname "$0")/common.sh"
 work=$(mktemp -d)
 pids=()
-trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done; rm -rf "$work"' EXIT
+cleanup() {
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
 cp "$build/src/snipwell" "$work/"
 printf '1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n' > "$work/Config.txt"
 original=$(od -An -tx1 "$work/Config.txt" | tr -d ' \n')
@@ -13,7 +17,7 @@ original=$(od -An -tx1 "$work/Config.txt" | tr -d ' \n')
 xdotool mousemove --sync 0 0
 (cd / && exec "$work/snipwell") &
 pid=$!
-pids+=($pid)
+pids+=("$pid")
 bar=$(visible_role TForm1) || { echo "FAIL: the bar did not appear"; exit 1; }
 read -r bx by < <(geometry "$bar")
 xdotool mousemove --sync $((bx + 744 + 30)) $((by + 30 + 12)) click 1
@@ -24,7 +28,7 @@ check "window lists name every window Snipwell" '"Snipwell"' "$(listed_names)"
 # Another copy is loading the file just now: OK fails with the sharing violation.
 "$build/tests/e2e_hold_lock" "$work/Config.txt" >"$work/holder.out" &
 holder=$!
-pids+=($holder)
+pids+=("$holder")
 for _ in $(seq 1 100); do [ -s "$work/holder.out" ] && break; sleep 0.05; done
 check "the other copy holds the file" "locked" "$(cat "$work/holder.out")"
 sleep 0.3

@@ -41,15 +41,15 @@ bar=$(visible_role TForm1) || { echo "FAIL: the bar did not appear"; exit 1; }
 echo "figure: start-up to the bar on screen: $(ms_since "$start") ms (file of $file_bytes bytes)"
 read -r bx by < <(geometry "$bar")
 lefts=(8 145 282 420 557 694 832)
-slot() { echo $((bx + lefts[$1 - 1] + 20)) $((by + 14)); }
+hover_slot() { xdotool mousemove --sync $((bx + lefts[$1 - 1] + 20)) $((by + 14)); }
 
 # Resting on the 200 KB slot: the tip shows (bounded), the program lives and copies the next slot.
-xdotool mousemove --sync $(slot 2)
+hover_slot 2
 sleep 1.5
 check "resting on the 200 KB slot: still running" "yes" "$(alive)"
 check "resting on the 200 KB slot: no error report" "0" "$(reports)"
 check "the 200 KB slot was copied whole" "$(printf '%s' "$log" | sha1sum)" "$(clipboard | sha1sum)"
-xdotool mousemove --sync $(slot 4)
+hover_slot 4
 sleep 0.2
 check "the next slot is copied" "four" "$(clipboard)"
 
@@ -60,7 +60,7 @@ expected=$(sha1sum < "$work/blob" | cut -d' ' -f1)
 stamp() { timeout 5 xclip -o -selection clipboard -t TIMESTAMP 2>/dev/null | od -An -tx1 | tr -d ' \n'; }
 before=$(stamp)
 start=$(now)
-xdotool mousemove --sync $(slot 3)
+hover_slot 3
 for _ in $(seq 1 400); do
   [ "$(stamp)" != "$before" ] && break
 done
@@ -73,13 +73,13 @@ done
 read_ms=$(ms_since "$start")
 check "the blob is on the clipboard whole" "$expected" "$got"
 echo "figure: hover to clipboard holding $blob_bytes bytes: $owned_ms ms; read back whole by xclip: $read_ms ms after the hover"
-xdotool mousemove --sync $(slot 1)
+hover_slot 1
 sleep 0.2
 check "after the blob, the next slot is copied" "short one" "$(clipboard)"
 
 # The editor open over the bar: every holder of the blob shares its bytes.
 xdotool mousemove --sync $((bx + 744 + 30)) $((by + 30 + 12)) click 1
-editor=$(visible_role TForm2) || { echo "FAIL: the editor did not open"; exit 1; }
+visible_role TForm2 >/dev/null || { echo "FAIL: the editor did not open"; exit 1; }
 sleep 0.5
 rss_kb=$(awk '/^VmRSS/ {print $2}' "/proc/$pid/status")
 limit_kb=$(((3 * file_bytes + 20 * 1024 * 1024) / 1024))
@@ -119,6 +119,6 @@ check "deep folder: the bar runs" "yes" "$([ -n "$bar" ] && [ "$(alive)" == yes 
 cd / && kill "$pid" 2>/dev/null
 wait "$pid" 2>/dev/null
 pid=
-rm -rf "$deep/$name"
+rm -rf "${deep:?}/${name:?}"
 
 finish

@@ -5,7 +5,11 @@ build=$1
 . "$(dirname "$0")/common.sh"
 work=$(mktemp -d)
 pids=()
-trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done; rm -rf "$work"' EXIT
+cleanup() {
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
 cp "$build/src/snipwell" "$work/"
 private_home "$work"
 
@@ -18,7 +22,7 @@ wait_gone() {
 xdotool mousemove --sync 0 0
 (cd / && exec "$work/snipwell") &
 pid=$!
-pids+=($pid)
+pids+=("$pid")
 report=$(visible_role MessageBox) || { echo "FAIL: no error report"; exit 1; }
 check "no bar before the report is closed" "" "$(visible_in_role TForm1)"
 # The report has the keyboard: Enter closes it.
@@ -63,7 +67,7 @@ for _ in $(seq 1 100); do
 done
 (cd / && exec "$work/snipwell") &
 pid=$!
-pids+=($pid)
+pids+=("$pid")
 bar=$(visible_role TForm1) || { echo "FAIL: the bar did not appear"; exit 1; }
 read -r bx by < <(geometry "$bar")
 check "bar above a 30-pixel panel" "131 938" "$bx $by"

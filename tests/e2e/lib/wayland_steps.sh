@@ -10,7 +10,9 @@
 # A native Wayland program has the keyboard throughout (foot would do, but dies on KWin's virtual
 # output, which reports no physical size); the clipboard is read back with wl-paste (the Wayland
 # side) and xclip (the X side) after each hover.
+# shellcheck source=common.sh
 . "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+: "${build:?}" "${work:?}" "${userdir:?}"
 
 wl_clipboard() { as_user timeout 5 wl-paste --no-newline 2>/dev/null; }
 x_clipboard() { as_user timeout 5 xclip -o -selection clipboard 2>/dev/null; }
@@ -45,6 +47,7 @@ chmod -R a+rX "$work"
 # The user works in a native Wayland program, which has the keyboard when the bar appears.
 cp "$build/tests/e2e_wayland_window" "$work/"
 as_user "$work/e2e_wayland_window" "$userdir/native.state" >"$work/native.log" 2>&1 &
+# shellcheck disable=SC2034  # the sourcing script stops it when it ends
 native_pid=$!
 # Whether it has the keyboard, as it tells (a compositor without a keyboard device tells it instead).
 declare -F native_state >/dev/null || native_state() { cat "$userdir/native.state" 2>/dev/null; }
