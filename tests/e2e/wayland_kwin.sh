@@ -56,6 +56,7 @@ done
   skip "kwin_wayland did not start: $(grep -v '^$' "$work/kwin.log" | tail -n 1)"
 # shellcheck source=/dev/null  # written by the session it started
 . "$work/session.env"
+# shellcheck disable=SC2034  # read by the sourced steps
 userdir=$work
 
 as_user() { "$@"; }

@@ -84,6 +84,7 @@ done
   skip "sway did not start: $(grep -v '^$' "$work/sway.log" | tail -n 1)"
 # shellcheck source=/dev/null  # written by the session it started
 . "$work/user/session.env"
+# shellcheck disable=SC2034  # read by the sourced steps
 userdir=$work/user
 
 as_user() {
@@ -124,6 +125,7 @@ native_state() {
 . "$here/lib/wayland_steps.sh"
 
 # The README's rules: the bar never took the keyboard, and it is on the next workspace too.
+# shellcheck disable=SC2154  # the sourced steps found the bar
 check "the bar never has the keyboard" "no" \
   "$([ "$(as_user xdotool getwindowfocus 2>/dev/null)" == "$bar" ] && echo yes || echo no)"
 finish
