@@ -55,13 +55,6 @@ geometry() {
 
 clipboard() { timeout 5 xclip -o -selection clipboard 2>/dev/null; }
 
-# Everything the program started from here reads or writes of a user's own lives in the given
-# scratch folder, never in the real home.
-private_home() {
-  mkdir -p "$1/home" "$1/config" "$1/data"
-  export HOME="$1/home" XDG_CONFIG_HOME="$1/config" XDG_DATA_HOME="$1/data"
-}
-
 # The stacking order of managed windows, bottom first, as the window manager keeps it.
 stacking() { xprop -root _NET_CLIENT_LIST_STACKING | grep -o '0x[0-9a-f]*' | xargs -n1 printf '%d\n'; }
 

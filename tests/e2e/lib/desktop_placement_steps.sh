@@ -11,7 +11,6 @@ cleanup() {
 }
 trap cleanup EXIT
 cp "$build/src/snipwell" "$work/"
-private_home "$work"
 printf 'one\r\ntwo\r\nthree\r\nfour\r\nfive\r\nsix\r\nseven\r\n' > "$work/Config.txt"
 
 # Two monitors side by side, the right one primary.
