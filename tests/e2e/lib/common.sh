@@ -23,9 +23,22 @@ finish() {
 # TForm2 the editor, MessageBox the error report.
 role_of() { xprop -id "$1" WM_WINDOW_ROLE 2>/dev/null | sed -n 's/^WM_WINDOW_ROLE(STRING) = "\(.*\)"$/\1/p'; }
 
+# The program's visible windows, now. xdotool walks the window tree and dies on an X error when a
+# window goes while it walks (a closing report, the frame the window manager drops after it),
+# printing nothing: walk again then, so that a closing window never hides the others.
+visible_windows() {
+  local out
+  for _ in $(seq 1 20); do
+    out=$(xdotool search --onlyvisible --classname snipwell 2>&1)
+    case "$out" in *"X Error"*) continue ;; esac
+    grep -E '^[0-9]+$' <<<"$out"
+    return 0
+  done
+}
+
 # The visible windows of the program in that role, now.
 visible_in_role() {
-  xdotool search --onlyvisible --classname snipwell 2>/dev/null | while read -r w; do
+  visible_windows | while read -r w; do
     [ "$(role_of "$w")" == "$1" ] && echo "$w"; done
 }
 
