@@ -103,6 +103,10 @@ class Backend {
   virtual void SetIcon(HWND window, const DIBitmap& image, const DIBitmap* mask) = 0;
   // The window's shape in client coordinates; nullopt: the whole rectangle.
   virtual void SetShape(HWND window, const std::optional<Region>& shape) = 0;
+  // How opaque the desktop shows the window: 0 invisible to 255 opaque (the default). Only a
+  // compositing manager can show anything between; without one the window stays opaque. (On a
+  // Wayland desktop the windows are Xwayland's, and the compositor decides whether to honour it.)
+  virtual void SetOpacity(HWND window, uint8_t alpha) = 0;
   // Give the window the desktop's keyboard focus (after a click on it, or when a dialog shows).
   virtual void Activate(HWND window) = 0;
   // While a pop-up menu is open, every pointer and keyboard event of the desktop goes to it (points

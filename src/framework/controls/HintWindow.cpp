@@ -105,6 +105,7 @@ void THintWindow::ActivateHint(const platform::SharedText& text, platform::TPoin
   }
   platform::RestoreDC(measure, saved);
   const platform::TRect bounds = HintBounds({r.Width() + 8, r.Height() + 4}, at);
+  const bool appearing = !Showing();
   if (!handle_) {
     platform::CreateWindowParams p;
     p.ClassName = "THintWindow";
@@ -121,12 +122,17 @@ void THintWindow::ActivateHint(const platform::SharedText& text, platform::TPoin
                            bounds.Height(), platform::SWP_NOACTIVATE);
     platform::InvalidateRect(handle_, nullptr, false);
   }
+  if (appearing) Appearing();
   platform::ShowWindow(handle_, platform::SW_SHOWNA);
 }
 
 platform::LRESULT THintWindow::Proc(platform::HWND hwnd, platform::UINT msg, platform::WPARAM w,
                                     platform::LPARAM l) {
   if (msg == platform::WM_NCHITTEST) return platform::HTTRANSPARENT;
+  if (msg == platform::WM_TIMER) {
+    TimerTick(static_cast<uintptr_t>(w));
+    return 0;
+  }
   if (msg != platform::WM_PAINT) return platform::DefWindowProc(hwnd, msg, w, l);
   platform::PAINTSTRUCT ps;
   platform::HDC dc = platform::BeginPaint(hwnd, &ps);

@@ -4,6 +4,7 @@
 // text: at most kMaxWidth pixels of text wide and kMaxLines lines high, a longer text cut after
 // what fits with "..." in its place.
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -43,6 +44,12 @@ class THintWindow {
   // The tip's face and text: a black line round the info colour, the text in the info text
   // colour, 4 pixels in from the sides and 2 from the top.
   virtual void Paint(platform::HDC dc, const platform::TRect& client);
+  // The tip is about to show after it was hidden (or never shown): its window is made, placed and
+  // sized. Where a tip that comes in gradually sets its first look; the default does nothing.
+  virtual void Appearing() {}
+  // A timer of the tip's window (SetTimer on Handle()) is due; the default does nothing. The
+  // window's timers go with it when the tip is hidden.
+  virtual void TimerTick(uintptr_t /*id*/) {}
   // The text rectangle inside a tip of the given client size.
   static platform::TRect TextRect(const platform::TRect& client);
   static platform::HFONT HintFont();

@@ -78,6 +78,11 @@ void HeadlessBackend::SetShape(HWND window, const std::optional<Region>& shape) 
   if (it != windows_.end()) it->second.shape = shape;
 }
 
+void HeadlessBackend::SetOpacity(HWND window, uint8_t alpha) {
+  auto it = windows_.find(window);
+  if (it != windows_.end()) it->second.opacity = alpha;
+}
+
 void HeadlessBackend::Activate(HWND window) { FocusWindow(window); }
 
 void HeadlessBackend::FocusWindow(HWND window) {

@@ -24,6 +24,7 @@ class HeadlessBackend final : public Backend {
     DIBitmap screen;  // what the desktop shows of the window, in client coordinates
     int presents = 0;
     bool hasIcon = false;
+    uint8_t opacity = 255;  // as a compositing manager would show the window; screen ignores it
   };
 
   HeadlessBackend();
@@ -37,6 +38,7 @@ class HeadlessBackend final : public Backend {
   void SetTitle(HWND window, const std::string& title) override;
   void SetIcon(HWND window, const DIBitmap& image, const DIBitmap* mask) override;
   void SetShape(HWND window, const std::optional<Region>& shape) override;
+  void SetOpacity(HWND window, uint8_t alpha) override;
   void Activate(HWND window) override;
   bool GrabInput(HWND window) override;
   void ReleaseInputGrab() override { inputGrab_ = nullptr; }

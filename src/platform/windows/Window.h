@@ -54,6 +54,7 @@ enum : uint32_t {
   WS_EX_TOOLWINDOW = 0x00000080u,  // out of the task bar and pager
   WS_EX_CONTROLPARENT = 0x00010000u,
   WS_EX_APPWINDOW = 0x00040000u,
+  WS_EX_LAYERED = 0x00080000u,     // a top-level window shown with an opacity of its own
   WS_EX_NOACTIVATE = 0x08000000u,  // takes the desktop's keyboard focus only when clicked
                                    // (with WS_EX_TOOLWINDOW on a pop-up: a tool tip)
 };
@@ -96,6 +97,14 @@ void SetWindowUserData(HWND hwnd, void* data);
 uint32_t GetWindowStyle(HWND hwnd);
 uint32_t GetWindowExStyle(HWND hwnd);
 void SetWindowExStyle(HWND hwnd, uint32_t exStyle);
+
+// How a layered window (WS_EX_LAYERED, top-level) stands on the desktop: with LWA_ALPHA, at the
+// opacity alpha (0 invisible, 255 opaque); without it, opaque. Colour keys (LWA_COLORKEY) are not
+// offered and fail, as does a window that is not a layered top-level window. Unlike Windows, a
+// layered window shows opaque until this is called. The desktop shows the opacity where a
+// compositing manager runs; without one the window stays opaque.
+enum : uint32_t { LWA_COLORKEY = 0x1u, LWA_ALPHA = 0x2u };
+bool SetLayeredWindowAttributes(HWND hwnd, TColor key, uint8_t alpha, uint32_t flags);
 
 // Relations.
 HWND GetParent(HWND hwnd);       // the parent of a child, nullptr for top-level windows

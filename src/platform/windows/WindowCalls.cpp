@@ -125,7 +125,27 @@ uint32_t GetWindowExStyle(HWND hwnd) {
 }
 
 void SetWindowExStyle(HWND hwnd, uint32_t exStyle) {
-  if (WindowObject* w = WS().Find(hwnd)) w->exStyle = exStyle;
+  WindowObject* w = WS().Find(hwnd);
+  if (!w) return;
+  const bool layered = (exStyle & WS_EX_LAYERED) != 0;
+  w->exStyle = exStyle;
+  // A window that stops being layered is opaque again.
+  if (!layered && w->IsTopLevel() && w->opacity != 255) {
+    w->opacity = 255;
+    WS().backend().SetOpacity(hwnd, w->opacity);
+  }
+}
+
+bool SetLayeredWindowAttributes(HWND hwnd, TColor /*key*/, uint8_t alpha, uint32_t flags) {
+  WindowObject* w = WS().Find(hwnd);
+  if (!w || !w->IsTopLevel() || (w->exStyle & WS_EX_LAYERED) == 0 || (flags & LWA_COLORKEY) != 0)
+    return false;
+  const uint8_t opacity = (flags & LWA_ALPHA) != 0 ? alpha : 255;
+  if (opacity != w->opacity) {
+    w->opacity = opacity;
+    WS().backend().SetOpacity(hwnd, opacity);
+  }
+  return true;
 }
 
 HWND GetParent(HWND hwnd) {

@@ -52,6 +52,7 @@ struct WindowObject {
   std::unique_ptr<DIBitmap> backBuffer;
   Region presentArea;  // client coordinates, waiting to reach the screen
   WindowObject* lastFocus = nullptr;
+  uint8_t opacity = 255;  // layered windows: 0 invisible to 255 opaque
 
   bool IsTopLevel() const { return parent == nullptr; }
   TRect ClientRect() const { return {0, 0, bounds.Width(), bounds.Height()}; }

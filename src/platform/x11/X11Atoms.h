@@ -24,6 +24,7 @@ struct X11Atoms {
   Atom NET_WM_STATE_SKIP_TASKBAR = None;
   Atom NET_WM_STATE_SKIP_PAGER = None;
   Atom NET_WM_STATE_MODAL = None;
+  Atom NET_WM_WINDOW_OPACITY = None;
   Atom NET_WM_WINDOW_TYPE = None;
   Atom NET_WM_WINDOW_TYPE_NORMAL = None;
   Atom NET_WM_WINDOW_TYPE_DOCK = None;

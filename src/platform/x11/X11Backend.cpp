@@ -79,6 +79,7 @@ class X11Backend final : public Backend {
   void SetTitle(HWND window, const std::string& title) override;
   void SetIcon(HWND window, const DIBitmap& image, const DIBitmap* mask) override;
   void SetShape(HWND window, const std::optional<Region>& shape) override;
+  void SetOpacity(HWND window, uint8_t alpha) override;
   void Activate(HWND window) override;
   bool GrabInput(HWND window) override;
   void ReleaseInputGrab() override;
@@ -399,6 +400,13 @@ void X11Backend::SetShape(HWND window, const std::optional<Region>& shape) {
   // Region keeps its rectangles y-x banded, which lets the server skip sorting them.
   XShapeCombineRectangles(display_, top->xid, ShapeBounding, 0, 0, rects.data(),
                           static_cast<int>(rects.size()), ShapeSet, YXBanded);
+}
+
+void X11Backend::SetOpacity(HWND window, uint8_t alpha) {
+  TopLevel* top = Find(window);
+  if (!top || !display_) return;
+  // Reaches the server with the next flush, before the loop sleeps, as presenting does.
+  SetOpacityHint(display_, *atoms_, top->xid, alpha);
 }
 
 void X11Backend::Activate(HWND window) {

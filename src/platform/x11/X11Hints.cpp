@@ -173,6 +173,15 @@ void SetTitleHints(Display* display, const X11Atoms& atoms, ::Window window,
   }
 }
 
+void SetOpacityHint(Display* display, const X11Atoms& atoms, ::Window window, uint8_t alpha) {
+  if (alpha == 255) {
+    XDeleteProperty(display, window, atoms.NET_WM_WINDOW_OPACITY);
+    return;
+  }
+  // 0xFF repeated in every byte is 0xFFFFFFFF: each step of alpha is an equal step of the range.
+  SetCardinal(display, window, atoms.NET_WM_WINDOW_OPACITY, alpha * 0x01010101ul);
+}
+
 std::vector<unsigned long> IconToArgb(const DIBitmap& image, const DIBitmap* mask) {
   if (image.Empty() || image.Width() > kMaxIconSide || image.Height() > kMaxIconSide) return {};
   const int width = image.Width();

@@ -38,6 +38,11 @@ void SetPlacementHints(Display* display, ::Window window, const TRect& bounds,
 void SetTitleHints(Display* display, const X11Atoms& atoms, ::Window window,
                    const std::string& title);
 
+// _NET_WM_WINDOW_OPACITY, which compositing managers show the window with (on the window itself:
+// window managers copy it to their frames): alpha scaled to 0 .. 0xFFFFFFFF. Opaque windows carry
+// none, as the convention wants.
+void SetOpacityHint(Display* display, const X11Atoms& atoms, ::Window window, uint8_t alpha);
+
 // Icons larger than this on either side are not sent (the property would outgrow a request);
 // the window then keeps no icon.
 constexpr int kMaxIconSide = 256;

@@ -25,6 +25,13 @@ bool EventAnimated(TacAnimatEvents events, TacAnimatEvent event) {
   return (events & aeGlobalDef) && (DefaultAnimatEvents() & event);
 }
 
+uint8_t FadeWeight(int level, int iterations) {
+  if (iterations == 0) return 0;
+  // Taken wide: a level and an iteration count from a stored description may be any 32-bit value.
+  const int64_t weight = 255 - int64_t{level} * 256 / iterations;
+  return static_cast<uint8_t>(std::clamp<int64_t>(weight, 0, 255));
+}
+
 TsFadeTimer::TsFadeTimer(framework::TComponent* owner)
     : framework::TTimer(owner), oldImage_(std::make_unique<framework::TBitmap>()) {
   SetEnabled(false);
@@ -88,10 +95,7 @@ void TsFadeTimer::Step() {
   if (!frame_) frame_ = std::make_unique<framework::TBitmap>();
   frame_->SetDIB(oldImage_->DIB());
   frame_->SetPixelFormat(framework::pf24bit);
-  // Taken wide: a level and an iteration count from a stored description may be any 32-bit value.
-  const int64_t weight = 255 - int64_t{Level} * 256 / Iterations;
-  const auto a = static_cast<uint8_t>(std::clamp<int64_t>(weight, 0, 255));
-  MixBitmapWhole(frame_.get(), Data->CacheBitmap.get(), a);
+  MixBitmapWhole(frame_.get(), Data->CacheBitmap.get(), FadeWeight(Level, Iterations));
 
   auto* windowed = dynamic_cast<framework::TWinControl*>(control);
   if (!windowed || !windowed->HandleAllocated()) return;

@@ -49,6 +49,10 @@ bool EventAnimated(TacAnimatEvents events, TacAnimatEvent event);
 // change it.
 constexpr uint32_t kFadeInterval = 10;
 
+// How much the old look weighs in the frame shown at a level (from 1) of a fade of that many
+// steps: 255 - level * 256 / iterations, clipped to a byte; 0, the new look alone, at the last.
+uint8_t FadeWeight(int level, int iterations);
+
 class TsFadeTimer : public framework::TTimer {
  public:
   // Made disabled (direction 0), with its level at 1; owner is the animated control.

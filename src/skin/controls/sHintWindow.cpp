@@ -6,6 +6,8 @@
 #include "framework/forms/Form.h"
 #include "framework/graphics/Canvas.h"
 #include "platform/windows/Screen.h"
+#include "platform/windows/Timer.h"
+#include "skin/controls/sFadeTimer.h"
 #include "skin/data/sSkinManager.h"
 #include "skin/paint/sBackground.h"
 #include "skin/paint/sBorderMask.h"
@@ -16,6 +18,22 @@ namespace skin {
 using platform::TPoint;
 using platform::TRect;
 using platform::TSize;
+
+namespace {
+
+constexpr uintptr_t kFadeTimer = 1;
+
+// The "HINT" section when the tip fades in with it: the skin is active and not being changed, and
+// the section has fading on with steps to show; else nullptr.
+const TsGeneralData* FadingHintSection() {
+  TsSkinManager* manager = nullptr;
+  const int section = ActiveHintSection(manager);
+  if (section < 0 || SkinChanging()) return nullptr;
+  const TsGeneralData& data = manager->Sections()[static_cast<size_t>(section)];
+  return data.FadingEnabled && data.FadingIterations > 0 ? &data : nullptr;
+}
+
+}  // namespace
 
 int ActiveHintSection(TsSkinManager*& manager) {
   manager = DefaultManager();
@@ -93,6 +111,31 @@ void TsHintWindow::Paint(platform::HDC dc, const TRect& client) {
     region_ = region;
     platform::SetWindowRgn(Handle(), region_, false);
   }
+}
+
+void TsHintWindow::Appearing() {
+  const platform::HWND window = Handle();
+  const TsGeneralData* section = FadingHintSection();
+  if (!section) {
+    // At once, also for a window an earlier fade left layered.
+    platform::KillTimer(window, kFadeTimer);
+    platform::SetLayeredWindowAttributes(window, 0, 255, platform::LWA_ALPHA);
+    return;
+  }
+  fadeIterations_ = section->FadingIterations;
+  fadeLevel_ = 1;
+  platform::SetWindowExStyle(window, platform::GetWindowExStyle(window) | platform::WS_EX_LAYERED);
+  platform::SetLayeredWindowAttributes(window, 0, 0, platform::LWA_ALPHA);
+  platform::SetTimer(window, kFadeTimer, kFadeInterval);
+}
+
+void TsHintWindow::TimerTick(uintptr_t id) {
+  if (id != kFadeTimer) return;
+  // A skin that went or stopped fading meanwhile: the rest of the fade at once.
+  const int level = FadingHintSection() ? fadeLevel_++ : fadeIterations_;
+  const auto opacity = static_cast<uint8_t>(255 - FadeWeight(level, fadeIterations_));
+  platform::SetLayeredWindowAttributes(Handle(), 0, opacity, platform::LWA_ALPHA);
+  if (level >= fadeIterations_) platform::KillTimer(Handle(), kFadeTimer);
 }
 
 }  // namespace skin

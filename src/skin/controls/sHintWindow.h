@@ -5,6 +5,11 @@
 // it never covers the window of the control it belongs to: below the pointer when the tip fits
 // there under that window, else just above that window. Without an active skin with a "HINT"
 // section it is the class library's tip, placed as that one is.
+//
+// Where the section enables fading, the tip comes in over the section's steps, as the buttons'
+// looks cross-fade: shown invisible, then one step more opaque each fade tick until it is opaque
+// at the last, with the timer running only while it does. A hidden tip's timer goes with its
+// window. Without fading (or where the desktop shows no opacity) it appears at once.
 
 #include "framework/controls/HintWindow.h"
 #include "platform/drawing/Region.h"
@@ -23,9 +28,13 @@ class TsHintWindow : public framework::THintWindow {
  protected:
   platform::TRect HintBounds(platform::TSize size, platform::TPoint at) const override;
   void Paint(platform::HDC dc, const platform::TRect& client) override;
+  void Appearing() override;
+  void TimerTick(uintptr_t id) override;
 
  private:
   platform::Region region_;  // the shape the window was last given
+  int fadeLevel_ = 0;        // the next step of the fade-in to show, from 1
+  int fadeIterations_ = 0;   // its number of steps
 };
 
 // The active default manager's "HINT" section index, or -1 (with manager nullptr) without one.

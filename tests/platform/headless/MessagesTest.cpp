@@ -52,6 +52,29 @@ TEST_F(MessagesTest, BorderlessOwnedWindowsCarryTheirOwnersNameToTheDesktop) {
   EXPECT_EQ(desktop->Find(bar)->style.role, "Test");
 }
 
+// Only a layered top-level window takes an opacity, and only as a whole (no colour keys); one that
+// stops being layered is opaque again.
+TEST_F(MessagesTest, LayeredTopLevelWindowsAloneTakeAnOpacity) {
+  const auto opacity = [&](HWND h) { return int{desktop->Find(h)->opacity}; };
+  HWND plain = MakeWindow(nullptr, Bounds(0, 0, 50, 20), WS_POPUP | WS_VISIBLE);
+  EXPECT_FALSE(SetLayeredWindowAttributes(plain, 0, 100, LWA_ALPHA));
+  EXPECT_EQ(opacity(plain), 255);
+  HWND layered = MakeWindow(nullptr, Bounds(0, 0, 50, 20), WS_POPUP | WS_VISIBLE, WS_EX_LAYERED);
+  EXPECT_EQ(opacity(layered), 255) << "opaque until told otherwise";
+  EXPECT_TRUE(SetLayeredWindowAttributes(layered, 0, 100, LWA_ALPHA));
+  EXPECT_EQ(opacity(layered), 100);
+  EXPECT_FALSE(SetLayeredWindowAttributes(layered, clWhite, 0, LWA_COLORKEY | LWA_ALPHA));
+  EXPECT_EQ(opacity(layered), 100);
+  EXPECT_TRUE(SetLayeredWindowAttributes(layered, 0, 30, 0)) << "without LWA_ALPHA: opaque";
+  EXPECT_EQ(opacity(layered), 255);
+  SetLayeredWindowAttributes(layered, 0, 0, LWA_ALPHA);
+  SetWindowExStyle(layered, GetWindowExStyle(layered) & ~WS_EX_LAYERED);
+  EXPECT_EQ(opacity(layered), 255);
+  EXPECT_FALSE(SetLayeredWindowAttributes(layered, 0, 0, LWA_ALPHA));
+  HWND child = MakeWindow(layered, Bounds(0, 0, 5, 5), WS_VISIBLE, WS_EX_LAYERED);
+  EXPECT_FALSE(SetLayeredWindowAttributes(child, 0, 0, LWA_ALPHA));
+}
+
 TEST_F(MessagesTest, CreateFailsWhenTheProcedureRefuses) {
   CreateWindowParams p;
   p.Style = WS_POPUP;

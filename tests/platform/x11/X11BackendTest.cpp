@@ -694,6 +694,32 @@ TEST_F(X11BackendTest, TitleIconAndShapeReachTheServer) {
   XFree(rects);
 }
 
+TEST_F(X11BackendTest, OpacityReachesTheServerAndAnOpaqueWindowCarriesNone) {
+  const HWND hwnd = ShowWindow(1, BarSpec(Bounds(700, 700, 40, 30)));
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0;
+  const auto opacity = [&] {
+    const auto value =
+        Property(probe_, Xid(hwnd), "_NET_WM_WINDOW_OPACITY", &type, &format, &count);
+    return count == 1 ? reinterpret_cast<const unsigned long*>(value.data())[0] & 0xFFFFFFFFul
+                      : 0x100000000ul;  // none
+  };
+  backend_->SetOpacity(hwnd, 0);
+  SyncWithServer(*backend_);
+  EXPECT_EQ(opacity(), 0u);
+  EXPECT_EQ(type, XA_CARDINAL);
+  backend_->SetOpacity(hwnd, 128);
+  SyncWithServer(*backend_);
+  EXPECT_EQ(opacity(), 0x80808080u);
+  backend_->SetOpacity(hwnd, 254);
+  SyncWithServer(*backend_);
+  EXPECT_EQ(opacity(), 0xFEFEFEFEu);
+  backend_->SetOpacity(hwnd, 255);
+  SyncWithServer(*backend_);
+  EXPECT_EQ(opacity(), 0x100000000ul);
+}
+
 TEST(X11Keyboard, ControlCharactersNeverBecomeText) {
   EXPECT_EQ(WithoutControlCharacters("a\tb\r\n\x1b\x7f"
                                      "c\xC2\x85"
