@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "framework/controls/HintWindow.h"
 #include "framework/graphics/DisplayScale.h"
 #include "platform/windows/Timer.h"
 #include "skin/controls/sFadeTimer.h"
@@ -183,6 +184,26 @@ TEST_P(ScaledSkinnedWindows, TheEditor) {
   Pump();
   LetFadesEnd();
   ExpectGoldenPicture(desktop->Find(Form2->Handle())->screen, "app", Name("editor"));
+}
+
+// The tip of a slot is as much larger as the bar: its font, margins and bound (600 pixels of text
+// at factor 2, 16 lines), and it still ends where the bar begins.
+TEST_P(ScaledSkinnedWindows, TheTipOfASlot) {
+  StartIn(GetParam());
+  const std::string longText =
+      "A much longer snippet that goes on and on about the weather, the sea, the ships and "
+      "everything else there is to say on a long afternoon";
+  Form1->sEdit3->SetText(longText);
+  RestOnSlot(3);
+  const framework::THintWindow* tip = app->HintWindow();
+  ASSERT_TRUE(tip && tip->Showing());
+  EXPECT_EQ(tip->Shown(), longText);
+  TRect tipBounds;
+  platform::GetWindowRect(tip->Handle(), &tipBounds);
+  EXPECT_GT(tipBounds.Width(), 300 + 8);
+  EXPECT_LE(tipBounds.Width(), 600 + 16);
+  EXPECT_EQ(tipBounds.Bottom, Form1->Top());
+  ExpectGoldenPicture(desktop->Find(tip->Handle())->screen, "app", Name("hint"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Skins, ScaledSkinnedWindows,

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/forms/Application.h"
+#include "framework/graphics/DisplayScale.h"
 #include "platform/text/Font.h"
 #include "platform/windows/Paint.h"
 #include "platform/windows/Screen.h"
@@ -12,11 +13,14 @@ namespace framework {
 namespace {
 
 constexpr unsigned kTextFormat = THintWindow::kTextFormat;
-constexpr int kMaxWidth = THintWindow::kMaxWidth;
 constexpr int kMaxLines = THintWindow::kMaxLines;
+
+// Pixels of the tip at the display's factor.
+int Scaled(int pixels) { return pixels * DisplayScale(); }
+int MaxWidth() { return Scaled(THintWindow::kMaxWidth); }
 // No beginning longer than this can fit the tip: every character that shows is at least a pixel
 // wide and four bytes at most, and characters that take no room are not worth showing more of.
-constexpr size_t kMaxShownBytes = size_t{kMaxWidth} * kMaxLines * 4;
+size_t MaxShownBytes() { return static_cast<size_t>(MaxWidth()) * kMaxLines * 4; }
 
 THintWindowClass& HintWindowClass() {
   static THintWindowClass make;
@@ -24,7 +28,7 @@ THintWindowClass& HintWindowClass() {
 }
 
 int HeightOf(platform::HDC measure, std::string_view text) {
-  platform::TRect r{0, 0, kMaxWidth, 0};
+  platform::TRect r{0, 0, MaxWidth(), 0};
   platform::DrawText(measure, text.empty() ? std::string_view(" ") : text, &r,
                      kTextFormat | platform::DT_CALCRECT);
   return r.Height();
@@ -45,12 +49,13 @@ std::string ShownText(platform::HDC measure, std::string_view text) {
   platform::TextMetric tm;
   platform::GetTextMetrics(measure, &tm);
   const int limit = kMaxLines * tm.tmHeight;
-  if (text.size() <= kMaxShownBytes && HeightOf(measure, text) <= limit) return std::string(text);
+  const size_t maxShownBytes = MaxShownBytes();
+  if (text.size() <= maxShownBytes && HeightOf(measure, text) <= limit) return std::string(text);
   const auto cut = [&](size_t bytes) {
     return std::string(text.substr(0, CharBoundaryAtOrBefore(text, bytes))) + "...";
   };
   size_t fits = 0;
-  size_t tooLong = std::min(text.size(), kMaxShownBytes) + 1;
+  size_t tooLong = std::min(text.size(), maxShownBytes) + 1;
   while (tooLong - fits > 1) {
     const size_t middle = fits + (tooLong - fits) / 2;
     if (HeightOf(measure, cut(middle)) <= limit)
@@ -70,12 +75,16 @@ std::unique_ptr<THintWindow> NewHintWindow() {
   return std::make_unique<THintWindow>();
 }
 
-platform::HFONT THintWindow::HintFont() {
-  return platform::CreateFontIndirect(platform::LogFont{});
+platform::LogFont THintWindow::HintLogFont() {
+  platform::LogFont font;
+  font.Height = Scaled(font.Height);
+  return font;
 }
 
+platform::HFONT THintWindow::HintFont() { return platform::CreateFontIndirect(HintLogFont()); }
+
 platform::TRect THintWindow::TextRect(const platform::TRect& client) {
-  return {4, 2, client.Right - 4, client.Bottom - 2};
+  return {Scaled(4), Scaled(2), client.Right - Scaled(4), client.Bottom - Scaled(2)};
 }
 
 THintWindow::~THintWindow() { ReleaseHandle(); }
@@ -94,7 +103,7 @@ void THintWindow::ActivateHint(const platform::SharedText& text, platform::TPoin
   platform::HDC measure = platform::GetScreenDC();
   const int saved = platform::SaveDC(measure);
   platform::SelectFont(measure, HintFont());
-  platform::TRect r{0, 0, kMaxWidth, 0};
+  platform::TRect r{0, 0, MaxWidth(), 0};
   try {
     shown_ = ShownText(measure, text);
     platform::DrawText(measure, shown_.empty() ? std::string(" ") : shown_, &r,
@@ -104,7 +113,7 @@ void THintWindow::ActivateHint(const platform::SharedText& text, platform::TPoin
     throw;
   }
   platform::RestoreDC(measure, saved);
-  const platform::TRect bounds = HintBounds({r.Width() + 8, r.Height() + 4}, at);
+  const platform::TRect bounds = HintBounds({r.Width() + Scaled(8), r.Height() + Scaled(4)}, at);
   const bool appearing = !Showing();
   if (!handle_) {
     platform::CreateWindowParams p;
@@ -159,7 +168,7 @@ platform::TRect THintWindow::HintBounds(platform::TSize size, platform::TPoint a
 void THintWindow::Paint(platform::HDC dc, const platform::TRect& client) {
   platform::FillRect(dc, client,
                      platform::CreateSolidBrush(platform::ColorToRGB(platform::clWindowFrame)));
-  platform::FillRect(dc, client.Inflated(-1, -1),
+  platform::FillRect(dc, client.Inflated(-Scaled(1), -Scaled(1)),
                      platform::CreateSolidBrush(platform::ColorToRGB(platform::clInfoBk)));
   platform::SelectFont(dc, HintFont());
   platform::SetTextColor(dc, platform::ColorToRGB(platform::clInfoText));

@@ -2,7 +2,8 @@
 // The tool tip: a small borderless window in the info colours showing one hint text near the
 // pointer. It never takes the keyboard. Like the desktop's own tips it is bounded, whatever the
 // text: at most kMaxWidth pixels of text wide and kMaxLines lines high, a longer text cut after
-// what fits with "..." in its place.
+// what fits with "..." in its place. On a dense display its font, bound and margins are the
+// display factor times larger, as every form's are.
 
 #include <cstdint>
 #include <functional>
@@ -52,6 +53,7 @@ class THintWindow {
   virtual void TimerTick(uintptr_t /*id*/) {}
   // The text rectangle inside a tip of the given client size.
   static platform::TRect TextRect(const platform::TRect& client);
+  static platform::LogFont HintLogFont();
   static platform::HFONT HintFont();
 
  private:

@@ -1,8 +1,9 @@
 #pragma once
 // The whole-number factor every window of the program is drawn at on this display: 1 on an
 // ordinary screen, 2 or 3 on dense ones. Forms multiply their stored geometry and font heights by
-// it once they are read, and skins enlarge their pictures and tables by it when they are loaded;
-// nothing else in the program multiplies by it. Set once at start-up, before any form is made.
+// it once they are read, skins enlarge their pictures and tables by it when they are loaded, and
+// the tool tip sizes its font and margins by it; nothing else in the program multiplies by it. Set
+// once at start-up, before any form is made.
 
 namespace framework {
 

@@ -100,6 +100,9 @@ void TsHintWindow::Paint(platform::HDC dc, const TRect& client) {
     DrawBorderMaskWithRegion(face.get(), region, false, 0,
                              manager->Masks()[static_cast<size_t>(border)]);
   framework::TCanvas* canvas = face->Canvas();
+  const platform::LogFont font = HintLogFont();
+  canvas->Font()->SetName(font.FaceName);
+  canvas->Font()->SetHeight(font.Height);
   canvas->Font()->SetColor(
       platform::ColorToRGB(manager->Sections()[static_cast<size_t>(section)].FontColor[0]));
   canvas->Brush()->SetStyle(framework::bsClear);
