@@ -19,6 +19,7 @@
 //     Lines.Strings = ( 'a' 'b' )    string lists
 //     Data = { 0A0B0C }              binary data as hex, or { file 'skins/x.bin' } from resources
 //     OnClick = Button1Click         events name a published method of the form
+//     Images = ImageList1            references name another component of the form, or nil
 //     object Button1: TButton
 //       ...
 //     end
@@ -58,7 +59,8 @@ class TReader {
   // The root takes the description's name and its properties; every nested block becomes a
   // component owned by the root, placed in the component whose block encloses it, and stored in
   // the root's published field of its name. While reading, each component has csLoading (and
-  // csReading while its own properties are set). When everything is read, Loaded runs once on
+  // csReading while its own properties are set). When everything is read, the component
+  // references are set (AddFixup), and then Loaded runs once on
   // each component - the root first, then the others in reading order - each losing csLoading
   // just before its own Loaded (so a component's Loaded still sees csLoading on those whose turn
   // has not come); then csCreating is cleared.

@@ -63,8 +63,7 @@ const TClassInfo& TCustomImageList::StaticClassInfo() {
           .Integer("Width", &C::Width, &C::SetWidth, 16)
           .Boolean("Masked", &C::Masked, &C::SetMasked, true)
           // After the size, which the data must fit.
-          .Binary("Bitmap", &C::WriteData,
-                  [](C& list, std::vector<uint8_t> data) { list.ReadData(data); });
+          .Binary("Bitmap", &C::WriteData, &C::ReadData);
   return info;
 }
 

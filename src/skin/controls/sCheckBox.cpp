@@ -96,7 +96,7 @@ void TsCheckBox::Notification(TComponent* component, framework::TOperation opera
   framework::TCheckBox::Notification(component, operation);
   if (operation != framework::opRemove) return;
   if (component == fadeTimer_) fadeTimer_ = nullptr;
-  if (component != nullptr && component == images_) {
+  if (images_ && component == images_) {
     images_ = nullptr;
     // Not while the form goes: nothing is left to show.
     if (!HasState(framework::csDestroying) &&
