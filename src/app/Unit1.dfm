@@ -284,6 +284,8 @@ object Form1: TForm1
     Checked = True
     State = cbChecked
     TabOrder = 2
+    ImgChecked = 0
+    ImgUnchecked = 0
     OnClick = sCheckBox1Click
   end
   object sButton2: TsButton

@@ -3,6 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
+#include "framework/classes/FormReader.h"
+#include "framework/forms/StandardClasses.h"
+#include "framework/graphics/ImageList.h"
+#include "skin/controls/SkinControlClasses.h"
+#include "skin/paint/sPixelAccess.h"
 #include "skin/paint/sSkinText.h"
 #include "tests/skin/SkinnedButtonsFixture.h"
 
@@ -157,6 +164,169 @@ TEST_F(SkinnedCheckBoxTest, EnteringAndCheckingFade) {
   ASSERT_NE(box->FadeTimer(), nullptr);
   EXPECT_EQ(box->FadeTimer()->Iterations, 2);
   EXPECT_EQ(TicksUntilFadeEnds(box), 3);
+}
+
+// ---- glyphs from an image list
+
+using platform::TColor;
+
+// Two 18 x 10 pictures, each three 6 x 5 state cells (normal, hot, pressed) over their masks:
+// opaque (black) but for each cell's transparent (white) top-left pixel. The list's own mask
+// leaves out the bottom-right pixel of every cell.
+// (None of them is a colour of the test skin.)
+constexpr TColor kCells[2][3] = {{0x102030, 0x204060, 0x306090}, {0x405020, 0x50A040, 0x60F060}};
+
+std::string ImageListData() {
+  framework::TBitmap strip(36, 10);
+  framework::TBitmap mask(36, 10);
+  for (int y = 0; y < 10; ++y) {
+    for (int x = 0; x < 36; ++x) {
+      const int picture = x / 18, cell = x % 18 / 6, cx = x % 6;
+      const bool upper = y < 5;
+      const int cy = y % 5;
+      strip.DIB().SetPixel(x, y,
+                           upper                ? kCells[picture][cell]
+                           : cx == 0 && cy == 0 ? platform::clWhite
+                                                : platform::clBlack);
+      mask.DIB().SetPixel(x, y,
+                          upper && cx == 5 && cy == 4 ? platform::clWhite : platform::clBlack);
+    }
+  }
+  framework::TImageList list(nullptr);
+  list.SetWidth(18);
+  list.SetHeight(10);
+  list.Add(&strip, &mask);
+  framework::TFormValue data;
+  data.kind = framework::TFormValue::Kind::Binary;
+  data.bytes = list.WriteData();
+  return framework::FormatFormValue(data, 4);
+}
+
+class ImageListGlyphTest : public SkinnedButtonsTest {
+ protected:
+  // The skinned form with a check box and the image list it names, read from a description in
+  // which the list comes after the box.
+  void ReadBoxAndList(const std::string& indexes) {
+    framework::RegisterStandardClasses();
+    RegisterSkinControlClasses();
+    MakeForm();
+    MakeManager();
+    MakeControls();
+    framework::ReadComponentRes(form,
+                                "object TestForm: TForm\n"
+                                "  object sCheckBox1: TsCheckBox\n"
+                                "    Left = 210\n"
+                                "    Top = 70\n"
+                                "    Caption = 'Copy'\n"
+                                "    Images = ImageList1\n" +
+                                    indexes +
+                                    "  end\n"
+                                    "  object ImageList1: TImageList\n"
+                                    "    Width = 18\n"
+                                    "    Height = 10\n"
+                                    "    Bitmap = " +
+                                    ImageListData() +
+                                    "\n"
+                                    "  end\n"
+                                    "end\n",
+                                "Test.dfm");
+    box = dynamic_cast<TsCheckBox*>(form->FindComponent("sCheckBox1"));
+    list = dynamic_cast<framework::TImageList*>(form->FindComponent("ImageList1"));
+    ASSERT_TRUE(box && list);
+    box->OnClick = [this](framework::TObject*) { ++toggles; };
+    manager->SetSkinName("Test");
+    form->Show();
+    PointAway();
+  }
+
+  // Every pixel of the glyph's place in the cache: the picture's cell where the cell is opaque,
+  // the face mixed through the cell's fully transparent mask (255 of 256 parts face), and the
+  // parent's background where the list's mask leaves the picture out.
+  void ExpectGlyphCell(TColor colour) {
+    box->SkinData()->Invalidate();
+    Pump();
+    const platform::TRect place = box->GlyphRect();
+    ASSERT_EQ(place.Width(), 6);
+    ASSERT_EQ(place.Height(), 5);
+    const platform::DIBitmap& cache = box->SkinData()->CacheBitmap->DIB();
+    const TCacheInfo parent = box->SkinData()->GetParentCache();
+    ASSERT_TRUE(parent.Ready);
+    const TColor face = cache.Pixel(place.Left - 1, place.Top);
+    const TColor underMask =
+        platform::RGB(MaskMix(platform::GetRValue(face), platform::GetRValue(colour), 255),
+                      MaskMix(platform::GetGValue(face), platform::GetGValue(colour), 255),
+                      MaskMix(platform::GetBValue(face), platform::GetBValue(colour), 255));
+    for (int y = 0; y < 5; ++y) {
+      for (int x = 0; x < 6; ++x) {
+        TColor expected = colour;
+        if (x == 0 && y == 0) expected = underMask;
+        if (x == 5 && y == 4)
+          expected =
+              parent.Bitmap->DIB().Pixel(parent.X + place.Left + x, parent.Y + place.Top + y);
+        ASSERT_EQ(cache.Pixel(place.Left + x, place.Top + y), expected)
+            << x << "," << y << " of the cell in colour " << std::hex << colour;
+      }
+    }
+  }
+
+  // The colours of the pictures found anywhere in the box's cache.
+  std::set<TColor> PictureColoursShown() {
+    box->SkinData()->Invalidate();
+    Pump();
+    const platform::DIBitmap& cache = box->SkinData()->CacheBitmap->DIB();
+    std::set<TColor> shown;
+    for (int y = 0; y < cache.Height(); ++y)
+      for (int x = 0; x < cache.Width(); ++x)
+        for (const auto& picture : kCells)
+          for (TColor c : picture)
+            if (cache.Pixel(x, y) == c) shown.insert(c);
+    return shown;
+  }
+
+  framework::TImageList* list = nullptr;
+};
+
+TEST_F(ImageListGlyphTest, TheGlyphIsTheStateCellOfThePictureTheStateNames) {
+  ReadBoxAndList("    ImgChecked = 1\n    ImgUnchecked = 0\n");
+  EXPECT_EQ(box->Images(), list);
+  const platform::TSize text = MeasureText(box->Font()->Handle(), "Copy");
+  EXPECT_EQ(box->Width(), 6 + 2 * 2 + text.cx + 8);
+  EXPECT_FALSE(box->Checked());
+  ExpectGlyphCell(kCells[0][0]);
+  PointAt(box, 1, 1);
+  ExpectGlyphCell(kCells[0][1]);
+  Press();
+  ExpectGlyphCell(kCells[0][2]);
+  Release();
+  EXPECT_TRUE(box->Checked());
+  EXPECT_EQ(toggles, 1);
+  ExpectGlyphCell(kCells[1][1]);
+  // Hot while it has the focus, wherever the pointer is.
+  PointAway();
+  ExpectGlyphCell(kCells[1][1]);
+  edit->SetFocus();
+  ExpectGlyphCell(kCells[1][0]);
+}
+
+TEST_F(ImageListGlyphTest, ANegativeIndexOrNoListFallsBackAndAnIndexTheListLacksShowsNoGlyph) {
+  ReadBoxAndList("    ImgChecked = -1\n");
+  // The skin's glyph: its 4 x 4 cell, none of the pictures.
+  EXPECT_EQ(box->GlyphRect().Width(), 4);
+  EXPECT_TRUE(PictureColoursShown().empty());
+
+  // Both indexes usable again, the checked one beyond the list: sized from the list, no glyph.
+  box->SetImgChecked(2);
+  box->SetChecked(true);
+  EXPECT_EQ(box->GlyphRect().Width(), 6);
+  EXPECT_TRUE(PictureColoursShown().empty());
+  box->SetChecked(false);
+  EXPECT_EQ(PictureColoursShown(), (std::set<TColor>{kCells[0][0]}));
+
+  // The list goes: the box forgets it and shows the skin's glyph again.
+  delete list;
+  EXPECT_EQ(box->Images(), nullptr);
+  EXPECT_EQ(box->GlyphRect().Width(), 4);
+  EXPECT_TRUE(PictureColoursShown().empty());
 }
 
 }  // namespace

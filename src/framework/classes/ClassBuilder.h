@@ -103,6 +103,17 @@ class TClassBuilder {
   TClassBuilder& Binary(const std::string& name, std::function<std::vector<uint8_t>(const C&)> get,
                         std::function<void(C&, std::vector<uint8_t>)> set);
 
+  // A reference to another component of the form (an image list, a control), named in
+  // descriptions by that component's name. The reader sets it once the whole description is read,
+  // so the component named may stand anywhere in it (ReadRoot); a name no component of the form
+  // has, or a component of another class than T, is a read error naming the line; nil clears it.
+  // Written as the component's name; not written while none (or a component without a name) is
+  // set.
+  template <typename T>
+  TClassBuilder& Component(const std::string& name,
+                           std::type_identity_t<std::function<T*(const C&)>> get,
+                           std::type_identity_t<std::function<void(C&, T*)>> set);
+
   // ---- Values: from the field that holds them (a field of C or of a base class of C) ---------
   template <typename B>
   TClassBuilder& Integer(const std::string& name, int B::*field,
@@ -377,6 +388,38 @@ TClassBuilder<C>& TClassBuilder<C>::Binary(const std::string& name,
         set(*static_cast<C*>(dst), get(*static_cast<const C*>(src)));
       };
     }
+  }
+  info_.AddProperty(std::move(p));
+  return *this;
+}
+
+template <typename C>
+template <typename T>
+TClassBuilder<C>& TClassBuilder<C>::Component(
+    const std::string& name, std::type_identity_t<std::function<T*(const C&)>> get,
+    std::type_identity_t<std::function<void(C&, T*)>> set) {
+  TPropInfo p;
+  p.name = name;
+  p.kind = TPropKind::Component;
+  p.read = [name, set](TObject* obj, const TFormValue& value, TReader& reader) {
+    C& self = *static_cast<C*>(obj);
+    ReadComponentValue(value, reader, [name, set, &self](TComponent* component) {
+      T* typed = dynamic_cast<T*>(component);
+      if (component && !typed)
+        ThrowPropertyError("Component " + component->Name() + " cannot be the " + name +
+                           " of this component");
+      set(self, typed);
+    });
+  };
+  if (get) {
+    p.write = [get](const TObject* obj) -> std::optional<TFormValue> {
+      const T* component = get(*static_cast<const C*>(obj));
+      if (!component || component->Name().empty()) return std::nullopt;
+      return MakeIdentValue(component->Name());
+    };
+    p.copy = [get, set](const TObject* src, TObject* dst) {
+      set(*static_cast<C*>(dst), get(*static_cast<const C*>(src)));
+    };
   }
   info_.AddProperty(std::move(p));
   return *this;

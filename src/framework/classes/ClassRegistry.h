@@ -38,7 +38,8 @@ enum class TPropKind {
   Collection,
   Strings,
   Binary,
-  Method
+  Method,
+  Component  // a reference to another component of the form, by its name
 };
 
 struct TPropInfo {

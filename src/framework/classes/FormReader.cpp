@@ -1,6 +1,7 @@
 #include "framework/classes/FormReader.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "framework/classes/Component.h"
 
@@ -55,8 +56,16 @@ void TReader::SetProperty(TObject* obj, const TPropertyAssignment& assignment) {
     const TPropInfo* prop = target->ClassInfo().FindProperty(part);
     if (dot == std::string::npos) {
       if (!prop || !prop->read) FailAt(source, line, "Unknown property '" + path + "'");
+      // The last assignment of a property holds: a reference still waiting from an earlier one
+      // goes. Fix-ups the value leaves name this assignment (collections read their items' own
+      // assignments inside it, so the outer one comes back afterwards).
+      std::erase_if(fixups_,
+                    [&](const TFixup& f) { return f.object == target && f.property == prop; });
+      const TReading outer = reading_;
+      reading_ = {&assignment, &source, target, prop};
       AtLine(source, line, "Error reading " + path,
              [&] { prop->read(target, assignment.Value(), *this); });
+      reading_ = outer;
       return;
     }
     // Only nested objects have properties of their own.
@@ -66,6 +75,28 @@ void TReader::SetProperty(TObject* obj, const TPropertyAssignment& assignment) {
     if (!nested) FailAt(source, line, "Unknown property '" + path + "'");
     target = nested;
     start = dot + 1;
+  }
+}
+
+void TReader::AddFixup(const std::string& name, std::function<void(TComponent*)> set) {
+  TFixup fixup{reading_.object, reading_.property, name, std::move(set), sourceName_, 0,
+               std::string()};
+  if (reading_.assignment) {
+    fixup.line = reading_.assignment->line;
+    fixup.path = reading_.assignment->path;
+  }
+  if (reading_.source) fixup.source = *reading_.source;
+  fixups_.push_back(std::move(fixup));
+}
+
+// Every component of the description exists now: the references find what they name.
+void TReader::ResolveFixups() {
+  std::vector<TFixup> fixups;
+  fixups.swap(fixups_);
+  for (const TFixup& fixup : fixups) {
+    TComponent* component = fixup.name == root_->Name() ? root_ : root_->FindComponent(fixup.name);
+    if (!component) FailAt(fixup.source, fixup.line, "Component '" + fixup.name + "' not found");
+    AtLine(fixup.source, fixup.line, "Error reading " + fixup.path, [&] { fixup.set(component); });
   }
 }
 
@@ -104,12 +135,16 @@ TComponent* TReader::CreateChild(TComponent* container, const TObjectDesc& desc)
 void TReader::ReadRoot(const TObjectDesc& desc) {
   if (!root_) throw EReadError(sourceName_ + ": there is no component to read into");
   loaded_.clear();
+  fixups_.clear();
+  reading_ = {};
   try {
     root_->SetState(csLoading, true);
     if (!desc.name.empty())
       AtLine(sourceName_, desc.line, std::string(), [&] { root_->SetName(desc.name); });
     ReadComponent(root_, desc);
+    ResolveFixups();
   } catch (...) {
+    fixups_.clear();
     // No half-built form stays behind: the components made so far go, children before the
     // components they were placed in, and the root's fields forget them.
     const TClassInfo& rootClass = root_->ClassInfo();

@@ -19,6 +19,7 @@
 //     Lines.Strings = ( 'a' 'b' )    string lists
 //     Data = { 0A0B0C }              binary data as hex, or { file 'skins/x.bin' } from resources
 //     OnClick = Button1Click         events name a published method of the form
+//     Images = ImageList1            references name another component of the form, or nil
 //     object Button1: TButton
 //       ...
 //     end
@@ -27,6 +28,7 @@
 // Errors name the line: "Form1.dfm(12): Unknown property 'Colour'".
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -57,7 +59,8 @@ class TReader {
   // The root takes the description's name and its properties; every nested block becomes a
   // component owned by the root, placed in the component whose block encloses it, and stored in
   // the root's published field of its name. While reading, each component has csLoading (and
-  // csReading while its own properties are set). When everything is read, Loaded runs once on
+  // csReading while its own properties are set). When everything is read, the component
+  // references are set (AddFixup), and then Loaded runs once on
   // each component - the root first, then the others in reading order - each losing csLoading
   // just before its own Loaded (so a component's Loaded still sees csLoading on those whose turn
   // has not come); then csCreating is cleared.
@@ -73,13 +76,40 @@ class TReader {
   // Raises EReadError "Source(line): ..." for an unknown property or a value the property refuses.
   void SetProperty(TObject* obj, const TPropertyAssignment& assignment);
 
+  // A reference to the component called `name`, for the property being read: ReadRoot calls set
+  // with that component once every component of the description exists, before any Loaded. The
+  // name is the root's own or that of a component the root owns; any other is an error naming the
+  // line of the assignment ("Component 'X' not found"), as set's own failures are. A later
+  // assignment of the same property drops it.
+  void AddFixup(const std::string& name, std::function<void(TComponent*)> set);
+
  private:
+  struct TFixup {
+    const TObject* object = nullptr;  // whose property it sets
+    const TPropInfo* property = nullptr;
+    std::string name;
+    std::function<void(TComponent*)> set;
+    std::string source;
+    int line = 0;
+    std::string path;
+  };
+  void ResolveFixups();
+
   void ReadComponent(TComponent* component, const TObjectDesc& desc);
   TComponent* CreateChild(TComponent* container, const TObjectDesc& desc);
 
   TComponent* root_;
   std::string sourceName_;
   std::vector<TComponent*> loaded_;  // every component read, in reading order
+  std::vector<TFixup> fixups_;       // references waiting for the whole description
+  // The assignment being read, for the fix-ups it leaves.
+  struct TReading {
+    const TPropertyAssignment* assignment = nullptr;
+    const std::string* source = nullptr;
+    const TObject* object = nullptr;
+    const TPropInfo* property = nullptr;
+  };
+  TReading reading_;
 };
 
 // Parses and reads a description into root.

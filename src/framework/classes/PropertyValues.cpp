@@ -5,6 +5,7 @@
 #include "framework/classes/Collection.h"
 #include "framework/classes/ColorNames.h"
 #include "framework/classes/Component.h"
+#include "framework/classes/FormLexer.h"
 #include "framework/classes/FormReader.h"
 #include "framework/classes/Strings.h"
 
@@ -114,6 +115,16 @@ void ReadStringsValue(TStrings* strings, const TFormValue& value) {
 std::vector<uint8_t> ReadBinaryValue(const TFormValue& value) {
   if (value.kind != TFormValue::Kind::Binary) ThrowWrongKind("binary data", value);
   return value.bytes;
+}
+
+void ReadComponentValue(const TFormValue& value, TReader& reader,
+                        std::function<void(TComponent*)> set) {
+  if (value.kind != TFormValue::Kind::Identifier) ThrowWrongKind("the name of a component", value);
+  if (SameKeyword(value.text, "nil")) {
+    set(nullptr);
+    return;
+  }
+  reader.AddFixup(value.text, std::move(set));
 }
 
 // ---- Making values -----------------------------------------------------------------------------

@@ -6,6 +6,7 @@
 
 #include <any>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <typeindex>
@@ -18,6 +19,7 @@
 namespace framework {
 
 class TCollection;
+class TComponent;
 class TStrings;
 class TReader;
 
@@ -44,6 +46,11 @@ std::any BindMethodValue(const TFormValue& value, TReader& reader, std::type_ind
 void ReadCollectionValue(TCollection* collection, const TFormValue& value, TReader& reader);
 void ReadStringsValue(TStrings* strings, const TFormValue& value);
 std::vector<uint8_t> ReadBinaryValue(const TFormValue& value);
+// A component reference: the identifier nil (any letter case) sets none at once; any other name
+// is handed to the reader, which sets the component of that name once the whole description is
+// read (TReader::AddFixup).
+void ReadComponentValue(const TFormValue& value, TReader& reader,
+                        std::function<void(TComponent*)> set);
 
 TFormValue MakeIntegerValue(int64_t v);
 // Raises Exception for a value that is not finite: a description cannot spell it.

@@ -9,6 +9,7 @@
 #include "framework/controls/Panel.h"
 #include "framework/forms/Form.h"
 #include "framework/forms/TimerComponent.h"
+#include "framework/graphics/ImageList.h"
 
 namespace framework {
 
@@ -23,7 +24,8 @@ void RegisterStandardClasses() {
            &TButton::StaticClassInfo(),        &TCustomCheckBox::StaticClassInfo(),
            &TCheckBox::StaticClassInfo(),      &TCustomLabel::StaticClassInfo(),
            &TLabel::StaticClassInfo(),         &TImage::StaticClassInfo(),
-           &TTimer::StaticClassInfo(),
+           &TTimer::StaticClassInfo(),         &TCustomImageList::StaticClassInfo(),
+           &TImageList::StaticClassInfo(),
        })
     RegisterClass(*info);
 }

@@ -8,6 +8,7 @@
 #include "skin/paint/sBackground.h"
 #include "skin/paint/sBorderMask.h"
 #include "skin/paint/sCornerRepair.h"
+#include "skin/paint/sImageListGlyph.h"
 #include "skin/paint/sSkinText.h"
 #include "skin/paint/sStateImage.h"
 
@@ -53,6 +54,9 @@ const TClassInfo& TsCheckBox::StaticClassInfo() {
               {{"dkBlended", dkBlended}, {"dkGrayed", dkGrayed}}, dkBlended)
           .Object("GlyphChecked", &B::GlyphChecked)
           .Object("GlyphUnChecked", &B::GlyphUnChecked)
+          .Component<framework::TCustomImageList>("Images", &B::Images, &B::SetImages)
+          .Integer("ImgChecked", &B::ImgChecked, &B::SetImgChecked)
+          .Integer("ImgUnchecked", &B::ImgUnchecked, &B::SetImgUnchecked)
           .Integer("Margin", &B::Margin, &B::SetMargin, 2)
           .Boolean("MultiLine", &B::MultiLine, &B::SetMultiLine, false)
           .Boolean("ReadOnly", &B::ReadOnly, &B::SetReadOnly, false)
@@ -66,8 +70,10 @@ TsCheckBox::TsCheckBox(TComponent* owner)
     : framework::TCheckBox(owner),
       skinData_(std::make_unique<TsCommonData>(this, false)),
       glyphChecked_(std::make_unique<framework::TBitmap>()),
-      glyphUnChecked_(std::make_unique<framework::TBitmap>()) {
+      glyphUnChecked_(std::make_unique<framework::TBitmap>()),
+      imagesLink_(std::make_unique<framework::TChangeLink>()) {
   skinData_->ControlType = ctCheckBox;
+  imagesLink_->OnChange = [this](framework::TObject*) { ImageListChanged(); };
 }
 
 TsCheckBox::~TsCheckBox() {
@@ -90,6 +96,13 @@ void TsCheckBox::Notification(TComponent* component, framework::TOperation opera
   framework::TCheckBox::Notification(component, operation);
   if (operation != framework::opRemove) return;
   if (component == fadeTimer_) fadeTimer_ = nullptr;
+  if (images_ && component == images_) {
+    images_ = nullptr;
+    // Not while the form goes: nothing is left to show.
+    if (!HasState(framework::csDestroying) &&
+        !(Owner() && Owner()->HasState(framework::csDestroying)))
+      ImageListChanged();
+  }
   if (skinData_) skinData_->ComponentRemoved(component);
 }
 
@@ -112,6 +125,39 @@ void TsCheckBox::SetGlyphUnChecked(const framework::TBitmap* value) {
   glyphUnChecked_ = CopyOf(value);
   if (autoSize_) AdjustSize();
   Invalidate();
+}
+
+void TsCheckBox::SetImages(framework::TCustomImageList* value) {
+  if (value == images_) return;
+  if (images_) {
+    images_->UnRegisterChanges(imagesLink_.get());
+    images_->RemoveFreeNotification(this);
+  }
+  images_ = value;
+  if (images_) {
+    images_->RegisterChanges(imagesLink_.get());
+    images_->FreeNotification(this);
+  }
+  ImageListChanged();
+}
+
+void TsCheckBox::ImageListChanged() {
+  if (autoSize_) AdjustSize();
+  skinData_->Invalidate();
+}
+
+void TsCheckBox::SetImgChecked(int value) {
+  if (value == imgChecked_) return;
+  imgChecked_ = value;
+  if (autoSize_) AdjustSize();
+  if (Checked()) skinData_->Invalidate();
+}
+
+void TsCheckBox::SetImgUnchecked(int value) {
+  if (value == imgUnchecked_) return;
+  imgUnchecked_ = value;
+  if (autoSize_) AdjustSize();
+  if (!Checked()) skinData_->Invalidate();
 }
 
 void TsCheckBox::SetMargin(int value) {
@@ -180,7 +226,10 @@ const framework::TBitmap* TsCheckBox::UserGlyph() const {
   return Checked() ? glyphChecked_.get() : glyphUnChecked_.get();
 }
 
+bool TsCheckBox::UsesImageList() const { return images_ && imgChecked_ >= 0 && imgUnchecked_ >= 0; }
+
 TSize TsCheckBox::GlyphCellSize() const {
+  if (UsesImageList()) return ImageListCellSize(*images_);
   if (!glyphChecked_->Empty()) return {glyphChecked_->Width() / 3, glyphChecked_->Height() / 2};
   if (const TsMaskData* mask = SkinGlyphMask(framework::cbChecked)) return MaskCellSize(*mask);
   return {kDefaultGlyphSide, kDefaultGlyphSide};
@@ -188,7 +237,7 @@ TSize TsCheckBox::GlyphCellSize() const {
 
 TRect TsCheckBox::GlyphRect() const {
   TSize cell = GlyphCellSize();
-  if (glyphChecked_->Empty())
+  if (!UsesImageList() && glyphChecked_->Empty())
     if (const TsMaskData* mask = SkinGlyphMask(State())) cell = MaskCellSize(*mask);
   const bool glyphLeft = Alignment() != framework::taLeftJustify;
   const int x = glyphLeft ? margin_ : Width() - cell.cx - margin_;
@@ -241,6 +290,11 @@ void TsCheckBox::DrawGlyph() {
   const TRect place = GlyphRect();
   const int k = GlyphState();
   framework::TBitmap* cache = skinData_->CacheBitmap.get();
+  if (UsesImageList()) {
+    DrawImageListGlyph(cache, place, k, *images_, Checked() ? imgChecked_ : imgUnchecked_,
+                       skinData_->GetParentCache());
+    return;
+  }
   if (!glyphChecked_->Empty()) {
     const framework::TBitmap* glyph = UserGlyph();
     if (!glyph || glyph->Empty()) return;

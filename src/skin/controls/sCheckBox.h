@@ -11,6 +11,7 @@
 
 #include "framework/controls/CheckBox.h"
 #include "framework/graphics/Bitmap.h"
+#include "framework/graphics/ImageList.h"
 #include "skin/controls/sCommonData.h"
 #include "skin/controls/sFadeTimer.h"
 
@@ -32,6 +33,14 @@ class TsCheckBox : public framework::TCheckBox {
   void SetGlyphChecked(const framework::TBitmap* value);
   framework::TBitmap* GlyphUnChecked() const { return glyphUnChecked_.get(); }
   void SetGlyphUnChecked(const framework::TBitmap* value);
+  // Glyphs by index from an image list, laid out as the user glyphs are; used when Images is set
+  // and both indexes are 0 or more. The list's changes and its freeing reach the box.
+  framework::TCustomImageList* Images() const { return images_; }
+  void SetImages(framework::TCustomImageList* value);
+  int ImgChecked() const { return imgChecked_; }
+  void SetImgChecked(int value);
+  int ImgUnchecked() const { return imgUnchecked_; }
+  void SetImgUnchecked(int value);
   int Margin() const { return margin_; }
   void SetMargin(int value);
   bool MultiLine() const { return multiLine_; }
@@ -66,6 +75,8 @@ class TsCheckBox : public framework::TCheckBox {
   // The skin's glyph mask for the current state, or nullptr.
   const TsMaskData* SkinGlyphMask(framework::TCheckBoxState state) const;
   const framework::TBitmap* UserGlyph() const;
+  bool UsesImageList() const;
+  void ImageListChanged();
   platform::TSize GlyphCellSize() const;
   void RenderCache();
   void DrawCaption();
@@ -83,6 +94,10 @@ class TsCheckBox : public framework::TCheckBox {
   TsDisabledKind disabledKind_ = dkBlended;
   std::unique_ptr<framework::TBitmap> glyphChecked_;
   std::unique_ptr<framework::TBitmap> glyphUnChecked_;
+  framework::TCustomImageList* images_ = nullptr;
+  std::unique_ptr<framework::TChangeLink> imagesLink_;
+  int imgChecked_ = 0;
+  int imgUnchecked_ = 0;
   int margin_ = 2;
   bool multiLine_ = false;
   bool readOnly_ = false;

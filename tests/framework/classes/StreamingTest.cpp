@@ -225,6 +225,45 @@ TEST_F(StreamingTest, ReadsIntoAComponentWithoutFieldsOrName) {
   EXPECT_EQ(root.ComponentCount(), 1);
 }
 
+TEST_F(StreamingTest, AComponentReferenceFindsItsComponentWhereverItStandsAndIsWrittenAsItsName) {
+  auto form = Read(R"(object Form1: TTestForm
+  object Panel1: TTestControl
+    Partner = Button1
+    object Button1: TTestControl
+      Partner = Panel1
+    end
+  end
+  object Label1: TTestControl
+    Partner = Button1
+    Partner = nil
+  end
+end
+)");
+  ASSERT_NE(form->Panel1, nullptr);
+  EXPECT_EQ(form->Panel1->partner, form->Button1);
+  EXPECT_EQ(form->Button1->partner, form->Panel1);
+  // Set once every component exists, in the order the description names them, before any Loaded;
+  // a later assignment (nil) holds over an earlier reference.
+  const std::vector<std::string> expected = {"Panel1.Parent=Form1 loading",
+                                             "Button1.Parent=Panel1 loading",
+                                             "Label1.Parent=Form1 loading",
+                                             "Label1.Partner=nil loading reading",
+                                             "Panel1.Partner=Button1 loading",
+                                             "Button1.Partner=Panel1 loading",
+                                             "Form.Loaded",
+                                             "Panel1.Loaded",
+                                             "Button1.Loaded",
+                                             "Label1.Loaded"};
+  EXPECT_EQ(form->log, expected);
+  EXPECT_EQ(static_cast<TTestControl*>(form->FindComponent("Label1"))->partner, nullptr);
+
+  const std::string written = WriteComponentRes(form.get());
+  EXPECT_NE(written.find("    Partner = Button1\n"), std::string::npos) << written;
+  auto again = Read(written);
+  EXPECT_EQ(again->Panel1->partner, again->Button1);
+  EXPECT_EQ(again->Button1->partner, again->Panel1);
+}
+
 // ---- Errors -------------------------------------------------------------------------------------
 
 struct ReadErrorCase {
@@ -268,6 +307,9 @@ INSTANTIATE_TEST_SUITE_P(
         ReadErrorCase{"      Caption = 12", 4, "expected a string"},
         ReadErrorCase{"      Enabled = Yes", 4, "expected True or False"},
         ReadErrorCase{"      Align = alBottom", 4, "'alBottom'"},
+        ReadErrorCase{"      Partner = Nowhere", 4, "Component 'Nowhere' not found"},
+        ReadErrorCase{"      Partner = Form1", 4, "Form1 cannot be the Partner"},
+        ReadErrorCase{"      Partner = 'Panel1'", 4, "expected the name of a component"},
         ReadErrorCase{"      Align = 1", 4, "Invalid property value"},
         ReadErrorCase{"      Anchors = [akLeft, akMiddle]", 4, "'akMiddle'"},
         ReadErrorCase{"      Anchors = akLeft", 4, "Invalid property value"},

@@ -185,6 +185,12 @@ class TTestControl : public TComponent {
                   o.glyph = std::move(v);
                   o.Log("Glyph");
                 })
+            .Component<TTestControl>(
+                "Partner", [](const TTestControl& o) { return o.partner; },
+                [](TTestControl& o, TTestControl* v) {
+                  o.partner = v;
+                  o.Log("Partner=" + (v ? v->Name() : std::string("nil")));
+                })
             .EventProperty("OnClick", &TTestControl::onClick)
             .EventProperty("OnChange", &TTestControl::onChange);
     return info;
@@ -221,6 +227,7 @@ class TTestControl : public TComponent {
   TCollection items;
   TStringList lines;
   std::vector<uint8_t> glyph;
+  TTestControl* partner = nullptr;
   TTestClickEvent onClick;
   TTestChangeEvent onChange;
 
