@@ -382,6 +382,37 @@ TEST_F(SkinFolderTest, BrokenPicturesAreLeftOutWithALineEachAndSharedOnesRead) {
   EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 4) << lines;
 }
 
+// A skin keeps at most a 4K screen's worth of pictures: one picture beyond that is left out, and
+// so is a mask whose copy of a picture would take the skin beyond it. The first mask naming a
+// picture keeps the decoded picture itself, so it costs the budget once.
+TEST_F(SkinFolderTest, PicturesBeyondTheBudgetAreLeftOutAndTheFirstUseCostsNoCopy) {
+  const int side = 2048;  // a quarter of the skin's budget
+  ASSERT_EQ(size_t{side} * side * 2, TsSkinFolderLimits::kMaxTotalPixels);
+  Write("P/MASTER.BMP", Bmp(side, side));
+  Write("P/HALF.BMP", Bmp(side, side));
+  Write("P/OVER.BMP", Bmp(side + 1, side * 2));
+  Folder("P",
+         "[GLOBALINFO]\nMASTERBITMAP=MASTER.BMP\n"
+         "[BUTTON]\nBORDERSMASK=HALF.BMP\nGLYPHMASK=OVER.BMP\n"
+         "[EDIT]\nBORDERSMASK=HALF.BMP\n");
+  testing::internal::CaptureStderr();
+  manager->SetSkinName("P");
+  const std::string lines = testing::internal::GetCapturedStderr();
+  ASSERT_TRUE(manager->SkinLoadError().empty()) << manager->SkinLoadError();
+  ASSERT_NE(Mask("BUTTON", "BORDERSMASK"), nullptr);
+  EXPECT_EQ(Mask("BUTTON", "BORDERSMASK")->R, (platform::TRect{0, 0, side, side}));
+  EXPECT_EQ(Mask("BUTTON", "GLYPHMASK"), nullptr);
+  EXPECT_EQ(Mask("EDIT", "BORDERSMASK"), nullptr);
+  EXPECT_NE(lines.find("OVER.BMP: the picture has more than 8388608 pixels; the mask BUTTON "
+                       "GLYPHMASK is left out"),
+            std::string::npos)
+      << lines;
+  EXPECT_NE(lines.find("HALF.BMP: the skin's pictures have more than 8388608 pixels together; "
+                       "the mask EDIT BORDERSMASK is left out"),
+            std::string::npos)
+      << lines;
+}
+
 TEST_F(SkinFolderTest, AMasterBitmapThatIsThereButCannotBeUsedFailsTheFolder) {
   // Truncated, not a bitmap, a link to an endless device, a pipe nobody writes to.
   const std::string master = Bmp(64, 48);

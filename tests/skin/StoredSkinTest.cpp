@@ -242,6 +242,40 @@ TEST_F(StoredSkinTest, BadPictureDataCostsOnlyThatPicture) {
   EXPECT_EQ(manager->FindSection("BUTTON"), 1);
 }
 
+// Stored pictures are decoded when first asked for (a program reads every stored skin and shows
+// one): until then the data read is what they hold, and whatever replaces it wins.
+TEST(StoredPictureTest, DataIsKeptUntilAskedForAndGivesWayToWhatReplacesIt) {
+  auto data = [](const std::vector<uint8_t>& file) {
+    return WithCount(static_cast<uint32_t>(file.size()), file);
+  };
+  const std::vector<uint8_t> small = data(platform::WriteBmp(Make8Bit(20, 10)));
+  const std::vector<uint8_t> large = data(platform::WriteBmp(Make8Bit(30, 12)));
+
+  TsStoredBitmap unread;
+  unread.ReadData(small);
+  EXPECT_EQ(unread.WriteData(), small);  // written back as read, byte for byte
+  EXPECT_EQ(unread.Decoded()->Width(), 20);
+
+  TsStoredBitmap readTwice;
+  readTwice.ReadData(small);
+  readTwice.ReadData(large);
+  EXPECT_EQ(readTwice.Decoded()->Width(), 30);
+
+  framework::TBitmap other;
+  other.SetDIB(Make8Bit(7, 5));
+  TsStoredBitmap assigned;
+  assigned.ReadData(small);
+  assigned.Assign(&other);
+  EXPECT_EQ(assigned.Decoded()->Width(), 7);
+
+  const std::vector<uint8_t> jpeg = MakeJpegBytes(16, 8, 0x123456);
+  TsStoredJPEG pattern;
+  pattern.ReadData(data(jpeg));
+  EXPECT_EQ(pattern.Decoded()->Height(), 8);
+  pattern.ReadData(WithCount(4, {1, 2, 3, 4}));
+  EXPECT_TRUE(pattern.Decoded()->Empty());
+}
+
 TEST(GradientDataTest, ParsesFiveWordGroups) {
   const TsGradArray two = ParseGradientData("14732489;11509661;100;0;0;11509661;11509661;0;0;0");
   ASSERT_EQ(two.size(), 2u);

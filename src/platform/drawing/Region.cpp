@@ -140,6 +140,23 @@ std::vector<TRect> Sweep(const std::vector<TRect>& a, const std::vector<TRect>& 
 
 int ClampToInt(int64_t v) { return static_cast<int>(std::clamp<int64_t>(v, INT_MIN, INT_MAX)); }
 
+bool Covers(const TRect& outer, const TRect& inner) {
+  return outer.Left <= inner.Left && outer.Top <= inner.Top && inner.Right <= outer.Right &&
+         inner.Bottom <= outer.Bottom;
+}
+
+// What clipping asks most (a window's rectangle against a shape that lies apart from it or
+// within it) is answered from the bounding boxes, without a sweep and its allocations.
+enum class Overlap : uint8_t { kApart, kAInsideB, kBInsideA, kOther };
+
+Overlap OverlapOf(const std::vector<TRect>& a, const TRect& boundsA, const std::vector<TRect>& b,
+                  const TRect& boundsB) {
+  if (!boundsA.Intersects(boundsB)) return Overlap::kApart;
+  if (b.size() == 1 && Covers(b.front(), boundsA)) return Overlap::kAInsideB;
+  if (a.size() == 1 && Covers(a.front(), boundsB)) return Overlap::kBInsideA;
+  return Overlap::kOther;
+}
+
 }  // namespace
 
 Region::Region(const TRect& rect) {
@@ -228,18 +245,38 @@ Region Region::Translated(int dx, int dy) const {
 }
 
 Region Region::United(const Region& other) const {
+  if (other.IsEmpty()) return *this;
+  if (IsEmpty()) return other;
+  switch (OverlapOf(rects_, Bounds(), other.rects_, other.Bounds())) {
+    case Overlap::kAInsideB: return other;
+    case Overlap::kBInsideA: return *this;
+    default: break;
+  }
   Region result;
   result.rects_ = Sweep(rects_, other.rects_, kKeepOr);
   return result;
 }
 
 Region Region::Subtracted(const Region& other) const {
+  if (IsEmpty() || other.IsEmpty()) return *this;
+  switch (OverlapOf(rects_, Bounds(), other.rects_, other.Bounds())) {
+    case Overlap::kApart: return *this;
+    case Overlap::kAInsideB: return Region();
+    default: break;
+  }
   Region result;
   result.rects_ = Sweep(rects_, other.rects_, kKeepDiff);
   return result;
 }
 
 Region Region::Intersected(const Region& other) const {
+  if (IsEmpty() || other.IsEmpty()) return Region();
+  switch (OverlapOf(rects_, Bounds(), other.rects_, other.Bounds())) {
+    case Overlap::kApart: return Region();
+    case Overlap::kAInsideB: return *this;
+    case Overlap::kBInsideA: return other;
+    case Overlap::kOther: break;
+  }
   Region result;
   result.rects_ = Sweep(rects_, other.rects_, kKeepAnd);
   return result;

@@ -55,9 +55,13 @@ Region WindowSystem::VisibleRegion(const WindowObject* w) const {
   const TPoint origin = OffsetInTopLevel(w);
   Region visible(w->ClientRect().Translated(origin.X, origin.Y));
   if (w->region) visible = visible.Intersected(w->region->Translated(origin.X, origin.Y));
-  for (const WindowObject* c : w->children) {
-    if (c->visible) visible = visible.Subtracted(ShapeInParent(c).Translated(origin.X, origin.Y));
-  }
+  // A window that cannot reach what is left cuts nothing: most siblings lie beside a control,
+  // and their shapes are not worth building.
+  auto cutOut = [&visible](const WindowObject* c, TPoint o) {
+    if (!c->visible || !visible.Intersects(c->bounds.Translated(o.X, o.Y))) return;
+    visible = visible.Subtracted(ShapeInParent(c).Translated(o.X, o.Y));
+  };
+  for (const WindowObject* c : w->children) cutOut(c, origin);
   for (const WindowObject* cur = w; cur->parent; cur = cur->parent) {
     const WindowObject* p = cur->parent;
     const TPoint po = OffsetInTopLevel(p);
@@ -66,9 +70,7 @@ Region WindowSystem::VisibleRegion(const WindowObject* w) const {
     visible = visible.Intersected(parentArea);
     // Siblings above cur cover it.
     auto it = std::find(p->children.begin(), p->children.end(), cur);
-    for (++it; it != p->children.end(); ++it) {
-      if ((*it)->visible) visible = visible.Subtracted(ShapeInParent(*it).Translated(po.X, po.Y));
-    }
+    for (++it; it != p->children.end(); ++it) cutOut(*it, po);
     if (visible.IsEmpty()) break;
   }
   return visible.Translated(-origin.X, -origin.Y);

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <ctime>
 #include <deque>
 #include <memory>
@@ -187,6 +188,9 @@ class X11Backend final : public Backend {
   // Where the pointer is on the screen, from the events of a window of ours that has it; nullopt
   // while it is elsewhere (the server must then be asked).
   std::optional<TPoint> pointer_;
+  // When the connection was last read: a look without waiting soon after finds nothing a read
+  // would not find a moment later, when the loop waits.
+  std::chrono::steady_clock::time_point lastRead_;
 };
 
 X11Backend::X11Backend(X11ProgramName name) : name_(std::move(name)) {
@@ -655,13 +659,25 @@ std::optional<std::string> X11Backend::ClipboardRead() {
 
 void X11Backend::WaitForEvents(std::optional<uint32_t> timeoutMs) {
   if (!display_) return;
+  // The message loop looks (without waiting) each time it is asked for a message, several times
+  // for every timer step of a fade. A look within a millisecond of the last read is left to the
+  // wait that follows: each read of the socket is a system call, and an event that arrived
+  // meanwhile is read a moment later all the same.
+  using std::chrono::steady_clock;
+  constexpr auto kFreshRead = std::chrono::milliseconds(1);
+  // (Nor does it flush: Xlib reads the socket whenever it flushes, and the wait flushes.)
+  if (timeoutMs == 0u && pending_.empty() && !wayland_ && XQLength(display_) == 0 &&
+      steady_clock::now() - lastRead_ < kFreshRead) {
+    return;
+  }
   const uint32_t start = X11EventClock::Now();
   std::vector<pollfd> descriptors;
   for (;;) {
-    XFlush(display_);
     // With events in hand the wait only looks (the Wayland connection and the readers' pipes
     // must still be served); otherwise it sleeps until something arrives or a deadline passes.
-    const bool ready = !pending_.empty() || XEventsQueued(display_, QueuedAfterReading) != 0;
+    // Flushing and reading in one call: a flush of its own would read the socket once more.
+    const bool ready = !pending_.empty() || XEventsQueued(display_, QueuedAfterFlush) != 0;
+    lastRead_ = steady_clock::now();
     int wait = ready ? 0 : -1;
     const auto limit = [&wait](int ms) { wait = wait < 0 ? ms : std::min(wait, ms); };
     if (timeoutMs) {
@@ -688,11 +704,17 @@ void X11Backend::WaitForEvents(std::optional<uint32_t> timeoutMs) {
     // the socket held (nothing), and a poll would only say so again. Timers run every few
     // milliseconds during a fade; each loop here is system calls the program would spend.
     const bool justLooked = !ready && wait == 0 && descriptors.size() == 1;
+    // Whether the X connection may hold something the read above did not find: not after a
+    // wait that ended without the socket becoming readable (a timer's deadline).
+    bool maybeReadable = !justLooked;
     if ((!ready || descriptors.size() > 1) && !justLooked) {
       failed = poll(descriptors.data(), descriptors.size(), wait) < 0 && errno != EINTR;
       if (failed) {
         for (pollfd& descriptor : descriptors) descriptor.revents = 0;
       }
+      maybeReadable = ready || failed || descriptors.front().revents != 0;
+      // A poll that found the socket empty is as good as a read that found nothing.
+      if (!maybeReadable) lastRead_ = steady_clock::now();
     }
     if (wayland_) {
       wayland_->AfterWait(descriptors);
@@ -705,7 +727,7 @@ void X11Backend::WaitForEvents(std::optional<uint32_t> timeoutMs) {
       Rise(X11EventClock::Now());
     }
     clipboard_->ExpireTransfers();
-    if (!justLooked) DrainQueue();
+    if (maybeReadable) DrainQueue();
     CheckScreens();
     if (DeliverPending()) return;
     if (!display_) return;  // the sink shut the backend down

@@ -38,7 +38,18 @@ void ConvertBgrx(const DIBitmap& source, const TRect& rect, uint8_t* destination
     auto* dst =
         reinterpret_cast<uint32_t*>(destination + static_cast<size_t>(y - origin.Y) * stride) +
         (rect.Left - origin.X);
-    for (int x = 0; x < width; ++x, src += SourceBytes) {
+    // Each pixel but a row's last is read as four bytes, the next pixel's first one masked away
+    // (on little-endian machines, where B, G, R are the low bytes): a load and an and, where
+    // three byte loads and shifts would be.
+    int x = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+      for (; x + 1 < width; ++x, src += SourceBytes) {
+        uint32_t pixel;
+        std::memcpy(&pixel, src, sizeof pixel);
+        dst[x] = pixel & 0xFFFFFFu;
+      }
+    }
+    for (; x < width; ++x, src += SourceBytes) {
       dst[x] = uint32_t{src[0]} | (uint32_t{src[1]} << 8) | (uint32_t{src[2]} << 16);
     }
   }
@@ -250,14 +261,18 @@ void X11Presenter::Present(::Window window, const DIBitmap& backBuffer, const Re
 void X11Presenter::PutPlainly(::Window window, const DIBitmap& backBuffer, const TRect& rect) {
   EnsureGc(window);
   const size_t stride = static_cast<size_t>(rect.Width()) * 4;
-  small_.resize(stride * static_cast<size_t>(rect.Height()));
-  ConvertToPixels(backBuffer, rect, layout_, small_.data(), stride, rect.TopLeft());
+  const size_t bytes = stride * static_cast<size_t>(rect.Height());
+  if (bytes > smallBytes_) {
+    small_.reset(new uint8_t[bytes]);
+    smallBytes_ = bytes;
+  }
+  ConvertToPixels(backBuffer, rect, layout_, small_.get(), stride, rect.TopLeft());
   // A header of our own around the pixels: Xlib copies them into the request at once.
   XImage image{};
   image.width = rect.Width();
   image.height = rect.Height();
   image.format = ZPixmap;
-  image.data = reinterpret_cast<char*>(small_.data());
+  image.data = reinterpret_cast<char*>(small_.get());
   image.byte_order = std::endian::native == std::endian::little ? LSBFirst : MSBFirst;
   image.bitmap_unit = 32;
   image.bitmap_bit_order = image.byte_order;

@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "platform/drawing/DIBitmap.h"
@@ -76,7 +77,10 @@ class X11Presenter {
   XImage* image_ = nullptr;
   bool imageIsShared_ = false;
   std::vector<uint8_t> buffer_;  // the image's pixels when not shared
-  std::vector<uint8_t> small_;   // the pixels of one small rectangle sent plainly
+  // The pixels of one small rectangle sent plainly: grown when needed, never cleared, since every
+  // byte put is written first.
+  std::unique_ptr<uint8_t[]> small_;
+  size_t smallBytes_ = 0;
 
   bool shmEnabled_ = false;  // the server has MIT-SHM and attaching worked (so far)
   bool shmAttached_ = false;

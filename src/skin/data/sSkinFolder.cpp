@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "framework/graphics/DisplayScale.h"
 #include "framework/graphics/JPEGImage.h"
 #include "platform/files/Files.h"
 #include "platform/images/ImageCodecs.h"
@@ -114,8 +115,9 @@ std::optional<std::string> TsSkinFolder::ReadPicture(const std::string& path, st
 namespace {
 
 // Empty when a picture of that size is within one picture's limits and the skin's remaining
-// budget (the pixels are then counted); otherwise why it is not.
-std::string Admit(platform::TSize size, size_t& pixelsDecoded) {
+// budget (it is then counted, enlarged by the display's factor, with keptBytes of a compressed
+// file it keeps beside its pixels); otherwise why it is not.
+std::string Admit(platform::TSize size, size_t& pixelsHeld, size_t keptBytes = 0) {
   if (size.cx < 1 || size.cy < 1) return "the picture is empty";
   if (size.cx > Limits::kMaxPictureSide || size.cy > Limits::kMaxPictureSide)
     return "the picture is wider or higher than " + std::to_string(Limits::kMaxPictureSide) +
@@ -123,10 +125,12 @@ std::string Admit(platform::TSize size, size_t& pixelsDecoded) {
   const size_t pixels = static_cast<size_t>(size.cx) * static_cast<size_t>(size.cy);
   if (pixels > Limits::kMaxPicturePixels)
     return "the picture has more than " + std::to_string(Limits::kMaxPicturePixels) + " pixels";
-  if (pixels > Limits::kMaxTotalPixels - pixelsDecoded)
+  const auto factor = static_cast<size_t>(framework::DisplayScale());
+  const size_t held = pixels * factor * factor + (keptBytes + 2) / 3;
+  if (held > Limits::kMaxTotalPixels - pixelsHeld)
     return "the skin's pictures have more than " + std::to_string(Limits::kMaxTotalPixels) +
            " pixels together";
-  pixelsDecoded += pixels;
+  pixelsHeld += held;
   return {};
 }
 
@@ -134,13 +138,15 @@ std::string Admit(platform::TSize size, size_t& pixelsDecoded) {
 
 std::unique_ptr<framework::TBitmap> TsSkinFolder::DecodeBitmap(const std::string& path,
                                                                std::string& why) {
-  const std::optional<std::string> bytes = ReadPicture(path, why);
+  std::optional<std::string> bytes = ReadPicture(path, why);
   if (!bytes) return nullptr;
   try {
-    why = Admit(platform::ReadBmpSize(Bytes(*bytes), bytes->size()), pixelsDecoded_);
+    why = Admit(platform::ReadBmpSize(Bytes(*bytes), bytes->size()), pixelsHeld_);
     if (!why.empty()) return nullptr;
     auto bitmap = std::make_unique<framework::TBitmap>();
     bitmap->SetDIB(platform::ReadBmp(Bytes(*bytes), bytes->size()));
+    // The file goes before the conversion makes a third copy of the picture.
+    bytes.reset();
     bitmap->SetPixelFormat(framework::pf24bit);
     return bitmap;
   } catch (const platform::Exception& e) {
@@ -149,7 +155,7 @@ std::unique_ptr<framework::TBitmap> TsSkinFolder::DecodeBitmap(const std::string
   }
 }
 
-const TsSkinFolder::TsDecoded& TsSkinFolder::Bitmap(const std::string& name) {
+TsSkinFolder::TsDecoded& TsSkinFolder::Bitmap(const std::string& name) {
   const std::string path = PathOf(name);
   const auto [at, added] = bitmaps_.try_emplace(path);
   if (added) at->second.picture = DecodeBitmap(path, at->second.why);
@@ -158,15 +164,20 @@ const TsSkinFolder::TsDecoded& TsSkinFolder::Bitmap(const std::string& name) {
 
 std::unique_ptr<framework::TBitmap> TsSkinFolder::LoadBitmap(const std::string& name,
                                                              std::string& why) {
-  const TsDecoded& decoded = Bitmap(name);
-  if (!decoded.picture) {
+  TsDecoded& decoded = Bitmap(name);
+  if (decoded.picture) {
+    // Counted when it was decoded.
+    decoded.taken = decoded.picture.get();
+    return std::move(decoded.picture);
+  }
+  if (!decoded.taken) {
     why = decoded.why;
     return nullptr;
   }
-  why = Admit({decoded.picture->Width(), decoded.picture->Height()}, pixelsDecoded_);
+  why = Admit({decoded.taken->Width(), decoded.taken->Height()}, pixelsHeld_);
   if (!why.empty()) return nullptr;
   auto copy = std::make_unique<framework::TBitmap>();
-  copy->Assign(decoded.picture.get());
+  copy->Assign(decoded.taken);
   return copy;
 }
 
@@ -181,7 +192,7 @@ const framework::TJPEGImage* TsSkinFolder::Jpeg(const std::string& name) {
   std::string why;
   if (const std::optional<std::string> bytes = ReadPicture(path, why)) {
     try {
-      why = Admit(platform::ReadJpegSize(Bytes(*bytes), bytes->size()), pixelsDecoded_);
+      why = Admit(platform::ReadJpegSize(Bytes(*bytes), bytes->size()), pixelsHeld_, bytes->size());
       if (why.empty()) {
         auto image = std::make_unique<framework::TJPEGImage>();
         image->LoadFromStream(Bytes(*bytes), bytes->size());
@@ -300,7 +311,7 @@ void TsSkinFolder::BuildPatterns(TsPatternArray& patterns, TsMaskArray& masks,
         continue;
       }
       // A small picture is tiled as a texture of its own.
-      if (const std::string why = Admit({image->Width(), image->Height()}, pixelsDecoded_);
+      if (const std::string why = Admit({image->Width(), image->Height()}, pixelsHeld_);
           !why.empty()) {
         Note(value, why, "the texture " + section.Name + " " + key + " is left out");
         continue;

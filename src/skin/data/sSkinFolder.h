@@ -51,14 +51,18 @@ const TsSkinFiles& DiskSkinFiles();
 // Limits on what a skin folder may make the program read and hold.
 struct TsSkinFolderLimits {
   static constexpr size_t kMaxSettingsBytes = size_t{1} << 20;  // "Options.dat"
-  static constexpr size_t kMaxPictureBytes = size_t{64} << 20;  // one picture file
+  static constexpr size_t kMaxPictureBytes = size_t{32} << 20;  // one picture file
   static constexpr int kMaxPictureSide = 16384;
-  // Pixels: what a skin can use on a 4K screen drawn at three times its size, 16 megapixels a
-  // picture and 48 to a skin, counting each decoded picture and each mask's copy of one.
-  static constexpr size_t kMaxPicturePixels = size_t{16} << 20;  // one picture
-  // All pictures of one skin together: bytes read, and pixels decoded.
+  // Pixels: a skin never shows more of a picture than a screen holds, and a 4K screen holds 8.3
+  // million. So a picture may have 8 Mi pixels, and a skin's pictures 8 Mi together as they are
+  // kept once loaded: counted at the size the display's factor enlarges them to, each mask's own
+  // copy of a picture counted again, and a JPEG pattern's file (which it keeps) counted as a
+  // pixel for every three bytes. At three bytes a pixel a skin holds at most 24 MB, and a load
+  // peaks at that and one picture's file and decoding.
+  static constexpr size_t kMaxPicturePixels = size_t{8} << 20;  // one picture
+  // All pictures of one skin together: bytes read, and pixels held.
   static constexpr size_t kMaxTotalBytes = size_t{256} << 20;
-  static constexpr size_t kMaxTotalPixels = size_t{48} << 20;
+  static constexpr size_t kMaxTotalPixels = size_t{8} << 20;
 };
 
 class TsSkinFolder {
@@ -98,13 +102,14 @@ class TsSkinFolder {
   // The BMP file at path as a 24-bit picture; null (and why) when it cannot be read or decoded or
   // is beyond the limits.
   std::unique_ptr<framework::TBitmap> DecodeBitmap(const std::string& path, std::string& why);
-  // The picture a skin text names, decoded once per load however many keys name it; each mask
-  // gets a copy of its own.
+  // The picture a skin text names, decoded once per load however many keys name it. The first
+  // mask that names it takes the decoded picture itself; any other gets a copy of that mask's.
   struct TsDecoded {
-    std::unique_ptr<framework::TBitmap> picture;  // null when it cannot be used
-    std::string why;                              // why not
+    std::unique_ptr<framework::TBitmap> picture;  // until a mask takes it; null when unusable
+    const framework::TBitmap* taken = nullptr;    // the picture of the mask that took it
+    std::string why;                              // why it cannot be used
   };
-  const TsDecoded& Bitmap(const std::string& name);
+  TsDecoded& Bitmap(const std::string& name);
   std::unique_ptr<framework::TBitmap> LoadBitmap(const std::string& name, std::string& why);
   // Gives m its own picture named name; false (with a note when the file is there) when it has
   // none.
@@ -119,7 +124,7 @@ class TsSkinFolder {
   std::string skinPath_;
   TsIniText settings_;
   size_t bytesRead_ = 0;
-  size_t pixelsDecoded_ = 0;  // decoded and copied
+  size_t pixelsHeld_ = 0;  // by the masks and patterns made so far (see TsSkinFolderLimits)
   std::unordered_map<std::string, TsDecoded> bitmaps_;
   std::unordered_map<std::string, std::unique_ptr<framework::TJPEGImage>> jpegs_;
   std::vector<std::string> notes_;

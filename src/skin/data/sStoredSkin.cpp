@@ -28,25 +28,6 @@ const TEnumNames<TacImgType>& ImgTypeNames() {
 
 }  // namespace
 
-// ---- tolerant pictures
-// ---------------------------------------------------------------------------
-
-void TsStoredBitmap::ReadData(const std::vector<uint8_t>& data) {
-  try {
-    TBitmap::ReadData(data);
-  } catch (const platform::Exception&) {
-    Assign(nullptr);
-  }
-}
-
-void TsStoredJPEG::ReadData(const std::vector<uint8_t>& data) {
-  try {
-    TJPEGImage::ReadData(data);
-  } catch (const platform::Exception&) {
-    Assign(nullptr);
-  }
-}
-
 // ---- TsSkinGeneral
 // -------------------------------------------------------------------------------
 

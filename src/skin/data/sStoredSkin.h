@@ -9,14 +9,18 @@
 // integers, colours, booleans and enumerations without a declared default are always written.
 // Pictures are streamed as "Image.Data" / "MasterBitmap.Data": a 32-bit little-endian byte count
 // followed by a BMP file (8 bits per pixel, pixel data at offset 1078) or, for patterns, a JFIF
-// JPEG. A picture whose data cannot be decoded (truncated, corrupt, a count beyond the data) is
-// left empty and the rest of the description reads on, so that one bad picture costs only itself.
+// JPEG. They are decoded when first asked for; a picture whose data cannot be decoded (truncated,
+// corrupt, a count beyond the data) is then empty, and the rest of the description reads on, so
+// that one bad picture costs only itself.
 
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "framework/classes/Collection.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/JPEGImage.h"
+#include "platform/Exception.h"
 #include "platform/drawing/Colors.h"
 #include "skin/data/sMaskData.h"
 
@@ -25,18 +29,41 @@ namespace skin {
 class TsSkinManager;
 class TsStoredSkin;
 
-// A bitmap read from stored skin data: undecodable data leaves it empty instead of failing the
-// whole description.
-class TsStoredBitmap : public framework::TBitmap {
+// A picture read from stored skin data (a bitmap or a JPEG image). A program carries several
+// stored skins and shows one: the data is kept as read and decoded when the picture is first asked
+// for (Decoded), so that reading a description costs no decoding of the skins never loaded. Data
+// that cannot be decoded leaves the picture empty instead of failing the whole description.
+template <class Picture>
+class TsStoredPicture : public Picture {
  public:
-  void ReadData(const std::vector<uint8_t>& data) override;
-};
+  void ReadData(const std::vector<uint8_t>& data) override {
+    Picture::Assign(nullptr);
+    data_ = std::make_unique<std::vector<uint8_t>>(data);
+  }
+  // Data not yet decoded is written back as it was read.
+  std::vector<uint8_t> WriteData() const override { return data_ ? *data_ : Picture::WriteData(); }
+  void Assign(const framework::TPersistent* source) override {
+    data_.reset();
+    Picture::Assign(source);
+  }
+  // The picture, decoded from the kept data first if that has not been done yet (the data is
+  // then let go).
+  TsStoredPicture* Decoded() {
+    if (const std::unique_ptr<std::vector<uint8_t>> data = std::move(data_)) {
+      try {
+        Picture::ReadData(*data);
+      } catch (const platform::Exception&) {
+        Picture::Assign(nullptr);
+      }
+    }
+    return this;
+  }
 
-// A JPEG image read from stored skin data, with the same tolerance.
-class TsStoredJPEG : public framework::TJPEGImage {
- public:
-  void ReadData(const std::vector<uint8_t>& data) override;
+ private:
+  std::unique_ptr<std::vector<uint8_t>> data_;
 };
+using TsStoredBitmap = TsStoredPicture<framework::TBitmap>;
+using TsStoredJPEG = TsStoredPicture<framework::TJPEGImage>;
 
 // ---- section records ---------------------------------------------------------------------------
 
@@ -71,7 +98,7 @@ class TsSkinImage : public framework::TCollectionItem {
   DECLARE_CLASS_INFO()
 
   // The mask's own picture; it is used (and streamed) only when Name is not empty.
-  framework::TBitmap* Image() const { return image_.get(); }
+  framework::TBitmap* Image() const { return image_->Decoded(); }
   void SetImage(const framework::TBitmap* bitmap);
 
   std::string SectionName;
@@ -109,7 +136,7 @@ class TsSkinPattern : public framework::TCollectionItem {
   DECLARE_CLASS_INFO()
 
   // Patterns showing one picture share it by Name: only the first of them carries the data.
-  framework::TJPEGImage* Image() const { return image_.get(); }
+  framework::TJPEGImage* Image() const { return image_->Decoded(); }
   void SetImage(const framework::TJPEGImage* image);
 
   std::string SectionName;
@@ -150,7 +177,7 @@ class TsStoredSkin : public framework::TCollectionItem {
   TsSkinPatterns* Patterns() const { return patterns_.get(); }
   void SetPatterns(const TsSkinPatterns* value);
   // The picture holding the images of every mask without a picture of its own.
-  framework::TBitmap* MasterBitmap() const { return masterBitmap_.get(); }
+  framework::TBitmap* MasterBitmap() const { return masterBitmap_->Decoded(); }
   void SetMasterBitmap(const framework::TBitmap* bitmap);
 
   TColor Shadow1Color = 0;

@@ -63,22 +63,24 @@ TEST(X11PixelLayout, EveryLayoutPlacesEachChannelAndTouchesOnlyTheRectangle) {
                 static_cast<uint32_t>(GetBValue(c) >> 3);
        }},
   };
-  const TRect rect = Bounds(3, 2, 9, 6);
   for (const Case& c : cases) {
     const PixelLayout layout(c.red, c.green, c.blue);
     EXPECT_EQ(layout.isBgrx, c.red == 0xFF0000 && c.blue == 0xFF);
-    for (int bits : {24, 32}) {
-      for (RowOrder order : {RowOrder::TopDown, RowOrder::BottomUp}) {
-        const DIBitmap dib = Pattern(17, 11, bits, order, bits + static_cast<int>(order));
-        const std::vector<uint32_t> got = Convert(dib, rect, layout);
-        int wrong = 0;
-        for (int y = 0; y < dib.Height(); ++y) {
-          for (int x = 0; x < dib.Width(); ++x) {
-            const uint32_t want = rect.Contains(x, y) ? c.expected(dib.Pixel(x, y)) : kUntouched;
-            wrong += got[static_cast<size_t>(y) * dib.Width() + x] != want;
+    // A rectangle inside, and the whole picture up to its last byte.
+    for (const TRect rect : {Bounds(3, 2, 9, 6), Bounds(0, 0, 17, 11)}) {
+      for (int bits : {24, 32}) {
+        for (RowOrder order : {RowOrder::TopDown, RowOrder::BottomUp}) {
+          const DIBitmap dib = Pattern(17, 11, bits, order, bits + static_cast<int>(order));
+          const std::vector<uint32_t> got = Convert(dib, rect, layout);
+          int wrong = 0;
+          for (int y = 0; y < dib.Height(); ++y) {
+            for (int x = 0; x < dib.Width(); ++x) {
+              const uint32_t want = rect.Contains(x, y) ? c.expected(dib.Pixel(x, y)) : kUntouched;
+              wrong += got[static_cast<size_t>(y) * dib.Width() + x] != want;
+            }
           }
+          EXPECT_EQ(wrong, 0) << std::hex << c.red << " " << std::dec << bits << " bits";
         }
-        EXPECT_EQ(wrong, 0) << std::hex << c.red << " " << std::dec << bits << " bits";
       }
     }
   }
