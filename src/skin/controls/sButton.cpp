@@ -146,10 +146,10 @@ void TsButton::ApplyRegion() {
 }
 
 void TsButton::PaintSkinned() {
-  platform::PAINTSTRUCT ps;
-  platform::BeginPaint(Handle(), &ps);
-  const HDC dc = platform::GetWindowDC(Handle());
-  const int saved = dc ? platform::SaveDC(dc) : 0;
+  const platform::PaintScope paint(Handle());
+  const platform::WindowDC window(Handle());
+  const HDC dc = window.DC();
+  const platform::SavedDC saved(dc);
   skinData_->PaintDeferred = skinData_->IsDeferred();
   // While a fade runs, its frames are the picture.
   const bool fading = fadeTimer_ && fadeTimer_->Enabled();
@@ -171,11 +171,6 @@ void TsButton::PaintSkinned() {
     platform::BitBlt(dc, 0, 0, cache->Width(), cache->Height(),
                      skinData_->CacheBitmap->Canvas()->Handle(), 0, 0, platform::SRCCOPY);
   }
-  if (dc) {
-    platform::RestoreDC(dc, saved);
-    platform::ReleaseDC(Handle(), dc);
-  }
-  platform::EndPaint(Handle(), &ps);
 }
 
 // ---- fading

@@ -1,5 +1,7 @@
 #include "skin/controls/sCheckBox.h"
 
+#include <optional>
+
 #include "framework/classes/ClassBuilder.h"
 #include "framework/graphics/Canvas.h"
 #include "platform/windows/Input.h"
@@ -277,11 +279,10 @@ void TsCheckBox::RenderCache() {
 
 void TsCheckBox::PaintSkinned(TMessage& m) {
   if (Parent()) MaskFillColor() = platform::ColorToRGB(Parent()->Color());
-  platform::PAINTSTRUCT ps;
   HDC dc = reinterpret_cast<HDC>(m.WParam);
-  const bool began = dc == nullptr;
-  if (began) dc = platform::BeginPaint(Handle(), &ps);
-  const int saved = platform::SaveDC(dc);
+  std::optional<platform::PaintScope> paint;  // only when no context came with the message
+  if (!dc) dc = paint.emplace(Handle()).DC();
+  const platform::SavedDC saved(dc);
   if (skinData_->IsDeferred()) {
     skinData_->PaintDeferred = true;
   } else if (!(fadeTimer_ && fadeTimer_->Enabled())) {
@@ -292,8 +293,6 @@ void TsCheckBox::PaintSkinned(TMessage& m) {
                      skinData_->CacheBitmap->Canvas()->Handle(), 0, 0, platform::SRCCOPY);
   }
   MaskFillColor() = kColorSlotUnset;
-  platform::RestoreDC(dc, saved);
-  if (began) platform::EndPaint(Handle(), &ps);
 }
 
 // ---- fading and input

@@ -247,7 +247,7 @@ void TsCommonData::CopyCacheToDC(TWinControl* container, int srcLeft, int srcTop
                                  bool paintBordersFirst, platform::HDC dc, const TRect& dest) {
   if (!CacheBitmap || !dc) return;
   if (paintBordersFirst) RepairCorners(*this, 0, kAllCorners);
-  const int saved = platform::SaveDC(dc);
+  const platform::SavedDC saved(dc);
   platform::IntersectClipRect(dc, dest.Left, dest.Top, dest.Right, dest.Bottom);
   if (container) {
     const bool designing = container->HasState(framework::csDesigning);
@@ -262,7 +262,6 @@ void TsCommonData::CopyCacheToDC(TWinControl* container, int srcLeft, int srcTop
   }
   platform::BitBlt(dc, dest.Left, dest.Top, dest.Width(), dest.Height(),
                    CacheBitmap->Canvas()->Handle(), srcLeft, srcTop, platform::SRCCOPY);
-  platform::RestoreDC(dc, saved);
 }
 
 // ---- loading and colours
