@@ -88,7 +88,7 @@ class WindowSystem final : public NativeEventSink {
   // A top-level window's text changed: it and the windows that carry its name tell the desktop.
   void TitleChanged(WindowObject* w);
 
-  // --- messages (MessageLoop.cpp)
+  // --- messages (WindowSystemMessages.cpp)
   LRESULT Send(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   bool Post(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   void PostQuit(int exitCode);
@@ -100,7 +100,7 @@ class WindowSystem final : public NativeEventSink {
   uintptr_t StartTimer(HWND hwnd, uintptr_t id, uint32_t intervalMs);
   bool StopTimer(HWND hwnd, uintptr_t id);
 
-  // --- painting (Painting.cpp)
+  // --- painting (WindowSystemPainting.cpp)
   // What Invalidate marks besides the client area.
   static constexpr unsigned kErase = 1, kFrame = 2, kAllChildren = 4;
   // Adds area (client coordinates of w) to w's invalid region, clipped to its client rectangle;
@@ -130,7 +130,7 @@ class WindowSystem final : public NativeEventSink {
   void PresentAll();
   void ResizeBackBuffer(WindowObject* top);
 
-  // --- input (InputRouting.cpp)
+  // --- input (WindowSystemInput.cpp)
   void OnNativeEvent(const NativeEvent& event) override;
   HWND SetCapture(HWND hwnd);
   bool ReleaseCapture();
