@@ -1,8 +1,9 @@
 #pragma once
-// The window system's state: the window tree, the message queues, timers, painting state, input
-// state (capture, focus, hover, double clicks) and the clipboard session. One instance per
-// process, used from the user-interface thread only. The public calls of Window.h, Paint.h,
-// Input.h, Timer.h, Clipboard.h and Screen.h are thin wrappers over it.
+// The window system's state: the window tree, the message queues, painting state and input state
+// (capture, focus, hover, double clicks). It owns the timer queue and the clipboard session, which
+// are classes of their own. One instance per process, used from the user-interface thread only.
+// The public calls of Window.h, Paint.h, Input.h, Timer.h, Clipboard.h and Screen.h are thin
+// wrappers over it.
 
 #include <array>
 #include <bitset>
@@ -18,7 +19,9 @@
 #include "platform/drawing/DIBitmap.h"
 #include "platform/drawing/DeviceContext.h"
 #include "platform/drawing/Region.h"
+#include "platform/windows/ClipboardSession.h"
 #include "platform/windows/Paint.h"
+#include "platform/windows/TimerQueue.h"
 #include "platform/windows/Window.h"
 
 namespace platform {
@@ -97,8 +100,8 @@ class WindowSystem final : public NativeEventSink {
   void SetFailureReport(FailureReport report) { failureReport_ = std::move(report); }
   uint32_t MessageTime() const { return messageTime_; }
   uint32_t Now();
-  uintptr_t StartTimer(HWND hwnd, uintptr_t id, uint32_t intervalMs);
-  bool StopTimer(HWND hwnd, uintptr_t id);
+  // The timers, handed out by the loop (WM_TIMER after painting).
+  TimerQueue& Timers() { return timers_; }
 
   // --- painting (WindowSystemPainting.cpp)
   // What Invalidate marks besides the client area.
@@ -145,12 +148,8 @@ class WindowSystem final : public NativeEventSink {
   int16_t KeyState(int virtualKey) const;
   void ForgetInput(WindowObject* w);  // a window is going away: drop capture, focus, hover
 
-  // --- clipboard (ClipboardCalls.cpp)
-  bool ClipboardOpen(HWND owner);
-  bool ClipboardEmpty();
-  bool ClipboardSet(const SharedText& bytes);
-  std::optional<std::string> ClipboardGet();
-  bool ClipboardClose();
+  // --- the clipboard, between OpenClipboard and CloseClipboard
+  ClipboardSession& Clipboard() { return clipboard_; }
 
   // --- backend
   void Install(std::unique_ptr<Backend> backend);
@@ -177,8 +176,6 @@ class WindowSystem final : public NativeEventSink {
   void RouteKey(const NativeEvent& event);
   void OnActivation(WindowObject* top, bool active);
   void AnnounceScreenChange(NativeEvent::Kind kind);
-  bool DueTimer(MSG* msg);
-  std::optional<uint32_t> NextTimerDelay();
   TopLevelStyle StyleFor(const WindowObject* w) const;
   // The window's answer to WM_GETMINMAXINFO, over the defaults of the whole screen.
   MINMAXINFO MinMaxInfo(WindowObject* w);
@@ -208,13 +205,7 @@ class WindowSystem final : public NativeEventSink {
   FailureReport failureReport_;
   uint32_t messageTime_ = 0;
 
-  struct Timer {
-    HWND hwnd;
-    uintptr_t id;
-    uint32_t interval;
-    uint32_t due;
-  };
-  std::vector<Timer> timers_;
+  TimerQueue timers_;
 
   struct GivenDC {
     std::unique_ptr<DeviceContext> dc;
@@ -243,10 +234,7 @@ class WindowSystem final : public NativeEventSink {
   // one: a default button would take them for a fresh Return.
   std::array<HWND, 256> keyPressedIn_{};
 
-  bool clipboardOpen_ = false;
-  HWND clipboardOwner_ = nullptr;
-  bool clipboardEmptied_ = false;
-  std::optional<SharedText> clipboardPending_;
+  ClipboardSession clipboard_;
 };
 
 }  // namespace platform
