@@ -95,7 +95,7 @@ void TsCheckBox::Notification(TComponent* component, framework::TOperation opera
   if (skinData_) skinData_->ComponentRemoved(component);
 }
 
-bool TsCheckBox::SkinActive() const { return skinData_ && skinData_->Skinned(true); }
+bool TsCheckBox::BoundToActiveSkin() const { return skinData_ && skinData_->BoundToActiveSkin(); }
 
 // ---- properties
 
@@ -155,7 +155,7 @@ void TsCheckBox::SetChecked(bool value) {
   if (HasState(framework::csLoading)) return;
   if (value != Checked()) skinData_->BackgroundDirty = true;
   framework::TCheckBox::SetChecked(value);
-  if (skinData_->BackgroundDirty && SkinActive()) Repaint();
+  if (skinData_->BackgroundDirty && BoundToActiveSkin()) Repaint();
 }
 
 // One line and automatic size exclude each other: invalidating with AutoSize on keeps one line.
@@ -204,7 +204,7 @@ int TsCheckBox::GlyphState() const {
 }
 
 void TsCheckBox::AdjustSize() {
-  if (!SkinActive()) {
+  if (!BoundToActiveSkin()) {
     framework::TCheckBox::AdjustSize();
     return;
   }
@@ -336,7 +336,7 @@ bool TsCheckBox::HandleSkinCommand(TMessage& m) {
     case SKC_ISSKINNED: m.LParam = 1; return true;
     case SKC_STOPFADE: StopFade(fadeTimer_); return true;
     case SKC_PREPAREFADE:
-      if (SkinActive()) RenderCache();
+      if (BoundToActiveSkin()) RenderCache();
       return false;
     default: return false;
   }
@@ -488,13 +488,13 @@ void TsCheckBox::HandleUnskinnedFiltering(TMessage& m) {
 
 void TsCheckBox::WndProc(TMessage& m) {
   if (m.Msg == SM_SKINCMD && HandleSkinCommand(m)) return;
-  if (SkinActive() && HandleFocusAndHover(m)) return;
+  if (BoundToActiveSkin() && HandleFocusAndHover(m)) return;
   if (!skinData_->OwnerReady()) {
     framework::TCheckBox::WndProc(m);
     return;
   }
   if (skinData_->CommonWndProc(m)) return;
-  if (!SkinActive()) {
+  if (!BoundToActiveSkin()) {
     HandleUnskinnedFiltering(m);
     return;
   }

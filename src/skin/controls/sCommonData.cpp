@@ -192,9 +192,9 @@ void TsCommonData::SetCustomFont(bool value) {
 
 // ---- questions
 
-bool TsCommonData::SkinActive() const {
+bool TsCommonData::SkinReady() const {
   const TsSkinManager* manager = GetSkinManager();
-  return Skinned(true) && manager->SkinData().SkinReady;
+  return BoundToActiveSkin() && manager->SkinData().SkinReady;
 }
 
 bool TsCommonData::IsDeferred() {
@@ -272,7 +272,7 @@ void TsCommonData::Loaded() {
   else
     UpdateIndexes();
   // There are no visual styles here, so nothing is taken from a control that stays unskinned.
-  if (Skinned() && OwnerControl && OwnerControl->Parent() && IsEditControl(*this) &&
+  if (BoundToSection() && OwnerControl && OwnerControl->Parent() && IsEditControl(*this) &&
       !OwnerControl->HasState(framework::csLoading))
     SyncEditColors();
 }
@@ -314,7 +314,7 @@ bool TsCommonData::CommonMessage(TMessage& m) {
       if (GetSkinManager() == sender) {
         BackgroundDirty = true;
         PaintDeferred = false;
-        if (Skinned() && IsEditControl(*this)) SyncEditColors();
+        if (BoundToSection() && IsEditControl(*this)) SyncEditColors();
       }
       return false;
     case SKC_GETCACHE:
@@ -364,7 +364,7 @@ bool TsCommonData::CommonMessage(TMessage& m) {
 // by the section's transparency (in 256ths, as the painters mix).
 void TsCommonData::WriteControlColor() {
   TColor& slot = ColorSlot();
-  const TsGeneralData* section = Skinned() ? Section() : nullptr;
+  const TsGeneralData* section = BoundToSection() ? Section() : nullptr;
   if (!section || !OwnerControl) {
     slot = OwnerControl ? platform::ColorToRGB(OwnerControl->Color()) : kColorSlotUnset;
     return;
@@ -405,7 +405,7 @@ bool TsCommonData::CommonWndProc(TMessage& m) {
       }
       return false;
     case platform::WM_SIZE: {
-      if (!Skinned()) return false;
+      if (!BoundToSection()) return false;
       BackgroundDirty = true;
       auto* windowed = dynamic_cast<TWinControl*>(OwnerControl);
       const TsGeneralData* section = Section();
@@ -435,7 +435,7 @@ bool TsCommonData::CommonWndProc(TMessage& m) {
       return false;
     case platform::WM_UPDATEUISTATE:
       // Without visual styles there is no theme to give back to an unskinned control.
-      return Skinned();
+      return BoundToSection();
     case framework::CM_MOUSEENTER:
     case framework::CM_MOUSELEAVE:
       if (OwnerControl && !OwnerControl->HasState(framework::csDesigning) && CanBeHot(ControlType))

@@ -71,7 +71,7 @@ void TsEdit::Notification(TComponent* component, framework::TOperation operation
 }
 
 void TsEdit::GetSelectionColors(platform::TColor& back, platform::TColor& text) const {
-  const TsGeneralData* section = skinData_->Skinned(true) ? skinData_->Section() : nullptr;
+  const TsGeneralData* section = skinData_->BoundToActiveSkin() ? skinData_->Section() : nullptr;
   if (!section) {
     framework::TEdit::GetSelectionColors(back, text);
     return;
@@ -272,7 +272,7 @@ void TsEdit::FollowWithBoundLabel(const TMessage& m) {
 
 void TsEdit::WndProc(TMessage& m) {
   if (m.Msg == SM_SKINCMD && HandleSkinCommand(m)) return;
-  if (!skinData_->OwnerReady() || !skinData_->Skinned()) {
+  if (!skinData_->OwnerReady() || !skinData_->BoundToSection()) {
     framework::TEdit::WndProc(m);
     FollowWithBoundLabel(m);
     return;

@@ -108,7 +108,7 @@ void TsFadeTimer::Step() {
 }
 
 void ChangeLook(TsFadeTimer*& timer, TsCommonData& data, bool halve, int direction, bool animated) {
-  if (!data.Skinned()) return;
+  if (!data.BoundToSection()) return;
   const TsGeneralData* section = data.Section();
   const bool canFade = animated && !SkinChanging() && section && section->FadingEnabled &&
                        data.CacheBitmap && !data.CacheBitmap->Empty() && !data.BackgroundDirty;

@@ -54,7 +54,7 @@ void TsPanel::Loaded() {
 }
 
 void TsPanel::Paint() {
-  if (skinData_->Skinned() || !OnPaint) {
+  if (skinData_->BoundToSection() || !OnPaint) {
     framework::TPanel::Paint();
     return;
   }
@@ -69,7 +69,7 @@ void TsPanel::PaintWindow(HDC dc) {
 // ---- skinned painting
 
 void TsPanel::PaintSkinned(HDC dc) {
-  if (HasState(framework::csDestroying) || !skinData_->SkinActive()) return;
+  if (HasState(framework::csDestroying) || !skinData_->SkinReady()) return;
   if (Parent() && Parent()->HasState(framework::csCreating)) return;
   skinData_->PaintDeferred = skinData_->IsDeferred();
   if (skinData_->PaintDeferred) return;
@@ -144,7 +144,7 @@ void TsPanel::WndProc(TMessage& m) {
       default: break;
     }
   }
-  if (!skinData_->OwnerReady() || !skinData_->Skinned()) {
+  if (!skinData_->OwnerReady() || !skinData_->BoundToSection()) {
     if (m.Msg == platform::WM_ERASEBKGND && OnPaint) return;
     framework::TPanel::WndProc(m);
     return;

@@ -98,7 +98,7 @@ void TsSkinProvider::AfterConstruction() {
 
 void TsSkinProvider::Loaded() {
   TComponent::Loaded();
-  if (ManagerAtHand() && skinData_->SkinActive()) SetupForm();
+  if (ManagerAtHand() && skinData_->SkinReady()) SetupForm();
 }
 
 void TsSkinProvider::Notification(TComponent* component, framework::TOperation operation) {
@@ -204,7 +204,7 @@ void TsSkinProvider::FormWindowProc(TMessage& m) {
       default: break;
     }
   }
-  if (!ownerForm_->HasState(framework::csDestroying) && skinData_->SkinActive()) {
+  if (!ownerForm_->HasState(framework::csDestroying) && skinData_->SkinReady()) {
     if (m.Msg == SM_SKINCMD)
       SkinnedSkinCommand(m);
     else
@@ -273,7 +273,7 @@ void TsSkinProvider::SkinnedSkinCommand(TMessage& m) {
     }
     case SKC_GETCOLOR: {
       const TsGeneralData* section = skinData_->Section();
-      ColorSlot() = section && skinData_->Skinned() && !skinData_->CustomColor()
+      ColorSlot() = section && skinData_->BoundToSection() && !skinData_->CustomColor()
                         ? section->HotColor
                         : platform::ColorToRGB(ownerForm_->Color());
       return;
@@ -287,7 +287,7 @@ void TsSkinProvider::SkinnedWindowMessage(TMessage& m) {
     case platform::WM_SIZE: {
       PassOn(m);
       const TsGeneralData* section = skinData_->Section();
-      if (!skinData_->Skinned() || !section || section->GradientPercent <= 0) return;
+      if (!skinData_->BoundToSection() || !section || section->GradientPercent <= 0) return;
       for (int i = 0; i < ownerForm_->ControlCount(); ++i) {
         TControl* child = ownerForm_->Controls(i);
         if (child->HasState(framework::csDestroying)) continue;
