@@ -44,9 +44,10 @@ void TsShadowMask::MixInto(platform::DIBitmap& picture, TColor shadow,
     for (int x = 0; x < width_; ++x, p += 3) {
       const int a = cells[x];
       // Weights out of 255, rounded: where the mask is empty the pixel stays exactly as it was
-      // (a shift by 8 would darken the whole label's rectangle by one step).
+      // (a shift by 8 would darken everything around the text by one step).
       for (int c = 0; c < 3; ++c)
-        p[c] = static_cast<uint8_t>(((background ? b[c] : p[c]) * (255 - a) + s[c] * a + 127) / 255);
+        p[c] =
+            static_cast<uint8_t>(((background ? b[c] : p[c]) * (255 - a) + s[c] * a + 127) / 255);
     }
   }
 }

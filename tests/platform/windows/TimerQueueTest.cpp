@@ -16,8 +16,8 @@ TEST(TimerQueueTest, ATimerSetJustBeforeTheClockWrapsIsDueAnIntervalLaterAcrossT
   const uint32_t now = 0xFFFFFFF0u;
   timers.Start(kWindowA, 7, 100, now);
   EXPECT_EQ(timers.NextDelay(now), 100u);
-  EXPECT_FALSE(timers.Due(0xFFFFFFFFu));     // 15 ms on, before the wrap
-  EXPECT_FALSE(timers.Due(now + 99));        // after the wrap, 1 ms early
+  EXPECT_FALSE(timers.Due(0xFFFFFFFFu));  // 15 ms on, before the wrap
+  EXPECT_FALSE(timers.Due(now + 99));     // after the wrap, 1 ms early
   const std::optional<MSG> due = timers.Due(now + 100);
   ASSERT_TRUE(due);
   EXPECT_EQ(due->hwnd, kWindowA);

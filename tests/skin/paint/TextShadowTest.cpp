@@ -11,7 +11,7 @@ namespace {
 
 using platform::RGB;
 
-TEST(TextShadow, FullInsideTheTextFadingAtItsEdgeAndExactBeyondItsReach) {
+TEST(TextShadow, NearlyFullInsideTheTextFadingAtItsEdgeAndExactBeyondItsReach) {
   // The "text": a white 7 x 7 block at (4, 4) on black, in a 20 x 20 picture.
   auto text = Plain(20, 20, platform::clBlack);
   for (int y = 4; y < 11; ++y)
@@ -26,7 +26,7 @@ TEST(TextShadow, FullInsideTheTextFadingAtItsEdgeAndExactBeyondItsReach) {
   const TColor middle = At(*picture, 7, 7);
   EXPECT_LE(platform::GetRValue(middle), 8);
   EXPECT_GE(platform::GetBValue(middle), 250);
-  const TColor edge = At(*picture, 3, 7);          // just outside the block: part way
+  const TColor edge = At(*picture, 3, 7);  // just outside the block: part way
   EXPECT_GT(platform::GetRValue(edge), 0);
   EXPECT_LT(platform::GetRValue(edge), 200);
   EXPECT_EQ(At(*picture, 18, 1), under);  // out of reach: exactly as it was
