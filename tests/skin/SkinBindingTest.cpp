@@ -33,15 +33,15 @@ TEST_F(SkinBindingTest, SectionNamesAreStoredUpperCaseAndAnEmptyOneIsUnknown) {
   data->SetSkinSection("");
   EXPECT_EQ(data->SkinSection(), "UNKNOWN");
   EXPECT_EQ(data->SectionIndex, -1);
-  EXPECT_FALSE(data->Skinned());
+  EXPECT_FALSE(data->BoundToSection());
   data->SetSkinSection("edit");
   EXPECT_EQ(data->SkinSection(), "EDIT");
   EXPECT_EQ(data->SectionIndex, manager->FindSection("EDIT"));
-  EXPECT_TRUE(data->Skinned(true));
+  EXPECT_TRUE(data->BoundToActiveSkin());
   // An unknown name leaves the edit plain, in the class library's colours.
   data->SetSkinSection("NO SUCH SECTION");
   Pump();
-  EXPECT_FALSE(data->Skinned());
+  EXPECT_FALSE(data->BoundToSection());
   EXPECT_EQ(edit->Color(), platform::clWindow);
   EXPECT_EQ(edit->Font()->Color(), platform::clWindowText);
 }
@@ -110,11 +110,11 @@ TEST_F(SkinBindingTest, AnEditFollowsTheSectionColoursAndTheRemovalRestoresTheWi
   EXPECT_EQ(edit->Color(), platform::clWindow);
   EXPECT_EQ(edit->Font()->Color(), platform::clWindowText);
   EXPECT_EQ(form->Color(), platform::clBtnFace);
-  EXPECT_FALSE(panel->SkinData()->Skinned());
+  EXPECT_FALSE(panel->SkinData()->BoundToSection());
   manager->SetActive(true);
   Pump();
   EXPECT_EQ(edit->Color(), 0x0000FF);
-  EXPECT_TRUE(edit->SkinData()->Skinned(true));
+  EXPECT_TRUE(edit->SkinData()->BoundToActiveSkin());
   // A control that keeps its own colour keeps it through both.
   edit->SkinData()->SetCustomColor(true);
   edit->SetColor(platform::clYellow);
@@ -205,9 +205,9 @@ TEST_F(SkinBindingTest, ASkinWithoutPanelOrEditSectionsLeavesThemPlain) {
   manager->SetSkinName("Bare");
   form->Show();
   Pump();
-  EXPECT_TRUE(provider->SkinData()->Skinned(true));
-  EXPECT_FALSE(panel->SkinData()->Skinned());
-  EXPECT_FALSE(edit->SkinData()->Skinned());
+  EXPECT_TRUE(provider->SkinData()->BoundToActiveSkin());
+  EXPECT_FALSE(panel->SkinData()->BoundToSection());
+  EXPECT_FALSE(edit->SkinData()->BoundToSection());
   EXPECT_EQ(edit->Color(), platform::clWindow);
   // The plain panel paints its own colour.
   const platform::DIBitmap& screen = desktop->Find(form->Handle())->screen;
@@ -220,12 +220,12 @@ TEST_F(SkinBindingTest, ControlsMadeBeforeAnyManagerAreSkinnedWhenOneComes) {
   form->Show();
   Pump();
   EXPECT_EQ(edit->SkinData()->GetSkinManager(), nullptr);
-  EXPECT_FALSE(edit->SkinData()->Skinned());
+  EXPECT_FALSE(edit->SkinData()->BoundToSection());
   MakeManager();
   manager->SetSkinName("Test");
   Pump();
-  EXPECT_TRUE(edit->SkinData()->Skinned(true));
-  EXPECT_TRUE(panel->SkinData()->Skinned(true));
+  EXPECT_TRUE(edit->SkinData()->BoundToActiveSkin());
+  EXPECT_TRUE(panel->SkinData()->BoundToActiveSkin());
   EXPECT_EQ(edit->Color(), 0x0000FF);
   EXPECT_FALSE(panel->SkinData()->BackgroundDirty);  // painted once the form had painted
 }
@@ -236,7 +236,7 @@ TEST_F(SkinBindingTest, AManagerFreedWhileTheFormShowsLeavesThePlainLook) {
   manager = nullptr;
   Pump();
   EXPECT_EQ(DefaultManager(), nullptr);
-  EXPECT_FALSE(edit->SkinData()->Skinned());
+  EXPECT_FALSE(edit->SkinData()->BoundToSection());
   EXPECT_EQ(edit->Color(), platform::clWindow);
   EXPECT_EQ(form->Color(), platform::clBtnFace);
   // Painting and hovering go on in the plain look.

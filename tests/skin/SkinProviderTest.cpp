@@ -22,7 +22,7 @@ void FlatForm(TsStoredSkin* skin) {
 TEST_F(SkinProviderTest, ABorderlessFormPaintsFromFormAndAnswersWithItsImageAtZeroZero) {
   adjust = FlatForm;
   ShowSkinned();
-  EXPECT_TRUE(provider->SkinData()->Skinned(true));
+  EXPECT_TRUE(provider->SkinData()->BoundToActiveSkin());
   const platform::DIBitmap& screen = desktop->Find(form->Handle())->screen;
   EXPECT_EQ(screen.Pixel(250, 100), 0x123456);  // active: the hot colour
   ParentCache() = {};
@@ -78,7 +78,7 @@ TEST_F(SkinProviderTest, TheFormTakesTheGlobalColourAndRemovalGivesItButtonFace)
   EXPECT_EQ(form->Color(), manager->GlobalBackgroundColor());
   manager->SetActive(false);
   EXPECT_EQ(form->Color(), platform::clBtnFace);
-  EXPECT_FALSE(provider->SkinData()->Skinned());
+  EXPECT_FALSE(provider->SkinData()->BoundToSection());
   // The plain form paints itself in its own colour.
   Pump();
   EXPECT_EQ(desktop->Find(form->Handle())->screen.Pixel(250, 100),
@@ -93,7 +93,7 @@ TEST_F(SkinProviderTest, AnnouncementsOfAnotherManagerAreIgnored) {
   EXPECT_FALSE(provider->SkinData()->BackgroundDirty);
   platform::SendMessage(form->Handle(), SM_SKINCMD, SkinWParam(SKC_REMOVESKIN),
                         reinterpret_cast<platform::LPARAM>(other));
-  EXPECT_TRUE(provider->SkinData()->Skinned(true));
+  EXPECT_TRUE(provider->SkinData()->BoundToActiveSkin());
   platform::SendMessage(form->Handle(), SM_SKINCMD, SkinWParam(SKC_REFRESH),
                         reinterpret_cast<platform::LPARAM>(manager));
   EXPECT_FALSE(provider->SkinData()->BackgroundDirty);  // rendered again at once
@@ -114,7 +114,7 @@ TEST_F(SkinProviderTest, WithoutAManagerTheFormPaintsItselfAndDestructionGivesBa
   MakeControls();
   form->Show();
   Pump();
-  EXPECT_FALSE(provider->SkinData()->Skinned());
+  EXPECT_FALSE(provider->SkinData()->BoundToSection());
   EXPECT_EQ(desktop->Find(form->Handle())->screen.Pixel(250, 100),
             platform::ColorToRGB(platform::clBtnFace));
   EXPECT_TRUE(QuerySkinCommand(form, SKC_ISSKINNED));

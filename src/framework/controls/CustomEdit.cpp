@@ -545,12 +545,8 @@ void TCustomEdit::PaintWindow(platform::HDC dc) {
 void TCustomEdit::WndProc(TMessage& m) {
   switch (m.Msg) {
     case platform::WM_NCPAINT: {
-      const HWND h = Handle();
-      platform::HDC dc = platform::GetWindowDC(h);
-      if (dc) {
-        PaintBorder(dc);
-        platform::ReleaseDC(h, dc);
-      }
+      const platform::WindowDC window(Handle());
+      if (window.DC()) PaintBorder(window.DC());
       return;
     }
     case platform::WM_PRINT: {

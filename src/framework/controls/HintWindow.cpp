@@ -101,18 +101,14 @@ void THintWindow::ReleaseHandle() {
 void THintWindow::ActivateHint(const platform::SharedText& text, platform::TPoint at) {
   text_ = text;
   platform::HDC measure = platform::GetScreenDC();
-  const int saved = platform::SaveDC(measure);
-  platform::SelectFont(measure, HintFont());
   platform::TRect r{0, 0, MaxWidth(), 0};
-  try {
+  {
+    const platform::SavedDC saved(measure);
+    platform::SelectFont(measure, HintFont());
     shown_ = ShownText(measure, text);
     platform::DrawText(measure, shown_.empty() ? std::string(" ") : shown_, &r,
                        kTextFormat | platform::DT_CALCRECT);
-  } catch (...) {
-    platform::RestoreDC(measure, saved);
-    throw;
   }
-  platform::RestoreDC(measure, saved);
   const platform::TRect bounds = HintBounds({r.Width() + Scaled(8), r.Height() + Scaled(4)}, at);
   const bool appearing = !Showing();
   if (!handle_) {
@@ -143,12 +139,10 @@ platform::LRESULT THintWindow::Proc(platform::HWND hwnd, platform::UINT msg, pla
     return 0;
   }
   if (msg != platform::WM_PAINT) return platform::DefWindowProc(hwnd, msg, w, l);
-  platform::PAINTSTRUCT ps;
-  platform::HDC dc = platform::BeginPaint(hwnd, &ps);
+  const platform::PaintScope paint(hwnd);
   platform::TRect client;
   platform::GetClientRect(hwnd, &client);
-  Paint(dc, client);
-  platform::EndPaint(hwnd, &ps);
+  Paint(paint.DC(), client);
   return 0;
 }
 

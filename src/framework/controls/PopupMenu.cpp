@@ -213,25 +213,18 @@ platform::LRESULT TPopupMenu::Proc(platform::HWND hwnd, platform::UINT msg, plat
 }
 
 void TPopupMenu::Paint() {
-  platform::PAINTSTRUCT ps;
-  platform::HDC dc = platform::BeginPaint(handle_, &ps);
-  try {
-    TBitmap image(size_.cx, size_.cy);
-    DrawBackground(&image);
-    for (int i = 0; i < static_cast<int>(items_.size()); ++i) {
-      const TMenuItem& item = items_[static_cast<size_t>(i)];
-      if (item.IsSeparator())
-        DrawSeparator(&image, ItemRect(i));
-      else
-        DrawItem(&image, item, ItemRect(i), i == selected_);
-    }
-    platform::BitBlt(dc, 0, 0, size_.cx, size_.cy, image.Canvas()->Handle(), 0, 0,
-                     platform::SRCCOPY);
-  } catch (...) {
-    platform::EndPaint(handle_, &ps);
-    throw;
+  const platform::PaintScope paint(handle_);
+  TBitmap image(size_.cx, size_.cy);
+  DrawBackground(&image);
+  for (int i = 0; i < static_cast<int>(items_.size()); ++i) {
+    const TMenuItem& item = items_[static_cast<size_t>(i)];
+    if (item.IsSeparator())
+      DrawSeparator(&image, ItemRect(i));
+    else
+      DrawItem(&image, item, ItemRect(i), i == selected_);
   }
-  platform::EndPaint(handle_, &ps);
+  platform::BitBlt(paint.DC(), 0, 0, size_.cx, size_.cy, image.Canvas()->Handle(), 0, 0,
+                   platform::SRCCOPY);
 }
 
 void TPopupMenu::DrawBackground(TBitmap* image) {

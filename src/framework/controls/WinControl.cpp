@@ -339,17 +339,8 @@ void TWinControl::PaintHandler(TMessage& m) {
     PaintClient(dc);
     return;
   }
-  platform::PAINTSTRUCT ps;
-  platform::HDC dc = platform::BeginPaint(handle_, &ps);
-  if (!dc) return;
-  // The paint ends on every path: a failure in a paint handler, reported by the message loop,
-  // leaves no context behind and what was drawn still reaches the screen.
-  struct PaintEnd {
-    HWND window;
-    const platform::PAINTSTRUCT* paint;
-    ~PaintEnd() { platform::EndPaint(window, paint); }
-  } end{handle_, &ps};
-  PaintClient(dc);
+  const platform::PaintScope paint(handle_);
+  if (paint.DC()) PaintClient(paint.DC());
 }
 
 void TWinControl::PaintClient(platform::HDC dc) {

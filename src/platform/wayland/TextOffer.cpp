@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "platform/Utf8.h"
-
 namespace platform::wayland {
 
 namespace {
@@ -12,8 +10,7 @@ constexpr std::string_view kLatin1Type = "STRING";
 
 }  // namespace
 
-TextOffer::TextOffer(const SharedText& text)
-    : bytes_(text.Bytes() ? text.Bytes() : std::make_shared<const std::string>()) {}
+TextOffer::TextOffer(const SharedText& text) : text_(text) {}
 
 const std::vector<std::string>& TextOffer::MimeTypes() {
   static const std::vector<std::string> types = {"text/plain;charset=utf-8", "UTF8_STRING", "TEXT",
@@ -24,13 +21,7 @@ const std::vector<std::string>& TextOffer::MimeTypes() {
 TextOffer::Bytes TextOffer::BytesFor(std::string_view mimeType) {
   const std::vector<std::string>& types = MimeTypes();
   if (std::find(types.begin(), types.end(), mimeType) == types.end()) return nullptr;
-  if (mimeType != kLatin1Type) return bytes_;
-  if (!latin1_) latin1_ = std::make_shared<const std::string>(Utf8ToLatin1(*bytes_));
-  return latin1_;
-}
-
-bool TextOffer::Holds(const SharedText& text) const {
-  return bytes_ == text.Bytes() || *bytes_ == text.Str();
+  return mimeType == kLatin1Type ? text_.Latin1() : text_.Utf8();
 }
 
 }  // namespace platform::wayland

@@ -11,13 +11,14 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/OfferedText.h"
 #include "platform/SharedText.h"
 
 namespace platform::wayland {
 
 class TextOffer {
  public:
-  using Bytes = std::shared_ptr<const std::string>;
+  using Bytes = OfferedText::Bytes;
 
   explicit TextOffer(const SharedText& text);
 
@@ -29,11 +30,10 @@ class TextOffer {
   Bytes BytesFor(std::string_view mimeType);
 
   // Whether the offer holds this text (the very bytes, or equal ones).
-  bool Holds(const SharedText& text) const;
+  bool Holds(const SharedText& text) const { return text_.Holds(text); }
 
  private:
-  Bytes bytes_;
-  Bytes latin1_;
+  OfferedText text_;
 };
 
 }  // namespace platform::wayland

@@ -1,5 +1,4 @@
-// The clipboard calls of Clipboard.h. What is set during one open reaches the desktop when the
-// clipboard is closed, in one step, so other programs never see a half-made clipboard.
+// The clipboard calls of Clipboard.h over the window system's clipboard session.
 
 #include "platform/windows/Clipboard.h"
 
@@ -7,53 +6,17 @@
 
 namespace platform {
 
-bool WindowSystem::ClipboardOpen(HWND owner) {
-  if (clipboardOpen_) return false;
-  if (!backend().ClipboardAvailable()) return false;
-  clipboardOpen_ = true;
-  clipboardOwner_ = owner;
-  clipboardEmptied_ = false;
-  clipboardPending_.reset();
-  return true;
-}
+namespace {
 
-bool WindowSystem::ClipboardEmpty() {
-  if (!clipboardOpen_) return false;
-  clipboardEmptied_ = true;
-  clipboardPending_.reset();
-  return true;
-}
+WindowSystem& WS() { return WindowSystem::Instance(); }
 
-bool WindowSystem::ClipboardSet(const SharedText& bytes) {
-  if (!clipboardOpen_) return false;
-  clipboardPending_ = bytes;
-  return true;
-}
+}  // namespace
 
-std::optional<std::string> WindowSystem::ClipboardGet() {
-  if (!clipboardOpen_) return std::nullopt;
-  if (clipboardPending_) return clipboardPending_->Str();
-  if (clipboardEmptied_) return std::nullopt;
-  return backend().ClipboardRead();
-}
-
-bool WindowSystem::ClipboardClose() {
-  if (!clipboardOpen_) return false;
-  clipboardOpen_ = false;
-  clipboardOwner_ = nullptr;
-  const bool changed = clipboardEmptied_ || clipboardPending_;
-  const SharedText bytes = clipboardPending_.value_or(SharedText());
-  clipboardEmptied_ = false;
-  clipboardPending_.reset();
-  return !changed || backend().ClipboardPublish(bytes);
-}
-
-bool OpenClipboard(HWND owner) { return WindowSystem::Instance().ClipboardOpen(owner); }
-bool EmptyClipboard() { return WindowSystem::Instance().ClipboardEmpty(); }
-bool SetClipboardText(const SharedText& bytes) {
-  return WindowSystem::Instance().ClipboardSet(bytes);
-}
-std::optional<std::string> GetClipboardText() { return WindowSystem::Instance().ClipboardGet(); }
-bool CloseClipboard() { return WindowSystem::Instance().ClipboardClose(); }
+// The owner plays no part: the program, not one of its windows, owns what it publishes.
+bool OpenClipboard(HWND /*owner*/) { return WS().Clipboard().Open(WS().backend()); }
+bool EmptyClipboard() { return WS().Clipboard().Empty(); }
+bool SetClipboardText(const SharedText& bytes) { return WS().Clipboard().Set(bytes); }
+std::optional<std::string> GetClipboardText() { return WS().Clipboard().Get(WS().backend()); }
+bool CloseClipboard() { return WS().Clipboard().Close(WS().backend()); }
 
 }  // namespace platform

@@ -35,10 +35,11 @@ bool GetCursorPos(TPoint* point) {
 }
 
 uintptr_t SetTimer(HWND hwnd, uintptr_t id, uint32_t intervalMs) {
-  return WS().StartTimer(hwnd, id, intervalMs);
+  if (!WS().Find(hwnd)) return 0;
+  return WS().Timers().Start(hwnd, id, intervalMs, WS().Now());
 }
 
-bool KillTimer(HWND hwnd, uintptr_t id) { return WS().StopTimer(hwnd, id); }
+bool KillTimer(HWND hwnd, uintptr_t id) { return WS().Timers().Stop(hwnd, id); }
 
 std::vector<MonitorInfo> GetMonitors() { return WS().backend().Monitors(); }
 

@@ -86,8 +86,8 @@ void DrawErrorIcon(HDC dc, int left, int top) {
 namespace {
 
 void Paint(HWND hwnd, BoxState& box) {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(hwnd, &ps);
+  const PaintScope paint(hwnd);
+  HDC dc = paint.DC();
   if (!dc) return;
   TRect client;
   GetClientRect(hwnd, &client);
@@ -124,7 +124,6 @@ void Paint(HWND hwnd, BoxState& box) {
   TRect label = face.Translated(box.pressed ? 1 : 0, box.pressed ? 1 : 0);
   DrawText(dc, "OK", &label, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   DrawFocusRect(dc, face.Inflated(-3, -3));
-  EndPaint(hwnd, &ps);
 }
 
 LRESULT BoxProc(BoxState& box, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

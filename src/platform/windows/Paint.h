@@ -54,4 +54,41 @@ int ReleaseDC(HWND hwnd, HDC dc);
 // A context over no window for measuring text (GetDC(nullptr) on Windows).
 HDC GetScreenDC();
 
+// One paint of a window, BeginPaint to EndPaint: the paint ends on every path, so a failure in a
+// paint handler leaves no context behind and what was drawn still reaches the screen. DC() is
+// null when the window is gone (or went while its frame was drawn).
+class PaintScope {
+ public:
+  explicit PaintScope(HWND hwnd) : hwnd_(hwnd), dc_(BeginPaint(hwnd, &ps_)) {}
+  ~PaintScope() { EndPaint(hwnd_, &ps_); }
+  PaintScope(const PaintScope&) = delete;
+  PaintScope& operator=(const PaintScope&) = delete;
+
+  HDC DC() const { return dc_; }
+  const PAINTSTRUCT& Info() const { return ps_; }
+
+ private:
+  HWND hwnd_;
+  PAINTSTRUCT ps_;
+  HDC dc_;
+};
+
+// The context of the whole window (GetWindowDC), released on every path. DC() is null when the
+// window is gone.
+class WindowDC {
+ public:
+  explicit WindowDC(HWND hwnd) : hwnd_(hwnd), dc_(GetWindowDC(hwnd)) {}
+  ~WindowDC() {
+    if (dc_) ReleaseDC(hwnd_, dc_);
+  }
+  WindowDC(const WindowDC&) = delete;
+  WindowDC& operator=(const WindowDC&) = delete;
+
+  HDC DC() const { return dc_; }
+
+ private:
+  HWND hwnd_;
+  HDC dc_;
+};
+
 }  // namespace platform

@@ -89,11 +89,10 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       const std::vector<WindowObject*> children = w->children;
       for (WindowObject* c : children) {
         if (!ws.Find(c->handle) || !c->visible) continue;
-        const int saved = SaveDC(dc);
+        const SavedDC saved(dc);
         OffsetViewportOrgEx(dc, c->bounds.Left, c->bounds.Top);
         IntersectClipRect(dc, 0, 0, c->bounds.Width(), c->bounds.Height());
         ws.Send(c->handle, WM_PRINT, wParam, lParam);
-        RestoreDC(dc, saved);
       }
       return 0;
     }

@@ -34,17 +34,14 @@ void WindowSystem::Reset() {
   posted_.clear();
   input_.clear();
   quitCode_.reset();
-  timers_.clear();
+  timers_.Clear();
   dcs_.clear();
   screenDC_.reset();
   screenBitmap_.reset();
   capture_ = grab_ = focus_ = active_ = hover_ = nullptr;
   latest_ = current_ = InputState{};
   lastClick_ = {};
-  clipboardOpen_ = false;
-  clipboardOwner_ = nullptr;
-  clipboardEmptied_ = false;
-  clipboardPending_.reset();
+  clipboard_.Reset();
   if (backend_) {
     backend_->Shutdown();
     backend_.reset();
@@ -204,10 +201,7 @@ void WindowSystem::DestroyTree(WindowObject* w) {
 
 void WindowSystem::Forget(WindowObject* w) {
   ForgetInput(w);
-  timers_.erase(std::remove_if(timers_.begin(), timers_.end(),
-                               [&](const Timer& t) { return t.hwnd == w->handle; }),
-                timers_.end());
-  if (clipboardOwner_ == w->handle) clipboardOwner_ = nullptr;
+  timers_.StopAll(w->handle);
   auto it = windows_.find(w->handle);
   if (it != windows_.end()) {
     graveyard_.push_back(std::move(it->second));

@@ -1,8 +1,9 @@
 #pragma once
-// The window system's state: the window tree, the message queues, timers, painting state, input
-// state (capture, focus, hover, double clicks) and the clipboard session. One instance per
-// process, used from the user-interface thread only. The public calls of Window.h, Paint.h,
-// Input.h, Timer.h, Clipboard.h and Screen.h are thin wrappers over it.
+// The window system's state: the window tree, the message queues, painting state and input state
+// (capture, focus, hover, double clicks). It owns the timer queue and the clipboard session, which
+// are classes of their own. One instance per process, used from the user-interface thread only.
+// The public calls of Window.h, Paint.h, Input.h, Timer.h, Clipboard.h and Screen.h are thin
+// wrappers over it.
 
 #include <array>
 #include <bitset>
@@ -18,7 +19,9 @@
 #include "platform/drawing/DIBitmap.h"
 #include "platform/drawing/DeviceContext.h"
 #include "platform/drawing/Region.h"
+#include "platform/windows/ClipboardSession.h"
 #include "platform/windows/Paint.h"
+#include "platform/windows/TimerQueue.h"
 #include "platform/windows/Window.h"
 
 namespace platform {
@@ -89,7 +92,7 @@ class WindowSystem final : public NativeEventSink {
   // A top-level window's text changed: it and the windows that carry its name tell the desktop.
   void TitleChanged(WindowObject* w);
 
-  // --- messages (MessageLoop.cpp)
+  // --- messages (WindowSystemMessages.cpp)
   LRESULT Send(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   bool Post(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   void PostQuit(int exitCode);
@@ -98,10 +101,10 @@ class WindowSystem final : public NativeEventSink {
   void SetFailureReport(FailureReport report) { failureReport_ = std::move(report); }
   uint32_t MessageTime() const { return messageTime_; }
   uint32_t Now();
-  uintptr_t StartTimer(HWND hwnd, uintptr_t id, uint32_t intervalMs);
-  bool StopTimer(HWND hwnd, uintptr_t id);
+  // The timers, handed out by the loop (WM_TIMER after painting).
+  TimerQueue& Timers() { return timers_; }
 
-  // --- painting (Painting.cpp)
+  // --- painting (WindowSystemPainting.cpp)
   // What Invalidate marks besides the client area.
   static constexpr unsigned kErase = 1, kFrame = 2, kAllChildren = 4;
   // Adds area (client coordinates of w) to w's invalid region, clipped to its client rectangle;
@@ -131,7 +134,7 @@ class WindowSystem final : public NativeEventSink {
   void PresentAll();
   void ResizeBackBuffer(WindowObject* top);
 
-  // --- input (InputRouting.cpp)
+  // --- input (WindowSystemInput.cpp)
   void OnNativeEvent(const NativeEvent& event) override;
   HWND SetCapture(HWND hwnd);
   bool ReleaseCapture();
@@ -146,12 +149,8 @@ class WindowSystem final : public NativeEventSink {
   int16_t KeyState(int virtualKey) const;
   void ForgetInput(WindowObject* w);  // a window is going away: drop capture, focus, hover
 
-  // --- clipboard (ClipboardCalls.cpp)
-  bool ClipboardOpen(HWND owner);
-  bool ClipboardEmpty();
-  bool ClipboardSet(const SharedText& bytes);
-  std::optional<std::string> ClipboardGet();
-  bool ClipboardClose();
+  // --- the clipboard, between OpenClipboard and CloseClipboard
+  ClipboardSession& Clipboard() { return clipboard_; }
 
   // --- backend
   void Install(std::unique_ptr<Backend> backend);
@@ -178,8 +177,6 @@ class WindowSystem final : public NativeEventSink {
   void RouteKey(const NativeEvent& event);
   void OnActivation(WindowObject* top, bool active);
   void AnnounceScreenChange(NativeEvent::Kind kind);
-  bool DueTimer(MSG* msg);
-  std::optional<uint32_t> NextTimerDelay();
   TopLevelStyle StyleFor(const WindowObject* w) const;
   // The window's answer to WM_GETMINMAXINFO, over the defaults of the whole screen.
   MINMAXINFO MinMaxInfo(WindowObject* w);
@@ -209,13 +206,7 @@ class WindowSystem final : public NativeEventSink {
   FailureReport failureReport_;
   uint32_t messageTime_ = 0;
 
-  struct Timer {
-    HWND hwnd;
-    uintptr_t id;
-    uint32_t interval;
-    uint32_t due;
-  };
-  std::vector<Timer> timers_;
+  TimerQueue timers_;
 
   struct GivenDC {
     std::unique_ptr<DeviceContext> dc;
@@ -244,10 +235,7 @@ class WindowSystem final : public NativeEventSink {
   // one: a default button would take them for a fresh Return.
   std::array<HWND, 256> keyPressedIn_{};
 
-  bool clipboardOpen_ = false;
-  HWND clipboardOwner_ = nullptr;
-  bool clipboardEmptied_ = false;
-  std::optional<SharedText> clipboardPending_;
+  ClipboardSession clipboard_;
 };
 
 }  // namespace platform

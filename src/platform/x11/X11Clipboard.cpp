@@ -169,7 +169,7 @@ std::optional<Time> X11Clipboard::FetchServerTime(Clock::time_point deadline) {
 
 bool X11Clipboard::Publish(const SharedText& bytes, Time time) {
   // Nothing observable would change: no new owner, no new timestamp, the same answers.
-  if (owned_ && bytes_ && (bytes_ == bytes.Bytes() || *bytes_ == bytes.Str())) return true;
+  if (owned_ && text_ && text_->Holds(bytes)) return true;
 
   // An event older than our own ownership would be ignored silently by the server while we stay
   // the owner of the old text, so it is replaced by the present time as well.
@@ -183,8 +183,7 @@ bool X11Clipboard::Publish(const SharedText& bytes, Time time) {
     owned_ = false;
     return false;
   }
-  bytes_ = bytes.Bytes() ? bytes.Bytes() : std::make_shared<const std::string>();
-  latin1_.reset();
+  text_.emplace(bytes);
   owned_ = true;
   ownershipTime_ = time;
   ++ownerships_;
@@ -193,7 +192,7 @@ bool X11Clipboard::Publish(const SharedText& bytes, Time time) {
 
 std::optional<std::string> X11Clipboard::Read(std::chrono::milliseconds timeout,
                                               const std::function<void(XEvent&)>& otherEvent) {
-  if (owned_ && bytes_) return *bytes_;
+  if (owned_ && text_) return *text_->Utf8();
   const Clock::time_point deadline = Clock::now() + timeout;
   if (XGetSelectionOwner(display_, atoms_.clipboard) == None) return std::nullopt;
 
@@ -351,7 +350,7 @@ void X11Clipboard::ServeRequest(const XSelectionRequestEvent& request) {
 
   // Obsolete clients send property None: the target names the property then (ICCCM 2.2).
   const Atom property = request.property != None ? request.property : request.target;
-  const bool ours = owned_ && bytes_ && request.selection == atoms_.clipboard &&
+  const bool ours = owned_ && text_ && request.selection == atoms_.clipboard &&
                     !IsOlder(request.time, ownershipTime_);
   if (ours) {
     if (request.target == atoms_.multiple) {
@@ -425,14 +424,13 @@ bool X11Clipboard::Convert(::Window requestor, Atom target, Atom property) {
     return true;
   }
   if (target == atoms_.utf8String || target == atoms_.text) {
-    return SendText(requestor, property, atoms_.utf8String, bytes_);
+    return SendText(requestor, property, atoms_.utf8String, text_->Utf8());
   }
   if (target == atoms_.textPlainUtf8) {
-    return SendText(requestor, property, atoms_.textPlainUtf8, bytes_);
+    return SendText(requestor, property, atoms_.textPlainUtf8, text_->Utf8());
   }
   if (target == XA_STRING) {
-    if (!latin1_) latin1_ = std::make_shared<const std::string>(Utf8ToLatin1(*bytes_));
-    return SendText(requestor, property, XA_STRING, latin1_);
+    return SendText(requestor, property, XA_STRING, text_->Latin1());
   }
   return false;
 }
@@ -526,7 +524,7 @@ void X11Clipboard::ExpireTransfers() {
 
 bool X11Clipboard::HandOver(std::chrono::milliseconds timeout) {
   const Clock::time_point deadline = Clock::now() + timeout;
-  if (!owned_ || !bytes_) return false;
+  if (!owned_ || !text_) return false;
   // A clear may still wait in the queue: the server knows.
   if (XGetSelectionOwner(display_, atoms_.clipboard) != helper_) {
     owned_ = false;

@@ -28,6 +28,7 @@
 #include <string>
 #include <utility>
 
+#include "platform/OfferedText.h"
 #include "platform/SharedText.h"
 
 namespace platform::x11 {
@@ -77,7 +78,7 @@ class X11Clipboard {
 
  private:
   using Clock = std::chrono::steady_clock;
-  using Bytes = std::shared_ptr<const std::string>;
+  using Bytes = OfferedText::Bytes;
 
   // An INCR send under way, keyed by (requestor, property).
   struct Transfer {
@@ -112,10 +113,9 @@ class X11Clipboard {
   std::chrono::milliseconds transferTimeout_;
   size_t chunkSize_;
 
-  Bytes bytes_;
-  // The bytes as Latin-1 for STRING, made at the first such request and shared by every request
-  // and transfer until the text changes.
-  Bytes latin1_;
+  // What was last published, with its Latin-1 form for STRING shared by every request and transfer
+  // until the text changes.
+  std::optional<OfferedText> text_;
   bool owned_ = false;
   Time ownershipTime_ = 0;
   uint64_t ownerships_ = 0;

@@ -81,7 +81,7 @@ void TsButton::SetDown(bool value) {
   Repaint();
 }
 
-bool TsButton::SkinActive() const { return skinData_ && skinData_->Skinned(true); }
+bool TsButton::BoundToActiveSkin() const { return skinData_ && skinData_->BoundToActiveSkin(); }
 
 int TsButton::CurrentState() const {
   if (IsDown() && (skinData_->MouseOver || !mouseCaptured_)) return 2;
@@ -146,10 +146,10 @@ void TsButton::ApplyRegion() {
 }
 
 void TsButton::PaintSkinned() {
-  platform::PAINTSTRUCT ps;
-  platform::BeginPaint(Handle(), &ps);
-  const HDC dc = platform::GetWindowDC(Handle());
-  const int saved = dc ? platform::SaveDC(dc) : 0;
+  const platform::PaintScope paint(Handle());
+  const platform::WindowDC window(Handle());
+  const HDC dc = window.DC();
+  const platform::SavedDC saved(dc);
   skinData_->PaintDeferred = skinData_->IsDeferred();
   // While a fade runs, its frames are the picture.
   const bool fading = fadeTimer_ && fadeTimer_->Enabled();
@@ -171,11 +171,6 @@ void TsButton::PaintSkinned() {
     platform::BitBlt(dc, 0, 0, cache->Width(), cache->Height(),
                      skinData_->CacheBitmap->Canvas()->Handle(), 0, 0, platform::SRCCOPY);
   }
-  if (dc) {
-    platform::RestoreDC(dc, saved);
-    platform::ReleaseDC(Handle(), dc);
-  }
-  platform::EndPaint(Handle(), &ps);
 }
 
 // ---- fading
@@ -216,7 +211,7 @@ bool TsButton::HandleSkinCommand(TMessage& m) {
     case SKC_ISSKINNED: m.LParam = 1; return true;
     case SKC_STOPFADE: StopTheFade(); return true;
     case SKC_PREPAREFADE:
-      if (SkinActive()) RenderCache();
+      if (BoundToActiveSkin()) RenderCache();
       return false;
     default: return false;
   }
@@ -332,7 +327,7 @@ void TsButton::AfterInherited(const TMessage& m) {
 
 void TsButton::WndProc(TMessage& m) {
   if (m.Msg == SM_SKINCMD && HandleSkinCommand(m)) return;
-  if (!skinData_->OwnerReady() || !SkinActive()) {
+  if (!skinData_->OwnerReady() || !BoundToActiveSkin()) {
     framework::TButton::WndProc(m);
     return;
   }
@@ -346,7 +341,7 @@ void TsButton::WndProc(TMessage& m) {
 
 void TsButton::MouseDown(framework::TMouseButton button, framework::TShiftState shift, int x,
                          int y) {
-  if (SkinActive() && Enabled() && !HasState(framework::csDesigning)) {
+  if (BoundToActiveSkin() && Enabled() && !HasState(framework::csDesigning)) {
     framework::TApplication* app = framework::Application();
     if (button == framework::mbLeft && app) {
       savedShowHint_ = app->ShowHint();
@@ -364,7 +359,7 @@ void TsButton::MouseDown(framework::TMouseButton button, framework::TShiftState 
 }
 
 void TsButton::MouseUp(framework::TMouseButton button, framework::TShiftState shift, int x, int y) {
-  if (SkinActive() && Enabled() && !HasState(framework::csDesigning)) {
+  if (BoundToActiveSkin() && Enabled() && !HasState(framework::csDesigning)) {
     framework::TApplication* app = framework::Application();
     if (button == framework::mbLeft && app) app->SetShowHint(savedShowHint_);
     if (!mouseCaptured_ || HasState(framework::csDestroying)) return;
@@ -386,7 +381,7 @@ void TsButton::MouseUp(framework::TMouseButton button, framework::TShiftState sh
 }
 
 void TsButton::KeyUp(uint16_t& key, framework::TShiftState shift) {
-  if (SkinActive() && IsDown() && key == platform::VK_SPACE) {
+  if (BoundToActiveSkin() && IsDown() && key == platform::VK_SPACE) {
     pressed_ = false;
     regionDirty_ = true;
     skinData_->BackgroundDirty = true;

@@ -62,7 +62,7 @@ class TsButton : public framework::TButton {
 
  private:
   bool IsDown() const { return pressed_ || down_; }
-  bool SkinActive() const;
+  bool BoundToActiveSkin() const;
   void DrawCaption();
   // Composes the face in the current state, the border mask (cutting the region), the caption
   // and the disabled look into the cache.

@@ -1,5 +1,7 @@
 #include "skin/controls/sCheckBox.h"
 
+#include <optional>
+
 #include "framework/classes/ClassBuilder.h"
 #include "framework/graphics/Canvas.h"
 #include "platform/windows/Input.h"
@@ -106,7 +108,7 @@ void TsCheckBox::Notification(TComponent* component, framework::TOperation opera
   if (skinData_) skinData_->ComponentRemoved(component);
 }
 
-bool TsCheckBox::SkinActive() const { return skinData_ && skinData_->Skinned(true); }
+bool TsCheckBox::BoundToActiveSkin() const { return skinData_ && skinData_->BoundToActiveSkin(); }
 
 // ---- properties
 
@@ -199,7 +201,7 @@ void TsCheckBox::SetChecked(bool value) {
   if (HasState(framework::csLoading)) return;
   if (value != Checked()) skinData_->BackgroundDirty = true;
   framework::TCheckBox::SetChecked(value);
-  if (skinData_->BackgroundDirty && SkinActive()) Repaint();
+  if (skinData_->BackgroundDirty && BoundToActiveSkin()) Repaint();
 }
 
 // One line and automatic size exclude each other: invalidating with AutoSize on keeps one line.
@@ -251,7 +253,7 @@ int TsCheckBox::GlyphState() const {
 }
 
 void TsCheckBox::AdjustSize() {
-  if (!SkinActive()) {
+  if (!BoundToActiveSkin()) {
     framework::TCheckBox::AdjustSize();
     return;
   }
@@ -331,11 +333,10 @@ void TsCheckBox::RenderCache() {
 
 void TsCheckBox::PaintSkinned(TMessage& m) {
   if (Parent()) MaskFillColor() = platform::ColorToRGB(Parent()->Color());
-  platform::PAINTSTRUCT ps;
   HDC dc = reinterpret_cast<HDC>(m.WParam);
-  const bool began = dc == nullptr;
-  if (began) dc = platform::BeginPaint(Handle(), &ps);
-  const int saved = platform::SaveDC(dc);
+  std::optional<platform::PaintScope> paint;  // only when no context came with the message
+  if (!dc) dc = paint.emplace(Handle()).DC();
+  const platform::SavedDC saved(dc);
   if (skinData_->IsDeferred()) {
     skinData_->PaintDeferred = true;
   } else if (!(fadeTimer_ && fadeTimer_->Enabled())) {
@@ -346,8 +347,6 @@ void TsCheckBox::PaintSkinned(TMessage& m) {
                      skinData_->CacheBitmap->Canvas()->Handle(), 0, 0, platform::SRCCOPY);
   }
   MaskFillColor() = kColorSlotUnset;
-  platform::RestoreDC(dc, saved);
-  if (began) platform::EndPaint(Handle(), &ps);
 }
 
 // ---- fading and input
@@ -391,7 +390,7 @@ bool TsCheckBox::HandleSkinCommand(TMessage& m) {
     case SKC_ISSKINNED: m.LParam = 1; return true;
     case SKC_STOPFADE: StopFade(fadeTimer_); return true;
     case SKC_PREPAREFADE:
-      if (SkinActive()) RenderCache();
+      if (BoundToActiveSkin()) RenderCache();
       return false;
     default: return false;
   }
@@ -543,13 +542,13 @@ void TsCheckBox::HandleUnskinnedFiltering(TMessage& m) {
 
 void TsCheckBox::WndProc(TMessage& m) {
   if (m.Msg == SM_SKINCMD && HandleSkinCommand(m)) return;
-  if (SkinActive() && HandleFocusAndHover(m)) return;
+  if (BoundToActiveSkin() && HandleFocusAndHover(m)) return;
   if (!skinData_->OwnerReady()) {
     framework::TCheckBox::WndProc(m);
     return;
   }
   if (skinData_->CommonWndProc(m)) return;
-  if (!SkinActive()) {
+  if (!BoundToActiveSkin()) {
     HandleUnskinnedFiltering(m);
     return;
   }

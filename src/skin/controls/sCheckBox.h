@@ -71,7 +71,7 @@ class TsCheckBox : public framework::TCheckBox {
   void WndProc(framework::TMessage& message) override;
 
  private:
-  bool SkinActive() const;
+  bool BoundToActiveSkin() const;
   // The skin's glyph mask for the current state, or nullptr.
   const TsMaskData* SkinGlyphMask(framework::TCheckBoxState state) const;
   const framework::TBitmap* UserGlyph() const;

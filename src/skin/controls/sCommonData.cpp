@@ -192,9 +192,9 @@ void TsCommonData::SetCustomFont(bool value) {
 
 // ---- questions
 
-bool TsCommonData::SkinActive() const {
+bool TsCommonData::SkinReady() const {
   const TsSkinManager* manager = GetSkinManager();
-  return Skinned(true) && manager->SkinData().SkinReady;
+  return BoundToActiveSkin() && manager->SkinData().SkinReady;
 }
 
 bool TsCommonData::IsDeferred() {
@@ -247,7 +247,7 @@ void TsCommonData::CopyCacheToDC(TWinControl* container, int srcLeft, int srcTop
                                  bool paintBordersFirst, platform::HDC dc, const TRect& dest) {
   if (!CacheBitmap || !dc) return;
   if (paintBordersFirst) RepairCorners(*this, 0, kAllCorners);
-  const int saved = platform::SaveDC(dc);
+  const platform::SavedDC saved(dc);
   platform::IntersectClipRect(dc, dest.Left, dest.Top, dest.Right, dest.Bottom);
   if (container) {
     const bool designing = container->HasState(framework::csDesigning);
@@ -262,7 +262,6 @@ void TsCommonData::CopyCacheToDC(TWinControl* container, int srcLeft, int srcTop
   }
   platform::BitBlt(dc, dest.Left, dest.Top, dest.Width(), dest.Height(),
                    CacheBitmap->Canvas()->Handle(), srcLeft, srcTop, platform::SRCCOPY);
-  platform::RestoreDC(dc, saved);
 }
 
 // ---- loading and colours
@@ -273,7 +272,7 @@ void TsCommonData::Loaded() {
   else
     UpdateIndexes();
   // There are no visual styles here, so nothing is taken from a control that stays unskinned.
-  if (Skinned() && OwnerControl && OwnerControl->Parent() && IsEditControl(*this) &&
+  if (BoundToSection() && OwnerControl && OwnerControl->Parent() && IsEditControl(*this) &&
       !OwnerControl->HasState(framework::csLoading))
     SyncEditColors();
 }
@@ -315,7 +314,7 @@ bool TsCommonData::CommonMessage(TMessage& m) {
       if (GetSkinManager() == sender) {
         BackgroundDirty = true;
         PaintDeferred = false;
-        if (Skinned() && IsEditControl(*this)) SyncEditColors();
+        if (BoundToSection() && IsEditControl(*this)) SyncEditColors();
       }
       return false;
     case SKC_GETCACHE:
@@ -365,7 +364,7 @@ bool TsCommonData::CommonMessage(TMessage& m) {
 // by the section's transparency (in 256ths, as the painters mix).
 void TsCommonData::WriteControlColor() {
   TColor& slot = ColorSlot();
-  const TsGeneralData* section = Skinned() ? Section() : nullptr;
+  const TsGeneralData* section = BoundToSection() ? Section() : nullptr;
   if (!section || !OwnerControl) {
     slot = OwnerControl ? platform::ColorToRGB(OwnerControl->Color()) : kColorSlotUnset;
     return;
@@ -406,7 +405,7 @@ bool TsCommonData::CommonWndProc(TMessage& m) {
       }
       return false;
     case platform::WM_SIZE: {
-      if (!Skinned()) return false;
+      if (!BoundToSection()) return false;
       BackgroundDirty = true;
       auto* windowed = dynamic_cast<TWinControl*>(OwnerControl);
       const TsGeneralData* section = Section();
@@ -436,7 +435,7 @@ bool TsCommonData::CommonWndProc(TMessage& m) {
       return false;
     case platform::WM_UPDATEUISTATE:
       // Without visual styles there is no theme to give back to an unskinned control.
-      return Skinned();
+      return BoundToSection();
     case framework::CM_MOUSEENTER:
     case framework::CM_MOUSELEAVE:
       if (OwnerControl && !OwnerControl->HasState(framework::csDesigning) && CanBeHot(ControlType))

@@ -69,8 +69,8 @@ class TsCommonData : public TsCommonDataBase {
   // After the owner was read: the default section when none is set (else the indices), then the
   // edit colours follow the section's.
   void Loaded();
-  // Skinned, and the manager's skin is ready: loaded and announced (not while a skin loads).
-  bool SkinActive() const;
+  // BoundToActiveSkin, and the skin is ready: loaded and announced (not while a skin loads).
+  bool SkinReady() const;
   // Whether the owner is a visual control in a state to be painted and invalidated: not being
   // created, read, loaded or destroyed, and placed on a parent.
   bool OwnerReady() const;

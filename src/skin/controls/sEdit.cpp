@@ -71,7 +71,7 @@ void TsEdit::Notification(TComponent* component, framework::TOperation operation
 }
 
 void TsEdit::GetSelectionColors(platform::TColor& back, platform::TColor& text) const {
-  const TsGeneralData* section = skinData_->Skinned(true) ? skinData_->Section() : nullptr;
+  const TsGeneralData* section = skinData_->BoundToActiveSkin() ? skinData_->Section() : nullptr;
   if (!section) {
     framework::TEdit::GetSelectionColors(back, text);
     return;
@@ -123,10 +123,10 @@ void TsEdit::DrawTextIntoCache(int state) {
 // ---- painting
 
 void TsEdit::FullPaint() {
-  platform::PAINTSTRUCT ps;
-  platform::BeginPaint(Handle(), &ps);
-  HDC dc = platform::GetWindowDC(Handle());
-  const int saved = platform::SaveDC(dc);
+  const platform::PaintScope paint(Handle());
+  const platform::WindowDC window(Handle());
+  const HDC dc = window.DC();
+  const platform::SavedDC saved(dc);
   skinData_->PaintDeferred = skinData_->IsDeferred();
   if (!skinData_->PaintDeferred) {
     bool dirty = true;
@@ -141,16 +141,14 @@ void TsEdit::FullPaint() {
     platform::BitBlt(dc, 0, 0, cache->Width(), cache->Height(),
                      skinData_->CacheBitmap->Canvas()->Handle(), 0, 0, platform::SRCCOPY);
   }
-  platform::RestoreDC(dc, saved);
-  platform::ReleaseDC(Handle(), dc);
-  platform::EndPaint(Handle(), &ps);
 }
 
 void TsEdit::FramePaint() {
   skinData_->PaintDeferred = skinData_->IsDeferred();
   if (skinData_->PaintDeferred) return;
-  HDC dc = platform::GetWindowDC(Handle());
-  const int saved = platform::SaveDC(dc);
+  const platform::WindowDC window(Handle());
+  const HDC dc = window.DC();
+  const platform::SavedDC saved(dc);
   if (skinData_->BackgroundDirty) RenderCache();
   RepairCorners(*skinData_, 0, kAllCorners);
   HDC cache = skinData_->CacheBitmap->Canvas()->Handle();
@@ -161,8 +159,6 @@ void TsEdit::FramePaint() {
   platform::BitBlt(dc, 0, f, f, h - f, cache, 0, f, platform::SRCCOPY);
   platform::BitBlt(dc, f, h - f, w - 2 * f, f, cache, f, h - f, platform::SRCCOPY);
   platform::BitBlt(dc, w - f, f, f, h - f, cache, w - f, f, platform::SRCCOPY);
-  platform::RestoreDC(dc, saved);
-  platform::ReleaseDC(Handle(), dc);
 }
 
 // ---- window procedure
@@ -276,7 +272,7 @@ void TsEdit::FollowWithBoundLabel(const TMessage& m) {
 
 void TsEdit::WndProc(TMessage& m) {
   if (m.Msg == SM_SKINCMD && HandleSkinCommand(m)) return;
-  if (!skinData_->OwnerReady() || !skinData_->Skinned()) {
+  if (!skinData_->OwnerReady() || !skinData_->BoundToSection()) {
     framework::TEdit::WndProc(m);
     FollowWithBoundLabel(m);
     return;

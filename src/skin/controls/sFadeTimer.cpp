@@ -100,26 +100,19 @@ void TsFadeTimer::Step() {
   auto* windowed = dynamic_cast<framework::TWinControl*>(control);
   if (!windowed || !windowed->HandleAllocated()) return;
   const platform::HWND window = windowed->Handle();
-  const platform::HDC dc = platform::GetWindowDC(window);
+  const platform::WindowDC windowDC(window);
+  const platform::HDC dc = windowDC.DC();
   if (!dc) return;
-  const int saved = platform::SaveDC(dc);
-  try {
-    const auto drawn = control->Perform(SM_SKINCMD, SkinWParam(SKC_FADEFRAME),
-                                        reinterpret_cast<platform::LPARAM>(frame_.get()));
-    if (drawn == 0)
-      platform::BitBlt(dc, 0, 0, frame_->Width(), frame_->Height(), frame_->Canvas()->Handle(), 0,
-                       0, platform::SRCCOPY);
-  } catch (...) {
-    platform::RestoreDC(dc, saved);
-    platform::ReleaseDC(window, dc);
-    throw;
-  }
-  platform::RestoreDC(dc, saved);
-  platform::ReleaseDC(window, dc);
+  const platform::SavedDC saved(dc);
+  const auto drawn = control->Perform(SM_SKINCMD, SkinWParam(SKC_FADEFRAME),
+                                      reinterpret_cast<platform::LPARAM>(frame_.get()));
+  if (drawn == 0)
+    platform::BitBlt(dc, 0, 0, frame_->Width(), frame_->Height(), frame_->Canvas()->Handle(), 0, 0,
+                     platform::SRCCOPY);
 }
 
 void ChangeLook(TsFadeTimer*& timer, TsCommonData& data, bool halve, int direction, bool animated) {
-  if (!data.Skinned()) return;
+  if (!data.BoundToSection()) return;
   const TsGeneralData* section = data.Section();
   const bool canFade = animated && !SkinChanging() && section && section->FadingEnabled &&
                        data.CacheBitmap && !data.CacheBitmap->Empty() && !data.BackgroundDirty;

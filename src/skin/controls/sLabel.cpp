@@ -1,7 +1,7 @@
 #include "skin/controls/sLabel.h"
 
 #include <algorithm>
-#include <cstring>
+#include <optional>
 
 #include "framework/classes/ClassBuilder.h"
 #include "framework/controls/WinControl.h"
@@ -235,56 +235,14 @@ TColor TsLabelFX::TextColor() const {
   return kind_->Color();
 }
 
-void TsLabelFX::BuildMask(int width, int height, int blur) {
-  const int stride = width + 2;
-  const int rows = height + 2;
-  const size_t needed = static_cast<size_t>(stride) * static_cast<size_t>(rows) * 2;
-  if (mask_.size() < needed) mask_.resize(needed);
-  std::memset(mask_.data(), 0, needed);
-  const platform::DIBitmap& dib = work_->DIB();
-  for (int pass = 0; pass < blur; ++pass) {
-    // Stamp: every pixel the shadow text covers is fully opaque again.
-    for (int y = 0; y < height; ++y) {
-      const uint8_t* row = dib.ScanLine(y);
-      uint8_t* cells = mask_.data() + static_cast<size_t>(y + 1) * stride + 1;
-      for (int x = 0; x < width; ++x)
-        if (row[3 * x] != 0) cells[x] = 255;
-    }
-    // One blur pass in place: up and left are already this pass's values.
-    for (int y = 1; y <= height; ++y) {
-      uint8_t* cell = mask_.data() + static_cast<size_t>(y) * stride + 1;
-      for (int x = 1; x <= width; ++x, ++cell)
-        *cell = static_cast<uint8_t>((cell[-stride] + cell[stride] + cell[-1] + cell[1]) >> 2);
-    }
-  }
-}
-
 void TsLabelFX::ComposeShadow(const TRect& rect, TColor shadow) {
-  const int width = rect.Width();
-  const int height = rect.Height();
-  const int stride = width + 2;
-  const TColor rgb = platform::ColorToRGB(shadow);
-  const int s[3] = {platform::GetBValue(rgb), platform::GetGValue(rgb), platform::GetRValue(rgb)};
-  const TColor back = platform::ColorToRGB(Color());
-  const int b[3] = {platform::GetBValue(back), platform::GetGValue(back),
-                    platform::GetRValue(back)};
-  const bool transparent = Transparent();
-  if (transparent)
-    platform::BitBlt(work_->Canvas()->Handle(), 0, 0, width, height, Canvas()->Handle(), rect.Left,
-                     rect.Top, platform::SRCCOPY);
-  platform::DIBitmap& dib = work_->DIB();
-  for (int y = 0; y < height; ++y) {
-    uint8_t* p = dib.ScanLine(y);
-    const uint8_t* cells = mask_.data() + static_cast<size_t>(y + 1) * stride + 1;
-    for (int x = 0; x < width; ++x, p += 3) {
-      const int a = cells[x];
-      // Weights out of 255, rounded: where the mask is empty the pixel stays exactly as it was
-      // (a shift by 8 would darken the whole label's rectangle by one step).
-      for (int c = 0; c < 3; ++c)
-        p[c] =
-            static_cast<uint8_t>(((transparent ? p[c] : b[c]) * (255 - a) + s[c] * a + 127) / 255);
-    }
-  }
+  std::optional<TColor> background;
+  if (Transparent())
+    platform::BitBlt(work_->Canvas()->Handle(), 0, 0, rect.Width(), rect.Height(),
+                     Canvas()->Handle(), rect.Left, rect.Top, platform::SRCCOPY);
+  else
+    background = Color();
+  mask_.MixInto(work_->DIB(), shadow, background);
   work_->Modified();
 }
 
@@ -339,7 +297,7 @@ void TsLabelFX::DoDrawText(TRect& rect, unsigned flags) {
                        rect.Bottom - farMargin_};
   TRect shadowRect = textRect.Translated(shadow.distance - rect.Left, shadow.distance - rect.Top);
   platform::DrawText(work->Handle(), text, &shadowRect, flags);
-  BuildMask(width, height, shadow.blur);
+  mask_.Build(work_->DIB(), width, height, shadow.blur);
   ComposeShadow(rect, shadow.color);
   rebuild_ = false;
 

@@ -11,11 +11,11 @@
 
 #include <cstdint>
 #include <memory>
-#include <vector>
 
 #include "framework/classes/Persistent.h"
 #include "framework/controls/Label.h"
 #include "framework/graphics/Bitmap.h"
+#include "skin/paint/sTextShadow.h"
 
 namespace skin {
 
@@ -128,15 +128,14 @@ class TsLabelFX : public TsCustomLabel {
   };
   ShadowParams ResolveShadow() const;
   platform::TColor TextColor() const;
-  // Stamps the shadow text into the mask and blurs it blur times.
-  void BuildMask(int width, int height, int blur);
-  // Mixes the shadow colour into the work bitmap through the mask.
+  // Mixes the shadow colour through the mask into the work bitmap, over what lies beneath rect
+  // when the label is transparent, else over its colour.
   void ComposeShadow(const platform::TRect& rect, platform::TColor shadow);
 
   std::unique_ptr<TsShadow> shadow_;
   std::unique_ptr<TsKind> kind_;
   std::unique_ptr<framework::TBitmap> work_;
-  std::vector<uint8_t> mask_;  // grows, never shrinks
+  TsShadowMask mask_;
   bool rebuild_ = true;
   int nearMargin_ = 0;  // never positive
   int farMargin_ = 0;   // never negative

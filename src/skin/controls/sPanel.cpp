@@ -1,5 +1,7 @@
 #include "skin/controls/sPanel.h"
 
+#include <optional>
+
 #include "framework/classes/ClassBuilder.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
@@ -52,7 +54,7 @@ void TsPanel::Loaded() {
 }
 
 void TsPanel::Paint() {
-  if (skinData_->Skinned() || !OnPaint) {
+  if (skinData_->BoundToSection() || !OnPaint) {
     framework::TPanel::Paint();
     return;
   }
@@ -67,7 +69,7 @@ void TsPanel::PaintWindow(HDC dc) {
 // ---- skinned painting
 
 void TsPanel::PaintSkinned(HDC dc) {
-  if (HasState(framework::csDestroying) || !skinData_->SkinActive()) return;
+  if (HasState(framework::csDestroying) || !skinData_->SkinReady()) return;
   if (Parent() && Parent()->HasState(framework::csCreating)) return;
   skinData_->PaintDeferred = skinData_->IsDeferred();
   if (skinData_->PaintDeferred) return;
@@ -142,7 +144,7 @@ void TsPanel::WndProc(TMessage& m) {
       default: break;
     }
   }
-  if (!skinData_->OwnerReady() || !skinData_->Skinned()) {
+  if (!skinData_->OwnerReady() || !skinData_->BoundToSection()) {
     if (m.Msg == platform::WM_ERASEBKGND && OnPaint) return;
     framework::TPanel::WndProc(m);
     return;
@@ -179,21 +181,17 @@ void TsPanel::HandleSkinnedMessage(TMessage& m) {
         return;
       }
       SetControlState(ControlState() | framework::csCustomPaint);
-      platform::PAINTSTRUCT ps;
-      platform::BeginPaint(Handle(), &ps);
-      HDC dc = reinterpret_cast<HDC>(m.WParam);
-      const bool fetched = dc == nullptr;
-      if (fetched) dc = platform::GetWindowDC(Handle());
-      if (dc) {
-        const int saved = platform::SaveDC(dc);
-        {
+      {
+        const platform::PaintScope paint(Handle());
+        HDC dc = reinterpret_cast<HDC>(m.WParam);
+        std::optional<platform::WindowDC> window;  // only when no context came with the message
+        if (!dc) dc = window.emplace(Handle()).DC();
+        if (dc) {
+          const platform::SavedDC saved(dc);
           framework::TCanvasBinding binding(*Canvas(), dc);
           PaintSkinned(dc);
         }
-        platform::RestoreDC(dc, saved);
-        if (fetched) platform::ReleaseDC(Handle(), dc);
       }
-      platform::EndPaint(Handle(), &ps);
       SetControlState(ControlState() & ~framework::csCustomPaint);
       return;
     }

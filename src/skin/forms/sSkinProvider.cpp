@@ -98,7 +98,7 @@ void TsSkinProvider::AfterConstruction() {
 
 void TsSkinProvider::Loaded() {
   TComponent::Loaded();
-  if (ManagerAtHand() && skinData_->SkinActive()) SetupForm();
+  if (ManagerAtHand() && skinData_->SkinReady()) SetupForm();
 }
 
 void TsSkinProvider::Notification(TComponent* component, framework::TOperation operation) {
@@ -204,7 +204,7 @@ void TsSkinProvider::FormWindowProc(TMessage& m) {
       default: break;
     }
   }
-  if (!ownerForm_->HasState(framework::csDestroying) && skinData_->SkinActive()) {
+  if (!ownerForm_->HasState(framework::csDestroying) && skinData_->SkinReady()) {
     if (m.Msg == SM_SKINCMD)
       SkinnedSkinCommand(m);
     else
@@ -273,7 +273,7 @@ void TsSkinProvider::SkinnedSkinCommand(TMessage& m) {
     }
     case SKC_GETCOLOR: {
       const TsGeneralData* section = skinData_->Section();
-      ColorSlot() = section && skinData_->Skinned() && !skinData_->CustomColor()
+      ColorSlot() = section && skinData_->BoundToSection() && !skinData_->CustomColor()
                         ? section->HotColor
                         : platform::ColorToRGB(ownerForm_->Color());
       return;
@@ -287,7 +287,7 @@ void TsSkinProvider::SkinnedWindowMessage(TMessage& m) {
     case platform::WM_SIZE: {
       PassOn(m);
       const TsGeneralData* section = skinData_->Section();
-      if (!skinData_->Skinned() || !section || section->GradientPercent <= 0) return;
+      if (!skinData_->BoundToSection() || !section || section->GradientPercent <= 0) return;
       for (int i = 0; i < ownerForm_->ControlCount(); ++i) {
         TControl* child = ownerForm_->Controls(i);
         if (child->HasState(framework::csDestroying)) continue;
@@ -403,12 +403,12 @@ void TsSkinProvider::RenderFormImage() {
 
 void TsSkinProvider::PaintFormClient() {
   const platform::HWND handle = ownerForm_->Handle();
-  platform::PAINTSTRUCT ps;
-  HDC dc = platform::BeginPaint(handle, &ps);
+  const platform::PaintScope paint(handle);
+  HDC dc = paint.DC();
   if (!dc) return;
   {
     framework::TCanvasBinding binding(*ownerForm_->Canvas(), dc);
-    const int saved = platform::SaveDC(dc);
+    const platform::SavedDC saved(dc);
     skinData_->PaintDeferred = skinData_->IsDeferred();
     if (!skinData_->PaintDeferred && !ownerForm_->HasState(framework::csDestroying) &&
         !paintingParts_) {
@@ -418,7 +418,7 @@ void TsSkinProvider::PaintFormClient() {
         const int offsetY = ownerForm_->Height() - ownerForm_->ClientHeight();
         skinData_->CopyCacheToDC(ownerForm_, offsetX, offsetY, 0, 0, false, dc,
                                  {0, 0, ownerForm_->Width(), ownerForm_->Height()});
-        NotifyChildrenPainted(ownerForm_, ps.rcPaint);
+        NotifyChildrenPainted(ownerForm_, paint.Info().rcPaint);
         paintingParts_ = true;
         PaintGraphicChildren(dc, ownerForm_);
         paintingParts_ = false;
@@ -428,16 +428,14 @@ void TsSkinProvider::PaintFormClient() {
         paintingParts_ = false;
       }
     }
-    platform::RestoreDC(dc, saved);
   }
-  platform::EndPaint(handle, &ps);
 }
 
 // Only the attached control, over the form's image where it does not paint every pixel itself.
 void TsSkinProvider::PaintAttachedControl(HDC dc) {
   TControl* control = skinData_->AttachedControl;
   if (!ownerForm_->ContainsControl(control) || control->Parent() != ownerForm_) return;
-  const int saved = platform::SaveDC(dc);
+  const platform::SavedDC saved(dc);
   platform::OffsetViewportOrgEx(dc, control->Left(), control->Top());
   platform::IntersectClipRect(dc, 0, 0, control->Width(), control->Height());
   if (control->ControlStyleHas(framework::csOpaque)) {
@@ -452,7 +450,6 @@ void TsSkinProvider::PaintAttachedControl(HDC dc) {
     platform::BitBlt(dc, 0, 0, control->Width(), control->Height(), underDC, 0, 0,
                      platform::SRCCOPY);
   }
-  platform::RestoreDC(dc, saved);
 }
 
 }  // namespace skin

@@ -20,12 +20,15 @@ TsSkinManager* TsCommonDataBase::GetSkinManager() const {
   return skinManager_ ? skinManager_ : DefaultManager();
 }
 
-bool TsCommonDataBase::Skinned(bool checkActive) const {
+bool TsCommonDataBase::BoundToSection() const {
   if (!OwnerObject || OwnerObject->HasState(framework::csDestroying)) return false;
   const TsSkinManager* manager = GetSkinManager();
   if (!manager || manager->HasState(framework::csDestroying)) return false;
-  if (checkActive && !manager->Active()) return false;
   return manager->IsValidSectionIndex(SectionIndex);
+}
+
+bool TsCommonDataBase::BoundToActiveSkin() const {
+  return BoundToSection() && GetSkinManager()->Active();
 }
 
 const TsGeneralData* TsCommonDataBase::Section() const {
@@ -40,7 +43,7 @@ bool TsCommonDataBase::IsTransparent() const {
 }
 
 bool TsCommonDataBase::DependsOnParent() const {
-  if (CacheFrozen || !Skinned()) return true;
+  if (CacheFrozen || !BoundToSection()) return true;
   if (!OwnerControl || OwnerControl->HasState(framework::csCreating) || !OwnerControl->Visible())
     return true;
   const TsGeneralData* section = Section();

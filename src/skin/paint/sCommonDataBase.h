@@ -67,9 +67,12 @@ class TsCommonDataBase : public framework::TPersistent {
 
   // The named manager, else the default manager (nullptr when there is none).
   TsSkinManager* GetSkinManager() const;
-  // The owner exists and is not being destroyed, a manager exists and is not being destroyed,
-  // (with checkActive) its skin is active, and SectionIndex is a valid section of it.
-  bool Skinned(bool checkActive = false) const;
+  // The owner exists and is not being destroyed, a manager exists and is not being destroyed, and
+  // SectionIndex is a valid section of it (whether or not its skin is active).
+  bool BoundToSection() const;
+  // BoundToSection, and the manager's skin is active. (TsCommonData::SkinReady asks further that
+  // the skin be loaded and announced.)
+  bool BoundToActiveSkin() const;
   // The section record of SectionIndex, or nullptr while not skinned.
   const TsGeneralData* Section() const;
   // The section's Transparency is above 0.

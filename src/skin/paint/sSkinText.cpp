@@ -99,7 +99,7 @@ void DrawSkinText(TCanvas* canvas, std::string_view text, bool enabled, bool hot
   platform::IntersectClipRect(canvas->Handle(), rect.Left, rect.Top, rect.Right, rect.Bottom);
   TRect e;
   if (!PlaceCaption(canvas, text, enabled, flags, rect, e)) return;
-  const TsGeneralData* section = data.Skinned() ? data.Section() : nullptr;
+  const TsGeneralData* section = data.BoundToSection() ? data.Section() : nullptr;
   if (!section) {
     Draw(canvas, text, e, flags | DT_NOCLIP, canvas->Font()->Color());
     return;

@@ -1,6 +1,10 @@
 // Invalidation, the order of painting, clipping of overlapping windows and regions, and what
 // reaches the screen.
 
+#include <string>
+#include <vector>
+
+#include "platform/Exception.h"
 #include "platform/windows/Paint.h"
 #include "tests/platform/headless/HeadlessFixture.h"
 
@@ -173,6 +177,41 @@ TEST_F(PaintingTest, PaintContextsCoverOnlyTheInvalidVisiblePart) {
   EXPECT_EQ(GetClipBox(whole, &clip), SIMPLEREGION);
   EXPECT_EQ(clip, Rect(0, 10, 40, 40));
   ReleaseDC(top, whole);
+}
+
+TEST_F(PaintingTest, WhatAFailingPaintDrewStillReachesTheScreenAndItsContextsAreGivenBack) {
+  HWND top = MakeWindow(nullptr, Bounds(0, 0, 20, 20), WS_POPUP | WS_VISIBLE);
+  SetWindowProc(top, [](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+    if (m != WM_PAINT) return DefWindowProc(h, m, w, l);
+    const PaintScope paint(h);
+    const SavedDC saved(paint.DC());
+    FillRect(paint.DC(), Bounds(0, 0, 20, 20), CreateSolidBrush(clGreen));
+    OffsetViewportOrgEx(paint.DC(), 10, 10);
+    throw Exception("a paint handler failed");
+  });
+  std::vector<std::string> failures;
+  SetFailureReport([&](const std::exception& e) { failures.emplace_back(e.what()); });
+  Pump();
+  SetFailureReport(nullptr);
+  EXPECT_EQ(failures, std::vector<std::string>{"a paint handler failed"});
+  EXPECT_EQ(At(0, 0), clGreen);
+  EXPECT_EQ(At(19, 19), clGreen);
+
+  // A window context left on the way out of a failed drawing is given back: what it drew reaches
+  // the screen.
+  const auto drawAndFail = [top] {
+    const WindowDC window(top);
+    const SavedDC saved(window.DC());
+    OffsetViewportOrgEx(window.DC(), 5, 5);
+    FillRect(window.DC(), Bounds(0, 0, 5, 5), CreateSolidBrush(clBlue));
+    throw Exception("a drawing failed");
+  };
+  EXPECT_THROW(drawAndFail(), Exception);
+  Pump();
+  EXPECT_EQ(At(4, 4), clGreen);
+  EXPECT_EQ(At(5, 5), clBlue);
+  EXPECT_EQ(At(9, 9), clBlue);
+  EXPECT_EQ(At(10, 10), clGreen);
 }
 
 TEST_F(PaintingTest, ExposeRepresentsWithoutRepainting) {

@@ -1,19 +1,9 @@
 // Messages: sending, posting, the queues and the order in which the loop hands messages out
-// (posted messages, then input, then the quit message, then WM_PAINT, then WM_TIMER), and timers.
-
-#include <algorithm>
-#include <limits>
+// (posted messages, then input, then the quit message, then WM_PAINT, then WM_TIMER).
 
 #include "platform/windows/WindowSystem.h"
 
 namespace platform {
-
-namespace {
-
-// Milliseconds from now until due on a wrapping 32-bit clock; negative when overdue.
-int32_t Until(uint32_t due, uint32_t now) { return static_cast<int32_t>(due - now); }
-
-}  // namespace
 
 uint32_t WindowSystem::Now() { return backend().TickCount(); }
 
@@ -95,17 +85,15 @@ bool WindowSystem::Get(MSG* msg, bool remove, bool wait) {
       if (remove) w->internalPaint = false;
       return true;
     }
-    if (DueTimer(msg)) {
-      if (remove) {
-        for (Timer& t : timers_)
-          if (t.hwnd == msg->hwnd && t.id == msg->wParam) t.due = msg->time + t.interval;
-      }
+    if (const std::optional<MSG> timer = timers_.Due(Now())) {
+      *msg = *timer;
+      if (remove) timers_.Handed(*timer);
       return true;
     }
     // Nothing to hand out: the screen catches up, then the loop sleeps until something happens.
     PresentAll();
     if (!wait) return false;
-    backend().WaitForEvents(NextTimerDelay());
+    backend().WaitForEvents(timers_.NextDelay(Now()));
   }
 }
 
@@ -131,55 +119,6 @@ LRESULT WindowSystem::Dispatch(const MSG& msg) {
     report(failure);
     return 0;
   }
-}
-
-uintptr_t WindowSystem::StartTimer(HWND hwnd, uintptr_t id, uint32_t intervalMs) {
-  if (!Find(hwnd)) return 0;
-  const uint32_t interval = std::max<uint32_t>(intervalMs, 10);
-  const uint32_t due = Now() + interval;
-  for (Timer& t : timers_) {
-    if (t.hwnd == hwnd && t.id == id) {
-      t.interval = interval;
-      t.due = due;
-      return id;
-    }
-  }
-  timers_.push_back({hwnd, id, interval, due});
-  return id;
-}
-
-bool WindowSystem::StopTimer(HWND hwnd, uintptr_t id) {
-  const auto before = timers_.size();
-  timers_.erase(std::remove_if(timers_.begin(), timers_.end(),
-                               [&](const Timer& t) { return t.hwnd == hwnd && t.id == id; }),
-                timers_.end());
-  return timers_.size() != before;
-}
-
-// The most overdue timer, as one WM_TIMER however many intervals have passed.
-bool WindowSystem::DueTimer(MSG* msg) {
-  if (timers_.empty()) return false;
-  const uint32_t now = Now();
-  const Timer* best = nullptr;
-  for (const Timer& t : timers_) {
-    if (Until(t.due, now) > 0 || !Find(t.hwnd)) continue;
-    if (!best || Until(t.due, now) < Until(best->due, now)) best = &t;
-  }
-  if (!best) return false;
-  *msg = MSG{};
-  msg->hwnd = best->hwnd;
-  msg->message = WM_TIMER;
-  msg->wParam = best->id;
-  msg->time = now;
-  return true;
-}
-
-std::optional<uint32_t> WindowSystem::NextTimerDelay() {
-  if (timers_.empty()) return std::nullopt;
-  const uint32_t now = Now();
-  int32_t best = std::numeric_limits<int32_t>::max();
-  for (const Timer& t : timers_) best = std::min(best, Until(t.due, now));
-  return static_cast<uint32_t>(std::max<int32_t>(best, 0));
 }
 
 }  // namespace platform
