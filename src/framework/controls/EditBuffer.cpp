@@ -8,8 +8,12 @@
 namespace framework {
 
 void EditBuffer::Reindex() {
-  marks_.clear();
+  // As many marks as the text could need, at once: growing by doubling would hold the old table
+  // beside the new one for a moment. Room a text of long characters leaves unused is not touched,
+  // and a long text's table does not stay with a short one.
   const std::string& text = text_.Str();
+  marks_ = std::vector<Mark>();
+  marks_.reserve(text.size() / kIndexStride + 1);
   size_t count = 0;
   for (size_t i = 0; i < text.size(); ++count) {
     if (count % kIndexStride == 0) marks_.push_back({i, count, 0});
