@@ -86,11 +86,11 @@ size_t EditBuffer::LastMarkAtX(int64_t x) const {
 }
 
 void EditBuffer::Replace(size_t from, size_t to, std::string_view insert) {
-  // Whether a byte starts a character depends only on the three bytes before it: the marks before
-  // the edit and those more than three bytes after it stay character starts. Those between them
-  // go, and the characters from the last mark before the edit to the first one after it are
-  // marked again.
-  const size_t a = from == 0 ? 0 : LastMark(&Mark::byte, from - 1);
+  // Whether a byte starts a character depends only on the three bytes on either side of it (a
+  // sequence is at most four bytes long): marks more than three bytes before the edit and more
+  // than three bytes after it stay character starts. Those between them go, and the characters
+  // from the last such mark before the edit to the first one after it are marked again.
+  const size_t a = from < 4 ? 0 : LastMark(&Mark::byte, from - 4);
   const size_t b = LastMark(&Mark::byte, to + 3) + 1;
   MoveSplit(b);
   const Mark oldEnd = b < marks_.size() ? total_ - marks_[b] : total_;

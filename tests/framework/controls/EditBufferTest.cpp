@@ -275,16 +275,18 @@ TEST(EditBuffer, EditsAnywhereKeepCharactersAndWidthsAsAWalkFindsThem) {
     return n == 0 ? 0 : (seed >> 8) % n;
   };
   size_t place = b.Text().size() / 2;
-  for (size_t step = 1; step <= 600; ++step) {
+  for (size_t step = 1; step <= 400; ++step) {
     const size_t kind = next(10);
     if (kind == 0) place = next(b.Text().size() + 1);  // the caret goes elsewhere
     if (kind == 1) {
-      b.Select(next(b.Text().size() + 1), next(b.Text().size() + 1));  // a selection, replaced
+      const size_t anchor = next(b.Text().size() + 1);  // a selection, replaced
+      b.Select(anchor, next(b.Text().size() + 1));
     } else {
       b.Select(place, place);
     }
     if (kind == 2) {
-      b.ReplaceSelection(LongMixedText().substr(next(100), next(400)), 0);
+      const size_t from = next(100);
+      b.ReplaceSelection(LongMixedText().substr(from, next(400)), 0);
     } else if (kind == 3) {
       b.DeleteBackward();
     } else if (kind == 4) {
@@ -293,10 +295,9 @@ TEST(EditBuffer, EditsAnywhereKeepCharactersAndWidthsAsAWalkFindsThem) {
       b.ReplaceSelection(inserts[next(8)], 0);
     }
     place = b.Caret();
-    if (step % 25 == 0 || kind <= 2) ExpectMatchesAWalk(b, step);
+    ExpectMatchesAWalk(b, step);
     if (HasFatalFailure()) return;
   }
-  ExpectMatchesAWalk(b, 601);
 }
 
 TEST(EditBuffer, ATextHeldByTheBufferAloneIsChangedInPlace) {
