@@ -59,16 +59,17 @@ wl_clipboard() {
   "${as_run_user[@]}" env XDG_RUNTIME_DIR="$work/runtime" WAYLAND_DISPLAY="$name" \
     timeout 5 wl-paste --no-newline 2>/dev/null
 }
-# Waits up to $2 tenths of a second for the Wayland clipboard to hold $1; prints what it holds.
-wl_wait_for() {
+# Waits up to $3 tenths of a second for a clipboard (read by $1) to hold $2; prints what it holds.
+wait_for() {
   local got=
-  for _ in $(seq 1 "$2"); do
-    got=$(wl_clipboard)
-    [ "$got" == "$1" ] && break
+  for _ in $(seq 1 "$3"); do
+    got=$($1)
+    [ "$got" == "$2" ] && break
     sleep 0.1
   done
   echo "$got"
 }
+wl_wait_for() { wait_for wl_clipboard "$@"; }
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$pid/stat"; }
 
 start_sway || skip "sway did not start: $(grep -v '^$' "$work/sway.log" | tail -n 1)"
@@ -90,7 +91,8 @@ check "a hover reaches Wayland programs" "one" "$(wl_wait_for one 30)"
 # The compositor goes: the program lives on, and waits for it without spinning.
 stop_sway
 hover_slot 3
-check "the X clipboard is served while the compositor is gone" "three" "$(clipboard)"
+check "the X clipboard is served while the compositor is gone" "three" \
+  "$(wait_for clipboard three 30)"
 before=$(cpu_ticks)
 sleep 2
 check "no processor time while the compositor is gone (ticks in 2 s)" "yes" \
