@@ -1,5 +1,6 @@
 #include "app/SnippetFile.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "platform/Exception.h"
@@ -11,6 +12,9 @@ namespace {
 
 constexpr char kCtrlZ = 26;
 
+// A line longer than this is taken for a long one: it reserves what the file may still hold.
+constexpr size_t kShortLine = 65536;
+
 bool IsSpecial(char c) { return c == '\n' || c == '\r' || c == kCtrlZ; }
 
 }  // namespace
@@ -19,8 +23,18 @@ TSnippetParser::TSnippetParser(TSnippets& fields, size_t maxTextBytes)
     : fields_(fields), maxTextBytes_(maxTextBytes) {}
 
 void TSnippetParser::EndLine() {
-  fields_[static_cast<size_t>(count_)] = platform::SharedText(std::move(current_));
+  // A long line that took room for the rest of a file holding more lines gives back what it
+  // did not use.
+  if (current_.capacity() - current_.size() > std::max(kShortLine, current_.size() / 4))
+    current_.shrink_to_fit();
+  platform::SharedText& slot = fields_[static_cast<size_t>(count_)];
+  if (!matching_)
+    slot = platform::SharedText(std::move(current_));
+  else if (matched_ != slot.size())
+    slot = platform::SharedText(slot.substr(0, matched_));  // the start of what it held
   current_ = std::string();
+  matched_ = 0;
+  matching_ = true;
   ++count_;
   inLine_ = false;
   if (count_ == kSnippetCount) done_ = true;
@@ -63,10 +77,29 @@ void TSnippetParser::Feed(const char* data, size_t size) {
         throw platform::EOutOfResources("The snippet file holds more than " +
                                         std::to_string(maxTextBytes_) + " bytes of snippets");
       textBytes_ += run;
+      if (matching_) {
+        const std::string& old = fields_[static_cast<size_t>(count_)].Str();
+        if (old.size() - matched_ >= run && old.compare(matched_, run, data + i, run) == 0) {
+          matched_ += run;
+          i = end;
+          continue;
+        }
+        // The line differs from here on: it starts with what matched so far.
+        matching_ = false;
+        current_.assign(old, 0, matched_);
+      }
+      const size_t grown = current_.size() + run;
+      if (grown > current_.capacity() && grown > kShortLine) {
+        // Neither more than the file still holds nor more than the snippets may still take.
+        const size_t left = expected_ > fed_ + i ? expected_ - (fed_ + i) : 0;
+        const size_t allowed = maxTextBytes_ - textBytes_ + run;
+        current_.reserve(current_.size() + std::max(run, std::min(left, allowed)));
+      }
       current_.append(data + i, run);
       i = end;
     }
   }
+  fed_ += size;
 }
 
 void TSnippetParser::Finish() {
@@ -110,6 +143,7 @@ int LoadSnippetFile(const std::string& path, TSnippets& fields) {
   platform::RemoveAbandonedSaves(path);
   platform::SharedFileReader file(path);
   TSnippetParser parser(fields);
+  parser.ExpectAtMost(file.Size());
   char chunk[65536];
   while (!parser.Done()) {
     const size_t got = file.Read(chunk, sizeof chunk);

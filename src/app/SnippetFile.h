@@ -39,7 +39,9 @@ constexpr size_t kMaxSnippetTextBytes = size_t{256} << 20;
 //  - lines have no length limit of their own; lines 8 and later do not matter, so the parser is
 //    Done() after the seventh and its reader stops there.
 // Slot k of the given fields is set the moment line k is complete; slots beyond the last line keep
-// their texts.
+// their texts. A line equal to what its slot holds leaves the slot's text as it is, shared, so
+// reading an unchanged file again makes no second copy of a long snippet: the line is compared
+// with the slot's text as it arrives and copied only from where it differs.
 class TSnippetParser {
  public:
   explicit TSnippetParser(TSnippets& fields, size_t maxTextBytes = kMaxSnippetTextBytes);
@@ -49,6 +51,10 @@ class TSnippetParser {
   void Feed(const char* data, size_t size);
   // The end of the data: a last line without a line end is complete now.
   void Finish();
+  // At most this many bytes are still to come (a file's size). A line that outgrows a reading
+  // piece then takes room for all of them at once instead of growing by doubling, which copies it
+  // and holds it half as large again for a moment; room it does not fill is never touched.
+  void ExpectAtMost(size_t bytes) { expected_ = bytes; }
 
   bool Done() const { return done_; }
   int LineCount() const { return count_; }
@@ -59,7 +65,11 @@ class TSnippetParser {
   TSnippets& fields_;
   size_t maxTextBytes_;
   size_t textBytes_ = 0;
+  size_t expected_ = 0;
+  size_t fed_ = 0;  // bytes fed before the current piece
   std::string current_;
+  size_t matched_ = 0;    // bytes of the line read so far that equal the start of its slot's text
+  bool matching_ = true;  // and nothing in the line differed from it so far
   int count_ = 0;
   bool inLine_ = false;
   bool pendingCR_ = false;

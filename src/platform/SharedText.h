@@ -19,7 +19,7 @@ class SharedText {
   SharedText() = default;
   // Takes the text over (moved from, or copied once).
   SharedText(std::string text)  // NOLINT(google-explicit-constructor): a string is a text
-      : bytes_(text.empty() ? nullptr : std::make_shared<const std::string>(std::move(text))) {}
+      : bytes_(text.empty() ? nullptr : std::make_shared<std::string>(std::move(text))) {}
   SharedText(const char* text)  // NOLINT(google-explicit-constructor)
       : SharedText(std::string(text)) {}
   SharedText(std::string_view text)  // NOLINT(google-explicit-constructor)
@@ -38,6 +38,14 @@ class SharedText {
   }
   size_t find(char ch, size_t pos = 0) const { return Str().find(ch, pos); }
   size_t find(std::string_view text, size_t pos = 0) const { return Str().find(text, pos); }
+
+  // The bytes to change in place, when this holder is their only one, so that nobody sees them
+  // change (an editor typing into a text of many megabytes); null when they are shared or empty.
+  // The program's texts live on one thread: with a single holder nobody can take a share meanwhile.
+  std::string* Unshared() {
+    // Every text is made as a string of its own (not a const one), so changing it is sound.
+    return bytes_ && bytes_.use_count() == 1 ? const_cast<std::string*>(bytes_.get()) : nullptr;
+  }
 
   // Whether both hold the very same bytes (not merely equal ones).
   bool Shares(const SharedText& other) const { return bytes_ == other.bytes_; }

@@ -178,3 +178,39 @@ TEST(SnippetFileTest, FailuresCarryTheirMessagesAndChangeNoSlot) {
 
 }  // namespace
 }  // namespace app
+
+namespace app {
+namespace {
+
+TEST(SnippetFileTest, ALineEqualToWhatItsSlotHoldsKeepsTheSlotsOwnBytes) {
+  // Equal lines, one of them long enough to arrive in several read chunks, keep the very text the
+  // slot held; lines that are shorter, longer or differ anywhere (the last byte of a long one
+  // too) are the file's.
+  const std::string longText(200000, 'L');
+  std::string changed = longText;
+  changed.back() = 'M';
+  const TSnippets old = {"same", "longer than the line", "short", "prefix", longText, longText, ""};
+  const std::string bytes =
+      "same\r\nlonger\r\nshort and more\r\nprefiX\r\n" + longText + "\r\n" + changed + "\r\n\r\n";
+  const TSnippets expected = {"same", "longer", "short and more", "prefiX", longText, changed, ""};
+
+  TempFolder folder;
+  WriteBytes(folder / "Config.txt", bytes);
+  TSnippets fields = old;
+  EXPECT_EQ(LoadSnippets(folder.Path(), fields), 7);
+  EXPECT_EQ(fields, expected);
+  EXPECT_TRUE(fields[0].Shares(old[0]));
+  EXPECT_TRUE(fields[4].Shares(old[4]));
+  EXPECT_FALSE(fields[5].Shares(old[5]));
+
+  TSnippets pieces = old;
+  TSnippetParser parser(pieces);
+  for (size_t i = 0; i < bytes.size(); i += 7)
+    parser.Feed(&bytes[i], std::min<size_t>(7, bytes.size() - i));
+  parser.Finish();
+  EXPECT_EQ(pieces, expected);
+  EXPECT_TRUE(pieces[4].Shares(old[4]));
+}
+
+}  // namespace
+}  // namespace app

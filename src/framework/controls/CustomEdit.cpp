@@ -1,6 +1,7 @@
 #include "framework/controls/CustomEdit.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "framework/controls/ControlTypeNames.h"
 #include "framework/forms/ClipboardObject.h"
@@ -299,73 +300,43 @@ bool TCustomEdit::UserReplace(std::string_view insert) {
 
 void TCustomEdit::UpdateLayout() {
   if (layoutValid_) return;
-  MeasuringDC measure(Font());
-  platform::TextMetric tm;
-  platform::GetTextMetrics(measure.Get(), &tm);
-  lineHeight_ = tm.tmHeight;
-  passwordWidth_ = passwordChar_ ? measure.Width(platform::EncodeUtf8(passwordChar_)) : 0;
-  // Text is laid out by adding advances, so a run measures as its characters one by one do; pen
-  // positions stop growing at the platform's limit, as drawing does.
-  constexpr size_t kStride = EditBuffer::kIndexStride;
-  const size_t n = buffer_.CharCount();
-  const std::string_view text = buffer_.Text();
-  indexedX_.clear();
-  indexedX_.reserve(n / kStride + 1);
-  int64_t x = 0;
-  for (size_t k = 0; k <= n; k += kStride) {
-    indexedX_.push_back(static_cast<int>(x));
-    const size_t end = std::min(n, k + kStride);
-    const int run =
-        passwordChar_
-            ? static_cast<int>(std::min<int64_t>(platform::kMaxTextExtent,
-                                                 static_cast<int64_t>(end - k) * passwordWidth_))
-            : measure.Width(
-                  text.substr(buffer_.CharStart(k), buffer_.CharStart(end) - buffer_.CharStart(k)));
-    x = std::min<int64_t>(platform::kMaxTextExtent, x + run);
+  {
+    MeasuringDC measure(Font());
+    platform::TextMetric tm;
+    platform::GetTextMetrics(measure.Get(), &tm);
+    lineHeight_ = tm.tmHeight;
+    passwordWidth_ = passwordChar_ ? measure.Width(platform::EncodeUtf8(passwordChar_)) : 0;
   }
+  // Text is laid out by adding advances, so a run measures as its characters one by one do.
   layoutValid_ = true;
+  if (passwordChar_) {
+    buffer_.SetMeasure([width = int64_t{passwordWidth_}](std::string_view, size_t chars) {
+      return static_cast<int64_t>(chars) * width;
+    });
+  } else {
+    buffer_.SetMeasure(
+        [this](std::string_view run, size_t) -> int64_t { return MeasuringDC(Font()).Width(run); });
+  }
 }
+
+namespace {
+
+// Pen positions stop growing at the platform's limit, as drawing does.
+int Bounded(int64_t x) { return static_cast<int>(std::min<int64_t>(platform::kMaxTextExtent, x)); }
+
+}  // namespace
 
 int TCustomEdit::XOf(size_t charIndex) {
   UpdateLayout();
-  constexpr size_t kStride = EditBuffer::kIndexStride;
-  const size_t base = charIndex / kStride * kStride;
-  const int x = indexedX_[charIndex / kStride];
-  if (base == charIndex) return x;
-  int run = 0;
-  if (passwordChar_) {
-    run = static_cast<int>(charIndex - base) * passwordWidth_;
-  } else {
-    MeasuringDC measure(Font());
-    const size_t from = buffer_.CharStart(base);
-    run = measure.Width(
-        std::string_view(buffer_.Text()).substr(from, buffer_.CharStart(charIndex) - from));
-  }
-  return static_cast<int>(std::min<int64_t>(platform::kMaxTextExtent, int64_t{x} + run));
+  return Bounded(buffer_.XOf(charIndex));
 }
 
 size_t TCustomEdit::LastCharAtOrBefore(int x, int& charX) {
   UpdateLayout();
-  constexpr size_t kStride = EditBuffer::kIndexStride;
-  const auto slot = std::upper_bound(indexedX_.begin(), indexedX_.end(), x);
-  const size_t j =
-      slot == indexedX_.begin() ? 0 : static_cast<size_t>(slot - indexedX_.begin()) - 1;
-  size_t k = j * kStride;
-  charX = indexedX_[j];
-  const size_t n = buffer_.CharCount();
-  MeasuringDC measure(Font());
-  const std::string_view text = buffer_.Text();
-  size_t at = buffer_.CharStart(k);
-  while (k < n) {
-    size_t next = at;
-    platform::NextCodePoint(text, next);
-    const int width = passwordChar_ ? passwordWidth_ : measure.Width(text.substr(at, next - at));
-    const int nextX = std::min(platform::kMaxTextExtent, charX + width);
-    if (nextX > x) break;
-    charX = nextX;
-    at = next;
-    ++k;
-  }
+  int64_t at = 0;
+  const size_t k = buffer_.LastCharAtOrBefore(
+      x >= platform::kMaxTextExtent ? std::numeric_limits<int64_t>::max() : x, at);
+  charX = Bounded(at);
   return k;
 }
 
@@ -380,6 +351,11 @@ std::string_view TCustomEdit::Shown(size_t from, size_t to, int width,
   password.clear();
   for (size_t i = from; i < to && i - from < fits; ++i) password += one;
   return password;
+}
+
+std::string_view TCustomEdit::ShownText(int width, std::string& password) {
+  UpdateLayout();
+  return Shown(0, buffer_.CharCount(), width, password);
 }
 
 int TCustomEdit::LineHeight() {
@@ -562,7 +538,7 @@ void TCustomEdit::WndProc(TMessage& m) {
       return;
     }
     case CM_TEXTCHANGED:
-      InvalidateLayout();
+      // The buffer measured what changed.
       ScrollCaretIntoView();
       TWinControl::WndProc(m);
       Change();

@@ -123,6 +123,9 @@ class TCustomEdit : public TWinControl {
   void PaintWindow(platform::HDC dc) override;
   // The frame: border and bevels, drawn on the whole window.
   virtual void PaintBorder(platform::HDC dc);
+  // What the text area shows from the text's start in the given width: the text itself (not a
+  // copy of it), or as many password characters as can show there.
+  std::string_view ShownText(int width, std::string& password);
   // The selection's background and text colours: the desktop's highlight colours.
   virtual void GetSelectionColors(TColor& back, TColor& text) const;
   // An auto-sized edit is as high as its font's cell plus the room its frame takes; on a scaled
@@ -143,8 +146,8 @@ class TCustomEdit : public TWinControl {
   void ClipboardKey(void (TCustomEdit::*operation)());
 
   // Layout: the x of character boundaries of what is shown (the text, or password characters),
-  // from the start of the text. Worked out when first needed after a change, and kept for every
-  // EditBuffer::kIndexStride-th boundary only, so a text of many megabytes costs a small table.
+  // from the start of the text. The buffer keeps them at its marks, measured by the font when
+  // first needed after a change of font or password character, and around each edit.
   void UpdateLayout();
   void InvalidateLayout() { layoutValid_ = false; }
   int XOf(size_t charIndex);
@@ -183,7 +186,6 @@ class TCustomEdit : public TWinControl {
   TBevelCut bevelOuter_ = bvLowered;
   bool modified_ = false;
 
-  std::vector<int> indexedX_;  // x of boundaries 0, kIndexStride, 2 * kIndexStride...
   bool layoutValid_ = false;
   int lineHeight_ = 0;
   int passwordWidth_ = 0;

@@ -344,6 +344,7 @@ SharedFileReader::SharedFileReader(const std::string& path) : path_(path) {
   if (::fstat(fd.Get(), &info) != 0) RaiseInOutError(errno, path);
   if (!S_ISREG(info.st_mode)) throw EInOutError(kErrorAccessDenied);
   LockWholeFile(fd.Get(), F_RDLCK, path);
+  size_ = static_cast<size_t>(info.st_size);
   fd_ = fd.Release();
 }
 

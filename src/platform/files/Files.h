@@ -78,10 +78,13 @@ class SharedFileReader {
 
   // Reads up to `size` bytes; 0 at the end of the file.
   size_t Read(void* buffer, size_t size);
+  // The file's size when it was opened.
+  size_t Size() const { return size_; }
 
  private:
   std::string path_;
   int fd_ = -1;
+  size_t size_ = 0;
 };
 
 // The whole file, read under a shared lock. A file larger than maxBytes raises EOutOfResources

@@ -13,6 +13,8 @@
 #include <string>
 
 #include <wlr-data-control-unstable-v1-client-protocol.h>
+#include "platform/wayland/DescriptorReserve.h"
+#include "platform/wayland/ReconnectingClipboard.h"
 #include "platform/wayland/WaylandClipboard.h"
 #include "platform/wayland/WaylandSelection.h"
 
@@ -97,6 +99,8 @@ class DataControlClipboard final : public WaylandClipboard, private SelectionWir
   wl_callback* sync_ = nullptr;  // the round trip under way
   bool reading_ = false;         // between prepare_read and read_events or cancel_read
   size_t firstFd_ = 0;           // where BeforeWait put the connection in the poll set
+  // Room for the readers' descriptors each read of the connection may bring.
+  DescriptorReserve reserve_;
   WaylandSelection selection_{*this};
 };
 
@@ -168,16 +172,23 @@ void DataControlClipboard::AfterWait(const std::vector<pollfd>& fds) {
     reading_ = false;
     const short revents = firstFd_ < fds.size() ? fds[firstFd_].revents : short{0};
     if (revents & (POLLIN | POLLERR | POLLHUP)) {
-      if (wl_display_read_events(display_) < 0) {
+      // The read may bring descriptors: it must find places for all of them. The readers it
+      // brings are taken on (or refused, beyond the cap) while the events are dispatched;
+      // the reserve then takes back what is free.
+      reserve_.Release();
+      const bool read = wl_display_read_events(display_) >= 0;
+      const bool dispatched = read && wl_display_dispatch_pending(display_) >= 0;
+      reserve_.Restore();
+      if (!dispatched) {
         Disconnect();
         return;
       }
     } else {
       wl_display_cancel_read(display_);
-    }
-    if (wl_display_dispatch_pending(display_) < 0) {
-      Disconnect();
-      return;
+      if (wl_display_dispatch_pending(display_) < 0) {
+        Disconnect();
+        return;
+      }
     }
   }
   selection_.Tick();
@@ -303,14 +314,27 @@ void DataControlClipboard::OnCancelled(void* data, zwlr_data_control_source_v1* 
 
 }  // namespace
 
-std::unique_ptr<WaylandClipboard> ConnectWaylandClipboard() {
-  const char* session = std::getenv("WAYLAND_DISPLAY");
-  if (!session || !*session) return nullptr;
+namespace {
+
+std::unique_ptr<WaylandClipboard> ConnectDataControl() {
+  // A full descriptor table fails the connection's socket: a later try may find room.
   wl_display* display = wl_display_connect(nullptr);
   if (!display) return nullptr;
   auto clipboard = std::make_unique<DataControlClipboard>(display);
   if (!clipboard->Start()) return nullptr;
   return clipboard;
+}
+
+}  // namespace
+
+std::unique_ptr<WaylandClipboard> ConnectWaylandClipboard() {
+  const char* session = std::getenv("WAYLAND_DISPLAY");
+  if (!session || !*session) return nullptr;
+  // A compositor without data-control at the start will not offer it later; one that has it is
+  // connected to again whenever the connection is lost.
+  std::unique_ptr<WaylandClipboard> first = ConnectDataControl();
+  if (!first) return nullptr;
+  return std::make_unique<ReconnectingClipboard>(std::move(first), &ConnectDataControl);
 }
 
 }  // namespace platform::wayland

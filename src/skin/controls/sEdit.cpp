@@ -3,7 +3,6 @@
 #include "framework/classes/ClassBuilder.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
-#include "platform/Utf8.h"
 #include "platform/windows/Paint.h"
 #include "skin/data/sSkinManager.h"
 #include "skin/paint/sBackground.h"
@@ -106,16 +105,8 @@ void TsEdit::DrawTextIntoCache(int state) {
   canvas->SetFont(Font());
   const int a = BorderInset();
   TRect rect{a + 1, a + 1, Width() - a, Height() - a};
-  std::string text = Text();
-  if (PasswordChar()) {
-    const std::string one = platform::EncodeUtf8(PasswordChar());
-    std::string masked;
-    for (size_t i = 0; i < text.size();) {
-      platform::NextCodePoint(text, i);
-      masked += one;
-    }
-    text = std::move(masked);
-  }
+  std::string masked;
+  const std::string_view text = ShownText(rect.Width(), masked);
   DrawSkinText(canvas, text, true, state != 0, *skinData_,
                platform::DT_WORDBREAK | platform::DT_SINGLELINE | platform::DT_NOPREFIX, rect);
 }

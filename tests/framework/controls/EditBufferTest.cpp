@@ -220,3 +220,97 @@ TEST(EditBuffer, EditsMakeANewTextAndLeaveTheSharedOneAsItWas) {
 
 }  // namespace
 }  // namespace framework
+
+namespace framework {
+namespace {
+
+// A measure of widths as a font's would be: each character's advance by its first byte.
+int64_t Advance(std::string_view run, size_t) {
+  int64_t width = 0;
+  for (size_t i = 0; i < run.size();) {
+    const auto lead = static_cast<unsigned char>(run[i]);
+    platform::NextCodePoint(run, i);
+    width += 3 + lead % 7;
+  }
+  return width;
+}
+
+// Every character start, index and x of the buffer against a walk over its text from the start.
+void ExpectMatchesAWalk(const EditBuffer& b, size_t step) {
+  const std::string& text = b.Text();
+  std::vector<size_t> starts;
+  std::vector<int64_t> xs;
+  int64_t x = 0;
+  for (size_t i = 0; i < text.size();) {
+    starts.push_back(i);
+    xs.push_back(x);
+    const size_t from = i;
+    platform::NextCodePoint(text, i);
+    x += Advance(std::string_view(text).substr(from, i - from), 1);
+  }
+  ASSERT_EQ(b.CharCount(), starts.size()) << step;
+  ASSERT_EQ(b.Width(), x) << step;
+  ASSERT_EQ(b.XOf(starts.size()), x) << step;
+  for (size_t k = 0; k < starts.size(); ++k) {
+    ASSERT_EQ(b.CharStart(k), starts[k]) << step << " " << k;
+    ASSERT_EQ(b.CharIndex(starts[k]), k) << step << " " << k;
+    ASSERT_EQ(b.XOf(k), xs[k]) << step << " " << k;
+    int64_t at = -1;
+    ASSERT_EQ(b.LastCharAtOrBefore(xs[k], at), k) << step << " " << k;
+    ASSERT_EQ(at, xs[k]);
+  }
+}
+
+TEST(EditBuffer, EditsAnywhereKeepCharactersAndWidthsAsAWalkFindsThem) {
+  // Typing in one place for long (the marks around it must split), jumping about, deleting runs
+  // across many marks, pasting long runs, and bytes that join their neighbours into characters.
+  EditBuffer b;
+  b.SetMeasure(&Advance);
+  b.SetText(LongMixedText());
+  ExpectMatchesAWalk(b, 0);
+  const char* inserts[] = {"x", "\xC3", "\xA9", "\xE2\x82", "\xAC", " ", "\xF0\x9F\x98\x80", ""};
+  uint32_t seed = 7;
+  auto next = [&seed](size_t n) {
+    seed = seed * 1103515245 + 12345;
+    return n == 0 ? 0 : (seed >> 8) % n;
+  };
+  size_t place = b.Text().size() / 2;
+  for (size_t step = 1; step <= 400; ++step) {
+    const size_t kind = next(10);
+    if (kind == 0) place = next(b.Text().size() + 1);  // the caret goes elsewhere
+    if (kind == 1) {
+      const size_t anchor = next(b.Text().size() + 1);  // a selection, replaced
+      b.Select(anchor, next(b.Text().size() + 1));
+    } else {
+      b.Select(place, place);
+    }
+    if (kind == 2) {
+      const size_t from = next(100);
+      b.ReplaceSelection(LongMixedText().substr(from, next(400)), 0);
+    } else if (kind == 3) {
+      b.DeleteBackward();
+    } else if (kind == 4) {
+      b.DeleteForward();
+    } else {
+      b.ReplaceSelection(inserts[next(8)], 0);
+    }
+    place = b.Caret();
+    ExpectMatchesAWalk(b, step);
+    if (HasFatalFailure()) return;
+  }
+}
+
+TEST(EditBuffer, ATextHeldByTheBufferAloneIsChangedInPlace) {
+  EditBuffer b;
+  b.SetText(std::string(1000, 'a'));
+  const char* bytes = b.Text().data();
+  b.Select(500, 501);
+  ASSERT_TRUE(b.ReplaceSelection("x", 0));
+  EXPECT_EQ(b.Text().data(), bytes);  // no new text of a thousand bytes for one key
+  ASSERT_TRUE(b.DeleteBackward());
+  EXPECT_EQ(b.Text().data(), bytes);
+  EXPECT_EQ(b.Text().substr(498, 3), "aaa");
+}
+
+}  // namespace
+}  // namespace framework
