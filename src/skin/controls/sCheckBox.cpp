@@ -42,15 +42,8 @@ std::unique_ptr<framework::TBitmap> CopyOf(const framework::TBitmap* source) {
 const TClassInfo& TsCheckBox::StaticClassInfo() {
   using B = TsCheckBox;
   static const TClassInfo info =
-      framework::TClassBuilder<B>("TsCheckBox", framework::TCheckBox::StaticClassInfo())
-          .Creatable()
-          .Object("SkinData", &B::SkinData)
-          .Set("AnimatEvents", &B::AnimatEvents, &B::SetAnimatEvents, kAnimatEventNames,
-               aeGlobalDef)
-          .Set(
-              "DisabledKind", [](const B& b) { return uint32_t{b.DisabledKind()}; },
-              [](B& b, uint32_t v) { b.SetDisabledKind(static_cast<TsDisabledKind>(v)); },
-              {{"dkBlended", dkBlended}, {"dkGrayed", dkGrayed}}, dkBlended)
+      FadingClass<B>("TsCheckBox")
+          .Set("DisabledKind", &B::DisabledKind, &B::SetDisabledKind, kDisabledKindNames, dkBlended)
           .Object("GlyphChecked", &B::GlyphChecked)
           .Object("GlyphUnChecked", &B::GlyphUnChecked)
           .Integer("Margin", &B::Margin, &B::SetMargin, 2)
@@ -63,44 +56,16 @@ const TClassInfo& TsCheckBox::StaticClassInfo() {
 }
 
 TsCheckBox::TsCheckBox(TComponent* owner)
-    : framework::TCheckBox(owner),
-      skinData_(std::make_unique<TsCommonData>(this, false)),
+    : TsFading(owner, ctCheckBox, kCacheOnFirstUse),
       glyphChecked_(std::make_unique<framework::TBitmap>()),
-      glyphUnChecked_(std::make_unique<framework::TBitmap>()) {
-  skinData_->ControlType = ctCheckBox;
-}
-
-TsCheckBox::~TsCheckBox() {
-  StopFade(fadeTimer_);
-  skinData_.reset();
-}
-
-void TsCheckBox::AfterConstruction() {
-  framework::TCheckBox::AfterConstruction();
-  skinData_->Loaded();
-}
+      glyphUnChecked_(std::make_unique<framework::TBitmap>()) {}
 
 void TsCheckBox::Loaded() {
-  framework::TCheckBox::Loaded();
-  skinData_->Loaded();
+  TsFading::Loaded();
   AdjustSize();
 }
 
-void TsCheckBox::Notification(TComponent* component, framework::TOperation operation) {
-  framework::TCheckBox::Notification(component, operation);
-  if (operation != framework::opRemove) return;
-  if (component == fadeTimer_) fadeTimer_ = nullptr;
-  if (skinData_) skinData_->ComponentRemoved(component);
-}
-
-bool TsCheckBox::SkinActive() const { return skinData_ && skinData_->Skinned(true); }
-
 // ---- properties
-
-void TsCheckBox::SetDisabledKind(TsDisabledKind value) {
-  disabledKind_ = value;
-  skinData_->Invalidate();
-}
 
 void TsCheckBox::SetGlyphChecked(const framework::TBitmap* value) {
   glyphChecked_ = CopyOf(value);
@@ -269,9 +234,7 @@ void TsCheckBox::RenderCache() {
                    {0, 0, skinData_->CacheBitmap->Width(), Height()}, state);
   DrawCaption();
   DrawGlyph();
-  if (!Enabled())
-    PaintDisabledLook(skinData_->CacheBitmap.get(), disabledKind_, Parent(), {Left(), Top()},
-                      parent);
+  ShowDisabledLook(parent);
   skinData_->BackgroundDirty = false;
 }
 
@@ -284,7 +247,7 @@ void TsCheckBox::PaintSkinned(TMessage& m) {
   const int saved = platform::SaveDC(dc);
   if (skinData_->IsDeferred()) {
     skinData_->PaintDeferred = true;
-  } else if (!(fadeTimer_ && fadeTimer_->Enabled())) {
+  } else if (!Fading()) {
     RenderCache();
     RepairCorners(*skinData_, 0, kAllCorners);
     const framework::TBitmap* cache = skinData_->CacheBitmap.get();
@@ -296,11 +259,7 @@ void TsCheckBox::PaintSkinned(TMessage& m) {
   if (began) platform::EndPaint(Handle(), &ps);
 }
 
-// ---- fading and input
-
-void TsCheckBox::ChangeLookOn(TacAnimatEvent event, bool halve) {
-  ChangeLook(fadeTimer_, *skinData_, halve, 1, EventAnimated(animatEvents_, event));
-}
+// ---- input
 
 void TsCheckBox::TakeFocusQuietly() {
   if (Focused()) return;
@@ -311,36 +270,15 @@ void TsCheckBox::TakeFocusQuietly() {
 
 // ---- window procedure
 
-bool TsCheckBox::HandleSkinCommand(TMessage& m) {
-  const bool fromOurManager =
-      reinterpret_cast<TsSkinManager*>(m.LParam) == skinData_->GetSkinManager();
-  switch (SkinCommandOf(m.WParam)) {
-    case SKC_SETNEWSKIN:
-      if (!fromOurManager) return true;
-      StopFade(fadeTimer_);
-      skinData_->CommonWndProc(m);
-      return true;
-    case SKC_REMOVESKIN:
-      if (!fromOurManager) return true;
-      StopFade(fadeTimer_);
-      skinData_->CommonWndProc(m);
-      if (HandleAllocated()) Perform(framework::BM_SETCHECK, static_cast<int>(State()));
-      Repaint();
-      return true;
-    case SKC_REFRESH:
-      if (!fromOurManager) return true;
-      StopFade(fadeTimer_);
-      skinData_->CommonWndProc(m);
-      AdjustSize();
-      Repaint();
-      return true;
-    case SKC_ISSKINNED: m.LParam = 1; return true;
-    case SKC_STOPFADE: StopFade(fadeTimer_); return true;
-    case SKC_PREPAREFADE:
-      if (SkinActive()) RenderCache();
-      return false;
-    default: return false;
-  }
+void TsCheckBox::SkinAnnounced(uint16_t command, TMessage& m) {
+  if (!FromOurManager(m)) return;
+  StopTheFade();
+  skinData_->CommonWndProc(m);
+  if (command == SKC_SETNEWSKIN) return;
+  if (command == SKC_REMOVESKIN && HandleAllocated())
+    Perform(framework::BM_SETCHECK, static_cast<int>(State()));
+  if (command == SKC_REFRESH) AdjustSize();
+  Repaint();
 }
 
 bool TsCheckBox::HandleFocusAndHover(TMessage& m) {
@@ -351,10 +289,7 @@ bool TsCheckBox::HandleFocusAndHover(TMessage& m) {
       if (!Enabled()) return true;
       framework::TCheckBox::WndProc(m);
       skinData_->BackgroundDirty = true;
-      if (fadeTimer_)
-        fadeTimer_->Step();
-      else
-        Repaint();
+      if (!ShowNextFadeFrame()) Repaint();
       return true;
     case platform::WM_KILLFOCUS:
     case framework::CM_EXIT:
@@ -362,7 +297,7 @@ bool TsCheckBox::HandleFocusAndHover(TMessage& m) {
       // goes to another control, and the pressed glyph would otherwise stay.
       pressed_ = false;
       if (!Enabled()) return false;
-      StopFade(fadeTimer_);
+      StopTheFade();
       framework::TCheckBox::WndProc(m);
       skinData_->HasFocus = false;
       skinData_->MouseOver = false;
@@ -400,7 +335,7 @@ bool TsCheckBox::HandleSkinnedMessage(TMessage& m) {
     case platform::WM_PAINT: PaintSkinned(m); return !HasState(framework::csDesigning);
     case platform::WM_ERASEBKGND: m.Result = 1; return true;
     case framework::BM_SETCHECK:
-      if (fadeTimer_ && fadeTimer_->Enabled()) StopFade(fadeTimer_);
+      if (Fading()) StopTheFade();
       return true;
     case platform::WM_KEYDOWN: {
       if (!userInput || m.WParam != platform::VK_SPACE) return false;
