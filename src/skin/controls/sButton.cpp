@@ -16,7 +16,6 @@
 namespace skin {
 
 using framework::TClassInfo;
-using framework::TComponent;
 using framework::TMessage;
 using platform::HDC;
 using platform::TRect;
@@ -31,7 +30,7 @@ const TClassInfo& TsButton::StaticClassInfo() {
   return info;
 }
 
-TsButton::TsButton(TComponent* owner) : TsFading(owner, ctButton, kWithCache) {
+TsButton::TsButton(framework::TComponent* owner) : TsFading(owner, ctButton, kWithCache) {
   // The shaped face lets the parent show at its corners.
   SetControlStyle(ControlStyle() & ~framework::csOpaque);
 }
@@ -152,10 +151,7 @@ bool TsButton::HandleSkinnedMessage(TMessage& m) {
     case SM_SKINCMD:
       switch (SkinCommandOf(m.WParam)) {
         case SKC_PARENTPAINTED:
-          if (skinData_->IsDeferred()) {
-            skinData_->PaintDeferred = false;
-            Repaint();
-          }
+          if (skinData_->IsDeferred()) RepaintUndeferred();
           return true;
         case SKC_FREEZECACHE:
           if (skinData_->CacheFrozen) RenderCache();

@@ -14,7 +14,6 @@
 namespace skin {
 
 using framework::TClassInfo;
-using framework::TComponent;
 using framework::TMessage;
 using platform::HDC;
 using platform::TRect;
@@ -55,7 +54,7 @@ const TClassInfo& TsCheckBox::StaticClassInfo() {
   return info;
 }
 
-TsCheckBox::TsCheckBox(TComponent* owner)
+TsCheckBox::TsCheckBox(framework::TComponent* owner)
     : TsFading(owner, ctCheckBox, kCacheOnFirstUse),
       glyphChecked_(std::make_unique<framework::TBitmap>()),
       glyphUnChecked_(std::make_unique<framework::TBitmap>()) {}
@@ -325,10 +324,8 @@ bool TsCheckBox::HandleSkinnedMessage(TMessage& m) {
   switch (m.Msg) {
     case SM_SKINCMD:
       if (SkinCommandOf(m.WParam) == SKC_PARENTPAINTED &&
-          (skinData_->IsDeferred() || skinData_->PartlyPainted)) {
-        skinData_->PaintDeferred = false;
-        Repaint();
-      }
+          (skinData_->IsDeferred() || skinData_->PartlyPainted))
+        RepaintUndeferred();
       return false;
     case platform::WM_ENABLE:
     case platform::WM_NCPAINT: return true;

@@ -14,7 +14,6 @@
 namespace skin {
 
 using framework::TClassInfo;
-using framework::TComponent;
 using framework::TMessage;
 using platform::HDC;
 using platform::TRect;
@@ -35,7 +34,7 @@ const TClassInfo& TsEdit::StaticClassInfo() {
   return info;
 }
 
-TsEdit::TsEdit(TComponent* owner)
+TsEdit::TsEdit(framework::TComponent* owner)
     : TsSkinned(owner, ctEdit, kWithCache),
       boundLabel_(std::make_unique<TsBoundLabel>(this, skinData_.get())) {}
 
@@ -167,10 +166,7 @@ void TsEdit::HandleSkinnedAfter(const TMessage& m, bool wasHot) {
     case SM_SKINCMD:
       switch (SkinCommandOf(m.WParam)) {
         case SKC_PARENTPAINTED:
-          if (skinData_->IsDeferred()) {
-            skinData_->PaintDeferred = false;
-            Repaint();
-          }
+          if (skinData_->IsDeferred()) RepaintUndeferred();
           return;
         case SKC_FREEZECACHE:
           if (skinData_->CacheFrozen) RenderCache();

@@ -13,7 +13,6 @@
 namespace skin {
 
 using framework::TClassInfo;
-using framework::TComponent;
 using framework::TMessage;
 using platform::HDC;
 using platform::TRect;
@@ -24,7 +23,7 @@ const TClassInfo& TsPanel::StaticClassInfo() {
   return info;
 }
 
-TsPanel::TsPanel(TComponent* owner) : TsSkinned(owner, ctPanel, kWithCache) {
+TsPanel::TsPanel(framework::TComponent* owner) : TsSkinned(owner, ctPanel, kWithCache) {
   SetControlStyle(ControlStyle() | framework::csOpaque);
 }
 
@@ -129,8 +128,7 @@ void TsPanel::HandleSkinnedMessage(TMessage& m) {
       switch (SkinCommandOf(m.WParam)) {
         case SKC_PARENTPAINTED:
           // As on the NT family: a parent's notice always repaints, deferred or not.
-          skinData_->PaintDeferred = false;
-          Repaint();
+          RepaintUndeferred();
           return;
         case SKC_FREEZECACHE:
           skinData_->CommonWndProc(m);
@@ -173,8 +171,7 @@ void TsPanel::HandleSkinnedMessage(TMessage& m) {
     case platform::WM_ERASEBKGND: m.Result = 1; return;
     case framework::CM_VISIBLECHANGED:
       skinData_->BackgroundDirty = true;
-      skinData_->PaintDeferred = false;
-      Repaint();
+      RepaintUndeferred();
       framework::TPanel::WndProc(m);
       return;
     case framework::CM_TEXTCHANGED:

@@ -124,6 +124,11 @@ class TsSkinned : public Base {
     const platform::TRect bounds = this->BoundsRect();
     skinData_->PartlyPainted = bounds.Intersected(this->Parent()->ClientRect()) != bounds;
   }
+  // Paints at once, no longer waiting for the parent (which has painted).
+  void RepaintUndeferred() {
+    skinData_->PaintDeferred = false;
+    this->Repaint();
+  }
   // When the control is disabled: the look DisabledKind selects, over the face in the cache, with
   // the parent's background at the control's place.
   void ShowDisabledLook(const TCacheInfo& parent) {
