@@ -136,7 +136,7 @@ void TsButton::PaintSkinned() {
 // ---- window procedure
 
 void TsButton::SkinAnnounced(uint16_t command, TMessage& m) {
-  if (!FromOurManager(m)) return;
+  if (!skinData_->FromOurManager(m)) return;
   StopTheFade();
   skinData_->CommonWndProc(m);
   regionDirty_ = true;

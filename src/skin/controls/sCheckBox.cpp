@@ -270,7 +270,7 @@ void TsCheckBox::TakeFocusQuietly() {
 // ---- window procedure
 
 void TsCheckBox::SkinAnnounced(uint16_t command, TMessage& m) {
-  if (!FromOurManager(m)) return;
+  if (!skinData_->FromOurManager(m)) return;
   StopTheFade();
   skinData_->CommonWndProc(m);
   if (command == SKC_SETNEWSKIN) return;

@@ -124,7 +124,7 @@ void TsEdit::FramePaint() {
 // ---- window procedure
 
 void TsEdit::SkinAnnounced(uint16_t command, TMessage& m) {
-  if (!FromOurManager(m)) return;
+  if (!skinData_->FromOurManager(m)) return;
   skinData_->CommonWndProc(m);
   // The plain edit draws its own frame again: the skinned one must not stay behind.
   if (command == SKC_REMOVESKIN && HandleAllocated())

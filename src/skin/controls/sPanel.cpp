@@ -90,7 +90,7 @@ void TsPanel::WriteCaption() {
 // ---- window procedure
 
 void TsPanel::SkinAnnounced(uint16_t command, TMessage& m) {
-  const bool ours = FromOurManager(m);
+  const bool ours = skinData_->FromOurManager(m);
   switch (command) {
     case SKC_SETNEWSKIN:
       BroadcastSkinMessage(this, m);

@@ -3,15 +3,15 @@
 // from. It owns the control's skin binding (TsCommonData, published as SkinData) and keeps its
 // life in step with the control's: made with the control, told when the control was constructed
 // and loaded and when a component it may refer to goes, freed after everything the derived control
-// owns and before the class library's control itself. It holds the disabled look (DisabledKind),
-// decides which manager a skin command came from, and gives the outline every control's handling
-// of the skin message starts with. A skinned control derives from it, publishes its properties
-// with SkinnedClass, and keeps its own steps: rendering its cache, painting, and its window
-// procedure.
+// owns and before the class library's control itself. It holds the disabled look (DisabledKind)
+// and gives the outline every control's handling of the skin message starts with. A skinned
+// control derives from it, publishes its properties with SkinnedClass, and keeps its own steps:
+// rendering its cache, painting, and its window procedure. For example:
 //
 //   class TsRadioButton : public TsSkinned<framework::TRadioButton> { ... };
-//   TsRadioButton::TsRadioButton(TComponent* owner) : TsSkinned(owner, ctRadioButton, kWithCache)
-//   {}
+//
+//   TsRadioButton::TsRadioButton(framework::TComponent* owner)
+//       : TsSkinned(owner, ctRadioButton, kWithCache) {}
 
 #include <cstdint>
 #include <memory>
@@ -24,8 +24,6 @@
 #include "skin/paint/sBackground.h"
 
 namespace skin {
-
-class TsSkinManager;
 
 // The names descriptions give the elements of a DisabledKind.
 inline const framework::TEnumNames<uint32_t> kDisabledKindNames = {{"dkBlended", dkBlended},
@@ -79,10 +77,6 @@ class TsSkinned : public Base {
 
   // Skinned, with the manager's skin active.
   bool SkinActive() const { return skinData_ && skinData_->Skinned(true); }
-  // Whether a manager's announcement came from the manager the binding uses.
-  bool FromOurManager(const framework::TMessage& message) const {
-    return reinterpret_cast<TsSkinManager*>(message.LParam) == skinData_->GetSkinManager();
-  }
 
   // The skin commands every skinned control takes first, skinned or not: a manager's
   // announcement (a new skin, its removal, a refresh) goes to SkinAnnounced; SKC_ISSKINNED is
@@ -101,7 +95,7 @@ class TsSkinned : public Base {
   // ignored.
   virtual void SkinAnnounced(uint16_t command, framework::TMessage& message) {
     (void)command;
-    if (FromOurManager(message)) skinData_->CommonWndProc(message);
+    if (skinData_->FromOurManager(message)) skinData_->CommonWndProc(message);
   }
   // Another skin command the control takes before anything else; true when done.
   virtual bool OwnSkinCommand(framework::TMessage& message) {
