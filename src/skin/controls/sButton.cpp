@@ -16,60 +16,23 @@
 namespace skin {
 
 using framework::TClassInfo;
-using framework::TComponent;
 using framework::TMessage;
 using platform::HDC;
 using platform::TRect;
 
 const TClassInfo& TsButton::StaticClassInfo() {
+  using B = TsButton;
   static const TClassInfo info =
-      framework::TClassBuilder<TsButton>("TsButton", framework::TButton::StaticClassInfo())
-          .Creatable()
-          .Object("SkinData", &TsButton::SkinData)
-          .Set("AnimatEvents", &TsButton::AnimatEvents, &TsButton::SetAnimatEvents,
-               kAnimatEventNames, aeGlobalDef)
-          .Set(
-              "DisabledKind", [](const TsButton& b) { return uint32_t{b.DisabledKind()}; },
-              [](TsButton& b, uint32_t v) { b.SetDisabledKind(static_cast<TsDisabledKind>(v)); },
-              {{"dkBlended", dkBlended}, {"dkGrayed", dkGrayed}}, dkBlended)
-          .Boolean("Down", &TsButton::Down, &TsButton::SetDown, false)
-          .Integer("FocusMargin", &TsButton::FocusMargin, &TsButton::SetFocusMargin, 1);
+      FadingClass<B>("TsButton")
+          .Set("DisabledKind", &B::DisabledKind, &B::SetDisabledKind, kDisabledKindNames, dkBlended)
+          .Boolean("Down", &B::Down, &B::SetDown, false)
+          .Integer("FocusMargin", &B::FocusMargin, &B::SetFocusMargin, 1);
   return info;
 }
 
-TsButton::TsButton(TComponent* owner)
-    : framework::TButton(owner), skinData_(std::make_unique<TsCommonData>(this, true)) {
-  skinData_->ControlType = ctButton;
+TsButton::TsButton(framework::TComponent* owner) : TsFading(owner, ctButton, kWithCache) {
   // The shaped face lets the parent show at its corners.
   SetControlStyle(ControlStyle() & ~framework::csOpaque);
-}
-
-// The fade goes first (it draws from the binding), then the binding, before the button itself.
-TsButton::~TsButton() {
-  StopFade(fadeTimer_);
-  skinData_.reset();
-}
-
-void TsButton::AfterConstruction() {
-  framework::TButton::AfterConstruction();
-  skinData_->Loaded();
-}
-
-void TsButton::Loaded() {
-  framework::TButton::Loaded();
-  skinData_->Loaded();
-}
-
-void TsButton::Notification(TComponent* component, framework::TOperation operation) {
-  framework::TButton::Notification(component, operation);
-  if (operation != framework::opRemove) return;
-  if (component == fadeTimer_) fadeTimer_ = nullptr;
-  if (skinData_) skinData_->ComponentRemoved(component);
-}
-
-void TsButton::SetDisabledKind(TsDisabledKind value) {
-  disabledKind_ = value;
-  Invalidate();
 }
 
 void TsButton::SetDown(bool value) {
@@ -80,8 +43,6 @@ void TsButton::SetDown(bool value) {
   skinData_->BackgroundDirty = true;
   Repaint();
 }
-
-bool TsButton::BoundToActiveSkin() const { return skinData_ && skinData_->BoundToActiveSkin(); }
 
 int TsButton::CurrentState() const {
   if (IsDown() && (skinData_->MouseOver || !mouseCaptured_)) return 2;
@@ -134,7 +95,7 @@ void TsButton::RenderCache() {
     DrawBorderMaskWithRegion(cache, region_, true, state,
                              manager->Masks()[static_cast<size_t>(skinData_->BorderMaskIndex)]);
   DrawCaption();
-  if (!Enabled()) PaintDisabledLook(cache, disabledKind_, Parent(), {Left(), Top()}, parent);
+  ShowDisabledLook(parent);
   ResetFaceColors();
   skinData_->BackgroundDirty = false;
 }
@@ -152,15 +113,9 @@ void TsButton::PaintSkinned() {
   const platform::SavedDC saved(dc);
   skinData_->PaintDeferred = skinData_->IsDeferred();
   // While a fade runs, its frames are the picture.
-  const bool fading = fadeTimer_ && fadeTimer_->Enabled();
-  if (dc && !skinData_->PaintDeferred && !fading) {
-    StopFade(fadeTimer_);
-    bool dirty = true;
-    if (!skinData_->BackgroundDirty && !skinData_->PartlyPainted)
-      dirty = QuerySkinCommand(Parent(), SKC_ISPARTLYPAINTED);
-    skinData_->BackgroundDirty = dirty;
-    const TRect bounds = BoundsRect();
-    skinData_->PartlyPainted = bounds.Intersected(Parent()->ClientRect()) != bounds;
+  if (dc && !skinData_->PaintDeferred && !Fading()) {
+    StopTheFade();
+    CheckCacheAgainstParent();
     if (skinData_->BackgroundDirty && (!skinData_->CacheFrozen || CurrentState() != 0))
       RenderCache();
     if (regionDirty_) {
@@ -173,48 +128,16 @@ void TsButton::PaintSkinned() {
   }
 }
 
-// ---- fading
-
-void TsButton::ChangeLookOn(TacAnimatEvent event, bool halve) {
-  ChangeLook(fadeTimer_, *skinData_, halve, 1, EventAnimated(animatEvents_, event));
-}
-
-void TsButton::StopTheFade() { StopFade(fadeTimer_); }
-
 // ---- window procedure
 
-bool TsButton::HandleSkinCommand(TMessage& m) {
-  const bool fromOurManager =
-      reinterpret_cast<TsSkinManager*>(m.LParam) == skinData_->GetSkinManager();
-  switch (SkinCommandOf(m.WParam)) {
-    case SKC_SETNEWSKIN:
-      if (!fromOurManager) return true;
-      StopTheFade();
-      regionDirty_ = true;
-      skinData_->CommonWndProc(m);
-      return true;
-    case SKC_REMOVESKIN:
-      if (!fromOurManager) return true;
-      StopTheFade();
-      skinData_->CommonWndProc(m);
-      regionDirty_ = true;
-      if (HandleAllocated()) platform::SetWindowRgn(Handle(), std::nullopt, false);
-      Repaint();
-      return true;
-    case SKC_REFRESH:
-      if (!fromOurManager) return true;
-      StopTheFade();
-      skinData_->CommonWndProc(m);
-      regionDirty_ = true;
-      Repaint();
-      return true;
-    case SKC_ISSKINNED: m.LParam = 1; return true;
-    case SKC_STOPFADE: StopTheFade(); return true;
-    case SKC_PREPAREFADE:
-      if (BoundToActiveSkin()) RenderCache();
-      return false;
-    default: return false;
-  }
+void TsButton::SkinAnnounced(uint16_t command, TMessage& m) {
+  if (!skinData_->FromOurManager(m)) return;
+  StopTheFade();
+  skinData_->CommonWndProc(m);
+  regionDirty_ = true;
+  if (command == SKC_REMOVESKIN && HandleAllocated())
+    platform::SetWindowRgn(Handle(), std::nullopt, false);
+  if (command != SKC_SETNEWSKIN) Repaint();
 }
 
 bool TsButton::HandleSkinnedMessage(TMessage& m) {
@@ -223,10 +146,7 @@ bool TsButton::HandleSkinnedMessage(TMessage& m) {
     case SM_SKINCMD:
       switch (SkinCommandOf(m.WParam)) {
         case SKC_PARENTPAINTED:
-          if (skinData_->IsDeferred()) {
-            skinData_->PaintDeferred = false;
-            Repaint();
-          }
+          if (skinData_->IsDeferred()) RepaintUndeferred();
           return true;
         case SKC_FREEZECACHE:
           if (skinData_->CacheFrozen) RenderCache();
@@ -249,10 +169,7 @@ bool TsButton::HandleSkinnedMessage(TMessage& m) {
       framework::TButton::WndProc(m);
       // Also when a press brings the focus: the cache is then marked dirty, so the press that
       // follows shows the pressed look at once instead of fading from a look that is outdated.
-      if (fadeTimer_)
-        fadeTimer_->Step();
-      else
-        skinData_->Invalidate();
+      if (!ShowNextFadeFrame()) skinData_->Invalidate();
       return true;
     case platform::WM_KILLFOCUS:
     case framework::CM_EXIT:
@@ -366,8 +283,8 @@ void TsButton::MouseUp(framework::TMouseButton button, framework::TShiftState sh
     mouseCaptured_ = false;
     if (button == framework::mbLeft) {
       // A press fade still under way ends at once; the release fades from the pressed look.
-      if (fadeTimer_ && fadeTimer_->Level < fadeTimer_->Iterations) {
-        fadeTimer_->SetEnabled(false);
+      if (FadeTimer() && FadeTimer()->Level < FadeTimer()->Iterations) {
+        FadeTimer()->SetEnabled(false);
         skinData_->BackgroundDirty = true;
         Repaint();
       }

@@ -14,22 +14,15 @@
 
 #include "framework/controls/Button.h"
 #include "platform/drawing/Region.h"
-#include "skin/controls/sCommonData.h"
-#include "skin/controls/sFadeTimer.h"
+#include "skin/controls/sFading.h"
 
 namespace skin {
 
-class TsButton : public framework::TButton {
+class TsButton : public TsFading<framework::TButton> {
  public:
   explicit TsButton(framework::TComponent* owner);
-  ~TsButton() override;
   DECLARE_CLASS_INFO()
 
-  TsCommonData* SkinData() const { return skinData_.get(); }
-  TacAnimatEvents AnimatEvents() const { return animatEvents_; }
-  void SetAnimatEvents(TacAnimatEvents value) { animatEvents_ = value; }
-  TsDisabledKind DisabledKind() const { return disabledKind_; }
-  void SetDisabledKind(TsDisabledKind value);
   // Latched down: shows the pressed look until released by code.
   bool Down() const { return down_; }
   void SetDown(bool value);
@@ -40,8 +33,6 @@ class TsButton : public framework::TButton {
   // 2 while down (the pressed flag or Down) and the pointer is over it or no left press holds it;
   // else 1 when hot or the default-active button; else 0.
   int CurrentState() const;
-  // The fade running now; nullptr while the look rests.
-  TsFadeTimer* FadeTimer() const { return fadeTimer_; }
   // The region the window was last given (the border mask's opaque pixels).
   const platform::Region& WindowRegion() const { return region_; }
   bool DefaultActive() const { return defaultActive_; }
@@ -49,9 +40,6 @@ class TsButton : public framework::TButton {
   // pressed.
   platform::TRect CaptionRect();
 
-  void AfterConstruction() override;
-  void Loaded() override;
-  void Notification(framework::TComponent* component, framework::TOperation operation) override;
   void WndProc(framework::TMessage& message) override;
 
  protected:
@@ -62,24 +50,18 @@ class TsButton : public framework::TButton {
 
  private:
   bool IsDown() const { return pressed_ || down_; }
-  bool BoundToActiveSkin() const;
   void DrawCaption();
   // Composes the face in the current state, the border mask (cutting the region), the caption
   // and the disabled look into the cache.
-  void RenderCache();
+  void RenderCache() override;
   void PaintSkinned();
   void ApplyRegion();
-  // Handles the skin commands every skinned button takes, skinned or not; true when done.
-  bool HandleSkinCommand(framework::TMessage& message);
+  // A new skin, its removal or a refresh from the binding's manager.
+  void SkinAnnounced(uint16_t command, framework::TMessage& message) override;
   // The skinned window procedure; true when the message is done.
   bool HandleSkinnedMessage(framework::TMessage& message);
   void AfterInherited(const framework::TMessage& message);
-  void ChangeLookOn(TacAnimatEvent event, bool halve);
-  void StopTheFade();
 
-  std::unique_ptr<TsCommonData> skinData_;
-  TacAnimatEvents animatEvents_ = aeGlobalDef;
-  TsDisabledKind disabledKind_ = dkBlended;
   bool down_ = false;
   int focusMargin_ = 1;
   bool mouseCaptured_ = false;
@@ -87,7 +69,6 @@ class TsButton : public framework::TButton {
   bool regionDirty_ = true;
   bool defaultActive_ = false;
   bool savedShowHint_ = true;
-  TsFadeTimer* fadeTimer_ = nullptr;
   platform::Region region_;
 };
 

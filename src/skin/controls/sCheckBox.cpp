@@ -17,7 +17,6 @@
 namespace skin {
 
 using framework::TClassInfo;
-using framework::TComponent;
 using framework::TMessage;
 using platform::HDC;
 using platform::TRect;
@@ -45,15 +44,8 @@ std::unique_ptr<framework::TBitmap> CopyOf(const framework::TBitmap* source) {
 const TClassInfo& TsCheckBox::StaticClassInfo() {
   using B = TsCheckBox;
   static const TClassInfo info =
-      framework::TClassBuilder<B>("TsCheckBox", framework::TCheckBox::StaticClassInfo())
-          .Creatable()
-          .Object("SkinData", &B::SkinData)
-          .Set("AnimatEvents", &B::AnimatEvents, &B::SetAnimatEvents, kAnimatEventNames,
-               aeGlobalDef)
-          .Set(
-              "DisabledKind", [](const B& b) { return uint32_t{b.DisabledKind()}; },
-              [](B& b, uint32_t v) { b.SetDisabledKind(static_cast<TsDisabledKind>(v)); },
-              {{"dkBlended", dkBlended}, {"dkGrayed", dkGrayed}}, dkBlended)
+      FadingClass<B>("TsCheckBox")
+          .Set("DisabledKind", &B::DisabledKind, &B::SetDisabledKind, kDisabledKindNames, dkBlended)
           .Object("GlyphChecked", &B::GlyphChecked)
           .Object("GlyphUnChecked", &B::GlyphUnChecked)
           .Component<framework::TCustomImageList>("Images", &B::Images, &B::SetImages)
@@ -68,54 +60,30 @@ const TClassInfo& TsCheckBox::StaticClassInfo() {
   return info;
 }
 
-TsCheckBox::TsCheckBox(TComponent* owner)
-    : framework::TCheckBox(owner),
-      skinData_(std::make_unique<TsCommonData>(this, false)),
+TsCheckBox::TsCheckBox(framework::TComponent* owner)
+    : TsFading(owner, ctCheckBox, kCacheOnFirstUse),
       glyphChecked_(std::make_unique<framework::TBitmap>()),
       glyphUnChecked_(std::make_unique<framework::TBitmap>()),
       imagesLink_(std::make_unique<framework::TChangeLink>()) {
-  skinData_->ControlType = ctCheckBox;
   imagesLink_->OnChange = [this](framework::TObject*) { ImageListChanged(); };
 }
 
-TsCheckBox::~TsCheckBox() {
-  StopFade(fadeTimer_);
-  skinData_.reset();
-}
-
-void TsCheckBox::AfterConstruction() {
-  framework::TCheckBox::AfterConstruction();
-  skinData_->Loaded();
-}
-
 void TsCheckBox::Loaded() {
-  framework::TCheckBox::Loaded();
-  skinData_->Loaded();
+  TsFading::Loaded();
   AdjustSize();
 }
 
 void TsCheckBox::Notification(TComponent* component, framework::TOperation operation) {
-  framework::TCheckBox::Notification(component, operation);
-  if (operation != framework::opRemove) return;
-  if (component == fadeTimer_) fadeTimer_ = nullptr;
-  if (images_ && component == images_) {
-    images_ = nullptr;
-    // Not while the form goes: nothing is left to show.
-    if (!HasState(framework::csDestroying) &&
-        !(Owner() && Owner()->HasState(framework::csDestroying)))
-      ImageListChanged();
-  }
-  if (skinData_) skinData_->ComponentRemoved(component);
+  TsFading::Notification(component, operation);
+  if (operation != framework::opRemove || !images_ || component != images_) return;
+  images_ = nullptr;
+  // Not while the form goes: nothing is left to show.
+  if (!HasState(framework::csDestroying) &&
+      !(Owner() && Owner()->HasState(framework::csDestroying)))
+    ImageListChanged();
 }
-
-bool TsCheckBox::BoundToActiveSkin() const { return skinData_ && skinData_->BoundToActiveSkin(); }
 
 // ---- properties
-
-void TsCheckBox::SetDisabledKind(TsDisabledKind value) {
-  disabledKind_ = value;
-  skinData_->Invalidate();
-}
 
 void TsCheckBox::SetGlyphChecked(const framework::TBitmap* value) {
   glyphChecked_ = CopyOf(value);
@@ -325,9 +293,7 @@ void TsCheckBox::RenderCache() {
                    {0, 0, skinData_->CacheBitmap->Width(), Height()}, state);
   DrawCaption();
   DrawGlyph();
-  if (!Enabled())
-    PaintDisabledLook(skinData_->CacheBitmap.get(), disabledKind_, Parent(), {Left(), Top()},
-                      parent);
+  ShowDisabledLook(parent);
   skinData_->BackgroundDirty = false;
 }
 
@@ -339,7 +305,7 @@ void TsCheckBox::PaintSkinned(TMessage& m) {
   const platform::SavedDC saved(dc);
   if (skinData_->IsDeferred()) {
     skinData_->PaintDeferred = true;
-  } else if (!(fadeTimer_ && fadeTimer_->Enabled())) {
+  } else if (!Fading()) {
     RenderCache();
     RepairCorners(*skinData_, 0, kAllCorners);
     const framework::TBitmap* cache = skinData_->CacheBitmap.get();
@@ -349,11 +315,7 @@ void TsCheckBox::PaintSkinned(TMessage& m) {
   MaskFillColor() = kColorSlotUnset;
 }
 
-// ---- fading and input
-
-void TsCheckBox::ChangeLookOn(TacAnimatEvent event, bool halve) {
-  ChangeLook(fadeTimer_, *skinData_, halve, 1, EventAnimated(animatEvents_, event));
-}
+// ---- input
 
 void TsCheckBox::TakeFocusQuietly() {
   if (Focused()) return;
@@ -364,36 +326,15 @@ void TsCheckBox::TakeFocusQuietly() {
 
 // ---- window procedure
 
-bool TsCheckBox::HandleSkinCommand(TMessage& m) {
-  const bool fromOurManager =
-      reinterpret_cast<TsSkinManager*>(m.LParam) == skinData_->GetSkinManager();
-  switch (SkinCommandOf(m.WParam)) {
-    case SKC_SETNEWSKIN:
-      if (!fromOurManager) return true;
-      StopFade(fadeTimer_);
-      skinData_->CommonWndProc(m);
-      return true;
-    case SKC_REMOVESKIN:
-      if (!fromOurManager) return true;
-      StopFade(fadeTimer_);
-      skinData_->CommonWndProc(m);
-      if (HandleAllocated()) Perform(framework::BM_SETCHECK, static_cast<int>(State()));
-      Repaint();
-      return true;
-    case SKC_REFRESH:
-      if (!fromOurManager) return true;
-      StopFade(fadeTimer_);
-      skinData_->CommonWndProc(m);
-      AdjustSize();
-      Repaint();
-      return true;
-    case SKC_ISSKINNED: m.LParam = 1; return true;
-    case SKC_STOPFADE: StopFade(fadeTimer_); return true;
-    case SKC_PREPAREFADE:
-      if (BoundToActiveSkin()) RenderCache();
-      return false;
-    default: return false;
-  }
+void TsCheckBox::SkinAnnounced(uint16_t command, TMessage& m) {
+  if (!skinData_->FromOurManager(m)) return;
+  StopTheFade();
+  skinData_->CommonWndProc(m);
+  if (command == SKC_SETNEWSKIN) return;
+  if (command == SKC_REMOVESKIN && HandleAllocated())
+    Perform(framework::BM_SETCHECK, static_cast<int>(State()));
+  if (command == SKC_REFRESH) AdjustSize();
+  Repaint();
 }
 
 bool TsCheckBox::HandleFocusAndHover(TMessage& m) {
@@ -404,10 +345,7 @@ bool TsCheckBox::HandleFocusAndHover(TMessage& m) {
       if (!Enabled()) return true;
       framework::TCheckBox::WndProc(m);
       skinData_->BackgroundDirty = true;
-      if (fadeTimer_)
-        fadeTimer_->Step();
-      else
-        Repaint();
+      if (!ShowNextFadeFrame()) Repaint();
       return true;
     case platform::WM_KILLFOCUS:
     case framework::CM_EXIT:
@@ -415,7 +353,7 @@ bool TsCheckBox::HandleFocusAndHover(TMessage& m) {
       // goes to another control, and the pressed glyph would otherwise stay.
       pressed_ = false;
       if (!Enabled()) return false;
-      StopFade(fadeTimer_);
+      StopTheFade();
       framework::TCheckBox::WndProc(m);
       skinData_->HasFocus = false;
       skinData_->MouseOver = false;
@@ -443,17 +381,15 @@ bool TsCheckBox::HandleSkinnedMessage(TMessage& m) {
   switch (m.Msg) {
     case SM_SKINCMD:
       if (SkinCommandOf(m.WParam) == SKC_PARENTPAINTED &&
-          (skinData_->IsDeferred() || skinData_->PartlyPainted)) {
-        skinData_->PaintDeferred = false;
-        Repaint();
-      }
+          (skinData_->IsDeferred() || skinData_->PartlyPainted))
+        RepaintUndeferred();
       return false;
     case platform::WM_ENABLE:
     case platform::WM_NCPAINT: return true;
     case platform::WM_PAINT: PaintSkinned(m); return !HasState(framework::csDesigning);
     case platform::WM_ERASEBKGND: m.Result = 1; return true;
     case framework::BM_SETCHECK:
-      if (fadeTimer_ && fadeTimer_->Enabled()) StopFade(fadeTimer_);
+      if (Fading()) StopTheFade();
       return true;
     case platform::WM_KEYDOWN: {
       if (!userInput || m.WParam != platform::VK_SPACE) return false;

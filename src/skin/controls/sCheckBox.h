@@ -12,22 +12,15 @@
 #include "framework/controls/CheckBox.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/ImageList.h"
-#include "skin/controls/sCommonData.h"
-#include "skin/controls/sFadeTimer.h"
+#include "skin/controls/sFading.h"
 
 namespace skin {
 
-class TsCheckBox : public framework::TCheckBox {
+class TsCheckBox : public TsFading<framework::TCheckBox> {
  public:
   explicit TsCheckBox(framework::TComponent* owner);
-  ~TsCheckBox() override;
   DECLARE_CLASS_INFO()
 
-  TsCommonData* SkinData() const { return skinData_.get(); }
-  TacAnimatEvents AnimatEvents() const { return animatEvents_; }
-  void SetAnimatEvents(TacAnimatEvents value) { animatEvents_ = value; }
-  TsDisabledKind DisabledKind() const { return disabledKind_; }
-  void SetDisabledKind(TsDisabledKind value);
   // User glyphs: three state cells side by side (normal, hot, pressed) over their masks.
   framework::TBitmap* GlyphChecked() const { return glyphChecked_.get(); }
   void SetGlyphChecked(const framework::TBitmap* value);
@@ -60,38 +53,32 @@ class TsCheckBox : public framework::TCheckBox {
   // The state image the glyph shows: 2 pressed, 1 hot (and not ReadOnly), else 0.
   int GlyphState() const;
   bool Pressed() const { return pressed_; }
-  TsFadeTimer* FadeTimer() const { return fadeTimer_; }
   // Sizes the box to glyph and caption (skinned, AutoSize on, not loading).
   void AdjustSize() override;
   void Invalidate() override;
 
-  void AfterConstruction() override;
   void Loaded() override;
   void Notification(framework::TComponent* component, framework::TOperation operation) override;
   void WndProc(framework::TMessage& message) override;
 
  private:
-  bool BoundToActiveSkin() const;
   // The skin's glyph mask for the current state, or nullptr.
   const TsMaskData* SkinGlyphMask(framework::TCheckBoxState state) const;
   const framework::TBitmap* UserGlyph() const;
   bool UsesImageList() const;
   void ImageListChanged();
   platform::TSize GlyphCellSize() const;
-  void RenderCache();
+  void RenderCache() override;
   void DrawCaption();
   void DrawGlyph();
   void PaintSkinned(framework::TMessage& message);
-  bool HandleSkinCommand(framework::TMessage& message);
+  // A new skin, its removal or a refresh from the binding's manager.
+  void SkinAnnounced(uint16_t command, framework::TMessage& message) override;
   bool HandleFocusAndHover(framework::TMessage& message);
   bool HandleSkinnedMessage(framework::TMessage& message);
   void HandleUnskinnedFiltering(framework::TMessage& message);
-  void ChangeLookOn(TacAnimatEvent event, bool halve);
   void TakeFocusQuietly();
 
-  std::unique_ptr<TsCommonData> skinData_;
-  TacAnimatEvents animatEvents_ = aeGlobalDef;
-  TsDisabledKind disabledKind_ = dkBlended;
   std::unique_ptr<framework::TBitmap> glyphChecked_;
   std::unique_ptr<framework::TBitmap> glyphUnChecked_;
   framework::TCustomImageList* images_ = nullptr;
@@ -105,7 +92,6 @@ class TsCheckBox : public framework::TCheckBox {
   int textIndent_ = 0;
   bool autoSize_ = true;
   bool pressed_ = false;
-  TsFadeTimer* fadeTimer_ = nullptr;
 };
 
 }  // namespace skin

@@ -290,16 +290,16 @@ void TsCommonData::SyncEditColors() {
 // ---- messages
 
 bool TsCommonData::CommonMessage(TMessage& m) {
-  const auto sender = reinterpret_cast<TsSkinManager*>(m.LParam);
+  const bool ours = FromOurManager(m);
   switch (SkinCommandOf(m.WParam)) {
     case SKC_SETNEWSKIN:
-      if (GetSkinManager() == sender) {
+      if (ours) {
         PaintDeferred = true;
         UpdateIndexes();
       }
       return false;
     case SKC_REMOVESKIN:
-      if (GetSkinManager() == sender) {
+      if (ours) {
         if (skinManager_ && skinManager_->HasState(framework::csDestroying)) skinManager_ = nullptr;
         ResetIndexes();
         PaintDeferred = true;
@@ -311,7 +311,7 @@ bool TsCommonData::CommonMessage(TMessage& m) {
       }
       return false;
     case SKC_REFRESH:
-      if (GetSkinManager() == sender) {
+      if (ours) {
         BackgroundDirty = true;
         PaintDeferred = false;
         if (BoundToSection() && IsEditControl(*this)) SyncEditColors();

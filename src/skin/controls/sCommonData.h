@@ -87,6 +87,10 @@ class TsCommonData : public TsCommonDataBase {
   void CopyCacheToDC(framework::TWinControl* container, int srcLeft, int srcTop, int dx, int dy,
                      bool paintBordersFirst, platform::HDC dc, const platform::TRect& dest);
 
+  // Whether a manager's command came from the manager this binding uses.
+  bool FromOurManager(const framework::TMessage& message) const {
+    return SendingManager(message) == GetSkinManager();
+  }
   // The handling of SM_SKINCMD all bindings share; true when the command was handled here.
   bool CommonMessage(framework::TMessage& message);
   // The shared handling of ordinary window messages (SM_SKINCMD goes to CommonMessage); true when

@@ -13,7 +13,6 @@
 namespace skin {
 
 using framework::TClassInfo;
-using framework::TComponent;
 using framework::TMessage;
 using platform::HDC;
 using platform::TRect;
@@ -23,51 +22,20 @@ namespace {
 // The frame the hot edit takes from its cache: two pixels on every side.
 constexpr int kFrameWidth = 2;
 
-bool ParentDirtyQuery(framework::TControl* control) {
-  return control->Parent() && QuerySkinCommand(control->Parent(), SKC_ISPARTLYPAINTED);
-}
-
 }  // namespace
 
 const TClassInfo& TsEdit::StaticClassInfo() {
+  using E = TsEdit;
   static const TClassInfo info =
-      framework::TClassBuilder<TsEdit>("TsEdit", framework::TEdit::StaticClassInfo())
-          .Creatable()
-          .Object("SkinData", &TsEdit::SkinData)
-          .Set(
-              "DisabledKind", [](const TsEdit& e) { return uint32_t{e.DisabledKind()}; },
-              [](TsEdit& e, uint32_t v) { e.SetDisabledKind(static_cast<TsDisabledKind>(v)); },
-              {{"dkBlended", dkBlended}, {"dkGrayed", dkGrayed}}, dkBlended)
-          .Object("BoundLabel", &TsEdit::BoundLabel);
+      SkinnedClass<E>("TsEdit")
+          .Set("DisabledKind", &E::DisabledKind, &E::SetDisabledKind, kDisabledKindNames, dkBlended)
+          .Object("BoundLabel", &E::BoundLabel);
   return info;
 }
 
-TsEdit::TsEdit(TComponent* owner)
-    : framework::TEdit(owner), skinData_(std::make_unique<TsCommonData>(this, true)) {
-  skinData_->ControlType = ctEdit;
-  boundLabel_ = std::make_unique<TsBoundLabel>(this, skinData_.get());
-}
-
-// The label goes first, then the binding, before any part of the edit itself.
-TsEdit::~TsEdit() {
-  boundLabel_.reset();
-  skinData_.reset();
-}
-
-void TsEdit::SetDisabledKind(TsDisabledKind value) {
-  disabledKind_ = value;
-  skinData_->Invalidate();
-}
-
-void TsEdit::AfterConstruction() {
-  framework::TEdit::AfterConstruction();
-  skinData_->Loaded();
-}
-
-void TsEdit::Notification(TComponent* component, framework::TOperation operation) {
-  framework::TEdit::Notification(component, operation);
-  if (operation == framework::opRemove && skinData_) skinData_->ComponentRemoved(component);
-}
+TsEdit::TsEdit(framework::TComponent* owner)
+    : TsSkinned(owner, ctEdit, kWithCache),
+      boundLabel_(std::make_unique<TsBoundLabel>(this, skinData_.get())) {}
 
 void TsEdit::GetSelectionColors(platform::TColor& back, platform::TColor& text) const {
   const TsGeneralData* section = skinData_->BoundToActiveSkin() ? skinData_->Section() : nullptr;
@@ -80,11 +48,6 @@ void TsEdit::GetSelectionColors(platform::TColor& back, platform::TColor& text) 
   text = colors.Text;
 }
 
-void TsEdit::Loaded() {
-  framework::TEdit::Loaded();
-  skinData_->Loaded();
-}
-
 // ---- rendering
 
 void TsEdit::RenderCache() {
@@ -94,9 +57,7 @@ void TsEdit::RenderCache() {
   PaintControlFace(*skinData_, parent, true, false, skinData_->CacheBitmap.get(), {Left(), Top()},
                    {0, 0, Width(), Height()}, state);
   DrawTextIntoCache(state);
-  if (!Enabled())
-    PaintDisabledLook(skinData_->CacheBitmap.get(), disabledKind_, Parent(), {Left(), Top()},
-                      parent);
+  ShowDisabledLook(parent);
   skinData_->BackgroundDirty = false;
 }
 
@@ -120,12 +81,7 @@ void TsEdit::FullPaint() {
   const platform::SavedDC saved(dc);
   skinData_->PaintDeferred = skinData_->IsDeferred();
   if (!skinData_->PaintDeferred) {
-    bool dirty = true;
-    if (!skinData_->BackgroundDirty && !skinData_->PartlyPainted) dirty = ParentDirtyQuery(this);
-    skinData_->BackgroundDirty = dirty;
-    const TRect parentArea = Parent()->ClientRect();
-    const TRect bounds = BoundsRect();
-    skinData_->PartlyPainted = bounds.Intersected(parentArea) != bounds;
+    CheckCacheAgainstParent();
     if (skinData_->BackgroundDirty && !skinData_->CacheFrozen) RenderCache();
     RepairCorners(*skinData_, 0, kAllCorners);
     const framework::TBitmap* cache = skinData_->CacheBitmap.get();
@@ -154,32 +110,21 @@ void TsEdit::FramePaint() {
 
 // ---- window procedure
 
-bool TsEdit::HandleSkinCommand(TMessage& m) {
-  const bool fromOurManager =
-      reinterpret_cast<TsSkinManager*>(m.LParam) == skinData_->GetSkinManager();
-  switch (SkinCommandOf(m.WParam)) {
-    case SKC_SETNEWSKIN:
-      if (fromOurManager) skinData_->CommonWndProc(m);
-      return true;
-    case SKC_REMOVESKIN:
-      if (fromOurManager) {
-        skinData_->CommonWndProc(m);
-        // The plain edit draws its own frame again: the skinned one must not stay behind.
-        if (HandleAllocated())
-          platform::RedrawWindow(Handle(), nullptr, nullptr,
-                                 platform::RDW_INVALIDATE | platform::RDW_FRAME);
-      }
-      return true;
-    case SKC_REFRESH:
-      if (fromOurManager) {
-        skinData_->CommonWndProc(m);
-        Repaint();
-      }
-      return true;
-    case SKC_ISSKINNED: m.LParam = 1; return true;
-    case SKC_HASPATTERNBG: m.LParam = 0; return true;
-    default: return false;
-  }
+void TsEdit::SkinAnnounced(uint16_t command, TMessage& m) {
+  if (!skinData_->FromOurManager(m)) return;
+  skinData_->CommonWndProc(m);
+  // The plain edit draws its own frame again: the skinned one must not stay behind.
+  if (command == SKC_REMOVESKIN && HandleAllocated())
+    platform::RedrawWindow(Handle(), nullptr, nullptr,
+                           platform::RDW_INVALIDATE | platform::RDW_FRAME);
+  if (command == SKC_REFRESH) Repaint();
+}
+
+// An edit never offers a patterned background to the controls on it.
+bool TsEdit::OwnSkinCommand(TMessage& m) {
+  if (SkinCommandOf(m.WParam) != SKC_HASPATTERNBG) return false;
+  m.LParam = 0;
+  return true;
 }
 
 bool TsEdit::HandleSkinnedBefore(TMessage& m) {
@@ -208,10 +153,7 @@ void TsEdit::HandleSkinnedAfter(const TMessage& m, bool wasHot) {
     case SM_SKINCMD:
       switch (SkinCommandOf(m.WParam)) {
         case SKC_PARENTPAINTED:
-          if (skinData_->IsDeferred()) {
-            skinData_->PaintDeferred = false;
-            Repaint();
-          }
+          if (skinData_->IsDeferred()) RepaintUndeferred();
           return;
         case SKC_FREEZECACHE:
           if (skinData_->CacheFrozen) RenderCache();

@@ -11,29 +11,21 @@
 
 #include "framework/controls/CustomEdit.h"
 #include "skin/controls/sBoundLabel.h"
-#include "skin/controls/sCommonData.h"
+#include "skin/controls/sSkinned.h"
 
 namespace skin {
 
-class TsEdit : public framework::TEdit {
+class TsEdit : public TsSkinned<framework::TEdit> {
  public:
   explicit TsEdit(framework::TComponent* owner);
-  ~TsEdit() override;
   DECLARE_CLASS_INFO()
 
-  TsCommonData* SkinData() const { return skinData_.get(); }
   TsBoundLabel* BoundLabel() const { return boundLabel_.get(); }
-  // How the face looks while disabled.
-  TsDisabledKind DisabledKind() const { return disabledKind_; }
-  void SetDisabledKind(TsDisabledKind value);
 
-  void AfterConstruction() override;
-  void Loaded() override;
-  void Notification(framework::TComponent* component, framework::TOperation operation) override;
   void WndProc(framework::TMessage& message) override;
 
   // Composes the face in the current state, then the text, into the cache.
-  void RenderCache();
+  void RenderCache() override;
 
  protected:
   // While skinned: the selected text in the section's colours, mixed to be read at ease.
@@ -45,15 +37,16 @@ class TsEdit : public framework::TEdit {
   void FullPaint();
   // The frame from the cache; the text area is left to the class library's edit (hot).
   void FramePaint();
-  bool HandleSkinCommand(framework::TMessage& message);
+  // A new skin, its removal or a refresh from the binding's manager.
+  void SkinAnnounced(uint16_t command, framework::TMessage& message) override;
+  bool OwnSkinCommand(framework::TMessage& message) override;
   // Before the inherited handling; true when the message must not go on.
   bool HandleSkinnedBefore(framework::TMessage& message);
   void HandleSkinnedAfter(const framework::TMessage& message, bool wasHot);
   void FollowWithBoundLabel(const framework::TMessage& message);
 
-  std::unique_ptr<TsCommonData> skinData_;
+  // Goes before the binding (the label reads it).
   std::unique_ptr<TsBoundLabel> boundLabel_;
-  TsDisabledKind disabledKind_ = dkBlended;
 };
 
 }  // namespace skin

@@ -99,7 +99,7 @@ void TsCustomLabel::WndProc(TMessage& m) {
     return;
   }
   if (m.Msg == SM_SKINCMD && SkinCommandOf(m.WParam) == SKC_REMOVESKIN && DefaultManager() &&
-      reinterpret_cast<TsSkinManager*>(m.LParam) == DefaultManager())
+      SendingManager(m) == DefaultManager())
     Font()->SetColor(platform::clWindowText);
 }
 
@@ -115,8 +115,7 @@ const TClassInfo& TsLabel::StaticClassInfo() {
 
 void TsLabel::WndProc(TMessage& m) {
   if (m.Msg == SM_SKINCMD && SkinCommandOf(m.WParam) == SKC_REMOVESKIN) {
-    if (useSkinColor_ && DefaultManager() &&
-        reinterpret_cast<TsSkinManager*>(m.LParam) == DefaultManager())
+    if (useSkinColor_ && DefaultManager() && SendingManager(m) == DefaultManager())
       Font()->SetColor(platform::clWindowText);
     return;
   }

@@ -15,42 +15,18 @@
 namespace skin {
 
 using framework::TClassInfo;
-using framework::TComponent;
 using framework::TMessage;
 using platform::HDC;
 using platform::TRect;
 
 const TClassInfo& TsPanel::StaticClassInfo() {
   static const TClassInfo info =
-      framework::TClassBuilder<TsPanel>("TsPanel", framework::TPanel::StaticClassInfo())
-          .Creatable()
-          .Object("SkinData", &TsPanel::SkinData)
-          .EventProperty("OnPaint", &TsPanel::OnPaint);
+      SkinnedClass<TsPanel>("TsPanel").EventProperty("OnPaint", &TsPanel::OnPaint);
   return info;
 }
 
-TsPanel::TsPanel(TComponent* owner)
-    : framework::TPanel(owner), skinData_(std::make_unique<TsCommonData>(this, true)) {
-  skinData_->ControlType = ctPanel;
+TsPanel::TsPanel(framework::TComponent* owner) : TsSkinned(owner, ctPanel, kWithCache) {
   SetControlStyle(ControlStyle() | framework::csOpaque);
-}
-
-// The binding goes before the panel: nothing may reach it while the panel's own parts go.
-TsPanel::~TsPanel() { skinData_.reset(); }
-
-void TsPanel::AfterConstruction() {
-  framework::TPanel::AfterConstruction();
-  skinData_->Loaded();
-}
-
-void TsPanel::Notification(TComponent* component, framework::TOperation operation) {
-  framework::TPanel::Notification(component, operation);
-  if (operation == framework::opRemove && skinData_) skinData_->ComponentRemoved(component);
-}
-
-void TsPanel::Loaded() {
-  framework::TPanel::Loaded();
-  skinData_->Loaded();
 }
 
 void TsPanel::Paint() {
@@ -115,35 +91,31 @@ void TsPanel::WriteCaption() {
 
 // ---- window procedure
 
-void TsPanel::WndProc(TMessage& m) {
-  if (m.Msg == SM_SKINCMD) {
-    const bool fromOurManager =
-        reinterpret_cast<TsSkinManager*>(m.LParam) == skinData_->GetSkinManager();
-    switch (SkinCommandOf(m.WParam)) {
-      case SKC_SETNEWSKIN:
-        BroadcastSkinMessage(this, m);
-        if (fromOurManager) skinData_->CommonWndProc(m);
-        return;
-      case SKC_REMOVESKIN:
-        if (fromOurManager) {
-          skinData_->CommonWndProc(m);
-          framework::TPanel::Invalidate();
-        }
-        BroadcastSkinMessage(this, m);
-        return;
-      case SKC_REFRESH:
-        if (fromOurManager) {
-          skinData_->CommonWndProc(m);
-          BroadcastSkinMessage(this, m);
-          Repaint();
-        } else {
-          BroadcastSkinMessage(this, m);
-        }
-        return;
-      case SKC_ISSKINNED: m.LParam = 1; return;
-      default: break;
-    }
+void TsPanel::SkinAnnounced(uint16_t command, TMessage& m) {
+  const bool ours = skinData_->FromOurManager(m);
+  switch (command) {
+    case SKC_SETNEWSKIN:
+      BroadcastSkinMessage(this, m);
+      if (ours) skinData_->CommonWndProc(m);
+      return;
+    case SKC_REMOVESKIN:
+      if (ours) {
+        skinData_->CommonWndProc(m);
+        framework::TPanel::Invalidate();
+      }
+      BroadcastSkinMessage(this, m);
+      return;
+    case SKC_REFRESH:
+      if (ours) skinData_->CommonWndProc(m);
+      BroadcastSkinMessage(this, m);
+      if (ours) Repaint();
+      return;
+    default: return;
   }
+}
+
+void TsPanel::WndProc(TMessage& m) {
+  if (m.Msg == SM_SKINCMD && HandleSkinCommand(m)) return;
   if (!skinData_->OwnerReady() || !skinData_->BoundToSection()) {
     if (m.Msg == platform::WM_ERASEBKGND && OnPaint) return;
     framework::TPanel::WndProc(m);
@@ -158,8 +130,7 @@ void TsPanel::HandleSkinnedMessage(TMessage& m) {
       switch (SkinCommandOf(m.WParam)) {
         case SKC_PARENTPAINTED:
           // As on the NT family: a parent's notice always repaints, deferred or not.
-          skinData_->PaintDeferred = false;
-          Repaint();
+          RepaintUndeferred();
           return;
         case SKC_FREEZECACHE:
           skinData_->CommonWndProc(m);
@@ -198,8 +169,7 @@ void TsPanel::HandleSkinnedMessage(TMessage& m) {
     case platform::WM_ERASEBKGND: m.Result = 1; return;
     case framework::CM_VISIBLECHANGED:
       skinData_->BackgroundDirty = true;
-      skinData_->PaintDeferred = false;
-      Repaint();
+      RepaintUndeferred();
       framework::TPanel::WndProc(m);
       return;
     case framework::CM_TEXTCHANGED:

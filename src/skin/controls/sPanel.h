@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "framework/controls/Panel.h"
-#include "skin/controls/sCommonData.h"
+#include "skin/controls/sSkinned.h"
 
 namespace framework {
 class TCanvas;
@@ -20,18 +20,13 @@ namespace skin {
 // A paint event that gives the canvas to draw on (for a skinned panel: the cache's).
 using TPaintEvent = std::function<void(framework::TObject* sender, framework::TCanvas* canvas)>;
 
-class TsPanel : public framework::TPanel {
+class TsPanel : public TsSkinned<framework::TPanel> {
  public:
   explicit TsPanel(framework::TComponent* owner);
-  ~TsPanel() override;
   DECLARE_CLASS_INFO()
 
-  TsCommonData* SkinData() const { return skinData_.get(); }
   TPaintEvent OnPaint;
 
-  void AfterConstruction() override;
-  void Loaded() override;
-  void Notification(framework::TComponent* component, framework::TOperation operation) override;
   void WndProc(framework::TMessage& message) override;
 
  protected:
@@ -43,11 +38,11 @@ class TsPanel : public framework::TPanel {
   // Renders (when dirty) and shows the panel on dc, then lets the children paint.
   void PaintSkinned(platform::HDC dc);
   // Composes the face and the caption into the cache.
-  void RenderCache();
+  void RenderCache() override;
   void WriteCaption();
+  // A skin change is passed on to the controls on the panel, whichever manager sent it.
+  void SkinAnnounced(uint16_t command, framework::TMessage& message) override;
   void HandleSkinnedMessage(framework::TMessage& message);
-
-  std::unique_ptr<TsCommonData> skinData_;
 };
 
 }  // namespace skin

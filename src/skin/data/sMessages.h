@@ -21,6 +21,8 @@ class TWinControl;
 
 namespace skin {
 
+class TsSkinManager;
+
 using framework::TMessage;
 using platform::HWND;
 using platform::TColor;
@@ -52,6 +54,12 @@ enum : uint16_t {
   SKC_PREPAREFADE = 23,   // fade start
   SKC_FADEFRAME = 24,     // fade timer, LParam = the frame bitmap
 };
+
+// The manager that sent one of its commands (SKC_SETNEWSKIN, SKC_REMOVESKIN, SKC_REFRESH,
+// SKC_STOPFADE): the message's LParam.
+inline TsSkinManager* SendingManager(const TMessage& message) {
+  return reinterpret_cast<TsSkinManager*>(message.LParam);
+}
 
 // WParam of the skin message: the command in the high word, its argument in the low word.
 constexpr platform::WPARAM SkinWParam(uint16_t command, uint16_t argument = 0) {

@@ -114,7 +114,7 @@ void TsSkinProvider::Notification(TComponent* component, framework::TOperation o
 bool TsSkinProvider::ManagerAtHand() const { return skinData_->GetSkinManager() != nullptr; }
 
 bool TsSkinProvider::FromOurManager(const TMessage& m) const {
-  return reinterpret_cast<TsSkinManager*>(m.LParam) == skinData_->GetSkinManager();
+  return skinData_->FromOurManager(m);
 }
 
 void TsSkinProvider::PassOn(TMessage& m) {
