@@ -73,6 +73,8 @@ class TsButton : public framework::TButton {
   bool HandleSkinCommand(framework::TMessage& message);
   // The skinned window procedure; true when the message is done.
   bool HandleSkinnedMessage(framework::TMessage& message);
+  // The focus coming (a press may bring it) and going; true when the message is done.
+  bool HandleFocusChange(framework::TMessage& message);
   void AfterInherited(const framework::TMessage& message);
   void ChangeLookOn(TacAnimatEvent event, bool halve);
   void StopTheFade();

@@ -74,6 +74,8 @@ class TsCheckBox : public framework::TCheckBox {
   bool HandleSkinCommand(framework::TMessage& message);
   bool HandleFocusAndHover(framework::TMessage& message);
   bool HandleSkinnedMessage(framework::TMessage& message);
+  // Space and the left button push the box in; their release toggles it.
+  bool HandlePressAndRelease(framework::TMessage& message);
   void HandleUnskinnedFiltering(framework::TMessage& message);
   void ChangeLookOn(TacAnimatEvent event, bool halve);
   void TakeFocusQuietly();
