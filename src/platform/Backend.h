@@ -15,7 +15,6 @@
 #include "platform/Types.h"
 #include "platform/drawing/DIBitmap.h"
 #include "platform/drawing/Region.h"
-#include "platform/windows/Messages.h"
 #include "platform/windows/Screen.h"
 
 namespace platform {

@@ -1,5 +1,6 @@
 #pragma once
-// Small value types shared by every layer: points, sizes and rectangles in pixels.
+// Small value types shared by every layer: points, sizes and rectangles in pixels, and the
+// handles and parameter types of windows and their messages.
 // Rectangles are half-open, as on Windows: Right and Bottom are one past the last pixel.
 
 #include <algorithm>
@@ -53,5 +54,14 @@ inline TRect Bounds(int left, int top, int width, int height) {
   return {left, top, left + width, top + height};
 }
 inline TPoint Point(int x, int y) { return {x, y}; }
+
+// Window handles are opaque numbers that are never reused: a handle that outlives its window
+// names nothing (IsWindow is false).
+struct HWND_;
+using HWND = HWND_*;
+using UINT = uint32_t;
+using WPARAM = uintptr_t;
+using LPARAM = intptr_t;
+using LRESULT = intptr_t;
 
 }  // namespace platform

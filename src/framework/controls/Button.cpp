@@ -1,6 +1,7 @@
 #include "framework/controls/Button.h"
 
 #include "framework/classes/ClassBuilder.h"
+#include "framework/forms/Form.h"
 #include "framework/graphics/Font.h"
 #include "platform/drawing/ClassicDrawing.h"
 #include "platform/text/Font.h"

@@ -10,7 +10,7 @@
 // button's, then runs OnClick.
 
 #include "framework/controls/ButtonControl.h"
-#include "framework/forms/Form.h"
+#include "framework/controls/ControlTypes.h"
 
 namespace framework {
 

@@ -473,44 +473,10 @@ void TWinControl::WndProc(TMessage& m) {
       DefaultHandler(m);
       return;
     case platform::WM_KEYDOWN:
-    case platform::WM_SYSKEYDOWN: {
-      if (Application()) Application()->CancelHint();
-      auto key = static_cast<uint16_t>(m.WParam);
-      const TShiftState shift = KeyboardStateToShiftState();
-      if (DoKeyDown(key, shift)) return;
-      TCustomForm* form = GetParentForm();
-      if (form && !WantsKey(key)) {
-        if (key == platform::VK_TAB && !(shift & (ssCtrl | ssAlt))) {
-          form->SelectNext(this, !(shift & ssShift), true);
-          return;
-        }
-        if ((key == platform::VK_RETURN || key == platform::VK_ESCAPE) &&
-            form->Perform(CM_DIALOGKEY, key, 0) != 0)
-          return;
-      }
-      m.WParam = key;
-      DefaultHandler(m);
-      return;
-    }
+    case platform::WM_SYSKEYDOWN: KeyDownHandler(m); return;
     case platform::WM_KEYUP:
-    case platform::WM_SYSKEYUP: {
-      auto key = static_cast<uint16_t>(m.WParam);
-      KeyUp(key, KeyboardStateToShiftState());
-      if (key == 0) return;
-      m.WParam = key;
-      DefaultHandler(m);
-      return;
-    }
-    case platform::WM_CHAR: {
-      auto ch = static_cast<char32_t>(m.WParam);
-      TCustomForm* form = GetParentForm();
-      if (form && form != this && form->KeyPreview()) form->KeyPress(ch);
-      if (ch) KeyPress(ch);
-      if (ch == 0) return;
-      m.WParam = ch;
-      DefaultHandler(m);
-      return;
-    }
+    case platform::WM_SYSKEYUP: KeyUpHandler(m); return;
+    case platform::WM_CHAR: CharHandler(m); return;
     case platform::WM_WINDOWPOSCHANGED: {
       // The desktop may move a top-level window by itself.
       const TRect b = platform::WindowBounds(handle_);
@@ -546,6 +512,43 @@ void TWinControl::WndProc(TMessage& m) {
     if (m.Msg == platform::WM_MOUSEMOVE) TrackMouseOver(nullptr);
   }
   TControl::WndProc(m);
+}
+
+void TWinControl::KeyDownHandler(TMessage& m) {
+  if (Application()) Application()->CancelHint();
+  auto key = static_cast<uint16_t>(m.WParam);
+  const TShiftState shift = KeyboardStateToShiftState();
+  if (DoKeyDown(key, shift)) return;
+  TCustomForm* form = GetParentForm();
+  if (form && !WantsKey(key)) {
+    if (key == platform::VK_TAB && !(shift & (ssCtrl | ssAlt))) {
+      form->SelectNext(this, !(shift & ssShift), true);
+      return;
+    }
+    if ((key == platform::VK_RETURN || key == platform::VK_ESCAPE) &&
+        form->Perform(CM_DIALOGKEY, key, 0) != 0)
+      return;
+  }
+  m.WParam = key;
+  DefaultHandler(m);
+}
+
+void TWinControl::KeyUpHandler(TMessage& m) {
+  auto key = static_cast<uint16_t>(m.WParam);
+  KeyUp(key, KeyboardStateToShiftState());
+  if (key == 0) return;
+  m.WParam = key;
+  DefaultHandler(m);
+}
+
+void TWinControl::CharHandler(TMessage& m) {
+  auto ch = static_cast<char32_t>(m.WParam);
+  TCustomForm* form = GetParentForm();
+  if (form && form != this && form->KeyPreview()) form->KeyPress(ch);
+  if (ch) KeyPress(ch);
+  if (ch == 0) return;
+  m.WParam = ch;
+  DefaultHandler(m);
 }
 
 void TWinControl::DefaultHandler(TMessage& m) {

@@ -113,6 +113,10 @@ class TWinControl : public TControl {
  private:
   static LRESULT MainWndProc(TWinControl* self, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   bool RouteMouseToChild(TMessage& message);
+  // The keyboard's messages: the form's preview, the dialog keys (Tab, Enter, Esc), the control.
+  void KeyDownHandler(TMessage& message);
+  void KeyUpHandler(TMessage& message);
+  void CharHandler(TMessage& message);
   void TrackMouseOver(TControl* now);
   // Puts the windowed children in the tab order their descriptions asked for.
   void FixupTabList();

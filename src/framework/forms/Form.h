@@ -5,13 +5,13 @@
 #include <memory>
 #include <string_view>
 
+#include "framework/controls/ControlTypes.h"
 #include "framework/controls/WinControl.h"
 
 namespace framework {
 
 class TCanvas;
 
-enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
 enum TPosition {
   poDesigned,
@@ -26,17 +26,6 @@ enum TPosition {
 enum TBorderIcon : uint32_t { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };
 using TBorderIcons = uint32_t;
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
-using TModalResult = int;
-enum : TModalResult {
-  mrNone = 0,
-  mrOk = 1,
-  mrCancel = 2,
-  mrAbort = 3,
-  mrRetry = 4,
-  mrIgnore = 5,
-  mrYes = 6,
-  mrNo = 7
-};
 enum TFormStateFlag : uint32_t {
   fsCreating = 1,
   fsVisible = 2,

@@ -3,7 +3,6 @@
 #include <array>
 
 #include "platform/drawing/DIBitmap.h"
-#include "platform/text/Font.h"
 
 namespace platform {
 
@@ -142,16 +141,6 @@ void DrawFocusRect(HDC dc, const TRect& rect) {
   // A one-pixel-high or -wide rectangle has no second side to draw over the first.
   const int stripCount = rect.Height() == 1 ? 1 : rect.Width() == 1 ? 3 : 4;
   for (int s = 0; s < stripCount; ++s) InvertPixels(dc, strips[s], rect.TopLeft(), 2);
-}
-
-void DrawDisabledText(HDC dc, std::string_view text, const TRect& rect, unsigned format) {
-  SetBkMode(dc, TRANSPARENT);
-  TRect shifted = rect.Translated(1, 1);
-  SetTextColor(dc, ColorToRGB(clBtnHighlight));
-  DrawText(dc, text, &shifted, format);
-  TRect place = rect;
-  SetTextColor(dc, ColorToRGB(clBtnShadow));
-  DrawText(dc, text, &place, format);
 }
 
 }  // namespace platform

@@ -1,10 +1,8 @@
 #pragma once
 // The classic Windows look that the standard controls and the message box are drawn in: 3D edges
-// (sunken edit borders, raised button faces), the panel's bevel frames, the dotted focus frame and
-// the embossed text of disabled controls. Every colour is a system colour of the fixed classic
-// palette.
-
-#include <string_view>
+// (sunken edit borders, raised button faces), the panel's bevel frames and the dotted focus frame
+// (the embossed text of disabled controls is drawn with the text calls). Every colour is a system
+// colour of the fixed classic palette.
 
 #include "platform/Types.h"
 #include "platform/drawing/Colors.h"
@@ -51,9 +49,5 @@ void DrawFocusRect(HDC dc, const TRect& rect);
 
 // Inverts every pixel of the rectangle (the caret is drawn so: dark on light, light on dark).
 void InvertRect(HDC dc, const TRect& rect);
-
-// Text of a disabled control: the text in the highlight colour one pixel right and down, then in
-// the shadow colour at its place. The context's background mode is left transparent.
-void DrawDisabledText(HDC dc, std::string_view text, const TRect& rect, unsigned format);
 
 }  // namespace platform

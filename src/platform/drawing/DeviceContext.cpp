@@ -514,6 +514,32 @@ bool BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int
   return true;
 }
 
+namespace {
+
+// A copy of the part of the source that the column and row maps use (within `valid`, whose maps
+// start at `bounds`' corner), with the maps made to point into the copy.
+DIBitmap TakeSourceAside(const DIBitmap& source, AxisMap& cols, AxisMap& rows, const TRect& valid,
+                         const TRect& bounds) {
+  const auto [colMin, colMax] =
+      std::minmax_element(cols.source.begin() + (valid.Left - bounds.Left),
+                          cols.source.begin() + (valid.Right - bounds.Left));
+  const auto [rowMin, rowMax] =
+      std::minmax_element(rows.source.begin() + (valid.Top - bounds.Top),
+                          rows.source.begin() + (valid.Bottom - bounds.Top));
+  const int c0 = *colMin, r0 = *rowMin;
+  DIBitmap aside(*colMax - c0 + 1, *rowMax - r0 + 1, source.BitsPerPixel(), RowOrder::TopDown);
+  const size_t pixelBytes = static_cast<size_t>(source.BitsPerPixel() / 8);
+  const size_t bytes = static_cast<size_t>(aside.Width()) * pixelBytes;
+  for (int r = 0; r < aside.Height(); ++r)
+    std::memcpy(aside.ScanLine(r), source.ScanLine(r0 + r) + static_cast<size_t>(c0) * pixelBytes,
+                bytes);
+  for (int& c : cols.source) c -= c0;
+  for (int& r : rows.source) r -= r0;
+  return aside;
+}
+
+}  // namespace
+
 bool StretchBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY,
                 int srcWidth, int srcHeight, unsigned rop) {
   if (rop != SRCCOPY || !dst || !src) return false;
@@ -558,21 +584,7 @@ bool StretchBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX,
   DIBitmap aside;
   const DIBitmap* from = source;
   if (source == target) {
-    const auto [colMin, colMax] =
-        std::minmax_element(cols.source.begin() + (valid.Left - bounds.Left),
-                            cols.source.begin() + (valid.Right - bounds.Left));
-    const auto [rowMin, rowMax] =
-        std::minmax_element(rows.source.begin() + (valid.Top - bounds.Top),
-                            rows.source.begin() + (valid.Bottom - bounds.Top));
-    const int c0 = *colMin, r0 = *rowMin;
-    aside = DIBitmap(*colMax - c0 + 1, *rowMax - r0 + 1, source->BitsPerPixel(), RowOrder::TopDown);
-    const size_t pixelBytes = static_cast<size_t>(source->BitsPerPixel() / 8);
-    const size_t bytes = static_cast<size_t>(aside.Width()) * pixelBytes;
-    for (int r = 0; r < aside.Height(); ++r)
-      std::memcpy(aside.ScanLine(r),
-                  source->ScanLine(r0 + r) + static_cast<size_t>(c0) * pixelBytes, bytes);
-    for (int& c : cols.source) c -= c0;
-    for (int& r : rows.source) r -= r0;
+    aside = TakeSourceAside(*source, cols, rows, valid, bounds);
     from = &aside;
   }
 

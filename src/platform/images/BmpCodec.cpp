@@ -44,6 +44,41 @@ struct BmpLayout {
   size_t pixelOffset = 0;
 };
 
+// The colour masks of a bit-field bitmap, at `masksAt`: only 8 bits each of red, green and blue
+// in their usual places are read.
+void CheckColourMasks(const uint8_t* data, size_t size, size_t masksAt) {
+  ByteReader masks(data, size);
+  masks.Seek(masksAt, "colour masks");
+  const uint32_t red = masks.U32("colour masks");
+  const uint32_t green = masks.U32("colour masks");
+  const uint32_t blue = masks.U32("colour masks");
+  if (red != 0x00FF0000u || green != 0x0000FF00u || blue != 0x000000FFu)
+    Invalid("Bitmap colour masks other than 8 bits each of red, green and blue are not supported");
+}
+
+// The depths each compression is read in.
+void CheckDepthAndCompression(int bpp, uint32_t compression) {
+  const bool depthKnown = bpp == 1 || bpp == 4 || bpp == 8 || bpp == 24 || bpp == 32;
+  switch (compression) {
+    case BI_RGB:
+      if (!depthKnown)
+        Invalid("Bitmaps of " + std::to_string(bpp) + " bits per pixel are not supported");
+      break;
+    case BI_RLE8:
+      if (bpp != 8) Invalid("RLE8 compression needs 8 bits per pixel, not " + std::to_string(bpp));
+      break;
+    case BI_RLE4:
+      if (bpp != 4) Invalid("RLE4 compression needs 4 bits per pixel, not " + std::to_string(bpp));
+      break;
+    case BI_BITFIELDS:
+      if (bpp != 32)
+        Invalid("Bit-field bitmaps of " + std::to_string(bpp) +
+                " bits per pixel are not supported");
+      break;
+    default: Invalid("Bitmap compression " + std::to_string(compression) + " is not supported");
+  }
+}
+
 BmpLayout ParseHeaders(const uint8_t* data, size_t size) {
   ByteReader in(data, size);
   const uint8_t* magic = in.Take(2, "file header");
@@ -78,16 +113,9 @@ BmpLayout ParseHeaders(const uint8_t* data, size_t size) {
     const size_t masksAt = in.Position();
     in.Skip(headerSize - kInfoHeaderSize, "information header");
     if (layout.compression == BI_BITFIELDS) {
+      CheckColourMasks(data, size, masksAt);
       // The three masks follow a plain 40-byte header, and are its first fields in later ones.
-      ByteReader masks(data, size);
-      masks.Seek(masksAt, "colour masks");
-      const uint32_t red = masks.U32("colour masks");
-      const uint32_t green = masks.U32("colour masks");
-      const uint32_t blue = masks.U32("colour masks");
       if (headerSize < kMasksInHeaderSize) in.Skip(12, "colour masks");
-      if (red != 0x00FF0000u || green != 0x0000FF00u || blue != 0x000000FFu)
-        Invalid(
-            "Bitmap colour masks other than 8 bits each of red, green and blue are not supported");
     }
   }
 
@@ -102,26 +130,7 @@ BmpLayout ParseHeaders(const uint8_t* data, size_t size) {
   layout.height = static_cast<int>(height);
 
   const int bpp = layout.bitsPerPixel;
-  const bool depthKnown = bpp == 1 || bpp == 4 || bpp == 8 || bpp == 24 || bpp == 32;
-  switch (layout.compression) {
-    case BI_RGB:
-      if (!depthKnown)
-        Invalid("Bitmaps of " + std::to_string(bpp) + " bits per pixel are not supported");
-      break;
-    case BI_RLE8:
-      if (bpp != 8) Invalid("RLE8 compression needs 8 bits per pixel, not " + std::to_string(bpp));
-      break;
-    case BI_RLE4:
-      if (bpp != 4) Invalid("RLE4 compression needs 4 bits per pixel, not " + std::to_string(bpp));
-      break;
-    case BI_BITFIELDS:
-      if (bpp != 32)
-        Invalid("Bit-field bitmaps of " + std::to_string(bpp) +
-                " bits per pixel are not supported");
-      break;
-    default:
-      Invalid("Bitmap compression " + std::to_string(layout.compression) + " is not supported");
-  }
+  CheckDepthAndCompression(bpp, layout.compression);
   const size_t rowBytes = DIBitmap::BytesPerRowFor(layout.width, bpp);
   if (rowBytes * static_cast<size_t>(layout.height) > DIBitmap::kMaxBytes)
     Invalid("Bitmap of " + SizeText(width, height) + " pixels is too large");

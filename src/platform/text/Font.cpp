@@ -153,99 +153,100 @@ bool Font::SetUpOutline(const std::string& file, int faceIndex, bool bold, bool 
     return false;
   }
   const int height = NormalizedHeight(request_.Height);
-  int ascent = 0;
-  int descent = 0;
-  int emPixels = 0;
-  if (FT_IS_SCALABLE(face)) {
-    const double unitsPerEm = face->units_per_EM > 0 ? face->units_per_EM : 2048;
-    const TT_OS2* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
-    const TT_HoriHeader* hhea =
-        static_cast<const TT_HoriHeader*>(FT_Get_Sfnt_Table(face, FT_SFNT_HHEA));
-    const TT_Postscript* post =
-        static_cast<const TT_Postscript*>(FT_Get_Sfnt_Table(face, FT_SFNT_POST));
-    // Windows measures the cell with the OS/2 table's Windows ascent and descent.
-    double winAscent = os2 != nullptr ? os2->usWinAscent : face->ascender;
-    double winDescent = os2 != nullptr ? os2->usWinDescent : -face->descender;
-    if (winAscent + winDescent <= 0) {
-      winAscent = face->ascender > 0 ? face->ascender : unitsPerEm * 0.8;
-      winDescent = face->descender < 0 ? -face->descender : unitsPerEm * 0.2;
-    }
-    double pixelsPerEm = 0;
-    if (height < 0) {
-      pixelsPerEm = -height;
-      ascent = Round(winAscent * pixelsPerEm / unitsPerEm);
-      descent = Round(winDescent * pixelsPerEm / unitsPerEm);
-    } else {
-      pixelsPerEm = height * unitsPerEm / (winAscent + winDescent);
-      ascent = Round(height * winAscent / (winAscent + winDescent));
-      descent = height - ascent;
-    }
-    if (FT_Set_Char_Size(face, 0, std::max<FT_F26Dot6>(64, std::lround(pixelsPerEm * 64)), 72,
-                         72) != 0) {
-      FT_Done_Size(size);
-      return false;
-    }
-    const double scale = pixelsPerEm / unitsPerEm;
-    emPixels = Round(pixelsPerEm);
-    metrics_.tmAveCharWidth =
-        os2 != nullptr && os2->xAvgCharWidth > 0 ? Round(os2->xAvgCharWidth * scale) : 0;
-    metrics_.tmMaxCharWidth = Round(face->max_advance_width * scale);
-    if (hhea != nullptr) {
-      // The line gap less what the Windows cell already holds beyond the typographic one.
-      const double gap =
-          hhea->Line_Gap - ((winAscent + winDescent) - (hhea->Ascender - hhea->Descender));
-      metrics_.tmExternalLeading = std::max(0, Round(gap * scale));
-    }
-    // The post table gives the underline's top edge; FreeType's own field is its centre.
-    const double underlineTop = post != nullptr
-                                    ? static_cast<FT_Short>(post->underlinePosition)
-                                    : face->underline_position + face->underline_thickness / 2.0;
-    underline_ = UnderlineWithin(Round(-underlineTop * scale),
-                                 Round(face->underline_thickness * scale), descent);
-    const double strikeTop =
-        os2 != nullptr && os2->yStrikeoutPosition > 0 ? os2->yStrikeoutPosition : unitsPerEm * 0.26;
-    const double strikeSize =
-        os2 != nullptr && os2->yStrikeoutSize > 0 ? os2->yStrikeoutSize : face->underline_thickness;
-    strikeOut_ = {-Round(strikeTop * scale), std::max(1, Round(strikeSize * scale))};
-  } else if (face->num_fixed_sizes > 0) {
-    // A bitmap face other than Wine's: the size nearest to the cell asked for.
-    const int wanted = std::abs(height);
-    int best = 0;
-    for (int i = 1; i < face->num_fixed_sizes; ++i) {
-      if (std::abs(face->available_sizes[i].height - wanted) <
-          std::abs(face->available_sizes[best].height - wanted))
-        best = i;
-    }
-    if (FT_Select_Size(face, best) != 0) {
-      FT_Done_Size(size);
-      return false;
-    }
-    ascent = static_cast<int>(face->size->metrics.ascender >> 6);
-    descent = static_cast<int>(-face->size->metrics.descender >> 6);
-    emPixels = static_cast<int>(face->size->metrics.y_ppem);
-    metrics_.tmMaxCharWidth = static_cast<int>(face->size->metrics.max_advance >> 6);
-    underline_ = UnderlineWithin(1, 1, descent);
-    strikeOut_ = {-ascent / 3, 1};
-  } else {
+  CellSize cell;
+  const bool sized = FT_IS_SCALABLE(face) ? SizeScalableFace(face, height, cell)
+                                          : SizeBitmapFace(face, height, cell);
+  if (!sized) {
     FT_Done_Size(size);
     return false;
   }
 
   file_ = file;
-  metrics_.tmAscent = ascent;
-  metrics_.tmDescent = descent;
-  metrics_.tmHeight = ascent + descent;
-  metrics_.tmInternalLeading = std::max(0, metrics_.tmHeight - emPixels);
+  metrics_.tmAscent = cell.ascent;
+  metrics_.tmDescent = cell.descent;
+  metrics_.tmHeight = cell.ascent + cell.descent;
+  metrics_.tmInternalLeading = std::max(0, metrics_.tmHeight - cell.emPixels);
 
   GlyphSource glyphs;
   glyphs.Face = face;
   glyphs.Size = size;
   glyphs.EmboldenOutline = bold;
   glyphs.SlantOutline = italic;
-  glyphs.FallbackPixels = std::max(1, emPixels);
+  glyphs.FallbackPixels = std::max(1, cell.emPixels);
   glyphs_ = std::make_unique<GlyphCache>(glyphs, system);
   // Faces without an average width in their OS/2 table: the width of "x", as Windows takes it.
   if (metrics_.tmAveCharWidth <= 0) metrics_.tmAveCharWidth = glyphs_->Advance(U'x');
+  return true;
+}
+
+bool Font::SizeScalableFace(FT_Face face, int height, CellSize& cell) {
+  const double unitsPerEm = face->units_per_EM > 0 ? face->units_per_EM : 2048;
+  const TT_OS2* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+  const TT_HoriHeader* hhea =
+      static_cast<const TT_HoriHeader*>(FT_Get_Sfnt_Table(face, FT_SFNT_HHEA));
+  const TT_Postscript* post =
+      static_cast<const TT_Postscript*>(FT_Get_Sfnt_Table(face, FT_SFNT_POST));
+  // Windows measures the cell with the OS/2 table's Windows ascent and descent.
+  double winAscent = os2 != nullptr ? os2->usWinAscent : face->ascender;
+  double winDescent = os2 != nullptr ? os2->usWinDescent : -face->descender;
+  if (winAscent + winDescent <= 0) {
+    winAscent = face->ascender > 0 ? face->ascender : unitsPerEm * 0.8;
+    winDescent = face->descender < 0 ? -face->descender : unitsPerEm * 0.2;
+  }
+  double pixelsPerEm = 0;
+  if (height < 0) {
+    pixelsPerEm = -height;
+    cell.ascent = Round(winAscent * pixelsPerEm / unitsPerEm);
+    cell.descent = Round(winDescent * pixelsPerEm / unitsPerEm);
+  } else {
+    pixelsPerEm = height * unitsPerEm / (winAscent + winDescent);
+    cell.ascent = Round(height * winAscent / (winAscent + winDescent));
+    cell.descent = height - cell.ascent;
+  }
+  const FT_F26Dot6 charSize = std::max<FT_F26Dot6>(64, std::lround(pixelsPerEm * 64));
+  if (FT_Set_Char_Size(face, 0, charSize, 72, 72) != 0) return false;
+  const double scale = pixelsPerEm / unitsPerEm;
+  cell.emPixels = Round(pixelsPerEm);
+  metrics_.tmAveCharWidth =
+      os2 != nullptr && os2->xAvgCharWidth > 0 ? Round(os2->xAvgCharWidth * scale) : 0;
+  metrics_.tmMaxCharWidth = Round(face->max_advance_width * scale);
+  if (hhea != nullptr) {
+    // The line gap less what the Windows cell already holds beyond the typographic one.
+    const double gap =
+        hhea->Line_Gap - ((winAscent + winDescent) - (hhea->Ascender - hhea->Descender));
+    metrics_.tmExternalLeading = std::max(0, Round(gap * scale));
+  }
+  // The post table gives the underline's top edge; FreeType's own field is its centre.
+  const double underlineTop = post != nullptr
+                                  ? static_cast<FT_Short>(post->underlinePosition)
+                                  : face->underline_position + face->underline_thickness / 2.0;
+  underline_ = UnderlineWithin(Round(-underlineTop * scale),
+                               Round(face->underline_thickness * scale), cell.descent);
+  const double strikeTop =
+      os2 != nullptr && os2->yStrikeoutPosition > 0 ? os2->yStrikeoutPosition : unitsPerEm * 0.26;
+  const double strikeSize =
+      os2 != nullptr && os2->yStrikeoutSize > 0 ? os2->yStrikeoutSize : face->underline_thickness;
+  strikeOut_ = {-Round(strikeTop * scale), std::max(1, Round(strikeSize * scale))};
+  return true;
+}
+
+bool Font::SizeBitmapFace(FT_Face face, int height, CellSize& cell) {
+  if (face->num_fixed_sizes <= 0) return false;
+  // A bitmap face other than Wine's: the size nearest to the cell asked for.
+  const int wanted = std::abs(height);
+  int best = 0;
+  for (int i = 1; i < face->num_fixed_sizes; ++i) {
+    if (std::abs(face->available_sizes[i].height - wanted) <
+        std::abs(face->available_sizes[best].height - wanted))
+      best = i;
+  }
+  if (FT_Select_Size(face, best) != 0) return false;
+  cell.ascent = static_cast<int>(face->size->metrics.ascender >> 6);
+  cell.descent = static_cast<int>(-face->size->metrics.descender >> 6);
+  cell.emPixels = static_cast<int>(face->size->metrics.y_ppem);
+  metrics_.tmMaxCharWidth = static_cast<int>(face->size->metrics.max_advance >> 6);
+  underline_ = UnderlineWithin(1, 1, cell.descent);
+  strikeOut_ = {-cell.ascent / 3, 1};
   return true;
 }
 

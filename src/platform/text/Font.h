@@ -107,4 +107,8 @@ enum DrawTextFormat : unsigned {
 // distance from the rectangle's top to the bottom of the text, as Windows does.
 int DrawText(HDC dc, std::string_view text, TRect* rect, unsigned format);
 
+// Text of a disabled control: the text in the highlight colour one pixel right and down, then in
+// the shadow colour at its place. The context's background mode is left transparent.
+void DrawDisabledText(HDC dc, std::string_view text, const TRect& rect, unsigned format);
+
 }  // namespace platform

@@ -10,6 +10,8 @@
 #include "platform/text/GlyphCache.h"
 #include "platform/text/TextLayout.h"
 
+struct FT_FaceRec_;
+
 namespace platform {
 
 class FontSystem;
@@ -62,6 +64,16 @@ class Font : public TextMeasure {
   bool SetUpBitmap(const std::string& file, bool bold, bool italic, FontSystem& system);
   bool SetUpOutline(const std::string& file, int faceIndex, bool bold, bool italic,
                     FontSystem& system);
+  // The cell of a face at the height asked for; false when the face cannot take a size. The
+  // scalable face's widths, leading and line positions are set from its tables, a bitmap face's
+  // from the size nearest to the cell.
+  struct CellSize {
+    int ascent = 0;
+    int descent = 0;
+    int emPixels = 0;
+  };
+  bool SizeScalableFace(FT_FaceRec_* face, int height, CellSize& cell);
+  bool SizeBitmapFace(FT_FaceRec_* face, int height, CellSize& cell);
 
   LogFont request_;
   std::string file_;

@@ -1,8 +1,10 @@
-// GDI's text calls over our fonts: metrics, measuring, TextOut and DrawText.
+// GDI's text calls over our fonts: metrics, measuring, TextOut and DrawText, and the embossed text
+// of disabled controls.
 
 #include <algorithm>
 
 #include "platform/Utf8.h"
+#include "platform/drawing/Colors.h"
 #include "platform/text/Font.h"
 #include "platform/text/FontObject.h"
 #include "platform/text/TextLayout.h"
@@ -167,6 +169,16 @@ int DrawText(HDC dc, std::string_view text, TRect* rect, unsigned format) {
     y += lineHeight;
   }
   return result;
+}
+
+void DrawDisabledText(HDC dc, std::string_view text, const TRect& rect, unsigned format) {
+  SetBkMode(dc, TRANSPARENT);
+  TRect shifted = rect.Translated(1, 1);
+  SetTextColor(dc, ColorToRGB(clBtnHighlight));
+  DrawText(dc, text, &shifted, format);
+  TRect place = rect;
+  SetTextColor(dc, ColorToRGB(clBtnShadow));
+  DrawText(dc, text, &place, format);
 }
 
 }  // namespace platform

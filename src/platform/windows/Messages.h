@@ -8,15 +8,6 @@
 
 namespace platform {
 
-// Window handles are opaque numbers that are never reused: a handle that outlives its window
-// names nothing (IsWindow is false).
-struct HWND_;
-using HWND = HWND_*;
-using UINT = uint32_t;
-using WPARAM = uintptr_t;
-using LPARAM = intptr_t;
-using LRESULT = intptr_t;
-
 struct MSG {
   HWND hwnd = nullptr;
   UINT message = 0;

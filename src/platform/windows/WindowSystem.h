@@ -175,6 +175,12 @@ class WindowSystem final : public NativeEventSink {
   void UpdateHover(WindowObject* top, TPoint clientPoint, uint32_t time);
   WindowObject* MouseTarget(WindowObject* top, TPoint clientPoint);
   void RouteKey(const NativeEvent& event);
+  // A press: double clicks told apart, the window activated by a click, then routed as the mouse.
+  void OnButtonDown(WindowObject* top, const NativeEvent& event);
+  // Typed text: one WM_CHAR a character, to the focused window of the top-level window.
+  void RouteText(WindowObject* top, const NativeEvent& event);
+  // The desktop moved or resized a top-level window: its back buffer and its window are told.
+  void OnConfigure(WindowObject* top, const NativeEvent& event);
   void OnActivation(WindowObject* top, bool active);
   void AnnounceScreenChange(NativeEvent::Kind kind);
   TopLevelStyle StyleFor(const WindowObject* w) const;

@@ -74,29 +74,7 @@ void WindowSystem::OnNativeEvent(const NativeEvent& e) {
       UpdateHover(top, e.point, e.time);
       RouteMouse(e, WM_MOUSEMOVE);
       break;
-    case NativeEvent::Kind::ButtonDown: {
-      const unsigned flag = ButtonFlag(e.button);
-      if (!flag) break;
-      latest_.buttons = (e.keyState & kButtonFlags) | flag;
-      const TPoint screen{top->bounds.Left + e.point.X, top->bounds.Top + e.point.Y};
-      const bool doubleClick = lastClick_.valid && lastClick_.window == e.window &&
-                               lastClick_.button == e.button &&
-                               e.time - lastClick_.time < kDoubleClickTime &&
-                               std::abs(screen.X - lastClick_.screen.X) <= kDoubleClickDistance &&
-                               std::abs(screen.Y - lastClick_.screen.Y) <= kDoubleClickDistance;
-      // A double click ends the sequence: a third press starts a new one.
-      lastClick_ = {e.window, e.button, e.time, screen, !doubleClick};
-      // A click gives the window the keyboard (also a window that is never activated by being
-      // shown or hovered): the user chose it. Not while a menu is open (the click is its answer),
-      // and not a right-click on such a window (it asks for a context menu, and the keyboard stays
-      // with the window the user types in).
-      const bool contextClick = e.button == 3 && (top->exStyle & WS_EX_NOACTIVATE) != 0;
-      if (top->enabled && active_ != top && !grab_ && !IsPopupMenu(top) && !contextClick)
-        backend().Activate(top->handle);
-      UpdateHover(top, e.point, e.time);
-      RouteMouse(e, ButtonMessage(e.button, true, doubleClick));
-      break;
-    }
+    case NativeEvent::Kind::ButtonDown: OnButtonDown(top, e); break;
     case NativeEvent::Kind::ButtonUp: {
       const unsigned flag = ButtonFlag(e.button);
       if (!flag) break;
@@ -130,45 +108,11 @@ void WindowSystem::OnNativeEvent(const NativeEvent& e) {
       break;
     case NativeEvent::Kind::KeyDown:
     case NativeEvent::Kind::KeyUp: RouteKey(e); break;
-    case NativeEvent::Kind::Text: {
-      WindowObject* target = focus_ && TopLevelOf(focus_) == top ? focus_ : top;
-      if (!top->enabled || !IsEnabledDeep(target)) break;
-      for (size_t i = 0; i < e.text.size();) {
-        const uint32_t cp = NextCodePoint(e.text, i);
-        if (cp < 0x20 || cp == 0x7F) continue;
-        MSG m;
-        m.hwnd = target->handle;
-        m.message = WM_CHAR;
-        m.wParam = cp;
-        m.lParam = 1;
-        m.time = e.time;
-        QueueInput(m);
-      }
-      break;
-    }
+    case NativeEvent::Kind::Text: RouteText(top, e); break;
     case NativeEvent::Kind::Exposed:
       top->presentArea = top->presentArea.United(Region(e.rect).Intersected(top->ClientRect()));
       break;
-    case NativeEvent::Kind::Configure: {
-      const TRect old = top->bounds;
-      if (e.rect == old) break;
-      top->bounds = e.rect;
-      const bool sized = e.rect.Width() != old.Width() || e.rect.Height() != old.Height();
-      if (sized) ResizeBackBuffer(top);
-      WindowPos pos{top->handle,
-                    nullptr,
-                    e.rect.Left,
-                    e.rect.Top,
-                    e.rect.Width(),
-                    e.rect.Height(),
-                    SWP_NOZORDER | SWP_NOACTIVATE};
-      Send(top->handle, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&pos));
-      if (e.rect.Left != old.Left || e.rect.Top != old.Top)
-        Send(top->handle, WM_MOVE, 0, MAKELPARAM(e.rect.Left, e.rect.Top));
-      if (sized && Find(e.window))
-        Send(top->handle, WM_SIZE, SIZE_RESTORED, MAKELPARAM(e.rect.Width(), e.rect.Height()));
-      break;
-    }
+    case NativeEvent::Kind::Configure: OnConfigure(top, e); break;
     case NativeEvent::Kind::FocusGained: OnActivation(top, true); break;
     case NativeEvent::Kind::FocusLost: OnActivation(top, false); break;
     case NativeEvent::Kind::CloseRequest:
@@ -178,6 +122,65 @@ void WindowSystem::OnNativeEvent(const NativeEvent& e) {
     case NativeEvent::Kind::DisplayChanged:
     case NativeEvent::Kind::WorkAreaChanged: break;  // announced above, to no window in particular
   }
+}
+
+void WindowSystem::OnButtonDown(WindowObject* top, const NativeEvent& e) {
+  const unsigned flag = ButtonFlag(e.button);
+  if (!flag) return;
+  latest_.buttons = (e.keyState & kButtonFlags) | flag;
+  const TPoint screen{top->bounds.Left + e.point.X, top->bounds.Top + e.point.Y};
+  const bool doubleClick = lastClick_.valid && lastClick_.window == e.window &&
+                           lastClick_.button == e.button &&
+                           e.time - lastClick_.time < kDoubleClickTime &&
+                           std::abs(screen.X - lastClick_.screen.X) <= kDoubleClickDistance &&
+                           std::abs(screen.Y - lastClick_.screen.Y) <= kDoubleClickDistance;
+  // A double click ends the sequence: a third press starts a new one.
+  lastClick_ = {e.window, e.button, e.time, screen, !doubleClick};
+  // A click gives the window the keyboard (also a window that is never activated by being
+  // shown or hovered): the user chose it. Not while a menu is open (the click is its answer),
+  // and not a right-click on such a window (it asks for a context menu, and the keyboard stays
+  // with the window the user types in).
+  const bool contextClick = e.button == 3 && (top->exStyle & WS_EX_NOACTIVATE) != 0;
+  if (top->enabled && active_ != top && !grab_ && !IsPopupMenu(top) && !contextClick)
+    backend().Activate(top->handle);
+  UpdateHover(top, e.point, e.time);
+  RouteMouse(e, ButtonMessage(e.button, true, doubleClick));
+}
+
+void WindowSystem::RouteText(WindowObject* top, const NativeEvent& e) {
+  WindowObject* target = focus_ && TopLevelOf(focus_) == top ? focus_ : top;
+  if (!top->enabled || !IsEnabledDeep(target)) return;
+  for (size_t i = 0; i < e.text.size();) {
+    const uint32_t cp = NextCodePoint(e.text, i);
+    if (cp < 0x20 || cp == 0x7F) continue;
+    MSG m;
+    m.hwnd = target->handle;
+    m.message = WM_CHAR;
+    m.wParam = cp;
+    m.lParam = 1;
+    m.time = e.time;
+    QueueInput(m);
+  }
+}
+
+void WindowSystem::OnConfigure(WindowObject* top, const NativeEvent& e) {
+  const TRect old = top->bounds;
+  if (e.rect == old) return;
+  top->bounds = e.rect;
+  const bool sized = e.rect.Width() != old.Width() || e.rect.Height() != old.Height();
+  if (sized) ResizeBackBuffer(top);
+  WindowPos pos{top->handle,
+                nullptr,
+                e.rect.Left,
+                e.rect.Top,
+                e.rect.Width(),
+                e.rect.Height(),
+                SWP_NOZORDER | SWP_NOACTIVATE};
+  Send(top->handle, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&pos));
+  if (e.rect.Left != old.Left || e.rect.Top != old.Top)
+    Send(top->handle, WM_MOVE, 0, MAKELPARAM(e.rect.Left, e.rect.Top));
+  if (sized && Find(e.window))
+    Send(top->handle, WM_SIZE, SIZE_RESTORED, MAKELPARAM(e.rect.Width(), e.rect.Height()));
 }
 
 WindowObject* WindowSystem::MouseTarget(WindowObject* top, TPoint clientPoint) {

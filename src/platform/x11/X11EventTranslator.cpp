@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "platform/windows/Messages.h"
+
 namespace platform::x11 {
 
 namespace {

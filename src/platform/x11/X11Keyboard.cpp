@@ -59,6 +59,35 @@ KeySym ResolvedKeysym(XKeyEvent& event) {
   return keysym;
 }
 
+// The punctuation keys of a US keyboard, by either of their faces (Windows' OEM keys).
+int PunctuationVirtualKey(KeySym keysym) {
+  switch (keysym) {
+    case XK_semicolon:
+    case XK_colon: return kVkOemSemicolon;
+    case XK_equal:
+    case XK_plus: return kVkOemPlus;
+    case XK_comma:
+    case XK_less: return kVkOemComma;
+    case XK_minus:
+    case XK_underscore: return kVkOemMinus;
+    case XK_period:
+    case XK_greater: return kVkOemPeriod;
+    case XK_slash:
+    case XK_question: return kVkOemSlash;
+    case XK_grave:
+    case XK_asciitilde: return kVkOemGrave;
+    case XK_bracketleft:
+    case XK_braceleft: return kVkOemOpenBracket;
+    case XK_backslash:
+    case XK_bar: return kVkOemBackslash;
+    case XK_bracketright:
+    case XK_braceright: return kVkOemCloseBracket;
+    case XK_apostrophe:
+    case XK_quotedbl: return kVkOemQuote;
+    default: return 0;
+  }
+}
+
 // Windows names keys by their unshifted face ('1' for Shift+1, 'A' for a and A), except on the
 // keypad, where NumLock decides between digits and movement keys.
 int VirtualKeyForEvent(XKeyEvent& event, KeySym resolved) {
@@ -132,29 +161,7 @@ int VirtualKeyFromKeysym(KeySym keysym) {
     case XK_Super_L: return kVkLeftWindows;
     case XK_Super_R: return kVkRightWindows;
     case XK_Menu: return kVkApps;
-    case XK_semicolon:
-    case XK_colon: return kVkOemSemicolon;
-    case XK_equal:
-    case XK_plus: return kVkOemPlus;
-    case XK_comma:
-    case XK_less: return kVkOemComma;
-    case XK_minus:
-    case XK_underscore: return kVkOemMinus;
-    case XK_period:
-    case XK_greater: return kVkOemPeriod;
-    case XK_slash:
-    case XK_question: return kVkOemSlash;
-    case XK_grave:
-    case XK_asciitilde: return kVkOemGrave;
-    case XK_bracketleft:
-    case XK_braceleft: return kVkOemOpenBracket;
-    case XK_backslash:
-    case XK_bar: return kVkOemBackslash;
-    case XK_bracketright:
-    case XK_braceright: return kVkOemCloseBracket;
-    case XK_apostrophe:
-    case XK_quotedbl: return kVkOemQuote;
-    default: return 0;
+    default: return PunctuationVirtualKey(keysym);
   }
 }
 

@@ -164,24 +164,8 @@ bool TsButton::HandleSkinnedMessage(TMessage& m) {
     case platform::WM_WINDOWPOSCHANGED: regionDirty_ = true; return false;
     case platform::WM_SETFOCUS:
     case framework::CM_ENTER:
-      if (designing) return false;
-      if (!Enabled()) return true;
-      framework::TButton::WndProc(m);
-      // Also when a press brings the focus: the cache is then marked dirty, so the press that
-      // follows shows the pressed look at once instead of fading from a look that is outdated.
-      if (!ShowNextFadeFrame()) skinData_->Invalidate();
-      return true;
     case platform::WM_KILLFOCUS:
-    case framework::CM_EXIT:
-      if (designing) return false;
-      pressed_ = false;
-      if (!Enabled()) return false;
-      StopTheFade();
-      framework::TButton::WndProc(m);
-      skinData_->HasFocus = false;
-      regionDirty_ = true;
-      skinData_->Invalidate();
-      return true;
+    case framework::CM_EXIT: return HandleFocusChange(m);
     case platform::WM_ENABLE:
     case framework::BM_SETSTATE: return true;
     case platform::WM_PAINT: PaintSkinned(); return !designing;
@@ -226,6 +210,31 @@ bool TsButton::HandleSkinnedMessage(TMessage& m) {
         }
       }
       return false;
+    default: return false;
+  }
+}
+
+bool TsButton::HandleFocusChange(TMessage& m) {
+  if (HasState(framework::csDesigning)) return false;
+  switch (m.Msg) {
+    case platform::WM_SETFOCUS:
+    case framework::CM_ENTER:
+      if (!Enabled()) return true;
+      framework::TButton::WndProc(m);
+      // Also when a press brings the focus: the cache is then marked dirty, so the press that
+      // follows shows the pressed look at once instead of fading from a look that is outdated.
+      if (!ShowNextFadeFrame()) skinData_->Invalidate();
+      return true;
+    case platform::WM_KILLFOCUS:
+    case framework::CM_EXIT:
+      pressed_ = false;
+      if (!Enabled()) return false;
+      StopTheFade();
+      framework::TButton::WndProc(m);
+      skinData_->HasFocus = false;
+      regionDirty_ = true;
+      skinData_->Invalidate();
+      return true;
     default: return false;
   }
 }

@@ -60,6 +60,8 @@ class TsButton : public TsFading<framework::TButton> {
   void SkinAnnounced(uint16_t command, framework::TMessage& message) override;
   // The skinned window procedure; true when the message is done.
   bool HandleSkinnedMessage(framework::TMessage& message);
+  // The focus coming (a press may bring it) and going; true when the message is done.
+  bool HandleFocusChange(framework::TMessage& message);
   void AfterInherited(const framework::TMessage& message);
 
   bool down_ = false;

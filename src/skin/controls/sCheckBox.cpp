@@ -377,7 +377,6 @@ bool TsCheckBox::HandleFocusAndHover(TMessage& m) {
 }
 
 bool TsCheckBox::HandleSkinnedMessage(TMessage& m) {
-  const bool userInput = Enabled() && !HasState(framework::csDesigning);
   switch (m.Msg) {
     case SM_SKINCMD:
       if (SkinCommandOf(m.WParam) == SKC_PARENTPAINTED &&
@@ -391,6 +390,32 @@ bool TsCheckBox::HandleSkinnedMessage(TMessage& m) {
     case framework::BM_SETCHECK:
       if (Fading()) StopTheFade();
       return true;
+    case platform::WM_KEYDOWN:
+    case platform::WM_KEYUP:
+    case platform::WM_LBUTTONDOWN:
+    case platform::WM_LBUTTONDBLCLK:
+    case platform::WM_LBUTTONUP: return HandlePressAndRelease(m);
+    case framework::CM_ENABLEDCHANGED:
+      framework::TCheckBox::WndProc(m);
+      Repaint();
+      return true;
+    case framework::CM_TEXTCHANGED:
+      if (autoSize_) AdjustSize();
+      Repaint();
+      return true;
+    case framework::CM_CHANGED:
+      if (HasState(framework::csDesigning))
+        skinData_->Invalidate();
+      else
+        ChangeLookOn(aeMouseUp, true);
+      return false;
+    default: return false;
+  }
+}
+
+bool TsCheckBox::HandlePressAndRelease(TMessage& m) {
+  const bool userInput = Enabled() && !HasState(framework::csDesigning);
+  switch (m.Msg) {
     case platform::WM_KEYDOWN: {
       if (!userInput || m.WParam != platform::VK_SPACE) return false;
       if (readOnly_) return true;
@@ -439,20 +464,6 @@ bool TsCheckBox::HandleSkinnedMessage(TMessage& m) {
         OnMouseUp(this, framework::mbLeft, framework::KeysToShiftState(m.WParam),
                   platform::GET_X_LPARAM(m.LParam), platform::GET_Y_LPARAM(m.LParam));
       return true;
-    case framework::CM_ENABLEDCHANGED:
-      framework::TCheckBox::WndProc(m);
-      Repaint();
-      return true;
-    case framework::CM_TEXTCHANGED:
-      if (autoSize_) AdjustSize();
-      Repaint();
-      return true;
-    case framework::CM_CHANGED:
-      if (HasState(framework::csDesigning))
-        skinData_->Invalidate();
-      else
-        ChangeLookOn(aeMouseUp, true);
-      return false;
     default: return false;
   }
 }

@@ -76,6 +76,8 @@ class TsCheckBox : public TsFading<framework::TCheckBox> {
   void SkinAnnounced(uint16_t command, framework::TMessage& message) override;
   bool HandleFocusAndHover(framework::TMessage& message);
   bool HandleSkinnedMessage(framework::TMessage& message);
+  // Space and the left button push the box in; their release toggles it.
+  bool HandlePressAndRelease(framework::TMessage& message);
   void HandleUnskinnedFiltering(framework::TMessage& message);
   void TakeFocusQuietly();
 

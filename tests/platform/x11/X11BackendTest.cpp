@@ -28,6 +28,7 @@
 #include <vector>
 
 #include "platform/Exception.h"
+#include "platform/windows/Messages.h"
 #include "platform/x11/X11EventClock.h"
 #include "platform/x11/X11Hints.h"
 #include "platform/x11/X11Keyboard.h"

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "skin/paint/sPixelAccess.h"
-#include "tests/skin/SkinnedButtonsFixture.h"
+#include "tests/skin/controls/SkinnedButtonsFixture.h"
 
 namespace skin::test {
 namespace {

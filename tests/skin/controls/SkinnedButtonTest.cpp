@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/windows/Window.h"
-#include "tests/skin/SkinnedButtonsFixture.h"
+#include "tests/skin/controls/SkinnedButtonsFixture.h"
 
 namespace skin::test {
 namespace {

@@ -11,7 +11,7 @@
 #include "skin/controls/SkinControlClasses.h"
 #include "skin/paint/sPixelAccess.h"
 #include "skin/paint/sSkinText.h"
-#include "tests/skin/SkinnedButtonsFixture.h"
+#include "tests/skin/controls/SkinnedButtonsFixture.h"
 
 namespace skin::test {
 namespace {
