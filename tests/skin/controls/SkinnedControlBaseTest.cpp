@@ -10,7 +10,7 @@
 
 #include "framework/classes/FormReader.h"
 #include "skin/controls/SkinControlClasses.h"
-#include "tests/skin/SkinnedButtonsFixture.h"
+#include "tests/skin/controls/SkinnedButtonsFixture.h"
 
 namespace skin::test {
 namespace {
