@@ -16,6 +16,7 @@
 #include "platform/drawing/Region.h"
 #include "skin/controls/sCommonData.h"
 #include "skin/controls/sFadeTimer.h"
+#include "skin/paint/sPaintParams.h"
 
 namespace skin {
 
@@ -37,9 +38,9 @@ class TsButton : public framework::TButton {
   int FocusMargin() const { return focusMargin_; }
   void SetFocusMargin(int value) { focusMargin_ = value; }
 
-  // 2 while down (the pressed flag or Down) and the pointer is over it or no left press holds it;
-  // else 1 when hot or the default-active button; else 0.
-  int CurrentState() const;
+  // lkPressed while down (the pressed flag or Down) and the pointer is over it or no left press
+  // holds it; else lkHot when hot or the default-active button; else lkNormal.
+  TsLook CurrentState() const;
   // The fade running now; nullptr while the look rests.
   TsFadeTimer* FadeTimer() const { return fadeTimer_; }
   // The region the window was last given (the border mask's opaque pixels).

@@ -13,6 +13,7 @@
 #include "framework/graphics/Bitmap.h"
 #include "skin/controls/sCommonData.h"
 #include "skin/controls/sFadeTimer.h"
+#include "skin/paint/sPaintParams.h"
 
 namespace skin {
 
@@ -48,8 +49,8 @@ class TsCheckBox : public framework::TCheckBox {
 
   // The glyph's place in the cache (skin glyph: the BOXCHECKED cell, 16 x 16 without one).
   platform::TRect GlyphRect() const;
-  // The state image the glyph shows: 2 pressed, 1 hot (and not ReadOnly), else 0.
-  int GlyphState() const;
+  // The look the glyph shows: pressed, hot (and not ReadOnly), else normal.
+  TsLook GlyphState() const;
   bool Pressed() const { return pressed_; }
   TsFadeTimer* FadeTimer() const { return fadeTimer_; }
   // Sizes the box to glyph and caption (skinned, AutoSize on, not loading).

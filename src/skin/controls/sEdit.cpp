@@ -90,18 +90,19 @@ void TsEdit::Loaded() {
 
 void TsEdit::RenderCache() {
   skinData_->PrepareCache();
-  const int state = skinData_->IsHot() ? 1 : 0;
+  const TsLook look = skinData_->IsHot() ? lkHot : lkNormal;
   const TCacheInfo parent = skinData_->GetParentCache();
-  PaintControlFace(*skinData_, parent, true, false, skinData_->CacheBitmap.get(), {Left(), Top()},
-                   {0, 0, Width(), Height()}, state);
-  DrawTextIntoCache(state);
+  PaintControlFace(
+      *skinData_, parent, bfFillCentre,
+      {skinData_->CacheBitmap.get(), {Left(), Top()}, {0, 0, Width(), Height()}, look});
+  DrawTextIntoCache(look);
   if (!Enabled())
     PaintDisabledLook(skinData_->CacheBitmap.get(), disabledKind_, Parent(), {Left(), Top()},
                       parent);
   skinData_->BackgroundDirty = false;
 }
 
-void TsEdit::DrawTextIntoCache(int state) {
+void TsEdit::DrawTextIntoCache(TsLook look) {
   framework::TCanvas* canvas = skinData_->CacheBitmap->Canvas();
   canvas->SetFont(Font());
   const int a = BorderInset();
@@ -116,7 +117,7 @@ void TsEdit::DrawTextIntoCache(int state) {
     }
     text = std::move(masked);
   }
-  DrawSkinText(canvas, text, true, state != 0, *skinData_,
+  DrawSkinText(canvas, text, true, look != lkNormal, *skinData_,
                platform::DT_WORDBREAK | platform::DT_SINGLELINE | platform::DT_NOPREFIX, rect);
 }
 
@@ -136,7 +137,7 @@ void TsEdit::FullPaint() {
     const TRect bounds = BoundsRect();
     skinData_->PartlyPainted = bounds.Intersected(parentArea) != bounds;
     if (skinData_->BackgroundDirty && !skinData_->CacheFrozen) RenderCache();
-    RepairCorners(*skinData_, 0, kAllCorners);
+    RepairCorners(*skinData_, lkNormal, kAllCorners);
     const framework::TBitmap* cache = skinData_->CacheBitmap.get();
     platform::BitBlt(dc, 0, 0, cache->Width(), cache->Height(),
                      skinData_->CacheBitmap->Canvas()->Handle(), 0, 0, platform::SRCCOPY);
@@ -152,7 +153,7 @@ void TsEdit::FramePaint() {
   HDC dc = platform::GetWindowDC(Handle());
   const int saved = platform::SaveDC(dc);
   if (skinData_->BackgroundDirty) RenderCache();
-  RepairCorners(*skinData_, 0, kAllCorners);
+  RepairCorners(*skinData_, lkNormal, kAllCorners);
   HDC cache = skinData_->CacheBitmap->Canvas()->Handle();
   const int w = Width();
   const int h = Height();
