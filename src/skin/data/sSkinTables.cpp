@@ -55,26 +55,28 @@ void TsSkinTables::RebuildCommonIndices() {
       CacheIndex(FindTexture(c.ComboButton.Section, "COMBOBTN", "HOTPATTERN"));
   c.ComboButton.GlyphMask = CacheIndex(FindMaskExact("COMBOBOX", "GLYPHMASK"));
 
-  auto part = [&](const std::string& name, bool glyph, bool patterns) {
+  // Besides its "BORDERSMASK", which masks of a part are kept.
+  enum TsPartMasks : unsigned { pmBorderOnly = 0, pmGlyph = 1 << 0, pmPatterns = 1 << 1 };
+  auto part = [&](const std::string& name, unsigned masks) {
     TsPartIndices p;
     p.Section = CacheIndex(FindSection(name));
     p.BorderMask = CacheIndex(FindMask(p.Section, name, "BORDERSMASK"));
-    if (glyph) p.GlyphMask = CacheIndex(FindMask(p.Section, name, "GLYPHMASK"));
-    if (patterns) {
+    if (masks & pmGlyph) p.GlyphMask = CacheIndex(FindMask(p.Section, name, "GLYPHMASK"));
+    if (masks & pmPatterns) {
       p.Pattern = CacheIndex(FindMask(p.Section, name, "PATTERN"));
       p.HotPattern = CacheIndex(FindMask(p.Section, name, "HOTPATTERN"));
     }
     return p;
   };
   const char* tabs[] = {"TABTOP", "TABBOTTOM", "TABLEFT", "TABRIGHT"};
-  for (size_t i = 0; i < c.Tabs.size(); ++i) c.Tabs[i] = part(tabs[i], false, false);
+  for (size_t i = 0; i < c.Tabs.size(); ++i) c.Tabs[i] = part(tabs[i], pmBorderOnly);
   const char* scrollParts[] = {"SCROLLBTNTOP",   "SCROLLBTNBOTTOM", "SCROLLBTNLEFT",
                                "SCROLLBTNRIGHT", "SCROLLSLIDERV",   "SCROLLSLIDERH"};
   for (size_t i = 0; i < c.ScrollParts.size(); ++i)
-    c.ScrollParts[i] = part(scrollParts[i], true, true);
+    c.ScrollParts[i] = part(scrollParts[i], pmGlyph | pmPatterns);
   const char* scrollBars[] = {"SCROLLBAR1H", "SCROLLBAR1V", "SCROLLBAR2H", "SCROLLBAR2V"};
   for (size_t i = 0; i < c.ScrollBars.size(); ++i)
-    c.ScrollBars[i] = part(scrollBars[i], false, true);
+    c.ScrollBars[i] = part(scrollBars[i], pmPatterns);
   commonIndices_ = c;
 }
 
