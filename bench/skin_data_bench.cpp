@@ -75,7 +75,7 @@ BENCHMARK(DecodePicturesBaseline)->Unit(benchmark::kMicrosecond);
 void LoadBlueIceFromStoredData(benchmark::State& state) {
   for (auto _ : state) {
     auto manager = ReadManager(false);
-    benchmark::DoNotOptimize(manager->Sections().data());
+    benchmark::DoNotOptimize(manager->Tables().Sections.data());
   }
 }
 BENCHMARK(LoadBlueIceFromStoredData)->Unit(benchmark::kMicrosecond);
@@ -84,7 +84,7 @@ BENCHMARK(LoadBlueIceFromStoredData)->Unit(benchmark::kMicrosecond);
 void ReadTheBarsThreeSkins(benchmark::State& state) {
   for (auto _ : state) {
     auto manager = ReadManager(true);
-    benchmark::DoNotOptimize(manager->Sections().data());
+    benchmark::DoNotOptimize(manager->Tables().Sections.data());
   }
 }
 BENCHMARK(ReadTheBarsThreeSkins)->Unit(benchmark::kMicrosecond);
@@ -109,7 +109,7 @@ void LoadSkin(benchmark::State& state, int factor) {
   auto manager = ReadManager(false);
   for (auto _ : state) {
     manager->SetSkinName("BlueIce (internal)");
-    benchmark::DoNotOptimize(manager->Sections().data());
+    benchmark::DoNotOptimize(manager->Tables().Sections.data());
   }
   framework::SetDisplayScale(1);
 }
@@ -120,7 +120,7 @@ BENCHMARK_CAPTURE(LoadSkin, x2, 2)->Name("LoadSkin/scale2")->Unit(benchmark::kMi
 void HueMasterBaseline(benchmark::State& state) {
   auto manager = ReadManager(false);
   framework::TBitmap bitmap;
-  bitmap.SetDIB(manager->MasterBitmap()->DIB());
+  bitmap.SetDIB(manager->Tables().MasterBitmap->DIB());
   int offset = 0;
   for (auto _ : state) {
     AdjustBitmapHue(bitmap.DIB(), (offset += 37) % 360 + 1);
@@ -135,7 +135,7 @@ void ReloadWithHue(benchmark::State& state) {
   int offset = 0;
   for (auto _ : state) {
     manager->SetHueOffset((offset += 37) % 360 + 1);
-    benchmark::DoNotOptimize(manager->Sections().data());
+    benchmark::DoNotOptimize(manager->Tables().Sections.data());
   }
 }
 BENCHMARK(ReloadWithHue)->Unit(benchmark::kMicrosecond);
@@ -144,7 +144,8 @@ BENCHMARK(ReloadWithHue)->Unit(benchmark::kMicrosecond);
 void ScanNamesBaseline(benchmark::State& state) {
   auto manager = ReadManager(false);
   std::vector<std::pair<std::string, std::string>> names;
-  for (const TsMaskData& m : manager->Masks()) names.emplace_back(m.SectionName, m.PropertyName);
+  for (const TsMaskData& m : manager->Tables().Masks)
+    names.emplace_back(m.SectionName, m.PropertyName);
   const std::string section = "COMBOBOX", role = "BORDERSMASK";
   for (auto _ : state) {
     auto it = std::find_if(names.begin(), names.end(),
@@ -157,9 +158,9 @@ BENCHMARK(ScanNamesBaseline);
 // The last mask of the table, found the way a control binds to it.
 void FindMaskLate(benchmark::State& state) {
   auto manager = ReadManager(false);
-  const int section = manager->FindSection("COMBOBOX");
+  const int section = manager->Tables().FindSection("COMBOBOX");
   for (auto _ : state)
-    benchmark::DoNotOptimize(manager->FindMask(section, "COMBOBOX", "BORDERSMASK"));
+    benchmark::DoNotOptimize(manager->Tables().FindMask(section, "COMBOBOX", "BORDERSMASK"));
 }
 BENCHMARK(FindMaskLate);
 
@@ -181,9 +182,9 @@ void LoadParentChainFolder(benchmark::State& state) {
   manager->SetSkinDirectory(root.string());
   for (auto _ : state) {
     manager->SetSkinName("Chain");
-    benchmark::DoNotOptimize(manager->FindMask(0, "C0", "BORDERSMASK"));
+    benchmark::DoNotOptimize(manager->Tables().FindMask(0, "C0", "BORDERSMASK"));
   }
-  state.counters["sections"] = static_cast<double>(manager->Sections().size());
+  state.counters["sections"] = static_cast<double>(manager->Tables().Sections.size());
   manager.reset();
   std::filesystem::remove_all(root);
 }

@@ -66,7 +66,7 @@ void LoadStoredBlueIce(benchmark::State& state) {
   manager->SetSkinDirectory("");
   for (auto _ : state) {
     manager->SetSkinName(kName);
-    benchmark::DoNotOptimize(manager->Sections().data());
+    benchmark::DoNotOptimize(manager->Tables().Sections.data());
   }
 }
 BENCHMARK(LoadStoredBlueIce)->Unit(benchmark::kMicrosecond);
@@ -75,7 +75,7 @@ BENCHMARK(LoadStoredBlueIce)->Unit(benchmark::kMicrosecond);
 void LoadBlueIceFromStoredData(benchmark::State& state) {
   for (auto _ : state) {
     auto manager = ReadStored();
-    benchmark::DoNotOptimize(manager->Sections().data());
+    benchmark::DoNotOptimize(manager->Tables().Sections.data());
   }
 }
 BENCHMARK(LoadBlueIceFromStoredData)->Unit(benchmark::kMicrosecond);
@@ -91,7 +91,7 @@ void LoadBlueIceFromFolder(benchmark::State& state) {
   }
   for (auto _ : state) {
     manager->SetSkinName(kName);
-    benchmark::DoNotOptimize(manager->Sections().data());
+    benchmark::DoNotOptimize(manager->Tables().Sections.data());
   }
 }
 BENCHMARK(LoadBlueIceFromFolder)->Unit(benchmark::kMicrosecond);

@@ -62,25 +62,28 @@ struct Face {
 std::unique_ptr<TBitmap> FormBackground() {
   TsSkinManager& m = BlueIce();
   auto form = skin::NewBitmap24(1019, 56);
-  skin::PaintSectionBackground(m.FindSection("FORM"), "FORM", {}, skin::kKeyColor, -1, -1, &m,
-                               form.get(), {0, 0}, {0, 0, 1019, 56}, 0);
+  const skin::TsSkinTables& tables = m.Tables();
+  skin::PaintSectionBackground({&tables, tables.FindSection("FORM"), "FORM"}, {}, skin::kKeyColor,
+                               {form.get(), {0, 0}, {0, 0, 1019, 56}});
   return form;
 }
 
 TCacheInfo Ready(TBitmap* parent) { return {parent, 0, 0, true}; }
 
 void PaintFace(Face& f, const TCacheInfo& parent, bool fillCentre, int state) {
-  skin::PaintControlFace(f.data, parent, fillCentre, false, f.cache.get(), f.place.TopLeft(),
-                         f.All(), state);
+  skin::PaintControlFace(
+      f.data, parent, fillCentre ? skin::bfFillCentre : 0,
+      {f.cache.get(), f.place.TopLeft(), f.All(), static_cast<skin::TsLook>(state)});
 }
 
 void PaintButton(Face& f, const TCacheInfo& parent, int state) {
-  skin::PrepareFaceColors(f.data, parent);
-  skin::PaintControlBackground(f.data, parent, state, f.cache.get(), f.place.TopLeft(), f.All());
+  const auto look = static_cast<skin::TsLook>(state);
+  const skin::TsFaceColors faceColors(f.data, parent);
+  skin::PaintControlBackground(f.data, parent, {f.cache.get(), f.place.TopLeft(), f.All(), look});
   platform::Region region(f.All());
-  skin::DrawBorderMaskWithRegion(f.cache.get(), region, true, state,
-                                 BlueIce().Masks()[static_cast<size_t>(f.data.BorderMaskIndex)]);
-  skin::ResetFaceColors();
+  skin::DrawBorderMaskWithRegion(
+      f.cache.get(), region, skin::bfFillCentre, look,
+      BlueIce().Tables().Masks[static_cast<size_t>(f.data.BorderMaskIndex)]);
   benchmark::DoNotOptimize(region.Rects().data());
 }
 
@@ -172,14 +175,14 @@ void BarFaces(benchmark::State& state) {
   Face checkBox("CHECKBOX", platform::Bounds(820, 34, 198, 20));
   TsSkinManager& m = BlueIce();
   const skin::TsMaskData& box =
-      m.Masks()[static_cast<size_t>(m.FindMaskExact("GLOBALINFO", "BOXCHECKED"))];
+      m.Tables().Masks[static_cast<size_t>(m.Tables().FindMaskExact("GLOBALINFO", "BOXCHECKED"))];
   for (auto _ : state) {
     PaintFace(panel, Ready(form.get()), false, 0);
     for (auto& edit : edits) PaintFace(*edit, Ready(panel.cache.get()), true, 0);
     PaintButton(exitButton, Ready(form.get()), 0);
     PaintButton(editButton, Ready(form.get()), 0);
     PaintFace(checkBox, Ready(form.get()), true, 0);
-    skin::DrawStateImage(checkBox.cache.get(), {2, 3}, 0, box, 1);
+    skin::DrawStateImage(checkBox.cache.get(), {2, 3}, skin::lkNormal, box, 1);
     benchmark::DoNotOptimize(checkBox.cache->DIB().Bits());
   }
 }

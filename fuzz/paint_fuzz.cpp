@@ -99,9 +99,9 @@ void AddOwnSection(TsSkinManager* m, Input& in) {
   m->SetCommonSections(&lines);
   // A stored skin's description may hold any 32-bit value, which loading keeps as it is: the
   // section's numbers as such a description could give them.
-  const int index = m->FindSection("FUZZ");
-  if (!m->IsValidSectionIndex(index) || !(in.Byte() & 1)) return;
-  auto& d = const_cast<skin::TsGeneralData&>(m->Sections()[static_cast<size_t>(index)]);
+  const int index = m->Tables().FindSection("FUZZ");
+  if (!m->Tables().IsValidSectionIndex(index) || !(in.Byte() & 1)) return;
+  auto& d = const_cast<skin::TsGeneralData&>(m->Tables().Sections[static_cast<size_t>(index)]);
   for (int32_t* field : {&d.Transparency, &d.HotTransparency, &d.GradientPercent,
                          &d.HotGradientPercent, &d.ImagePercent, &d.HotImagePercent})
     if (in.Byte() & 1) *field = in.Int32();
@@ -120,34 +120,35 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       // The loader's own failures are not the painters' concern.
     }
   }
-  const int sections = static_cast<int>(m->Sections().size());
-  int section = own ? m->FindSection("FUZZ") : in.Small(sections + 2) - 1;
-  const std::string name = m->IsValidSectionIndex(section)
-                               ? m->Sections()[static_cast<size_t>(section)].SectionName
+  const int sections = static_cast<int>(m->Tables().Sections.size());
+  int section = own ? m->Tables().FindSection("FUZZ") : in.Small(sections + 2) - 1;
+  const std::string name = m->Tables().IsValidSectionIndex(section)
+                               ? m->Tables().Sections[static_cast<size_t>(section)].SectionName
                                : std::string("NONE");
-  const int hotTexture = in.Small(static_cast<int>(m->Masks().size()) + 2) - 1;
-  const int texture = in.Small(static_cast<int>(m->Masks().size()) + 2) - 1;
+  const int hotTexture = in.Small(static_cast<int>(m->Tables().Masks.size()) + 2) - 1;
+  const int texture = in.Small(static_cast<int>(m->Tables().Masks.size()) + 2) - 1;
 
   auto bitmap = skin::NewBitmap24(in.Small(80), in.Small(48));
   const platform::TRect target{in.Coordinate(), in.Coordinate(), in.Coordinate(), in.Coordinate()};
-  const int state = static_cast<int8_t>(in.Byte());
-  const bool fill = in.Byte() & 1;
+  // Any look a byte can hold, also those past the three a mask has images for.
+  const auto look = static_cast<skin::TsLook>(in.Byte());
+  const skin::TsBorderFlags fill = (in.Byte() & 1) ? skin::bfFillCentre : 0;
   const platform::TPoint position{in.Coordinate(), in.Coordinate()};
   auto parent = skin::NewBitmap24(in.Small(120), in.Small(80));
   const skin::TCacheInfo info{parent.get(), in.Coordinate(), in.Coordinate(), (in.Byte() & 1) != 0};
   skin::ColorSlot() = (in.Byte() & 1) ? skin::kColorSlotUnset : in.Int32() & 0xFFFFFF;
   skin::MaskFillColor() = (in.Byte() & 1) ? skin::kKeyColor : in.Int32() & 0xFFFFFF;
 
-  skin::PaintSection(section, name, info, hotTexture, texture, m, bitmap.get(), position, target,
-                     state, fill);
+  skin::PaintSection({&m->Tables(), section, name, texture, hotTexture}, info,
+                     {bitmap.get(), position, target, look}, fill);
   // The mask painters on their own, with the same values, for the mask the input names.
-  const int maskIndex = in.Small(static_cast<int>(m->Masks().size()) + 1);
-  if (m->IsValidMaskIndex(maskIndex)) {
-    const skin::TsMaskData& mask = m->Masks()[static_cast<size_t>(maskIndex)];
-    skin::DrawBorderMask(bitmap.get(), target, fill, true, state, mask, info);
+  const int maskIndex = in.Small(static_cast<int>(m->Tables().Masks.size()) + 1);
+  if (m->Tables().IsValidMaskIndex(maskIndex)) {
+    const skin::TsMaskData& mask = m->Tables().Masks[static_cast<size_t>(maskIndex)];
+    skin::DrawBorderMask(bitmap.get(), target, fill | skin::bfShowParent, look, mask, info);
     platform::Region region(platform::TRect{0, 0, bitmap->Width(), bitmap->Height()});
-    skin::DrawBorderMaskWithRegion(bitmap.get(), region, fill, state, mask);
-    skin::DrawStateImage(bitmap.get(), position, state, mask, in.Small(3));
+    skin::DrawBorderMaskWithRegion(bitmap.get(), region, fill, look, mask);
+    skin::DrawStateImage(bitmap.get(), position, look, mask, in.Small(3));
     platform::TRect area = target;
     skin::DrawTexture(bitmap.get(), area, nullptr, in.Small(12), &mask);
     area = target;

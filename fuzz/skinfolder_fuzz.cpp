@@ -118,11 +118,11 @@ void LoadAndPaint(const MemoryFolder& folder, std::string_view text) {
   auto parent = skin::NewBitmap24(48, 24);
   const skin::TCacheInfo info{parent.get(), 4, 2, true};
   for (const char* name : {"FORM", "PANEL", "EDIT", "BUTTON", "CHECKBOX", "GLOBALINFO"}) {
-    const int section = manager.FindSection(name);
-    for (int state = 0; state < 2; ++state) {
+    const int section = manager.Tables().FindSection(name);
+    for (skin::TsLook look : {skin::lkNormal, skin::lkHot}) {
       auto face = skin::NewBitmap24(40, 20);
-      skin::PaintSection(section, name, info, -1, -1, &manager, face.get(), {4, 2}, {0, 0, 40, 20},
-                         state, true);
+      skin::PaintSection({&manager.Tables(), section, name}, info,
+                         {face.get(), {4, 2}, {0, 0, 40, 20}, look}, skin::bfFillCentre);
     }
   }
 }
@@ -137,28 +137,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const MemoryFolder folder;
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   skin::TsSkinFolder reader(folder, "c:\\skin\\", text);
-  skin::TsMaskArray masks;
-  std::unique_ptr<framework::TBitmap> master;
-  skin::TsPatternArray patterns;
-  skin::TsGeneralDataArray sections;
+  skin::TsSkinTables tables;
   skin::TsSkinData info;
   try {
-    reader.BuildMasks(masks, master, nullptr);
-    reader.BuildPatterns(patterns, masks, nullptr);
+    reader.BuildMasks(tables);
+    reader.BuildPatterns(tables);
     reader.ReadSkinInfo(info);
-    reader.BuildSections(sections);
+    reader.BuildSections(tables.Sections);
   } catch (const platform::Exception&) {
     return 0;
   }
-  for (const skin::TsMaskData& m : masks) {
+  for (const skin::TsMaskData& m : tables.Masks) {
     Check(m.ImageCount >= 1 && m.MaskType >= 0 && m.MaskType <= 1);
     Check(m.WL >= 0 && m.WT >= 0 && m.WR >= 0 && m.WB >= 0 && m.BorderWidth >= 0);
     Check(m.ImgType <= skin::itisaGlyph);
     if (m.Bmp) Check(m.Bmp->PixelFormat() == framework::pf24bit);
   }
-  for (const skin::TsPatternData& p : patterns)
+  for (const skin::TsPatternData& p : tables.Patterns)
     Check(p.Img && p.Img->Width() * p.Img->Height() >= 90000);
-  Check(sections.size() == reader.Settings().Sections().size());
+  Check(tables.Sections.size() == reader.Settings().Sections().size());
   LoadAndPaint(folder, text);
   return 0;
 }

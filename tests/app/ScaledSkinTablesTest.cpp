@@ -23,8 +23,8 @@ struct Tables {
 
 Tables Snapshot(const skin::TsSkinManager& m) {
   Tables t;
-  t.master = m.MasterBitmap()->DIB();
-  for (const skin::TsMaskData& mask : m.Masks()) {
+  t.master = m.Tables().MasterBitmap->DIB();
+  for (const skin::TsMaskData& mask : m.Tables().Masks) {
     skin::TsMaskData copy;
     copy.R = mask.R;
     copy.BorderWidth = mask.BorderWidth;
@@ -38,7 +38,7 @@ Tables Snapshot(const skin::TsSkinManager& m) {
     t.masks.push_back(std::move(copy));
     t.ownPictures.push_back(mask.Bmp ? mask.Bmp->DIB() : DIBitmap());
   }
-  for (const skin::TsPatternData& p : m.Patterns()) t.patterns.push_back(p.Img->DIB());
+  for (const skin::TsPatternData& p : m.Tables().Patterns) t.patterns.push_back(p.Img->DIB());
   t.data = m.SkinData();
   return t;
 }
@@ -91,10 +91,10 @@ TEST_P(ScaledSkinTables, PicturesAreRepeatedPixelsAndGeometryGrowsWithThem) {
 
   // A colour adjustment loads again from the stored data: scaled once, not twice.
   m.SetHueOffset(40);
-  EXPECT_EQ(m.MasterBitmap()->Width(), one.master.Width() * 2);
-  ASSERT_EQ(m.Masks().size(), one.masks.size());
+  EXPECT_EQ(m.Tables().MasterBitmap->Width(), one.master.Width() * 2);
+  ASSERT_EQ(m.Tables().Masks.size(), one.masks.size());
   for (size_t i = 0; i < one.masks.size(); ++i)
-    EXPECT_EQ(m.Masks()[i].R.Right, one.masks[i].R.Right * 2);
+    EXPECT_EQ(m.Tables().Masks[i].R.Right, one.masks[i].R.Right * 2);
   EXPECT_TRUE(reports.empty());
 }
 

@@ -483,52 +483,59 @@ TEST_F(StoredSkinsTest, BlueIcePatternsShareOneJpegAndTheFormFindsIt) {
   }
   EXPECT_TRUE(baseline);
 
-  const int form = m->FindSection("FORM");
+  const int form = m->Tables().FindSection("FORM");
   for (const char* role : {"PATTERN", "HOTPATTERN"}) {
-    const int p = m->FindPattern(form, "FORM", role);
-    ASSERT_TRUE(m->IsValidPatternIndex(p)) << role;
-    EXPECT_EQ(m->Patterns()[static_cast<size_t>(p)].Img->Width(), 240);
-    EXPECT_EQ(m->Patterns()[static_cast<size_t>(p)].Img->Height(), 240);
+    const int p = m->Tables().FindPattern(form, "FORM", role);
+    ASSERT_TRUE(m->Tables().IsValidPatternIndex(p)) << role;
+    EXPECT_EQ(m->Tables().Patterns[static_cast<size_t>(p)].Img->Width(), 240);
+    EXPECT_EQ(m->Tables().Patterns[static_cast<size_t>(p)].Img->Height(), 240);
   }
-  EXPECT_EQ(m->FindTexture(form, "FORM", "PATTERN"), -1);  // a JPEG pattern, not a texture mask
+  EXPECT_EQ(m->Tables().FindTexture(form, "FORM", "PATTERN"),
+            -1);  // a JPEG pattern, not a texture mask
 }
 
 TEST_F(StoredSkinsTest, LoadedBlueIceAnswersTheLookUpsOfItsControls) {
   TsSkinManager* m = Load("BlueIce (internal)");
   ASSERT_TRUE(m->SkinData().SkinReady);
-  EXPECT_EQ(m->Sections().size(), 64u);
-  EXPECT_EQ(m->Masks().size(), 89u);
-  EXPECT_EQ(m->MasterBitmap()->Width(), 304);
+  EXPECT_EQ(m->Tables().Sections.size(), 64u);
+  EXPECT_EQ(m->Tables().Masks.size(), 89u);
+  EXPECT_EQ(m->Tables().MasterBitmap->Width(), 304);
 
-  const int edit = m->FindMask(m->FindSection("EDIT"), "EDIT", "BORDERSMASK");
-  ASSERT_TRUE(m->IsValidMaskIndex(edit));
-  EXPECT_EQ(m->Masks()[static_cast<size_t>(edit)].R, (platform::TRect{120, 190, 195, 250}));
-  EXPECT_EQ(m->MarginLeft(edit), 3);
-  EXPECT_EQ(m->MarginBottom(edit), 3);
-  EXPECT_EQ(m->FindMask(-1, "EDIT", "BORDERSMASK"), -1);
-  EXPECT_EQ(m->FindMask(m->FindSection("CHECKBOX"), "CHECKBOX", "BOXCHECKED"), -1);
-  EXPECT_EQ(m->CommonIndices().BoxChecked, m->FindMaskExact("GLOBALINFO", "BOXCHECKED"));
-  EXPECT_GE(m->CommonIndices().BoxChecked, 0);
+  const int edit = m->Tables().FindMask(m->Tables().FindSection("EDIT"), "EDIT", "BORDERSMASK");
+  ASSERT_TRUE(m->Tables().IsValidMaskIndex(edit));
+  EXPECT_EQ(m->Tables().Masks[static_cast<size_t>(edit)].R, (platform::TRect{120, 190, 195, 250}));
+  EXPECT_EQ(m->Tables().MarginLeft(edit), 3);
+  EXPECT_EQ(m->Tables().MarginBottom(edit), 3);
+  EXPECT_EQ(m->Tables().FindMask(-1, "EDIT", "BORDERSMASK"), -1);
+  EXPECT_EQ(m->Tables().FindMask(m->Tables().FindSection("CHECKBOX"), "CHECKBOX", "BOXCHECKED"),
+            -1);
+  EXPECT_EQ(m->Tables().CommonIndices().BoxChecked,
+            m->Tables().FindMaskExact("GLOBALINFO", "BOXCHECKED"));
+  EXPECT_GE(m->Tables().CommonIndices().BoxChecked, 0);
 
-  const int button = m->FindMask(m->FindSection("BUTTON"), "BUTTON", "BORDERSMASK");
-  EXPECT_EQ((std::vector<int>{m->MarginLeft(button), m->MarginTop(button), m->MarginRight(button),
-                              m->MarginBottom(button)}),
+  const int button =
+      m->Tables().FindMask(m->Tables().FindSection("BUTTON"), "BUTTON", "BORDERSMASK");
+  EXPECT_EQ((std::vector<int>{m->Tables().MarginLeft(button), m->Tables().MarginTop(button),
+                              m->Tables().MarginRight(button), m->Tables().MarginBottom(button)}),
             (std::vector<int>{6, 6, 7, 8}));
-  EXPECT_EQ(m->MarginLeft(m->FindMask(m->FindSection("PANEL"), "PANEL", "BORDERSMASK")), 7);
+  EXPECT_EQ(m->Tables().MarginLeft(
+                m->Tables().FindMask(m->Tables().FindSection("PANEL"), "PANEL", "BORDERSMASK")),
+            7);
 
-  const int griph = m->FindTexture(m->FindSection("GRIPH"), "GRIPH", "PATTERN");
-  ASSERT_TRUE(m->IsValidMaskIndex(griph));
-  EXPECT_EQ(m->Masks()[static_cast<size_t>(griph)].ImgType, skin::itisaTexture);
+  const int griph = m->Tables().FindTexture(m->Tables().FindSection("GRIPH"), "GRIPH", "PATTERN");
+  ASSERT_TRUE(m->Tables().IsValidMaskIndex(griph));
+  EXPECT_EQ(m->Tables().Masks[static_cast<size_t>(griph)].ImgType, skin::itisaTexture);
 
-  const int huge = m->FindMask(m->FindSection("BUTTON_HUGE"), "BUTTON_HUGE", "BORDERSMASK");
-  ASSERT_TRUE(m->IsValidMaskIndex(huge));
-  const skin::TsMaskData& hugeMask = m->Masks()[static_cast<size_t>(huge)];
+  const int huge =
+      m->Tables().FindMask(m->Tables().FindSection("BUTTON_HUGE"), "BUTTON_HUGE", "BORDERSMASK");
+  ASSERT_TRUE(m->Tables().IsValidMaskIndex(huge));
+  const skin::TsMaskData& hugeMask = m->Tables().Masks[static_cast<size_t>(huge)];
   ASSERT_NE(hugeMask.Bmp, nullptr);
   EXPECT_EQ(hugeMask.R, (platform::TRect{0, 0, 288, 192}));
 
   // Transparent parts are magenta: the button's rounded top-left corner, whose weight in the
   // mask band below shows what lies beneath.
-  const platform::DIBitmap& master = m->MasterBitmap()->DIB();
+  const platform::DIBitmap& master = m->Tables().MasterBitmap->DIB();
   EXPECT_EQ(master.BitsPerPixel(), 24);
   EXPECT_EQ(master.Pixel(243, 190), 0xFF00FFu);
   EXPECT_EQ(master.Pixel(243, 205), 0xFFFFFFu);
@@ -553,7 +560,7 @@ TEST_F(StoredSkinsTest, OnlyBlueGauzeInheritsAndItsChainsLeadWhereStated) {
       {"PAGECONTROLBOTTOM", "PAGECONTROL"},  {"PAGECONTROLLEFT", "PAGECONTROL"},
       {"PAGECONTROLRIGHT", "PAGECONTROL"},   {"COMBOBOX", "EDIT"}};
   int inheriting = 0;
-  for (const skin::TsGeneralData& g : m->Sections()) {
+  for (const skin::TsGeneralData& g : m->Tables().Sections) {
     if (g.ParentClass.empty()) continue;
     ++inheriting;
     EXPECT_NE(std::find(chains.begin(), chains.end(), std::make_pair(g.SectionName, g.ParentClass)),
@@ -564,14 +571,17 @@ TEST_F(StoredSkinsTest, OnlyBlueGauzeInheritsAndItsChainsLeadWhereStated) {
 
   // COMBOBOX keeps its own arrow and takes EDIT's frame; a tab control two levels down finds
   // the page control's.
-  const int combo = m->FindSection("COMBOBOX");
-  EXPECT_EQ(m->FindMask(combo, "COMBOBOX", "GLYPHMASK"), m->FindMaskExact("COMBOBOX", "GLYPHMASK"));
-  EXPECT_GE(m->FindMaskExact("COMBOBOX", "GLYPHMASK"), 0);
-  EXPECT_EQ(m->FindMaskExact("COMBOBOX", "BORDERSMASK"), -1);
-  EXPECT_EQ(m->FindMask(combo, "COMBOBOX", "BORDERSMASK"), m->FindMaskExact("EDIT", "BORDERSMASK"));
-  EXPECT_EQ(m->FindMask(m->FindSection("TABCONTROLLEFT"), "TABCONTROLLEFT", "BORDERSMASK"),
-            m->FindMaskExact("PAGECONTROL", "BORDERSMASK"));
-  EXPECT_GE(m->FindMaskExact("PAGECONTROL", "BORDERSMASK"), 0);
+  const int combo = m->Tables().FindSection("COMBOBOX");
+  EXPECT_EQ(m->Tables().FindMask(combo, "COMBOBOX", "GLYPHMASK"),
+            m->Tables().FindMaskExact("COMBOBOX", "GLYPHMASK"));
+  EXPECT_GE(m->Tables().FindMaskExact("COMBOBOX", "GLYPHMASK"), 0);
+  EXPECT_EQ(m->Tables().FindMaskExact("COMBOBOX", "BORDERSMASK"), -1);
+  EXPECT_EQ(m->Tables().FindMask(combo, "COMBOBOX", "BORDERSMASK"),
+            m->Tables().FindMaskExact("EDIT", "BORDERSMASK"));
+  EXPECT_EQ(m->Tables().FindMask(m->Tables().FindSection("TABCONTROLLEFT"), "TABCONTROLLEFT",
+                                 "BORDERSMASK"),
+            m->Tables().FindMaskExact("PAGECONTROL", "BORDERSMASK"));
+  EXPECT_GE(m->Tables().FindMaskExact("PAGECONTROL", "BORDERSMASK"), 0);
 }
 
 TEST_F(StoredSkinsTest, TheSkinsSurviveARoundTripThroughTheDescriptionFormat) {

@@ -235,13 +235,13 @@ SkinFolderFiles ExportSkin(const skin::TsStoredSkin& stored, MaskFormCounts* for
     extra[upper] += key + "=" + value + "\r\n";
   };
 
-  if (!m.MasterBitmap() || m.MasterBitmap()->Empty())
+  if (!m.Tables().MasterBitmap.get() || m.Tables().MasterBitmap->Empty())
     throw ESkinExport("The skin has no master bitmap");
   addFile(kMasterName, BmpBytes(stored.MasterBitmap()));
 
   const skin::TsSkinImages& images = *stored.Images();
-  for (size_t i = 0; i < m.Masks().size(); ++i) {
-    const TsMaskData& mask = m.Masks()[i];
+  for (size_t i = 0; i < m.Tables().Masks.size(); ++i) {
+    const TsMaskData& mask = m.Tables().Masks[i];
     std::pair<std::string, skin::TsMaskForm> text;
     if (mask.Bmp) {
       const skin::TsSkinImage& item = *images.Items(static_cast<int>(i));
@@ -292,7 +292,7 @@ SkinFolderFiles ExportSkin(const skin::TsStoredSkin& stored, MaskFormCounts* for
       out += std::string("MASTERBITMAP=") + kMasterName + "\r\n";
     }
   };
-  for (const TsGeneralData& d : m.Sections()) {
+  for (const TsGeneralData& d : m.Tables().Sections) {
     section(d.SectionName);
     WriteSectionKeys(out, d);
     const auto found = extra.find(skin::UpperCase(d.SectionName));

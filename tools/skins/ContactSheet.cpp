@@ -48,15 +48,16 @@ class Sheet {
 
   // A form's surface: the section's background, as the form skin provider renders it.
   void Form(const TRect& r, const std::string& section) {
-    skin::PaintSectionBackground(manager_.FindSection(section), section, {}, skin::kKeyColor, -1,
-                                 -1, &manager_, &bitmap_, {0, 0}, r, 0);
+    const skin::TsSkinTables& tables = manager_.Tables();
+    skin::PaintSectionBackground({&tables, tables.FindSection(section), section}, {},
+                                 skin::kKeyColor, {&bitmap_, {0, 0}, r});
   }
   void Panel(const TRect& r) { Face("PANEL", r, 0, false); }
   void Edit(const TRect& r, const std::string& text) {
     Face("EDIT", r, 0, true);
     TRect place{r.Left + 4, r.Top, r.Right - 4, r.Bottom};
-    skin::DrawSectionText(bitmap_.Canvas(), text, true, &manager_, false,
-                          manager_.FindSection("EDIT"), platform::DT_VCENTER, place);
+    skin::DrawSectionText(bitmap_.Canvas(), text, true, &manager_.Tables(), skin::lkNormal,
+                          manager_.Tables().FindSection("EDIT"), platform::DT_VCENTER, place);
   }
   // A push button: its background, then its border cut out of the window's shape; what the shape
   // leaves out shows the sheet beneath.
@@ -64,28 +65,28 @@ class Sheet {
     auto data = Binding(manager_, "BUTTON");
     auto cache = Beneath(r);
     const TRect all{0, 0, r.Width(), r.Height()};
-    skin::PaintControlBackground(*data, Parent(), state, cache.get(), r.TopLeft(), all);
+    const auto look = static_cast<skin::TsLook>(state);
+    skin::PaintControlBackground(*data, Parent(), {cache.get(), r.TopLeft(), all, look});
     platform::Region region(all);
-    if (manager_.IsValidMaskIndex(data->BorderMaskIndex))
-      skin::DrawBorderMaskWithRegion(cache.get(), region, true, state,
-                                     manager_.Masks()[static_cast<size_t>(data->BorderMaskIndex)]);
-    TRect place = state == 2 ? all.Translated(1, 1) : all;
+    if (const skin::TsMaskData* border = manager_.Tables().Mask(data->BorderMaskIndex))
+      skin::DrawBorderMaskWithRegion(cache.get(), region, skin::bfFillCentre, look, *border);
+    TRect place = look == skin::lkPressed ? all.Translated(1, 1) : all;
     SetFont(*cache);
-    skin::DrawSectionText(cache->Canvas(), caption, true, &manager_, state > 0, data->SectionIndex,
-                          platform::DT_CENTER | platform::DT_VCENTER, place);
+    skin::DrawSectionText(cache->Canvas(), caption, true, &manager_.Tables(), look,
+                          data->SectionIndex, platform::DT_CENTER | platform::DT_VCENTER, place);
     for (const TRect& part : region.Rects())
       skin::CopyBlock(&bitmap_, r.Left + part.Left, r.Top + part.Top, part.Width(), part.Height(),
                       cache.get(), part.Left, part.Top);
   }
   void CheckBox(int x, int y, const std::string& property, int state, const std::string& caption) {
-    const int glyph = manager_.FindMaskExact("GLOBALINFO", property);
-    if (manager_.IsValidMaskIndex(glyph))
-      skin::DrawStateImage(&bitmap_, {x, y + 1}, state,
-                           manager_.Masks()[static_cast<size_t>(glyph)], 1);
+    const int glyph = manager_.Tables().FindMaskExact("GLOBALINFO", property);
+    if (manager_.Tables().IsValidMaskIndex(glyph))
+      skin::DrawStateImage(&bitmap_, {x, y + 1}, static_cast<skin::TsLook>(state),
+                           manager_.Tables().Masks[static_cast<size_t>(glyph)], 1);
     if (caption.empty()) return;
     TRect place{x + 20, y, x + 20 + 400, y + 20};
-    skin::DrawSectionText(bitmap_.Canvas(), caption, true, &manager_, false,
-                          manager_.FindSection("CHECKBOX"), platform::DT_VCENTER, place);
+    skin::DrawSectionText(bitmap_.Canvas(), caption, true, &manager_.Tables(), skin::lkNormal,
+                          manager_.Tables().FindSection("CHECKBOX"), platform::DT_VCENTER, place);
   }
 
   // The bar as the program lays it out.
@@ -158,8 +159,11 @@ class Sheet {
   void Face(const std::string& section, const TRect& r, int state, bool fillCentre) {
     auto data = Binding(manager_, section);
     auto cache = Beneath(r);
-    skin::PaintControlFace(*data, Parent(), fillCentre, false, cache.get(), r.TopLeft(),
-                           {0, 0, r.Width(), r.Height()}, state);
+    skin::PaintControlFace(*data, Parent(), fillCentre ? skin::bfFillCentre : 0,
+                           {cache.get(),
+                            r.TopLeft(),
+                            {0, 0, r.Width(), r.Height()},
+                            static_cast<skin::TsLook>(state)});
     skin::CopyBlock(&bitmap_, r.Left, r.Top, r.Width(), r.Height(), cache.get(), 0, 0);
   }
 
@@ -170,9 +174,9 @@ class Sheet {
 }  // namespace
 
 DIBitmap ContactSheet(skin::TsSkinManager& manager) {
-  const DIBitmap& master = manager.MasterBitmap()->DIB();
+  const DIBitmap& master = manager.Tables().MasterBitmap->DIB();
   std::vector<const DIBitmap*> own;
-  for (const skin::TsMaskData& m : manager.Masks()) {
+  for (const skin::TsMaskData& m : manager.Tables().Masks) {
     if (m.Bmp && std::find(own.begin(), own.end(), &m.Bmp->DIB()) == own.end())
       own.push_back(&m.Bmp->DIB());
   }

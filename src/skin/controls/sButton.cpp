@@ -44,10 +44,10 @@ void TsButton::SetDown(bool value) {
   Repaint();
 }
 
-int TsButton::CurrentState() const {
-  if (IsDown() && (skinData_->MouseOver || !mouseCaptured_)) return 2;
-  if (skinData_->IsHot() || defaultActive_) return 1;
-  return 0;
+TsLook TsButton::CurrentState() const {
+  if (IsDown() && (skinData_->MouseOver || !mouseCaptured_)) return lkPressed;
+  if (skinData_->IsHot() || defaultActive_) return lkHot;
+  return lkNormal;
 }
 
 // ---- rendering
@@ -62,7 +62,7 @@ TRect TsButton::CaptionRect() {
   const int dx = (Width() - measured.Width()) / 2;
   const int dy = (Height() - measured.Height()) / 2;
   TRect rect{dx - 1, dy, Width() - dx + 2, Height() - dy};
-  if (CurrentState() == 2) rect = rect.Translated(1, 1);
+  if (CurrentState() == lkPressed) rect = rect.Translated(1, 1);
   return rect;
 }
 
@@ -86,17 +86,17 @@ void TsButton::RenderCache() {
   skinData_->PrepareCache();
   framework::TBitmap* cache = skinData_->CacheBitmap.get();
   const TRect whole{0, 0, Width(), Height()};
-  const int state = CurrentState();
-  PrepareFaceColors(*skinData_, parent);
-  PaintControlBackground(*skinData_, parent, state, cache, {Left(), Top()}, whole);
-  if (regionDirty_) region_ = platform::Region(whole);
-  TsSkinManager* manager = skinData_->GetSkinManager();
-  if (manager && manager->IsValidMaskIndex(skinData_->BorderMaskIndex))
-    DrawBorderMaskWithRegion(cache, region_, true, state,
-                             manager->Masks()[static_cast<size_t>(skinData_->BorderMaskIndex)]);
-  DrawCaption();
-  ShowDisabledLook(parent);
-  ResetFaceColors();
+  const TsLook look = CurrentState();
+  {
+    TsFaceColors faceColors(*skinData_, parent);
+    PaintControlBackground(*skinData_, parent, {cache, {Left(), Top()}, whole, look});
+    if (regionDirty_) region_ = platform::Region(whole);
+    const TsSkinTables* tables = skinData_->SkinTables();
+    if (const TsMaskData* border = tables ? tables->Mask(skinData_->BorderMaskIndex) : nullptr)
+      DrawBorderMaskWithRegion(cache, region_, bfFillCentre, look, *border);
+    DrawCaption();
+    ShowDisabledLook(parent);
+  }
   skinData_->BackgroundDirty = false;
 }
 
@@ -116,7 +116,7 @@ void TsButton::PaintSkinned() {
   if (dc && !skinData_->PaintDeferred && !Fading()) {
     StopTheFade();
     CheckCacheAgainstParent();
-    if (skinData_->BackgroundDirty && (!skinData_->CacheFrozen || CurrentState() != 0))
+    if (skinData_->BackgroundDirty && (!skinData_->CacheFrozen || CurrentState() != lkNormal))
       RenderCache();
     if (regionDirty_) {
       RepairCorners(*skinData_, CurrentState(), kAllCorners);

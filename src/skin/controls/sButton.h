@@ -15,6 +15,7 @@
 #include "framework/controls/Button.h"
 #include "platform/drawing/Region.h"
 #include "skin/controls/sFading.h"
+#include "skin/paint/sPaintParams.h"
 
 namespace skin {
 
@@ -30,9 +31,9 @@ class TsButton : public TsFading<framework::TButton> {
   int FocusMargin() const { return focusMargin_; }
   void SetFocusMargin(int value) { focusMargin_ = value; }
 
-  // 2 while down (the pressed flag or Down) and the pointer is over it or no left press holds it;
-  // else 1 when hot or the default-active button; else 0.
-  int CurrentState() const;
+  // lkPressed while down (the pressed flag or Down) and the pointer is over it or no left press
+  // holds it; else lkHot when hot or the default-active button; else lkNormal.
+  TsLook CurrentState() const;
   // The region the window was last given (the border mask's opaque pixels).
   const platform::Region& WindowRegion() const { return region_; }
   bool DefaultActive() const { return defaultActive_; }

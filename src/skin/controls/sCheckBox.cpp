@@ -181,14 +181,13 @@ void TsCheckBox::Invalidate() {
 // ---- geometry
 
 const TsMaskData* TsCheckBox::SkinGlyphMask(framework::TCheckBoxState state) const {
-  TsSkinManager* manager = skinData_->GetSkinManager();
-  if (!manager) return nullptr;
-  const TsCommonIndices& indices = manager->CommonIndices();
+  const TsSkinTables* tables = skinData_->SkinTables();
+  if (!tables) return nullptr;
+  const TsCommonIndices& indices = tables->CommonIndices();
   const int index = state == framework::cbChecked  ? indices.BoxChecked
                     : state == framework::cbGrayed ? indices.BoxGrayed
                                                    : indices.BoxUnchecked;
-  if (!manager->IsValidMaskIndex(index)) return nullptr;
-  return &manager->Masks()[static_cast<size_t>(index)];
+  return tables->Mask(index);
 }
 
 const framework::TBitmap* TsCheckBox::UserGlyph() const {
@@ -215,9 +214,9 @@ TRect TsCheckBox::GlyphRect() const {
   return {x, y, x + cell.cx, y + cell.cy};
 }
 
-int TsCheckBox::GlyphState() const {
-  if (pressed_) return 2;
-  return skinData_->IsHot() && !readOnly_ ? 1 : 0;
+TsLook TsCheckBox::GlyphState() const {
+  if (pressed_) return lkPressed;
+  return skinData_->IsHot() && !readOnly_ ? lkHot : lkNormal;
 }
 
 void TsCheckBox::AdjustSize() {
@@ -258,10 +257,10 @@ void TsCheckBox::DrawCaption() {
 
 void TsCheckBox::DrawGlyph() {
   const TRect place = GlyphRect();
-  const int k = GlyphState();
+  const TsLook look = GlyphState();
   framework::TBitmap* cache = skinData_->CacheBitmap.get();
   if (UsesImageList()) {
-    DrawImageListGlyph(cache, place, k, *images_, Checked() ? imgChecked_ : imgUnchecked_,
+    DrawImageListGlyph(cache, place, look, *images_, Checked() ? imgChecked_ : imgUnchecked_,
                        skinData_->GetParentCache());
     return;
   }
@@ -276,21 +275,24 @@ void TsCheckBox::DrawGlyph() {
     layout.R = {0, 0, picture.Width(), picture.Height()};
     layout.ImageCount = 3;
     layout.MaskType = 1;
-    PutMaskPart(place, {k * w, 0, (k + 1) * w, picture.Height() / 2}, cache, layout, false,
+    PutMaskPart(place, {look * w, 0, (look + 1) * w, picture.Height() / 2}, cache, layout, false,
                 skinData_->GetParentCache(), &picture);
     return;
   }
   if (const TsMaskData* mask = SkinGlyphMask(State()))
-    DrawStateImage(cache, {place.Left, place.Top}, k, *mask, 1);
+    DrawStateImage(cache, {place.Left, place.Top}, look, *mask, 1);
 }
 
 void TsCheckBox::RenderCache() {
   skinData_->PrepareCache();
   skinData_->CacheBitmap->Canvas()->SetFont(Font());
   const TCacheInfo parent = skinData_->GetParentCache();
-  const int state = skinData_->IsHot() && !readOnly_ ? 1 : 0;
-  PaintControlFace(*skinData_, parent, true, false, skinData_->CacheBitmap.get(), {Left(), Top()},
-                   {0, 0, skinData_->CacheBitmap->Width(), Height()}, state);
+  const TsLook look = skinData_->IsHot() && !readOnly_ ? lkHot : lkNormal;
+  PaintControlFace(*skinData_, parent, bfFillCentre,
+                   {skinData_->CacheBitmap.get(),
+                    {Left(), Top()},
+                    {0, 0, skinData_->CacheBitmap->Width(), Height()},
+                    look});
   DrawCaption();
   DrawGlyph();
   ShowDisabledLook(parent);
@@ -298,7 +300,7 @@ void TsCheckBox::RenderCache() {
 }
 
 void TsCheckBox::PaintSkinned(TMessage& m) {
-  if (Parent()) MaskFillColor() = platform::ColorToRGB(Parent()->Color());
+  const TsMaskFill maskFill(Parent() ? platform::ColorToRGB(Parent()->Color()) : MaskFillColor());
   HDC dc = reinterpret_cast<HDC>(m.WParam);
   std::optional<platform::PaintScope> paint;  // only when no context came with the message
   if (!dc) dc = paint.emplace(Handle()).DC();
@@ -307,12 +309,11 @@ void TsCheckBox::PaintSkinned(TMessage& m) {
     skinData_->PaintDeferred = true;
   } else if (!Fading()) {
     RenderCache();
-    RepairCorners(*skinData_, 0, kAllCorners);
+    RepairCorners(*skinData_, lkNormal, kAllCorners);
     const framework::TBitmap* cache = skinData_->CacheBitmap.get();
     platform::BitBlt(dc, 0, 0, cache->Width(), cache->Height(),
                      skinData_->CacheBitmap->Canvas()->Handle(), 0, 0, platform::SRCCOPY);
   }
-  MaskFillColor() = kColorSlotUnset;
 }
 
 // ---- input

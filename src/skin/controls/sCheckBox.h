@@ -13,6 +13,7 @@
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/ImageList.h"
 #include "skin/controls/sFading.h"
+#include "skin/paint/sPaintParams.h"
 
 namespace skin {
 
@@ -50,8 +51,8 @@ class TsCheckBox : public TsFading<framework::TCheckBox> {
 
   // The glyph's place in the cache (skin glyph: the BOXCHECKED cell, 16 x 16 without one).
   platform::TRect GlyphRect() const;
-  // The state image the glyph shows: 2 pressed, 1 hot (and not ReadOnly), else 0.
-  int GlyphState() const;
+  // The look the glyph shows: pressed, hot (and not ReadOnly), else normal.
+  TsLook GlyphState() const;
   bool Pressed() const { return pressed_; }
   // Sizes the box to glyph and caption (skinned, AutoSize on, not loading).
   void AdjustSize() override;

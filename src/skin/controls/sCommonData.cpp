@@ -129,13 +129,13 @@ void TsCommonData::SetSkinSection(const std::string& name) {
   if (name == skinSection_) return;
   skinSection_ = name.empty() ? "UNKNOWN" : UpperCase(name);
   TsSkinManager* manager = GetSkinManager();
-  const bool hasSections = manager && !manager->Sections().empty();
+  const bool hasSections = manager && !manager->Tables().Sections.empty();
   if (hasSections)
     UpdateIndexes();
   else
     SectionIndex = -1;
   if (OwnerControl && OwnerControl->Parent() && !OwnerControl->HasState(framework::csDestroying)) {
-    const bool found = hasSections && manager->IsValidSectionIndex(SectionIndex);
+    const bool found = hasSections && manager->Tables().IsValidSectionIndex(SectionIndex);
     SendSkinCommand(OwnerControl, found ? SKC_REFRESH : SKC_REMOVESKIN,
                     reinterpret_cast<platform::LPARAM>(manager));
   }
@@ -149,12 +149,12 @@ void TsCommonData::SetSkinManager(TsSkinManager* manager) {
   if (manager && OwnerObject) manager->FreeNotification(OwnerObject);
   if (OwnerObject && OwnerObject->HasState(framework::csLoading)) return;
   TsSkinManager* current = GetSkinManager();
-  if (current && !current->Sections().empty())
+  const TsSkinTables* tables = current ? &current->Tables() : nullptr;
+  if (tables && !tables->Sections.empty())
     UpdateIndexes();
   else
     SectionIndex = -1;
-  const bool found =
-      current && !current->Sections().empty() && current->IsValidSectionIndex(SectionIndex);
+  const bool found = tables && tables->IsValidSectionIndex(SectionIndex);
   const uint16_t command = found ? SKC_REFRESH : SKC_REMOVESKIN;
   const auto lParam = reinterpret_cast<platform::LPARAM>(current);
   // A form provider has no window of its own: it takes the record directly.
@@ -246,7 +246,7 @@ void TsCommonData::Invalidate() {
 void TsCommonData::CopyCacheToDC(TWinControl* container, int srcLeft, int srcTop, int dx, int dy,
                                  bool paintBordersFirst, platform::HDC dc, const TRect& dest) {
   if (!CacheBitmap || !dc) return;
-  if (paintBordersFirst) RepairCorners(*this, 0, kAllCorners);
+  if (paintBordersFirst) RepairCorners(*this, lkNormal, kAllCorners);
   const platform::SavedDC saved(dc);
   platform::IntersectClipRect(dc, dest.Left, dest.Top, dest.Right, dest.Bottom);
   if (container) {

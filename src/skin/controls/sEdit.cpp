@@ -52,23 +52,24 @@ void TsEdit::GetSelectionColors(platform::TColor& back, platform::TColor& text) 
 
 void TsEdit::RenderCache() {
   skinData_->PrepareCache();
-  const int state = skinData_->IsHot() ? 1 : 0;
+  const TsLook look = skinData_->IsHot() ? lkHot : lkNormal;
   const TCacheInfo parent = skinData_->GetParentCache();
-  PaintControlFace(*skinData_, parent, true, false, skinData_->CacheBitmap.get(), {Left(), Top()},
-                   {0, 0, Width(), Height()}, state);
-  DrawTextIntoCache(state);
+  PaintControlFace(
+      *skinData_, parent, bfFillCentre,
+      {skinData_->CacheBitmap.get(), {Left(), Top()}, {0, 0, Width(), Height()}, look});
+  DrawTextIntoCache(look);
   ShowDisabledLook(parent);
   skinData_->BackgroundDirty = false;
 }
 
-void TsEdit::DrawTextIntoCache(int state) {
+void TsEdit::DrawTextIntoCache(TsLook look) {
   framework::TCanvas* canvas = skinData_->CacheBitmap->Canvas();
   canvas->SetFont(Font());
   const int a = BorderInset();
   TRect rect{a + 1, a + 1, Width() - a, Height() - a};
   std::string masked;
   const std::string_view text = ShownText(rect.Width(), masked);
-  DrawSkinText(canvas, text, true, state != 0, *skinData_,
+  DrawSkinText(canvas, text, true, look != lkNormal, *skinData_,
                platform::DT_WORDBREAK | platform::DT_SINGLELINE | platform::DT_NOPREFIX, rect);
 }
 
@@ -83,7 +84,7 @@ void TsEdit::FullPaint() {
   if (!skinData_->PaintDeferred) {
     CheckCacheAgainstParent();
     if (skinData_->BackgroundDirty && !skinData_->CacheFrozen) RenderCache();
-    RepairCorners(*skinData_, 0, kAllCorners);
+    RepairCorners(*skinData_, lkNormal, kAllCorners);
     const framework::TBitmap* cache = skinData_->CacheBitmap.get();
     platform::BitBlt(dc, 0, 0, cache->Width(), cache->Height(),
                      skinData_->CacheBitmap->Canvas()->Handle(), 0, 0, platform::SRCCOPY);
@@ -97,7 +98,7 @@ void TsEdit::FramePaint() {
   const HDC dc = window.DC();
   const platform::SavedDC saved(dc);
   if (skinData_->BackgroundDirty) RenderCache();
-  RepairCorners(*skinData_, 0, kAllCorners);
+  RepairCorners(*skinData_, lkNormal, kAllCorners);
   HDC cache = skinData_->CacheBitmap->Canvas()->Handle();
   const int w = Width();
   const int h = Height();

@@ -12,6 +12,7 @@
 #include "framework/controls/CustomEdit.h"
 #include "skin/controls/sBoundLabel.h"
 #include "skin/controls/sSkinned.h"
+#include "skin/paint/sPaintParams.h"
 
 namespace skin {
 
@@ -32,7 +33,7 @@ class TsEdit : public TsSkinned<framework::TEdit> {
   void GetSelectionColors(platform::TColor& back, platform::TColor& text) const override;
 
  private:
-  void DrawTextIntoCache(int state);
+  void DrawTextIntoCache(TsLook look);
   // The whole face from the cache (not hot).
   void FullPaint();
   // The frame from the cache; the text area is left to the class library's edit (hot).

@@ -29,8 +29,8 @@ const TsGeneralData* FadingHintSection() {
   TsSkinManager* manager = nullptr;
   const int section = ActiveHintSection(manager);
   if (section < 0 || SkinChanging()) return nullptr;
-  const TsGeneralData& data = manager->Sections()[static_cast<size_t>(section)];
-  return data.FadingEnabled && data.FadingIterations > 0 ? &data : nullptr;
+  const TsGeneralData* data = manager->Tables().Section(section);
+  return data && data->FadingEnabled && data->FadingIterations > 0 ? data : nullptr;
 }
 
 }  // namespace
@@ -41,8 +41,8 @@ int ActiveHintSection(TsSkinManager*& manager) {
     manager = nullptr;
     return -1;
   }
-  const int section = manager->FindSection("HINT");
-  if (!manager->IsValidSectionIndex(section)) {
+  const int section = manager->Tables().FindSection("HINT");
+  if (!manager->Tables().IsValidSectionIndex(section)) {
     manager = nullptr;
     return -1;
   }
@@ -91,20 +91,18 @@ void TsHintWindow::Paint(platform::HDC dc, const TRect& client) {
   }
   const std::unique_ptr<framework::TBitmap> face = NewBitmap24(client.Width(), client.Height());
   const TRect whole{0, 0, client.Width(), client.Height()};
-  PaintSectionBackground(section, "HINT", TCacheInfo{}, kKeyColor, -1, -1, manager, face.get(),
-                         {0, 0}, whole, 0);
+  const TsSkinTables& t = manager->Tables();
+  PaintSectionBackground({&t, section, "HINT"}, TCacheInfo{}, kKeyColor,
+                         {face.get(), {0, 0}, whole});
   platform::Region region(whole);
   // As on a panel, the mask draws the edges and corners; the face between shows the section.
-  const int border = manager->FindMask(section, "HINT", "BORDERSMASK");
-  if (manager->IsValidMaskIndex(border))
-    DrawBorderMaskWithRegion(face.get(), region, false, 0,
-                             manager->Masks()[static_cast<size_t>(border)]);
+  if (const TsMaskData* border = t.Mask(t.FindMask(section, "HINT", "BORDERSMASK")))
+    DrawBorderMaskWithRegion(face.get(), region, 0, lkNormal, *border);
   framework::TCanvas* canvas = face->Canvas();
   const platform::LogFont font = HintLogFont();
   canvas->Font()->SetName(font.FaceName);
   canvas->Font()->SetHeight(font.Height);
-  canvas->Font()->SetColor(
-      platform::ColorToRGB(manager->Sections()[static_cast<size_t>(section)].FontColor[0]));
+  canvas->Font()->SetColor(platform::ColorToRGB(t.Section(section)->FontColor[0]));
   canvas->Brush()->SetStyle(framework::bsClear);
   TRect text = TextRect(client);
   platform::DrawText(canvas->Handle(), Shown(), &text, kTextFormat);

@@ -34,9 +34,8 @@ TsSkinManager* ActiveDefaultManager() {
 
 // The "GLOBALINFO" section of the manager's skin, or nullptr.
 const TsGeneralData* GlobalInfo(const TsSkinManager& manager) {
-  const int index = manager.CommonIndices().GlobalInfo;
-  if (!manager.IsValidSectionIndex(index)) return nullptr;
-  return &manager.Sections()[static_cast<size_t>(index)];
+  const TsSkinTables& tables = manager.Tables();
+  return tables.Section(tables.CommonIndices().GlobalInfo);
 }
 
 }  // namespace
@@ -56,7 +55,7 @@ TsCustomLabel::TsCustomLabel(TComponent* owner) : framework::TCustomLabel(owner)
 void TsCustomLabel::Paint() {
   if (!paintingColor && FollowsSkinColor()) {
     if (TsSkinManager* manager = ActiveDefaultManager()) {
-      const TColor color = manager->GlobalTextColor();
+      const TColor color = manager->Tables().GlobalTextColor();
       if (color != platform::clFuchsia) {
         paintingColor = true;
         Font()->SetColor(color);

@@ -68,8 +68,8 @@ void TsPanel::PaintSkinned(HDC dc) {
 void TsPanel::RenderCache() {
   skinData_->PrepareCache();
   const TCacheInfo parent = skinData_->GetParentCache();
-  PaintControlFace(*skinData_, parent, false, false, skinData_->CacheBitmap.get(), {Left(), Top()},
-                   {0, 0, Width(), Height()}, 0);
+  PaintControlFace(*skinData_, parent, 0,
+                   {skinData_->CacheBitmap.get(), {Left(), Top()}, {0, 0, Width(), Height()}});
   WriteCaption();
   skinData_->BackgroundDirty = false;
   if (OnPaint) OnPaint(this, skinData_->CacheBitmap->Canvas());

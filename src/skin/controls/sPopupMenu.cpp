@@ -24,30 +24,34 @@ TsPopupMenu::TsPopupMenu(framework::TComponent* owner) : framework::TPopupMenu(o
 
 TsSkinManager* TsPopupMenu::PaintingManager() const {
   TsSkinManager* m = skinManager_ ? skinManager_ : DefaultManager();
-  if (!m || !m->Active() || !m->SkinnedPopups() || m->FindSection(kItemSection) < 0) return nullptr;
+  if (!m || !m->Active() || !m->SkinnedPopups() || m->Tables().FindSection(kItemSection) < 0)
+    return nullptr;
   return m;
 }
 
 void TsPopupMenu::DrawBackground(framework::TBitmap* image) {
   TsSkinManager* m = PaintingManager();
   if (!m) return framework::TPopupMenu::DrawBackground(image);
-  const int body = m->FindSection(kBodySection);
+  const TsSkinTables& t = m->Tables();
+  const int body = t.FindSection(kBodySection);
   const TRect all{0, 0, image->Width(), image->Height()};
   // A skin without a menu surface gets the item section's own colour under its items.
   if (body < 0) {
-    const TsGeneralData& item = m->Sections()[static_cast<size_t>(m->FindSection(kItemSection))];
+    const TsGeneralData& item = *t.Section(t.FindSection(kItemSection));
     platform::FillRect(image->Canvas()->Handle(), all,
                        platform::CreateSolidBrush(platform::ColorToRGB(item.Color)));
     return;
   }
-  PaintSection(body, kBodySection, TCacheInfo{}, -1, -1, m, image, {0, 0}, all, 0, true);
+  PaintSection({&t, body, kBodySection}, TCacheInfo{}, {image, {0, 0}, all}, bfFillCentre);
 }
 
 void TsPopupMenu::DrawItem(framework::TBitmap* image, const framework::TMenuItem& item,
                            const TRect& rect, bool selected) {
   TsSkinManager* m = PaintingManager();
   if (!m) return framework::TPopupMenu::DrawItem(image, item, rect, selected);
-  const int section = m->FindSection(kItemSection);
+  const TsSkinTables& t = m->Tables();
+  const TsSectionRef section{&t, t.FindSection(kItemSection), kItemSection};
+  const TsLook look = selected ? lkHot : lkNormal;
   // The item lies over the body: its transparent parts show the body's image.
   framework::TBitmap face(rect.Width(), rect.Height());
   const TCacheInfo body{image, rect.Left, rect.Top, true};
@@ -55,13 +59,12 @@ void TsPopupMenu::DrawItem(framework::TBitmap* image, const framework::TMenuItem
   // Only the selected item wears the section's border: a frame around every item would make the
   // menu a column of buttons.
   if (selected)
-    PaintSection(section, kItemSection, body, -1, -1, m, &face, {0, 0}, whole, 1, true);
+    PaintSection(section, body, {&face, {0, 0}, whole, look}, bfFillCentre);
   else
-    PaintSectionBackground(section, kItemSection, body, kKeyColor, -1, -1, m, &face, {0, 0}, whole,
-                           0);
+    PaintSectionBackground(section, body, kKeyColor, {&face, {0, 0}, whole, look});
   platform::BitBlt(image->Canvas()->Handle(), rect.Left, rect.Top, rect.Width(), rect.Height(),
                    face.Canvas()->Handle(), 0, 0, platform::SRCCOPY);
-  const TsGeneralData& g = m->Sections()[static_cast<size_t>(section)];
+  const TsGeneralData& g = *t.Section(section.Index);
   const TColor text =
       platform::ColorToRGB(static_cast<TColor>((selected ? g.HotFontColor : g.FontColor)[0]));
   if (item.Checked)
@@ -69,15 +72,16 @@ void TsPopupMenu::DrawItem(framework::TBitmap* image, const framework::TMenuItem
   framework::TCanvas* canvas = image->Canvas();
   canvas->Font()->Assign(Font());
   TRect caption{rect.Left + kGutter, rect.Top, rect.Right - kRightMargin / 2, rect.Bottom};
-  DrawSectionText(canvas, item.Caption, true, m, selected, section, kCaptionFormat, caption);
+  DrawSectionText(canvas, item.Caption, true, &t, look, section.Index, kCaptionFormat, caption);
 }
 
 void TsPopupMenu::DrawSeparator(framework::TBitmap* image, const TRect& rect) {
   TsSkinManager* m = PaintingManager();
   if (!m) return framework::TPopupMenu::DrawSeparator(image, rect);
-  int section = m->FindSection(kDividerSection);
-  if (section < 0) section = m->FindSection(kItemSection);
-  const TColor color = platform::ColorToRGB(m->Sections()[static_cast<size_t>(section)].Color);
+  const TsSkinTables& t = m->Tables();
+  int section = t.FindSection(kDividerSection);
+  if (section < 0) section = t.FindSection(kItemSection);
+  const TColor color = platform::ColorToRGB(t.Section(section)->Color);
   const int y = rect.Top + rect.Height() / 2;
   platform::FillRect(image->Canvas()->Handle(), {rect.Left + 2, y, rect.Right - 2, y + 1},
                      platform::CreateSolidBrush(color));

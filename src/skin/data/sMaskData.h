@@ -20,7 +20,7 @@ namespace skin {
 
 using platform::TColor;
 
-class TsSkinManager;
+class TsSkinTables;
 
 enum TsControlBevel : uint8_t { cbNone, cbRaisedSoft, cbLoweredSoft, cbRaisedHard, cbLoweredHard };
 
@@ -78,9 +78,10 @@ inline bool HasPatternShares(const TsSectionFields& d) {
   return int64_t{d.GradientPercent} + d.ImagePercent > 0;
 }
 
-// A picture with a role in a section. R is the picture's area: inside the manager's master bitmap,
-// or (0, 0, width, height) of Bmp when the mask has a picture of its own. R holds ImageCount state
-// images side by side; with MaskType 1 its lower half holds their transparency masks.
+// A picture with a role in a section. R is the picture's area: inside the master bitmap of the
+// tables that hold the mask, or (0, 0, width, height) of Bmp when the mask has a picture of its
+// own. R holds ImageCount state images side by side; with MaskType 1 its lower half holds their
+// transparency masks.
 struct TsMaskData {
   std::unique_ptr<framework::TBitmap> Bmp;  // own 24-bit picture, or none
   std::string SectionName;                  // upper case
@@ -91,13 +92,15 @@ struct TsMaskData {
   int16_t BorderWidth = 0;
   int16_t DrawMode = 0;
   TacImgType ImgType = itisaBorder;
-  TsSkinManager* Manager = nullptr;
+  // The tables that hold this mask, whose master bitmap holds its picture unless it has its own;
+  // a mask of no tables is not painted.
+  const TsSkinTables* Tables = nullptr;
   int16_t WL = 0, WT = 0, WR = 0, WB = 0;
 };
 
 // The margin of one side of a mask's nine-part picture: the side's own width (`own`) when it gives
 // one, else the border width, else a third of one state image across (left, right) or of one
-// layer down (top, bottom). Loading fills margins by it and the manager answers with it.
+// layer down (top, bottom). Loading fills margins by it and the tables answer with it.
 // The extent is taken in 64 bits: a rectangle a skin folder gives may span more than a 32-bit
 // width; a third of it always fits.
 inline int MaskMargin(const TsMaskData& m, int own, bool horizontal) {

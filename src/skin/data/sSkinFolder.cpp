@@ -209,9 +209,9 @@ const framework::TJPEGImage* TsSkinFolder::Jpeg(const std::string& name) {
   return at->second.get();
 }
 
-void TsSkinFolder::BuildMasks(TsMaskArray& masks, std::unique_ptr<framework::TBitmap>& master,
-                              TsSkinManager* manager) {
-  masks.clear();
+void TsSkinFolder::BuildMasks(TsSkinTables& tables) {
+  tables.Masks.clear();
+  std::unique_ptr<framework::TBitmap>& master = tables.MasterBitmap;
   master.reset();
   for (const TsIniSection& section : settings_.Sections()) {
     if (!IsGlobalInfo(section)) continue;
@@ -228,7 +228,7 @@ void TsSkinFolder::BuildMasks(TsMaskArray& masks, std::unique_ptr<framework::TBi
     const bool global = IsGlobalInfo(section);
     for (const auto& [key, value] : section.Keys) {
       if (value.empty() || (global && IsSkinInfoKey(key))) continue;
-      AddMask(section, key, value, masks, manager);
+      AddMask(section, key, value, tables);
     }
   }
 }
@@ -245,9 +245,9 @@ bool TsSkinFolder::PictureOf(TsMaskData& m, const std::string& name, const TsIni
 }
 
 void TsSkinFolder::AddMask(const TsIniSection& section, const std::string& key,
-                           const std::string& value, TsMaskArray& masks, TsSkinManager* manager) {
+                           const std::string& value, TsSkinTables& tables) {
   TsMaskData m;
-  m.Manager = manager;
+  m.Tables = &tables;
   // The fixed forms keep their names as written; the others are upper-cased.
   m.PropertyName = key;
   m.SectionName = section.Name;
@@ -288,12 +288,11 @@ void TsSkinFolder::AddMask(const TsIniSection& section, const std::string& key,
       if (!ReadRectangleForm(value, m)) return;
       break;
   }
-  masks.push_back(std::move(m));
+  tables.Masks.push_back(std::move(m));
 }
 
-void TsSkinFolder::BuildPatterns(TsPatternArray& patterns, TsMaskArray& masks,
-                                 TsSkinManager* manager) {
-  patterns.clear();
+void TsSkinFolder::BuildPatterns(TsSkinTables& tables) {
+  tables.Patterns.clear();
   for (const TsIniSection& section : settings_.Sections()) {
     const bool global = IsGlobalInfo(section);
     for (const auto& [key, value] : section.Keys) {
@@ -304,7 +303,7 @@ void TsSkinFolder::BuildPatterns(TsPatternArray& patterns, TsMaskArray& masks,
       auto image = std::make_unique<framework::TJPEGImage>();
       image->Assign(picture);
       if (int64_t{image->Width()} * image->Height() >= kMinPatternPixels) {
-        TsPatternData& p = patterns.emplace_back();
+        TsPatternData& p = tables.Patterns.emplace_back();
         p.Img = std::move(image);
         p.PropertyName = UpperCase(key);
         p.SectionName = UpperCase(section.Name);
@@ -325,8 +324,8 @@ void TsSkinFolder::BuildPatterns(TsPatternArray& patterns, TsMaskArray& masks,
       m.ImgType = itisaTexture;
       m.ImageCount = 1;
       m.R = {0, 0, m.Bmp->Width(), m.Bmp->Height()};
-      m.Manager = manager;
-      masks.push_back(std::move(m));
+      m.Tables = &tables;
+      tables.Masks.push_back(std::move(m));
     }
   }
 }

@@ -24,10 +24,10 @@
 #include "framework/graphics/JPEGImage.h"
 #include "skin/data/sIniText.h"
 #include "skin/data/sMaskData.h"
+#include "skin/data/sSkinTables.h"
 
 namespace skin {
 
-class TsSkinManager;
 struct TsSkinData;
 
 // Where a skin folder's files come from: the disk, or (for fuzzing) a folder kept in memory.
@@ -83,11 +83,10 @@ class TsSkinFolder {
   // there; platform::Exception when it is there but cannot be read or decoded) and a mask record
   // for every key whose value is a mask description, in file order. Raises framework::EConvertError
   // for a number that cannot be read.
-  void BuildMasks(TsMaskArray& masks, std::unique_ptr<framework::TBitmap>& master,
-                  TsSkinManager* manager);
+  void BuildMasks(TsSkinTables& tables);
   // Second step: every value naming a JPEG file that can be read: pictures of at least 90,000
-  // pixels become patterns, smaller ones texture masks appended to masks.
-  void BuildPatterns(TsPatternArray& patterns, TsMaskArray& masks, TsSkinManager* manager);
+  // pixels become patterns, smaller ones texture masks appended to the masks.
+  void BuildPatterns(TsSkinTables& tables);
   // Third step: the skin-wide values of GLOBALINFO into info (raises framework::EConvertError
   // for an unreadable Shadow1 value), and one section record per section in file order, its
   // properties inherited through PARENTCLASS across the file.
@@ -118,7 +117,7 @@ class TsSkinFolder {
   const framework::TJPEGImage* Jpeg(const std::string& name);
   void Note(const std::string& file, const std::string& why, const std::string& what);
   void AddMask(const TsIniSection& section, const std::string& key, const std::string& value,
-               TsMaskArray& masks, TsSkinManager* manager);
+               TsSkinTables& tables);
 
   const TsSkinFiles& files_;
   std::string skinPath_;

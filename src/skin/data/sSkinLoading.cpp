@@ -109,24 +109,24 @@ TsIniText TsSkinManager::CommonSectionsText() const {
 }
 
 void TsSkinManager::BuildMaskTable(const TsIniText& common) {
-  masks_.clear();
-  masterBitmap_.reset();
+  tables_.Masks.clear();
+  tables_.MasterBitmap.reset();
   if (folder_) {
-    folder_->BuildMasks(masks_, masterBitmap_, this);
+    folder_->BuildMasks(tables_);
     AddCommonMasks(common);
     return;
   }
   const TsStoredSkin* skin = CurrentStoredSkin();
   if (!skin) return;
 
-  masterBitmap_ = Copy24(skin->MasterBitmap());
-  masterBitmap_->SetTransparentColor(platform::clFuchsia);
+  tables_.MasterBitmap = Copy24(skin->MasterBitmap());
+  tables_.MasterBitmap->SetTransparentColor(platform::clFuchsia);
 
   const TsSkinImages* images = skin->Images();
-  masks_.reserve(static_cast<size_t>(images->Count()));
+  tables_.Masks.reserve(static_cast<size_t>(images->Count()));
   for (int i = 0; i < images->Count(); ++i) {
     const TsSkinImage& item = *images->Items(i);
-    TsMaskData& m = masks_.emplace_back();
+    TsMaskData& m = tables_.Masks.emplace_back();
     if (!item.Name.empty()) {
       m.Bmp = Copy24(item.Image());
       m.R = {0, 0, m.Bmp->Width(), m.Bmp->Height()};
@@ -151,7 +151,7 @@ void TsSkinManager::BuildMaskTable(const TsIniText& common) {
     m.WR = Clamp16(item.WR, 0);
     m.WB = Clamp16(item.WB, 0);
     DefaultMargins(m);
-    m.Manager = this;
+    m.Tables = &tables_;
   }
   AddCommonMasks(common);
 }
@@ -165,8 +165,8 @@ void TsSkinManager::AddCommonMasks(const TsIniText& common) {
       TsMaskData m;
       m.PropertyName = UpperCase(key);
       m.SectionName = sectionName;
-      m.Manager = this;
-      if (value.find('#') == std::string::npos || !masterBitmap_) {
+      m.Tables = &tables_;
+      if (value.find('#') == std::string::npos || !tables_.MasterBitmap) {
         if (!Contains(upper, ".BMP")) continue;
         const std::string path = FindSkinFile(SkinFilePath(value, skinData_->SkinPath));
         if (!FileExists(path)) continue;
@@ -193,25 +193,25 @@ void TsSkinManager::AddCommonMasks(const TsIniText& common) {
       } else if (value == "#" || !ReadRectangleForm(value, m)) {
         continue;
       }
-      masks_.push_back(std::move(m));
+      tables_.Masks.push_back(std::move(m));
     }
   }
 }
 
 void TsSkinManager::BuildPatternTable(const TsIniText& common) {
-  patterns_.clear();
+  tables_.Patterns.clear();
   if (folder_) {
-    folder_->BuildPatterns(patterns_, masks_, this);
+    folder_->BuildPatterns(tables_);
     AddCommonPatterns(common);
     return;
   }
   const TsStoredSkin* skin = CurrentStoredSkin();
   if (!skin) return;
   const TsSkinPatterns* items = skin->Patterns();
-  patterns_.reserve(static_cast<size_t>(items->Count()));
+  tables_.Patterns.reserve(static_cast<size_t>(items->Count()));
   for (int i = 0; i < items->Count(); ++i) {
     const TsSkinPattern& item = *items->Items(i);
-    TsPatternData& p = patterns_.emplace_back();
+    TsPatternData& p = tables_.Patterns.emplace_back();
     p.Img = std::make_unique<framework::TJPEGImage>();
     if (!item.Image()->Empty()) {
       p.Img->Assign(item.Image());
@@ -246,7 +246,7 @@ void TsSkinManager::AddCommonPatterns(const TsIniText& common) {
         continue;
       }
       if (image->Width() < 1) continue;
-      TsPatternData& p = patterns_.emplace_back();
+      TsPatternData& p = tables_.Patterns.emplace_back();
       p.Img = std::move(image);
       p.PropertyName = UpperCase(key);
       p.SectionName = UpperCase(section.Name);
@@ -257,14 +257,14 @@ void TsSkinManager::AddCommonPatterns(const TsIniText& common) {
 void TsSkinManager::BuildSectionTable(const TsIniText& common) {
   if (folder_) {
     folder_->ReadSkinInfo(*skinData_);
-    folder_->BuildSections(sections_);
+    folder_->BuildSections(tables_.Sections);
     if (!common.Empty()) AddCommonSections(common);
     AdjustColors();
     return;
   }
   const TsStoredSkin* skin = CurrentStoredSkin();
   if (!skin) return;
-  sections_.clear();
+  tables_.Sections.clear();
   skinData_->Version = skin->Version;
   skinData_->Author = skin->Author;
   skinData_->Description = skin->Description;
@@ -274,9 +274,9 @@ void TsSkinManager::BuildSectionTable(const TsIniText& common) {
   skinData_->Shadow1Transparency = skin->Shadow1Transparency;
 
   const TsSkinGenerals* generals = skin->GeneralData();
-  sections_.reserve(static_cast<size_t>(generals->Count()));
+  tables_.Sections.reserve(static_cast<size_t>(generals->Count()));
   for (int i = 0; i < generals->Count(); ++i) {
-    TsGeneralData& record = sections_.emplace_back();
+    TsGeneralData& record = tables_.Sections.emplace_back();
     // A number that cannot be read ends this record where it stands; the rest of its fields keep
     // their zero values and the next record is read.
     try {
@@ -296,7 +296,7 @@ void TsSkinManager::AddCommonSections(const TsIniText& common) {
     const TsGeneralData* parent = nullptr;
     if (parentKey && !parentKey->empty()) {
       d.ParentClass = UpperCase(*parentKey);
-      for (const TsGeneralData& candidate : sections_) {
+      for (const TsGeneralData& candidate : tables_.Sections) {
         if (UpperCase(candidate.SectionName) == d.ParentClass) {
           parent = &candidate;
           break;
@@ -304,17 +304,17 @@ void TsSkinManager::AddCommonSections(const TsIniText& common) {
       }
     }
     ReadSectionKeys(d, section, parent);
-    sections_.push_back(std::move(d));
+    tables_.Sections.push_back(std::move(d));
   }
 }
 
 void TsSkinManager::AdjustColors() {
   const int amount = SaturationAmount(saturation_);
   auto pass = [&](auto adjust, auto adjustBitmap) {
-    if (masterBitmap_) adjustBitmap(masterBitmap_->DIB());
-    for (TsMaskData& m : masks_)
+    if (tables_.MasterBitmap) adjustBitmap(tables_.MasterBitmap->DIB());
+    for (TsMaskData& m : tables_.Masks)
       if (m.Bmp) adjustBitmap(m.Bmp->DIB());
-    for (TsGeneralData& d : sections_) {
+    for (TsGeneralData& d : tables_.Sections) {
       d.Color = adjust(d.Color);
       d.HotColor = adjust(d.HotColor);
       for (int32_t& c : d.FontColor)
@@ -344,7 +344,7 @@ void TsSkinManager::AdjustColors() {
   if (saturation_ != 0)
     pass([&](TColor c) { return AdjustSaturation(c, amount); },
          [&](platform::DIBitmap& b) { AdjustBitmapSaturation(b, amount); });
-  if (masterBitmap_) masterBitmap_->Modified();
+  if (tables_.MasterBitmap) tables_.MasterBitmap->Modified();
 }
 
 }  // namespace skin

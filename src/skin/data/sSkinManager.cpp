@@ -6,7 +6,6 @@
 #include <charconv>
 #include <cstdio>
 #include <filesystem>
-#include <limits>
 #include <system_error>
 #include <vector>
 
@@ -46,11 +45,6 @@ class FlagScope {
   bool& flag_;
   bool old_;
 };
-
-int16_t CacheIndex(int index) {
-  return index >= 0 && index <= std::numeric_limits<int16_t>::max() ? static_cast<int16_t>(index)
-                                                                    : int16_t{-1};
-}
 
 }  // namespace
 
@@ -161,7 +155,7 @@ void TsSkinManager::SetActive(bool value) {
     return;
   }
   if (!HasState(framework::csLoading)) SendRemoveSkin();
-  RebuildCommonIndices();
+  tables_.RebuildCommonIndices();
 }
 
 void TsSkinManager::SetCommonSections(const framework::TStrings* lines) {
@@ -315,14 +309,14 @@ void TsSkinManager::ReportFolder(const std::string& skinPath, const std::string&
 }
 
 void TsSkinManager::BuildTables() {
-  // The tables change: nothing may be found through the index of the ones before.
-  index_.Clear();
+  // The tables change: nothing may be found through the look-ups of the ones before.
+  tables_.Clear();
   const TsIniText common = CommonSectionsText();
   BuildMaskTable(common);
   BuildPatternTable(common);
   BuildSectionTable(common);
-  ScaleSkinTables(framework::DisplayScale(), masterBitmap_.get(), masks_, patterns_, *skinData_);
-  index_.Build(sections_, masks_, patterns_);
+  ScaleSkinTables(framework::DisplayScale(), tables_, *skinData_);
+  tables_.BuildIndex();
 }
 
 // ---- announcing
@@ -333,7 +327,7 @@ void TsSkinManager::SendNewSkin() {
     skinData_->SkinReady = false;
     {
       FlagScope notifying(skinNotifying, true);
-      RebuildCommonIndices();
+      tables_.RebuildCommonIndices();
       SendToAllForms(SKC_SETNEWSKIN);
     }
     skinData_->SkinReady = skinLoaded_;
@@ -344,14 +338,10 @@ void TsSkinManager::SendNewSkin() {
 void TsSkinManager::SendRemoveSkin() {
   skinData_->SkinReady = false;
   SendToAllForms(SKC_REMOVESKIN);
-  index_.Clear();
-  masks_.clear();
-  masterBitmap_.reset();
-  patterns_.clear();
-  sections_.clear();
+  tables_.Clear();
   skinLoaded_ = false;
   // Nothing may keep pointing into the emptied tables.
-  RebuildCommonIndices();
+  tables_.RebuildCommonIndices();
 }
 
 void TsSkinManager::RepaintForms() {
@@ -381,143 +371,8 @@ void TsSkinManager::SendToAllForms(uint16_t command) {
   }
 }
 
-void TsSkinManager::RebuildCommonIndices() {
-  TsCommonIndices c;
-  c.GlobalInfo = CacheIndex(FindSection("GLOBALINFO"));
-  if (c.GlobalInfo >= 0) {
-    auto glyph = [&](const char* role) {
-      return CacheIndex(FindMask(c.GlobalInfo, "GLOBALINFO", role));
-    };
-    c.BoxChecked = glyph("BOXCHECKED");
-    c.BoxUnchecked = glyph("BOXUNCHECKED");
-    c.BoxGrayed = glyph("BOXGRAYED");
-    c.RadioChecked = glyph("RADIOCHECKED");
-    c.RadioUnchecked = glyph("RADIOUNCHECKED");
-    c.RadioGrayed = glyph("RADIOGRAYED");
-    c.SmallChecked = glyph("SMALLCHECKED");
-    c.SmallUnchecked = glyph("SMALLUNCHECKED");
-    c.SmallGrayed = glyph("SMALLGRAYED");
-  }
-
-  c.ComboButton.Section = CacheIndex(FindSection("COMBOBTN"));
-  c.ComboButton.BorderMask = CacheIndex(FindMaskExact("COMBOBTN", "BORDERSMASK"));
-  c.ComboButton.Pattern = CacheIndex(FindTexture(c.ComboButton.Section, "COMBOBTN", "PATTERN"));
-  c.ComboButton.HotPattern =
-      CacheIndex(FindTexture(c.ComboButton.Section, "COMBOBTN", "HOTPATTERN"));
-  c.ComboButton.GlyphMask = CacheIndex(FindMaskExact("COMBOBOX", "GLYPHMASK"));
-
-  auto part = [&](const std::string& name, bool glyph, bool patterns) {
-    TsPartIndices p;
-    p.Section = CacheIndex(FindSection(name));
-    p.BorderMask = CacheIndex(FindMask(p.Section, name, "BORDERSMASK"));
-    if (glyph) p.GlyphMask = CacheIndex(FindMask(p.Section, name, "GLYPHMASK"));
-    if (patterns) {
-      p.Pattern = CacheIndex(FindMask(p.Section, name, "PATTERN"));
-      p.HotPattern = CacheIndex(FindMask(p.Section, name, "HOTPATTERN"));
-    }
-    return p;
-  };
-  const char* tabs[] = {"TABTOP", "TABBOTTOM", "TABLEFT", "TABRIGHT"};
-  for (size_t i = 0; i < c.Tabs.size(); ++i) c.Tabs[i] = part(tabs[i], false, false);
-  const char* scrollParts[] = {"SCROLLBTNTOP",   "SCROLLBTNBOTTOM", "SCROLLBTNLEFT",
-                               "SCROLLBTNRIGHT", "SCROLLSLIDERV",   "SCROLLSLIDERH"};
-  for (size_t i = 0; i < c.ScrollParts.size(); ++i)
-    c.ScrollParts[i] = part(scrollParts[i], true, true);
-  const char* scrollBars[] = {"SCROLLBAR1H", "SCROLLBAR1V", "SCROLLBAR2H", "SCROLLBAR2V"};
-  for (size_t i = 0; i < c.ScrollBars.size(); ++i)
-    c.ScrollBars[i] = part(scrollBars[i], false, true);
-  commonIndices_ = c;
-}
-
-// ---- look-ups
-// ------------------------------------------------------------------------------------
-
-int TsSkinManager::FindSection(const std::string& name) const { return index_.Section(name); }
-
-bool TsSkinManager::IsValidSectionIndex(int index) const {
-  return index >= 0 && static_cast<size_t>(index) < sections_.size();
-}
-
-bool TsSkinManager::IsValidMaskIndex(int index) const {
-  return index >= 0 && static_cast<size_t>(index) < masks_.size();
-}
-
-bool TsSkinManager::IsValidPatternIndex(int index) const {
-  return index >= 0 && static_cast<size_t>(index) < patterns_.size();
-}
-
-// The entry of the section's own name or, failing that, of its parent classes in turn. The first
-// step compares the parent with the name the caller gave (which need not be the section's own);
-// from the parent on, the chain is the one the index resolved at load, cycles cut.
-int TsSkinManager::FindInherited(TsSkinIndex::TsTable table, int sectionIndex,
-                                 const std::string& sectionName,
-                                 const std::string& propertyName) const {
-  if (sectionIndex < 0 || sectionName.empty()) return -1;
-  if (const int own = index_.Find(table, sectionName, propertyName); own >= 0) return own;
-  if (!IsValidSectionIndex(sectionIndex)) return -1;
-  const std::string& parent = sections_[static_cast<size_t>(sectionIndex)].ParentClass;
-  if (parent.empty() || parent == sectionName) return -1;
-  return index_.Inherited(table, index_.Section(parent), propertyName);
-}
-
-int TsSkinManager::FindMask(int sectionIndex, const std::string& sectionName,
-                            const std::string& propertyName) const {
-  return FindInherited(TsSkinIndex::tMasks, sectionIndex, sectionName, propertyName);
-}
-
-int TsSkinManager::FindMaskExact(const std::string& sectionName,
-                                 const std::string& propertyName) const {
-  if (sectionName.empty()) return -1;
-  return index_.Find(TsSkinIndex::tMasks, sectionName, propertyName);
-}
-
-int TsSkinManager::FindTexture(int sectionIndex, const std::string& sectionName,
-                               const std::string& propertyName) const {
-  if (masks_.empty()) return -1;
-  return FindInherited(TsSkinIndex::tTextures, sectionIndex, sectionName, propertyName);
-}
-
-int TsSkinManager::FindPattern(int sectionIndex, const std::string& sectionName,
-                               const std::string& propertyName) const {
-  if (patterns_.empty()) return -1;
-  return FindInherited(TsSkinIndex::tPatterns, sectionIndex, sectionName, propertyName);
-}
-
-int TsSkinManager::MarginLeft(int maskIndex) const {
-  if (!IsValidMaskIndex(maskIndex)) return 0;
-  const TsMaskData& m = masks_[static_cast<size_t>(maskIndex)];
-  return MaskMargin(m, m.WL, true);
-}
-
-int TsSkinManager::MarginRight(int maskIndex) const {
-  if (!IsValidMaskIndex(maskIndex)) return 0;
-  const TsMaskData& m = masks_[static_cast<size_t>(maskIndex)];
-  return MaskMargin(m, m.WR, true);
-}
-
-int TsSkinManager::MarginTop(int maskIndex) const {
-  if (!IsValidMaskIndex(maskIndex)) return 0;
-  const TsMaskData& m = masks_[static_cast<size_t>(maskIndex)];
-  return MaskMargin(m, m.WT, false);
-}
-
-int TsSkinManager::MarginBottom(int maskIndex) const {
-  if (!IsValidMaskIndex(maskIndex)) return 0;
-  const TsMaskData& m = masks_[static_cast<size_t>(maskIndex)];
-  return MaskMargin(m, m.WB, false);
-}
-
-TColor TsSkinManager::GlobalBackgroundColor() const {
-  const int index = commonIndices_.GlobalInfo;
-  if (!IsValidSectionIndex(index)) return platform::ColorToRGB(platform::clBtnFace);
-  return platform::ColorToRGB(sections_[static_cast<size_t>(index)].Color);
-}
-
-TColor TsSkinManager::GlobalTextColor() const {
-  const int index = commonIndices_.GlobalInfo;
-  if (!IsValidSectionIndex(index)) return platform::clFuchsia;
-  return platform::ColorToRGB(sections_[static_cast<size_t>(index)].FontColor[0]);
-}
+// ---- skin names
+// -----------------------------------------------------------------------------------------------
 
 std::string TsSkinManager::ListSkinNames(framework::TStrings* list) const {
   std::vector<std::string> names;

@@ -1,8 +1,8 @@
 #pragma once
 // TsSkinManager: the non-visual component that owns the skins of the application and makes one of
 // them current. It keeps the stored skins, selects the one SkinName names, builds from it the
-// runtime tables that all painting reads (sections, masks, patterns and the master bitmap),
-// recolours them (HueOffset, Saturation), answers look-ups by name, and tells every form when the
+// tables that all painting reads (TsSkinTables: sections, masks, patterns, the master bitmap and
+// their look-ups by name), recolours them (HueOffset, Saturation), and tells every form when the
 // skin has been loaded, removed or changed, with the skin message.
 //
 // The first manager made is the default manager, used by every skinned control and form that
@@ -20,7 +20,7 @@
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Font.h"
 #include "skin/data/sMaskData.h"
-#include "skin/data/sSkinIndex.h"
+#include "skin/data/sSkinTables.h"
 #include "skin/data/sStoredSkin.h"
 
 namespace skin {
@@ -55,35 +55,6 @@ class TacMenuSupport : public framework::TPersistent {
 
  private:
   std::unique_ptr<framework::TFont> extraLineFont_;
-};
-
-// Section and mask indices of one kind of control part, kept by the manager for the controls that
-// share them; -1 when the skin has no such item.
-struct TsPartIndices {
-  int16_t Section = -1;
-  int16_t BorderMask = -1;
-  int16_t GlyphMask = -1;
-  int16_t Pattern = -1;
-  int16_t HotPattern = -1;
-};
-
-// The common index cache, rebuilt after each announcement of a loaded skin and after the skin is
-// removed. Indices are 16-bit; one that does not fit is kept as -1.
-struct TsCommonIndices {
-  int16_t GlobalInfo = -1;  // the GLOBALINFO section; its glyphs below (-1 without it)
-  int16_t BoxChecked = -1, BoxUnchecked = -1, BoxGrayed = -1;
-  int16_t RadioChecked = -1, RadioUnchecked = -1, RadioGrayed = -1;
-  int16_t SmallChecked = -1, SmallUnchecked = -1, SmallGrayed = -1;
-  // COMBOBTN with its "BORDERSMASK" (exact) and its "PATTERN"/"HOTPATTERN" textures; the
-  // "GLYPHMASK" of COMBOBOX (exact) in GlyphMask.
-  TsPartIndices ComboButton;
-  // TABTOP, TABBOTTOM, TABLEFT, TABRIGHT with their "BORDERSMASK".
-  std::array<TsPartIndices, 4> Tabs;
-  // SCROLLBTNTOP, SCROLLBTNBOTTOM, SCROLLBTNLEFT, SCROLLBTNRIGHT, SCROLLSLIDERV, SCROLLSLIDERH with
-  // their "BORDERSMASK", "GLYPHMASK", "PATTERN" and "HOTPATTERN" masks.
-  std::array<TsPartIndices, 6> ScrollParts;
-  // SCROLLBAR1H, SCROLLBAR1V, SCROLLBAR2H, SCROLLBAR2V with "BORDERSMASK", "PATTERN", "HOTPATTERN".
-  std::array<TsPartIndices, 4> ScrollBars;
 };
 
 // Used only by skinned menus.
@@ -173,53 +144,17 @@ class TsSkinManager : public framework::TComponent {
   // not being destroyed: ordinary forms from the last made to the first, then MDI children.
   void SendToAllForms(uint16_t command);
 
-  // ---- look-ups (never raise; -1 when nothing is found)
+  // ---- the loaded skin
 
-  // Found through an index built when the skin is loaded, whatever the size of its tables.
-  // The first section whose name equals name exactly (letter case counts).
-  int FindSection(const std::string& name) const;
-  bool IsValidSectionIndex(int index) const;
-  bool IsValidMaskIndex(int index) const;
-  bool IsValidPatternIndex(int index) const;
-  // The first mask of sectionName with that role; when there is none, the same look-up in the
-  // section's ParentClass (followed as long as there are parents, cycles cut). -1 when
-  // sectionIndex is negative or sectionName empty.
-  int FindMask(int sectionIndex, const std::string& sectionName,
-               const std::string& propertyName) const;
-  // The first mask with both names; no inheritance.
-  int FindMaskExact(const std::string& sectionName, const std::string& propertyName) const;
-  // As FindMask, among texture masks only.
-  int FindTexture(int sectionIndex, const std::string& sectionName,
-                  const std::string& propertyName) const;
-  // As FindMask, over the JPEG patterns.
-  int FindPattern(int sectionIndex, const std::string& sectionName,
-                  const std::string& propertyName) const;
-  // The widths of a mask's border parts: WL (WT, WR, WB) when above 0, else BorderWidth when above
-  // 0, else a third of one state image's width (of half the height with a mask band). 0 for an
-  // invalid index.
-  int MarginLeft(int maskIndex) const;
-  int MarginTop(int maskIndex) const;
-  int MarginRight(int maskIndex) const;
-  int MarginBottom(int maskIndex) const;
-  // Color (FontColor[0]) of GLOBALINFO as RGB; the button-face colour (magenta) without one.
-  TColor GlobalBackgroundColor() const;
-  TColor GlobalTextColor() const;
   // Fills list with the names of the stored skins and of the skin folders in the skin folders
   // (sub-folders not beginning with "." that hold a file "Options.dat"), sorted ignoring letter
   // case, each name once, and returns the default name: the first stored skin's, or without
   // stored skins the first folder's (empty when there is neither).
   std::string ListSkinNames(framework::TStrings* list) const;
 
-  // ---- the loaded skin
-
-  const TsGeneralDataArray& Sections() const { return sections_; }
-  const TsMaskArray& Masks() const { return masks_; }
-  const TsPatternArray& Patterns() const { return patterns_; }
-  // The 24-bit master bitmap of the loaded skin (transparent colour magenta); nullptr while no
-  // skin is loaded.
-  framework::TBitmap* MasterBitmap() const { return masterBitmap_.get(); }
+  // The tables of the loaded skin (empty while none is), with their look-ups by name.
+  const TsSkinTables& Tables() const { return tables_; }
   const TsSkinData& SkinData() const { return *skinData_; }
-  const TsCommonIndices& CommonIndices() const { return commonIndices_; }
   // The folders that hold skin folders, as this platform names them, in the order they are
   // searched: the desktop's skin folders for the stored "c:\Skins", else the one folder
   // SkinDirectory resolves to.
@@ -236,13 +171,10 @@ class TsSkinManager : public framework::TComponent {
   void AddCommonPatterns(const TsIniText& common);
   void AddCommonSections(const TsIniText& common);
   void AdjustColors();
-  void RebuildCommonIndices();
   void ReloadAdjusted();
   // The three tables from the skin SkinName names, then their index.
   void BuildTables();
   static void ReportFolder(const std::string& skinPath, const std::string& what);
-  int FindInherited(TsSkinIndex::TsTable table, int sectionIndex, const std::string& sectionName,
-                    const std::string& propertyName) const;
 
   bool active_ = true;
   bool skinLoaded_ = false;  // tables built by LoadSkin and not removed since
@@ -255,12 +187,7 @@ class TsSkinManager : public framework::TComponent {
   std::unique_ptr<TsStoredSkins> internalSkins_;
   std::unique_ptr<framework::TStringList> commonSections_;
   std::unique_ptr<TacMenuSupport> menuSupport_;
-  TsGeneralDataArray sections_;
-  TsMaskArray masks_;
-  TsPatternArray patterns_;
-  std::unique_ptr<framework::TBitmap> masterBitmap_;
-  TsSkinIndex index_;  // look-ups by name into the three tables
-  TsCommonIndices commonIndices_;
+  TsSkinTables tables_;
   // The settings of the skin folder being loaded; set only during LoadSkin.
   std::unique_ptr<TsSkinFolder> folder_;
   std::string skinLoadError_;

@@ -38,12 +38,11 @@ void ScaleMask(TsMaskData& m, int factor) {
 
 }  // namespace
 
-void ScaleSkinTables(int factor, framework::TBitmap* masterBitmap, TsMaskArray& masks,
-                     TsPatternArray& patterns, TsSkinData& skinData) {
+void ScaleSkinTables(int factor, TsSkinTables& tables, TsSkinData& skinData) {
   if (factor < 2) return;
-  if (masterBitmap) EnlargeBitmap(*masterBitmap, factor);
-  for (TsMaskData& m : masks) ScaleMask(m, factor);
-  for (TsPatternData& p : patterns)
+  if (tables.MasterBitmap) EnlargeBitmap(*tables.MasterBitmap, factor);
+  for (TsMaskData& m : tables.Masks) ScaleMask(m, factor);
+  for (TsPatternData& p : tables.Patterns)
     if (p.Img) p.Img->Enlarge(factor);
   skinData.Shadow1Offset = Scaled(skinData.Shadow1Offset, factor);
   if (skinData.Shadow1Blur > 0) skinData.Shadow1Blur = Scaled(skinData.Shadow1Blur, factor);

@@ -4,8 +4,7 @@
 // the tables grows with them, so that the painters work unchanged on the larger data. Gradients
 // and plain colours are worked out at the device's size and need nothing.
 
-#include "framework/graphics/Bitmap.h"
-#include "skin/data/sMaskData.h"
+#include "skin/data/sSkinTables.h"
 
 namespace skin {
 
@@ -14,7 +13,6 @@ struct TsSkinData;
 // Scales the tables of a skin just loaded (nothing for a factor of 1). Runs once per load, after
 // the colour adjustment (repeating pixels and recolouring them give the same result either way,
 // and there are fewer pixels to recolour first).
-void ScaleSkinTables(int factor, framework::TBitmap* masterBitmap, TsMaskArray& masks,
-                     TsPatternArray& patterns, TsSkinData& skinData);
+void ScaleSkinTables(int factor, TsSkinTables& tables, TsSkinData& skinData);
 
 }  // namespace skin

@@ -46,7 +46,7 @@ std::string MessageBoxSection() {
   TsSkinManager* manager = DefaultManager();
   if (!manager || !manager->Active() || !manager->SkinData().SkinReady) return {};
   for (const char* name : {"DIALOG", "FORM"})
-    if (manager->IsValidSectionIndex(manager->FindSection(name))) return name;
+    if (manager->Tables().FindSection(name) >= 0) return name;
   return {};
 }
 

@@ -157,7 +157,7 @@ void TsSkinProvider::DropBorderIcons() {
 void TsSkinProvider::SetFormColorFromSkin() {
   TsSkinManager* manager = skinData_->GetSkinManager();
   if (manager && UseGlobalColor && !skinData_->CustomColor())
-    ownerForm_->SetColor(manager->GlobalBackgroundColor());
+    ownerForm_->SetColor(manager->Tables().GlobalBackgroundColor());
 }
 
 void TsSkinProvider::ApplyNewSkin(TMessage&) {
@@ -394,9 +394,9 @@ void TsSkinProvider::RenderFormImage() {
   if (cache->Width() != width || cache->Height() != height) cache->SetSize(width, height);
   // No parent image and no colour of its own: the section's values, hot while the form is active.
   if (skinData_->Section())
-    PaintSectionBackground(skinData_->SectionIndex, skinData_->SkinSection(), TCacheInfo{},
-                           kKeyColor, -1, -1, skinData_->GetSkinManager(), cache, {0, 0},
-                           {0, 0, width, height}, formActive_ ? 1 : 0);
+    PaintSectionBackground(
+        {skinData_->SkinTables(), skinData_->SectionIndex, skinData_->SkinSection()}, TCacheInfo{},
+        kKeyColor, {cache, {0, 0}, {0, 0, width, height}, formActive_ ? lkHot : lkNormal});
   skinData_->BackgroundDirty = false;
   skinData_->PaintDeferred = false;
 }

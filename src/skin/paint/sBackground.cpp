@@ -4,7 +4,7 @@
 
 #include "framework/controls/WinControl.h"
 #include "framework/graphics/JPEGImage.h"
-#include "skin/data/sSkinManager.h"
+#include "skin/data/sSkinTables.h"
 #include "skin/paint/sBlending.h"
 #include "skin/paint/sBorderMask.h"
 #include "skin/paint/sGradient.h"
@@ -20,10 +20,6 @@ namespace {
 
 // A key with a high byte of $FF: no pixel matches it.
 constexpr TColor kNoKey = static_cast<TColor>(0xFFFFFFFFu);
-
-TsSkinManager* ManagerOrDefault(TsSkinManager* manager) {
-  return manager ? manager : DefaultManager();
-}
 
 bool Inside(const TRect& t, const TBitmap* bitmap) {
   return t.Left >= 0 && t.Top >= 0 && t.Right <= bitmap->Width() && t.Bottom <= bitmap->Height();
@@ -122,26 +118,18 @@ void PutParentUnder(TBitmap* bitmap, const TRect& target, const TCacheInfo& info
 
 // The texture of the column: the given index when its mask has one layer, a mask found by name
 // when none is given, else a pattern picture of that name.
-TsTexture ChooseTexture(const TsSkinManager& m, int section, const std::string& name,
+TsTexture ChooseTexture(const TsSkinTables& t, int section, const std::string& name,
                         const std::string& property, int given) {
   TsTexture texture;
-  int index = -1;
-  if (given == -1)
-    index = m.FindMask(section, name, property);
-  else if (m.IsValidMaskIndex(given) && m.Masks()[static_cast<size_t>(given)].MaskType == 0)
-    index = given;
-  if (m.IsValidMaskIndex(index)) {
-    texture.mask = &m.Masks()[static_cast<size_t>(index)];
-    return texture;
+  if (given == -1) {
+    texture.mask = t.Mask(t.FindMask(section, name, property));
+  } else if (const TsMaskData* mask = t.Mask(given); mask && mask->MaskType == 0) {
+    texture.mask = mask;
   }
-  const int pattern = m.FindPattern(section, name, property);
-  if (m.IsValidPatternIndex(pattern) && m.Patterns()[static_cast<size_t>(pattern)].Img)
-    texture.pattern = m.Patterns()[static_cast<size_t>(pattern)].Img.get();
+  if (texture.mask) return texture;
+  if (const TsPatternData* pattern = t.Pattern(t.FindPattern(section, name, property)))
+    texture.pattern = pattern->Img.get();
   return texture;
-}
-
-const TsMaskData* MaskAt(const TsSkinManager& m, int index) {
-  return m.IsValidMaskIndex(index) ? &m.Masks()[static_cast<size_t>(index)] : nullptr;
 }
 
 bool TwoLayerMode10(const TsMaskData* mask) {
@@ -150,15 +138,15 @@ bool TwoLayerMode10(const TsMaskData* mask) {
 
 }  // namespace
 
-void PaintSectionBackground(int section, const std::string& name, const TCacheInfo& info,
-                            TColor customColor, int hotTexture, int texture, TsSkinManager* manager,
-                            TBitmap* bitmap, TPoint position, const TRect& target, int state) {
-  TsSkinManager* m = ManagerOrDefault(manager);
-  if (!m || !m->IsValidSectionIndex(section) || !IsPaintable(bitmap) ||
-      !target.Intersects(Bounds(bitmap)))
-    return;
-  const TsGeneralData& g = m->Sections()[static_cast<size_t>(section)];
-  const bool hot = state != 0;
+void PaintSectionBackground(const TsSectionRef& section, const TCacheInfo& info, TColor customColor,
+                            const TsPaintTarget& to) {
+  const TsSkinTables* t = section.Tables;
+  const TsGeneralData* record = t ? t->Section(section.Index) : nullptr;
+  TBitmap* bitmap = to.Bitmap;
+  const TRect& target = to.Rect;
+  if (!record || !IsPaintable(bitmap) || !target.Intersects(Bounds(bitmap))) return;
+  const TsGeneralData& g = *record;
+  const bool hot = to.Look != lkNormal;
   TsLayers l;
   l.color = customColor != kKeyColor ? customColor : hot ? g.HotColor : g.Color;
   l.imagePercent = hot ? g.HotImagePercent : g.ImagePercent;
@@ -170,18 +158,18 @@ void PaintSectionBackground(int section, const std::string& name, const TCacheIn
   }
   l.transparency = hot ? g.HotTransparency : g.Transparency;
   if (l.imagePercent > 0)
-    l.texture = ChooseTexture(*m, section, name, hot ? "HOTPATTERN" : "PATTERN",
-                              hot ? hotTexture : texture);
-  const TCacheInfo layersInfo = Moved(info, position);
+    l.texture = ChooseTexture(*t, section.Index, section.Name, hot ? "HOTPATTERN" : "PATTERN",
+                              hot ? section.HotTexture : section.Texture);
+  const TCacheInfo layersInfo = Moved(info, to.Position);
   try {
     if (!info.Ready || !info.Bitmap || l.transparency == 0) {
       FillSectionLayers(bitmap, target, l, layersInfo);
     } else if (l.transparency >= 100) {
-      PutParentUnder(bitmap, target, info, position);
+      PutParentUnder(bitmap, target, info, to.Position);
     } else {
       auto layers = NewBitmap24(target.Width(), target.Height());
       FillSectionLayers(layers.get(), {0, 0, target.Width(), target.Height()}, l, layersInfo);
-      PutParentUnder(bitmap, target, info, position);
+      PutParentUnder(bitmap, target, info, to.Position);
       MixBitmap(bitmap, layers.get(), PercentWeight(l.transparency), target.TopLeft(),
                 {0, 0, target.Width(), target.Height()});
     }
@@ -190,8 +178,8 @@ void PaintSectionBackground(int section, const std::string& name, const TCacheIn
   }
   if (hot) return;
   // Two-layer textures in draw mode 10 lie over everything, in the normal state only.
-  const TsMaskData* own = MaskAt(*m, texture);
-  const TsMaskData* hotMask = MaskAt(*m, hotTexture);
+  const TsMaskData* own = t->Mask(section.Texture);
+  const TsMaskData* hotMask = t->Mask(section.HotTexture);
   TRect area = target;
   if ((!own || own->MaskType < 1) && TwoLayerMode10(hotMask))
     DrawMaskedTexture(bitmap, area, layersInfo, 10, *hotMask);
@@ -199,8 +187,8 @@ void PaintSectionBackground(int section, const std::string& name, const TCacheIn
     DrawMaskedTexture(bitmap, area, layersInfo, 10, *own);
 }
 
-void PaintControlBackground(TsCommonDataBase& data, const TCacheInfo& info, int state,
-                            TBitmap* bitmap, TPoint position, const TRect& target) {
+void PaintControlBackground(TsCommonDataBase& data, const TCacheInfo& info,
+                            const TsPaintTarget& target) {
   TColor custom = kKeyColor;
   if (data.CustomColor()) {
     if (data.ProviderForm)
@@ -208,11 +196,10 @@ void PaintControlBackground(TsCommonDataBase& data, const TCacheInfo& info, int 
     else if (data.OwnerControl)
       custom = platform::ColorToRGB(data.OwnerControl->Color());
   }
-  PaintSectionBackground(data.SectionIndex, data.SkinSection(), info, custom, data.HotPatternIndex,
-                         data.PatternIndex, data.GetSkinManager(), bitmap, position, target, state);
+  PaintSectionBackground(data.SectionRef(), info, custom, target);
 }
 
-void PrepareFaceColors(const TsCommonDataBase& data, const TCacheInfo& info) {
+TsFaceColors::TsFaceColors(const TsCommonDataBase& data, const TCacheInfo& info) {
   framework::TWinControl* parent = data.OwnerControl ? data.OwnerControl->Parent() : nullptr;
   ColorSlot() = kColorSlotUnset;
   if (!info.Ready && parent) MaskFillColor() = ColorSlot() = platform::ColorToRGB(parent->Color());
@@ -220,63 +207,66 @@ void PrepareFaceColors(const TsCommonDataBase& data, const TCacheInfo& info) {
     AskParentColor(parent);
 }
 
-void ResetFaceColors() { MaskFillColor() = ColorSlot() = kKeyColor; }
+TsFaceColors::~TsFaceColors() { MaskFillColor() = ColorSlot() = kKeyColor; }
 
-void PaintControlFace(TsCommonDataBase& data, TCacheInfo info, bool fillCentre, bool useParent,
-                      TBitmap* bitmap, TPoint position, const TRect& target, int state) {
-  TsSkinManager* m = data.GetSkinManager();
-  if (!IsPaintable(bitmap) || !m || !m->IsValidSectionIndex(data.SectionIndex) ||
+void PaintControlFace(TsCommonDataBase& data, const TCacheInfo& info, TsBorderFlags border,
+                      const TsPaintTarget& to) {
+  const TsSkinTables* t = data.SkinTables();
+  TBitmap* bitmap = to.Bitmap;
+  const TRect& target = to.Rect;
+  if (!IsPaintable(bitmap) || !t || !t->IsValidSectionIndex(data.SectionIndex) ||
       !Inside(target, bitmap))
     return;
-  PrepareFaceColors(data, info);
-  PaintControlBackground(data, info, state, bitmap, position, target);
-  info = Moved(info, position);
-  if (const TsMaskData* border = MaskAt(*m, data.BorderMaskIndex))
-    DrawBorderMask(bitmap, target, fillCentre, useParent, state, *border, info);
-  ResetFaceColors();
+  {
+    TsFaceColors faceColors(data, info);
+    PaintControlBackground(data, info, to);
+    if (const TsMaskData* mask = t->Mask(data.BorderMaskIndex))
+      DrawBorderMask(bitmap, target, border, to.Look, *mask, Moved(info, to.Position));
+  }
   struct Corner {
     const char* role;
     bool right, bottom;
   };
   for (const Corner& c : {Corner{"IMGTOPLEFT", false, false}, Corner{"IMGTOPRIGHT", true, false},
                           Corner{"IMGBTMLEFT", false, true}, Corner{"IMGBTMRIGHT", true, true}}) {
-    const TsMaskData* mask = MaskAt(*m, m->FindMask(data.SectionIndex, data.SkinSection(), c.role));
+    const TsMaskData* mask = t->Mask(t->FindMask(data.SectionIndex, data.SkinSection(), c.role));
     if (!mask) continue;
     const int w = mask->R.Width() / std::max<int>(mask->ImageCount, 1);
     const int h = mask->R.Height() / (std::clamp<int>(mask->MaskType, 0, 1) + 1);
     const TPoint at{c.right ? target.Right - w : target.Left,
                     c.bottom ? target.Bottom - h : target.Top};
-    DrawStateImage(bitmap, at, state, *mask, 1);
+    DrawStateImage(bitmap, at, to.Look, *mask, 1);
   }
 }
 
-void PaintSection(int section, const std::string& name, TCacheInfo info, int hotTexture,
-                  int texture, TsSkinManager* manager, TBitmap* bitmap, TPoint position,
-                  const TRect& target, int state, bool fillCentre) {
-  TsSkinManager* m = ManagerOrDefault(manager);
-  if (!IsPaintable(bitmap) || target.IsEmpty() || !Inside(target, bitmap) || !m ||
-      !m->IsValidSectionIndex(section))
+void PaintSection(const TsSectionRef& section, TCacheInfo info, const TsPaintTarget& to,
+                  TsBorderFlags border) {
+  const TsSkinTables* t = section.Tables;
+  const TRect& target = to.Rect;
+  if (!IsPaintable(to.Bitmap) || target.IsEmpty() || !Inside(target, to.Bitmap) || !t ||
+      !t->IsValidSectionIndex(section.Index))
     return;
-  PaintSectionBackground(section, name, info, kKeyColor, hotTexture, texture, m, bitmap, position,
-                         target, state);
-  const int border = m->FindMask(section, name, "BORDERSMASK");
-  info = Moved(info, position);
-  if (const TsMaskData* mask = MaskAt(*m, border))
-    DrawBorderMask(bitmap, target, fillCentre, true, state, *mask, info);
+  PaintSectionBackground(section, info, kKeyColor, to);
+  const int mask = t->FindMask(section.Index, section.Name, "BORDERSMASK");
+  info = Moved(info, to.Position);
+  if (const TsMaskData* borderMask = t->Mask(mask))
+    DrawBorderMask(to.Bitmap, target, static_cast<TsBorderFlags>(border | bfShowParent), to.Look,
+                   *borderMask, info);
 }
 
-void PaintSectionToDC(int section, const std::string& name, const TCacheInfo& info,
-                      TsSkinManager* manager, platform::HDC dc, TPoint position,
-                      const TRect& target, int state, bool fillCentre) {
-  TsSkinManager* m = ManagerOrDefault(manager);
-  if (!dc || !m || !m->IsValidSectionIndex(section) || target.Left < 0 || target.Top < 0 ||
-      target.Width() <= 0 || target.Height() <= 0)
+void PaintSectionToDC(const TsSectionRef& section, const TCacheInfo& info, platform::HDC dc,
+                      TPoint position, const TRect& target, TsLook look, TsBorderFlags border) {
+  if (!dc || !section.Tables || !section.Tables->IsValidSectionIndex(section.Index) ||
+      target.Left < 0 || target.Top < 0 || target.Width() <= 0 || target.Height() <= 0)
     return;
   platform::SavedDC saved(dc);
   try {
     auto temporary = NewBitmap24(target.Width(), target.Height());
-    PaintSection(section, name, info, -1, -1, m, temporary.get(), position,
-                 {0, 0, target.Width(), target.Height()}, state, fillCentre);
+    TsSectionRef byName = section;
+    byName.Texture = byName.HotTexture = -1;
+    PaintSection(byName, info,
+                 {temporary.get(), position, {0, 0, target.Width(), target.Height()}, look},
+                 border);
     platform::DeviceContext source(&temporary->DIB());
     platform::BitBlt(dc, target.Left, target.Top, target.Width(), target.Height(), &source, 0, 0,
                      platform::SRCCOPY);

@@ -142,20 +142,21 @@ void PutMaskPart(const TRect& target, const TRect& source, TBitmap* bitmap, cons
   }
 }
 
-void DrawBorderMask(TBitmap* bitmap, const TRect& target, bool fillCentre, bool useParent, int k,
+void DrawBorderMask(TBitmap* bitmap, const TRect& target, TsBorderFlags border, TsLook look,
                     const TsMaskData& mask, const TCacheInfo& info) {
-  if (!IsPaintable(bitmap) || target.Width() < 2 || target.Height() < 2 || !mask.Manager) return;
+  if (!IsPaintable(bitmap) || target.Width() < 2 || target.Height() < 2 || !mask.Tables) return;
   const TBitmap* picture = MaskSource(mask);
   if (!picture) return;
-  const TsBorderLayout l = BorderLayout(mask, k, target.Width(), target.Height());
+  const TsBorderLayout l = BorderLayout(mask, look, target.Width(), target.Height());
   if (l.ch < 0) return;
   const bool twoLayers = mask.MaskType != 0;
   for (TsBorderPart part : kPaintOrder) {
-    if (part == TsBorderPart::Centre && (!fillCentre || (!twoLayers && mask.BorderWidth != 0)))
+    if (part == TsBorderPart::Centre &&
+        (!(border & bfFillCentre) || (!twoLayers && mask.BorderWidth != 0)))
       continue;
     const TsPartPlace place = PartPlace(part, l, target);
     if (!twoLayers) {
-      PaintOneLayerPart(bitmap, place, mask, picture, useParent, info);
+      PaintOneLayerPart(bitmap, place, mask, picture, (border & bfShowParent) != 0, info);
       continue;
     }
     // Two-layer parts are always tiled, whatever the draw mode.
@@ -166,9 +167,9 @@ void DrawBorderMask(TBitmap* bitmap, const TRect& target, bool fillCentre, bool 
   }
 }
 
-void DrawBorderMaskWithRegion(TBitmap* bitmap, platform::Region& region, bool fillCentre, int k,
-                              const TsMaskData& mask) {
-  if (!IsPaintable(bitmap) || bitmap->Width() < 2 || bitmap->Height() < 2 || !mask.Manager) return;
+void DrawBorderMaskWithRegion(TBitmap* bitmap, platform::Region& region, TsBorderFlags border,
+                              TsLook look, const TsMaskData& mask) {
+  if (!IsPaintable(bitmap) || bitmap->Width() < 2 || bitmap->Height() < 2 || !mask.Tables) return;
   const TBitmap* picture = MaskSource(mask);
   if (!picture) return;
   TsMaskData own;  // a mask with its own picture and no state count covers that whole picture
@@ -184,12 +185,12 @@ void DrawBorderMaskWithRegion(TBitmap* bitmap, platform::Region& region, bool fi
     m = &own;
   }
   const TRect target{0, 0, bitmap->Width(), bitmap->Height()};
-  const TsBorderLayout l = BorderLayout(*m, k, target.Width(), target.Height());
+  const TsBorderLayout l = BorderLayout(*m, look, target.Width(), target.Height());
   if (l.ch < 0) return;
   const int maskRows = m->MaskType != 0 ? l.h : 0;
   try {
     for (TsBorderPart part : kRegionOrder) {
-      if (part == TsBorderPart::Centre && !fillCentre) continue;
+      if (part == TsBorderPart::Centre && !(border & bfFillCentre)) continue;
       const TsPartPlace place = PartPlace(part, l, target);
       ForEachTile(place.target, place.source.Width(), place.source.Height(), target,
                   [&](const TRect& tile) {

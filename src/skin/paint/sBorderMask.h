@@ -3,22 +3,23 @@
 // once, four edges and the centre tiled or stretched), for one-layer masks (key-coloured pixels
 // transparent) and two-layer masks (each pixel mixed into the target through its mask weights).
 // The variant for shaped windows also cuts the transparent corner pixels out of the window's
-// region. Nothing is drawn for masks without a manager, targets under 2 x 2 pixels or a negative
+// region. Nothing is drawn for masks of no tables, targets under 2 x 2 pixels or a negative
 // centre height; every copy clips to the target and the source, and nothing raises.
 
 #include "platform/drawing/Region.h"
 #include "skin/data/sMaskData.h"
 #include "skin/data/sMessages.h"
+#include "skin/paint/sPaintParams.h"
 #include "skin/paint/sPixelAccess.h"
 
 namespace skin {
 
-// Fits state k of the mask to the target rectangle of the bitmap. fillCentre paints the centre
-// (never for a one-layer mask with a BorderWidth); useParent lets key-coloured corner pixels of a
-// one-layer mask take the parent's background from info, whose offsets are already moved to the
-// target bitmap.
-void DrawBorderMask(framework::TBitmap* bitmap, const TRect& target, bool fillCentre,
-                    bool useParent, int k, const TsMaskData& mask, const TCacheInfo& info);
+// Fits the look's state image of the mask to the target rectangle of the bitmap. bfFillCentre
+// paints the centre (never for a one-layer mask with a BorderWidth); bfShowParent lets
+// key-coloured corner pixels of a one-layer mask take the parent's background from info, whose
+// offsets are already moved to the target bitmap.
+void DrawBorderMask(framework::TBitmap* bitmap, const TRect& target, TsBorderFlags border,
+                    TsLook look, const TsMaskData& mask, const TCacheInfo& info);
 
 // Copies the source rectangle of the two-layer picture source (mask band height(mask.R) div 2
 // rows lower) onto the target rectangle, as many rows and columns as both rectangles and both
@@ -31,8 +32,9 @@ void PutMaskPart(const TRect& target, const TRect& source, framework::TBitmap* b
 
 // The whole bitmap is the target: the border as DrawBorderMask draws it (edges always tiled), but
 // key-coloured pixels of the corners are not painted and are removed from region, one row run at
-// a time, so that the window shaped by it shows what lies behind there.
-void DrawBorderMaskWithRegion(framework::TBitmap* bitmap, platform::Region& region, bool fillCentre,
-                              int k, const TsMaskData& mask);
+// a time, so that the window shaped by it shows what lies behind there. Of the flags only
+// bfFillCentre counts.
+void DrawBorderMaskWithRegion(framework::TBitmap* bitmap, platform::Region& region,
+                              TsBorderFlags border, TsLook look, const TsMaskData& mask);
 
 }  // namespace skin

@@ -20,11 +20,20 @@ TsSkinManager* TsCommonDataBase::GetSkinManager() const {
   return skinManager_ ? skinManager_ : DefaultManager();
 }
 
+const TsSkinTables* TsCommonDataBase::SkinTables() const {
+  const TsSkinManager* manager = GetSkinManager();
+  return manager ? &manager->Tables() : nullptr;
+}
+
+TsSectionRef TsCommonDataBase::SectionRef() const {
+  return {SkinTables(), SectionIndex, skinSection_, PatternIndex, HotPatternIndex};
+}
+
 bool TsCommonDataBase::BoundToSection() const {
   if (!OwnerObject || OwnerObject->HasState(framework::csDestroying)) return false;
   const TsSkinManager* manager = GetSkinManager();
   if (!manager || manager->HasState(framework::csDestroying)) return false;
-  return manager->IsValidSectionIndex(SectionIndex);
+  return manager->Tables().IsValidSectionIndex(SectionIndex);
 }
 
 bool TsCommonDataBase::BoundToActiveSkin() const {
@@ -32,9 +41,8 @@ bool TsCommonDataBase::BoundToActiveSkin() const {
 }
 
 const TsGeneralData* TsCommonDataBase::Section() const {
-  const TsSkinManager* manager = GetSkinManager();
-  if (!manager || !manager->IsValidSectionIndex(SectionIndex)) return nullptr;
-  return &manager->Sections()[static_cast<size_t>(SectionIndex)];
+  const TsSkinTables* tables = SkinTables();
+  return tables ? tables->Section(SectionIndex) : nullptr;
 }
 
 bool TsCommonDataBase::IsTransparent() const {
@@ -79,15 +87,15 @@ void TsCommonDataBase::Bind(TsSkinManager* manager, const std::string& section) 
 
 void TsCommonDataBase::UpdateIndexes() {
   BackgroundDirty = true;
-  const TsSkinManager* manager = GetSkinManager();
-  SectionIndex = manager ? manager->FindSection(skinSection_) : -1;
+  const TsSkinTables* tables = SkinTables();
+  SectionIndex = tables ? tables->FindSection(skinSection_) : -1;
   if (SectionIndex < 0) {
     BorderMaskIndex = PatternIndex = HotPatternIndex = -1;
     return;
   }
-  BorderMaskIndex = manager->FindMask(SectionIndex, skinSection_, "BORDERSMASK");
-  PatternIndex = manager->FindTexture(SectionIndex, skinSection_, "PATTERN");
-  HotPatternIndex = manager->FindTexture(SectionIndex, skinSection_, "HOTPATTERN");
+  BorderMaskIndex = tables->FindMask(SectionIndex, skinSection_, "BORDERSMASK");
+  PatternIndex = tables->FindTexture(SectionIndex, skinSection_, "PATTERN");
+  HotPatternIndex = tables->FindTexture(SectionIndex, skinSection_, "HOTPATTERN");
 }
 
 }  // namespace skin

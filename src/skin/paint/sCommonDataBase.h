@@ -1,13 +1,13 @@
 #pragma once
 // The part of a control's skin binding that the painters read. Every skinned control owns one
 // binding (TsCommonData, published as its SkinData property); it ties the control to a section of
-// the skin manager's tables, keeps the control's 24-bit cache bitmap and the state flags that
-// decide when that cache is rebuilt. TsCommonData derives from this class and adds the setters of
-// the published properties, Loaded, and the handling of the skin message and of ordinary window
-// messages; the data itself is defined here, once, so that the painters below the controls can
-// read it.
+// the tables of a skin manager's loaded skin, keeps the control's 24-bit cache bitmap and the state
+// flags that decide when that cache is rebuilt. TsCommonData derives from this class and adds the
+// setters of the published properties, Loaded, and the handling of the skin message and of ordinary
+// window messages; the data itself is defined here, once, so that the painters below the controls
+// can read it.
 //
-// Indices are those of the manager's tables (-1: none) and hold until the next skin-loaded or
+// Indices are those of the skin's tables (-1: none) and hold until the next skin-loaded or
 // skin-removed announcement, after which UpdateIndexes looks them up again.
 
 #include <cstdint>
@@ -20,6 +20,7 @@
 #include "framework/graphics/Bitmap.h"
 #include "skin/data/sMaskData.h"
 #include "skin/data/sMessages.h"
+#include "skin/paint/sPaintParams.h"
 
 namespace framework {
 class TWinControl;
@@ -67,6 +68,10 @@ class TsCommonDataBase : public framework::TPersistent {
 
   // The named manager, else the default manager (nullptr when there is none).
   TsSkinManager* GetSkinManager() const;
+  // The tables of GetSkinManager's skin; nullptr without a manager.
+  const TsSkinTables* SkinTables() const;
+  // The bound section with its textures, in the tables of SkinTables.
+  TsSectionRef SectionRef() const;
   // The owner exists and is not being destroyed, a manager exists and is not being destroyed, and
   // SectionIndex is a valid section of it (whether or not its skin is active).
   bool BoundToSection() const;

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "framework/controls/WinControl.h"
-#include "skin/data/sSkinManager.h"
+#include "skin/data/sSkinTables.h"
 #include "skin/paint/sBackground.h"
 #include "skin/paint/sMaskGeometry.h"
 
@@ -26,15 +26,16 @@ TColor ParentColor(const TsCommonDataBase& data, const TCacheInfo& info) {
 
 }  // namespace
 
-void RepairCorners(TsCommonDataBase& data, int k, unsigned corners) {
-  const TsSkinManager* m = data.GetSkinManager();
+void RepairCorners(TsCommonDataBase& data, TsLook look, unsigned corners) {
+  const TsSkinTables* tables = data.SkinTables();
+  const TsMaskData* border = tables ? tables->Mask(data.BorderMaskIndex) : nullptr;
   framework::TControl* owner = data.OwnerControl;
-  if (!m || !m->IsValidMaskIndex(data.BorderMaskIndex) || !IsPaintable(data.CacheBitmap.get()) ||
-      !owner || owner->Width() < 2 || owner->Height() < 2)
+  if (!border || !IsPaintable(data.CacheBitmap.get()) || !owner || owner->Width() < 2 ||
+      owner->Height() < 2)
     return;
   TCacheInfo info = data.GetParentCache();
   ColorSlot() = ParentColor(data, info);
-  const TsMaskData& given = m->Masks()[static_cast<size_t>(data.BorderMaskIndex)];
+  const TsMaskData& given = *border;
   const TBitmap* picture = MaskSource(given);
   TsMaskData mask;  // the geometry used: a picture of its own without states is three states
   mask.R = given.R;
@@ -58,9 +59,9 @@ void RepairCorners(TsCommonDataBase& data, int k, unsigned corners) {
     const int w = mask.R.Width() / count;
     const int h = mask.R.Height() / (std::clamp<int>(mask.MaskType, 0, 1) + 1);
     // The state's column is found from the whole width, before it is divided: with a width
-    // that does not divide evenly, later states start further right than k whole state widths.
-    const int sx = mask.R.Left +
-                   static_cast<int>(int64_t{std::clamp(k, 0, count - 1)} * mask.R.Width() / count);
+    // that does not divide evenly, later states start further right than whole state widths.
+    const int sx = mask.R.Left + static_cast<int>(int64_t{std::clamp<int>(look, 0, count - 1)} *
+                                                  mask.R.Width() / count);
     const int wc = owner->Width();
     const int hc = owner->Height();
     const int top = mask.R.Top;

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "skin/data/sSkinManager.h"
+#include "skin/data/sSkinTables.h"
 
 namespace skin {
 
@@ -10,7 +10,7 @@ using framework::TBitmap;
 
 TBitmap* MaskSource(const TsMaskData& mask) {
   TBitmap* source = mask.Bmp ? mask.Bmp.get() : nullptr;
-  if (!source && mask.Manager) source = mask.Manager->MasterBitmap();
+  if (!source && mask.Tables) source = mask.Tables->MasterBitmap.get();
   return IsPaintable(source) ? source : nullptr;
 }
 
@@ -33,7 +33,7 @@ void FitMargins(int width, int height, int& wl, int& wt, int& wr, int& wb) {
   FitPair(height, wt, wb);
 }
 
-TsBorderLayout BorderLayout(const TsMaskData& mask, int k, int width, int height) {
+TsBorderLayout BorderLayout(const TsMaskData& mask, TsLook look, int width, int height) {
   TsBorderLayout l;
   l.WL = std::max<int>(mask.WL, 0);
   l.WT = std::max<int>(mask.WT, 0);
@@ -42,7 +42,7 @@ TsBorderLayout BorderLayout(const TsMaskData& mask, int k, int width, int height
   FitMargins(width, height, l.WL, l.WT, l.WR, l.WB);
   const int count = std::max<int>(mask.ImageCount, 1);
   const int layers = std::clamp<int>(mask.MaskType, 0, 1) + 1;
-  k = std::clamp(k, 0, count - 1);
+  const int k = std::clamp<int>(look, 0, count - 1);
   l.w = mask.R.Width() / count;
   l.h = mask.R.Height() / layers;
   l.cw = std::max(l.w - l.WL - l.WR, 0);

@@ -8,12 +8,13 @@
 #include <cstdint>
 
 #include "skin/data/sMaskData.h"
+#include "skin/paint/sPaintParams.h"
 #include "skin/paint/sPixelAccess.h"
 
 namespace skin {
 
-// The picture a mask's R lies in: its own, else its manager's master bitmap; nullptr when the
-// mask has neither (no manager) or the picture is not a 24-bit one.
+// The picture a mask's R lies in: its own, else the master bitmap of its tables; nullptr when
+// the mask has neither (no tables) or the picture is not a 24-bit one.
 framework::TBitmap* MaskSource(const TsMaskData& mask);
 
 // One state of a border mask fitted to a target rectangle.
@@ -31,9 +32,10 @@ struct TsBorderLayout {
 // one more when the width is odd), never going below 0; likewise for the height with WT and WB.
 void FitMargins(int width, int height, int& wl, int& wt, int& wr, int& wb);
 
-// The layout of state k (clamped to ImageCount - 1) of the mask over a target of the given size.
-// ImageCount below 1 counts as 1 and MaskType above 1 as 1, so that no division fails.
-TsBorderLayout BorderLayout(const TsMaskData& mask, int k, int width, int height);
+// The layout of the look's state image (clamped to ImageCount - 1) of the mask over a target of
+// the given size. ImageCount below 1 counts as 1 and MaskType above 1 as 1, so that no division
+// fails.
+TsBorderLayout BorderLayout(const TsMaskData& mask, TsLook look, int width, int height);
 
 // The nine parts of a border image, in the order the border painter draws them.
 enum class TsBorderPart {

@@ -148,9 +148,17 @@ TacFast24& Fast24();
 TacFastSum24& FastSum24();
 
 // The colour that key-coloured pixels of masked images take when no parent image is available;
-// kKeyColor while unset. Background composition sets it before it paints a face and resets it
-// afterwards.
+// kKeyColor while unset. Background composition sets it while it paints a face (TsFaceColors).
 TColor& MaskFillColor();
+
+// MaskFillColor set to a colour for a scope, and unset again when the scope ends, however it ends.
+class TsMaskFill {
+ public:
+  explicit TsMaskFill(TColor color) { MaskFillColor() = color; }
+  ~TsMaskFill() { MaskFillColor() = kKeyColor; }
+  TsMaskFill(const TsMaskFill&) = delete;
+  TsMaskFill& operator=(const TsMaskFill&) = delete;
+};
 
 // New, caller-owned device-independent bitmaps of 24 (32) bits per pixel; their pixels are white,
 // as the framework makes new pixels.

@@ -3,7 +3,7 @@
 #include "framework/graphics/Font.h"
 #include "platform/Utf8.h"
 #include "platform/windows/Paint.h"
-#include "skin/data/sSkinManager.h"
+#include "skin/data/sSkinTables.h"
 
 namespace skin {
 
@@ -110,14 +110,14 @@ void DrawSkinText(TCanvas* canvas, std::string_view text, bool enabled, bool hot
   Draw(canvas, text, e, flags | DT_NOCLIP, data.CustomFont() ? ownColor : colors[0]);
 }
 
-void DrawSectionText(TCanvas* canvas, std::string_view text, bool enabled, TsSkinManager* manager,
-                     bool hot, int section, unsigned flags, TRect& rect) {
-  TsSkinManager* m = manager ? manager : DefaultManager();
-  if (!canvas || !m || !m->IsValidSectionIndex(section)) return;
+void DrawSectionText(TCanvas* canvas, std::string_view text, bool enabled,
+                     const TsSkinTables* tables, TsLook look, int section, unsigned flags,
+                     TRect& rect) {
+  const TsGeneralData* g = tables ? tables->Section(section) : nullptr;
+  if (!canvas || !g) return;
   TRect e;
   if (!PlaceCaption(canvas, text, enabled, flags, rect, e)) return;
-  const TsGeneralData& g = m->Sections()[static_cast<size_t>(section)];
-  const TsFontColors& colors = hot ? g.HotFontColor : g.FontColor;
+  const TsFontColors& colors = look != lkNormal ? g->HotFontColor : g->FontColor;
   DrawOutlines(canvas, text, e, flags, colors);
   Draw(canvas, text, e, flags, colors[0]);
 }

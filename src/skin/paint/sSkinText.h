@@ -18,7 +18,6 @@
 
 namespace skin {
 
-class TsSkinManager;
 using platform::TColor;
 using platform::TRect;
 
@@ -33,9 +32,11 @@ void DrawSkinText(framework::TCanvas* canvas, std::string_view text, bool enable
                   const TsCommonDataBase& data, unsigned flags, TRect& rect);
 
 // The same by section index, without clipping, font assignment or the CustomFont rule: outlines
-// are always drawn. Nothing without a manager (nullptr: the default manager) or a valid section.
+// are always drawn, in the hot colours for every look but lkNormal. Nothing without tables or a
+// valid section.
 void DrawSectionText(framework::TCanvas* canvas, std::string_view text, bool enabled,
-                     TsSkinManager* manager, bool hot, int section, unsigned flags, TRect& rect);
+                     const TsSkinTables* tables, TsLook look, int section, unsigned flags,
+                     TRect& rect);
 
 // The text when it fits in limit pixels; else its longest prefix (whole characters) that fits
 // together with "...", followed by "..."; empty when the limit is 0 or not even one character

@@ -42,11 +42,12 @@ void PutMaskedImage(TBitmap* bitmap, int x, int y, const TRect& r, const TBitmap
   }
 }
 
-void DrawStateImage(TBitmap* bitmap, platform::TPoint p, int k, const TsMaskData& mask, int mode) {
+void DrawStateImage(TBitmap* bitmap, platform::TPoint p, TsLook look, const TsMaskData& mask,
+                    int mode) {
   const int count = std::max<int>(mask.ImageCount, 1);
   const int w = mask.R.Width() / count;
   const int h = mask.R.Height() / (std::clamp<int>(mask.MaskType, 0, 1) + 1);
-  int sx = std::clamp(k, 0, count - 1) * w;
+  int sx = std::clamp<int>(look, 0, count - 1) * w;
   int sy = 0;
   int width = w;
   int height = h;
@@ -67,7 +68,7 @@ void DrawStateImage(TBitmap* bitmap, platform::TPoint p, int k, const TsMaskData
     PutMaskedImage(bitmap, p.X, p.Y, source, mask.Bmp.get(), mask, mode);
     return;
   }
-  if (!mask.Manager || mask.ImageCount == 0) return;
+  if (!mask.Tables || mask.ImageCount == 0) return;
   TBitmap* picture = MaskSource(mask);
   if (!picture) return;
   if (mask.MaskType != 0) {

@@ -3,15 +3,17 @@
 // ornaments of a face), normally or dimmed.
 
 #include "skin/data/sMaskData.h"
+#include "skin/paint/sPaintParams.h"
 #include "skin/paint/sPixelAccess.h"
 
 namespace skin {
 
-// Draws state k (clamped to ImageCount - 1) of the mask with its top-left corner at point. Mode 1
+// Draws the look's state image (clamped to ImageCount - 1) of the mask with its top-left corner at
+// point. Mode 1
 // draws it as it is; any other mode dims it: a one-layer glyph is blended half transparent, a
 // two-layer glyph has its mask weights raised by 100. A point left of or above 0 starts the
 // source and the target that much further right or down.
-void DrawStateImage(framework::TBitmap* bitmap, platform::TPoint point, int k,
+void DrawStateImage(framework::TBitmap* bitmap, platform::TPoint point, TsLook look,
                     const TsMaskData& mask, int mode);
 
 // Draws the inclusive source rectangle of picture at (x, y): a two-layer mask mixes each image

@@ -52,8 +52,8 @@ void DrawTexture(TBitmap* bitmap, TRect& area, const framework::TGraphic* pictur
     area = kCoveredAll;
     return;
   }
-  if (!mask || !mask->Manager) return;
-  const TBitmap* master = mask->Manager ? MaskSource(*mask) : nullptr;
+  if (!mask || !mask->Tables) return;
+  const TBitmap* master = mask->Tables ? MaskSource(*mask) : nullptr;
   if (!master || !IsPaintable(bitmap)) return;
   const platform::DIBitmap& pixels = master->DIB();
   const TRect tile = mask->R;

@@ -20,8 +20,8 @@ constexpr TRect kCoveredAll{-1, -1, -1, -1};
 void TileImage(framework::TBitmap* bitmap, const TRect& area, const framework::TGraphic* picture);
 
 // Paints an unmasked texture into area. A pattern picture that is given and not empty is tiled
-// over the area. Otherwise, when the mask has a manager, its rectangle R of the master bitmap is
-// painted by mode (w x h being R's size):
+// over the area. Otherwise, when the mask belongs to tables, its rectangle R of the master bitmap
+// is painted by mode (w x h being R's size):
 //   0  tiles over the area                                  -> kCoveredAll
 //   1  one stretched copy over the area                     -> kCoveredAll
 //   2  one row of tiles along the top                       -> the area below it

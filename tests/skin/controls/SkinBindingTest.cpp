@@ -36,7 +36,7 @@ TEST_F(SkinBindingTest, SectionNamesAreStoredUpperCaseAndAnEmptyOneIsUnknown) {
   EXPECT_FALSE(data->BoundToSection());
   data->SetSkinSection("edit");
   EXPECT_EQ(data->SkinSection(), "EDIT");
-  EXPECT_EQ(data->SectionIndex, manager->FindSection("EDIT"));
+  EXPECT_EQ(data->SectionIndex, manager->Tables().FindSection("EDIT"));
   EXPECT_TRUE(data->BoundToActiveSkin());
   // An unknown name leaves the edit plain, in the class library's colours.
   data->SetSkinSection("NO SUCH SECTION");
@@ -126,7 +126,7 @@ TEST_F(SkinBindingTest, ARefreshOfTheSkinReachesTheControlsOfASkinnedForm) {
   ShowSkinned();
   manager->SetHueOffset(120);  // recoloured: the manager refreshes the forms
   const TsGeneralData& section =
-      manager->Sections()[static_cast<size_t>(manager->FindSection("EDIT"))];
+      manager->Tables().Sections[static_cast<size_t>(manager->Tables().FindSection("EDIT"))];
   ASSERT_NE(section.Color, 0x0000FF);
   EXPECT_EQ(edit->Color(), section.Color);
   Pump();
@@ -330,7 +330,7 @@ TEST_F(SkinBindingTest, CornersOfALaterStateAreTakenFromItsShareOfTheWholeWidth)
   platform::DIBitmap& cache = data->CacheBitmap->DIB();
   for (int y = 0; y < 3; ++y)
     for (int x = 0; x < 3; ++x) cache.SetPixel(x, y, platform::clBlack);
-  RepairCorners(*data, 2, crTopLeft);
+  RepairCorners(*data, lkPressed, crTopLeft);
   for (int y = 0; y < 3; ++y)
     for (int x = 0; x < 3; ++x)
       EXPECT_EQ(cache.Pixel(x, y), (13 + x + y) % 5 == 0 ? platform::clRed : platform::clBlack)

@@ -128,7 +128,7 @@ TEST_F(SkinnedLabelTest, TheSkinColourFollowsTheSkinUnlessUseSkinColorIsOff) {
   follows->Invalidate();
   keeps->Invalidate();
   Pump();
-  EXPECT_EQ(follows->Font()->Color(), manager->GlobalTextColor());
+  EXPECT_EQ(follows->Font()->Color(), manager->Tables().GlobalTextColor());
   EXPECT_EQ(keeps->Font()->Color(), platform::clMaroon);
   manager->SetActive(false);
   Pump();

@@ -81,17 +81,21 @@ class SkinColorTest : public SkinTest {
     manager.reset();
     SkinTest::TearDown();
   }
-  const TsGeneralData& Form() const { return manager->Sections()[1]; }
+  const TsGeneralData& Form() const { return manager->Tables().Sections[1]; }
 
   std::unique_ptr<TsSkinManager> manager;
 };
 
 TEST_F(SkinColorTest, HueOffsetRecoloursTheTablesOnceFromStoredData) {
-  const std::vector<uint8_t> jpegBefore = manager->Patterns()[0].Img->Bytes();
+  const std::vector<uint8_t> jpegBefore = manager->Tables().Patterns[0].Img->Bytes();
+  const int16_t boxChecked = manager->Tables().CommonIndices().BoxChecked;
+  ASSERT_GE(boxChecked, 0);
   log.clear();
   auto* form = new RecordingForm(app.get(), &log);
   manager->SetHueOffset(120);
   EXPECT_EQ(Commands(), (std::vector<int>{SKC_STOPFADE, SKC_REFRESH}));
+  // Only a refresh is announced, so the check boxes keep the glyph indices they have.
+  EXPECT_EQ(manager->Tables().CommonIndices().BoxChecked, boxChecked);
   EXPECT_EQ(Form().Color, kGreen);
   EXPECT_EQ(Form().HotColor, AdjustHue(0xCAAB77, 120));
   EXPECT_EQ(Form().FontColor, (TsFontColors{0, AdjustHue(16768169, 120), -1, -1, -1}));
@@ -101,12 +105,12 @@ TEST_F(SkinColorTest, HueOffsetRecoloursTheTablesOnceFromStoredData) {
   EXPECT_EQ(Form().ShadowColor, kRed);  // not adjusted
   EXPECT_EQ(Form().BorderColor1, kRed);
   EXPECT_EQ(manager->SkinData().Shadow1Color, AdjustHue(5061670, 120));
-  EXPECT_EQ(manager->MasterBitmap()->DIB().Pixel(2, 0), kGreen);
-  EXPECT_EQ(manager->MasterBitmap()->DIB().Pixel(0, 0), platform::clFuchsia);
-  EXPECT_EQ(manager->MasterBitmap()->DIB().Pixel(1, 0), 0x808080);
-  const int huge = manager->FindMaskExact("BUTTON_HUGE", "BORDERSMASK");
-  EXPECT_EQ(manager->Masks()[huge].Bmp->DIB().Pixel(2, 0), kGreen);
-  EXPECT_EQ(manager->Patterns()[0].Img->Bytes(), jpegBefore);  // patterns keep their colours
+  EXPECT_EQ(manager->Tables().MasterBitmap->DIB().Pixel(2, 0), kGreen);
+  EXPECT_EQ(manager->Tables().MasterBitmap->DIB().Pixel(0, 0), platform::clFuchsia);
+  EXPECT_EQ(manager->Tables().MasterBitmap->DIB().Pixel(1, 0), 0x808080);
+  const int huge = manager->Tables().FindMaskExact("BUTTON_HUGE", "BORDERSMASK");
+  EXPECT_EQ(manager->Tables().Masks[huge].Bmp->DIB().Pixel(2, 0), kGreen);
+  EXPECT_EQ(manager->Tables().Patterns[0].Img->Bytes(), jpegBefore);  // patterns keep their colours
 
   // 30 and then 60 is a rotation of 60, not 90; 360 is the stored skin again.
   manager->SetHueOffset(30);
@@ -116,14 +120,14 @@ TEST_F(SkinColorTest, HueOffsetRecoloursTheTablesOnceFromStoredData) {
   EXPECT_EQ(Form().Color, kRed);
   EXPECT_EQ(Form().HotColor, 0xCAAB77);  // a full turn is no turn, whole degrees or not
   EXPECT_EQ(manager->SkinData().Shadow1Color, 5061670);
-  EXPECT_EQ(manager->MasterBitmap()->DIB().Pixel(2, 0), kRed);
+  EXPECT_EQ(manager->Tables().MasterBitmap->DIB().Pixel(2, 0), kRed);
   (void)form;
 }
 
 TEST_F(SkinColorTest, SaturationGoesBackToTheStoredColours) {
   manager->SetSaturation(-100);
   EXPECT_EQ(Form().Color, 0x555555);
-  EXPECT_EQ(manager->MasterBitmap()->DIB().Pixel(2, 0), 0x555555);
+  EXPECT_EQ(manager->Tables().MasterBitmap->DIB().Pixel(2, 0), 0x555555);
   manager->SetSaturation(20);
   EXPECT_NE(Form().HotColor, 0xCAAB77);
   manager->SetSaturation(0);
@@ -137,7 +141,7 @@ TEST_F(SkinColorTest, SaturationGoesBackToTheStoredColours) {
 TEST_F(SkinColorTest, WithoutAReadySkinOnlyTheValueIsStoredAndTheNextLoadAppliesIt) {
   manager->SetActive(false);
   manager->SetHueOffset(120);
-  EXPECT_TRUE(manager->Sections().empty());
+  EXPECT_TRUE(manager->Tables().Sections.empty());
   manager->SetActive(true);
   EXPECT_EQ(Form().Color, kGreen);
 }

@@ -21,7 +21,7 @@ class MaskTableTest : public SkinTest {
     SkinTest::TearDown();
   }
   void Load() { manager->SetSkinName("BlueIce (internal)"); }
-  int Section(const std::string& name) const { return manager->FindSection(name); }
+  int Section(const std::string& name) const { return manager->Tables().FindSection(name); }
 
   std::unique_ptr<TsSkinManager> manager;
   TsStoredSkin* skin = nullptr;
@@ -29,7 +29,7 @@ class MaskTableTest : public SkinTest {
 
 TEST_F(MaskTableTest, MasterBitmapAndOwnPicturesBecome24BitWithTheirPixels) {
   Load();
-  TBitmap* master = manager->MasterBitmap();
+  TBitmap* master = manager->Tables().MasterBitmap.get();
   ASSERT_NE(master, nullptr);
   EXPECT_EQ(master->PixelFormat(), framework::pf24bit);
   EXPECT_EQ(master->Width(), 64);
@@ -38,16 +38,17 @@ TEST_F(MaskTableTest, MasterBitmapAndOwnPicturesBecome24BitWithTheirPixels) {
   EXPECT_EQ(master->DIB().Pixel(0, 0), platform::clFuchsia);  // palette index 0
   EXPECT_EQ(master->DIB().Pixel(2, 0), 0x0000FF);             // index 2, red
 
-  const int huge = manager->FindMaskExact("BUTTON_HUGE", "BORDERSMASK");
+  const int huge = manager->Tables().FindMaskExact("BUTTON_HUGE", "BORDERSMASK");
   ASSERT_GE(huge, 0);
-  const TsMaskData& m = manager->Masks()[huge];
+  const TsMaskData& m = manager->Tables().Masks[huge];
   ASSERT_NE(m.Bmp, nullptr);
   EXPECT_EQ(m.Bmp->PixelFormat(), framework::pf24bit);
   EXPECT_EQ(m.R, (platform::TRect{0, 0, 36, 24}));  // the whole picture, whatever Left..Bottom said
-  EXPECT_EQ(m.Manager, manager.get());
+  EXPECT_EQ(m.Tables, &manager->Tables());
   EXPECT_EQ(m.WL, 4);  // 36 div 9
   EXPECT_EQ(m.WT, 4);  // 24 div 6
-  EXPECT_EQ(manager->Masks()[manager->FindMaskExact("EDIT", "BORDERSMASK")].Bmp, nullptr);
+  EXPECT_EQ(manager->Tables().Masks[manager->Tables().FindMaskExact("EDIT", "BORDERSMASK")].Bmp,
+            nullptr);
 }
 
 TEST_F(MaskTableTest, StateCountsMaskTypesAndMarginsFollowTheRules) {
@@ -57,7 +58,7 @@ TEST_F(MaskTableTest, StateCountsMaskTypesAndMarginsFollowTheRules) {
   AddMask(skin, "x", "lower", {0, 0, 10, 10}, 1, -3, 0);  // names upper-cased, type 0
   Load();
   auto mask = [&](const char* role) -> const TsMaskData& {
-    return manager->Masks()[manager->FindMaskExact("X", role)];
+    return manager->Tables().Masks[manager->Tables().FindMaskExact("X", role)];
   };
   const TsMaskData& zero = mask("ZERO");
   EXPECT_EQ(zero.ImageCount, 3);
@@ -78,12 +79,14 @@ TEST_F(MaskTableTest, StateCountsMaskTypesAndMarginsFollowTheRules) {
   EXPECT_EQ(lower.MaskType, 0);
 
   // Margins: own widths first, then the border width, then a third of one state image.
-  EXPECT_EQ(manager->MarginLeft(manager->FindMaskExact("PANEL", "BORDERSMASK")), 7);
-  EXPECT_EQ(manager->MarginLeft(manager->FindMaskExact("X", "ZERO")), 7);
-  EXPECT_EQ(manager->MarginTop(manager->FindMaskExact("X", "ZERO")), 7);
-  EXPECT_EQ(manager->MarginRight(manager->FindMaskExact("EDIT", "BORDERSMASK")), 1);
-  EXPECT_EQ(manager->MarginBottom(-1), 0);
-  EXPECT_EQ(manager->MarginLeft(static_cast<int>(manager->Masks().size())), 0);
+  EXPECT_EQ(manager->Tables().MarginLeft(manager->Tables().FindMaskExact("PANEL", "BORDERSMASK")),
+            7);
+  EXPECT_EQ(manager->Tables().MarginLeft(manager->Tables().FindMaskExact("X", "ZERO")), 7);
+  EXPECT_EQ(manager->Tables().MarginTop(manager->Tables().FindMaskExact("X", "ZERO")), 7);
+  EXPECT_EQ(manager->Tables().MarginRight(manager->Tables().FindMaskExact("EDIT", "BORDERSMASK")),
+            1);
+  EXPECT_EQ(manager->Tables().MarginBottom(-1), 0);
+  EXPECT_EQ(manager->Tables().MarginLeft(static_cast<int>(manager->Tables().Masks.size())), 0);
 }
 
 TEST_F(MaskTableTest, MaskLookUpsWithAndWithoutInheritance) {
@@ -91,34 +94,35 @@ TEST_F(MaskTableTest, MaskLookUpsWithAndWithoutInheritance) {
   AddMask(skin, "COMBOBOX", "BORDERSMASK", {0, 0, 6, 6}, 1, 0, 1);
   Load();
   const int edit = Section("EDIT"), combo = Section("COMBOBOX"), check = Section("CHECKBOX");
-  const int editBorder = manager->FindMaskExact("EDIT", "BORDERSMASK");
+  const int editBorder = manager->Tables().FindMaskExact("EDIT", "BORDERSMASK");
   ASSERT_GE(editBorder, 0);
-  EXPECT_EQ(manager->FindMask(edit, "EDIT", "BORDERSMASK"), editBorder);
-  EXPECT_EQ(manager->FindMask(-1, "EDIT", "BORDERSMASK"), -1);
-  EXPECT_EQ(manager->FindMask(edit, "", "BORDERSMASK"), -1);
-  EXPECT_EQ(manager->FindMask(edit, "EDIT", "bordersmask"), -1);
-  EXPECT_EQ(manager->FindMask(check, "CHECKBOX", "BOXCHECKED"), -1);
+  EXPECT_EQ(manager->Tables().FindMask(edit, "EDIT", "BORDERSMASK"), editBorder);
+  EXPECT_EQ(manager->Tables().FindMask(-1, "EDIT", "BORDERSMASK"), -1);
+  EXPECT_EQ(manager->Tables().FindMask(edit, "", "BORDERSMASK"), -1);
+  EXPECT_EQ(manager->Tables().FindMask(edit, "EDIT", "bordersmask"), -1);
+  EXPECT_EQ(manager->Tables().FindMask(check, "CHECKBOX", "BOXCHECKED"), -1);
   // COMBOBOX has its own border and inherits the glyph of EDIT.
-  EXPECT_EQ(manager->FindMask(combo, "COMBOBOX", "BORDERSMASK"),
-            manager->FindMaskExact("COMBOBOX", "BORDERSMASK"));
-  EXPECT_EQ(manager->FindMask(combo, "COMBOBOX", "GLYPHMASK"),
-            manager->FindMaskExact("EDIT", "GLYPHMASK"));
-  EXPECT_EQ(manager->FindMaskExact("COMBOBOX", "GLYPHMASK"), -1);
+  EXPECT_EQ(manager->Tables().FindMask(combo, "COMBOBOX", "BORDERSMASK"),
+            manager->Tables().FindMaskExact("COMBOBOX", "BORDERSMASK"));
+  EXPECT_EQ(manager->Tables().FindMask(combo, "COMBOBOX", "GLYPHMASK"),
+            manager->Tables().FindMaskExact("EDIT", "GLYPHMASK"));
+  EXPECT_EQ(manager->Tables().FindMaskExact("COMBOBOX", "GLYPHMASK"), -1);
 
-  EXPECT_TRUE(manager->IsValidMaskIndex(editBorder));
-  EXPECT_FALSE(manager->IsValidMaskIndex(-1));
-  EXPECT_FALSE(manager->IsValidMaskIndex(static_cast<int>(manager->Masks().size())));
+  EXPECT_TRUE(manager->Tables().IsValidMaskIndex(editBorder));
+  EXPECT_FALSE(manager->Tables().IsValidMaskIndex(-1));
+  EXPECT_FALSE(
+      manager->Tables().IsValidMaskIndex(static_cast<int>(manager->Tables().Masks.size())));
 
   // Textures: only texture masks count; PATTERN roles always are textures.
-  EXPECT_EQ(manager->FindTexture(Section("GRIPH"), "GRIPH", "PATTERN"),
-            manager->FindMaskExact("GRIPH", "PATTERN"));
-  EXPECT_EQ(manager->FindTexture(edit, "EDIT", "BORDERSMASK"), -1);
-  EXPECT_EQ(manager->FindTexture(Section("FORM"), "FORM", "PATTERN"), -1);
+  EXPECT_EQ(manager->Tables().FindTexture(Section("GRIPH"), "GRIPH", "PATTERN"),
+            manager->Tables().FindMaskExact("GRIPH", "PATTERN"));
+  EXPECT_EQ(manager->Tables().FindTexture(edit, "EDIT", "BORDERSMASK"), -1);
+  EXPECT_EQ(manager->Tables().FindTexture(Section("FORM"), "FORM", "PATTERN"), -1);
 
   // The check box glyphs come from GLOBALINFO through the common index cache.
-  EXPECT_EQ(manager->CommonIndices().BoxChecked,
-            manager->FindMaskExact("GLOBALINFO", "BOXCHECKED"));
-  EXPECT_EQ(manager->CommonIndices().BoxGrayed, -1);
+  EXPECT_EQ(manager->Tables().CommonIndices().BoxChecked,
+            manager->Tables().FindMaskExact("GLOBALINFO", "BOXCHECKED"));
+  EXPECT_EQ(manager->Tables().CommonIndices().BoxGrayed, -1);
 }
 
 TEST_F(MaskTableTest, ParentClassCyclesEndTheSearch) {
@@ -127,29 +131,30 @@ TEST_F(MaskTableTest, ParentClassCyclesEndTheSearch) {
   AddSection(skin, "SELF", "SELF");
   AddMask(skin, "B", "ONLYB", {0, 0, 3, 3}, 1, 0, 0);
   Load();
-  EXPECT_EQ(manager->FindMask(Section("A"), "A", "ONLYB"), manager->FindMaskExact("B", "ONLYB"));
-  EXPECT_EQ(manager->FindMask(Section("A"), "A", "NOWHERE"), -1);
-  EXPECT_EQ(manager->FindTexture(Section("B"), "B", "NOWHERE"), -1);
-  EXPECT_EQ(manager->FindPattern(Section("A"), "A", "NOWHERE"), -1);
-  EXPECT_EQ(manager->FindMask(Section("SELF"), "SELF", "NOWHERE"), -1);
+  EXPECT_EQ(manager->Tables().FindMask(Section("A"), "A", "ONLYB"),
+            manager->Tables().FindMaskExact("B", "ONLYB"));
+  EXPECT_EQ(manager->Tables().FindMask(Section("A"), "A", "NOWHERE"), -1);
+  EXPECT_EQ(manager->Tables().FindTexture(Section("B"), "B", "NOWHERE"), -1);
+  EXPECT_EQ(manager->Tables().FindPattern(Section("A"), "A", "NOWHERE"), -1);
+  EXPECT_EQ(manager->Tables().FindMask(Section("SELF"), "SELF", "NOWHERE"), -1);
 }
 
 TEST_F(MaskTableTest, PatternsSharePicturesByName) {
   Load();
-  const int form = manager->FindPattern(Section("FORM"), "FORM", "PATTERN");
-  const int dialog = manager->FindPattern(Section("DIALOG"), "DIALOG", "PATTERN");
+  const int form = manager->Tables().FindPattern(Section("FORM"), "FORM", "PATTERN");
+  const int dialog = manager->Tables().FindPattern(Section("DIALOG"), "DIALOG", "PATTERN");
   ASSERT_GE(form, 0);
   ASSERT_GE(dialog, 0);
   EXPECT_NE(form, dialog);
-  const TsPatternData& f = manager->Patterns()[form];
+  const TsPatternData& f = manager->Tables().Patterns[form];
   EXPECT_EQ(f.Img->Width(), 16);
-  EXPECT_EQ(f.Img->Bytes(), manager->Patterns()[dialog].Img->Bytes());
-  EXPECT_EQ(manager->FindPattern(-1, "FORM", "PATTERN"), -1);
-  EXPECT_EQ(manager->FindPattern(Section("FORM"), "", "PATTERN"), -1);
+  EXPECT_EQ(f.Img->Bytes(), manager->Tables().Patterns[dialog].Img->Bytes());
+  EXPECT_EQ(manager->Tables().FindPattern(-1, "FORM", "PATTERN"), -1);
+  EXPECT_EQ(manager->Tables().FindPattern(Section("FORM"), "", "PATTERN"), -1);
   // Without a partner carrying the picture the pattern stays empty.
-  const int panel = manager->FindPattern(Section("PANEL"), "PANEL", "PATTERN");
+  const int panel = manager->Tables().FindPattern(Section("PANEL"), "PANEL", "PATTERN");
   ASSERT_GE(panel, 0);
-  EXPECT_TRUE(manager->Patterns()[panel].Img->Empty());
+  EXPECT_TRUE(manager->Tables().Patterns[panel].Img->Empty());
 }
 
 TEST_F(MaskTableTest, CommonSectionsAddRectanglesPicturesAndPatterns) {
@@ -188,11 +193,11 @@ TEST_F(MaskTableTest, CommonSectionsAddRectanglesPicturesAndPatterns) {
       (folder / "Back.jpg").string() + "\n");
   manager->SetCommonSections(&lines);  // inactive-safe: loads the skin now
   const size_t stored = 6;
-  ASSERT_EQ(manager->Masks().size(), stored + 3);
+  ASSERT_EQ(manager->Tables().Masks.size(), stored + 3);
 
   // GLOBALINFO keys are not masks.
-  EXPECT_EQ(manager->FindMaskExact("GLOBALINFO", "BOXGRAYED"), -1);
-  const TsMaskData& border = manager->Masks()[stored];
+  EXPECT_EQ(manager->Tables().FindMaskExact("GLOBALINFO", "BOXGRAYED"), -1);
+  const TsMaskData& border = manager->Tables().Masks[stored];
   EXPECT_EQ(border.SectionName, "EXTRA");
   EXPECT_EQ(border.PropertyName, "BORDERSMASK");
   EXPECT_EQ(border.R, (platform::TRect{10, 0, 40, 30}));
@@ -201,10 +206,10 @@ TEST_F(MaskTableTest, CommonSectionsAddRectanglesPicturesAndPatterns) {
   EXPECT_EQ(border.WL, 2);
   EXPECT_EQ(border.DrawMode, 1);
   EXPECT_EQ(border.ImgType, itisaBorder);
-  const TsMaskData& pattern = manager->Masks()[stored + 1];
+  const TsMaskData& pattern = manager->Tables().Masks[stored + 1];
   EXPECT_EQ(pattern.ImgType, itisaTexture);
   EXPECT_EQ(pattern.DrawMode, 0);
-  const TsMaskData& glyph = manager->Masks()[stored + 2];
+  const TsMaskData& glyph = manager->Tables().Masks[stored + 2];
   ASSERT_NE(glyph.Bmp, nullptr);
   EXPECT_EQ(glyph.R, (platform::TRect{0, 0, 18, 12}));
   EXPECT_EQ(glyph.ImageCount, 3);
@@ -213,12 +218,12 @@ TEST_F(MaskTableTest, CommonSectionsAddRectanglesPicturesAndPatterns) {
   EXPECT_EQ(glyph.WT, 2);
 
   // The common section is a section too; its pattern is found through it.
-  const int extra = manager->FindSection("Extra");
+  const int extra = manager->Tables().FindSection("Extra");
   ASSERT_GE(extra, 0);
-  EXPECT_EQ(manager->FindTexture(extra, "EXTRA", "PATTERN"), static_cast<int>(stored + 1));
-  ASSERT_EQ(manager->Patterns().size(), 6u);
-  EXPECT_EQ(manager->Patterns()[5].PropertyName, "BACK");
-  EXPECT_EQ(manager->Patterns()[5].Img->Width(), 8);
+  EXPECT_EQ(manager->Tables().FindTexture(extra, "EXTRA", "PATTERN"), static_cast<int>(stored + 1));
+  ASSERT_EQ(manager->Tables().Patterns.size(), 6u);
+  EXPECT_EQ(manager->Tables().Patterns[5].PropertyName, "BACK");
+  EXPECT_EQ(manager->Tables().Patterns[5].Img->Width(), 8);
   std::filesystem::remove_all(folder);
 }
 

@@ -16,11 +16,11 @@ namespace {
 // (when it is not the name itself), found by a search of the table, and so on.
 int Walk(const TsSkinManager& m, int index, std::string name,
          const std::function<bool(const std::string& section)>& has) {
-  const TsGeneralDataArray& sections = m.Sections();
+  const TsGeneralDataArray& sections = m.Tables().Sections;
   for (size_t step = 0; step <= sections.size(); ++step) {
     if (index < 0 || name.empty()) return -1;
     if (has(name)) return 1;
-    if (!m.IsValidSectionIndex(index)) return -1;
+    if (!m.Tables().IsValidSectionIndex(index)) return -1;
     const std::string parent = sections[static_cast<size_t>(index)].ParentClass;
     if (parent.empty() || parent == name) return -1;
     index = -1;
@@ -76,32 +76,33 @@ TEST_F(ParentChainTest, LookUpsGiveWhatWalkingTheParentsGivesOnAnyGraph) {
       if (pick(4) == 0) AddPattern(skin, section, pick(2) ? "PATTERN" : "HOTPATTERN", "BG.JPG");
     }
     manager.SetSkinName("Graph");
-    ASSERT_GT(manager.Sections().size(), 120u);
+    ASSERT_GT(manager.Tables().Sections.size(), 120u);
 
     const auto any = [](const auto&) { return true; };
     const auto textures = [](const TsMaskData& m) { return m.ImgType == itisaTexture; };
-    for (int index = -1; index <= static_cast<int>(manager.Sections().size()); ++index) {
+    for (int index = -1; index <= static_cast<int>(manager.Tables().Sections.size()); ++index) {
       // The section's own name, and a name the caller gives that is not the section's.
-      const std::string own = manager.IsValidSectionIndex(index)
-                                  ? manager.Sections()[static_cast<size_t>(index)].SectionName
-                                  : "S1";
+      const std::string own =
+          manager.Tables().IsValidSectionIndex(index)
+              ? manager.Tables().Sections[static_cast<size_t>(index)].SectionName
+              : "S1";
       for (const std::string& name : {own, std::string("S") + std::to_string(pick(90))}) {
         for (const char* role : {"BORDERSMASK", "PATTERN", "HOTPATTERN"}) {
-          ASSERT_EQ(manager.FindMask(index, name, role),
-                    Expected(manager, index, name, role, manager.Masks(), any))
+          ASSERT_EQ(manager.Tables().FindMask(index, name, role),
+                    Expected(manager, index, name, role, manager.Tables().Masks, any))
               << index << " " << name << " " << role;
-          ASSERT_EQ(manager.FindTexture(index, name, role),
-                    Expected(manager, index, name, role, manager.Masks(), textures))
+          ASSERT_EQ(manager.Tables().FindTexture(index, name, role),
+                    Expected(manager, index, name, role, manager.Tables().Masks, textures))
               << index << " " << name << " " << role;
-          ASSERT_EQ(manager.FindPattern(index, name, role),
-                    Expected(manager, index, name, role, manager.Patterns(), any))
+          ASSERT_EQ(manager.Tables().FindPattern(index, name, role),
+                    Expected(manager, index, name, role, manager.Tables().Patterns, any))
               << index << " " << name << " " << role;
         }
       }
-      if (manager.IsValidSectionIndex(index)) {
+      if (manager.Tables().IsValidSectionIndex(index)) {
         int first = 0;
-        while (manager.Sections()[static_cast<size_t>(first)].SectionName != own) ++first;
-        ASSERT_EQ(manager.FindSection(own), first);
+        while (manager.Tables().Sections[static_cast<size_t>(first)].SectionName != own) ++first;
+        ASSERT_EQ(manager.Tables().FindSection(own), first);
       }
     }
   }
@@ -121,14 +122,21 @@ TEST_F(ParentChainTest, AChainOfThousandsOfSectionsIsResolvedOnceNotAtEveryLookU
   AddSection(skin, "C" + std::to_string(kLength));
   AddMask(skin, "C" + std::to_string(kLength), "BORDERSMASK", {0, 0, 12, 8}, 1, 0, 0);
   manager.SetSkinName("Chain");
-  const int mask = manager.FindMaskExact("C" + std::to_string(kLength), "BORDERSMASK");
+  const int mask = manager.Tables().FindMaskExact("C" + std::to_string(kLength), "BORDERSMASK");
   ASSERT_GE(mask, 0);
   for (int i = 0; i < kLength; ++i) {
     const std::string chained = "C" + std::to_string(i);
     const std::string looped = "L" + std::to_string(i);
-    ASSERT_EQ(manager.FindMask(manager.FindSection(chained), chained, "BORDERSMASK"), mask) << i;
-    ASSERT_EQ(manager.FindMask(manager.FindSection(looped), looped, "BORDERSMASK"), -1) << i;
-    ASSERT_EQ(manager.FindTexture(manager.FindSection(looped), looped, "PATTERN"), -1) << i;
+    ASSERT_EQ(
+        manager.Tables().FindMask(manager.Tables().FindSection(chained), chained, "BORDERSMASK"),
+        mask)
+        << i;
+    ASSERT_EQ(
+        manager.Tables().FindMask(manager.Tables().FindSection(looped), looped, "BORDERSMASK"), -1)
+        << i;
+    ASSERT_EQ(manager.Tables().FindTexture(manager.Tables().FindSection(looped), looped, "PATTERN"),
+              -1)
+        << i;
   }
 }
 

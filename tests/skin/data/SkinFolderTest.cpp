@@ -64,14 +64,14 @@ class SkinFolderTest : public SkinTest {
     Write(name + "/Options.dat", options);
   }
   const TsMaskData* Mask(const std::string& section, const std::string& role) const {
-    for (const TsMaskData& m : manager->Masks())
+    for (const TsMaskData& m : manager->Tables().Masks)
       if (m.SectionName == section && m.PropertyName == role) return &m;
     return nullptr;
   }
   const TsGeneralData& Section(const std::string& name) const {
-    const int index = manager->FindSection(name);
+    const int index = manager->Tables().FindSection(name);
     EXPECT_GE(index, 0) << name;
-    return manager->Sections()[static_cast<size_t>(std::max(index, 0))];
+    return manager->Tables().Sections[static_cast<size_t>(std::max(index, 0))];
   }
 
   fs::path root;
@@ -90,14 +90,14 @@ TEST_F(SkinFolderTest, AFolderWithOptionsDatReplacesTheStoredSkinOfItsName) {
   EXPECT_EQ(manager->SkinData().Shadow1Blur, 3);
   EXPECT_EQ(manager->SkinData().Shadow1Offset, 0);
   EXPECT_EQ(PlatformPath(manager->SkinData().SkinPath), (skins / "BlueIce (internal)/").string());
-  ASSERT_EQ(manager->Sections().size(), 2u);
+  ASSERT_EQ(manager->Tables().Sections.size(), 2u);
   EXPECT_EQ(Section("EDIT").Color, 255);
-  EXPECT_EQ(manager->FindSection("PANEL"), -1);  // nothing of the stored skin is left
+  EXPECT_EQ(manager->Tables().FindSection("PANEL"), -1);  // nothing of the stored skin is left
 
   // The stored skin of another name is still the stored one.
   manager->SetSkinName("BlueGauze (internal)");
   EXPECT_TRUE(manager->SkinData().SkinPath.empty());
-  EXPECT_GE(manager->FindSection("PANEL"), 0);
+  EXPECT_GE(manager->Tables().FindSection("PANEL"), 0);
 }
 
 TEST_F(SkinFolderTest, OnlyFoldersHoldingOptionsDatAreListedOrLoaded) {
@@ -151,10 +151,10 @@ TEST_F(SkinFolderTest, TheSixMaskFormsAndTheValuesThatAreNoMask) {
          "rect=#(40,6,61,48)(1,1,0,1)\n");
   manager->SetSkinName("F");
   ASSERT_TRUE(manager->SkinLoadError().empty()) << manager->SkinLoadError();
-  ASSERT_TRUE(manager->MasterBitmap());
-  EXPECT_EQ(manager->MasterBitmap()->Width(), 64);
-  EXPECT_EQ(manager->MasterBitmap()->PixelFormat(), framework::pf24bit);
-  EXPECT_EQ(manager->Masks().size(), 8u);  // not EXTRA, LOWER nor AUTHOR
+  ASSERT_TRUE(manager->Tables().MasterBitmap.get());
+  EXPECT_EQ(manager->Tables().MasterBitmap->Width(), 64);
+  EXPECT_EQ(manager->Tables().MasterBitmap->PixelFormat(), framework::pf24bit);
+  EXPECT_EQ(manager->Tables().Masks.size(), 8u);  // not EXTRA, LOWER nor AUTHOR
 
   const TsMaskData* glyph = Mask("GLOBALINFO", "BOXCHECKED");
   ASSERT_TRUE(glyph);
@@ -176,7 +176,7 @@ TEST_F(SkinFolderTest, TheSixMaskFormsAndTheValuesThatAreNoMask) {
 
   // Names of the fixed forms stay as written, so upper-case look-ups miss them.
   EXPECT_TRUE(Mask("Edit", "glyphmask"));
-  EXPECT_EQ(manager->FindMaskExact("EDIT", "GLYPHMASK"), -1);
+  EXPECT_EQ(manager->Tables().FindMaskExact("EDIT", "GLYPHMASK"), -1);
 
   // "!" without margins divides the picture; with them takes them.
   const TsMaskData* own = Mask("BUTTON", "BORDERSMASK");
@@ -235,13 +235,13 @@ TEST_F(SkinFolderTest, HandWrittenFoldersLoadAsTheirAuthorsSawThem) {
          "RECT=#(-2000000000,0,2000000000,10)\r\n");
   manager->SetSkinName("H");
   ASSERT_TRUE(manager->SkinLoadError().empty()) << manager->SkinLoadError();
-  ASSERT_EQ(manager->Sections().size(), 4u);  // GLOBALINFO, PANEL, EDIT, BUTTON
+  ASSERT_EQ(manager->Tables().Sections.size(), 4u);  // GLOBALINFO, PANEL, EDIT, BUTTON
   EXPECT_EQ(Section("PANEL").Color, 1);
   EXPECT_EQ(Section("EDIT").Color, 254);  // not PANEL's second COLOR
-  EXPECT_GE(manager->FindSection("BUTTON"), 0);
+  EXPECT_GE(manager->Tables().FindSection("BUTTON"), 0);
 
-  ASSERT_TRUE(manager->MasterBitmap());
-  EXPECT_EQ(manager->MasterBitmap()->Width(), 64);
+  ASSERT_TRUE(manager->Tables().MasterBitmap.get());
+  EXPECT_EQ(manager->Tables().MasterBitmap->Width(), 64);
   const TsMaskData* own = Mask("EDIT", "BORDERSMASK");
   ASSERT_TRUE(own && own->Bmp);
   EXPECT_EQ(own->R, (platform::TRect{0, 0, 36, 24}));
@@ -271,19 +271,19 @@ TEST_F(SkinFolderTest, LargeJpegsArePatternsAndSmallOnesTextureMasks) {
   Write("J/SMALL.JPG", Jpeg(299, 300));
   Folder("J", "[FORM]\nPATTERN=BIG.JPG\nHOTPATTERN=SMALL.JPG\nIGNORED=MISSING.JPG\n");
   manager->SetSkinName("J");
-  const int form = manager->FindSection("FORM");
-  const int pattern = manager->FindPattern(form, "FORM", "PATTERN");
-  ASSERT_TRUE(manager->IsValidPatternIndex(pattern));
-  EXPECT_EQ(manager->Patterns()[static_cast<size_t>(pattern)].Img->Width(), 300);
-  EXPECT_EQ(manager->FindPattern(form, "FORM", "HOTPATTERN"), -1);
-  const int texture = manager->FindTexture(form, "FORM", "HOTPATTERN");
-  ASSERT_TRUE(manager->IsValidMaskIndex(texture));
-  const TsMaskData& small = manager->Masks()[static_cast<size_t>(texture)];
+  const int form = manager->Tables().FindSection("FORM");
+  const int pattern = manager->Tables().FindPattern(form, "FORM", "PATTERN");
+  ASSERT_TRUE(manager->Tables().IsValidPatternIndex(pattern));
+  EXPECT_EQ(manager->Tables().Patterns[static_cast<size_t>(pattern)].Img->Width(), 300);
+  EXPECT_EQ(manager->Tables().FindPattern(form, "FORM", "HOTPATTERN"), -1);
+  const int texture = manager->Tables().FindTexture(form, "FORM", "HOTPATTERN");
+  ASSERT_TRUE(manager->Tables().IsValidMaskIndex(texture));
+  const TsMaskData& small = manager->Tables().Masks[static_cast<size_t>(texture)];
   ASSERT_TRUE(small.Bmp);
   EXPECT_EQ(small.R, (platform::TRect{0, 0, 299, 300}));
   EXPECT_EQ(small.ImageCount, 1);
-  EXPECT_EQ(small.Manager, manager.get());
-  EXPECT_EQ(manager->Patterns().size(), 1u);
+  EXPECT_EQ(small.Tables, &manager->Tables());
+  EXPECT_EQ(manager->Tables().Patterns.size(), 1u);
 }
 
 TEST_F(SkinFolderTest, PropertiesAreInheritedThroughParentClassAcrossTheFile) {
@@ -295,7 +295,7 @@ TEST_F(SkinFolderTest, PropertiesAreInheritedThroughParentClassAcrossTheFile) {
       "[LOOPA]\nPARENTCLASS=LOOPB\n[LOOPB]\nPARENTCLASS=LOOPA\nBEVEL=9\n"
       "[SELF]\nPARENTCLASS=SELF\n");
   manager->SetSkinName("P");
-  ASSERT_EQ(manager->Sections().size(), 6u);
+  ASSERT_EQ(manager->Tables().Sections.size(), 6u);
   const TsGeneralData& combo = Section("COMBOBOX");
   EXPECT_EQ(combo.ParentClass, "edit");
   EXPECT_EQ(combo.Color, 123);        // from EDIT, further down
@@ -366,14 +366,14 @@ TEST_F(SkinFolderTest, BrokenPicturesAreLeftOutWithALineEachAndSharedOnesRead) {
   manager->SetSkinName("B");
   const std::string lines = testing::internal::GetCapturedStderr();
   ASSERT_TRUE(manager->SkinLoadError().empty()) << manager->SkinLoadError();
-  EXPECT_TRUE(manager->MasterBitmap());
+  EXPECT_TRUE(manager->Tables().MasterBitmap.get());
   // Only the pictures shared from another folder, by a relative and by an absolute name; F has an
   // image type outside the format.
-  ASSERT_EQ(manager->Masks().size(), 2u);
-  EXPECT_EQ(manager->Masks()[0].PropertyName, "E");
-  EXPECT_EQ(manager->Masks()[0].R, (platform::TRect{0, 0, 9, 6}));
-  EXPECT_EQ(manager->Masks()[1].PropertyName, "G");
-  EXPECT_TRUE(manager->Patterns().empty());
+  ASSERT_EQ(manager->Tables().Masks.size(), 2u);
+  EXPECT_EQ(manager->Tables().Masks[0].PropertyName, "E");
+  EXPECT_EQ(manager->Tables().Masks[0].R, (platform::TRect{0, 0, 9, 6}));
+  EXPECT_EQ(manager->Tables().Masks[1].PropertyName, "G");
+  EXPECT_TRUE(manager->Tables().Patterns.empty());
   // One line for each picture that is there and cannot be used, none for those that are not.
   const std::string folder = "snipwell: skin folder " + (skins / "B").string() + "/: ";
   for (const char* line : {"CORRUPT.BMP: ", "GIANT.BMP: ", "TRUNC.JPG: ", "ZERO.BMP: "})
@@ -428,8 +428,8 @@ TEST_F(SkinFolderTest, AMasterBitmapThatIsThereButCannotBeUsedFailsTheFolder) {
     manager->SetSkinName(name);
     EXPECT_EQ(manager->SkinName(), "BlueGauze (internal)");  // the stored skin paints
     EXPECT_TRUE(manager->SkinData().SkinPath.empty());
-    EXPECT_TRUE(manager->MasterBitmap());
-    EXPECT_GE(manager->FindMaskExact("GLOBALINFO", "BOXCHECKED"), 0);
+    EXPECT_TRUE(manager->Tables().MasterBitmap.get());
+    EXPECT_GE(manager->Tables().FindMaskExact("GLOBALINFO", "BOXCHECKED"), 0);
     // The program tells the user, naming the folder (the skin choice's tests show the line).
     EXPECT_EQ(manager->FailedSkinFolder(), (skins / name).string() + "/");
     const std::string start = "the master bitmap MASTER.BMP: ";
@@ -441,7 +441,7 @@ TEST_F(SkinFolderTest, AMasterBitmapThatIsThereButCannotBeUsedFailsTheFolder) {
   Folder("Absent", "[GLOBALINFO]\nMASTERBITMAP=MASTER.BMP\n");
   manager->SetSkinName("Absent");
   EXPECT_EQ(manager->SkinName(), "Absent");
-  EXPECT_FALSE(manager->MasterBitmap());
+  EXPECT_FALSE(manager->Tables().MasterBitmap.get());
 }
 
 TEST_F(SkinFolderTest, ExtremeNumbersAreKeptInTheRangesThePaintersUse) {

@@ -135,7 +135,7 @@ TEST_F(StoredSkinTest, RoundTripKeepsEveryPropertyAndPicture) {
   EXPECT_EQ(skin->Patterns()->Items(0)->Image()->Bytes(), MakeJpegBytes(16, 16, 0x336699));
   EXPECT_TRUE(skin->Patterns()->Items(1)->Image()->Empty());
   EXPECT_EQ(read->SkinName(), "BlueIce (internal)");
-  EXPECT_EQ(read->FindSection("PANEL"), 3);
+  EXPECT_EQ(read->Tables().FindSection("PANEL"), 3);
 }
 
 TEST_F(StoredSkinTest, AssigningStoredSkinsCopiesThem) {
@@ -230,16 +230,16 @@ TEST_F(StoredSkinTest, BadPictureDataCostsOnlyThatPicture) {
 
   // The skin still loads: empty pictures, whole records up to the bad word, the rest intact.
   EXPECT_TRUE(manager->SkinData().SkinReady);
-  EXPECT_TRUE(manager->MasterBitmap()->Empty());
-  ASSERT_EQ(manager->Masks().size(), 3u);
-  EXPECT_EQ(manager->Masks()[0].R, (platform::TRect{0, 0, 0, 0}));
-  EXPECT_EQ(manager->Masks()[2].R, (platform::TRect{0, 0, 20, 10}));
-  EXPECT_TRUE(manager->Patterns()[0].Img->Empty());
-  const TsGeneralData& edit = manager->Sections()[0];
+  EXPECT_TRUE(manager->Tables().MasterBitmap->Empty());
+  ASSERT_EQ(manager->Tables().Masks.size(), 3u);
+  EXPECT_EQ(manager->Tables().Masks[0].R, (platform::TRect{0, 0, 0, 0}));
+  EXPECT_EQ(manager->Tables().Masks[2].R, (platform::TRect{0, 0, 20, 10}));
+  EXPECT_TRUE(manager->Tables().Patterns[0].Img->Empty());
+  const TsGeneralData& edit = manager->Tables().Sections[0];
   EXPECT_EQ(edit.Color, 255);
   EXPECT_EQ(edit.Transparency, 7);
   EXPECT_EQ(edit.FontColor, (TsFontColors{0, 0, 0, 0, 0}));
-  EXPECT_EQ(manager->FindSection("BUTTON"), 1);
+  EXPECT_EQ(manager->Tables().FindSection("BUTTON"), 1);
 }
 
 // Stored pictures are decoded when first asked for (a program reads every stored skin and shows

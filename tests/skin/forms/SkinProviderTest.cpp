@@ -59,7 +59,9 @@ TEST_F(SkinProviderTest, ARefreshShowsTheNewImageOnTheWholeForm) {
   Pump();
   EXPECT_NE(screen.Pixel(250, 100), 0x123456);
   EXPECT_EQ(screen.Pixel(250, 100),
-            manager->Sections()[static_cast<size_t>(manager->FindSection("FORM"))].HotColor);
+            manager->Tables()
+                .Sections[static_cast<size_t>(manager->Tables().FindSection("FORM"))]
+                .HotColor);
 }
 
 TEST_F(SkinProviderTest, TheFormStandsForItsHotColourActiveOrNot) {
@@ -75,7 +77,7 @@ TEST_F(SkinProviderTest, TheFormStandsForItsHotColourActiveOrNot) {
 
 TEST_F(SkinProviderTest, TheFormTakesTheGlobalColourAndRemovalGivesItButtonFace) {
   ShowSkinned();
-  EXPECT_EQ(form->Color(), manager->GlobalBackgroundColor());
+  EXPECT_EQ(form->Color(), manager->Tables().GlobalBackgroundColor());
   manager->SetActive(false);
   EXPECT_EQ(form->Color(), platform::clBtnFace);
   EXPECT_FALSE(provider->SkinData()->BoundToSection());

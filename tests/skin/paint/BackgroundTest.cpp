@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <new>
 #include <string>
 
 #include "framework/controls/Panel.h"
@@ -44,7 +45,8 @@ class Background : public SkinTest {
   }
   std::unique_ptr<TBitmap> Face(const TCacheInfo& info, int state = 0, platform::TPoint at = {}) {
     auto face = Plain(6, 4, platform::clBlack);
-    PaintControlFace(*data, info, true, false, face.get(), at, {0, 0, 6, 4}, state);
+    PaintControlFace(*data, info, bfFillCentre,
+                     {face.get(), at, {0, 0, 6, 4}, static_cast<TsLook>(state)});
     return face;
   }
 
@@ -98,6 +100,15 @@ TEST_F(Background, WithoutAParentImageATransparentFaceTakesTheParentsColour) {
   data->Bind(manager.get(), "CHECKBOX");
   EXPECT_TRUE(PixelsAre(*Face({}), [](int, int) { return platform::clTeal; }));
   EXPECT_EQ(ColorSlot(), kColorSlotUnset);
+  // A composition that fails half-way leaves neither colour set for the next face.
+  try {
+    const TsFaceColors faceColors(*data, {});
+    EXPECT_EQ(MaskFillColor(), platform::ColorToRGB(platform::clTeal));
+    throw std::bad_alloc();
+  } catch (const std::bad_alloc&) {
+  }
+  EXPECT_EQ(ColorSlot(), kColorSlotUnset);
+  EXPECT_EQ(MaskFillColor(), kKeyColor);
 }
 
 TEST_F(Background, EveryStateButTheFirstPaintsTheHotColumn) {
@@ -129,13 +140,13 @@ TEST_F(Background, DisabledLookGraysThenBlendsFortyPercentFaceOverSixtyParent) {
 TEST_F(Background, InvalidSectionsAndRectanglesOutsideTheBitmapDrawNothing) {
   Section([](TsSkinGeneral&) {});
   auto face = Plain(6, 4, platform::clBlack);
-  PaintControlFace(*data, {}, true, false, face.get(), {}, {0, 0, 7, 4}, 0);
-  PaintSection(99, "NONE", {}, -1, -1, manager.get(), face.get(), {}, {0, 0, 6, 4}, 0, true);
-  PaintSection(data->SectionIndex, "CHECKBOX", {}, -1, -1, manager.get(), face.get(), {},
-               {-1, 0, 6, 4}, 0, true);
+  PaintControlFace(*data, {}, bfFillCentre, {face.get(), {}, {0, 0, 7, 4}});
+  PaintSection({&manager->Tables(), 99, "NONE"}, {}, {face.get(), {}, {0, 0, 6, 4}}, bfFillCentre);
+  PaintSection({&manager->Tables(), data->SectionIndex, "CHECKBOX"}, {},
+               {face.get(), {}, {-1, 0, 6, 4}}, bfFillCentre);
   EXPECT_TRUE(PixelsAre(*face, [](int, int) { return platform::clBlack; }));
   data->SectionIndex = 1000;
-  PaintControlFace(*data, {}, true, false, face.get(), {}, {0, 0, 6, 4}, 0);
+  PaintControlFace(*data, {}, bfFillCentre, {face.get(), {}, {0, 0, 6, 4}});
   EXPECT_TRUE(PixelsAre(*face, [](int, int) { return platform::clBlack; }));
 }
 

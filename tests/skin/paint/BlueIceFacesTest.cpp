@@ -87,11 +87,14 @@ class BlueIceFaces : public ::testing::Test {
     form = new SkinnedForm(app.get());
     form->SetBorderStyle(framework::bsNone);
     form->SetBounds(0, 0, width, height);
-    form->SetColor(manager->Sections()[static_cast<size_t>(manager->FindSection("FORM"))].Color);
+    form->SetColor(manager->Tables()
+                       .Sections[static_cast<size_t>(manager->Tables().FindSection("FORM"))]
+                       .Color);
     form->HandleNeeded();
     form->background = NewBitmap24(width, height);
-    PaintSectionBackground(manager->FindSection("FORM"), "FORM", {}, kKeyColor, -1, -1, manager,
-                           form->background.get(), {0, 0}, {0, 0, width, height}, 0);
+    const TsSkinTables& tables = manager->Tables();
+    PaintSectionBackground({&tables, tables.FindSection("FORM"), "FORM"}, {}, kKeyColor,
+                           {form->background.get(), {0, 0}, {0, 0, width, height}});
     screen = std::make_unique<TBitmap>();
     screen->Assign(form->background.get());
   }
@@ -119,23 +122,26 @@ class BlueIceFaces : public ::testing::Test {
   // An edit, a panel or a check box: the whole face, its corners repaired from the parent.
   void PaintFace(TsCommonDataBase& data, bool fillCentre, int state) {
     const TControl* c = data.OwnerControl;
-    PaintControlFace(data, data.GetParentCache(), fillCentre, false, data.CacheBitmap.get(),
-                     {c->Left(), c->Top()}, {0, 0, c->Width(), c->Height()}, state);
-    RepairCorners(data, state, kAllCorners);
+    const auto look = static_cast<TsLook>(state);
+    PaintControlFace(
+        data, data.GetParentCache(), fillCentre ? bfFillCentre : 0,
+        {data.CacheBitmap.get(), {c->Left(), c->Top()}, {0, 0, c->Width(), c->Height()}, look});
+    RepairCorners(data, look, kAllCorners);
   }
   // A push button: background, border cut out of the window's region, the disabled look.
   platform::Region PaintButton(TsCommonDataBase& data, int state) {
     const TControl* c = data.OwnerControl;
     const TCacheInfo info = data.GetParentCache();
-    PrepareFaceColors(data, info);
-    PaintControlBackground(data, info, state, data.CacheBitmap.get(), {c->Left(), c->Top()},
-                           {0, 0, c->Width(), c->Height()});
+    const auto look = static_cast<TsLook>(state);
+    const TsFaceColors faceColors(data, info);
+    PaintControlBackground(
+        data, info,
+        {data.CacheBitmap.get(), {c->Left(), c->Top()}, {0, 0, c->Width(), c->Height()}, look});
     platform::Region region(TRect{0, 0, c->Width(), c->Height()});
-    DrawBorderMaskWithRegion(data.CacheBitmap.get(), region, true, state,
-                             manager->Masks()[static_cast<size_t>(data.BorderMaskIndex)]);
+    DrawBorderMaskWithRegion(data.CacheBitmap.get(), region, bfFillCentre, look,
+                             manager->Tables().Masks[static_cast<size_t>(data.BorderMaskIndex)]);
     if (!c->Enabled())
       PaintDisabledLook(data.CacheBitmap.get(), dkBlended, form, c->BoundsRect().TopLeft(), info);
-    ResetFaceColors();
     return region;
   }
 
@@ -197,15 +203,16 @@ TEST_F(BlueIceFaces, CheckBoxGlyphsInEachState) {
   MakeForm(104, 80);
   const char* glyphs[] = {"BOXUNCHECKED", "BOXCHECKED", "BOXGRAYED"};
   for (int row = 0; row < 3; ++row) {
-    const int mask = manager->FindMaskExact("GLOBALINFO", glyphs[row]);
-    ASSERT_TRUE(manager->IsValidMaskIndex(mask)) << glyphs[row];
-    const TsMaskData& glyph = manager->Masks()[static_cast<size_t>(mask)];
+    const int mask = manager->Tables().FindMaskExact("GLOBALINFO", glyphs[row]);
+    ASSERT_TRUE(manager->Tables().IsValidMaskIndex(mask)) << glyphs[row];
+    const TsMaskData& glyph = manager->Tables().Masks[static_cast<size_t>(mask)];
     const int cellHeight = glyph.R.Height() / (glyph.MaskType + 1);
     for (int state = 0; state < 3; ++state) {
       TsCommonDataBase* box =
           Place<framework::TCheckBox>("CHECKBOX", 8 + state * 32, 6 + row * 24, 24, 20);
       PaintFace(*box, true, state);
-      DrawStateImage(box->CacheBitmap.get(), {2, (20 - cellHeight) / 2}, state, glyph, 1);
+      DrawStateImage(box->CacheBitmap.get(), {2, (20 - cellHeight) / 2}, static_cast<TsLook>(state),
+                     glyph, 1);
       Show(*box);
     }
   }

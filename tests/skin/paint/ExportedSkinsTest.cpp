@@ -87,17 +87,20 @@ class ExportedSkins : public SkinTest {
   std::unique_ptr<TBitmap> Face(TsSkinManager& m, int section, int w, int h, int state) {
     auto bitmap = Plain(w, h, 0x00FF00);
     const TCacheInfo info{parent.get(), 5, 3, true};
-    PaintSection(section, m.Sections()[static_cast<size_t>(section)].SectionName, info, -1, -1, &m,
-                 bitmap.get(), {0, 0}, {0, 0, w, h}, state, true);
+    const TsSkinTables& tables = m.Tables();
+    PaintSection({&tables, section, tables.Sections[static_cast<size_t>(section)].SectionName},
+                 info, {bitmap.get(), {0, 0}, {0, 0, w, h}, static_cast<TsLook>(state)},
+                 bfFillCentre);
     return bitmap;
   }
   std::unique_ptr<TBitmap> MaskPicture(const TsMaskData& mask, int state) {
     auto bitmap = Plain(90, 70, 0x00FF00);
     const TCacheInfo info{parent.get(), 2, 2, true};
     if (mask.ImgType == itisaGlyph)
-      DrawStateImage(bitmap.get(), {1, 1}, state, mask, 1);
+      DrawStateImage(bitmap.get(), {1, 1}, static_cast<TsLook>(state), mask, 1);
     else if (mask.ImgType == itisaBorder)
-      DrawBorderMask(bitmap.get(), {0, 0, 90, 70}, true, true, state, mask, info);
+      DrawBorderMask(bitmap.get(), {0, 0, 90, 70}, bfFillCentre | bfShowParent,
+                     static_cast<TsLook>(state), mask, info);
     return bitmap;
   }
 
@@ -126,10 +129,10 @@ TEST_F(ExportedSkins, EachPaintsLikeItsStoredSelfAndTheSixFormsAreAllUsed) {
     EXPECT_EQ(a.Shadow1Blur, b.Shadow1Blur);
     EXPECT_EQ(a.Shadow1Transparency, b.Shadow1Transparency);
 
-    ASSERT_EQ(stored->Sections().size(), folder->Sections().size());
-    for (size_t i = 0; i < stored->Sections().size(); ++i) {
-      const TsGeneralData& s = stored->Sections()[i];
-      const TsGeneralData& f = folder->Sections()[i];
+    ASSERT_EQ(stored->Tables().Sections.size(), folder->Tables().Sections.size());
+    for (size_t i = 0; i < stored->Tables().Sections.size(); ++i) {
+      const TsGeneralData& s = stored->Tables().Sections[i];
+      const TsGeneralData& f = folder->Tables().Sections[i];
       SCOPED_TRACE(s.SectionName);
       EXPECT_EQ(s.SectionName, f.SectionName);
       EXPECT_EQ(s.ParentClass, f.ParentClass);
@@ -145,18 +148,18 @@ TEST_F(ExportedSkins, EachPaintsLikeItsStoredSelfAndTheSixFormsAreAllUsed) {
               << "state " << state << ", " << w << " x " << h;
     }
 
-    for (const TsMaskData& mask : stored->Masks()) {
+    for (const TsMaskData& mask : stored->Tables().Masks) {
       SCOPED_TRACE(mask.SectionName + " " + mask.PropertyName);
-      const int same = folder->FindMaskExact(mask.SectionName, mask.PropertyName);
-      ASSERT_TRUE(folder->IsValidMaskIndex(same));
-      const TsMaskData& other = folder->Masks()[static_cast<size_t>(same)];
+      const int same = folder->Tables().FindMaskExact(mask.SectionName, mask.PropertyName);
+      ASSERT_TRUE(folder->Tables().IsValidMaskIndex(same));
+      const TsMaskData& other = folder->Tables().Masks[static_cast<size_t>(same)];
       EXPECT_EQ(mask.ImgType, other.ImgType);
       if (mask.ImgType == itisaBorder) {
-        const int index = stored->FindMaskExact(mask.SectionName, mask.PropertyName);
-        EXPECT_EQ(stored->MarginLeft(index), folder->MarginLeft(same));
-        EXPECT_EQ(stored->MarginTop(index), folder->MarginTop(same));
-        EXPECT_EQ(stored->MarginRight(index), folder->MarginRight(same));
-        EXPECT_EQ(stored->MarginBottom(index), folder->MarginBottom(same));
+        const int index = stored->Tables().FindMaskExact(mask.SectionName, mask.PropertyName);
+        EXPECT_EQ(stored->Tables().MarginLeft(index), folder->Tables().MarginLeft(same));
+        EXPECT_EQ(stored->Tables().MarginTop(index), folder->Tables().MarginTop(same));
+        EXPECT_EQ(stored->Tables().MarginRight(index), folder->Tables().MarginRight(same));
+        EXPECT_EQ(stored->Tables().MarginBottom(index), folder->Tables().MarginBottom(same));
       }
       for (int state = 0; state < 3; ++state)
         EXPECT_TRUE(SameBytes(*MaskPicture(mask, state), *MaskPicture(other, state)))
@@ -176,25 +179,25 @@ TEST_F(ExportedSkins, AHueRotationRecoloursTheFolderSkinsSmallJpegButNotTheStore
 
   // The stored FORM picture is a pattern, which is never recoloured; the folder's 240 x 240
   // BG.JPG is below 90,000 pixels and so a texture mask, recoloured like every mask picture.
-  const int form = stored->FindSection("FORM");
-  const int pattern = stored->FindPattern(form, "FORM", "PATTERN");
-  ASSERT_TRUE(stored->IsValidPatternIndex(pattern));
-  EXPECT_EQ(folder->FindPattern(form, "FORM", "PATTERN"), -1);
-  const int texture = folder->FindTexture(form, "FORM", "PATTERN");
-  ASSERT_TRUE(folder->IsValidMaskIndex(texture));
+  const int form = stored->Tables().FindSection("FORM");
+  const int pattern = stored->Tables().FindPattern(form, "FORM", "PATTERN");
+  ASSERT_TRUE(stored->Tables().IsValidPatternIndex(pattern));
+  EXPECT_EQ(folder->Tables().FindPattern(form, "FORM", "PATTERN"), -1);
+  const int texture = folder->Tables().FindTexture(form, "FORM", "PATTERN");
+  ASSERT_TRUE(folder->Tables().IsValidMaskIndex(texture));
   TBitmap expected;
-  expected.SetDIB(stored->Patterns()[static_cast<size_t>(pattern)].Img->DIB());
+  expected.SetDIB(stored->Tables().Patterns[static_cast<size_t>(pattern)].Img->DIB());
   AdjustBitmapHue(expected.DIB(), 120);
-  EXPECT_TRUE(SameBytes(expected, *folder->Masks()[static_cast<size_t>(texture)].Bmp));
+  EXPECT_TRUE(SameBytes(expected, *folder->Tables().Masks[static_cast<size_t>(texture)].Bmp));
   EXPECT_FALSE(SameBytes(*Face(*stored, form, 75, 30, 0), *Face(*folder, form, 75, 30, 0)));
 
   // Every section that draws no JPEG looks the same in both.
   int compared = 0;
-  for (size_t i = 0; i < stored->Sections().size(); ++i) {
-    const std::string& section = stored->Sections()[i].SectionName;
+  for (size_t i = 0; i < stored->Tables().Sections.size(); ++i) {
+    const std::string& section = stored->Tables().Sections[i].SectionName;
     const int index = static_cast<int>(i);
-    if (stored->FindPattern(index, section, "PATTERN") >= 0 ||
-        stored->FindPattern(index, section, "HOTPATTERN") >= 0)
+    if (stored->Tables().FindPattern(index, section, "PATTERN") >= 0 ||
+        stored->Tables().FindPattern(index, section, "HOTPATTERN") >= 0)
       continue;
     SCOPED_TRACE(section);
     for (int state = 0; state < 2; ++state)

@@ -55,7 +55,7 @@ class MaskPaint : public SkinTest {
     mask->ImageCount = static_cast<int16_t>(states);
     mask->MaskType = twoLayers ? 1 : 0;
     mask->WL = mask->WT = mask->WR = mask->WB = static_cast<int16_t>(m);
-    mask->Manager = manager.get();
+    mask->Tables = &manager->Tables();
     return mask;
   }
 
@@ -84,14 +84,14 @@ TEST_F(MaskPaint, OneLayerBorderWithBorderWidthNeverFillsItsCentre) {
   auto mask = Border(9, 9, 3);
   mask->BorderWidth = 1;
   auto b = Plain(20, 16, platform::clBlack);
-  DrawBorderMask(b.get(), {0, 0, 20, 16}, true, false, 0, *mask, {});
+  DrawBorderMask(b.get(), {0, 0, 20, 16}, bfFillCentre, lkNormal, *mask, {});
   EXPECT_EQ(At(*b, 10, 8), platform::clBlack);
   EXPECT_EQ(At(*b, 0, 0), kCorner);
   EXPECT_EQ(At(*b, 19, 15), kCorner);
   EXPECT_EQ(At(*b, 10, 0), kEdge);
   EXPECT_EQ(At(*b, 19, 8), kEdge);
   mask->BorderWidth = 0;
-  DrawBorderMask(b.get(), {0, 0, 20, 16}, true, false, 0, *mask, {});
+  DrawBorderMask(b.get(), {0, 0, 20, 16}, bfFillCentre, lkNormal, *mask, {});
   EXPECT_TRUE(PixelsAre(*b, [](int x, int y) {
     const bool edgeX = x < 3 || x >= 17, edgeY = y < 3 || y >= 13;
     return edgeX && edgeY ? kCorner : edgeX || edgeY ? kEdge : kCentre;
@@ -101,9 +101,9 @@ TEST_F(MaskPaint, OneLayerBorderWithBorderWidthNeverFillsItsCentre) {
 TEST_F(MaskPaint, StateIndicesAboveTheCountPaintTheLastState) {
   auto mask = Border(6, 6, 2, 3);
   auto b = Plain(10, 10, platform::clBlack);
-  DrawBorderMask(b.get(), {0, 0, 10, 10}, true, false, 7, *mask, {});
+  DrawBorderMask(b.get(), {0, 0, 10, 10}, bfFillCentre, static_cast<TsLook>(7), *mask, {});
   EXPECT_EQ(At(*b, 0, 0), kCorner + 2);
-  DrawBorderMask(b.get(), {0, 0, 10, 10}, true, false, 1, *mask, {});
+  DrawBorderMask(b.get(), {0, 0, 10, 10}, bfFillCentre, lkHot, *mask, {});
   EXPECT_EQ(At(*b, 5, 5), kCentre + 1);
 }
 
@@ -115,12 +115,12 @@ TEST_F(MaskPaint, OneLayerEdgesStretchWithADrawModeAndKeyCornersShowTheParent) {
   auto parent = Plain(40, 40, platform::clYellow);
   auto b = Plain(21, 9, platform::clBlack);
   mask->DrawMode = 0;
-  DrawBorderMask(b.get(), {0, 0, 21, 9}, false, true, 0, *mask, {parent.get(), 5, 5, true});
+  DrawBorderMask(b.get(), {0, 0, 21, 9}, bfShowParent, lkNormal, *mask, {parent.get(), 5, 5, true});
   EXPECT_EQ(At(*b, 3, 0), platform::clRed);
   EXPECT_EQ(At(*b, 6, 0), platform::clRed);  // tiles of 3 columns
   EXPECT_EQ(At(*b, 0, 0), platform::clYellow);
   mask->DrawMode = 1;
-  DrawBorderMask(b.get(), {0, 0, 21, 9}, false, false, 0, *mask, {});
+  DrawBorderMask(b.get(), {0, 0, 21, 9}, 0, lkNormal, *mask, {});
   // 15 columns from 3: the first five take the red column.
   for (int x = 3; x < 8; ++x) EXPECT_EQ(At(*b, x, 0), platform::clRed) << x;
   EXPECT_EQ(At(*b, 8, 0), kEdge);
@@ -132,14 +132,14 @@ TEST_F(MaskPaint, TwoLayerMasksAlwaysTileAndMixThroughTheirWeights) {
   for (int y = 0; y < 3; ++y) mask->Bmp->DIB().SetPixel(3, y, platform::clRed);
   mask->DrawMode = 1;
   auto b = Plain(21, 9, platform::clBlack);
-  DrawBorderMask(b.get(), {0, 0, 21, 9}, true, false, 0, *mask, {});
+  DrawBorderMask(b.get(), {0, 0, 21, 9}, bfFillCentre, lkNormal, *mask, {});
   EXPECT_EQ(At(*b, 3, 0), platform::clRed);
   EXPECT_EQ(At(*b, 4, 0), kEdge);
   EXPECT_EQ(At(*b, 6, 0), platform::clRed);
   // Weight 255 nearly keeps the target.
   auto faint = Border(9, 9, 3, 1, true, 255);
   auto w = Plain(12, 12, platform::clWhite);
-  DrawBorderMask(w.get(), {0, 0, 12, 12}, true, false, 0, *faint, {});
+  DrawBorderMask(w.get(), {0, 0, 12, 12}, bfFillCentre, lkNormal, *faint, {});
   EXPECT_EQ(At(*w, 5, 5), RGB(254, 254, 254));  // (255 * 255 + s * 1) >> 8 for s of 0 or 250
 }
 
@@ -148,13 +148,13 @@ TEST_F(MaskPaint, TwoLayerKeyCornersTakeTheParentOrTheFillColour) {
   mask->Bmp->DIB().SetPixel(0, 0, platform::clFuchsia);
   auto parent = Plain(30, 30, platform::clAqua);
   auto b = Plain(12, 12, platform::clBlack);
-  DrawBorderMask(b.get(), {0, 0, 12, 12}, false, false, 0, *mask, {parent.get(), 2, 2, true});
+  DrawBorderMask(b.get(), {0, 0, 12, 12}, 0, lkNormal, *mask, {parent.get(), 2, 2, true});
   EXPECT_EQ(At(*b, 0, 0), platform::clAqua);
   MaskFillColor() = platform::clNavy;
-  DrawBorderMask(b.get(), {0, 0, 12, 12}, false, false, 0, *mask, {});
+  DrawBorderMask(b.get(), {0, 0, 12, 12}, 0, lkNormal, *mask, {});
   EXPECT_EQ(At(*b, 0, 0), platform::clNavy);
   MaskFillColor() = kKeyColor;
-  DrawBorderMask(b.get(), {0, 0, 12, 12}, false, false, 0, *mask, {});
+  DrawBorderMask(b.get(), {0, 0, 12, 12}, 0, lkNormal, *mask, {});
   EXPECT_EQ(At(*b, 0, 0), platform::clFuchsia);
 }
 
@@ -166,7 +166,7 @@ TEST_F(MaskPaint, RegionVariantCutsExactlyTheKeyRunsOfTheCorners) {
   mask->Bmp->DIB().SetPixel(4, 0, platform::clFuchsia);  // an edge pixel: copied as it is
   auto b = Plain(20, 10, platform::clBlack);
   platform::Region region(TRect{0, 0, 20, 10});
-  DrawBorderMaskWithRegion(b.get(), region, true, 0, *mask);
+  DrawBorderMaskWithRegion(b.get(), region, bfFillCentre, lkNormal, *mask);
   const platform::Region expected = platform::Region(TRect{0, 0, 20, 10})
                                         .Subtracted(TRect{0, 0, 2, 1})
                                         .Subtracted(TRect{0, 1, 1, 2})
@@ -180,11 +180,11 @@ TEST_F(MaskPaint, RegionVariantCutsExactlyTheKeyRunsOfTheCorners) {
 TEST_F(MaskPaint, ZeroCentresAndTilesEndAndTinyTargetsDrawNothing) {
   auto mask = Border(6, 6, 3);  // no centre at all
   auto b = Plain(40, 40, platform::clBlack);
-  DrawBorderMask(b.get(), {0, 0, 40, 40}, true, false, 0, *mask, {});
+  DrawBorderMask(b.get(), {0, 0, 40, 40}, bfFillCentre, lkNormal, *mask, {});
   platform::Region region(TRect{0, 0, 40, 40});
-  DrawBorderMaskWithRegion(b.get(), region, true, 0, *mask);
+  DrawBorderMaskWithRegion(b.get(), region, bfFillCentre, lkNormal, *mask);
   TsMaskData empty;
-  empty.Manager = manager.get();
+  empty.Tables = &manager->Tables();
   empty.ImageCount = 1;
   empty.Bmp = std::make_unique<TBitmap>(4, 4);
   TRect area{0, 0, 40, 40};
@@ -193,12 +193,12 @@ TEST_F(MaskPaint, ZeroCentresAndTilesEndAndTinyTargetsDrawNothing) {
   empty.MaskType = 1;
   DrawMaskedTexture(b.get(), area, {}, 10, empty);
   auto tiny = Plain(1, 5, platform::clBlack);
-  DrawBorderMask(tiny.get(), {0, 0, 1, 5}, true, false, 0, *Border(9, 9, 3), {});
+  DrawBorderMask(tiny.get(), {0, 0, 1, 5}, bfFillCentre, lkNormal, *Border(9, 9, 3), {});
   EXPECT_EQ(At(*tiny, 0, 0), platform::clBlack);
-  // A mask without a manager is not painted.
+  // A mask of no tables is not painted.
   auto orphan = Border(9, 9, 3);
-  orphan->Manager = nullptr;
-  DrawBorderMask(b.get(), {0, 0, 40, 40}, true, false, 0, *orphan, {});
+  orphan->Tables = nullptr;
+  DrawBorderMask(b.get(), {0, 0, 40, 40}, bfFillCentre, lkNormal, *orphan, {});
   EXPECT_EQ(At(*b, 0, 0), kCorner);
 }
 
@@ -207,10 +207,11 @@ TEST_F(MaskPaint, TexturesReturnWhatTheColourStillFills) {
   TsStoredSkin* skin = AddTestSkin(manager.get(), "Test");
   (void)skin;
   manager->SetSkinName("Test");
-  const int griph = manager->FindTexture(manager->FindSection("GRIPH"), "GRIPH", "PATTERN");
+  const int griph =
+      manager->Tables().FindTexture(manager->Tables().FindSection("GRIPH"), "GRIPH", "PATTERN");
   ASSERT_GE(griph, 0);
-  const TsMaskData& texture = manager->Masks()[static_cast<size_t>(griph)];
-  const TBitmap& master = *manager->MasterBitmap();
+  const TsMaskData& texture = manager->Tables().Masks[static_cast<size_t>(griph)];
+  const TBitmap& master = *manager->Tables().MasterBitmap.get();
   auto b = Plain(20, 20, platform::clBlack);
   TRect area{2, 2, 18, 18};
   DrawTexture(b.get(), area, nullptr, 1, &texture);
@@ -231,9 +232,10 @@ TEST_F(MaskPaint, TexturesReturnWhatTheColourStillFills) {
 TEST_F(MaskPaint, ModeTenShowsWholeTilesOnlyAndTheStripsBeyondThem) {
   AddTestSkin(manager.get(), "Test");
   manager->SetSkinName("Test");
-  const int griph = manager->FindTexture(manager->FindSection("GRIPH"), "GRIPH", "PATTERN");
+  const int griph =
+      manager->Tables().FindTexture(manager->Tables().FindSection("GRIPH"), "GRIPH", "PATTERN");
   ASSERT_GE(griph, 0);
-  const TsMaskData& texture = manager->Masks()[static_cast<size_t>(griph)];  // 8 x 8
+  const TsMaskData& texture = manager->Tables().Masks[static_cast<size_t>(griph)];  // 8 x 8
   // 16 rows are two tiles high, but rows start only while y < bottom - 8: one row of tiles.
   auto b = Plain(20, 20, platform::clBlack);
   TRect area{2, 2, 18, 18};
@@ -264,15 +266,15 @@ TEST_F(MaskPaint, DimmedStateImagesAreHalfTransparentOrFainter) {
   one->Bmp.reset();  // in the master bitmap, so that the one-layer path is taken
   auto two = Border(4, 4, 1, 1, true, 0);
   auto b = Plain(8, 8, platform::clBlack);
-  DrawStateImage(b.get(), {0, 0}, 0, *two, 1);
+  DrawStateImage(b.get(), {0, 0}, lkNormal, *two, 1);
   EXPECT_EQ(At(*b, 0, 0), kCorner);
   b = Plain(8, 8, platform::clBlack);
-  DrawStateImage(b.get(), {0, 0}, 0, *two, 0);
+  DrawStateImage(b.get(), {0, 0}, lkNormal, *two, 0);
   // Mask bytes 0 + 100: ((0 - s) * 100 + s * 256) >> 8 per channel.
   EXPECT_EQ(At(*b, 0, 0), RGB((200 * 156) >> 8, (100 * 156) >> 8, (50 * 156) >> 8));
   // Off the top-left: the visible part of the glyph, from its matching offset.
   b = Plain(8, 8, platform::clBlack);
-  DrawStateImage(b.get(), {-1, -1}, 0, *two, 1);
+  DrawStateImage(b.get(), {-1, -1}, lkNormal, *two, 1);
   EXPECT_EQ(At(*b, 0, 0), kCentre);
   EXPECT_EQ(At(*b, 2, 2), kCorner);
   EXPECT_EQ(At(*b, 3, 3), platform::clBlack);
