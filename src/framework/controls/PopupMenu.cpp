@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/forms/Application.h"
+#include "framework/graphics/DisplayScale.h"
 #include "platform/drawing/ClassicDrawing.h"
 #include "platform/drawing/DeviceContext.h"
 #include "platform/text/Font.h"
@@ -30,18 +31,27 @@ platform::TSize CaptionSize(platform::HFONT font, const std::string& caption) {
 }  // namespace
 
 void DrawMenuBullet(TBitmap* image, platform::TPoint centre, platform::TColor color) {
-  // A disc of five rows: 3, 5, 5, 5, 3 pixels wide.
-  static constexpr int kHalfWidths[] = {1, 2, 2, 2, 1};
+  // Every pixel whose centre lies in the disc: rows 3, 5, 5, 5 and 3 pixels wide at five pixels
+  // across, rounder the larger it is drawn.
+  const int across = 5 * DisplayScale();
+  const double radius = across / 2.0;
+  const int left = centre.X - across / 2;
+  const int top = centre.Y - across / 2;
   platform::HDC dc = image->Canvas()->Handle();
   const platform::TColor rgb = platform::ColorToRGB(color);
-  for (int row = 0; row < 5; ++row) {
-    const int half = kHalfWidths[row];
-    const int y = centre.Y - 2 + row;
-    for (int x = centre.X - half; x <= centre.X + half; ++x) platform::SetPixel(dc, x, y, rgb);
+  for (int row = 0; row < across; ++row) {
+    const double dy = row + 0.5 - radius;
+    for (int column = 0; column < across; ++column) {
+      const double dx = column + 0.5 - radius;
+      if (dx * dx + dy * dy <= radius * radius)
+        platform::SetPixel(dc, left + column, top + row, rgb);
+    }
   }
 }
 
 TPopupMenu::TPopupMenu(TComponent* owner) : TComponent(owner) {}
+
+int TPopupMenu::Scaled(int pixels) { return pixels * DisplayScale(); }
 
 TPopupMenu::~TPopupMenu() {
   CloseMenu();
@@ -65,9 +75,9 @@ void TPopupMenu::Add(TMenuItem item) {
 TRect TPopupMenu::ItemRect(int index) const {
   if (index < 0 || static_cast<size_t>(index) >= tops_.size()) return {};
   const int height =
-      items_[static_cast<size_t>(index)].IsSeparator() ? kSeparatorHeight : itemHeight_;
+      items_[static_cast<size_t>(index)].IsSeparator() ? Scaled(kSeparatorHeight) : itemHeight_;
   const int top = tops_[static_cast<size_t>(index)];
-  return {kFrame, top, size_.cx - kFrame, top + height};
+  return {Scaled(kFrame), top, size_.cx - Scaled(kFrame), top + height};
 }
 
 void TPopupMenu::Layout() {
@@ -79,14 +89,14 @@ void TPopupMenu::Layout() {
     widest = std::max(widest, s.cx);
     tallest = std::max(tallest, s.cy);
   }
-  itemHeight_ = std::max(kMinItemHeight, tallest + 8);
+  itemHeight_ = std::max(Scaled(kMinItemHeight), tallest + Scaled(kItemPadding));
   tops_.clear();
-  int y = kFrame;
+  int y = Scaled(kFrame);
   for (const TMenuItem& item : items_) {
     tops_.push_back(y);
-    y += item.IsSeparator() ? kSeparatorHeight : itemHeight_;
+    y += item.IsSeparator() ? Scaled(kSeparatorHeight) : itemHeight_;
   }
-  size_ = {2 * kFrame + kGutter + widest + kRightMargin, y + kFrame};
+  size_ = {Scaled(2 * kFrame + kGutter + kRightMargin) + widest, y + Scaled(kFrame)};
 }
 
 bool TPopupMenu::Popup(int x, int y) {
@@ -231,7 +241,7 @@ void TPopupMenu::DrawBackground(TBitmap* image) {
   platform::HDC dc = image->Canvas()->Handle();
   platform::TRect r{0, 0, image->Width(), image->Height()};
   platform::FillRect(dc, r, platform::CreateSolidBrush(platform::ColorToRGB(platform::clMenu)));
-  platform::DrawEdge(dc, r, platform::EDGE_RAISED, platform::BF_RECT);
+  platform::DrawEdge(dc, r, platform::EDGE_RAISED, platform::BF_RECT, Scaled(1));
 }
 
 void TPopupMenu::DrawItem(TBitmap* image, const TMenuItem& item, const TRect& rect, bool selected) {
@@ -241,20 +251,22 @@ void TPopupMenu::DrawItem(TBitmap* image, const TMenuItem& item, const TRect& re
     platform::FillRect(dc, rect,
                        platform::CreateSolidBrush(platform::ColorToRGB(platform::clHighlight)));
   if (item.Checked)
-    DrawMenuBullet(image, {rect.Left + kGutter / 2, rect.Top + rect.Height() / 2}, text);
+    DrawMenuBullet(image, {rect.Left + Scaled(kGutter) / 2, rect.Top + rect.Height() / 2}, text);
   platform::SelectFont(dc, font_.Handle());
   platform::SetTextColor(dc, platform::ColorToRGB(text));
   platform::SetBkMode(dc, platform::TRANSPARENT);
-  platform::TRect caption{rect.Left + kGutter, rect.Top, rect.Right - kRightMargin / 2,
-                          rect.Bottom};
+  platform::TRect caption{rect.Left + Scaled(kGutter), rect.Top,
+                          rect.Right - Scaled(kRightMargin) / 2, rect.Bottom};
   platform::DrawText(dc, item.Caption, &caption, kCaptionFormat);
 }
 
 void TPopupMenu::DrawSeparator(TBitmap* image, const TRect& rect) {
   platform::HDC dc = image->Canvas()->Handle();
-  platform::TRect line{rect.Left + 1, rect.Top + rect.Height() / 2 - 1, rect.Right - 1,
-                       rect.Top + rect.Height() / 2 + 1};
-  platform::DrawEdge(dc, line, platform::EDGE_ETCHED, platform::BF_TOP);
+  // A shadow line over a light one, each a pixel high at the display's factor.
+  const int px = Scaled(1);
+  const int middle = rect.Top + rect.Height() / 2;
+  platform::TRect line{rect.Left + px, middle - px, rect.Right - px, middle + px};
+  platform::DrawEdge(dc, line, platform::EDGE_ETCHED, platform::BF_TOP, px);
 }
 
 }  // namespace framework

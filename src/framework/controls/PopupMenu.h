@@ -8,7 +8,9 @@
 // and End go to the first and last item, Return and Space choose the selected one, Escape closes.
 //
 // The menu paints itself in the classic look; skinned menus replace the three painters. Painting
-// happens on an image of the whole menu, put on the window at once.
+// happens on an image of the whole menu, put on the window at once. Its measures below are pixels
+// of an ordinary screen: on a dense display the menu multiplies them by the display's factor (its
+// font is the caller's, already at that factor), and so are its lines and marks drawn.
 
 #include <functional>
 #include <memory>
@@ -62,6 +64,10 @@ class TPopupMenu : public TComponent {
   static constexpr int kRightMargin = 20;  // right of the captions
   static constexpr int kSeparatorHeight = 9;
   static constexpr int kMinItemHeight = 20;
+  static constexpr int kItemPadding = 8;  // above and below the caption's text together
+
+  // Pixels of the menu at the display's factor.
+  static int Scaled(int pixels);
 
   // The menu's face without items (frame and body) over the whole image.
   virtual void DrawBackground(TBitmap* image);
@@ -95,7 +101,8 @@ class TPopupMenu : public TComponent {
   int selected_ = -1;
 };
 
-// The mark of a checked menu item: a small round bullet in the colour, centred at the point.
+// The mark of a checked menu item: a small round bullet in the colour, centred at the point, five
+// pixels across at the display's factor.
 void DrawMenuBullet(TBitmap* image, platform::TPoint centre, platform::TColor color);
 
 }  // namespace framework

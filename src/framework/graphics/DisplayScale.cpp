@@ -1,17 +1,12 @@
 #include "framework/graphics/DisplayScale.h"
 
-#include <algorithm>
+#include "platform/windows/Screen.h"
 
 namespace framework {
 
-namespace {
-int displayScale = 1;
-}  // namespace
+// The platform keeps the factor: its own windows are drawn at it too.
+int DisplayScale() { return platform::DeviceScale(); }
 
-int DisplayScale() { return displayScale; }
-
-void SetDisplayScale(int factor) {
-  displayScale = std::clamp(factor, kMinDisplayScale, kMaxDisplayScale);
-}
+void SetDisplayScale(int factor) { platform::SetDeviceScale(factor); }
 
 }  // namespace framework

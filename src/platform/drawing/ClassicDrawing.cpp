@@ -64,7 +64,7 @@ TRect Shrunk(const TRect& r, unsigned sides) {
 
 }  // namespace
 
-void DrawEdge(HDC dc, TRect& rect, unsigned edge, unsigned flags) {
+void DrawEdge(HDC dc, TRect& rect, unsigned edge, unsigned flags, int ringWidth) {
   const unsigned index = edge & 15u;
   TColor outerTopLeft = (flags & BF_SOFT) ? kOuterTopLeftSoft[index] : kOuterTopLeft[index];
   TColor outerBottomRight = kOuterBottomRight[index];
@@ -81,11 +81,11 @@ void DrawEdge(HDC dc, TRect& rect, unsigned edge, unsigned flags) {
   }
   const unsigned sides = flags & BF_RECT;
   TRect inside = rect;
-  if (hasOuter) {
+  for (int i = 0; hasOuter && i < ringWidth; ++i) {
     Ring(dc, inside, outerTopLeft, outerBottomRight, sides);
     inside = Shrunk(inside, sides);
   }
-  if (hasInner) {
+  for (int i = 0; hasInner && i < ringWidth; ++i) {
     Ring(dc, inside, innerTopLeft, innerBottomRight, sides);
     inside = Shrunk(inside, sides);
   }

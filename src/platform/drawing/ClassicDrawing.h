@@ -36,8 +36,10 @@ enum : unsigned {
 
 // Draws up to two one-pixel rings (outer, then inner) as Windows' DrawEdge does: the top and left
 // sides of a ring in its upper-left colour, the bottom and right sides, corners included, in its
-// lower-right colour. A single edge (outer or inner only) is drawn as the outer ring.
-void DrawEdge(HDC dc, TRect& rect, unsigned edge, unsigned flags);
+// lower-right colour. A single edge (outer or inner only) is drawn as the outer ring. On a dense
+// display each ring is ringWidth pixels wide, drawn as that many one-pixel rings, so its corners
+// keep their mitre.
+void DrawEdge(HDC dc, TRect& rect, unsigned edge, unsigned flags, int ringWidth = 1);
 
 // The VCL's Frame3D: `width` rings from the outside in, top and left in topColor, bottom and right
 // (and the corners they share with the others) in bottomColor; rect becomes the area inside.

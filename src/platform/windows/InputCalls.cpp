@@ -14,6 +14,8 @@ namespace {
 
 WindowSystem& WS() { return WindowSystem::Instance(); }
 
+int deviceScale = 1;
+
 }  // namespace
 
 HWND SetCapture(HWND hwnd) { return WS().SetCapture(hwnd); }
@@ -47,6 +49,11 @@ MonitorInfo MonitorFromRect(const TRect& r) { return MonitorHolding(GetMonitors(
 
 TRect GetWorkArea() { return GetMonitors().front().rcWork; }
 TSize GetVirtualScreenSize() { return WS().backend().VirtualScreenSize(); }
+
+int DeviceScale() { return deviceScale; }
+void SetDeviceScale(int factor) {
+  deviceScale = std::clamp(factor, kMinDeviceScale, kMaxDeviceScale);
+}
 
 const MonitorInfo& MonitorHolding(const std::vector<MonitorInfo>& monitors, const TRect& r) {
   // Rectangles are far below 2^31 on a side, but their areas and squared distances are not.

@@ -27,27 +27,30 @@ int MessageBox(HWND owner, const std::string& text, const std::string& caption, 
 // and left edges inside it, where its caption and the start of its message are.
 TRect MessageBoxBounds(TSize size, const std::optional<TRect>& owner, const TRect& workArea);
 
-// The box's parts in its client area: the caption strip, the error icon (32 by 32), the wrapped
-// message and the OK button, and the box's size, for the text and caption given.
+// The box's parts in its client area: the caption strip and its text, the error icon (32 by 32),
+// the wrapped message and the OK button, and the box's size, for the text and caption given. Every
+// size is multiplied by the device's factor (DeviceScale).
 struct MessageBoxLayout {
   TSize Size;
   TRect Caption;
+  TRect CaptionText;
   TRect Icon;
   TRect Text;
   TRect Button;
 };
 MessageBoxLayout LayOutMessageBox(const std::string& text, const std::string& caption);
 
-// The formats the box draws its message and its caption with, and their fonts.
+// The formats the box draws its message and its caption with, and their fonts (at the device's
+// factor).
 constexpr unsigned kMessageTextFormat = DT_LEFT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS;
 constexpr unsigned kMessageCaptionFormat =
     DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS;
 LogFont MessageTextFont();
 LogFont MessageCaptionFont();
 
-// The error sign: a red disc with an antialiased edge and a white cross, 32 by 32 pixels with its
-// top-left at (left, top), blended over what is there.
-void DrawErrorIcon(HDC dc, int left, int top);
+// The error sign: a red disc with an antialiased edge and a white cross, size by size pixels (32 on
+// an ordinary screen) with its top-left at (left, top), blended over what is there.
+void DrawErrorIcon(HDC dc, int left, int top, int size);
 
 // The modal part of a box, for boxes drawn by the layers above: while it lives every other
 // top-level window of the program is disabled; when it ends they are enabled again and the window

@@ -1,6 +1,7 @@
 // The program's own message box. It is drawn with the platform's primitives in the classic
 // dialog look: a caption strip, the error icon, the wrapped message and one OK button that holds
-// the focus. While it is open, every other window of the program is disabled; afterwards they are
+// the focus. Every measure below is a pixel of an ordinary screen: on a dense display the box
+// multiplies them by the device's factor, and draws its text, lines and sign at that size. While it is open, every other window of the program is disabled; afterwards they are
 // enabled again and the window that was active gets the keyboard back.
 
 #include <algorithm>
@@ -19,20 +20,26 @@ namespace platform {
 
 namespace {
 
+constexpr int kFrame = 2;
 constexpr int kCaptionHeight = 20;
+constexpr int kCaptionIndent = 4;
 constexpr int kMargin = 12;
 constexpr int kIconSize = 32;
 constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 23;
 constexpr int kMaxTextWidth = 420;
+constexpr int kMinTextHeight = 13;
+constexpr int kCaptionRoom = 40;  // beside the caption's text
+constexpr int kMinWidth = 200;
+
+int Scaled(int pixels) { return pixels * DeviceScale(); }
 
 struct BoxState {
   std::string text;
   std::string caption;
   bool pressed = false;  // the left button went down on OK and is still down
   bool done = false;
-  TRect button;
-  TRect textRect;
+  MessageBoxLayout layout;
 };
 
 LogFont BodyFont() { return MessageTextFont(); }
@@ -42,23 +49,31 @@ void Paint(HWND hwnd, BoxState& box);
 
 }  // namespace
 
-LogFont MessageTextFont() { return LogFont{}; }
+LogFont MessageTextFont() {
+  LogFont f;
+  f.Height = Scaled(f.Height);
+  return f;
+}
 
 LogFont MessageCaptionFont() {
-  LogFont f;
+  LogFont f = MessageTextFont();
   f.Weight = FW_BOLD;
   return f;
 }
 
-void DrawErrorIcon(HDC dc, int left, int top) {
+void DrawErrorIcon(HDC dc, int left, int top, int size) {
   DIBitmap* surface = dc->Surface();
-  if (!surface) return;
+  if (!surface || size <= 0) return;
   const Region& clip = dc->EffectiveClip();
   const TPoint origin = dc->LogicalToSurface(TPoint{left, top});
-  const double r = kIconSize / 2.0 - 0.5;
-  const double c = kIconSize / 2.0;
-  for (int y = 0; y < kIconSize; ++y) {
-    for (int x = 0; x < kIconSize; ++x) {
+  // Drawn at the size asked for, not enlarged: the edges stay one pixel soft at any size.
+  const double unit = size / static_cast<double>(kIconSize);
+  const double r = size / 2.0 - 0.5;
+  const double c = size / 2.0;
+  const double crossHalfWidth = 1.6 * unit;
+  const double crossReach = 8.0 * unit;
+  for (int y = 0; y < size; ++y) {
+    for (int x = 0; x < size; ++x) {
       const int sx = origin.X + x;
       const int sy = origin.Y + y;
       if (!clip.Contains(sx, sy)) continue;
@@ -66,12 +81,12 @@ void DrawErrorIcon(HDC dc, int left, int top) {
       const double dy = y + 0.5 - c;
       const double coverage = std::clamp(r - std::sqrt(dx * dx + dy * dy) + 0.5, 0.0, 1.0);
       if (coverage <= 0) continue;
-      // The cross: two diagonal bars 3.2 pixels wide, 8 pixels from the centre at most.
+      // The cross: two diagonal bars 3.2 units wide, 8 units from the centre at most.
       const double d1 = std::abs(dx - dy) / std::sqrt(2.0);
       const double d2 = std::abs(dx + dy) / std::sqrt(2.0);
-      const bool inCross = std::max(std::abs(dx), std::abs(dy)) < 8.0;
+      const bool inCross = std::max(std::abs(dx), std::abs(dy)) < crossReach;
       const double crossCoverage =
-          inCross ? std::clamp(1.6 - std::min(d1, d2) + 0.5, 0.0, 1.0) : 0.0;
+          inCross ? std::clamp(crossHalfWidth - std::min(d1, d2) + 0.5, 0.0, 1.0) : 0.0;
       const double red = 200 + 55 * crossCoverage;
       const double green = 30 + 225 * crossCoverage;
       const double blue = 30 + 225 * crossCoverage;
@@ -93,37 +108,38 @@ void Paint(HWND hwnd, BoxState& box) {
   GetClientRect(hwnd, &client);
   FillRect(dc, client, CreateSolidBrush(ColorToRGB(clBtnFace)));
   // Frame and caption strip.
+  const int px = DeviceScale();
   TRect frame = client;
-  DrawEdge(dc, frame, EDGE_RAISED, BF_RECT);
-  const TRect caption{2, 2, client.Right - 2, 2 + kCaptionHeight};
-  FillRect(dc, caption, CreateSolidBrush(ColorToRGB(clActiveCaption)));
+  DrawEdge(dc, frame, EDGE_RAISED, BF_RECT, px);
+  FillRect(dc, box.layout.Caption, CreateSolidBrush(ColorToRGB(clActiveCaption)));
   SetBkMode(dc, TRANSPARENT);
   SelectFont(dc, CreateFontIndirect(CaptionFont()));
   SetTextColor(dc, ColorToRGB(clCaptionText));
-  TRect captionText = caption.Inflated(-4, 0);
+  TRect captionText = box.layout.CaptionText;
   DrawText(dc, box.caption, &captionText, kMessageCaptionFormat);
 
-  DrawErrorIcon(dc, kMargin + 2, 2 + kCaptionHeight + kMargin);
+  const TRect& icon = box.layout.Icon;
+  DrawErrorIcon(dc, icon.Left, icon.Top, icon.Width());
   SelectFont(dc, CreateFontIndirect(BodyFont()));
   SetTextColor(dc, ColorToRGB(clWindowText));
-  TRect textRect = box.textRect;
+  TRect textRect = box.layout.Text;
   DrawText(dc, box.text, &textRect, kMessageTextFormat);
 
   // The OK button: black default frame, 3D face, focus dots.
-  const TRect b = box.button;
-  FillRect(dc, {b.Left, b.Top, b.Right, b.Top + 1}, CreateSolidBrush(clBlack));
-  FillRect(dc, {b.Left, b.Bottom - 1, b.Right, b.Bottom}, CreateSolidBrush(clBlack));
-  FillRect(dc, {b.Left, b.Top, b.Left + 1, b.Bottom}, CreateSolidBrush(clBlack));
-  FillRect(dc, {b.Right - 1, b.Top, b.Right, b.Bottom}, CreateSolidBrush(clBlack));
-  const TRect face = b.Inflated(-1, -1);
+  const TRect b = box.layout.Button;
+  FillRect(dc, {b.Left, b.Top, b.Right, b.Top + px}, CreateSolidBrush(clBlack));
+  FillRect(dc, {b.Left, b.Bottom - px, b.Right, b.Bottom}, CreateSolidBrush(clBlack));
+  FillRect(dc, {b.Left, b.Top, b.Left + px, b.Bottom}, CreateSolidBrush(clBlack));
+  FillRect(dc, {b.Right - px, b.Top, b.Right, b.Bottom}, CreateSolidBrush(clBlack));
+  const TRect face = b.Inflated(-px, -px);
   TRect edge = face;
   if (box.pressed)
-    DrawEdge(dc, edge, EDGE_SUNKEN, BF_RECT | BF_FLAT);
+    DrawEdge(dc, edge, EDGE_SUNKEN, BF_RECT | BF_FLAT, px);
   else
-    DrawEdge(dc, edge, EDGE_RAISED, BF_RECT);
-  TRect label = face.Translated(box.pressed ? 1 : 0, box.pressed ? 1 : 0);
+    DrawEdge(dc, edge, EDGE_RAISED, BF_RECT, px);
+  TRect label = face.Translated(box.pressed ? px : 0, box.pressed ? px : 0);
   DrawText(dc, "OK", &label, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-  DrawFocusRect(dc, face.Inflated(-3, -3));
+  DrawFocusRect(dc, face.Inflated(-3 * px, -3 * px));
 }
 
 LRESULT BoxProc(BoxState& box, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -135,18 +151,18 @@ LRESULT BoxProc(BoxState& box, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
       return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-      if (box.button.Contains(point)) {
+      if (box.layout.Button.Contains(point)) {
         box.pressed = true;
         SetCapture(hwnd);
-        InvalidateRect(hwnd, &box.button, false);
+        InvalidateRect(hwnd, &box.layout.Button, false);
       }
       return 0;
     case WM_MOUSEMOVE:
       if (GetCapture() == hwnd) {
-        const bool inside = box.button.Contains(point);
+        const bool inside = box.layout.Button.Contains(point);
         if (inside != box.pressed) {
           box.pressed = inside;
-          InvalidateRect(hwnd, &box.button, false);
+          InvalidateRect(hwnd, &box.layout.Button, false);
         }
       }
       return 0;
@@ -155,7 +171,7 @@ LRESULT BoxProc(BoxState& box, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
         ReleaseCapture();
         if (box.pressed) box.done = true;
         box.pressed = false;
-        InvalidateRect(hwnd, &box.button, false);
+        InvalidateRect(hwnd, &box.layout.Button, false);
       }
       return 0;
     case WM_CLOSE: box.done = true; return 0;
@@ -180,28 +196,36 @@ MessageBoxLayout LayOutMessageBox(const std::string& text, const std::string& ca
   HDC measure = GetScreenDC();
   const SavedDC saved(measure);
   SelectFont(measure, CreateFontIndirect(BodyFont()));
-  TRect textSize{0, 0, kMaxTextWidth, 0};
+  TRect textSize{0, 0, Scaled(kMaxTextWidth), 0};
   DrawText(measure, text.empty() ? std::string(" ") : text, &textSize,
            kMessageTextFormat | DT_CALCRECT);
   SelectFont(measure, CreateFontIndirect(CaptionFont()));
   TSize captionSize;
   GetTextExtentPoint32(measure, caption, &captionSize);
 
-  const int textLeft = kMargin + 2 + kIconSize + kMargin;
-  const int bodyTop = 2 + kCaptionHeight + kMargin;
-  const int textHeight = std::max(textSize.Height(), 13);
-  const int contentHeight = std::max(kIconSize, textHeight);
-  const int width = std::max({textLeft + textSize.Width() + kMargin + 2, captionSize.cx + 40,
-                              kButtonWidth + 2 * kMargin, 200});
-  const int height = bodyTop + contentHeight + kMargin + kButtonHeight + kMargin + 2;
+  const int frame = Scaled(kFrame);
+  const int margin = Scaled(kMargin);
+  const int icon = Scaled(kIconSize);
+  const int buttonWidth = Scaled(kButtonWidth);
+  const int buttonHeight = Scaled(kButtonHeight);
+  const int captionHeight = Scaled(kCaptionHeight);
+  const int textLeft = margin + frame + icon + margin;
+  const int bodyTop = frame + captionHeight + margin;
+  const int textHeight = std::max(textSize.Height(), Scaled(kMinTextHeight));
+  const int contentHeight = std::max(icon, textHeight);
+  const int width =
+      std::max({textLeft + textSize.Width() + margin + frame, captionSize.cx + Scaled(kCaptionRoom),
+                buttonWidth + 2 * margin, Scaled(kMinWidth)});
+  const int height = bodyTop + contentHeight + margin + buttonHeight + margin + frame;
   MessageBoxLayout layout;
   layout.Size = {width, height};
-  layout.Caption = {2, 2, width - 2, 2 + kCaptionHeight};
-  layout.Icon = Bounds(kMargin + 2, bodyTop, kIconSize, kIconSize);
-  layout.Text = {textLeft, bodyTop + std::max(0, (kIconSize - textHeight) / 2), width - kMargin - 2,
+  layout.Caption = {frame, frame, width - frame, frame + captionHeight};
+  layout.CaptionText = layout.Caption.Inflated(-Scaled(kCaptionIndent), 0);
+  layout.Icon = Bounds(margin + frame, bodyTop, icon, icon);
+  layout.Text = {textLeft, bodyTop + std::max(0, (icon - textHeight) / 2), width - margin - frame,
                  bodyTop + contentHeight};
-  layout.Button = Bounds((width - kButtonWidth) / 2, height - 2 - kMargin - kButtonHeight,
-                         kButtonWidth, kButtonHeight);
+  layout.Button = Bounds((width - buttonWidth) / 2, height - frame - margin - buttonHeight,
+                         buttonWidth, buttonHeight);
   return layout;
 }
 
@@ -235,9 +259,7 @@ int MessageBox(HWND owner, const std::string& text, const std::string& caption, 
   BoxState box;
   box.text = text;
   box.caption = caption;
-  const MessageBoxLayout layout = LayOutMessageBox(text, caption);
-  box.textRect = layout.Text;
-  box.button = layout.Button;
+  box.layout = LayOutMessageBox(text, caption);
 
   std::optional<TRect> ownerRect;
   if (owner && IsWindowVisible(GetTopLevel(owner))) {
@@ -246,7 +268,7 @@ int MessageBox(HWND owner, const std::string& text, const std::string& caption, 
   }
   // On the monitor that shows the owner; without one, where the program's bar lives.
   const TRect workArea = ownerRect ? MonitorFromRect(*ownerRect).rcWork : GetWorkArea();
-  const TRect bounds = MessageBoxBounds(layout.Size, ownerRect, workArea);
+  const TRect bounds = MessageBoxBounds(box.layout.Size, ownerRect, workArea);
 
   // Every other window of the program stops taking input while the box is open.
   const ModalBoxScope modal;

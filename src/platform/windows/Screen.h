@@ -25,6 +25,14 @@ MonitorInfo MonitorFromRect(const TRect& r);
 TRect GetWorkArea();
 TSize GetVirtualScreenSize();
 
+// The whole-number factor the program's windows are drawn at on this display: 1 on an ordinary
+// screen, 2 or 3 on dense ones. The platform's own windows (the message box) size themselves by
+// it; the layers above set it once at start-up. Values outside 1 to 3 are clamped into that range.
+inline constexpr int kMinDeviceScale = 1;
+inline constexpr int kMaxDeviceScale = 3;
+int DeviceScale();
+void SetDeviceScale(int factor);
+
 // Which monitor of a list holds the largest part of r, else lies nearest to it (the first on a
 // tie); the list must not be empty.
 const MonitorInfo& MonitorHolding(const std::vector<MonitorInfo>& monitors, const TRect& r);

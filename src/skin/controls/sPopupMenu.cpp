@@ -68,10 +68,12 @@ void TsPopupMenu::DrawItem(framework::TBitmap* image, const framework::TMenuItem
   const TColor text =
       platform::ColorToRGB(static_cast<TColor>((selected ? g.HotFontColor : g.FontColor)[0]));
   if (item.Checked)
-    framework::DrawMenuBullet(image, {rect.Left + kGutter / 2, rect.Top + rect.Height() / 2}, text);
+    framework::DrawMenuBullet(image, {rect.Left + Scaled(kGutter) / 2, rect.Top + rect.Height() / 2},
+                              text);
   framework::TCanvas* canvas = image->Canvas();
   canvas->Font()->Assign(Font());
-  TRect caption{rect.Left + kGutter, rect.Top, rect.Right - kRightMargin / 2, rect.Bottom};
+  TRect caption{rect.Left + Scaled(kGutter), rect.Top, rect.Right - Scaled(kRightMargin) / 2,
+                rect.Bottom};
   DrawSectionText(canvas, item.Caption, true, &t, look, section.Index, kCaptionFormat, caption);
 }
 
@@ -83,7 +85,8 @@ void TsPopupMenu::DrawSeparator(framework::TBitmap* image, const TRect& rect) {
   if (section < 0) section = t.FindSection(kItemSection);
   const TColor color = platform::ColorToRGB(t.Section(section)->Color);
   const int y = rect.Top + rect.Height() / 2;
-  platform::FillRect(image->Canvas()->Handle(), {rect.Left + 2, y, rect.Right - 2, y + 1},
+  platform::FillRect(image->Canvas()->Handle(),
+                     {rect.Left + Scaled(2), y, rect.Right - Scaled(2), y + Scaled(1)},
                      platform::CreateSolidBrush(color));
 }
 

@@ -50,7 +50,7 @@ std::string MessageBoxSection() {
   return {};
 }
 
-void TsMessageIcon::Paint() { platform::DrawErrorIcon(Canvas()->Handle(), 0, 0); }
+void TsMessageIcon::Paint() { platform::DrawErrorIcon(Canvas()->Handle(), 0, 0, Width()); }
 
 TsMessageForm::TsMessageForm(HWND owner, const std::string& text, const std::string& caption,
                              const std::string& section)
@@ -68,8 +68,9 @@ TsMessageForm::TsMessageForm(HWND owner, const std::string& text, const std::str
 
   TColor textColor = platform::clWindowText;
   if (const TsGeneralData* s = provider_->SkinData()->Section()) textColor = s->FontColor[0];
-  caption_ =
-      MakeLabel(this, layout.Caption.Inflated(-4, 0), platform::MessageCaptionFont(), textColor);
+  // The button's caption takes the form's font, as large as the message's.
+  Font()->SetHeight(platform::MessageTextFont().Height);
+  caption_ = MakeLabel(this, layout.CaptionText, platform::MessageCaptionFont(), textColor);
   caption_->SetLayout(framework::tlCenter);
   caption_->SetEllipsisPosition(framework::epEndEllipsis);
   caption_->SetCaption(caption);
