@@ -1,14 +1,24 @@
 // Both windows on a dense display, two and three times the stored sizes: the bar's size and
 // place, the hover on every slot, the check box, "Exit" and "Edit text..." at the scaled
-// positions; and golden pictures of the bar and the editor at factor 2 in each stored skin.
+// positions; the context menu's items where its scaled pictures show them; and golden pictures of
+// the bar, the editor, the tip, the menu and an error report at factor 2 in each stored skin.
 
 #include <algorithm>
 #include <cctype>
 
+#include <memory>
+#include <vector>
+
+#include "app/BarMenu.h"
 #include "framework/controls/HintWindow.h"
 #include "framework/graphics/DisplayScale.h"
+#include "platform/windows/MessageBox.h"
 #include "platform/windows/Timer.h"
 #include "skin/controls/sFadeTimer.h"
+#include "skin/controls/sPanel.h"
+#include "skin/controls/sPopupMenu.h"
+#include "skin/data/sSkinManager.h"
+#include "skin/forms/sMessageBox.h"
 #include "tests/GoldenPicture.h"
 #include "tests/app/BarFixture.h"
 
@@ -55,6 +65,23 @@ class ScaledBar : public BarTest {
       desktop->Advance(skin::kFadeInterval);
       Pump();
     }
+  }
+  skin::TsPopupMenu& Menu() const { return Form1->BarMenu().Menu(); }
+  // A right-click on the bar's face, at (x, y) as the stored description measures it; the menu
+  // opens with "Edit text..." selected by the keys.
+  void OpenMenuAt(int x, int y) {
+    PointAt(Form1->sPanel1, x, y);
+    desktop->Click(3);
+    Pump();
+    for (const int key : {platform::VK_END, platform::VK_UP}) {
+      desktop->Key(key);
+      Pump();
+    }
+  }
+  TRect MenuBounds() const {
+    TRect r;
+    platform::GetWindowRect(Menu().Handle(), &r);
+    return r;
   }
 };
 
@@ -154,6 +181,66 @@ TEST_P(ScaledBarAt, SizesPlaceHoverCheckBoxAndButtonsFollowTheFactor) {
 
 INSTANTIATE_TEST_SUITE_P(Factors, ScaledBarAt, ::testing::Values(2, 3));
 
+// The items: three skins, a separator, then the two commands.
+enum MenuItem { kEditText = 4, kExit = 5 };
+
+// Down the middle of the menu, one pixel row at a time: which item the pointer selects on each row
+// runs through the frame, the items and the separator at their scaled heights; the menu stands
+// above the pointer, as there is no room for it below on the bar; a click on "Exit" where it
+// shows ends the program.
+TEST_F(ScaledBar, TheMenusItemsAreHitWhereTheyShowAtTheFactor) {
+  StartAt(2);
+  OpenMenuAt(300, 30);
+  ASSERT_TRUE(Menu().IsOpen());
+  ASSERT_EQ(Menu().Items().size(), 6U);
+  TPoint pointer;
+  platform::GetCursorPos(&pointer);
+  const TRect menu = MenuBounds();
+  EXPECT_EQ(menu.Bottom, pointer.Y);
+  EXPECT_EQ(menu.Left, pointer.X);
+
+  struct Run {
+    int item;
+    int rows;
+  };
+  std::vector<Run> runs;
+  for (int y = menu.Top; y < menu.Bottom; ++y) {
+    desktop->MoveMouse(menu.Left + menu.Width() / 2, y);
+    Pump();
+    if (runs.empty() || runs.back().item != Menu().Selected())
+      runs.push_back({Menu().Selected(), 0});
+    ++runs.back().rows;
+  }
+  // The frame, three skins, the separator, two commands, the frame: the items' height is the
+  // scaled font's with its scaled room, never less than twice the ordinary 20 pixels.
+  ASSERT_EQ(runs.size(), 8U);
+  const int itemHeight = runs[1].rows;
+  EXPECT_GE(itemHeight, 40);
+  const std::vector<int> items{-1, 0, 1, 2, -1, kEditText, kExit, -1};
+  const std::vector<int> rows{6, itemHeight, itemHeight, itemHeight, 18, itemHeight, itemHeight, 6};
+  for (size_t i = 0; i < runs.size(); ++i) {
+    EXPECT_EQ(runs[i].item, items[i]) << "run " << i;
+    EXPECT_EQ(runs[i].rows, rows[i]) << "run " << i;
+  }
+
+  // Where "Exit" shows at factor 2, and nowhere it would at factor 1.
+  desktop->MoveMouse(menu.Left + 40, menu.Bottom - 6 - itemHeight / 2);
+  desktop->Click();
+  Pump();
+  EXPECT_FALSE(Menu().IsOpen());
+  EXPECT_TRUE(app->Terminated());
+}
+
+// The menu in the classic look while no skin is active: its frame, separator and bullet drawn as
+// thick as the factor makes a pixel.
+TEST_F(ScaledBar, TheClassicMenu) {
+  StartAt(2);
+  Form1->sSkinManager1->SetActive(false);
+  Pump();
+  OpenMenuAt(300, 30);
+  ExpectGoldenPicture(desktop->Find(Menu().Handle())->screen, "app", "x2_menu_classic");
+}
+
 class ScaledSkinnedWindows : public ScaledBar, public ::testing::WithParamInterface<const char*> {
  protected:
   void StartIn(const std::string& skinName) {
@@ -204,6 +291,43 @@ TEST_P(ScaledSkinnedWindows, TheTipOfASlot) {
   EXPECT_LE(tipBounds.Width(), 600 + 16);
   EXPECT_EQ(tipBounds.Bottom, Form1->Top());
   ExpectGoldenPicture(desktop->Find(tip->Handle())->screen, "app", Name("hint"));
+}
+
+TEST_P(ScaledSkinnedWindows, TheMenu) {
+  StartIn(GetParam());
+  OpenMenuAt(300, 30);
+  ASSERT_TRUE(Menu().IsOpen());
+  ExpectGoldenPicture(desktop->Find(Menu().Handle())->screen, "app", Name("menu"));
+}
+
+// The box, its sign, its button and its fonts twice the ordinary size; the button is hit where it
+// shows.
+TEST_P(ScaledSkinnedWindows, AnErrorReport) {
+  StartIn(GetParam());
+  const std::string section = skin::MessageBoxSection();
+  ASSERT_FALSE(section.empty());
+  const std::unique_ptr<skin::TsMessageForm> box(framework::Create<skin::TsMessageForm>(
+      Form1->Handle(), "File not found.", "Snipwell", section));
+  box->SetBounds(200, 300, box->Width(), box->Height());
+  box->Show();
+  platform::SetFocus(box->Button()->Handle());
+  Pump();
+  const platform::MessageBoxLayout layout =
+      platform::LayOutMessageBox("File not found.", "Snipwell");
+  EXPECT_EQ(layout.Icon.Width(), 64);
+  EXPECT_EQ(layout.Button.Width(), 150);
+  EXPECT_EQ(layout.Button.Height(), 46);
+  EXPECT_EQ(box->Button()->BoundsRect(), layout.Button);
+  EXPECT_EQ(box->Width(), layout.Size.cx);
+  EXPECT_EQ(box->TextLabel()->Font()->Height(), -22);
+  EXPECT_EQ(box->Button()->Font()->Height(), -22);
+  ExpectGoldenPicture(desktop->Find(box->Handle())->screen, "app", Name("error_report"));
+
+  // Inside the scaled button, below where an ordinary one would end.
+  desktop->MoveMouse(200 + layout.Button.Left + 100, 300 + layout.Button.Top + 40);
+  desktop->Click();
+  Pump();
+  EXPECT_TRUE(box->Done());
 }
 
 INSTANTIATE_TEST_SUITE_P(Skins, ScaledSkinnedWindows,
