@@ -11,6 +11,7 @@
 
 #include "app/BarMenu.h"
 #include "framework/controls/HintWindow.h"
+#include "framework/forms/Application.h"
 #include "framework/graphics/DisplayScale.h"
 #include "platform/windows/MessageBox.h"
 #include "platform/windows/Timer.h"
@@ -291,6 +292,47 @@ TEST_P(ScaledSkinnedWindows, TheTipOfASlot) {
   EXPECT_LE(tipBounds.Width(), 600 + 16);
   EXPECT_EQ(tipBounds.Bottom, Form1->Top());
   ExpectGoldenPicture(desktop->Find(tip->Handle())->screen, "app", Name("hint"));
+}
+
+// Without a skin the platform draws the box itself: its frame, sign, lines and fonts twice the
+// ordinary size, and OK is hit where it shows.
+TEST_F(ScaledBar, ThePlainErrorReport) {
+  StartAt(2);
+  Form1->sSkinManager1->SetActive(false);
+  Pump();
+  const platform::MessageBoxLayout layout =
+      platform::LayOutMessageBox("File not found.", "Snipwell");
+  bool ran = false;
+  platform::CreateWindowParams p;
+  p.ClassName = "User";
+  p.Style = platform::WS_POPUP;
+  p.Bounds = platform::Bounds(0, 0, 1, 1);
+  p.WindowProc = [&](platform::HWND h, platform::UINT m, platform::WPARAM w,
+                     platform::LPARAM l) -> platform::LRESULT {
+    if (m != platform::WM_TIMER) return platform::DefWindowProc(h, m, w, l);
+    platform::KillTimer(h, 1);
+    ran = true;
+    const platform::HWND box = platform::GetFocus();
+    const auto* window = desktop->Find(box);
+    if (!window) return 0;
+    ExpectGoldenPicture(window->screen, "app", "x2_error_report_plain");
+    // Inside the scaled button, below where an ordinary one would end.
+    TRect bounds;
+    platform::GetWindowRect(box, &bounds);
+    desktop->MoveMouse(bounds.Left + layout.Button.Left + 100, bounds.Top + layout.Button.Top + 40);
+    desktop->Click();
+    return 0;
+  };
+  const platform::HWND user = platform::CreateWindowEx(p);
+  platform::SetTimer(user, 1, 20);
+  EXPECT_EQ(framework::ShowMessageBox(Form1->Handle(), "File not found.", "Snipwell",
+                                     platform::MB_OK | platform::MB_ICONERROR),
+            platform::IDOK);
+  platform::DestroyWindow(user);
+  EXPECT_TRUE(ran);
+  EXPECT_EQ(layout.Icon.Width(), 64);
+  EXPECT_EQ(layout.Button.Width(), 150);
+  EXPECT_EQ(layout.Button.Height(), 46);
 }
 
 TEST_P(ScaledSkinnedWindows, TheMenu) {
