@@ -326,7 +326,7 @@ TEST_F(ScaledBar, ThePlainErrorReport) {
   const platform::HWND user = platform::CreateWindowEx(p);
   platform::SetTimer(user, 1, 20);
   EXPECT_EQ(framework::ShowMessageBox(Form1->Handle(), "File not found.", "Snipwell",
-                                     platform::MB_OK | platform::MB_ICONERROR),
+                                      platform::MB_OK | platform::MB_ICONERROR),
             platform::IDOK);
   platform::DestroyWindow(user);
   EXPECT_TRUE(ran);

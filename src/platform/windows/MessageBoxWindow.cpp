@@ -1,8 +1,9 @@
 // The program's own message box. It is drawn with the platform's primitives in the classic
 // dialog look: a caption strip, the error icon, the wrapped message and one OK button that holds
 // the focus. Every measure below is a pixel of an ordinary screen: on a dense display the box
-// multiplies them by the device's factor, and draws its text, lines and sign at that size. While it is open, every other window of the program is disabled; afterwards they are
-// enabled again and the window that was active gets the keyboard back.
+// multiplies them by the device's factor, and draws its text, lines and sign at that size. While it
+// is open, every other window of the program is disabled; afterwards they are enabled again and the
+// window that was active gets the keyboard back.
 
 #include <algorithm>
 #include <cmath>

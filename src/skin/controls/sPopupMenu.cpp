@@ -68,8 +68,8 @@ void TsPopupMenu::DrawItem(framework::TBitmap* image, const framework::TMenuItem
   const TColor text =
       platform::ColorToRGB(static_cast<TColor>((selected ? g.HotFontColor : g.FontColor)[0]));
   if (item.Checked)
-    framework::DrawMenuBullet(image, {rect.Left + Scaled(kGutter) / 2, rect.Top + rect.Height() / 2},
-                              text);
+    framework::DrawMenuBullet(
+        image, {rect.Left + Scaled(kGutter) / 2, rect.Top + rect.Height() / 2}, text);
   framework::TCanvas* canvas = image->Canvas();
   canvas->Font()->Assign(Font());
   TRect caption{rect.Left + Scaled(kGutter), rect.Top, rect.Right - Scaled(kRightMargin) / 2,
