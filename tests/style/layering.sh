@@ -28,21 +28,6 @@ platform_levels=("platform/" "platform/drawing/" "platform/text/" "platform/imag
                  "platform/x11/ platform/wayland/ platform/headless/")
 framework_levels=("framework/classes/" "framework/graphics/" "framework/controls/" "framework/forms/")
 
-# Includes that run back up and stay, each with its reason: a control's own work tells the
-# application and the form it sits on (hints, failures, the hint and menu windows' owner, focus,
-# keys a form previews, a button's modal result) and cuts and pastes through the clipboard, as the
-# class library's controls always have.
-upward_allowed=(
-  "framework/controls/Button.cpp framework/forms/Form.h"
-  "framework/controls/Control.cpp framework/forms/Application.h"
-  "framework/controls/Control.cpp framework/forms/Form.h"
-  "framework/controls/CustomEdit.cpp framework/forms/ClipboardObject.h"
-  "framework/controls/HintWindow.cpp framework/forms/Application.h"
-  "framework/controls/PopupMenu.cpp framework/forms/Application.h"
-  "framework/controls/WinControl.cpp framework/forms/Application.h"
-  "framework/controls/WinControl.cpp framework/forms/Form.h"
-)
-
 # The level of a path within its layer's list (the longest prefix that matches), or -1.
 level_of() {
   local path=$1 best=-1 length=0 i prefix
@@ -72,10 +57,6 @@ check_order() {
   mine=$(level_of "$file" "${levels[@]}")
   theirs=$(level_of "$header" "${levels[@]}")
   [ "$theirs" -le "$mine" ] && return 0
-  local allowed
-  for allowed in "${upward_allowed[@]}"; do
-    [[ $allowed == "$file $header" ]] && return 0
-  done
   echo "$file: includes $header, of a folder above its own"
   return 1
 }

@@ -1,7 +1,7 @@
 #include "framework/controls/Button.h"
 
 #include "framework/classes/ClassBuilder.h"
-#include "framework/forms/Form.h"
+#include "framework/controls/FormHost.h"
 #include "framework/graphics/Font.h"
 #include "platform/drawing/ClassicDrawing.h"
 #include "platform/text/Font.h"
@@ -51,7 +51,7 @@ void TButton::SetDefault(bool v) {
   default_ = v;
   // Every button of the form works out again which one Enter presses.
   if (!HandleAllocated()) return;
-  if (TCustomForm* form = GetParentForm())
+  if (TFormHost* form = GetParentForm())
     form->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(form->ActiveControl()));
 }
 
@@ -61,7 +61,7 @@ void TButton::CreateWnd() {
 }
 
 void TButton::Click() {
-  if (TCustomForm* form = GetParentForm()) form->SetModalResult(modalResult_);
+  if (TFormHost* form = GetParentForm()) form->SetModalResult(modalResult_);
   TButtonControl::Click();
 }
 

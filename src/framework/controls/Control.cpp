@@ -1,9 +1,9 @@
 #include "framework/controls/Control.h"
 
 #include "framework/classes/ClassBuilder.h"
+#include "framework/controls/ControlHost.h"
+#include "framework/controls/FormHost.h"
 #include "framework/controls/WinControl.h"
-#include "framework/forms/Application.h"
-#include "framework/forms/Form.h"
 #include "framework/graphics/Font.h"
 #include "platform/text/Font.h"
 #include "platform/windows/Input.h"
@@ -110,7 +110,7 @@ TControl::TControl(TComponent* owner) : TComponent(owner), font_(std::make_uniqu
 TControl::~TControl() {
   Destroying();
   if (captureControl == this) captureControl = nullptr;
-  if (Application()) Application()->ControlDestroyed(this);
+  if (TControlHost* host = ControlHost()) host->ControlDestroyed(this);
   if (parent_) parent_->RemoveControl(this);
 }
 
@@ -134,7 +134,7 @@ void TControl::WndProc(TMessage& m) {
       if (OnMouseEnter && m.LParam == 0) OnMouseEnter(this);
       return;
     case CM_MOUSELEAVE:
-      if (Application()) Application()->HintMouseMessage(this, m);
+      if (TControlHost* host = ControlHost()) host->HintMouseMessage(this, m);
       if (OnMouseLeave && m.LParam == 0) OnMouseLeave(this);
       return;
     case CM_PARENTFONTCHANGED:
@@ -161,7 +161,7 @@ void TControl::WndProc(TMessage& m) {
 void TControl::DefaultHandler(TMessage&) {}
 
 void TControl::HandleMouse(TMessage& m) {
-  if (Application()) Application()->HintMouseMessage(this, m);
+  if (TControlHost* host = ControlHost()) host->HintMouseMessage(this, m);
   const int x = platform::GET_X_LPARAM(m.LParam);
   const int y = platform::GET_Y_LPARAM(m.LParam);
   const TShiftState shift = KeysToShiftState(m.WParam);
@@ -286,10 +286,10 @@ void TControl::SetParent(TWinControl* parent) {
   }
 }
 
-TCustomForm* TControl::GetParentForm() const {
+TFormHost* TControl::GetParentForm() const {
   const TControl* c = this;
   while (c->parent_) c = c->parent_;
-  return dynamic_cast<TCustomForm*>(const_cast<TControl*>(c));
+  return dynamic_cast<TFormHost*>(const_cast<TControl*>(c));
 }
 
 void TControl::SetParentComponent(TComponent* parent) {

@@ -23,7 +23,7 @@ using TText = platform::SharedText;
 
 class TWinControl;
 class TFont;
-class TCustomForm;
+class TFormHost;
 
 struct TMessage {
   UINT Msg = 0;
@@ -140,8 +140,8 @@ class TControl : public TComponent {
   // The control as a windowed control, or nullptr for one that draws on its parent's window.
   virtual TWinControl* AsWinControl() { return nullptr; }
   virtual const TWinControl* AsWinControl() const { return nullptr; }
-  // The form the control stands on, or nullptr.
-  TCustomForm* GetParentForm() const;
+  // The form the control stands on (the top of its parent chain, when that is a form), or nullptr.
+  TFormHost* GetParentForm() const;
 
   bool Visible() const { return visible_; }
   void SetVisible(bool v);

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <limits>
 
+#include "framework/controls/ClipboardObject.h"
 #include "framework/controls/ControlTypeNames.h"
-#include "framework/forms/ClipboardObject.h"
 #include "framework/graphics/Font.h"
 #include "platform/Utf8.h"
 #include "platform/drawing/ClassicDrawing.h"

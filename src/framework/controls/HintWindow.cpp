@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "framework/forms/Application.h"
+#include "framework/controls/ControlHost.h"
 #include "framework/graphics/DisplayScale.h"
 #include "platform/text/Font.h"
 #include "platform/windows/Paint.h"
@@ -118,7 +118,7 @@ void THintWindow::ActivateHint(const platform::SharedText& text, platform::TPoin
     p.ExStyle = platform::WS_EX_TOPMOST | platform::WS_EX_NOACTIVATE | platform::WS_EX_TOOLWINDOW;
     p.Bounds = bounds;
     // Owned by the application's window, whose name window lists then show for the tip.
-    p.Parent = Application() ? Application()->Handle() : nullptr;
+    p.Parent = ControlHost() ? ControlHost()->Handle() : nullptr;
     p.WindowProc = [this](platform::HWND h, platform::UINT m, platform::WPARAM w,
                           platform::LPARAM l) { return Proc(h, m, w, l); };
     handle_ = platform::CreateWindowEx(p);

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "framework/forms/Application.h"
+#include "framework/controls/ControlHost.h"
 #include "framework/graphics/DisplayScale.h"
 #include "platform/drawing/ClassicDrawing.h"
 #include "platform/drawing/DeviceContext.h"
@@ -116,7 +116,7 @@ bool TPopupMenu::Popup(int x, int y) {
     p.ExStyle = platform::WS_EX_TOPMOST | platform::WS_EX_NOACTIVATE | platform::WS_EX_TOOLWINDOW;
     p.Bounds = platform::Bounds(x, y, size_.cx, size_.cy);
     // Owned by the application's window, whose name window lists then show for the menu.
-    p.Parent = Application() ? Application()->Handle() : nullptr;
+    p.Parent = ControlHost() ? ControlHost()->Handle() : nullptr;
     p.WindowProc = [this](platform::HWND h, platform::UINT m, platform::WPARAM w,
                           platform::LPARAM l) { return Proc(h, m, w, l); };
     handle_ = platform::CreateWindowEx(p);

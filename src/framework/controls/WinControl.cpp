@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "framework/classes/ClassBuilder.h"
-#include "framework/forms/Application.h"
-#include "framework/forms/Form.h"
+#include "framework/controls/ControlHost.h"
+#include "framework/controls/FormHost.h"
 #include "platform/windows/Input.h"
 #include "platform/windows/Paint.h"
 
@@ -78,8 +78,8 @@ LRESULT TWinControl::MainWndProc(TWinControl* self, HWND hwnd, UINT msg, WPARAM 
     self->WindowProc(m);
   } catch (const std::exception& e) {
     // A failure in an event handler is reported and the program goes on.
-    if (Application())
-      Application()->HandleException(self, e);
+    if (TControlHost* host = ControlHost())
+      host->HandleException(self, e);
     else
       throw;
   }
@@ -263,7 +263,7 @@ bool TWinControl::CanFocus() const {
 bool TWinControl::Focused() const { return handle_ && platform::GetFocus() == handle_; }
 
 void TWinControl::SetFocus() {
-  if (TCustomForm* form = GetParentForm()) {
+  if (TFormHost* form = GetParentForm()) {
     form->FocusControl(this);
     return;
   }
@@ -307,7 +307,7 @@ void TWinControl::SelectNext(TWinControl* current, bool goForward, bool checkTab
 // --- keyboard
 
 bool TWinControl::DoKeyDown(uint16_t& key, TShiftState shift) {
-  TCustomForm* form = GetParentForm();
+  TFormHost* form = GetParentForm();
   if (form && form != this && form->KeyPreview()) {
     form->KeyDown(key, shift);
     if (key == 0) return true;
@@ -469,7 +469,7 @@ void TWinControl::WndProc(TMessage& m) {
       Perform(CM_MOUSELEAVE);
       return;
     case platform::WM_SETFOCUS:
-      if (TCustomForm* form = GetParentForm(); form && form != this) form->SetFocusedControl(this);
+      if (TFormHost* form = GetParentForm(); form && form != this) form->SetFocusedControl(this);
       DefaultHandler(m);
       return;
     case platform::WM_KEYDOWN:
@@ -515,11 +515,11 @@ void TWinControl::WndProc(TMessage& m) {
 }
 
 void TWinControl::KeyDownHandler(TMessage& m) {
-  if (Application()) Application()->CancelHint();
+  if (TControlHost* host = ControlHost()) host->CancelHint();
   auto key = static_cast<uint16_t>(m.WParam);
   const TShiftState shift = KeyboardStateToShiftState();
   if (DoKeyDown(key, shift)) return;
-  TCustomForm* form = GetParentForm();
+  TFormHost* form = GetParentForm();
   if (form && !WantsKey(key)) {
     if (key == platform::VK_TAB && !(shift & (ssCtrl | ssAlt))) {
       form->SelectNext(this, !(shift & ssShift), true);
@@ -543,7 +543,7 @@ void TWinControl::KeyUpHandler(TMessage& m) {
 
 void TWinControl::CharHandler(TMessage& m) {
   auto ch = static_cast<char32_t>(m.WParam);
-  TCustomForm* form = GetParentForm();
+  TFormHost* form = GetParentForm();
   if (form && form != this && form->KeyPreview()) form->KeyPress(ch);
   if (ch) KeyPress(ch);
   if (ch == 0) return;

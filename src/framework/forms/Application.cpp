@@ -44,6 +44,7 @@ std::string ErrorReportText(const std::string& message) {
 TApplication::TApplication(TComponent* owner) : TComponent(owner) {
   if (current) return;
   current = this;
+  SetControlHost(this);
   // A failure that escapes a handler run from any message loop (the program's, a modal form's, a
   // message box's) is reported, and the loop goes on: a failed handler never ends the program.
   platform::SetFailureReport(
@@ -66,6 +67,7 @@ TApplication::~TApplication() {
   }
   if (current == this) {
     platform::SetFailureReport(nullptr);
+    SetControlHost(nullptr);
     current = nullptr;
   }
 }

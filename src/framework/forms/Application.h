@@ -1,7 +1,7 @@
 #pragma once
 // The application: its title, its forms (the first one made is the main form), the message loop,
 // the hidden window that owns every form, hints, and the error report for failures that escape
-// event handlers.
+// event handlers. While it lives it is the host its controls ask for these.
 
 #include <exception>
 #include <functional>
@@ -12,6 +12,7 @@
 
 #include "framework/classes/Component.h"
 #include "framework/controls/Control.h"
+#include "framework/controls/ControlHost.h"
 
 namespace framework {
 
@@ -19,7 +20,7 @@ class TCustomForm;
 class THintWindow;
 class TIcon;
 
-class TApplication : public TComponent {
+class TApplication : public TComponent, public TControlHost {
  public:
   explicit TApplication(TComponent* owner = nullptr);
   ~TApplication() override;
@@ -28,7 +29,7 @@ class TApplication : public TComponent {
   void SetTitle(const std::string& title);
   TCustomForm* MainForm() const { return mainForm_; }
   // The hidden window that owns every form (it never shows).
-  HWND Handle();
+  HWND Handle() override;
   // The program's icon, which every form's window shows to the desktop (a copy is kept).
   const TIcon* Icon() const { return icon_.get(); }
   void SetIcon(const TIcon* icon);
@@ -51,7 +52,7 @@ class TApplication : public TComponent {
   // The error report (OnException instead, when set): the failure's message (a full stop appended
   // when its last character is above "."), captioned with the title, with the error icon and an OK
   // button.
-  void HandleException(TObject* sender, const std::exception& error);
+  void HandleException(TObject* sender, const std::exception& error) override;
   void ShowException(const std::exception& error);
   std::function<void(TObject* sender, const std::exception& error)> OnException;
 
@@ -62,10 +63,10 @@ class TApplication : public TComponent {
   int HintPause = 500;
   int HintHidePause = 2500 * 4;
   // Told by controls about the mouse (moves, presses, leaving) and keys.
-  void HintMouseMessage(TControl* control, const TMessage& message);
-  void CancelHint();
+  void HintMouseMessage(TControl* control, const TMessage& message) override;
+  void CancelHint() override;
   // Told by every control as it goes, so that nothing here points at it afterwards.
-  void ControlDestroyed(TControl* control);
+  void ControlDestroyed(TControl* control) override;
   THintWindow* HintWindow() const { return hintWindow_; }
   // The control whose hint the tip shows or is about to show, or nullptr.
   TControl* HintControl() const { return hintControl_; }

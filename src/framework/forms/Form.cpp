@@ -69,7 +69,7 @@ const TClassInfo& TForm::StaticClassInfo() {
 }
 
 TCustomForm::TCustomForm(TComponent* owner)
-    : TWinControl(owner), canvas_(std::make_unique<TCanvas>()) {
+    : TFormHost(owner), canvas_(std::make_unique<TCanvas>()) {
   SetVisible(false);
   SetColor(platform::clBtnFace);
   SetControlStyle(ControlStyle() | csAcceptsControls);

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "framework/controls/ControlTypes.h"
-#include "framework/controls/WinControl.h"
+#include "framework/controls/FormHost.h"
 
 namespace framework {
 
@@ -37,7 +37,7 @@ enum TFormStateFlag : uint32_t {
 using TCloseEvent = std::function<void(TObject* sender, TCloseAction& action)>;
 using TCloseQueryEvent = std::function<void(TObject* sender, bool& canClose)>;
 
-class TCustomForm : public TWinControl {
+class TCustomForm : public TFormHost {
  public:
   explicit TCustomForm(TComponent* owner);
   ~TCustomForm() override;
@@ -51,22 +51,19 @@ class TCustomForm : public TWinControl {
   void SetFormStyle(TFormStyle v);
   TPosition Position() const { return position_; }
   void SetPosition(TPosition v) { position_ = v; }
-  bool KeyPreview() const { return keyPreview_; }
+  bool KeyPreview() const override { return keyPreview_; }
   void SetKeyPreview(bool v) { keyPreview_ = v; }
   TModalResult ModalResult() const { return modalResult_; }
-  void SetModalResult(TModalResult v) { modalResult_ = v; }
+  void SetModalResult(TModalResult v) override { modalResult_ = v; }
   uint32_t FormState() const { return formState_; }
   TCanvas* Canvas() const { return canvas_.get(); }
 
-  TWinControl* ActiveControl() const { return activeControl_; }
+  TWinControl* ActiveControl() const override { return activeControl_; }
   void SetActiveControl(TWinControl* control);
-  // Moves the keyboard focus inside the form to control (it becomes the active control).
-  void FocusControl(TWinControl* control);
-  // Told by a control that it received the focus: exits and enters, focus-changed notice.
-  void SetFocusedControl(TWinControl* control);
+  void FocusControl(TWinControl* control) override;
+  void SetFocusedControl(TWinControl* control) override;
   void DefocusControl(TWinControl* control, bool removing);
-  // A control is leaving the form: forget it as active or focused control.
-  void ControlRemoved(TControl* control);
+  void ControlRemoved(TControl* control) override;
   bool Active() const { return active_; }
 
   void Show();

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "framework/controls/FormHost.h"
 #include "framework/forms/Application.h"
-#include "framework/forms/Form.h"
 #include "framework/graphics/Canvas.h"
 #include "platform/windows/Screen.h"
 #include "platform/windows/Timer.h"
@@ -70,7 +70,7 @@ TRect TsHintWindow::HintBounds(TSize size, TPoint at) const {
   TRect avoid;
   const framework::TApplication* application = framework::Application();
   const framework::TControl* control = application ? application->HintControl() : nullptr;
-  framework::TCustomForm* form = control ? control->GetParentForm() : nullptr;
+  framework::TFormHost* form = control ? control->GetParentForm() : nullptr;
   if (form && form->HandleAllocated()) platform::GetWindowRect(form->Handle(), &avoid);
   const TRect work = platform::GetWorkArea();
   const TSize screen = platform::GetVirtualScreenSize();

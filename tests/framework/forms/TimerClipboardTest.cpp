@@ -7,7 +7,7 @@
 
 #include "framework/classes/ClassBuilder.h"
 #include "framework/classes/FormReader.h"
-#include "framework/forms/ClipboardObject.h"
+#include "framework/controls/ClipboardObject.h"
 #include "framework/forms/TimerComponent.h"
 #include "tests/framework/StandardControlsFixture.h"
 

@@ -1,6 +1,6 @@
-#include "framework/forms/ClipboardObject.h"
+#include "framework/controls/ClipboardObject.h"
 
-#include "framework/forms/Application.h"
+#include "framework/controls/ControlHost.h"
 #include "platform/windows/Clipboard.h"
 
 namespace framework {
@@ -25,7 +25,7 @@ TClipboard::~TClipboard() {
 
 void TClipboard::Open() {
   if (openCount_ == 0) {
-    const HWND owner = Application() ? Application()->Handle() : nullptr;
+    const HWND owner = ControlHost() ? ControlHost()->Handle() : nullptr;
     if (!platform::OpenClipboard(owner)) CannotOpen();
     emptied_ = false;
   }
