@@ -133,6 +133,15 @@ class BarTest : public ::testing::Test {
   // Long enough for any fade of the program's skins to end.
   void LetFadesEnd() { Tick(30); }
 
+  // The editor shown, the pointer away from it and every fade ended.
+  void ShowEditorAtRest() {
+    Form2->Show();
+    Pump();
+    desktop->MoveMouse(0, 0);
+    Pump();
+    LetFadesEnd();
+  }
+
   // The editor run modally from "Edit text...", as the user does it: a click on the button at
   // (x, y); while the editor's loop runs, a 20 ms timer plays the user on its second tick. Should
   // the editor still be open on the 50th, it is closed, so that the test ends either way. Returns

@@ -133,11 +133,7 @@ TEST_P(ScaledSkinnedWindows, TheBarAtRest) {
 
 TEST_P(ScaledSkinnedWindows, TheEditor) {
   StartIn(GetParam());
-  Form2->Show();
-  Pump();
-  desktop->MoveMouse(0, 0);
-  Pump();
-  LetFadesEnd();
+  ShowEditorAtRest();
   ExpectGoldenPicture(ScreenOf(Form2->Handle()), "app", Name("editor"));
 }
 

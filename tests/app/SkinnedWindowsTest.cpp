@@ -104,11 +104,7 @@ TEST_P(SkinnedWindows, TheBarHalfWayIntoTheHotLookOfEditText) {
 
 TEST_P(SkinnedWindows, TheEditor) {
   StartIn(GetParam());
-  Form2->Show();
-  Pump();
-  desktop->MoveMouse(0, 0);
-  Pump();
-  LetFadesEnd();
+  ShowEditorAtRest();
   ExpectGoldenPicture(ScreenOf(Form2->Handle()), "app", Name("editor"));
 }
 

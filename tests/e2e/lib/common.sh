@@ -110,6 +110,12 @@ geometry() {
 
 clipboard() { timeout 5 xclip -o -selection clipboard 2>/dev/null; }
 
+# What the clipboard holds once it holds $1, or after 2 s.
+clipboard_once() {
+  for _ in $(seq 1 40); do [ "$(clipboard)" == "$1" ] && break; sleep 0.05; done
+  clipboard
+}
+
 # The stacking order of managed windows, bottom first, as the window manager keeps it.
 stacking() { xprop -root _NET_CLIENT_LIST_STACKING | grep -o '0x[0-9a-f]*' | xargs -n1 printf '%d\n'; }
 

@@ -21,11 +21,9 @@ check "bar at the bottom centre" "901 2048" "$(geometry "$bar")"
 read -r bx by < <(geometry "$bar")
 # Slot 3 is at (282, 4) in the stored description.
 xdotool mousemove --sync $((bx + 2 * 282 + 40)) $((by + 2 * 4 + 20))
-for _ in $(seq 1 40); do [ "$(clipboard)" == "Snippet 3" ] && break; sleep 0.05; done
-check "hover copies slot 3" "Snippet 3" "$(clipboard)"
+check "hover copies slot 3" "Snippet 3" "$(clipboard_once "Snippet 3")"
 xdotool mousemove --sync $((bx + 2 * 832 + 40)) $((by + 2 * 4 + 20))
-for _ in $(seq 1 40); do [ "$(clipboard)" == "Snippet 7" ] && break; sleep 0.05; done
-check "hover copies slot 7" "Snippet 7" "$(clipboard)"
+check "hover copies slot 7" "Snippet 7" "$(clipboard_once "Snippet 7")"
 kill "$pid"
 wait "$pid" 2>/dev/null
 pid=
@@ -41,8 +39,7 @@ check "bar size at scale 3" "3057 168" "$(size_of "$bar")"
 check "bar at the bottom centre at scale 3" "392 1992" "$(geometry "$bar")"
 read -r bx by < <(geometry "$bar")
 xdotool mousemove --sync $((bx + 3 * 420 + 40)) $((by + 3 * 4 + 30))
-for _ in $(seq 1 40); do [ "$(clipboard)" == "Snippet 4" ] && break; sleep 0.05; done
-check "hover copies slot 4 at scale 3" "Snippet 4" "$(clipboard)"
+check "hover copies slot 4 at scale 3" "Snippet 4" "$(clipboard_once "Snippet 4")"
 # "Exit" is at (973, 2), 47 x 26.
 xdotool mousemove --sync $((bx + 3 * 973 + 60)) $((by + 3 * 2 + 36)) click 1
 wait_gone "$pid"
