@@ -6,7 +6,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <string>
@@ -18,13 +20,16 @@
 #include "framework/controls/CheckBox.h"
 #include "framework/controls/Label.h"
 #include "framework/forms/Application.h"
+#include "framework/graphics/DisplayScale.h"
 #include "platform/files/Files.h"
 #include "platform/headless/HeadlessBackend.h"
 #include "platform/windows/Input.h"
+#include "platform/windows/Timer.h"
 #include "platform/windows/Window.h"
 #include "skin/controls/sButton.h"
 #include "skin/controls/sCheckBox.h"
 #include "skin/controls/sEdit.h"
+#include "skin/controls/sFadeTimer.h"
 #include "skin/controls/sLabel.h"
 #include "skin/data/sSkinManager.h"
 
@@ -42,6 +47,19 @@ inline void WriteConfig(const std::string& bytes) {
 inline std::string ReadConfig() {
   std::ifstream in(ConfigPath(), std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The texts of the golden pictures.
+inline constexpr char kGoldenSnippets[] =
+    "Sample Text 1\r\nSample Text 2\r\nSample Text 3\r\nSample Text 4\r\nSample Text 5\r\n"
+    "Sample Text 6\r\nSample Text 7\r\n";
+
+// The golden picture of what a stored skin shows: "BlueIce (internal)" names its pictures
+// "blueice_<what>".
+inline std::string GoldenName(std::string skin, const std::string& what) {
+  skin = skin.substr(0, skin.find(' '));
+  for (char& c : skin) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return skin + "_" + what;
 }
 
 class BarTest : public ::testing::Test {
@@ -87,6 +105,69 @@ class BarTest : public ::testing::Test {
     Pump();
     desktop->Advance(static_cast<uint32_t>(app->HintPause));
     Pump();
+  }
+
+  // What the desktop shows of a top-level window.
+  const platform::DIBitmap& ScreenOf(platform::HWND window) const {
+    return desktop->Find(window)->screen;
+  }
+  // The pointer at (x, y) of the control as the stored description measures it: at a display
+  // factor the scaled control is hit at the scaled point.
+  void PointAt(const framework::TControl* c, int x, int y) {
+    const int n = framework::DisplayScale();
+    const platform::TPoint p = c->ClientToScreen({x * n, y * n});
+    desktop->MoveMouse(p.X, p.Y);
+    Pump();
+  }
+  void PointAway() {
+    desktop->MoveMouse(Form1->Left() + 600, Form1->Top() - 100);
+    Pump();
+  }
+  // Fade steps pass on the desktop's clock.
+  void Tick(int steps = 1) {
+    for (int i = 0; i < steps; ++i) {
+      desktop->Advance(skin::kFadeInterval);
+      Pump();
+    }
+  }
+  // Long enough for any fade of the program's skins to end.
+  void LetFadesEnd() { Tick(30); }
+
+  // The editor shown, the pointer away from it and every fade ended.
+  void ShowEditorAtRest() {
+    Form2->Show();
+    Pump();
+    desktop->MoveMouse(0, 0);
+    Pump();
+    LetFadesEnd();
+  }
+
+  // The editor run modally from "Edit text...", as the user does it: a click on the button at
+  // (x, y); while the editor's loop runs, a 20 ms timer plays the user on its second tick. Should
+  // the editor still be open on the 50th, it is closed, so that the test ends either way. Returns
+  // the ticks counted.
+  int ClickEditTextPlaying(int x, int y, const std::function<void()>& user) {
+    int ticks = 0;
+    platform::CreateWindowParams p;
+    p.ClassName = "User";
+    p.Style = platform::WS_POPUP;
+    p.Bounds = platform::Bounds(0, 0, 1, 1);
+    p.WindowProc = [&](platform::HWND h, platform::UINT m, platform::WPARAM w,
+                       platform::LPARAM l) -> platform::LRESULT {
+      if (m != platform::WM_TIMER) return platform::DefWindowProc(h, m, w, l);
+      ++ticks;
+      if (ticks == 2) user();
+      if (ticks == 50 && Form2->Visible()) Form2->Close();
+      return 0;
+    };
+    const platform::HWND window = platform::CreateWindowEx(p);
+    platform::SetTimer(window, 1, 20);
+    PointAt(Form1->sButton2, x, y);
+    desktop->Click();
+    Pump();
+    platform::KillTimer(window, 1);
+    platform::DestroyWindow(window);
+    return ticks;
   }
 
   platform::HeadlessBackend* desktop = nullptr;

@@ -242,34 +242,14 @@ TEST_F(BarTest, OkClosesTheModalEditorEvenWhenTheBarFailsToTakeTheNewTexts) {
   Form1->sEdit3->OnChange = [](framework::TObject*) {
     throw framework::Exception("Out of system resources");
   };
-  int ticks = 0;
-  platform::CreateWindowParams p;
-  p.ClassName = "User";
-  p.Style = platform::WS_POPUP;
-  p.Bounds = platform::Bounds(0, 0, 1, 1);
-  p.WindowProc = [&](platform::HWND h, platform::UINT m, platform::WPARAM w,
-                     platform::LPARAM l) -> platform::LRESULT {
-    if (m != platform::WM_TIMER) return platform::DefWindowProc(h, m, w, l);
-    ++ticks;
-    if (ticks == 2) {
-      Form2->sEdit3->SetText("changed");
-      const platform::TPoint ok = Form2->sButton1->ClientToScreen({30, 15});
-      desktop->MoveMouse(ok.X, ok.Y);
-      desktop->Click();
-      const TRect slot = Form1->sEdit1->BoundsRect();
-      desktop->MoveMouse(Form1->Left() + slot.Left + 20, Form1->Top() + slot.Top + 10);
-    }
-    if (ticks == 50 && Form2->Visible()) Form2->Close();  // the test must end either way
-    return 0;
-  };
-  const platform::HWND user = platform::CreateWindowEx(p);
-  platform::SetTimer(user, 1, 20);
-  const platform::TPoint edit = Form1->sButton2->ClientToScreen({30, 12});
-  desktop->MoveMouse(edit.X, edit.Y);
-  desktop->Click();
-  Pump();
-  platform::KillTimer(user, 1);
-  platform::DestroyWindow(user);
+  const int ticks = ClickEditTextPlaying(30, 12, [this] {
+    Form2->sEdit3->SetText("changed");
+    const platform::TPoint ok = Form2->sButton1->ClientToScreen({30, 15});
+    desktop->MoveMouse(ok.X, ok.Y);
+    desktop->Click();
+    const TRect slot = Form1->sEdit1->BoundsRect();
+    desktop->MoveMouse(Form1->Left() + slot.Left + 20, Form1->Top() + slot.Top + 10);
+  });
   EXPECT_LT(ticks, 50);
   EXPECT_FALSE(Form2->Visible());
   EXPECT_EQ(reports, std::vector<std::string>{"Out of system resources"});

@@ -45,10 +45,6 @@ class HintFade : public BarTest {
     const platform::HeadlessBackend::TopLevel* record = desktop->Find(Tip());
     return record ? record->opacity : -1;
   }
-  void Tick() {
-    desktop->Advance(skin::kFadeInterval);
-    Pump();
-  }
   // The timer ticks the tip's window gets over the next fade tick.
   int TimerTicksOfTip(platform::HWND tip) {
     desktop->Advance(skin::kFadeInterval);

@@ -31,10 +31,6 @@ using platform::TRect;
 using snipwell::test::BarTest;
 using snipwell::test::WriteConfig;
 
-const char kSnippets[] =
-    "Sample Text 1\r\nSample Text 2\r\nSample Text 3\r\nSample Text 4\r\nSample Text 5\r\n"
-    "Sample Text 6\r\nSample Text 7\r\n";
-
 // A desktop the size of a 4K screen, the windows drawn factor times larger.
 class ScaledBar : public BarTest {
  protected:
@@ -42,30 +38,12 @@ class ScaledBar : public BarTest {
     framework::SetDisplayScale(factor);
     desktop->SetVirtualScreenSize({3840, 2160});
     desktop->SetWorkArea({0, 0, 3840, 2160});
-    WriteConfig(kSnippets);
+    WriteConfig(snipwell::test::kGoldenSnippets);
     Start();
   }
   void TearDown() override {
     BarTest::TearDown();
     framework::SetDisplayScale(1);
-  }
-  // The pointer at (x, y) of the control as the stored description measures it: the scaled
-  // control is hit at the scaled point.
-  void PointAt(framework::TControl* c, int x, int y) {
-    const TPoint p =
-        c->ClientToScreen({x * framework::DisplayScale(), y * framework::DisplayScale()});
-    desktop->MoveMouse(p.X, p.Y);
-    Pump();
-  }
-  void PointAway() {
-    desktop->MoveMouse(Form1->Left() + 600, Form1->Top() - 100);
-    Pump();
-  }
-  void LetFadesEnd() {
-    for (int i = 0; i < 30; ++i) {
-      desktop->Advance(skin::kFadeInterval);
-      Pump();
-    }
   }
   skin::TsPopupMenu& Menu() const { return Form1->BarMenu().Menu(); }
   // A right-click on the bar's face, at (x, y) as the stored description measures it; the menu
@@ -138,32 +116,13 @@ TEST_P(ScaledBarAt, SizesPlaceHoverCheckBoxAndButtonsFollowTheFactor) {
   EXPECT_TRUE(Form1->sCheckBox1->Checked());
 
   // "Edit text..." opens the editor modally; a timer plays the user and clicks its "Cancel".
-  int ticks = 0;
   bool editorShown = false;
-  platform::CreateWindowParams p;
-  p.ClassName = "User";
-  p.Style = platform::WS_POPUP;
-  p.Bounds = platform::Bounds(0, 0, 1, 1);
-  p.WindowProc = [&](platform::HWND h, platform::UINT m, platform::WPARAM w,
-                     platform::LPARAM l) -> platform::LRESULT {
-    if (m != platform::WM_TIMER) return platform::DefWindowProc(h, m, w, l);
-    ++ticks;
-    if (ticks == 2) {
-      editorShown = Form2->Visible();
-      const TPoint cancel = Form2->sButton2->ClientToScreen({30 * n, 12 * n});
-      desktop->MoveMouse(cancel.X, cancel.Y);
-      desktop->Click();
-    }
-    if (ticks == 50 && Form2->Visible()) Form2->Close();  // the test must end either way
-    return 0;
-  };
-  const platform::HWND user = platform::CreateWindowEx(p);
-  platform::SetTimer(user, 1, 20);
-  PointAt(Form1->sButton2, 30, 12);
-  desktop->Click();
-  Pump();
-  platform::KillTimer(user, 1);
-  platform::DestroyWindow(user);
+  const int ticks = ClickEditTextPlaying(30, 12, [&] {
+    editorShown = Form2->Visible();
+    const TPoint cancel = Form2->sButton2->ClientToScreen({30 * n, 12 * n});
+    desktop->MoveMouse(cancel.X, cancel.Y);
+    desktop->Click();
+  });
   EXPECT_TRUE(editorShown);
   EXPECT_LT(ticks, 50);
   EXPECT_FALSE(Form2->Visible());
@@ -239,7 +198,7 @@ TEST_F(ScaledBar, TheClassicMenu) {
   Form1->sSkinManager1->SetActive(false);
   Pump();
   OpenMenuAt(300, 30);
-  ExpectGoldenPicture(desktop->Find(Menu().Handle())->screen, "app", "x2_menu_classic");
+  ExpectGoldenPicture(ScreenOf(Menu().Handle()), "app", "x2_menu_classic");
 }
 
 class ScaledSkinnedWindows : public ScaledBar, public ::testing::WithParamInterface<const char*> {
@@ -251,27 +210,19 @@ class ScaledSkinnedWindows : public ScaledBar, public ::testing::WithParamInterf
     PointAway();
   }
   std::string Name(const std::string& what) const {
-    std::string skin = GetParam();
-    skin = skin.substr(0, skin.find(' '));
-    std::transform(skin.begin(), skin.end(), skin.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return skin + "_x2_" + what;
+    return snipwell::test::GoldenName(GetParam(), "x2_" + what);
   }
 };
 
 TEST_P(ScaledSkinnedWindows, TheBarAtRest) {
   StartIn(GetParam());
-  ExpectGoldenPicture(desktop->Find(Form1->Handle())->screen, "app", Name("bar_at_rest"));
+  ExpectGoldenPicture(ScreenOf(Form1->Handle()), "app", Name("bar_at_rest"));
 }
 
 TEST_P(ScaledSkinnedWindows, TheEditor) {
   StartIn(GetParam());
-  Form2->Show();
-  Pump();
-  desktop->MoveMouse(0, 0);
-  Pump();
-  LetFadesEnd();
-  ExpectGoldenPicture(desktop->Find(Form2->Handle())->screen, "app", Name("editor"));
+  ShowEditorAtRest();
+  ExpectGoldenPicture(ScreenOf(Form2->Handle()), "app", Name("editor"));
 }
 
 // The tip of a slot is as much larger as the bar: its font, margins and bound (600 pixels of text
@@ -291,7 +242,7 @@ TEST_P(ScaledSkinnedWindows, TheTipOfASlot) {
   EXPECT_GT(tipBounds.Width(), 300 + 8);
   EXPECT_LE(tipBounds.Width(), 600 + 16);
   EXPECT_EQ(tipBounds.Bottom, Form1->Top());
-  ExpectGoldenPicture(desktop->Find(tip->Handle())->screen, "app", Name("hint"));
+  ExpectGoldenPicture(ScreenOf(tip->Handle()), "app", Name("hint"));
 }
 
 // Without a skin the platform draws the box itself: its frame, sign, lines and fonts twice the
@@ -339,7 +290,7 @@ TEST_P(ScaledSkinnedWindows, TheMenu) {
   StartIn(GetParam());
   OpenMenuAt(300, 30);
   ASSERT_TRUE(Menu().IsOpen());
-  ExpectGoldenPicture(desktop->Find(Menu().Handle())->screen, "app", Name("menu"));
+  ExpectGoldenPicture(ScreenOf(Menu().Handle()), "app", Name("menu"));
 }
 
 // The box, its sign, its button and its fonts twice the ordinary size; the button is hit where it
@@ -363,7 +314,7 @@ TEST_P(ScaledSkinnedWindows, AnErrorReport) {
   EXPECT_EQ(box->Width(), layout.Size.cx);
   EXPECT_EQ(box->TextLabel()->Font()->Height(), -22);
   EXPECT_EQ(box->Button()->Font()->Height(), -22);
-  ExpectGoldenPicture(desktop->Find(box->Handle())->screen, "app", Name("error_report"));
+  ExpectGoldenPicture(ScreenOf(box->Handle()), "app", Name("error_report"));
 
   // Inside the scaled button, below where an ordinary one would end.
   desktop->MoveMouse(200 + layout.Button.Left + 100, 300 + layout.Button.Top + 40);

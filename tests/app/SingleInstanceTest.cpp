@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "platform/headless/HeadlessBackend.h"
+#include "tests/platform/files/FileTestSupport.h"
 
 namespace {
 
@@ -23,17 +24,13 @@ class SingleInstanceTest : public ::testing::Test {
     auto backend = std::make_unique<platform::HeadlessBackend>();
     desktop = backend.get();
     platform::InstallBackend(std::move(backend));
-    char pattern[] = "/tmp/snipwell-instance-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    folder = std::filesystem::canonical(pattern);
   }
-  void TearDown() override {
-    platform::InstallBackend(nullptr);
-    std::filesystem::remove_all(folder);
-  }
+  void TearDown() override { platform::InstallBackend(nullptr); }
 
   platform::HeadlessBackend* desktop = nullptr;
-  std::filesystem::path folder;
+  const filetest::TempFolder scratch;
+  // Without a trailing "/", as the program's full paths are.
+  const std::filesystem::path folder = std::filesystem::canonical(scratch.Path());
 };
 
 TEST_F(SingleInstanceTest, TheFirstStartRunsAndPublishesItsFileInFull) {

@@ -31,9 +31,7 @@ class SkinChoiceTest : public BarTest {
   void SetUp() override {
     BarTest::SetUp();
     // The texts of the golden pictures.
-    WriteConfig(
-        "Sample Text 1\r\nSample Text 2\r\nSample Text 3\r\nSample Text 4\r\nSample Text 5\r\n"
-        "Sample Text 6\r\nSample Text 7\r\n");
+    WriteConfig(snipwell::test::kGoldenSnippets);
   }
   void Folder(const std::string& root, const std::string& name, const std::string& options) {
     std::filesystem::create_directories(root + name);
@@ -84,10 +82,8 @@ TEST_F(SkinChoiceTest, AChosenSkinPaintsEveryWindowAtOnceAndIsKept) {
   Start();
   app::ChooseSkin(Manager(), "BluePlastic");
   EXPECT_EQ(Manager().SkinName(), "BluePlastic (internal)");
-  desktop->MoveMouse(Form1->Left() + 600, Form1->Top() - 100);
-  Pump();
-  golden::ExpectGoldenPicture(desktop->Find(Form1->Handle())->screen, "app",
-                              "blueplastic_bar_at_rest");
+  PointAway();
+  golden::ExpectGoldenPicture(ScreenOf(Form1->Handle()), "app", "blueplastic_bar_at_rest");
   EXPECT_EQ(filetest::ReadBytes(home.ConfigFolder() + "snipwell.ini"),
             "[Skin]\nName=BluePlastic\n");
 

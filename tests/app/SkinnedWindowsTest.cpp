@@ -17,59 +17,32 @@ namespace {
 
 using golden::ExpectGoldenPicture;
 using snipwell::test::BarTest;
+using snipwell::test::kGoldenSnippets;
 using snipwell::test::WriteConfig;
-
-const char kSnippets[] =
-    "Sample Text 1\r\nSample Text 2\r\nSample Text 3\r\nSample Text 4\r\nSample Text 5\r\n"
-    "Sample Text 6\r\nSample Text 7\r\n";
 
 class SkinnedWindows : public BarTest, public ::testing::WithParamInterface<const char*> {
  protected:
   void StartIn(const std::string& skinName) {
-    WriteConfig(kSnippets);
+    WriteConfig(kGoldenSnippets);
     Start();
     Form1->sSkinManager1->SetSkinName(skinName);
     Pump();
     PointAway();
   }
-  const platform::DIBitmap& Screen(framework::TForm* form) {
-    return desktop->Find(form->Handle())->screen;
-  }
   std::string Name(const std::string& what) const {
-    // "BlueIce (internal)" names its pictures "blueice_...".
-    std::string skin = GetParam();
-    skin = skin.substr(0, skin.find(' '));
-    for (char& c : skin) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return skin + "_" + what;
+    return snipwell::test::GoldenName(GetParam(), what);
   }
-  // The pointer on a control of the bar, at (x, y) inside it.
-  void PointAt(framework::TControl* c, int x, int y) {
-    desktop->MoveMouse(Form1->Left() + c->Left() + x, Form1->Top() + c->Top() + y);
-    Pump();
-  }
-  void PointAway() {
-    desktop->MoveMouse(Form1->Left() + 600, Form1->Top() - 100);
-    Pump();
-  }
-  void Tick(int n = 1) {
-    for (int i = 0; i < n; ++i) {
-      desktop->Advance(skin::kFadeInterval);
-      Pump();
-    }
-  }
-  // Long enough for any fade of the program's skins to end.
-  void LetFadesEnd() { Tick(30); }
 };
 
 TEST_P(SkinnedWindows, TheBarAtRest) {
   StartIn(GetParam());
-  ExpectGoldenPicture(Screen(Form1), "app", Name("bar_at_rest"));
+  ExpectGoldenPicture(ScreenOf(Form1->Handle()), "app", Name("bar_at_rest"));
 }
 
 TEST_P(SkinnedWindows, TheBarWithSlot3Hot) {
   StartIn(GetParam());
   HoverSlot(3);
-  ExpectGoldenPicture(Screen(Form1), "app", Name("bar_slot3_hot"));
+  ExpectGoldenPicture(ScreenOf(Form1->Handle()), "app", Name("bar_slot3_hot"));
 }
 
 // A hover repaints only what it changed (the slots that lose and take the focus, the label): after
@@ -78,15 +51,15 @@ TEST_P(SkinnedWindows, HoversOnAndBackRepaintEverythingTheyChange) {
   StartIn(GetParam());
   for (int k : {3, 4, 5, 4, 3}) HoverSlot(k);
   LetFadesEnd();
-  ExpectGoldenPicture(Screen(Form1), "app", Name("bar_slot3_hot"));
-  const platform::DIBitmap hovered = Screen(Form1);
+  ExpectGoldenPicture(ScreenOf(Form1->Handle()), "app", Name("bar_slot3_hot"));
+  const platform::DIBitmap hovered = ScreenOf(Form1->Handle());
   platform::RedrawWindow(Form1->Handle(), nullptr, nullptr,
                          platform::RDW_INVALIDATE | platform::RDW_ALLCHILDREN);
   Pump();
   int differing = 0;
   for (int y = 0; y < hovered.Height(); ++y)
     for (int x = 0; x < hovered.Width(); ++x)
-      differing += hovered.Pixel(x, y) != Screen(Form1).Pixel(x, y);
+      differing += hovered.Pixel(x, y) != ScreenOf(Form1->Handle()).Pixel(x, y);
   EXPECT_EQ(differing, 0);
 }
 
@@ -99,7 +72,7 @@ TEST_P(SkinnedWindows, TheBarWithTheCheckBoxUnticked) {
   PointAway();
   LetFadesEnd();
   // The box keeps the focus the click gave it.
-  ExpectGoldenPicture(Screen(Form1), "app", Name("bar_checkbox_unticked"));
+  ExpectGoldenPicture(ScreenOf(Form1->Handle()), "app", Name("bar_checkbox_unticked"));
 }
 
 TEST_P(SkinnedWindows, TheBarWithExitPressed) {
@@ -110,7 +83,7 @@ TEST_P(SkinnedWindows, TheBarWithExitPressed) {
   Pump();
   LetFadesEnd();
   EXPECT_EQ(Form1->sButton1->CurrentState(), 2);
-  ExpectGoldenPicture(Screen(Form1), "app", Name("bar_exit_pressed"));
+  ExpectGoldenPicture(ScreenOf(Form1->Handle()), "app", Name("bar_exit_pressed"));
   // Dragged off before the release: the bar stays.
   PointAway();
   desktop->Release();
@@ -124,19 +97,15 @@ TEST_P(SkinnedWindows, TheBarHalfWayIntoTheHotLookOfEditText) {
   ASSERT_NE(Form1->sButton2->FadeTimer(), nullptr);
   EXPECT_EQ(Form1->sButton2->FadeTimer()->Iterations, 20);
   Tick(10);
-  ExpectGoldenPicture(Screen(Form1), "app", Name("bar_edit_text_fading"));
+  ExpectGoldenPicture(ScreenOf(Form1->Handle()), "app", Name("bar_edit_text_fading"));
   Tick(11);
   EXPECT_EQ(Form1->sButton2->FadeTimer(), nullptr);
 }
 
 TEST_P(SkinnedWindows, TheEditor) {
   StartIn(GetParam());
-  Form2->Show();
-  Pump();
-  desktop->MoveMouse(0, 0);
-  Pump();
-  LetFadesEnd();
-  ExpectGoldenPicture(Screen(Form2), "app", Name("editor"));
+  ShowEditorAtRest();
+  ExpectGoldenPicture(ScreenOf(Form2->Handle()), "app", Name("editor"));
 }
 
 TEST_P(SkinnedWindows, TheTipOfASlotStandsAboveTheBarInTheSkinsLook) {
@@ -151,7 +120,7 @@ TEST_P(SkinnedWindows, TheTipOfASlotStandsAboveTheBarInTheSkinsLook) {
   // Neither the slot nor the labels under it are covered: the tip ends where the bar begins.
   EXPECT_EQ(tipBounds.Bottom, barBounds.Top);
   EXPECT_TRUE(tipBounds.Intersected(barBounds).IsEmpty());
-  ExpectGoldenPicture(desktop->Find(tip->Handle())->screen, "app", Name("hint"));
+  ExpectGoldenPicture(ScreenOf(tip->Handle()), "app", Name("hint"));
 }
 
 TEST_P(SkinnedWindows, AnErrorReportInTheSkinsLookClosesByItsButtonAndByReturn) {
@@ -174,7 +143,7 @@ TEST_P(SkinnedWindows, AnErrorReportInTheSkinsLookClosesByItsButtonAndByReturn) 
   EXPECT_EQ(box->Width(), layout.Size.cx);
   EXPECT_EQ(box->Height(), layout.Size.cy);
   EXPECT_EQ(box->Button()->BoundsRect(), layout.Button);
-  ExpectGoldenPicture(desktop->Find(box->Handle())->screen, "app", Name("error_report"));
+  ExpectGoldenPicture(ScreenOf(box->Handle()), "app", Name("error_report"));
 
   desktop->MoveMouse(200 + layout.Button.Left + 30, 300 + layout.Button.Top + 10);
   Pump();
@@ -196,9 +165,9 @@ INSTANTIATE_TEST_SUITE_P(Skins, SkinnedWindows,
 using PlainWindows = BarTest;
 
 TEST_F(PlainWindows, AnInactiveManagerLeavesThePlainLookAndActiveAgainTheSkinnedOne) {
-  WriteConfig(kSnippets);
+  WriteConfig(kGoldenSnippets);
   Start();
-  const platform::DIBitmap& screen = desktop->Find(Form1->Handle())->screen;
+  const platform::DIBitmap& screen = ScreenOf(Form1->Handle());
   Form1->sSkinManager1->SetActive(false);
   Pump();
   ExpectGoldenPicture(screen, "app", "bar_unskinned");
@@ -208,7 +177,7 @@ TEST_F(PlainWindows, AnInactiveManagerLeavesThePlainLookAndActiveAgainTheSkinned
 }
 
 TEST_F(PlainWindows, AnInactiveManagerLeavesTheClassicTipAndMessageBox) {
-  WriteConfig(kSnippets);
+  WriteConfig(kGoldenSnippets);
   Start();
   Form1->sSkinManager1->SetActive(false);
   Pump();
@@ -218,7 +187,7 @@ TEST_F(PlainWindows, AnInactiveManagerLeavesTheClassicTipAndMessageBox) {
   ASSERT_TRUE(tip && tip->Showing());
   // The classic tip: a frame-coloured line round the info colour, just below the pointer (the
   // bar's labels are no concern of it).
-  const platform::DIBitmap& face = desktop->Find(tip->Handle())->screen;
+  const platform::DIBitmap& face = ScreenOf(tip->Handle());
   EXPECT_EQ(face.Pixel(0, 0), platform::ColorToRGB(platform::clWindowFrame));
   EXPECT_EQ(face.Pixel(2, face.Height() - 2), platform::ColorToRGB(platform::clInfoBk));
   platform::TRect tipBounds;

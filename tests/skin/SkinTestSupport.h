@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -49,6 +50,16 @@ inline std::vector<uint8_t> MakeJpegBytes(int width, int height, platform::TColo
   for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x) dib.SetPixel(x, y, color);
   return platform::EncodeJpeg(dib, 90);
+}
+
+// The files of such pictures, as a skin folder holds them.
+inline std::string BmpFile(int width, int height) {
+  const std::vector<uint8_t> bytes = platform::WriteBmp(Make8Bit(width, height));
+  return {bytes.begin(), bytes.end()};
+}
+inline std::string JpegFile(int width, int height, platform::TColor color = 0x336699) {
+  const std::vector<uint8_t> bytes = MakeJpegBytes(width, height, color);
+  return {bytes.begin(), bytes.end()};
 }
 
 inline TsSkinGeneral* AddSection(TsStoredSkin* skin, const std::string& name,
@@ -189,6 +200,34 @@ class SkinTest : public ::testing::Test {
 
   std::unique_ptr<framework::TApplication> app;
   std::vector<SkinEvent> log;
+};
+
+// A skin test with a manager of no owner, freed before the application, and look-ups by name in
+// the tables it loaded.
+class SkinManagerFixture : public SkinTest {
+ protected:
+  void SetUp() override {
+    SkinTest::SetUp();
+    manager = std::make_unique<TsSkinManager>(nullptr);
+  }
+  void TearDown() override {
+    manager.reset();
+    SkinTest::TearDown();
+  }
+  const TsSkinTables& Tables() const { return manager->Tables(); }
+  // The mask of that section and role exactly as named, or nullptr.
+  const TsMaskData* MaskNamed(const std::string& section, const std::string& role) const {
+    for (const TsMaskData& m : Tables().Masks)
+      if (m.SectionName == section && m.PropertyName == role) return &m;
+    return nullptr;
+  }
+  const TsGeneralData& SectionNamed(const std::string& name) const {
+    const int index = Tables().FindSection(name);
+    EXPECT_GE(index, 0) << name;
+    return Tables().Sections[static_cast<size_t>(std::max(index, 0))];
+  }
+
+  std::unique_ptr<TsSkinManager> manager;
 };
 
 }  // namespace skin::test

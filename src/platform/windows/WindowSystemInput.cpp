@@ -193,21 +193,17 @@ WindowObject* WindowSystem::MouseTarget(WindowObject* top, TPoint clientPoint) {
 void WindowSystem::UpdateHover(WindowObject* top, TPoint clientPoint, uint32_t time) {
   WindowObject* now = MouseTarget(top, clientPoint);
   if (now == hover_) return;
-  if (hover_) {
+  // The window the mouse left hears of it before the one it entered.
+  const auto notify = [this, time](const WindowObject* window, UINT message) {
     MSG m;
-    m.hwnd = hover_->handle;
-    m.message = WM_MOUSELEAVE;
+    m.hwnd = window->handle;
+    m.message = message;
     m.time = time;
     QueueInput(m);
-  }
+  };
+  if (hover_) notify(hover_, WM_MOUSELEAVE);
   hover_ = now;
-  if (hover_) {
-    MSG m;
-    m.hwnd = hover_->handle;
-    m.message = WM_MOUSEENTER;
-    m.time = time;
-    QueueInput(m);
-  }
+  if (hover_) notify(hover_, WM_MOUSEENTER);
 }
 
 void WindowSystem::RouteMouse(const NativeEvent& e, UINT msg) {

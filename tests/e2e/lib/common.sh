@@ -13,6 +13,48 @@ check() {
   fi
 }
 
+# make_work <build folder>: the steps' scratch folder $work, holding a copy of the build's
+# program. At exit, the program now running ($pid) and every process the steps noted in $pids
+# end, and the folder goes.
+make_work() {
+  work=$(mktemp -d)
+  pid=
+  pids=()
+  trap end_work EXIT
+  cp "$1/src/snipwell" "$work/"
+}
+end_work() {
+  local p
+  for p in ${pid:-} "${pids[@]}"; do kill "$p" 2>/dev/null; done
+  rm -rf "$work"
+}
+
+# User folders of the steps' own inside $work: what the program keeps there goes with it.
+scratch_user_folders() {
+  export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
+  mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME"
+}
+
+# Starts the program from $work in another working directory (so that the file beside the
+# executable is the one read), with the given arguments: $pid, also noted in $pids.
+start_program() {
+  (cd / && exec "$work/snipwell" "$@") &
+  pid=$!
+  pids+=("$pid")
+}
+
+# The bytes of a file in hex, to tell that it was left as it was.
+bytes_of() { od -An -tx1 "$1" | tr -d ' \n'; }
+
+# "yes" while the process runs, else "no".
+running() { kill -0 "$1" 2>/dev/null && echo yes || echo no; }
+
+# Waits up to 5 s for the process to end.
+wait_gone() {
+  for _ in $(seq 1 100); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.05; done
+  return 1
+}
+
 # The closing line, and the exit status: 0 when every check passed.
 finish() {
   echo "$passed passed, $failures failed"
@@ -67,6 +109,12 @@ geometry() {
 }
 
 clipboard() { timeout 5 xclip -o -selection clipboard 2>/dev/null; }
+
+# What the clipboard holds once it holds $1, or after 2 s.
+clipboard_once() {
+  for _ in $(seq 1 40); do [ "$(clipboard)" == "$1" ] && break; sleep 0.05; done
+  clipboard
+}
 
 # The stacking order of managed windows, bottom first, as the window manager keeps it.
 stacking() { xprop -root _NET_CLIENT_LIST_STACKING | grep -o '0x[0-9a-f]*' | xargs -n1 printf '%d\n'; }

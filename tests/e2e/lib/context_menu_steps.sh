@@ -4,14 +4,9 @@ set -u
 build=$1
 . "$(dirname "$0")/common.sh"
 
-work=$(mktemp -d)
-pid=
-typing=
-trap 'kill $pid $typing 2>/dev/null; rm -rf "$work"' EXIT
+make_work "$build"
 # The user's folders are scratch ones: the skin chosen is kept there.
-export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
-mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME"
-cp "$build/src/snipwell" "$work/"
+scratch_user_folders
 printf 'one\r\ntwo\r\nthree\r\nfour\r\nfive\r\nsix\r\nseven\r\n' > "$work/Config.txt"
 
 # waits up to 10 s for a command to succeed
@@ -37,7 +32,7 @@ near() {
 
 # The window the user types in, with the keyboard.
 xmessage -name typing "typing here" &
-typing=$!
+pids+=("$!")
 editor_window=$(xdotool search --sync --onlyvisible --name '^typing$' | head -n 1)
 xdotool windowactivate --sync "$editor_window" 2>/dev/null || xdotool windowfocus --sync "$editor_window"
 

@@ -3,14 +3,7 @@
 set -u
 build=$1
 . "$(dirname "$0")/common.sh"
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-cp "$build/src/snipwell" "$work/"
+make_work "$build"
 printf 'one\r\ntwo\r\nthree\r\nfour\r\nfive\r\nsix\r\nseven\r\n' > "$work/Config.txt"
 
 # Two monitors side by side, the right one primary.
@@ -34,9 +27,7 @@ bar_at() {
 }
 
 xdotool mousemove --sync 0 0
-(cd / && exec "$work/snipwell" 2>"$work/first.err") &
-pid=$!
-pids+=("$pid")
+start_program 2>"$work/first.err"
 bar=$(visible_role TForm1) || { echo "FAIL: the bar did not appear"; exit 1; }
 check "on the primary monitor, the right one" "1411 968" "$(bar_at "1411 968")"
 
@@ -80,7 +71,7 @@ for delay in 0 0.002 0.005 0.01 0.02 0.03 0.05 0.08 0.12 0.2; do
   kill -9 "$second" 2>/dev/null
   wait "$second" 2>/dev/null
 done
-check "the running bar lives on" "yes" "$(kill -0 "$pid" 2>/dev/null && echo yes || echo no)"
+check "the running bar lives on" "yes" "$(running "$pid")"
 read -r bx by < <(geometry "$bar")
 xdotool mousemove --sync $((bx + 282 + 20)) $((by + 14))
 sleep 0.2

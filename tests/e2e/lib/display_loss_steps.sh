@@ -3,15 +3,12 @@
 set -u
 build=$1
 . "$(dirname "$0")/common.sh"
-work=$(mktemp -d)
-trap 'kill $pid 2>/dev/null; rm -rf "$work"' EXIT
-cp "$build/src/snipwell" "$work/"
+make_work "$build"
 printf '1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n' > "$work/Config.txt"
-original=$(od -An -tx1 "$work/Config.txt" | tr -d ' \n')
+original=$(bytes_of "$work/Config.txt")
 
 xdotool mousemove --sync 0 0
-(cd / && exec "$work/snipwell" 2>"$work/stderr") &
-pid=$!
+start_program 2>"$work/stderr"
 bar=$(visible_role TForm1) || { echo "FAIL: the bar did not appear"; exit 1; }
 read -r bx by < <(geometry "$bar")
 xdotool mousemove --sync $((bx + 744 + 30)) $((by + 30 + 12)) click 1
@@ -28,6 +25,6 @@ done
 check "ends with exit code 1" "1" "$status"
 check "one line naming the display" "snipwell: lost the connection to the X display $DISPLAY" \
   "$(cat "$work/stderr")"
-check "nothing written to Config.txt" "$original" "$(od -An -tx1 "$work/Config.txt" | tr -d ' \n')"
+check "nothing written to Config.txt" "$original" "$(bytes_of "$work/Config.txt")"
 
 finish

@@ -3,21 +3,12 @@
 set -u
 build=$1
 . "$(dirname "$0")/common.sh"
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-cp "$build/src/snipwell" "$work/"
+make_work "$build"
 printf '1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n' > "$work/Config.txt"
-original=$(od -An -tx1 "$work/Config.txt" | tr -d ' \n')
+original=$(bytes_of "$work/Config.txt")
 
 xdotool mousemove --sync 0 0
-(cd / && exec "$work/snipwell") &
-pid=$!
-pids+=("$pid")
+start_program
 bar=$(visible_role TForm1) || { echo "FAIL: the bar did not appear"; exit 1; }
 read -r bx by < <(geometry "$bar")
 xdotool mousemove --sync $((bx + 744 + 30)) $((by + 30 + 12)) click 1
@@ -49,7 +40,7 @@ xdotool mousemove --sync $((rx + rw / 2)) $((ry + rh - 2 - 12 - 12)) click 1
 for _ in $(seq 1 100); do [ -z "$(visible_in_role MessageBox)" ] && break; sleep 0.05; done
 check "OK closes the report" "" "$(visible_in_role MessageBox)"
 check "the editor stays open" "$editor" "$(visible_in_role TForm2)"
-check "nothing was saved" "$original" "$(od -An -tx1 "$work/Config.txt" | tr -d ' \n')"
+check "nothing was saved" "$original" "$(bytes_of "$work/Config.txt")"
 
 # A second failed save: its report closes with Return as well.
 sleep 0.3

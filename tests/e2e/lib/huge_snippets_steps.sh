@@ -11,10 +11,7 @@ grep -q '^SNIPWELL_SANITIZE:BOOL=ON' "$build/CMakeCache.txt" 2>/dev/null && sani
 blob_bytes=30000000
 [ "$sanitized" -eq 1 ] && blob_bytes=3000000
 
-work=$(mktemp -d)
-pid=
-trap '[ -n "$pid" ] && kill $pid 2>/dev/null; rm -rf "$work"' EXIT
-cp "$build/src/snipwell" "$work/"
+make_work "$build"
 
 # Slot 2: a log excerpt of 200 KB on one line; slot 3: a base64 blob; the others short.
 log=$(for i in $(seq 1 2500); do printf '2026-12-07T13:55:%02d.%03d INFO worker-%d request done in %d ms; ' \
@@ -29,7 +26,6 @@ file_bytes=$(stat -c %s "$work/Config.txt")
 
 now() { date +%s%N; }
 ms_since() { echo $((($(now) - $1) / 1000000)); }
-alive() { kill -0 "$pid" 2>/dev/null && echo yes || echo no; }
 # An error report is the program's message box.
 reports() { visible_in_role MessageBox | wc -l; }
 
@@ -46,7 +42,7 @@ hover_slot() { xdotool mousemove --sync $((bx + lefts[$1 - 1] + 20)) $((by + 14)
 # Resting on the 200 KB slot: the tip shows (bounded), the program lives and copies the next slot.
 hover_slot 2
 sleep 1.5
-check "resting on the 200 KB slot: still running" "yes" "$(alive)"
+check "resting on the 200 KB slot: still running" "yes" "$(running "$pid")"
 check "resting on the 200 KB slot: no error report" "0" "$(reports)"
 check "the 200 KB slot was copied whole" "$(printf '%s' "$log" | sha1sum)" "$(clipboard | sha1sum)"
 hover_slot 4
@@ -127,7 +123,7 @@ box=$(visible_role MessageBox) || box=
 check "deep folder: the load's error report shows" "yes" "$([ -n "$box" ] && echo yes || echo no)"
 [ -n "$box" ] && xdotool windowactivate --sync "$box" key Return 2>/dev/null
 bar=$(visible_role TForm1) || bar=
-check "deep folder: the bar runs" "yes" "$([ -n "$bar" ] && [ "$(alive)" == yes ] && echo yes || echo no)"
+check "deep folder: the bar runs" "yes" "$([ -n "$bar" ] && [ "$(running "$pid")" == yes ] && echo yes || echo no)"
 cd / && kill "$pid" 2>/dev/null
 wait "$pid" 2>/dev/null
 pid=

@@ -3,22 +3,13 @@
 set -u
 build=$1
 . "$(dirname "$0")/common.sh"
-work=$(mktemp -d)
-pid=
-trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
-cp "$build/src/snipwell" "$work/"
-mkdir -p "$work/home" "$work/config" "$work/data"
-export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
+make_work "$build"
+scratch_user_folders
 unset GDK_SCALE
 for k in 1 2 3 4 5 6 7; do printf 'Snippet %d\r\n' "$k"; done > "$work/Config.txt"
 echo 'Xft.dpi: 192' | xrdb -merge
 
 size_of() { xwininfo -id "$1" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w, h}'; }
-
-wait_gone() {
-  for _ in $(seq 1 100); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.05; done
-  return 1
-}
 
 # 1. Xft.dpi 192, and a --scale that cannot be used: scale 2, with one line about the option.
 xdotool mousemove --sync 0 0
@@ -30,11 +21,9 @@ check "bar at the bottom centre" "901 2048" "$(geometry "$bar")"
 read -r bx by < <(geometry "$bar")
 # Slot 3 is at (282, 4) in the stored description.
 xdotool mousemove --sync $((bx + 2 * 282 + 40)) $((by + 2 * 4 + 20))
-for _ in $(seq 1 40); do [ "$(clipboard)" == "Snippet 3" ] && break; sleep 0.05; done
-check "hover copies slot 3" "Snippet 3" "$(clipboard)"
+check "hover copies slot 3" "Snippet 3" "$(clipboard_once "Snippet 3")"
 xdotool mousemove --sync $((bx + 2 * 832 + 40)) $((by + 2 * 4 + 20))
-for _ in $(seq 1 40); do [ "$(clipboard)" == "Snippet 7" ] && break; sleep 0.05; done
-check "hover copies slot 7" "Snippet 7" "$(clipboard)"
+check "hover copies slot 7" "Snippet 7" "$(clipboard_once "Snippet 7")"
 kill "$pid"
 wait "$pid" 2>/dev/null
 pid=
@@ -50,12 +39,11 @@ check "bar size at scale 3" "3057 168" "$(size_of "$bar")"
 check "bar at the bottom centre at scale 3" "392 1992" "$(geometry "$bar")"
 read -r bx by < <(geometry "$bar")
 xdotool mousemove --sync $((bx + 3 * 420 + 40)) $((by + 3 * 4 + 30))
-for _ in $(seq 1 40); do [ "$(clipboard)" == "Snippet 4" ] && break; sleep 0.05; done
-check "hover copies slot 4 at scale 3" "Snippet 4" "$(clipboard)"
+check "hover copies slot 4 at scale 3" "Snippet 4" "$(clipboard_once "Snippet 4")"
 # "Exit" is at (973, 2), 47 x 26.
 xdotool mousemove --sync $((bx + 3 * 973 + 60)) $((by + 3 * 2 + 36)) click 1
 wait_gone "$pid"
-check "Exit ends the program" "no" "$(kill -0 "$pid" 2>/dev/null && echo yes || echo no)"
+check "Exit ends the program" "no" "$(running "$pid")"
 pid=
 
 finish

@@ -3,25 +3,11 @@
 set -u
 build=$1
 . "$(dirname "$0")/common.sh"
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-cp "$build/src/snipwell" "$work/"
-
-wait_gone() {
-  for _ in $(seq 1 100); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.05; done
-  return 1
-}
+make_work "$build"
 
 # 1. No snippet file: the error report first, then the bar in its place.
 xdotool mousemove --sync 0 0
-(cd / && exec "$work/snipwell") &
-pid=$!
-pids+=("$pid")
+start_program
 report=$(visible_role MessageBox) || { echo "FAIL: no error report"; exit 1; }
 check "no bar before the report is closed" "" "$(visible_in_role TForm1)"
 # The report has the keyboard: Enter closes it.
@@ -36,14 +22,12 @@ check "sample text on hover" "Sample Text 3" "$(clipboard)"
 check "no file was written" "no" "$([ -e "$work/Config.txt" ] && echo yes || echo no)"
 xdotool mousemove --sync $((bx + 973 + 20)) $((by + 2 + 12)) click 1
 wait_gone "$pid"
-check "Exit ends the program" "no" "$(kill -0 "$pid" 2>/dev/null && echo yes || echo no)"
+check "Exit ends the program" "no" "$(running "$pid")"
 
 # 1b. The report closed by a Return whose release never comes (sent to the report's window
 # alone): the desktop goes on repeating the key, and a click on the bar's background gives the
 # bar the keyboard. The repeats are no Return typed there: the program stays.
-(cd / && exec "$work/snipwell") &
-pid=$!
-pids+=("$pid")
+start_program
 report=$(visible_role MessageBox) || { echo "FAIL: no error report"; exit 1; }
 sleep 0.3
 xdotool key --window "$report" Return 2>/dev/null
@@ -52,7 +36,7 @@ read -r bx by < <(geometry "$bar")
 xdotool mousemove --sync $((bx + 3)) $((by + 45)) click 1
 sleep 0.5
 check "a click on the background after a held Return leaves the program running" "yes" \
-  "$(kill -0 "$pid" 2>/dev/null && echo yes || echo no)"
+  "$(running "$pid")"
 kill "$pid" 2>/dev/null
 xdotool keyup Return
 
@@ -64,9 +48,7 @@ for _ in $(seq 1 100); do
   xprop -root _NET_WORKAREA | grep -q ', 994' && break
   sleep 0.05
 done
-(cd / && exec "$work/snipwell") &
-pid=$!
-pids+=("$pid")
+start_program
 bar=$(visible_role TForm1) || { echo "FAIL: the bar did not appear"; exit 1; }
 read -r bx by < <(geometry "$bar")
 check "bar above a 30-pixel panel" "131 938" "$bx $by"

@@ -4,17 +4,14 @@ set -u
 build=$1
 . "$(dirname "$0")/common.sh"
 
-work=$(mktemp -d)
-trap 'kill $pid 2>/dev/null; rm -rf "$work"' EXIT
-cp "$build/src/snipwell" "$work/"
+make_work "$build"
 printf 'first\r\nsecond line\r\n\r\nGr\xc3\xbc\xc3\x9fe \xe2\x80\x94 \xe2\x9c\x93\r\nfive\r\nsix\r\nseven\r\n' > "$work/Config.txt"
-original=$(od -An -tx1 "$work/Config.txt" | tr -d ' \n')
+original=$(bytes_of "$work/Config.txt")
 
 
 xdotool mousemove --sync 0 0
 # Started from another working directory: the file beside the executable is the one read.
-(cd / && exec "$work/snipwell") &
-pid=$!
+start_program
 bar=$(visible_role TForm1) || { echo "FAIL: the bar did not appear"; exit 1; }
 read -r bx by < <(geometry "$bar")
 check "bar position (work area 1280x1024)" "131 968" "$bx $by"
@@ -69,7 +66,7 @@ xdotool key --clearmodifiers ctrl+a
 xdotool type --delay 20 "cancelled"
 xdotool key Escape
 sleep 0.3
-check "Esc saves nothing" "$original" "$(od -An -tx1 "$work/Config.txt" | tr -d ' \n')"
+check "Esc saves nothing" "$original" "$(bytes_of "$work/Config.txt")"
 
 editor=$(open_editor) || { echo "FAIL: the editor did not open again"; exit 1; }
 sleep 0.3
@@ -80,7 +77,7 @@ xdotool key --clearmodifiers ctrl+a
 xdotool type --delay 20 "third"
 xdotool mousemove --sync $((ex + 266 + 37)) $((ey + 251 + 15)) click 1
 sleep 0.5
-saved=$(od -An -tx1 "$work/Config.txt" | tr -d ' \n')
+saved=$(bytes_of "$work/Config.txt")
 want=$(printf 'new first\r\nsecond line\r\nthird\r\nGr\xc3\xbc\xc3\x9fe \xe2\x80\x94 \xe2\x9c\x93\r\nfive\r\nsix\r\nseven\r\n' | od -An -tx1 | tr -d ' \n')
 check "OK saves seven CR LF lines" "$want" "$saved"
 xdotool mousemove --sync $((bx + 8 + 20)) $((by + 14))

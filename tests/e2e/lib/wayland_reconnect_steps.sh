@@ -97,7 +97,7 @@ before=$(cpu_ticks)
 sleep 2
 check "no processor time while the compositor is gone (ticks in 2 s)" "yes" \
   "$([ $(($(cpu_ticks) - before)) -le 2 ] && echo yes || echo "no: $(($(cpu_ticks) - before))")"
-check "the program still runs" "yes" "$(kill -0 "$pid" 2>/dev/null && echo yes || echo no)"
+check "the program still runs" "yes" "$(running "$pid")"
 
 # It comes back under the same name: the program connects again (its tries are a second, then
 # two, then four apart) and offers the last text; the next hover reaches Wayland programs.

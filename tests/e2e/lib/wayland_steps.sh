@@ -84,7 +84,7 @@ check "the 3 MB text read again" "$blob_sum" "$read_sum"
 # A reader that goes away after the first bytes costs the program nothing.
 as_user timeout 5 wl-paste --no-newline 2>/dev/null | head -c 1000 > /dev/null
 check "a reader leaving mid-transfer: the program runs on" "yes" \
-  "$(kill -0 "$pid" 2>/dev/null && echo yes || echo no)"
+  "$(running "$pid")"
 pointer_to $((bx + lefts[0] + 20)) $((by + 14))
 check "after the 3 MB text, hovering copies again" "first" "$(settle first wl_clipboard)"
 check "hovering never took the keyboard" "focused" "$(native_state)"

@@ -64,11 +64,10 @@ TEST(ColorAdjustTest, BitmapPassesKeepMagentaAndGreyPixels) {
   EXPECT_EQ(dib.Pixel(2, 0), 0x555555);
 }
 
-class SkinColorTest : public SkinTest {
+class SkinColorTest : public SkinManagerFixture {
  protected:
   void SetUp() override {
-    SkinTest::SetUp();
-    manager = std::make_unique<TsSkinManager>(nullptr);
+    SkinManagerFixture::SetUp();
     TsStoredSkin* skin = AddTestSkin(manager.get(), "BlueIce (internal)");
     TsSkinGeneral* form = skin->GeneralData()->Items(1);
     form->GradientData = "255;65280;100;0;0;16711680;255;0";  // one segment and three stray words
@@ -77,25 +76,19 @@ class SkinColorTest : public SkinTest {
     form->BorderColor1 = kRed;
     manager->SetSkinName("BlueIce (internal)");
   }
-  void TearDown() override {
-    manager.reset();
-    SkinTest::TearDown();
-  }
-  const TsGeneralData& Form() const { return manager->Tables().Sections[1]; }
-
-  std::unique_ptr<TsSkinManager> manager;
+  const TsGeneralData& Form() const { return Tables().Sections[1]; }
 };
 
 TEST_F(SkinColorTest, HueOffsetRecoloursTheTablesOnceFromStoredData) {
-  const std::vector<uint8_t> jpegBefore = manager->Tables().Patterns[0].Img->Bytes();
-  const int16_t boxChecked = manager->Tables().CommonIndices().BoxChecked;
+  const std::vector<uint8_t> jpegBefore = Tables().Patterns[0].Img->Bytes();
+  const int16_t boxChecked = Tables().CommonIndices().BoxChecked;
   ASSERT_GE(boxChecked, 0);
   log.clear();
   auto* form = new RecordingForm(app.get(), &log);
   manager->SetHueOffset(120);
   EXPECT_EQ(Commands(), (std::vector<int>{SKC_STOPFADE, SKC_REFRESH}));
   // Only a refresh is announced, so the check boxes keep the glyph indices they have.
-  EXPECT_EQ(manager->Tables().CommonIndices().BoxChecked, boxChecked);
+  EXPECT_EQ(Tables().CommonIndices().BoxChecked, boxChecked);
   EXPECT_EQ(Form().Color, kGreen);
   EXPECT_EQ(Form().HotColor, AdjustHue(0xCAAB77, 120));
   EXPECT_EQ(Form().FontColor, (TsFontColors{0, AdjustHue(16768169, 120), -1, -1, -1}));
@@ -105,12 +98,12 @@ TEST_F(SkinColorTest, HueOffsetRecoloursTheTablesOnceFromStoredData) {
   EXPECT_EQ(Form().ShadowColor, kRed);  // not adjusted
   EXPECT_EQ(Form().BorderColor1, kRed);
   EXPECT_EQ(manager->SkinData().Shadow1Color, AdjustHue(5061670, 120));
-  EXPECT_EQ(manager->Tables().MasterBitmap->DIB().Pixel(2, 0), kGreen);
-  EXPECT_EQ(manager->Tables().MasterBitmap->DIB().Pixel(0, 0), platform::clFuchsia);
-  EXPECT_EQ(manager->Tables().MasterBitmap->DIB().Pixel(1, 0), 0x808080);
-  const int huge = manager->Tables().FindMaskExact("BUTTON_HUGE", "BORDERSMASK");
-  EXPECT_EQ(manager->Tables().Masks[huge].Bmp->DIB().Pixel(2, 0), kGreen);
-  EXPECT_EQ(manager->Tables().Patterns[0].Img->Bytes(), jpegBefore);  // patterns keep their colours
+  EXPECT_EQ(Tables().MasterBitmap->DIB().Pixel(2, 0), kGreen);
+  EXPECT_EQ(Tables().MasterBitmap->DIB().Pixel(0, 0), platform::clFuchsia);
+  EXPECT_EQ(Tables().MasterBitmap->DIB().Pixel(1, 0), 0x808080);
+  const int huge = Tables().FindMaskExact("BUTTON_HUGE", "BORDERSMASK");
+  EXPECT_EQ(Tables().Masks[huge].Bmp->DIB().Pixel(2, 0), kGreen);
+  EXPECT_EQ(Tables().Patterns[0].Img->Bytes(), jpegBefore);  // patterns keep their colours
 
   // 30 and then 60 is a rotation of 60, not 90; 360 is the stored skin again.
   manager->SetHueOffset(30);
@@ -120,14 +113,14 @@ TEST_F(SkinColorTest, HueOffsetRecoloursTheTablesOnceFromStoredData) {
   EXPECT_EQ(Form().Color, kRed);
   EXPECT_EQ(Form().HotColor, 0xCAAB77);  // a full turn is no turn, whole degrees or not
   EXPECT_EQ(manager->SkinData().Shadow1Color, 5061670);
-  EXPECT_EQ(manager->Tables().MasterBitmap->DIB().Pixel(2, 0), kRed);
+  EXPECT_EQ(Tables().MasterBitmap->DIB().Pixel(2, 0), kRed);
   (void)form;
 }
 
 TEST_F(SkinColorTest, SaturationGoesBackToTheStoredColours) {
   manager->SetSaturation(-100);
   EXPECT_EQ(Form().Color, 0x555555);
-  EXPECT_EQ(manager->Tables().MasterBitmap->DIB().Pixel(2, 0), 0x555555);
+  EXPECT_EQ(Tables().MasterBitmap->DIB().Pixel(2, 0), 0x555555);
   manager->SetSaturation(20);
   EXPECT_NE(Form().HotColor, 0xCAAB77);
   manager->SetSaturation(0);
@@ -141,7 +134,7 @@ TEST_F(SkinColorTest, SaturationGoesBackToTheStoredColours) {
 TEST_F(SkinColorTest, WithoutAReadySkinOnlyTheValueIsStoredAndTheNextLoadAppliesIt) {
   manager->SetActive(false);
   manager->SetHueOffset(120);
-  EXPECT_TRUE(manager->Tables().Sections.empty());
+  EXPECT_TRUE(Tables().Sections.empty());
   manager->SetActive(true);
   EXPECT_EQ(Form().Color, kGreen);
 }

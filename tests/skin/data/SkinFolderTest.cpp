@@ -16,6 +16,7 @@
 #include "skin/data/sMaskForms.h"
 #include "skin/data/sSkinDirectory.h"
 #include "skin/data/sSkinFolder.h"
+#include "tests/platform/files/FileTestSupport.h"
 #include "tests/skin/SkinTestSupport.h"
 
 namespace skin::test {
@@ -23,35 +24,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Bmp(int width, int height) {
-  const std::vector<uint8_t> bytes = platform::WriteBmp(Make8Bit(width, height));
-  return std::string(bytes.begin(), bytes.end());
-}
-
-std::string Jpeg(int width, int height) {
-  const std::vector<uint8_t> bytes = MakeJpegBytes(width, height, 0x336699);
-  return std::string(bytes.begin(), bytes.end());
-}
-
-class SkinFolderTest : public SkinTest {
+class SkinFolderTest : public SkinManagerFixture {
  protected:
   void SetUp() override {
-    SkinTest::SetUp();
-    std::string pattern = (fs::temp_directory_path() / "snipwell-skins-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    root = pattern;
-    skins = root / "Skins";
+    SkinManagerFixture::SetUp();
     fs::create_directories(skins);
-    manager = std::make_unique<TsSkinManager>(nullptr);
     AddTestSkin(manager.get(), "BlueGauze (internal)", 0x112233);
     AddTestSkin(manager.get(), "BlueIce (internal)");
     manager->SetSkinDirectory(skins.string());
-  }
-  void TearDown() override {
-    manager.reset();
-    std::error_code error;
-    fs::remove_all(root, error);
-    SkinTest::TearDown();
   }
 
   void Write(const std::string& file, const std::string& bytes) {
@@ -63,20 +43,9 @@ class SkinFolderTest : public SkinTest {
   void Folder(const std::string& name, const std::string& options) {
     Write(name + "/Options.dat", options);
   }
-  const TsMaskData* Mask(const std::string& section, const std::string& role) const {
-    for (const TsMaskData& m : manager->Tables().Masks)
-      if (m.SectionName == section && m.PropertyName == role) return &m;
-    return nullptr;
-  }
-  const TsGeneralData& Section(const std::string& name) const {
-    const int index = manager->Tables().FindSection(name);
-    EXPECT_GE(index, 0) << name;
-    return manager->Tables().Sections[static_cast<size_t>(std::max(index, 0))];
-  }
 
-  fs::path root;
-  fs::path skins;
-  std::unique_ptr<TsSkinManager> manager;
+  filetest::TempFolder root;
+  const fs::path skins = root / "Skins";
 };
 
 TEST_F(SkinFolderTest, AFolderWithOptionsDatReplacesTheStoredSkinOfItsName) {
@@ -90,14 +59,14 @@ TEST_F(SkinFolderTest, AFolderWithOptionsDatReplacesTheStoredSkinOfItsName) {
   EXPECT_EQ(manager->SkinData().Shadow1Blur, 3);
   EXPECT_EQ(manager->SkinData().Shadow1Offset, 0);
   EXPECT_EQ(PlatformPath(manager->SkinData().SkinPath), (skins / "BlueIce (internal)/").string());
-  ASSERT_EQ(manager->Tables().Sections.size(), 2u);
-  EXPECT_EQ(Section("EDIT").Color, 255);
-  EXPECT_EQ(manager->Tables().FindSection("PANEL"), -1);  // nothing of the stored skin is left
+  ASSERT_EQ(Tables().Sections.size(), 2u);
+  EXPECT_EQ(SectionNamed("EDIT").Color, 255);
+  EXPECT_EQ(Tables().FindSection("PANEL"), -1);  // nothing of the stored skin is left
 
   // The stored skin of another name is still the stored one.
   manager->SetSkinName("BlueGauze (internal)");
   EXPECT_TRUE(manager->SkinData().SkinPath.empty());
-  EXPECT_GE(manager->Tables().FindSection("PANEL"), 0);
+  EXPECT_GE(Tables().FindSection("PANEL"), 0);
 }
 
 TEST_F(SkinFolderTest, OnlyFoldersHoldingOptionsDatAreListedOrLoaded) {
@@ -105,7 +74,7 @@ TEST_F(SkinFolderTest, OnlyFoldersHoldingOptionsDatAreListedOrLoaded) {
   Folder("alpha", "[GLOBALINFO]\n");
   Folder("BlueIce (internal)", "[GLOBALINFO]\n");  // replaces the stored one: listed once
   Folder(".hidden", "[GLOBALINFO]\n");
-  Write("Empty/MASTER.BMP", Bmp(4, 4));
+  Write("Empty/MASTER.BMP", BmpFile(4, 4));
   fs::create_directories(skins / "Odd/Options.dat");  // a folder, not a file
 
   framework::TStringList names;
@@ -128,10 +97,10 @@ TEST_F(SkinFolderTest, OnlyFoldersHoldingOptionsDatAreListedOrLoaded) {
 }
 
 TEST_F(SkinFolderTest, TheSixMaskFormsAndTheValuesThatAreNoMask) {
-  Write("F/MASTER.BMP", Bmp(64, 48));
-  Write("F/OWN.BMP", Bmp(36, 24));
-  Write("F/low.bmp", Bmp(36, 24));
-  Write("F/PIC.BMP", Bmp(18, 12));
+  Write("F/MASTER.BMP", BmpFile(64, 48));
+  Write("F/OWN.BMP", BmpFile(36, 24));
+  Write("F/low.bmp", BmpFile(36, 24));
+  Write("F/PIC.BMP", BmpFile(18, 12));
   Folder("F",
          "[GLOBALINFO]\n"
          "MASTERBITMAP=MASTER.BMP\n"
@@ -151,12 +120,12 @@ TEST_F(SkinFolderTest, TheSixMaskFormsAndTheValuesThatAreNoMask) {
          "rect=#(40,6,61,48)(1,1,0,1)\n");
   manager->SetSkinName("F");
   ASSERT_TRUE(manager->SkinLoadError().empty()) << manager->SkinLoadError();
-  ASSERT_TRUE(manager->Tables().MasterBitmap.get());
-  EXPECT_EQ(manager->Tables().MasterBitmap->Width(), 64);
-  EXPECT_EQ(manager->Tables().MasterBitmap->PixelFormat(), framework::pf24bit);
-  EXPECT_EQ(manager->Tables().Masks.size(), 8u);  // not EXTRA, LOWER nor AUTHOR
+  ASSERT_TRUE(Tables().MasterBitmap.get());
+  EXPECT_EQ(Tables().MasterBitmap->Width(), 64);
+  EXPECT_EQ(Tables().MasterBitmap->PixelFormat(), framework::pf24bit);
+  EXPECT_EQ(Tables().Masks.size(), 8u);  // not EXTRA, LOWER nor AUTHOR
 
-  const TsMaskData* glyph = Mask("GLOBALINFO", "BOXCHECKED");
+  const TsMaskData* glyph = MaskNamed("GLOBALINFO", "BOXCHECKED");
   ASSERT_TRUE(glyph);
   EXPECT_EQ(glyph->ImgType, itisaGlyph);
   EXPECT_EQ(glyph->R, (platform::TRect{12, 0, 24, 8}));
@@ -165,7 +134,7 @@ TEST_F(SkinFolderTest, TheSixMaskFormsAndTheValuesThatAreNoMask) {
   EXPECT_EQ(glyph->WL + glyph->WT + glyph->WR + glyph->WB, 0);
 
   // "^" with no margins: the border width stands for all four.
-  const TsMaskData* border = Mask("Edit", "BORDERSMASK");
+  const TsMaskData* border = MaskNamed("Edit", "BORDERSMASK");
   ASSERT_TRUE(border);
   EXPECT_EQ(border->ImgType, itisaBorder);
   EXPECT_EQ(border->R, (platform::TRect{24, 0, 36, 12}));
@@ -175,17 +144,17 @@ TEST_F(SkinFolderTest, TheSixMaskFormsAndTheValuesThatAreNoMask) {
   EXPECT_EQ(border->WB, 2);
 
   // Names of the fixed forms stay as written, so upper-case look-ups miss them.
-  EXPECT_TRUE(Mask("Edit", "glyphmask"));
-  EXPECT_EQ(manager->Tables().FindMaskExact("EDIT", "GLYPHMASK"), -1);
+  EXPECT_TRUE(MaskNamed("Edit", "glyphmask"));
+  EXPECT_EQ(Tables().FindMaskExact("EDIT", "GLYPHMASK"), -1);
 
   // "!" without margins divides the picture; with them takes them.
-  const TsMaskData* own = Mask("BUTTON", "BORDERSMASK");
+  const TsMaskData* own = MaskNamed("BUTTON", "BORDERSMASK");
   ASSERT_TRUE(own && own->Bmp);
   EXPECT_EQ(own->R, (platform::TRect{0, 0, 36, 24}));
   EXPECT_EQ(own->Bmp->PixelFormat(), framework::pf24bit);
   EXPECT_EQ(own->WL, 4);
   EXPECT_EQ(own->WT, 4);
-  const TsMaskData* hot = Mask("BUTTON", "HOTMASK");
+  const TsMaskData* hot = MaskNamed("BUTTON", "HOTMASK");
   ASSERT_TRUE(hot);
   EXPECT_EQ(hot->ImgType, itisaGlyph);
   EXPECT_EQ(hot->WL, 5);
@@ -193,7 +162,7 @@ TEST_F(SkinFolderTest, TheSixMaskFormsAndTheValuesThatAreNoMask) {
   EXPECT_EQ(hot->WR, 7);
   EXPECT_EQ(hot->WB, 8);
 
-  const TsMaskData* texture = Mask("griph", "PATTERN");
+  const TsMaskData* texture = MaskNamed("griph", "PATTERN");
   ASSERT_TRUE(texture);
   EXPECT_EQ(texture->ImgType, itisaTexture);
   EXPECT_EQ(texture->DrawMode, 1);
@@ -201,13 +170,13 @@ TEST_F(SkinFolderTest, TheSixMaskFormsAndTheValuesThatAreNoMask) {
   EXPECT_EQ(texture->ImageCount, 1);
 
   // A picture named alone and a "#" rectangle have their names upper-cased.
-  const TsMaskData* picture = Mask("GRIPH", "PIC");
+  const TsMaskData* picture = MaskNamed("GRIPH", "PIC");
   ASSERT_TRUE(picture && picture->Bmp);
   EXPECT_EQ(picture->ImageCount, 3);
   EXPECT_EQ(picture->MaskType, 1);
   EXPECT_EQ(picture->WL, 2);  // 18 div 9
   EXPECT_EQ(picture->WT, 2);  // 12 div 6
-  const TsMaskData* rect = Mask("GRIPH", "RECT");
+  const TsMaskData* rect = MaskNamed("GRIPH", "RECT");
   ASSERT_TRUE(rect);
   EXPECT_EQ(rect->R, (platform::TRect{40, 6, 61, 48}));
   EXPECT_EQ(rect->WL, 7);  // 21 div 3
@@ -217,10 +186,10 @@ TEST_F(SkinFolderTest, TheSixMaskFormsAndTheValuesThatAreNoMask) {
 // Folders written by hand on Windows: blanks around headers, keys and "=", picture names in
 // another letter case than the files, names from the folder's root.
 TEST_F(SkinFolderTest, HandWrittenFoldersLoadAsTheirAuthorsSawThem) {
-  Write("H/master.bmp", Bmp(64, 48));
-  Write("H/own.bmp", Bmp(36, 24));
-  Write("H/Pics/Plain.bmp", Bmp(18, 12));
-  Write("H/small.jpg", Jpeg(20, 20));
+  Write("H/master.bmp", BmpFile(64, 48));
+  Write("H/own.bmp", BmpFile(36, 24));
+  Write("H/Pics/Plain.bmp", BmpFile(18, 12));
+  Write("H/small.jpg", JpegFile(20, 20));
   Folder("H",
          "[GLOBALINFO]\r\n"
          "MASTERBITMAP = MASTER.BMP\r\n"
@@ -235,25 +204,25 @@ TEST_F(SkinFolderTest, HandWrittenFoldersLoadAsTheirAuthorsSawThem) {
          "RECT=#(-2000000000,0,2000000000,10)\r\n");
   manager->SetSkinName("H");
   ASSERT_TRUE(manager->SkinLoadError().empty()) << manager->SkinLoadError();
-  ASSERT_EQ(manager->Tables().Sections.size(), 4u);  // GLOBALINFO, PANEL, EDIT, BUTTON
-  EXPECT_EQ(Section("PANEL").Color, 1);
-  EXPECT_EQ(Section("EDIT").Color, 254);  // not PANEL's second COLOR
-  EXPECT_GE(manager->Tables().FindSection("BUTTON"), 0);
+  ASSERT_EQ(Tables().Sections.size(), 4u);  // GLOBALINFO, PANEL, EDIT, BUTTON
+  EXPECT_EQ(SectionNamed("PANEL").Color, 1);
+  EXPECT_EQ(SectionNamed("EDIT").Color, 254);  // not PANEL's second COLOR
+  EXPECT_GE(Tables().FindSection("BUTTON"), 0);
 
-  ASSERT_TRUE(manager->Tables().MasterBitmap.get());
-  EXPECT_EQ(manager->Tables().MasterBitmap->Width(), 64);
-  const TsMaskData* own = Mask("EDIT", "BORDERSMASK");
+  ASSERT_TRUE(Tables().MasterBitmap.get());
+  EXPECT_EQ(Tables().MasterBitmap->Width(), 64);
+  const TsMaskData* own = MaskNamed("EDIT", "BORDERSMASK");
   ASSERT_TRUE(own && own->Bmp);
   EXPECT_EQ(own->R, (platform::TRect{0, 0, 36, 24}));
-  const TsMaskData* glyph = Mask("BUTTON", "GLYPH");  // "\" is the skin's folder, not "/"
+  const TsMaskData* glyph = MaskNamed("BUTTON", "GLYPH");  // "\" is the skin's folder, not "/"
   ASSERT_TRUE(glyph && glyph->Bmp);
   EXPECT_EQ(glyph->Bmp->Width(), 18);
-  const TsMaskData* texture = Mask("BUTTON", "PATTERN");
+  const TsMaskData* texture = MaskNamed("BUTTON", "PATTERN");
   ASSERT_TRUE(texture && texture->Bmp);
   EXPECT_EQ(texture->Bmp->Width(), 20);
 
   // A rectangle wider than 32 bits can count gets margins of a third of it, held in 16 bits.
-  const TsMaskData* wide = Mask("BUTTON", "RECT");
+  const TsMaskData* wide = MaskNamed("BUTTON", "RECT");
   ASSERT_TRUE(wide);
   EXPECT_EQ(wide->WL, INT16_MAX);
   EXPECT_EQ(wide->WT, 3);  // 10 div 3
@@ -267,23 +236,23 @@ TEST(SkinFilePathTest, NamesFromTheRootOfTheSkinAndOfThisPlatform) {
 }
 
 TEST_F(SkinFolderTest, LargeJpegsArePatternsAndSmallOnesTextureMasks) {
-  Write("J/BIG.JPG", Jpeg(300, 300));
-  Write("J/SMALL.JPG", Jpeg(299, 300));
+  Write("J/BIG.JPG", JpegFile(300, 300));
+  Write("J/SMALL.JPG", JpegFile(299, 300));
   Folder("J", "[FORM]\nPATTERN=BIG.JPG\nHOTPATTERN=SMALL.JPG\nIGNORED=MISSING.JPG\n");
   manager->SetSkinName("J");
-  const int form = manager->Tables().FindSection("FORM");
-  const int pattern = manager->Tables().FindPattern(form, "FORM", "PATTERN");
-  ASSERT_TRUE(manager->Tables().IsValidPatternIndex(pattern));
-  EXPECT_EQ(manager->Tables().Patterns[static_cast<size_t>(pattern)].Img->Width(), 300);
-  EXPECT_EQ(manager->Tables().FindPattern(form, "FORM", "HOTPATTERN"), -1);
-  const int texture = manager->Tables().FindTexture(form, "FORM", "HOTPATTERN");
-  ASSERT_TRUE(manager->Tables().IsValidMaskIndex(texture));
-  const TsMaskData& small = manager->Tables().Masks[static_cast<size_t>(texture)];
+  const int form = Tables().FindSection("FORM");
+  const int pattern = Tables().FindPattern(form, "FORM", "PATTERN");
+  ASSERT_TRUE(Tables().IsValidPatternIndex(pattern));
+  EXPECT_EQ(Tables().Patterns[static_cast<size_t>(pattern)].Img->Width(), 300);
+  EXPECT_EQ(Tables().FindPattern(form, "FORM", "HOTPATTERN"), -1);
+  const int texture = Tables().FindTexture(form, "FORM", "HOTPATTERN");
+  ASSERT_TRUE(Tables().IsValidMaskIndex(texture));
+  const TsMaskData& small = Tables().Masks[static_cast<size_t>(texture)];
   ASSERT_TRUE(small.Bmp);
   EXPECT_EQ(small.R, (platform::TRect{0, 0, 299, 300}));
   EXPECT_EQ(small.ImageCount, 1);
-  EXPECT_EQ(small.Tables, &manager->Tables());
-  EXPECT_EQ(manager->Tables().Patterns.size(), 1u);
+  EXPECT_EQ(small.Tables, &Tables());
+  EXPECT_EQ(Tables().Patterns.size(), 1u);
 }
 
 TEST_F(SkinFolderTest, PropertiesAreInheritedThroughParentClassAcrossTheFile) {
@@ -295,8 +264,8 @@ TEST_F(SkinFolderTest, PropertiesAreInheritedThroughParentClassAcrossTheFile) {
       "[LOOPA]\nPARENTCLASS=LOOPB\n[LOOPB]\nPARENTCLASS=LOOPA\nBEVEL=9\n"
       "[SELF]\nPARENTCLASS=SELF\n");
   manager->SetSkinName("P");
-  ASSERT_EQ(manager->Tables().Sections.size(), 6u);
-  const TsGeneralData& combo = Section("COMBOBOX");
+  ASSERT_EQ(Tables().Sections.size(), 6u);
+  const TsGeneralData& combo = SectionNamed("COMBOBOX");
   EXPECT_EQ(combo.ParentClass, "edit");
   EXPECT_EQ(combo.Color, 123);        // from EDIT, further down
   EXPECT_EQ(combo.FontColor[1], 77);  // TCLEFT=-1 counts as missing
@@ -305,14 +274,14 @@ TEST_F(SkinFolderTest, PropertiesAreInheritedThroughParentClassAcrossTheFile) {
   EXPECT_EQ(combo.ShadowColor, 0);    // never inherited
   EXPECT_TRUE(combo.ShowFocus);       // from BASE, two steps up
   EXPECT_EQ(combo.GradientArray.size(), 1u);
-  EXPECT_EQ(Section("EDIT").ShadowColor, 99);
+  EXPECT_EQ(SectionNamed("EDIT").ShadowColor, 99);
   // A system colour given for COLOR is resolved; HOTCOLOR keeps it.
-  EXPECT_EQ(Section("BASE").Color, platform::ColorToRGB(platform::clBtnFace));
-  EXPECT_EQ(Section("BASE").HotColor, -16777201);
+  EXPECT_EQ(SectionNamed("BASE").Color, platform::ColorToRGB(platform::clBtnFace));
+  EXPECT_EQ(SectionNamed("BASE").HotColor, -16777201);
   // Cycles and a section naming itself end in the defaults.
-  EXPECT_EQ(Section("LOOPA").Bevel, cbNone);
-  EXPECT_EQ(Section("LOOPA").Color, 0xFFFFFF);
-  EXPECT_EQ(Section("SELF").FadingIterations, 5);
+  EXPECT_EQ(SectionNamed("LOOPA").Bevel, cbNone);
+  EXPECT_EQ(SectionNamed("LOOPA").Color, 0xFFFFFF);
+  EXPECT_EQ(SectionNamed("SELF").FadingIterations, 5);
 }
 
 TEST_F(SkinFolderTest, AMalformedNumberFallsBackToTheStoredSkin) {
@@ -322,7 +291,7 @@ TEST_F(SkinFolderTest, AMalformedNumberFallsBackToTheStoredSkin) {
       << manager->SkinLoadError();
   EXPECT_EQ(manager->SkinName(), "BlueIce (internal)");
   EXPECT_TRUE(manager->SkinData().SkinPath.empty());
-  EXPECT_EQ(Section("EDIT").Color, 0x0000FF);  // the stored skin's
+  EXPECT_EQ(SectionNamed("EDIT").Color, 0x0000FF);  // the stored skin's
   EXPECT_TRUE(manager->SkinData().SkinReady);
 
   // A folder of an unknown name that fails leaves the first stored skin.
@@ -345,15 +314,15 @@ TEST_F(SkinFolderTest, SettingsThatAreNoFileOrTooLargeAreRefused) {
 }
 
 TEST_F(SkinFolderTest, BrokenPicturesAreLeftOutWithALineEachAndSharedOnesRead) {
-  Write("B/MASTER.BMP", Bmp(64, 48));
+  Write("B/MASTER.BMP", BmpFile(64, 48));
   Write("B/CORRUPT.BMP", "BM not a bitmap at all");
   // A BMP whose header claims 12000 x 12000 pixels in a file of a few bytes.
-  std::string giant = Bmp(4, 4);
+  std::string giant = BmpFile(4, 4);
   giant[18] = giant[22] = static_cast<char>(0xE0);
   giant[19] = giant[23] = static_cast<char>(0x2E);
   Write("B/GIANT.BMP", giant);
-  Write("B/TRUNC.JPG", Jpeg(300, 300).substr(0, 200));
-  Write("Shared/SHARED.BMP", Bmp(9, 6));
+  Write("B/TRUNC.JPG", JpegFile(300, 300).substr(0, 200));
+  Write("Shared/SHARED.BMP", BmpFile(9, 6));
   fs::create_symlink("/dev/zero", skins / "B/ZERO.BMP");
   fs::create_symlink(skins / "B/NOWHERE.BMP", skins / "B/DANGLING.BMP");
   Folder("B",
@@ -361,19 +330,19 @@ TEST_F(SkinFolderTest, BrokenPicturesAreLeftOutWithALineEachAndSharedOnesRead) {
          "[EDIT]\nA=!CORRUPT.BMP!1!0!0\nB=GIANT.BMP\nC=!MISSING.BMP!1!0!0\nD=TRUNC.JPG\n"
          "E=!..\\Shared\\SHARED.BMP!1!0!0\nF=!OWN.BMP!1!0!7\nG=" +
              (skins / "Shared/SHARED.BMP").string() + "\nH=ZERO.BMP\nI=DANGLING.BMP\n");
-  Write("B/OWN.BMP", Bmp(4, 4));
+  Write("B/OWN.BMP", BmpFile(4, 4));
   testing::internal::CaptureStderr();
   manager->SetSkinName("B");
   const std::string lines = testing::internal::GetCapturedStderr();
   ASSERT_TRUE(manager->SkinLoadError().empty()) << manager->SkinLoadError();
-  EXPECT_TRUE(manager->Tables().MasterBitmap.get());
+  EXPECT_TRUE(Tables().MasterBitmap.get());
   // Only the pictures shared from another folder, by a relative and by an absolute name; F has an
   // image type outside the format.
-  ASSERT_EQ(manager->Tables().Masks.size(), 2u);
-  EXPECT_EQ(manager->Tables().Masks[0].PropertyName, "E");
-  EXPECT_EQ(manager->Tables().Masks[0].R, (platform::TRect{0, 0, 9, 6}));
-  EXPECT_EQ(manager->Tables().Masks[1].PropertyName, "G");
-  EXPECT_TRUE(manager->Tables().Patterns.empty());
+  ASSERT_EQ(Tables().Masks.size(), 2u);
+  EXPECT_EQ(Tables().Masks[0].PropertyName, "E");
+  EXPECT_EQ(Tables().Masks[0].R, (platform::TRect{0, 0, 9, 6}));
+  EXPECT_EQ(Tables().Masks[1].PropertyName, "G");
+  EXPECT_TRUE(Tables().Patterns.empty());
   // One line for each picture that is there and cannot be used, none for those that are not.
   const std::string folder = "snipwell: skin folder " + (skins / "B").string() + "/: ";
   for (const char* line : {"CORRUPT.BMP: ", "GIANT.BMP: ", "TRUNC.JPG: ", "ZERO.BMP: "})
@@ -388,9 +357,9 @@ TEST_F(SkinFolderTest, BrokenPicturesAreLeftOutWithALineEachAndSharedOnesRead) {
 TEST_F(SkinFolderTest, PicturesBeyondTheBudgetAreLeftOutAndTheFirstUseCostsNoCopy) {
   const int side = 2048;  // a quarter of the skin's budget
   ASSERT_EQ(size_t{side} * side * 2, TsSkinFolderLimits::kMaxTotalPixels);
-  Write("P/MASTER.BMP", Bmp(side, side));
-  Write("P/HALF.BMP", Bmp(side, side));
-  Write("P/OVER.BMP", Bmp(side + 1, side * 2));
+  Write("P/MASTER.BMP", BmpFile(side, side));
+  Write("P/HALF.BMP", BmpFile(side, side));
+  Write("P/OVER.BMP", BmpFile(side + 1, side * 2));
   Folder("P",
          "[GLOBALINFO]\nMASTERBITMAP=MASTER.BMP\n"
          "[BUTTON]\nBORDERSMASK=HALF.BMP\nGLYPHMASK=OVER.BMP\n"
@@ -399,10 +368,10 @@ TEST_F(SkinFolderTest, PicturesBeyondTheBudgetAreLeftOutAndTheFirstUseCostsNoCop
   manager->SetSkinName("P");
   const std::string lines = testing::internal::GetCapturedStderr();
   ASSERT_TRUE(manager->SkinLoadError().empty()) << manager->SkinLoadError();
-  ASSERT_NE(Mask("BUTTON", "BORDERSMASK"), nullptr);
-  EXPECT_EQ(Mask("BUTTON", "BORDERSMASK")->R, (platform::TRect{0, 0, side, side}));
-  EXPECT_EQ(Mask("BUTTON", "GLYPHMASK"), nullptr);
-  EXPECT_EQ(Mask("EDIT", "BORDERSMASK"), nullptr);
+  ASSERT_NE(MaskNamed("BUTTON", "BORDERSMASK"), nullptr);
+  EXPECT_EQ(MaskNamed("BUTTON", "BORDERSMASK")->R, (platform::TRect{0, 0, side, side}));
+  EXPECT_EQ(MaskNamed("BUTTON", "GLYPHMASK"), nullptr);
+  EXPECT_EQ(MaskNamed("EDIT", "BORDERSMASK"), nullptr);
   EXPECT_NE(lines.find("OVER.BMP: the picture has more than 8388608 pixels; the mask BUTTON "
                        "GLYPHMASK is left out"),
             std::string::npos)
@@ -415,7 +384,7 @@ TEST_F(SkinFolderTest, PicturesBeyondTheBudgetAreLeftOutAndTheFirstUseCostsNoCop
 
 TEST_F(SkinFolderTest, AMasterBitmapThatIsThereButCannotBeUsedFailsTheFolder) {
   // Truncated, not a bitmap, a link to an endless device, a pipe nobody writes to.
-  const std::string master = Bmp(64, 48);
+  const std::string master = BmpFile(64, 48);
   Write("Truncated/MASTER.BMP", master.substr(0, master.size() / 2));
   Write("Refused/MASTER.BMP", "BM not a bitmap at all");
   fs::create_directories(skins / "Zero");
@@ -428,8 +397,8 @@ TEST_F(SkinFolderTest, AMasterBitmapThatIsThereButCannotBeUsedFailsTheFolder) {
     manager->SetSkinName(name);
     EXPECT_EQ(manager->SkinName(), "BlueGauze (internal)");  // the stored skin paints
     EXPECT_TRUE(manager->SkinData().SkinPath.empty());
-    EXPECT_TRUE(manager->Tables().MasterBitmap.get());
-    EXPECT_GE(manager->Tables().FindMaskExact("GLOBALINFO", "BOXCHECKED"), 0);
+    EXPECT_TRUE(Tables().MasterBitmap.get());
+    EXPECT_GE(Tables().FindMaskExact("GLOBALINFO", "BOXCHECKED"), 0);
     // The program tells the user, naming the folder (the skin choice's tests show the line).
     EXPECT_EQ(manager->FailedSkinFolder(), (skins / name).string() + "/");
     const std::string start = "the master bitmap MASTER.BMP: ";
@@ -441,7 +410,7 @@ TEST_F(SkinFolderTest, AMasterBitmapThatIsThereButCannotBeUsedFailsTheFolder) {
   Folder("Absent", "[GLOBALINFO]\nMASTERBITMAP=MASTER.BMP\n");
   manager->SetSkinName("Absent");
   EXPECT_EQ(manager->SkinName(), "Absent");
-  EXPECT_FALSE(manager->Tables().MasterBitmap.get());
+  EXPECT_FALSE(Tables().MasterBitmap.get());
 }
 
 TEST_F(SkinFolderTest, ExtremeNumbersAreKeptInTheRangesThePaintersUse) {
@@ -458,7 +427,7 @@ TEST_F(SkinFolderTest, ExtremeNumbersAreKeptInTheRangesThePaintersUse) {
   ASSERT_TRUE(manager->SkinLoadError().empty()) << manager->SkinLoadError();
   for (const char* name : {"BUTTON", "CHILD"}) {
     SCOPED_TRACE(name);
-    const TsGeneralData& s = Section(name);
+    const TsGeneralData& s = SectionNamed(name);
     EXPECT_EQ(s.Transparency, 100);
     EXPECT_EQ(s.GradientPercent, 100);
     EXPECT_EQ(s.ImagePercent, 100);
@@ -470,8 +439,8 @@ TEST_F(SkinFolderTest, ExtremeNumbersAreKeptInTheRangesThePaintersUse) {
     EXPECT_EQ(s.FadingIntervalOut, 0);
   }
   // A fade has at most one step per weight; the child's own count stands.
-  EXPECT_EQ(Section("BUTTON").FadingIterations, 256);
-  EXPECT_EQ(Section("CHILD").FadingIterations, 20);
+  EXPECT_EQ(SectionNamed("BUTTON").FadingIterations, 256);
+  EXPECT_EQ(SectionNamed("CHILD").FadingIterations, 20);
   EXPECT_EQ(manager->SkinData().Shadow1Blur, 32);
   EXPECT_EQ(manager->SkinData().Shadow1Offset, -32);
   EXPECT_EQ(manager->SkinData().Shadow1Transparency, 100);

@@ -9,11 +9,10 @@
 namespace skin::test {
 namespace {
 
-class SkinManagerTest : public SkinTest {
+class SkinManagerTest : public SkinManagerFixture {
  protected:
   void SetUp() override {
-    SkinTest::SetUp();
-    manager = std::make_unique<TsSkinManager>(nullptr);
+    SkinManagerFixture::SetUp();
     AddTestSkin(manager.get(), "BlueGauze (internal)", 0x112233);
     AddTestSkin(manager.get(), "BlueIce (internal)");
     first = new RecordingForm(app.get(), &log);
@@ -21,12 +20,7 @@ class SkinManagerTest : public SkinTest {
     second = new RecordingForm(app.get(), &log);
     second->SetName("Second");
   }
-  void TearDown() override {
-    manager.reset();
-    SkinTest::TearDown();
-  }
 
-  std::unique_ptr<TsSkinManager> manager;
   RecordingForm* first = nullptr;
   RecordingForm* second = nullptr;
 };
@@ -61,24 +55,24 @@ TEST_F(SkinManagerTest, LoadingAnnouncesToEveryFormLastMadeFirstThenRefreshes) {
 
 TEST_F(SkinManagerTest, SectionLookUpsAreExactAndTheEmptyRecordIsASection) {
   manager->SetSkinName("BlueIce (internal)");
-  ASSERT_EQ(manager->Tables().Sections.size(), 10u);
-  EXPECT_EQ(manager->Tables().FindSection("GLOBALINFO"), 0);
-  EXPECT_EQ(manager->Tables().FindSection("EDIT"), 4);
-  EXPECT_EQ(manager->Tables().FindSection("edit"), -1);
-  EXPECT_EQ(manager->Tables().FindSection(""), 9);
-  EXPECT_EQ(manager->Tables().FindSection("MISSING"), -1);
-  EXPECT_TRUE(manager->Tables().IsValidSectionIndex(9));
-  EXPECT_FALSE(manager->Tables().IsValidSectionIndex(10));
-  EXPECT_FALSE(manager->Tables().IsValidSectionIndex(-1));
+  ASSERT_EQ(Tables().Sections.size(), 10u);
+  EXPECT_EQ(Tables().FindSection("GLOBALINFO"), 0);
+  EXPECT_EQ(Tables().FindSection("EDIT"), 4);
+  EXPECT_EQ(Tables().FindSection("edit"), -1);
+  EXPECT_EQ(Tables().FindSection(""), 9);
+  EXPECT_EQ(Tables().FindSection("MISSING"), -1);
+  EXPECT_TRUE(Tables().IsValidSectionIndex(9));
+  EXPECT_FALSE(Tables().IsValidSectionIndex(10));
+  EXPECT_FALSE(Tables().IsValidSectionIndex(-1));
 
-  const TsGeneralData& edit = manager->Tables().Sections[4];
+  const TsGeneralData& edit = Tables().Sections[4];
   EXPECT_EQ(edit.Color, 0x0000FF);
   EXPECT_EQ(edit.FontColor, (TsFontColors{0, 16768169, -1, -1, -1}));
   EXPECT_EQ(edit.HotFontColor, (TsFontColors{0, -1, -1, -1, -1}));
   EXPECT_TRUE(edit.GradientArray.empty());
   EXPECT_EQ(manager->SkinData().Shadow1Color, 5061670);
-  EXPECT_EQ(manager->Tables().GlobalBackgroundColor(), 0x0000FF);
-  EXPECT_EQ(manager->Tables().GlobalTextColor(), 0);
+  EXPECT_EQ(Tables().GlobalBackgroundColor(), 0x0000FF);
+  EXPECT_EQ(Tables().GlobalTextColor(), 0);
 }
 
 TEST_F(SkinManagerTest, ANameDifferingInLetterCaseSelectsTheFirstStoredSkin) {
@@ -95,40 +89,40 @@ TEST_F(SkinManagerTest, WithoutStoredSkinsTheManagerGoesInactiveAndAnnouncesNoSk
   EXPECT_FALSE(manager->Active());
   EXPECT_FALSE(manager->SkinData().SkinReady);
   EXPECT_EQ(manager->SkinInfo(), "N/A");
-  EXPECT_TRUE(manager->Tables().Sections.empty());
+  EXPECT_TRUE(Tables().Sections.empty());
   for (const SkinEvent& e : log) EXPECT_NE(e.command, SKC_SETNEWSKIN);
 }
 
 TEST_F(SkinManagerTest, SwitchingOffEmptiesEveryTableAndEveryCachedIndex) {
   manager->SetSkinName("BlueIce (internal)");
-  ASSERT_GE(manager->Tables().CommonIndices().GlobalInfo, 0);
-  ASSERT_GE(manager->Tables().CommonIndices().BoxChecked, 0);
+  ASSERT_GE(Tables().CommonIndices().GlobalInfo, 0);
+  ASSERT_GE(Tables().CommonIndices().BoxChecked, 0);
   log.clear();
   manager->SetActive(true);  // unchanged: nothing happens
   EXPECT_TRUE(log.empty());
 
   manager->SetActive(false);
   EXPECT_EQ(Commands(), (std::vector<int>{SKC_REMOVESKIN, SKC_REMOVESKIN}));
-  EXPECT_TRUE(manager->Tables().Sections.empty());
-  EXPECT_TRUE(manager->Tables().Masks.empty());
-  EXPECT_TRUE(manager->Tables().Patterns.empty());
-  EXPECT_EQ(manager->Tables().MasterBitmap.get(), nullptr);
+  EXPECT_TRUE(Tables().Sections.empty());
+  EXPECT_TRUE(Tables().Masks.empty());
+  EXPECT_TRUE(Tables().Patterns.empty());
+  EXPECT_EQ(Tables().MasterBitmap.get(), nullptr);
   EXPECT_EQ(manager->SkinInfo(), "N/A");
-  const TsCommonIndices& c = manager->Tables().CommonIndices();
+  const TsCommonIndices& c = Tables().CommonIndices();
   for (int16_t index :
        {c.GlobalInfo, c.BoxChecked, c.BoxUnchecked, c.BoxGrayed, c.RadioChecked, c.RadioUnchecked,
         c.RadioGrayed, c.SmallChecked, c.SmallUnchecked, c.SmallGrayed, c.ComboButton.Section,
         c.ComboButton.GlyphMask, c.Tabs[0].Section})
     EXPECT_EQ(index, -1);
-  EXPECT_EQ(manager->Tables().FindSection("EDIT"), -1);
-  EXPECT_EQ(manager->Tables().GlobalTextColor(), platform::clFuchsia);
+  EXPECT_EQ(Tables().FindSection("EDIT"), -1);
+  EXPECT_EQ(Tables().GlobalTextColor(), platform::clFuchsia);
 
   // While inactive a name is only stored; switching on loads it.
   log.clear();
   manager->SetSkinName("BlueGauze (internal)");
   EXPECT_TRUE(log.empty());
   manager->SetActive(true);
-  EXPECT_EQ(manager->Tables().FindSection("EDIT"), 4);
+  EXPECT_EQ(Tables().FindSection("EDIT"), 4);
   EXPECT_EQ(manager->SkinName(), "BlueGauze (internal)");
 }
 
@@ -194,13 +188,13 @@ TEST_F(SkinManagerTest, CommonSectionsAreAppendedButShadowedAndTakeDefaults) {
   EXPECT_EQ(manager->CommonSections()->Get(2), "Color=123");
   EXPECT_EQ(manager->CommonSections()->Get(0), "; a comment [EDIT]");
 
-  ASSERT_EQ(manager->Tables().Sections.size(), 13u);
-  EXPECT_EQ(manager->Tables().FindSection("EDIT"), 4);  // the skin's own record wins
-  const TsGeneralData& appended = manager->Tables().Sections[10];
+  ASSERT_EQ(Tables().Sections.size(), 13u);
+  EXPECT_EQ(Tables().FindSection("EDIT"), 4);  // the skin's own record wins
+  const TsGeneralData& appended = Tables().Sections[10];
   EXPECT_EQ(appended.SectionName, "EDIT");
   EXPECT_EQ(appended.Color, 123);
 
-  const TsGeneralData& empty = manager->Tables().Sections[manager->Tables().FindSection("MyEmpty")];
+  const TsGeneralData& empty = Tables().Sections[Tables().FindSection("MyEmpty")];
   EXPECT_EQ(empty.ParentClass, "");
   EXPECT_EQ(empty.Color, 0xFFFFFF);
   EXPECT_EQ(empty.HotColor, 0xFFFFFF);
@@ -218,7 +212,7 @@ TEST_F(SkinManagerTest, CommonSectionsAreAppendedButShadowedAndTakeDefaults) {
   EXPECT_FALSE(empty.ShowFocus);
 
   // The parent is the first record of that name, so the skin's EDIT; -1 counts as absent.
-  const TsGeneralData& child = manager->Tables().Sections[manager->Tables().FindSection("child")];
+  const TsGeneralData& child = Tables().Sections[Tables().FindSection("child")];
   EXPECT_EQ(child.ParentClass, "EDIT");
   EXPECT_EQ(child.Color, 0x0000FF);
   EXPECT_EQ(child.HotColor, 0xCAAB77);
@@ -239,17 +233,17 @@ TEST_F(SkinManagerTest, AnUnreadableNumberEndsOnlyItsOwnSectionRecord) {
   skin->GeneralData()->Items(4)->GradientData = "1;2;3;0;0";
   skin->GeneralData()->Items(5)->GradientData = "1;2;oops;0;0";
   manager->SetSkinName("BlueIce (internal)");
-  ASSERT_EQ(manager->Tables().FindSection("PANEL"), 3);
-  const TsGeneralData& broken = manager->Tables().Sections[3];
+  ASSERT_EQ(Tables().FindSection("PANEL"), 3);
+  const TsGeneralData& broken = Tables().Sections[3];
   EXPECT_EQ(broken.HotImagePercent, 0);
   EXPECT_EQ(broken.HotFontColor, (TsFontColors{0, 1, 0, 0, 0}));
   EXPECT_EQ(broken.FontColor, (TsFontColors{0, 0, 0, 0, 0}));
   EXPECT_EQ(broken.BorderColor1, 0);
-  EXPECT_EQ(manager->Tables().Sections[4].GradientArray.size(), 1u);
-  EXPECT_EQ(manager->Tables().Sections[5].SectionName, "BUTTON");
-  EXPECT_EQ(manager->Tables().Sections[5].ShowFocus, false);
-  EXPECT_EQ(manager->Tables().Sections[5].FadingIterations, 0);  // after the gradient: never read
-  EXPECT_EQ(manager->Tables().Sections[6].FadingIterations, 5);  // the next record is whole
+  EXPECT_EQ(Tables().Sections[4].GradientArray.size(), 1u);
+  EXPECT_EQ(Tables().Sections[5].SectionName, "BUTTON");
+  EXPECT_EQ(Tables().Sections[5].ShowFocus, false);
+  EXPECT_EQ(Tables().Sections[5].FadingIterations, 0);  // after the gradient: never read
+  EXPECT_EQ(Tables().Sections[6].FadingIterations, 5);  // the next record is whole
 }
 
 TEST_F(SkinManagerTest, AFontColorOfAnyOtherShapeGivesTheDefaults) {
@@ -257,8 +251,8 @@ TEST_F(SkinManagerTest, AFontColorOfAnyOtherShapeGivesTheDefaults) {
   skin->GeneralData()->Items(1)->FontColor = "1 2 3 4";
   skin->GeneralData()->Items(2)->FontColor = "";
   manager->SetSkinName("BlueIce (internal)");
-  EXPECT_EQ(manager->Tables().Sections[1].FontColor, (TsFontColors{0, -1, -1, -1, -1}));
-  EXPECT_EQ(manager->Tables().Sections[2].FontColor, (TsFontColors{0, -1, -1, -1, -1}));
+  EXPECT_EQ(Tables().Sections[1].FontColor, (TsFontColors{0, -1, -1, -1, -1}));
+  EXPECT_EQ(Tables().Sections[2].FontColor, (TsFontColors{0, -1, -1, -1, -1}));
 }
 
 TEST_F(SkinManagerTest, ListsStoredSkinNamesSortedWithTheFirstAsDefault) {

@@ -18,18 +18,16 @@ namespace {
 
 using platform::RGB;
 
-class Background : public SkinTest {
+class Background : public SkinManagerFixture {
  protected:
   void SetUp() override {
-    SkinTest::SetUp();
+    SkinManagerFixture::SetUp();
     framework::RegisterStandardClasses();
-    manager = std::make_unique<TsSkinManager>(nullptr);
     stored = AddTestSkin(manager.get(), "Test");
   }
   void TearDown() override {
     form.reset();
-    manager.reset();
-    SkinTest::TearDown();
+    SkinManagerFixture::TearDown();
   }
   // CHECKBOX, which has no border mask in the test skin, changed by `change`, then loaded.
   template <typename Change>
@@ -50,7 +48,6 @@ class Background : public SkinTest {
     return face;
   }
 
-  std::unique_ptr<TsSkinManager> manager;
   TsStoredSkin* stored = nullptr;
   std::unique_ptr<TsCommonDataBase> data;
   std::unique_ptr<framework::TForm> form;

@@ -20,6 +20,7 @@
 #include "skin/paint/sBackground.h"
 #include "skin/paint/sBorderMask.h"
 #include "skin/paint/sStateImage.h"
+#include "tests/platform/files/FileTestSupport.h"
 #include "tests/skin/SkinTestSupport.h"
 #include "tests/skin/paint/PaintTestSupport.h"
 #include "tools/export/SkinExport.h"
@@ -55,15 +56,10 @@ class ExportedSkins : public SkinTest {
                                 "    file 'skins/BluePlastic/Skin.dfm'>\n"
                                 "end\n",
                                 "ExportedSkins");
-    std::string pattern = (fs::temp_directory_path() / "snipwell-export-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    root = pattern;
     parent = Tagged(120, 60);
   }
   void TearDown() override {
     holder.reset();
-    std::error_code error;
-    fs::remove_all(root, error);
     SkinTest::TearDown();
   }
 
@@ -105,7 +101,8 @@ class ExportedSkins : public SkinTest {
   }
 
   std::unique_ptr<TsSkinManager> holder;
-  fs::path root;
+  filetest::TempFolder scratch;
+  const fs::path root = scratch.Path();
   std::unique_ptr<TBitmap> parent;
 };
 

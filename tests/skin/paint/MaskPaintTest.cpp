@@ -24,16 +24,8 @@ constexpr TColor kEdge = RGB(10, 20, 30);
 constexpr TColor kCorner = RGB(200, 100, 50);
 constexpr TColor kCentre = RGB(0, 250, 0);
 
-class MaskPaint : public SkinTest {
+class MaskPaint : public SkinManagerFixture {
  protected:
-  void SetUp() override {
-    SkinTest::SetUp();
-    manager = std::make_unique<TsSkinManager>(nullptr);
-  }
-  void TearDown() override {
-    manager.reset();
-    SkinTest::TearDown();
-  }
   // A border mask with its own picture: `states` state images of size w x h side by side, each
   // with corners, edges and centre of their own colours (a state's colours are shifted by its
   // index), margins m; with two layers a mask band of `weight` below.
@@ -58,8 +50,6 @@ class MaskPaint : public SkinTest {
     mask->Tables = &manager->Tables();
     return mask;
   }
-
-  std::unique_ptr<TsSkinManager> manager;
 };
 
 TEST(MarginFitting, NarrowTargetsShareTheExcessAndOddWidthsTakeOneMoreOnTheRight) {

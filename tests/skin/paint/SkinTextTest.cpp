@@ -17,12 +17,11 @@ namespace {
 
 using platform::RGB;
 
-class SkinText : public SkinTest {
+class SkinText : public SkinManagerFixture {
  protected:
   void SetUp() override {
-    SkinTest::SetUp();
+    SkinManagerFixture::SetUp();
     framework::RegisterStandardClasses();
-    manager = std::make_unique<TsSkinManager>(nullptr);
     stored = AddTestSkin(manager.get(), "Test");
     form = std::make_unique<framework::TForm>(nullptr);
     owner = new framework::TPanel(form.get());
@@ -31,8 +30,7 @@ class SkinText : public SkinTest {
   void TearDown() override {
     data.reset();
     form.reset();
-    manager.reset();
-    SkinTest::TearDown();
+    SkinManagerFixture::TearDown();
   }
   void Bind(const std::string& section, const std::string& fontColor) {
     for (int i = 0; i < stored->GeneralData()->Count(); ++i) {
@@ -61,7 +59,6 @@ class SkinText : public SkinTest {
     return -1;
   }
 
-  std::unique_ptr<TsSkinManager> manager;
   TsStoredSkin* stored = nullptr;
   std::unique_ptr<framework::TForm> form;
   framework::TPanel* owner = nullptr;
