@@ -77,9 +77,7 @@ void TTimer::UpdateTimer() {
   if (!window_ || !platform::IsWindow(window_)) {
     platform::CreateWindowParams p;
     p.ClassName = "TTimer";
-    p.Style = platform::WS_POPUP;
-    p.ExStyle = platform::WS_EX_TOOLWINDOW;
-    p.Bounds = platform::Bounds(0, 0, 1, 1);
+    p.Parent = platform::HWND_MESSAGE;
     p.WindowProc = [this](HWND h, UINT msg, WPARAM w, LPARAM l) -> LRESULT {
       if (msg == platform::WM_TIMER && w == kTimerId && h == window_) {
         try {

@@ -63,13 +63,20 @@ enum : uint32_t {
 // above everything, is never managed or activated by the desktop and may grab the input.
 inline constexpr const char* kPopupMenuClass = "#32768";
 
+// The parent of a message-only window (Windows' own value): a window that is never shown, has no
+// desktop window, no picture and no place among the top-level windows, and only takes messages
+// (timers, posted and sent ones). Timers and other helpers use it.
+inline const HWND HWND_MESSAGE = reinterpret_cast<HWND>(~uintptr_t{2});
+
 struct CreateWindowParams {
   std::string ClassName;   // for diagnostics and WM_CLASS
   std::string WindowName;  // the title of a top-level window, or the text of a child
   uint32_t Style = 0;
   uint32_t ExStyle = 0;
   TRect Bounds;  // screen coordinates for top-level, parent's client coordinates for children
-  HWND Parent = nullptr;        // WS_CHILD windows: the parent; top-level windows: the owner
+  // WS_CHILD windows: the parent; top-level windows: the owner, or HWND_MESSAGE for a window
+  // that only takes messages.
+  HWND Parent = nullptr;
   WNDPROC WindowProc;           // required
   void* CreateParam = nullptr;  // lParam of WM_CREATE points to this record
 };

@@ -30,6 +30,10 @@ Backend& WindowSystem::backend() {
 void WindowSystem::Reset() {
   // Destroy top-level windows last created first, so owned windows go before their owners.
   while (!topLevels_.empty()) Destroy(topLevels_.back()->handle);
+  std::vector<HWND> messageOnly;
+  for (const auto& [handle, w] : windows_)
+    if (w->messageOnly) messageOnly.push_back(handle);
+  for (HWND handle : messageOnly) Destroy(handle);
   graveyard_.clear();
   posted_.clear();
   input_.clear();
@@ -112,9 +116,11 @@ void WindowSystem::TitleChanged(WindowObject* w) {
 HWND WindowSystem::Create(const CreateWindowParams& params) {
   if (!params.WindowProc) throw Exception("A window needs a window procedure");
   const bool child = (params.Style & WS_CHILD) != 0;
-  WindowObject* parent = Find(params.Parent);
+  const bool messageOnly = !child && params.Parent == HWND_MESSAGE;
+  WindowObject* parent = messageOnly ? nullptr : Find(params.Parent);
   if (child && !parent) throw Exception("A child window needs a parent window");
-  if (!child && params.Parent && !parent) throw Exception("The owner window does not exist");
+  if (!child && !messageOnly && params.Parent && !parent)
+    throw Exception("The owner window does not exist");
 
   auto object = std::make_unique<WindowObject>();
   WindowObject* w = object.get();
@@ -125,13 +131,14 @@ HWND WindowSystem::Create(const CreateWindowParams& params) {
   w->exStyle = params.ExStyle;
   w->bounds = params.Bounds;
   w->enabled = (params.Style & WS_DISABLED) == 0;
+  w->messageOnly = messageOnly;
   w->proc = std::make_shared<WNDPROC>(params.WindowProc);
   windows_.emplace(w->handle, std::move(object));
 
   if (child) {
     w->parent = parent;
     parent->children.push_back(w);
-  } else {
+  } else if (!messageOnly) {
     w->owner = parent ? TopLevelOf(parent)->handle : nullptr;
     w->backBuffer = std::make_unique<DIBitmap>(
         std::max(0, w->bounds.Width()), std::max(0, w->bounds.Height()), 24, RowOrder::TopDown);
@@ -266,6 +273,7 @@ bool WindowSystem::IsEnabledDeep(const WindowObject* w) const {
 }
 
 bool WindowSystem::Show(WindowObject* w, int cmd) {
+  if (w->messageOnly) return false;
   const bool was = w->visible;
   const bool show = cmd != SW_HIDE;
   if (was == show) return was;
@@ -341,7 +349,9 @@ bool WindowSystem::SetPos(WindowObject* w, HWND insertAfter, int x, int y, int c
 
   if (moved || sized || restacked) {
     w->bounds = newBounds;
-    if (w->IsTopLevel()) {
+    if (w->messageOnly) {
+      // Nothing on the desktop to move.
+    } else if (w->IsTopLevel()) {
       if (sized) ResizeBackBuffer(w);
       backend().MoveTopLevel(hwnd, w->bounds);
     } else if (!(flags & SWP_NOREDRAW) && IsVisibleDeep(w->parent)) {
@@ -368,6 +378,7 @@ bool WindowSystem::SetPos(WindowObject* w, HWND insertAfter, int x, int y, int c
 
 bool WindowSystem::SetRegion(WindowObject* w, std::optional<Region> region, bool redraw) {
   w->region = std::move(region);
+  if (w->messageOnly) return false;
   if (w->IsTopLevel()) {
     backend().SetShape(w->handle, w->region);
     if (redraw) Invalidate(w, Region(w->ClientRect()), kErase | kFrame | kAllChildren);

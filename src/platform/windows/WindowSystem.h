@@ -42,6 +42,7 @@ struct WindowObject {
   bool visible = false;
   bool enabled = true;
   bool destroying = false;
+  bool messageOnly = false;      // created with HWND_MESSAGE: never shown, no desktop window
   std::optional<Region> region;  // window coordinates
   std::shared_ptr<WNDPROC> proc;
   void* userData = nullptr;

@@ -6,6 +6,10 @@
 #include <bit>
 #include <cstring>
 
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
+
 #include "platform/Exception.h"
 #include "platform/x11/X11Errors.h"
 
@@ -29,6 +33,38 @@ void FillChannel(uint32_t (&table)[256], unsigned long mask) {
   }
 }
 
+// One row of 3-byte pixels (B, G, R) as 4-byte ones (B, G, R, 0).
+void WidenRowPlainly(const uint8_t* src, uint32_t* dst, int width) {
+  for (int x = 0; x < width; ++x, src += 3)
+    dst[x] = uint32_t{src[0]} | (uint32_t{src[1]} << 8) | (uint32_t{src[2]} << 16);
+}
+
+#if defined(__x86_64__)
+// Four pixels at a time: 16 bytes loaded, their first 12 spread over 16 by one byte shuffle.
+__attribute__((target("ssse3"))) void WidenRowByShuffles(const uint8_t* src, uint32_t* dst,
+                                                         int width) {
+  const __m128i spread = _mm_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1);
+  int x = 0;
+  // A load reads 4 bytes past the four pixels: it stays within the row's pixels.
+  for (; x + 6 <= width; x += 4) {
+    const __m128i bgr = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 3 * x));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + x), _mm_shuffle_epi8(bgr, spread));
+  }
+  WidenRowPlainly(src + 3 * x, dst + x, width - x);
+}
+#endif
+
+void WidenRow(const uint8_t* src, uint32_t* dst, int width) {
+#if defined(__x86_64__)
+  static const bool shuffles = __builtin_cpu_supports("ssse3") != 0;
+  if (shuffles) {
+    WidenRowByShuffles(src, dst, width);
+    return;
+  }
+#endif
+  WidenRowPlainly(src, dst, width);
+}
+
 template <int SourceBytes>
 void ConvertBgrx(const DIBitmap& source, const TRect& rect, uint8_t* destination, size_t stride,
                  TPoint origin) {
@@ -38,19 +74,11 @@ void ConvertBgrx(const DIBitmap& source, const TRect& rect, uint8_t* destination
     auto* dst =
         reinterpret_cast<uint32_t*>(destination + static_cast<size_t>(y - origin.Y) * stride) +
         (rect.Left - origin.X);
-    // Each pixel but a row's last is read as four bytes, the next pixel's first one masked away
-    // (on little-endian machines, where B, G, R are the low bytes): a load and an and, where
-    // three byte loads and shifts would be.
-    int x = 0;
-    if constexpr (std::endian::native == std::endian::little) {
-      for (; x + 1 < width; ++x, src += SourceBytes) {
-        uint32_t pixel;
-        std::memcpy(&pixel, src, sizeof pixel);
-        dst[x] = pixel & 0xFFFFFFu;
-      }
-    }
-    for (; x < width; ++x, src += SourceBytes) {
-      dst[x] = uint32_t{src[0]} | (uint32_t{src[1]} << 8) | (uint32_t{src[2]} << 16);
+    if constexpr (SourceBytes == 3) {
+      WidenRow(src, dst, width);
+    } else {
+      for (int x = 0; x < width; ++x, src += SourceBytes)
+        dst[x] = uint32_t{src[0]} | (uint32_t{src[1]} << 8) | (uint32_t{src[2]} << 16);
     }
   }
 }

@@ -128,6 +128,19 @@ void TsButton::PaintSkinned() {
   }
 }
 
+bool TsButton::ShowCachedLook() {
+  if (skinData_->BackgroundDirty || regionDirty_ || skinData_->IsDeferred() || !HandleAllocated())
+    return false;
+  const platform::WindowDC window(Handle());
+  const HDC dc = window.DC();
+  if (!dc) return false;
+  const platform::SavedDC saved(dc);
+  framework::TBitmap* cache = skinData_->CacheBitmap.get();
+  platform::BitBlt(dc, 0, 0, cache->Width(), cache->Height(), cache->Canvas()->Handle(), 0, 0,
+                   platform::SRCCOPY);
+  return true;
+}
+
 // ---- window procedure
 
 void TsButton::SkinAnnounced(uint16_t command, TMessage& m) {

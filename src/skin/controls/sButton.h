@@ -56,6 +56,9 @@ class TsButton : public TsFading<framework::TButton> {
   // and the disabled look into the cache.
   void RenderCache() override;
   void PaintSkinned();
+  // The end of a fade: the cache, rendered in the current look when the fade began and clean
+  // since, goes to the window without rendering it again.
+  bool ShowCachedLook() override;
   void ApplyRegion();
   // A new skin, its removal or a refresh from the binding's manager.
   void SkinAnnounced(uint16_t command, framework::TMessage& message) override;

@@ -72,8 +72,9 @@ void TsFadeTimer::Timer() {
     SendSkinCommand(control, SKC_STOPFADE);
     // The last frame is the new look only to within one step of rounding ((c * 255 + 127) >> 8),
     // and a fade halved to no steps showed no frame at all: the new look, already in the cache,
-    // is put on the screen as it is.
-    control->Invalidate();
+    // is put on the screen as it is, or the control paints it.
+    auto* target = dynamic_cast<TsFadeTarget*>(control);
+    if (!target || !target->ShowCachedLook()) control->Invalidate();
     return;
   }
   if (direction_ == 1 || direction_ == 2) Step();

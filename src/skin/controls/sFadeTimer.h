@@ -53,6 +53,18 @@ constexpr uint32_t kFadeInterval = 10;
 // steps: 255 - level * 256 / iterations, clipped to a byte; 0, the new look alone, at the last.
 uint8_t FadeWeight(int level, int iterations);
 
+// What a fading control offers the timer when its fade ends: its look, already rendered into the
+// cache when the fade began, put on the window as it is.
+class TsFadeTarget {
+ public:
+  // Copies the cache to the window and answers true when the cache is what a paint would show
+  // now; false when the control must repaint instead.
+  virtual bool ShowCachedLook() = 0;
+
+ protected:
+  ~TsFadeTarget() = default;
+};
+
 class TsFadeTimer : public framework::TTimer {
  public:
   // Made disabled (direction 0), with its level at 1; owner is the animated control.

@@ -14,7 +14,7 @@
 namespace skin {
 
 template <typename Base>
-class TsFading : public TsSkinned<Base> {
+class TsFading : public TsSkinned<Base>, public TsFadeTarget {
  public:
   TacAnimatEvents AnimatEvents() const { return animatEvents_; }
   void SetAnimatEvents(TacAnimatEvents value) { animatEvents_ = value; }
@@ -43,6 +43,8 @@ class TsFading : public TsSkinned<Base> {
     ChangeLook(fadeTimer_, *this->skinData_, halve, 1, EventAnimated(animatEvents_, event));
   }
   void StopTheFade() { StopFade(fadeTimer_); }
+  // When the fade ends the control repaints, unless it knows its cache to be its look.
+  bool ShowCachedLook() override { return false; }
   // A fade runs: its frames are the picture, the control's own paint draws nothing.
   bool Fading() const { return fadeTimer_ && fadeTimer_->Enabled(); }
   // Shows the next frame of the fade when there is one (the focus came while fading); false when

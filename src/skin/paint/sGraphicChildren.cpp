@@ -1,5 +1,6 @@
 #include "skin/paint/sGraphicChildren.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "framework/controls/WinControl.h"
@@ -46,29 +47,35 @@ void PaintGraphicChildren(platform::HDC dc, TWinControl* control) {
     return;
   }
   try {
-    platform::DIBitmap offscreen(control->Width(), control->Height(), 24);
+    // The off-screen picture covers the children's places within the control, not the whole
+    // control: a label's paint does not fill a picture of the whole bar.
+    TRect area;
+    for (TControl* child : children) area = area.United(child->BoundsRect());
+    area = area.Intersected(TRect{0, 0, control->Width(), control->Height()});
+    platform::DIBitmap offscreen(std::max(0, area.Width()), std::max(0, area.Height()), 24);
     platform::DeviceContext memory(&offscreen);
     for (TControl* child : children) {
-      const TRect r = child->BoundsRect();
+      const TRect r = child->BoundsRect().Translated(-area.Left, -area.Top);
       if (child->ControlStyleHas(framework::csOpaque))
         FillSolid(&memory, r, child->Color());
       else
         CopyBlock(offscreen, r.Left, r.Top, r.Width(), r.Height(), info.Bitmap->DIB(),
-                  info.X + r.Left, info.Y + r.Top);
+                  info.X + area.Left + r.Left, info.Y + area.Top + r.Top);
     }
     for (TControl* child : children) {
       platform::SavedDC saved(&memory);
-      platform::SetViewportOrgEx(&memory, child->Left(), child->Top());
+      platform::SetViewportOrgEx(&memory, child->Left() - area.Left, child->Top() - area.Top);
       platform::IntersectClipRect(&memory, 0, 0, child->Width(), child->Height());
       child->Perform(platform::WM_PAINT, reinterpret_cast<platform::WPARAM>(&memory), 0);
     }
     const TsBGR key = ColorToBGR(kKeyColor);
     for (TControl* child : children) {
       const TRect r = child->BoundsRect();
-      const bool keyed = offscreen.Width() > r.Left && offscreen.Height() > r.Top && r.Left >= 0 &&
-                         r.Top >= 0 && PixelIs(offscreen.ScanLine(r.Top) + 3 * r.Left, key);
+      const TRect o = r.Translated(-area.Left, -area.Top);
+      const bool keyed = offscreen.Width() > o.Left && offscreen.Height() > o.Top && o.Left >= 0 &&
+                         o.Top >= 0 && PixelIs(offscreen.ScanLine(o.Top) + 3 * o.Left, key);
       if (!keyed)
-        platform::BitBlt(dc, r.Left, r.Top, r.Width(), r.Height(), &memory, r.Left, r.Top,
+        platform::BitBlt(dc, r.Left, r.Top, r.Width(), r.Height(), &memory, o.Left, o.Top,
                          platform::SRCCOPY);
     }
   } catch (const std::exception&) {

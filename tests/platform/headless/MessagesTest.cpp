@@ -215,5 +215,37 @@ TEST_F(MessagesTest, TimersRunOnTheVirtualClockOncePerDueTime) {
   EXPECT_THROW(GetMessage(&msg), Exception);
 }
 
+// A window made only to take messages (a timer's) never reaches the desktop, is not shown, moved
+// or broadcast to, and goes with the window system like any other.
+TEST_F(MessagesTest, MessageOnlyWindowsTakeTimersAndPostsButNeverReachTheDesktop) {
+  interesting = {WM_TIMER, WM_USER, WM_DESTROY, WM_SHOWWINDOW, WM_SETTINGCHANGE};
+  HWND w = MakeWindow(HWND_MESSAGE, Bounds(0, 0, 10, 10), WS_POPUP | WS_VISIBLE);
+  ASSERT_TRUE(IsWindow(w));
+  EXPECT_EQ(desktop->Find(w), nullptr);
+  EXPECT_FALSE(IsWindowVisible(w));
+  EXPECT_FALSE(ShowWindow(w, SW_SHOW));
+  EXPECT_FALSE(IsWindowVisible(w));
+  EXPECT_TRUE(SetWindowPos(w, nullptr, 5, 5, 300, 200, SWP_NOZORDER));
+  EXPECT_EQ(desktop->Find(w), nullptr);
+  // Painting into it draws nowhere and fails nothing.
+  HDC dc = GetDC(w);
+  EXPECT_EQ(GetPixel(dc, 1, 1), CLR_INVALID);
+  FillRect(dc, TRect{0, 0, 300, 200}, CreateSolidBrush(clBlack));
+  ReleaseDC(w, dc);
+
+  SetTimer(w, 1, 10);
+  PostMessage(w, WM_USER, 7, 0);
+  desktop->SetWorkArea(Bounds(0, 0, 800, 560));
+  desktop->Advance(10);
+  Pump();
+  EXPECT_EQ(Messages(w), (std::vector<UINT>{WM_USER, WM_TIMER}));
+
+  // The window system's reset destroys it with the top-level windows.
+  log.clear();
+  InstallBackend(std::make_unique<HeadlessBackend>());
+  EXPECT_EQ(Messages(w), std::vector<UINT>{WM_DESTROY});
+  EXPECT_FALSE(IsWindow(w));
+}
+
 }  // namespace
 }  // namespace platform::test
