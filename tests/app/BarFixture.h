@@ -12,6 +12,7 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/ProgramClasses.h"
@@ -61,6 +62,36 @@ inline std::string GoldenName(std::string skin, const std::string& what) {
   for (char& c : skin) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return skin + "_" + what;
 }
+
+// The user's hand while a modal loop runs: a hidden window whose 20 ms timer calls `tick` on
+// every tick, from the loop's own dispatch, until the scope ends.
+class PlayingUser {
+ public:
+  explicit PlayingUser(std::function<void()> tick) : tick_(std::move(tick)) {
+    platform::CreateWindowParams p;
+    p.ClassName = "User";
+    p.Style = platform::WS_POPUP;
+    p.Bounds = platform::Bounds(0, 0, 1, 1);
+    p.WindowProc = [this](platform::HWND h, platform::UINT m, platform::WPARAM w,
+                          platform::LPARAM l) -> platform::LRESULT {
+      if (m != platform::WM_TIMER) return platform::DefWindowProc(h, m, w, l);
+      tick_();
+      return 0;
+    };
+    window_ = platform::CreateWindowEx(p);
+    platform::SetTimer(window_, 1, 20);
+  }
+  ~PlayingUser() {
+    platform::KillTimer(window_, 1);
+    platform::DestroyWindow(window_);
+  }
+  PlayingUser(const PlayingUser&) = delete;
+  PlayingUser& operator=(const PlayingUser&) = delete;
+
+ private:
+  std::function<void()> tick_;
+  platform::HWND window_ = nullptr;
+};
 
 class BarTest : public ::testing::Test {
  protected:
@@ -143,30 +174,19 @@ class BarTest : public ::testing::Test {
   }
 
   // The editor run modally from "Edit text...", as the user does it: a click on the button at
-  // (x, y); while the editor's loop runs, a 20 ms timer plays the user on its second tick. Should
-  // the editor still be open on the 50th, it is closed, so that the test ends either way. Returns
-  // the ticks counted.
+  // (x, y); while the editor's loop runs, the user plays on the timer's second tick. Should the
+  // editor still be open on the 50th, it is closed, so that the test ends either way. Returns the
+  // ticks counted.
   int ClickEditTextPlaying(int x, int y, const std::function<void()>& user) {
     int ticks = 0;
-    platform::CreateWindowParams p;
-    p.ClassName = "User";
-    p.Style = platform::WS_POPUP;
-    p.Bounds = platform::Bounds(0, 0, 1, 1);
-    p.WindowProc = [&](platform::HWND h, platform::UINT m, platform::WPARAM w,
-                       platform::LPARAM l) -> platform::LRESULT {
-      if (m != platform::WM_TIMER) return platform::DefWindowProc(h, m, w, l);
+    const PlayingUser playing([&] {
       ++ticks;
       if (ticks == 2) user();
       if (ticks == 50 && Form2->Visible()) Form2->Close();
-      return 0;
-    };
-    const platform::HWND window = platform::CreateWindowEx(p);
-    platform::SetTimer(window, 1, 20);
+    });
     PointAt(Form1->sButton2, x, y);
     desktop->Click();
     Pump();
-    platform::KillTimer(window, 1);
-    platform::DestroyWindow(window);
     return ticks;
   }
 

@@ -2,21 +2,17 @@
 // would: where it opens and what it lists, choosing a skin, the editor and Exit from it, and the
 // pointer and keyboard given back when it closes.
 
-#include <cstdlib>
-#include <filesystem>
-#include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "app/BarMenu.h"
 #include "app/SkinChoice.h"
-#include "platform/windows/Timer.h"
 #include "skin/controls/sCommonData.h"
 #include "skin/controls/sPanel.h"
 #include "skin/controls/sPopupMenu.h"
 #include "tests/GoldenPicture.h"
 #include "tests/app/BarFixture.h"
+#include "tests/platform/files/FileTestSupport.h"
 
 namespace {
 
@@ -25,39 +21,6 @@ using platform::TRect;
 
 const char kSeven[] = "one\r\ntwo\r\nthree\r\nfour\r\nfive\r\nsix\r\nseven\r\n";
 enum Item { kBlueGauze, kBlueIce, kBluePlastic, kSeparator, kEditText, kExit };
-
-// The user's folders point into a scratch folder: choosing a skin keeps it in the settings.
-class ScratchHome {
- public:
-  ScratchHome() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "snipwell-menu-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("no scratch folder");
-    root_ = pattern;
-    for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME"}) {
-      const char* old = std::getenv(name);
-      saved_.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
-      const std::filesystem::path dir = root_ / name;
-      std::filesystem::create_directories(dir);
-      setenv(name, dir.c_str(), 1);
-    }
-  }
-  ~ScratchHome() {
-    for (const auto& [name, value] : saved_) {
-      if (value)
-        setenv(name.c_str(), value->c_str(), 1);
-      else
-        unsetenv(name.c_str());
-    }
-    std::filesystem::remove_all(root_);
-  }
-  ScratchHome(const ScratchHome&) = delete;
-  ScratchHome& operator=(const ScratchHome&) = delete;
-
- private:
-  std::filesystem::path root_;
-  std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
-};
 
 class BarMenuTest : public snipwell::test::BarTest {
  protected:
@@ -106,7 +69,8 @@ class BarMenuTest : public snipwell::test::BarTest {
     return Menu().IsOpen() && w && w->visible;
   }
 
-  ScratchHome home_;
+  // The user's folders point into a scratch folder: choosing a skin keeps it in the settings.
+  filetest::ScratchHome home_;
 };
 
 TEST_F(BarMenuTest, ARightClickOnTheBarButNotOnASlotOpensTheSkinsAndTheCommands) {
@@ -234,27 +198,17 @@ TEST_F(BarMenuTest, APressElsewhereClosesTheMenuAndReachesNothingUnderIt) {
 
 TEST_F(BarMenuTest, EditTextOpensTheEditorAsTheBarsButtonDoes) {
   bool editorShown = false;
-  platform::CreateWindowParams p;
-  p.ClassName = "User";
-  p.Style = platform::WS_POPUP;
-  p.Bounds = platform::Bounds(0, 0, 1, 1);
-  p.WindowProc = [&](platform::HWND h, platform::UINT m, platform::WPARAM w,
-                     platform::LPARAM l) -> platform::LRESULT {
-    if (m != platform::WM_TIMER) return platform::DefWindowProc(h, m, w, l);
-    if (Form2->Visible()) {
+  {
+    const snipwell::test::PlayingUser user([&] {
+      if (!Form2->Visible()) return;
       editorShown = true;
       Form2->Close();
-    }
-    return 0;
-  };
-  const platform::HWND user = platform::CreateWindowEx(p);
-  platform::SetTimer(user, 1, 20);
-  RightClick(Form1->sPanel1);
-  Key(platform::VK_END);
-  Key(platform::VK_UP);
-  Key(platform::VK_RETURN);
-  platform::KillTimer(user, 1);
-  platform::DestroyWindow(user);
+    });
+    RightClick(Form1->sPanel1);
+    Key(platform::VK_END);
+    Key(platform::VK_UP);
+    Key(platform::VK_RETURN);
+  }
   EXPECT_TRUE(editorShown);
   EXPECT_FALSE(Form2->Visible());
   EXPECT_FALSE(MenuShown());

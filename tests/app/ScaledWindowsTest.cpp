@@ -14,7 +14,6 @@
 #include "framework/forms/Application.h"
 #include "framework/graphics/DisplayScale.h"
 #include "platform/windows/MessageBox.h"
-#include "platform/windows/Timer.h"
 #include "skin/controls/sFadeTimer.h"
 #include "skin/controls/sPanel.h"
 #include "skin/controls/sPopupMenu.h"
@@ -254,32 +253,25 @@ TEST_F(ScaledBar, ThePlainErrorReport) {
   const platform::MessageBoxLayout layout =
       platform::LayOutMessageBox("File not found.", "Snipwell");
   bool ran = false;
-  platform::CreateWindowParams p;
-  p.ClassName = "User";
-  p.Style = platform::WS_POPUP;
-  p.Bounds = platform::Bounds(0, 0, 1, 1);
-  p.WindowProc = [&](platform::HWND h, platform::UINT m, platform::WPARAM w,
-                     platform::LPARAM l) -> platform::LRESULT {
-    if (m != platform::WM_TIMER) return platform::DefWindowProc(h, m, w, l);
-    platform::KillTimer(h, 1);
-    ran = true;
-    const platform::HWND box = platform::GetFocus();
-    const auto* window = desktop->Find(box);
-    if (!window) return 0;
-    ExpectGoldenPicture(window->screen, "app", "x2_error_report_plain");
-    // Inside the scaled button, below where an ordinary one would end.
-    TRect bounds;
-    platform::GetWindowRect(box, &bounds);
-    desktop->MoveMouse(bounds.Left + layout.Button.Left + 100, bounds.Top + layout.Button.Top + 40);
-    desktop->Click();
-    return 0;
-  };
-  const platform::HWND user = platform::CreateWindowEx(p);
-  platform::SetTimer(user, 1, 20);
-  EXPECT_EQ(framework::ShowMessageBox(Form1->Handle(), "File not found.", "Snipwell",
-                                      platform::MB_OK | platform::MB_ICONERROR),
-            platform::IDOK);
-  platform::DestroyWindow(user);
+  {
+    // The user looks at the box once it has the keyboard, then clicks OK.
+    const snipwell::test::PlayingUser user([&] {
+      const platform::HWND box = platform::GetFocus();
+      const auto* window = desktop->Find(box);
+      if (ran || !window) return;
+      ran = true;
+      ExpectGoldenPicture(window->screen, "app", "x2_error_report_plain");
+      // Inside the scaled button, below where an ordinary one would end.
+      TRect bounds;
+      platform::GetWindowRect(box, &bounds);
+      desktop->MoveMouse(bounds.Left + layout.Button.Left + 100,
+                         bounds.Top + layout.Button.Top + 40);
+      desktop->Click();
+    });
+    EXPECT_EQ(framework::ShowMessageBox(Form1->Handle(), "File not found.", "Snipwell",
+                                        platform::MB_OK | platform::MB_ICONERROR),
+              platform::IDOK);
+  }
   EXPECT_TRUE(ran);
   EXPECT_EQ(layout.Icon.Width(), 64);
   EXPECT_EQ(layout.Button.Width(), 150);
