@@ -246,7 +246,8 @@ void TsCheckBox::DrawCaption() {
   canvas->Brush()->SetStyle(framework::bsClear);
   const unsigned flags =
       multiLine_ ? platform::DT_WORDBREAK | platform::DT_CENTER : platform::DT_VCENTER;
-  DrawSkinText(canvas, caption, true, skinData_->IsHot() && !readOnly_, *skinData_, flags, rect);
+  const TsLook look = skinData_->IsHot() && !readOnly_ ? lkHot : lkNormal;
+  DrawSkinText(canvas, caption, txEnabled, look, *skinData_, flags, rect);
   if (Focused() && showFocus_) {
     rect.Left -= 1;
     rect.Right += 1;
@@ -275,7 +276,7 @@ void TsCheckBox::DrawGlyph() {
     layout.R = {0, 0, picture.Width(), picture.Height()};
     layout.ImageCount = 3;
     layout.MaskType = 1;
-    PutMaskPart(place, {look * w, 0, (look + 1) * w, picture.Height() / 2}, cache, layout, false,
+    PutMaskPart(place, {look * w, 0, (look + 1) * w, picture.Height() / 2}, cache, layout, mpEdge,
                 skinData_->GetParentCache(), &picture);
     return;
   }

@@ -72,7 +72,8 @@ void TsPopupMenu::DrawItem(framework::TBitmap* image, const framework::TMenuItem
   framework::TCanvas* canvas = image->Canvas();
   canvas->Font()->Assign(Font());
   TRect caption{rect.Left + kGutter, rect.Top, rect.Right - kRightMargin / 2, rect.Bottom};
-  DrawSectionText(canvas, item.Caption, true, &t, look, section.Index, kCaptionFormat, caption);
+  DrawSectionText(canvas, item.Caption, txEnabled, &t, look, section.Index, kCaptionFormat,
+                  caption);
 }
 
 void TsPopupMenu::DrawSeparator(framework::TBitmap* image, const TRect& rect) {

@@ -23,11 +23,11 @@ void DrawBorderMask(framework::TBitmap* bitmap, const TRect& target, TsBorderFla
 
 // Copies the source rectangle of the two-layer picture source (mask band height(mask.R) div 2
 // rows lower) onto the target rectangle, as many rows and columns as both rectangles and both
-// bitmaps hold. Corner parts treat key-coloured image pixels apart: they take the parent's pixel
-// when info is ready, else MaskFillColor when that is set, else the key itself. Every other pixel
-// is mixed with MaskMix.
+// bitmaps hold. Corners (mpCorner) treat key-coloured image pixels apart: they take the parent's
+// pixel when info is ready, else MaskFillColor when that is set, else the key itself. Every other
+// pixel is mixed with MaskMix.
 void PutMaskPart(const TRect& target, const TRect& source, framework::TBitmap* bitmap,
-                 const TsMaskData& mask, bool corner, const TCacheInfo& info,
+                 const TsMaskData& mask, TsMaskPart part, const TCacheInfo& info,
                  const framework::TBitmap* picture);
 
 // The whole bitmap is the target: the border as DrawBorderMask draws it (edges always tiled), but

@@ -43,4 +43,11 @@ enum TsBorderFlag : uint8_t {
 };
 using TsBorderFlags = uint8_t;
 
+// Whether a caption is drawn in its section's colours or embossed, as a disabled control shows it.
+enum TsTextState : uint8_t { txEnabled, txDisabled };
+
+// Which part of a border mask a copy paints: edges and the centre mix every pixel through the
+// mask; corners treat key-coloured pixels apart.
+enum TsMaskPart : uint8_t { mpEdge, mpCorner };
+
 }  // namespace skin
