@@ -24,6 +24,10 @@ class TsSkinIndex {
   void Build(const TsGeneralDataArray& sections, const TsMaskArray& masks,
              const TsPatternArray& patterns);
   void Clear();
+  // The same tables, moved to another place (nothing while no index is built).
+  void Rebind(const TsGeneralDataArray& sections) {
+    if (sections_) sections_ = &sections;
+  }
 
   // The first section with exactly that name; -1 when there is none.
   int Section(const std::string& name) const;
