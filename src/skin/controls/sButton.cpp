@@ -89,7 +89,8 @@ void TsButton::RenderCache() {
   const TsLook look = CurrentState();
   {
     TsFaceColors faceColors(*skinData_, parent);
-    PaintControlBackground(*skinData_, parent, {cache, {Left(), Top()}, whole, look});
+    PaintControlBackground(*skinData_, parent,
+                           faceColors.Filled({cache, {Left(), Top()}, whole, look}));
     if (regionDirty_) region_ = platform::Region(whole);
     const TsSkinTables* tables = skinData_->SkinTables();
     if (const TsMaskData* border = tables ? tables->Mask(skinData_->BorderMaskIndex) : nullptr)

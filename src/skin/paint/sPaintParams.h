@@ -18,12 +18,14 @@ namespace skin {
 enum TsLook : uint8_t { lkNormal, lkHot, lkPressed };
 
 // Where a face is painted: into Rect of Bitmap, for a control standing at Position in its parent
-// (so that the parent's image behind it lines up), in Look.
+// (so that the parent's image behind it lines up), in Look. MaskFill is the colour key-coloured
+// pixels of two-layer masks take where no parent image shows through (kKeyColor: none).
 struct TsPaintTarget {
   framework::TBitmap* Bitmap = nullptr;
   platform::TPoint Position;
   platform::TRect Rect;
   TsLook Look = lkNormal;
+  platform::TColor MaskFill = platform::clFuchsia;
 };
 
 // A section of a loaded skin: its index in Tables and its name, with the texture masks a binding
