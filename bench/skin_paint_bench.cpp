@@ -79,7 +79,8 @@ void PaintFace(Face& f, const TCacheInfo& parent, bool fillCentre, int state) {
 void PaintButton(Face& f, const TCacheInfo& parent, int state) {
   const auto look = static_cast<skin::TsLook>(state);
   const skin::TsFaceColors faceColors(f.data, parent);
-  skin::PaintControlBackground(f.data, parent, {f.cache.get(), f.place.TopLeft(), f.All(), look});
+  skin::PaintControlBackground(
+      f.data, parent, faceColors.Filled({f.cache.get(), f.place.TopLeft(), f.All(), look}));
   platform::Region region(f.All());
   skin::DrawBorderMaskWithRegion(
       f.cache.get(), region, skin::bfFillCentre, look,

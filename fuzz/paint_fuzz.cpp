@@ -137,29 +137,29 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   auto parent = skin::NewBitmap24(in.Small(120), in.Small(80));
   const skin::TCacheInfo info{parent.get(), in.Coordinate(), in.Coordinate(), (in.Byte() & 1) != 0};
   skin::ColorSlot() = (in.Byte() & 1) ? skin::kColorSlotUnset : in.Int32() & 0xFFFFFF;
-  skin::MaskFillColor() = (in.Byte() & 1) ? skin::kKeyColor : in.Int32() & 0xFFFFFF;
+  const platform::TColor maskFill = (in.Byte() & 1) ? skin::kKeyColor : in.Int32() & 0xFFFFFF;
 
   skin::PaintSection({&m->Tables(), section, name, texture, hotTexture}, info,
-                     {bitmap.get(), position, target, look}, fill);
+                     {bitmap.get(), position, target, look, maskFill}, fill);
   // The mask painters on their own, with the same values, for the mask the input names.
   const int maskIndex = in.Small(static_cast<int>(m->Tables().Masks.size()) + 1);
   if (m->Tables().IsValidMaskIndex(maskIndex)) {
     const skin::TsMaskData& mask = m->Tables().Masks[static_cast<size_t>(maskIndex)];
-    skin::DrawBorderMask(bitmap.get(), target, fill | skin::bfShowParent, look, mask, info);
+    skin::DrawBorderMask(bitmap.get(), target, fill | skin::bfShowParent, look, mask, info,
+                         maskFill);
     platform::Region region(platform::TRect{0, 0, bitmap->Width(), bitmap->Height()});
     skin::DrawBorderMaskWithRegion(bitmap.get(), region, fill, look, mask);
     skin::DrawStateImage(bitmap.get(), position, look, mask, in.Small(3));
     platform::TRect area = target;
     skin::DrawTexture(bitmap.get(), area, nullptr, in.Small(12), &mask);
     area = target;
-    skin::DrawMaskedTexture(bitmap.get(), area, info, (in.Byte() & 1) ? 10 : 0, mask);
+    skin::DrawMaskedTexture(bitmap.get(), area, info, (in.Byte() & 1) ? 10 : 0, mask, maskFill);
     std::vector<platform::TRect> runs;
     skin::CollectKeyRuns(runs, bitmap->Width(), mask, in.Byte() & 1, position.Y);
   }
   skin::PaintDisabledLook(bitmap.get(), static_cast<skin::TsDisabledKind>(in.Small(4)), nullptr,
                           position, info);
   skin::ColorSlot() = skin::kColorSlotUnset;
-  skin::MaskFillColor() = skin::kKeyColor;
   if (own) m->SetCommonSections(nullptr);
   return 0;
 }

@@ -56,8 +56,9 @@ class Sheet {
   void Edit(const TRect& r, const std::string& text) {
     Face("EDIT", r, 0, true);
     TRect place{r.Left + 4, r.Top, r.Right - 4, r.Bottom};
-    skin::DrawSectionText(bitmap_.Canvas(), text, true, &manager_.Tables(), skin::lkNormal,
-                          manager_.Tables().FindSection("EDIT"), platform::DT_VCENTER, place);
+    skin::DrawSectionText(bitmap_.Canvas(), text, skin::txEnabled, &manager_.Tables(),
+                          skin::lkNormal, manager_.Tables().FindSection("EDIT"),
+                          platform::DT_VCENTER, place);
   }
   // A push button: its background, then its border cut out of the window's shape; what the shape
   // leaves out shows the sheet beneath.
@@ -72,7 +73,7 @@ class Sheet {
       skin::DrawBorderMaskWithRegion(cache.get(), region, skin::bfFillCentre, look, *border);
     TRect place = look == skin::lkPressed ? all.Translated(1, 1) : all;
     SetFont(*cache);
-    skin::DrawSectionText(cache->Canvas(), caption, true, &manager_.Tables(), look,
+    skin::DrawSectionText(cache->Canvas(), caption, skin::txEnabled, &manager_.Tables(), look,
                           data->SectionIndex, platform::DT_CENTER | platform::DT_VCENTER, place);
     for (const TRect& part : region.Rects())
       skin::CopyBlock(&bitmap_, r.Left + part.Left, r.Top + part.Top, part.Width(), part.Height(),
@@ -85,8 +86,9 @@ class Sheet {
                            manager_.Tables().Masks[static_cast<size_t>(glyph)], 1);
     if (caption.empty()) return;
     TRect place{x + 20, y, x + 20 + 400, y + 20};
-    skin::DrawSectionText(bitmap_.Canvas(), caption, true, &manager_.Tables(), skin::lkNormal,
-                          manager_.Tables().FindSection("CHECKBOX"), platform::DT_VCENTER, place);
+    skin::DrawSectionText(bitmap_.Canvas(), caption, skin::txEnabled, &manager_.Tables(),
+                          skin::lkNormal, manager_.Tables().FindSection("CHECKBOX"),
+                          platform::DT_VCENTER, place);
   }
 
   // The bar as the program lays it out.

@@ -75,7 +75,7 @@ void TsButton::DrawCaption() {
   const unsigned flags =
       DrawTextBiDiModeFlags(platform::DT_CENTER | platform::DT_WORDBREAK | platform::DT_EXPANDTABS);
   const bool hot = skinData_->IsHot() || defaultActive_ || IsDown();
-  DrawSkinText(canvas, caption, true, hot, *skinData_, flags, rect);
+  DrawSkinText(canvas, caption, txEnabled, hot ? lkHot : lkNormal, *skinData_, flags, rect);
   const TsGeneralData* section = skinData_->Section();
   if (Enabled() && Focused() && !caption.empty() && section && section->ShowFocus)
     DrawFocusDots(canvas, rect.Inflated(focusMargin_, focusMargin_));
@@ -89,7 +89,8 @@ void TsButton::RenderCache() {
   const TsLook look = CurrentState();
   {
     TsFaceColors faceColors(*skinData_, parent);
-    PaintControlBackground(*skinData_, parent, {cache, {Left(), Top()}, whole, look});
+    PaintControlBackground(*skinData_, parent,
+                           faceColors.Filled({cache, {Left(), Top()}, whole, look}));
     if (regionDirty_) region_ = platform::Region(whole);
     const TsSkinTables* tables = skinData_->SkinTables();
     if (const TsMaskData* border = tables ? tables->Mask(skinData_->BorderMaskIndex) : nullptr)

@@ -246,7 +246,8 @@ void TsCheckBox::DrawCaption() {
   canvas->Brush()->SetStyle(framework::bsClear);
   const unsigned flags =
       multiLine_ ? platform::DT_WORDBREAK | platform::DT_CENTER : platform::DT_VCENTER;
-  DrawSkinText(canvas, caption, true, skinData_->IsHot() && !readOnly_, *skinData_, flags, rect);
+  const TsLook look = skinData_->IsHot() && !readOnly_ ? lkHot : lkNormal;
+  DrawSkinText(canvas, caption, txEnabled, look, *skinData_, flags, rect);
   if (Focused() && showFocus_) {
     rect.Left -= 1;
     rect.Right += 1;
@@ -275,7 +276,7 @@ void TsCheckBox::DrawGlyph() {
     layout.R = {0, 0, picture.Width(), picture.Height()};
     layout.ImageCount = 3;
     layout.MaskType = 1;
-    PutMaskPart(place, {look * w, 0, (look + 1) * w, picture.Height() / 2}, cache, layout, false,
+    PutMaskPart(place, {look * w, 0, (look + 1) * w, picture.Height() / 2}, cache, layout, mpEdge,
                 skinData_->GetParentCache(), &picture);
     return;
   }
@@ -283,7 +284,9 @@ void TsCheckBox::DrawGlyph() {
     DrawStateImage(cache, {place.Left, place.Top}, look, *mask, 1);
 }
 
-void TsCheckBox::RenderCache() {
+void TsCheckBox::RenderCache() { RenderCacheFilled(kKeyColor); }
+
+void TsCheckBox::RenderCacheFilled(TColor maskFill) {
   skinData_->PrepareCache();
   skinData_->CacheBitmap->Canvas()->SetFont(Font());
   const TCacheInfo parent = skinData_->GetParentCache();
@@ -292,7 +295,8 @@ void TsCheckBox::RenderCache() {
                    {skinData_->CacheBitmap.get(),
                     {Left(), Top()},
                     {0, 0, skinData_->CacheBitmap->Width(), Height()},
-                    look});
+                    look,
+                    maskFill});
   DrawCaption();
   DrawGlyph();
   ShowDisabledLook(parent);
@@ -300,7 +304,6 @@ void TsCheckBox::RenderCache() {
 }
 
 void TsCheckBox::PaintSkinned(TMessage& m) {
-  const TsMaskFill maskFill(Parent() ? platform::ColorToRGB(Parent()->Color()) : MaskFillColor());
   HDC dc = reinterpret_cast<HDC>(m.WParam);
   std::optional<platform::PaintScope> paint;  // only when no context came with the message
   if (!dc) dc = paint.emplace(Handle()).DC();
@@ -308,7 +311,8 @@ void TsCheckBox::PaintSkinned(TMessage& m) {
   if (skinData_->IsDeferred()) {
     skinData_->PaintDeferred = true;
   } else if (!Fading()) {
-    RenderCache();
+    // Painted for the screen, the box's key-coloured mask pixels show its parent's colour.
+    RenderCacheFilled(Parent() ? platform::ColorToRGB(Parent()->Color()) : kKeyColor);
     RepairCorners(*skinData_, lkNormal, kAllCorners);
     const framework::TBitmap* cache = skinData_->CacheBitmap.get();
     platform::BitBlt(dc, 0, 0, cache->Width(), cache->Height(),

@@ -70,6 +70,9 @@ class TsCheckBox : public TsFading<framework::TCheckBox> {
   void ImageListChanged();
   platform::TSize GlyphCellSize() const;
   void RenderCache() override;
+  // The cache rendered with key-coloured pixels of two-layer masks taking maskFill where no
+  // parent image shows through (kKeyColor: none).
+  void RenderCacheFilled(TColor maskFill);
   void DrawCaption();
   void DrawGlyph();
   void PaintSkinned(framework::TMessage& message);

@@ -69,7 +69,7 @@ void TsEdit::DrawTextIntoCache(TsLook look) {
   TRect rect{a + 1, a + 1, Width() - a, Height() - a};
   std::string masked;
   const std::string_view text = ShownText(rect.Width(), masked);
-  DrawSkinText(canvas, text, true, look != lkNormal, *skinData_,
+  DrawSkinText(canvas, text, txEnabled, look, *skinData_,
                platform::DT_WORDBREAK | platform::DT_SINGLELINE | platform::DT_NOPREFIX, rect);
 }
 

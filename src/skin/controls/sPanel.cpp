@@ -86,7 +86,8 @@ void TsPanel::WriteCaption() {
   rect.Top = (rect.Top + rect.Bottom - h) / 2;
   rect.Bottom = rect.Top + h;
   const unsigned flags = AlignmentTextFlags(this, Alignment()) | platform::DT_NOPREFIX;
-  DrawSkinText(canvas, Caption(), Enabled(), false, *skinData_, flags, rect);
+  DrawSkinText(canvas, Caption(), Enabled() ? txEnabled : txDisabled, lkNormal, *skinData_, flags,
+               rect);
 }
 
 // ---- window procedure

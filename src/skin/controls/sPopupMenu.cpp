@@ -74,7 +74,8 @@ void TsPopupMenu::DrawItem(framework::TBitmap* image, const framework::TMenuItem
   canvas->Font()->Assign(Font());
   TRect caption{rect.Left + Scaled(kGutter), rect.Top, rect.Right - Scaled(kRightMargin) / 2,
                 rect.Bottom};
-  DrawSectionText(canvas, item.Caption, true, &t, look, section.Index, kCaptionFormat, caption);
+  DrawSectionText(canvas, item.Caption, txEnabled, &t, look, section.Index, kCaptionFormat,
+                  caption);
 }
 
 void TsPopupMenu::DrawSeparator(framework::TBitmap* image, const TRect& rect) {

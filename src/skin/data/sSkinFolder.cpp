@@ -15,7 +15,7 @@
 #include "skin/data/sMaskForms.h"
 #include "skin/data/sSectionKeys.h"
 #include "skin/data/sSkinDirectory.h"
-#include "skin/data/sSkinManager.h"
+#include "skin/data/sSkinLoading.h"
 #include "skin/data/sStrUtils.h"
 
 namespace skin {

@@ -2,8 +2,8 @@
 // Skin folders: a skin read from a folder on disk instead of the stored skins. The folder holds
 // "Options.dat", INI text whose every section is a skin section and whose keys are at the same
 // time section properties, mask descriptions and JPEG pattern names, and the picture files it
-// names. TsSkinFolder reads "Options.dat" once and builds the manager's three tables from it; the
-// manager adds the common sections and the colour adjustment as for a stored skin.
+// names. TsSkinFolder reads "Options.dat" once and builds a skin's three tables from it; the skin
+// loader (LoadFolderSkin) adds the common sections and the colour adjustment as for a stored skin.
 //
 // Any file may be found in a skin folder, so nothing here trusts one: "Options.dat" and pictures
 // are read only when they are regular files below a size limit, picture sizes are checked from

@@ -5,6 +5,7 @@
 // first time it is asked for and kept, so a look-up costs the same however long a skin's chains
 // of parents are, and a cycle of parents is cut once rather than walked at every look-up.
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -24,6 +25,10 @@ class TsSkinIndex {
   void Build(const TsGeneralDataArray& sections, const TsMaskArray& masks,
              const TsPatternArray& patterns);
   void Clear();
+  // The same tables, moved to another place (nothing while no index is built).
+  void Rebind(const TsGeneralDataArray& sections) {
+    if (sections_) sections_ = &sections;
+  }
 
   // The first section with exactly that name; -1 when there is none.
   int Section(const std::string& name) const;
@@ -47,11 +52,11 @@ class TsSkinIndex {
   const TsGeneralDataArray* sections_ = nullptr;
   NameMap sectionByName_;
   std::vector<int> parent_;  // per section: the section its ParentClass names, or -1
-  RoleMap roles_[3];
+  std::array<RoleMap, 3> roles_;
   // Per table and role: each section's inherited result once resolved (kUnresolved before).
   static constexpr int kUnresolved = -2;
-  mutable std::unordered_map<std::string, std::vector<int>, NameHash, std::equal_to<>>
-      inherited_[3];
+  using InheritedMap = std::unordered_map<std::string, std::vector<int>, NameHash, std::equal_to<>>;
+  mutable std::array<InheritedMap, 3> inherited_;
 };
 
 }  // namespace skin

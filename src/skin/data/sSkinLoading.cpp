@@ -1,6 +1,4 @@
-// Loading a skin: the mask table with the master bitmap, the pattern table and the section table,
-// from a stored skin or a skin folder, each followed by what the common sections add, and the
-// colour adjustment at the end.
+#include "skin/data/sSkinLoading.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -8,12 +6,12 @@
 #include <system_error>
 
 #include "skin/data/sColorAdjust.h"
-#include "skin/data/sIniText.h"
 #include "skin/data/sMaskForms.h"
 #include "skin/data/sSectionKeys.h"
 #include "skin/data/sSkinDirectory.h"
 #include "skin/data/sSkinFolder.h"
-#include "skin/data/sSkinManager.h"
+#include "skin/data/sSkinScale.h"
+#include "skin/data/sStoredSkin.h"
 #include "skin/data/sStrUtils.h"
 
 namespace skin {
@@ -88,45 +86,19 @@ void FillSectionRecord(TsGeneralData& d, const TsSkinGeneral& g) {
   d.BorderColor2 = g.BorderColor2;
 }
 
-}  // namespace
+// ---- the mask table
 
-TsStoredSkin* TsSkinManager::CurrentStoredSkin() const {
-  const int index = internalSkins_->IndexOfSkin(skinName_);
-  return index < 0 ? nullptr : internalSkins_->Items(index);
-}
+// One mask record per image of the stored skin: its own picture (24 bits) or a rectangle of the
+// master bitmap.
+void AddStoredMasks(const TsStoredSkin& skin, TsSkinTables& tables) {
+  tables.MasterBitmap = Copy24(skin.MasterBitmap());
+  tables.MasterBitmap->SetTransparentColor(platform::clFuchsia);
 
-TsIniText TsSkinManager::CommonSectionsText() const {
-  std::vector<std::string> lines;
-  lines.reserve(static_cast<size_t>(commonSections_->Count()));
-  for (int i = 0; i < commonSections_->Count(); ++i) {
-    std::string line = commonSections_->Get(i);
-    // Lines read straight from a description never went through SetCommonSections: they lose
-    // their blanks here as they would have there.
-    if (!line.empty() && line.front() != ';') std::erase(line, ' ');
-    lines.push_back(std::move(line));
-  }
-  return TsIniText(lines);
-}
-
-void TsSkinManager::BuildMaskTable(const TsIniText& common) {
-  tables_.Masks.clear();
-  tables_.MasterBitmap.reset();
-  if (folder_) {
-    folder_->BuildMasks(tables_);
-    AddCommonMasks(common);
-    return;
-  }
-  const TsStoredSkin* skin = CurrentStoredSkin();
-  if (!skin) return;
-
-  tables_.MasterBitmap = Copy24(skin->MasterBitmap());
-  tables_.MasterBitmap->SetTransparentColor(platform::clFuchsia);
-
-  const TsSkinImages* images = skin->Images();
-  tables_.Masks.reserve(static_cast<size_t>(images->Count()));
+  const TsSkinImages* images = skin.Images();
+  tables.Masks.reserve(static_cast<size_t>(images->Count()));
   for (int i = 0; i < images->Count(); ++i) {
     const TsSkinImage& item = *images->Items(i);
-    TsMaskData& m = tables_.Masks.emplace_back();
+    TsMaskData& m = tables.Masks.emplace_back();
     if (!item.Name.empty()) {
       m.Bmp = Copy24(item.Image());
       m.R = {0, 0, m.Bmp->Width(), m.Bmp->Height()};
@@ -151,12 +123,13 @@ void TsSkinManager::BuildMaskTable(const TsIniText& common) {
     m.WR = Clamp16(item.WR, 0);
     m.WB = Clamp16(item.WB, 0);
     DefaultMargins(m);
-    m.Tables = &tables_;
+    m.Tables = &tables;
   }
-  AddCommonMasks(common);
 }
 
-void TsSkinManager::AddCommonMasks(const TsIniText& common) {
+// The masks of the common sections: a picture file (relative to skinPath) or, with a master
+// bitmap, a rectangle of it.
+void AddCommonMasks(const TsIniText& common, const std::string& skinPath, TsSkinTables& tables) {
   for (const TsIniSection& section : common.Sections()) {
     const std::string sectionName = UpperCase(section.Name);
     if (sectionName == "GLOBALINFO") continue;
@@ -165,10 +138,10 @@ void TsSkinManager::AddCommonMasks(const TsIniText& common) {
       TsMaskData m;
       m.PropertyName = UpperCase(key);
       m.SectionName = sectionName;
-      m.Tables = &tables_;
-      if (value.find('#') == std::string::npos || !tables_.MasterBitmap) {
+      m.Tables = &tables;
+      if (value.find('#') == std::string::npos || !tables.MasterBitmap) {
         if (!Contains(upper, ".BMP")) continue;
-        const std::string path = FindSkinFile(SkinFilePath(value, skinData_->SkinPath));
+        const std::string path = FindSkinFile(SkinFilePath(value, skinPath));
         if (!FileExists(path)) continue;
         auto bitmap = std::make_unique<framework::TBitmap>();
         try {
@@ -193,25 +166,19 @@ void TsSkinManager::AddCommonMasks(const TsIniText& common) {
       } else if (value == "#" || !ReadRectangleForm(value, m)) {
         continue;
       }
-      tables_.Masks.push_back(std::move(m));
+      tables.Masks.push_back(std::move(m));
     }
   }
 }
 
-void TsSkinManager::BuildPatternTable(const TsIniText& common) {
-  tables_.Patterns.clear();
-  if (folder_) {
-    folder_->BuildPatterns(tables_);
-    AddCommonPatterns(common);
-    return;
-  }
-  const TsStoredSkin* skin = CurrentStoredSkin();
-  if (!skin) return;
-  const TsSkinPatterns* items = skin->Patterns();
-  tables_.Patterns.reserve(static_cast<size_t>(items->Count()));
+// ---- the pattern table
+
+void AddStoredPatterns(const TsStoredSkin& skin, TsSkinTables& tables) {
+  const TsSkinPatterns* items = skin.Patterns();
+  tables.Patterns.reserve(static_cast<size_t>(items->Count()));
   for (int i = 0; i < items->Count(); ++i) {
     const TsSkinPattern& item = *items->Items(i);
-    TsPatternData& p = tables_.Patterns.emplace_back();
+    TsPatternData& p = tables.Patterns.emplace_back();
     p.Img = std::make_unique<framework::TJPEGImage>();
     if (!item.Image()->Empty()) {
       p.Img->Assign(item.Image());
@@ -229,15 +196,15 @@ void TsSkinManager::BuildPatternTable(const TsIniText& common) {
     p.PropertyName = UpperCase(item.PropertyName);
     p.SectionName = UpperCase(item.SectionName);
   }
-  AddCommonPatterns(common);
 }
 
-void TsSkinManager::AddCommonPatterns(const TsIniText& common) {
+// Every JPEG file the common sections name that can be read (relative to skinPath).
+void AddCommonPatterns(const TsIniText& common, const std::string& skinPath, TsSkinTables& tables) {
   for (const TsIniSection& section : common.Sections()) {
     for (const auto& [key, value] : section.Keys) {
       const std::string upper = UpperCase(value);
       if (!Contains(upper, ".JPG") && !Contains(upper, ".JPEG")) continue;
-      const std::string path = FindSkinFile(SkinFilePath(value, skinData_->SkinPath));
+      const std::string path = FindSkinFile(SkinFilePath(value, skinPath));
       if (!FileExists(path)) continue;
       auto image = std::make_unique<framework::TJPEGImage>();
       try {
@@ -246,7 +213,7 @@ void TsSkinManager::AddCommonPatterns(const TsIniText& common) {
         continue;
       }
       if (image->Width() < 1) continue;
-      TsPatternData& p = tables_.Patterns.emplace_back();
+      TsPatternData& p = tables.Patterns.emplace_back();
       p.Img = std::move(image);
       p.PropertyName = UpperCase(key);
       p.SectionName = UpperCase(section.Name);
@@ -254,29 +221,23 @@ void TsSkinManager::AddCommonPatterns(const TsIniText& common) {
   }
 }
 
-void TsSkinManager::BuildSectionTable(const TsIniText& common) {
-  if (folder_) {
-    folder_->ReadSkinInfo(*skinData_);
-    folder_->BuildSections(tables_.Sections);
-    if (!common.Empty()) AddCommonSections(common);
-    AdjustColors();
-    return;
-  }
-  const TsStoredSkin* skin = CurrentStoredSkin();
-  if (!skin) return;
-  tables_.Sections.clear();
-  skinData_->Version = skin->Version;
-  skinData_->Author = skin->Author;
-  skinData_->Description = skin->Description;
-  skinData_->Shadow1Color = skin->Shadow1Color;
-  skinData_->Shadow1Offset = skin->Shadow1Offset;
-  skinData_->Shadow1Blur = skin->Shadow1Blur;
-  skinData_->Shadow1Transparency = skin->Shadow1Transparency;
+// ---- the section table
 
-  const TsSkinGenerals* generals = skin->GeneralData();
-  tables_.Sections.reserve(static_cast<size_t>(generals->Count()));
+void ReadStoredSkinInfo(const TsStoredSkin& skin, TsSkinData& info) {
+  info.Version = skin.Version;
+  info.Author = skin.Author;
+  info.Description = skin.Description;
+  info.Shadow1Color = skin.Shadow1Color;
+  info.Shadow1Offset = skin.Shadow1Offset;
+  info.Shadow1Blur = skin.Shadow1Blur;
+  info.Shadow1Transparency = skin.Shadow1Transparency;
+}
+
+void AddStoredSections(const TsStoredSkin& skin, TsGeneralDataArray& sections) {
+  const TsSkinGenerals* generals = skin.GeneralData();
+  sections.reserve(static_cast<size_t>(generals->Count()));
   for (int i = 0; i < generals->Count(); ++i) {
-    TsGeneralData& record = tables_.Sections.emplace_back();
+    TsGeneralData& record = sections.emplace_back();
     // A number that cannot be read ends this record where it stands; the rest of its fields keep
     // their zero values and the next record is read.
     try {
@@ -284,11 +245,11 @@ void TsSkinManager::BuildSectionTable(const TsIniText& common) {
     } catch (const platform::Exception&) {
     }
   }
-  if (!common.Empty()) AddCommonSections(common);
-  AdjustColors();
 }
 
-void TsSkinManager::AddCommonSections(const TsIniText& common) {
+// One section per common section, its values inherited from the skin's section its ParentClass
+// names.
+void AddCommonSections(const TsIniText& common, TsGeneralDataArray& sections) {
   for (const TsIniSection& section : common.Sections()) {
     TsGeneralData d;
     d.SectionName = section.Name;
@@ -296,7 +257,7 @@ void TsSkinManager::AddCommonSections(const TsIniText& common) {
     const TsGeneralData* parent = nullptr;
     if (parentKey && !parentKey->empty()) {
       d.ParentClass = UpperCase(*parentKey);
-      for (const TsGeneralData& candidate : tables_.Sections) {
+      for (const TsGeneralData& candidate : sections) {
         if (UpperCase(candidate.SectionName) == d.ParentClass) {
           parent = &candidate;
           break;
@@ -304,17 +265,19 @@ void TsSkinManager::AddCommonSections(const TsIniText& common) {
       }
     }
     ReadSectionKeys(d, section, parent);
-    tables_.Sections.push_back(std::move(d));
+    sections.push_back(std::move(d));
   }
 }
 
-void TsSkinManager::AdjustColors() {
-  const int amount = SaturationAmount(saturation_);
+// ---- the colour adjustment
+
+void AdjustColors(int hueOffset, int saturation, TsSkinTables& tables, TsSkinData& info) {
+  const int amount = SaturationAmount(saturation);
   auto pass = [&](auto adjust, auto adjustBitmap) {
-    if (tables_.MasterBitmap) adjustBitmap(tables_.MasterBitmap->DIB());
-    for (TsMaskData& m : tables_.Masks)
+    if (tables.MasterBitmap) adjustBitmap(tables.MasterBitmap->DIB());
+    for (TsMaskData& m : tables.Masks)
       if (m.Bmp) adjustBitmap(m.Bmp->DIB());
-    for (TsGeneralData& d : tables_.Sections) {
+    for (TsGeneralData& d : tables.Sections) {
       d.Color = adjust(d.Color);
       d.HotColor = adjust(d.HotColor);
       for (int32_t& c : d.FontColor)
@@ -334,17 +297,59 @@ void TsSkinManager::AdjustColors() {
         s.EndColor = adjust(s.EndColor);
       }
     }
-    skinData_->Shadow1Color = adjust(skinData_->Shadow1Color);
+    info.Shadow1Color = adjust(info.Shadow1Color);
   };
   // Whole turns are skipped: the rotation rounds hues to whole degrees, so a turn of 360 would
   // still move every colour whose hue has a fraction.
-  if (hueOffset_ % 360 != 0)
-    pass([&](TColor c) { return AdjustHue(c, hueOffset_); },
-         [&](platform::DIBitmap& b) { AdjustBitmapHue(b, hueOffset_); });
-  if (saturation_ != 0)
+  if (hueOffset % 360 != 0)
+    pass([&](TColor c) { return AdjustHue(c, hueOffset); },
+         [&](platform::DIBitmap& b) { AdjustBitmapHue(b, hueOffset); });
+  if (saturation != 0)
     pass([&](TColor c) { return AdjustSaturation(c, amount); },
          [&](platform::DIBitmap& b) { AdjustBitmapSaturation(b, amount); });
-  if (tables_.MasterBitmap) tables_.MasterBitmap->Modified();
+  if (tables.MasterBitmap) tables.MasterBitmap->Modified();
+}
+
+// The steps every load ends with: the common sections, the colour adjustment, the scale and the
+// look-ups.
+void FinishSkin(const TsSkinLoadOptions& options, TsLoadedSkin& skin) {
+  if (!options.CommonSections.Empty())
+    AddCommonSections(options.CommonSections, skin.Tables.Sections);
+  AdjustColors(options.HueOffset, options.Saturation, skin.Tables, skin.Info);
+  ScaleSkinTables(options.Scale, skin.Tables, skin.Info);
+  skin.Tables.BuildIndex();
+}
+
+}  // namespace
+
+TsLoadedSkin LoadStoredSkin(const TsStoredSkin& skin, const TsSkinLoadOptions& options) {
+  TsLoadedSkin loaded;
+  TsSkinTables& tables = loaded.Tables;
+  AddStoredMasks(skin, tables);
+  AddCommonMasks(options.CommonSections, loaded.Info.SkinPath, tables);
+  AddStoredPatterns(skin, tables);
+  AddCommonPatterns(options.CommonSections, loaded.Info.SkinPath, tables);
+  ReadStoredSkinInfo(skin, loaded.Info);
+  AddStoredSections(skin, tables.Sections);
+  FinishSkin(options, loaded);
+  return loaded;
+}
+
+TsLoadedSkin LoadFolderSkin(const TsSkinFiles& files, const std::string& skinPath,
+                            const TsSkinLoadOptions& options) {
+  TsLoadedSkin loaded;
+  TsSkinTables& tables = loaded.Tables;
+  loaded.Info.SkinPath = skinPath;
+  TsSkinFolder folder(files, skinPath);
+  folder.BuildMasks(tables);
+  AddCommonMasks(options.CommonSections, skinPath, tables);
+  folder.BuildPatterns(tables);
+  AddCommonPatterns(options.CommonSections, skinPath, tables);
+  folder.ReadSkinInfo(loaded.Info);
+  folder.BuildSections(tables.Sections);
+  FinishSkin(options, loaded);
+  loaded.Notes = folder.Notes();
+  return loaded;
 }
 
 }  // namespace skin

@@ -18,7 +18,6 @@
 #include "skin/data/sMessages.h"
 #include "skin/data/sSkinDirectory.h"
 #include "skin/data/sSkinFolder.h"
-#include "skin/data/sSkinScale.h"
 #include "skin/data/sStrUtils.h"
 
 namespace skin {
@@ -253,10 +252,39 @@ std::string TsSkinManager::SkinInfo() const {
   return std::string(buffer, result.ptr);
 }
 
+TsStoredSkin* TsSkinManager::CurrentStoredSkin() const {
+  const int index = internalSkins_->IndexOfSkin(skinName_);
+  return index < 0 ? nullptr : internalSkins_->Items(index);
+}
+
+TsIniText TsSkinManager::CommonSectionsText() const {
+  std::vector<std::string> lines;
+  lines.reserve(static_cast<size_t>(commonSections_->Count()));
+  for (int i = 0; i < commonSections_->Count(); ++i) {
+    std::string line = commonSections_->Get(i);
+    // Lines read straight from a description never went through SetCommonSections: they lose
+    // their blanks here as they would have there.
+    if (!line.empty() && line.front() != ';') std::erase(line, ' ');
+    lines.push_back(std::move(line));
+  }
+  return TsIniText(lines);
+}
+
+TsSkinLoadOptions TsSkinManager::LoadOptions() const {
+  return {CommonSectionsText(), hueOffset_, saturation_, framework::DisplayScale()};
+}
+
+void TsSkinManager::AdoptSkin(TsLoadedSkin&& skin) {
+  tables_.Adopt(std::move(skin.Tables));
+  const bool ready = skinData_->SkinReady;
+  *skinData_ = std::move(skin.Info);
+  skinData_->SkinReady = ready;
+  skinLoaded_ = true;
+}
+
 void TsSkinManager::LoadSkin() {
   if (!active_) return;
   FlagScope changing(skinChanging, true);
-  folder_.reset();
   skinLoadError_.clear();
   failedSkinFolder_.clear();
   if (IsFolderName(skinName_)) {
@@ -266,10 +294,16 @@ void TsSkinManager::LoadSkin() {
       const std::string skinPath = root + skinName_ + "/";
       if (!DiskSkinFiles().Exists(SkinFilePath("Options.dat", skinPath))) continue;
       try {
-        LoadFolderSkin(skinPath);
+        TsLoadedSkin loaded = LoadFolderSkin(DiskSkinFiles(), skinPath, LoadOptions());
+        for (const std::string& note : loaded.Notes) ReportFolder(skinPath, note);
+        AdoptSkin(std::move(loaded));
+        // The load held picture files and their decoding beside the pictures it keeps. Blocks
+        // that large come from the heap once the allocator has seen a few of them, and a heap
+        // gives memory back only when asked: without this, a skin chosen from the menu would
+        // keep its peak.
+        malloc_trim(0);
         return;
       } catch (const platform::Exception& e) {
-        folder_.reset();
         skinLoadError_ = e.Message();
         failedSkinFolder_ = skinPath;
       }
@@ -284,21 +318,7 @@ void TsSkinManager::LoadSkin() {
     }
     skinName_ = internalSkins_->Items(0)->Name();
   }
-  BuildTables();
-  skinLoaded_ = true;
-}
-
-void TsSkinManager::LoadFolderSkin(const std::string& skinPath) {
-  skinData_->SkinPath = skinPath;
-  folder_ = std::make_unique<TsSkinFolder>(DiskSkinFiles(), skinPath);
-  BuildTables();
-  for (const std::string& note : folder_->Notes()) ReportFolder(skinPath, note);
-  folder_.reset();
-  skinLoaded_ = true;
-  // The load held picture files and their decoding beside the pictures it keeps. Blocks that
-  // large come from the heap once the allocator has seen a few of them, and a heap gives memory
-  // back only when asked: without this, a skin chosen from the menu would keep its peak.
-  malloc_trim(0);
+  AdoptSkin(LoadStoredSkin(*CurrentStoredSkin(), LoadOptions()));
 }
 
 // One line on standard error: a skin folder is something the user installed, and what of it
@@ -306,17 +326,6 @@ void TsSkinManager::LoadFolderSkin(const std::string& skinPath) {
 void TsSkinManager::ReportFolder(const std::string& skinPath, const std::string& what) {
   std::fprintf(stderr, "snipwell: skin folder %s: %s\n", PlatformPath(skinPath).c_str(),
                what.c_str());
-}
-
-void TsSkinManager::BuildTables() {
-  // The tables change: nothing may be found through the look-ups of the ones before.
-  tables_.Clear();
-  const TsIniText common = CommonSectionsText();
-  BuildMaskTable(common);
-  BuildPatternTable(common);
-  BuildSectionTable(common);
-  ScaleSkinTables(framework::DisplayScale(), tables_, *skinData_);
-  tables_.BuildIndex();
 }
 
 // ---- announcing

@@ -20,27 +20,13 @@
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Font.h"
 #include "skin/data/sMaskData.h"
+#include "skin/data/sSkinLoading.h"
 #include "skin/data/sSkinTables.h"
 #include "skin/data/sStoredSkin.h"
 
 namespace skin {
 
 class TsIniText;
-class TsSkinFolder;
-
-// The skin information: where the current skin comes from, whether it is ready, and the
-// skin-wide values of the stored skin.
-struct TsSkinData {
-  std::string SkinPath;  // folder of the current skin folder with a trailing "\", empty otherwise
-  bool SkinReady = false;
-  double Version = 0;
-  std::string Author;
-  std::string Description;
-  TColor Shadow1Color = 0;
-  int32_t Shadow1Offset = 0;
-  int32_t Shadow1Blur = -1;
-  int32_t Shadow1Transparency = 0;
-};
 
 // Options of skinned menus. No window of the program has a menu; the options are kept so that
 // descriptions holding them read and write back.
@@ -121,13 +107,14 @@ class TsSkinManager : public framework::TComponent {
 
   // ---- loading and announcing
 
-  // Builds the mask table with the master bitmap, the pattern table and the section table (ending
-  // with the colour adjustment) from the skin SkinName names: the first skin folder of that name
-  // in the skin folders (SkinFolders) that holds "Options.dat", else the stored skin of that name.
-  // A folder that cannot be loaded (a settings file that cannot be read, a malformed number, a
-  // master bitmap that cannot be used) is passed over as if it were not there: SkinLoadError says
-  // why and FailedSkinFolder names it, for the program to tell the user. Each picture of a loaded
-  // folder that could not be used is named in one line on standard error. Nothing while inactive.
+  // Loads the skin SkinName names (the tables, with the common sections, the colour adjustment
+  // and the display's scale) and adopts it in place of the current one: the first skin folder of
+  // that name in the skin folders (SkinFolders) that holds "Options.dat", else the stored skin of
+  // that name. A folder that cannot be loaded (a settings file that cannot be read, a malformed
+  // number, a master bitmap that cannot be used) is passed over as if it were not there, with the
+  // current tables untouched: SkinLoadError says why and FailedSkinFolder names it, for the
+  // program to tell the user. Each picture of a loaded folder that could not be used is named in
+  // one line on standard error. Nothing while inactive.
   void LoadSkin();
   // Why the last load could not use the skin folder it found; empty when it could, or found none.
   const std::string& SkinLoadError() const { return skinLoadError_; }
@@ -162,18 +149,12 @@ class TsSkinManager : public framework::TComponent {
 
  private:
   TsStoredSkin* CurrentStoredSkin() const;
-  void LoadFolderSkin(const std::string& skinPath);
+  // What every load applies: the common sections, the colour adjustment, the display's scale.
+  TsSkinLoadOptions LoadOptions() const;
   TsIniText CommonSectionsText() const;
-  void BuildMaskTable(const TsIniText& common);
-  void BuildPatternTable(const TsIniText& common);
-  void BuildSectionTable(const TsIniText& common);
-  void AddCommonMasks(const TsIniText& common);
-  void AddCommonPatterns(const TsIniText& common);
-  void AddCommonSections(const TsIniText& common);
-  void AdjustColors();
+  // The loaded skin's tables and skin-wide values in place of the current ones.
+  void AdoptSkin(TsLoadedSkin&& skin);
   void ReloadAdjusted();
-  // The three tables from the skin SkinName names, then their index.
-  void BuildTables();
   static void ReportFolder(const std::string& skinPath, const std::string& what);
 
   bool active_ = true;
@@ -188,8 +169,6 @@ class TsSkinManager : public framework::TComponent {
   std::unique_ptr<framework::TStringList> commonSections_;
   std::unique_ptr<TacMenuSupport> menuSupport_;
   TsSkinTables tables_;
-  // The settings of the skin folder being loaded; set only during LoadSkin.
-  std::unique_ptr<TsSkinFolder> folder_;
   std::string skinLoadError_;
   std::string failedSkinFolder_;
 };

@@ -5,7 +5,7 @@
 
 #include "platform/drawing/Enlarge.h"
 #include "skin/data/sMaskForms.h"
-#include "skin/data/sSkinManager.h"
+#include "skin/data/sSkinLoading.h"
 
 namespace skin {
 

@@ -20,6 +20,25 @@ auto At(const Table& table, int index) -> decltype(&table[0]) {
 
 }  // namespace
 
+TsSkinTables::TsSkinTables(TsSkinTables&& other) noexcept : commonIndices_(other.commonIndices_) {
+  TakeTables(other);
+}
+
+void TsSkinTables::Adopt(TsSkinTables&& loaded) noexcept {
+  if (&loaded != this) TakeTables(loaded);
+}
+
+void TsSkinTables::TakeTables(TsSkinTables& other) noexcept {
+  Sections = std::move(other.Sections);
+  Masks = std::move(other.Masks);
+  Patterns = std::move(other.Patterns);
+  MasterBitmap = std::move(other.MasterBitmap);
+  for (TsMaskData& m : Masks) m.Tables = this;
+  index_ = std::move(other.index_);
+  index_.Rebind(Sections);
+  other.Clear();
+}
+
 void TsSkinTables::BuildIndex() { index_.Build(Sections, Masks, Patterns); }
 
 void TsSkinTables::Clear() {

@@ -1,8 +1,8 @@
 #pragma once
 // The tables of a loaded skin: the section table, the mask table with the master bitmap, the
-// pattern table, the look-ups by name built over them and the common index cache. The skin
-// manager's loaders fill them; everything that paints reads them, and needs nothing else of the
-// manager to find a section, a mask or a pattern.
+// pattern table, the look-ups by name built over them and the common index cache. The loaders
+// build them and the skin manager adopts them; everything that paints reads them, and needs
+// nothing else of the manager to find a section, a mask or a pattern.
 //
 // Indices are positions in the tables (-1: none) and hold until the tables are built again or
 // emptied, which the manager announces. Look-ups never raise; anything not found gives -1.
@@ -49,9 +49,17 @@ struct TsCommonIndices {
 class TsSkinTables {
  public:
   TsSkinTables() = default;
-  // Every mask of the tables refers to them: they stay where they were made.
+  // Every mask of the tables refers to them, so they are never copied. A move takes everything
+  // (the look-ups too) and points the masks at their new place; what was moved from is empty.
   TsSkinTables(const TsSkinTables&) = delete;
   TsSkinTables& operator=(const TsSkinTables&) = delete;
+  TsSkinTables(TsSkinTables&& other) noexcept;
+  TsSkinTables& operator=(TsSkinTables&&) = delete;
+
+  // Takes the tables and look-ups of a load in place of these (which are freed), where they
+  // stand: whatever points at these tables now reads the loaded ones. The common index cache
+  // stays as it is until RebuildCommonIndices, as with Clear.
+  void Adopt(TsSkinTables&& loaded) noexcept;
 
   // ---- the tables, as the loaders fill them
 
@@ -107,6 +115,7 @@ class TsSkinTables {
   TColor GlobalTextColor() const;
 
  private:
+  void TakeTables(TsSkinTables& other) noexcept;
   int FindInherited(TsSkinIndex::TsTable table, int sectionIndex, const std::string& sectionName,
                     const std::string& propertyName) const;
 

@@ -59,9 +59,9 @@ const std::string& NoText() {
 }
 
 // The colour, texture and gradient of the section without transparency, into target of bitmap.
-// info (offsets already at the bitmap) serves two-layer textures.
+// info (offsets already at the bitmap) and maskFill serve two-layer textures.
 void FillSectionLayers(TBitmap* bitmap, const TRect& target, const TsLayers& l,
-                       const TCacheInfo& info) {
+                       const TCacheInfo& info, TColor maskFill) {
   bool painted = false;
   TRect x = target;
   if (l.imagePercent > 0) {
@@ -69,7 +69,7 @@ void FillSectionLayers(TBitmap* bitmap, const TRect& target, const TsLayers& l,
       DrawTexture(bitmap, x, l.texture.pattern, 0, nullptr);
       painted = true;
     } else if (l.texture.mask && l.texture.mask->MaskType != 0) {
-      DrawMaskedTexture(bitmap, x, info, l.texture.mask->DrawMode, *l.texture.mask);
+      DrawMaskedTexture(bitmap, x, info, l.texture.mask->DrawMode, *l.texture.mask, maskFill);
       painted = true;
     } else if (l.texture.mask) {
       DrawTexture(bitmap, x, l.texture.mask->Bmp.get(), l.texture.mask->DrawMode, l.texture.mask);
@@ -163,12 +163,13 @@ void PaintSectionBackground(const TsSectionRef& section, const TCacheInfo& info,
   const TCacheInfo layersInfo = Moved(info, to.Position);
   try {
     if (!info.Ready || !info.Bitmap || l.transparency == 0) {
-      FillSectionLayers(bitmap, target, l, layersInfo);
+      FillSectionLayers(bitmap, target, l, layersInfo, to.MaskFill);
     } else if (l.transparency >= 100) {
       PutParentUnder(bitmap, target, info, to.Position);
     } else {
       auto layers = NewBitmap24(target.Width(), target.Height());
-      FillSectionLayers(layers.get(), {0, 0, target.Width(), target.Height()}, l, layersInfo);
+      FillSectionLayers(layers.get(), {0, 0, target.Width(), target.Height()}, l, layersInfo,
+                        to.MaskFill);
       PutParentUnder(bitmap, target, info, to.Position);
       MixBitmap(bitmap, layers.get(), PercentWeight(l.transparency), target.TopLeft(),
                 {0, 0, target.Width(), target.Height()});
@@ -182,9 +183,9 @@ void PaintSectionBackground(const TsSectionRef& section, const TCacheInfo& info,
   const TsMaskData* hotMask = t->Mask(section.HotTexture);
   TRect area = target;
   if ((!own || own->MaskType < 1) && TwoLayerMode10(hotMask))
-    DrawMaskedTexture(bitmap, area, layersInfo, 10, *hotMask);
+    DrawMaskedTexture(bitmap, area, layersInfo, 10, *hotMask, to.MaskFill);
   else if (TwoLayerMode10(own))
-    DrawMaskedTexture(bitmap, area, layersInfo, 10, *own);
+    DrawMaskedTexture(bitmap, area, layersInfo, 10, *own, to.MaskFill);
 }
 
 void PaintControlBackground(TsCommonDataBase& data, const TCacheInfo& info,
@@ -202,12 +203,20 @@ void PaintControlBackground(TsCommonDataBase& data, const TCacheInfo& info,
 TsFaceColors::TsFaceColors(const TsCommonDataBase& data, const TCacheInfo& info) {
   framework::TWinControl* parent = data.OwnerControl ? data.OwnerControl->Parent() : nullptr;
   ColorSlot() = kColorSlotUnset;
-  if (!info.Ready && parent) MaskFillColor() = ColorSlot() = platform::ColorToRGB(parent->Color());
+  if (!info.Ready && parent) {
+    fills_ = true;
+    maskFill_ = ColorSlot() = platform::ColorToRGB(parent->Color());
+  }
   if (info.Ready && parent && !data.DependsOnParent() && ColorSlot() == kColorSlotUnset)
     AskParentColor(parent);
 }
 
-TsFaceColors::~TsFaceColors() { MaskFillColor() = ColorSlot() = kKeyColor; }
+TsFaceColors::~TsFaceColors() { ColorSlot() = kKeyColor; }
+
+TsPaintTarget TsFaceColors::Filled(TsPaintTarget target) const {
+  if (fills_) target.MaskFill = maskFill_;
+  return target;
+}
 
 void PaintControlFace(TsCommonDataBase& data, const TCacheInfo& info, TsBorderFlags border,
                       const TsPaintTarget& to) {
@@ -219,9 +228,11 @@ void PaintControlFace(TsCommonDataBase& data, const TCacheInfo& info, TsBorderFl
     return;
   {
     TsFaceColors faceColors(data, info);
-    PaintControlBackground(data, info, to);
+    const TsPaintTarget filled = faceColors.Filled(to);
+    PaintControlBackground(data, info, filled);
     if (const TsMaskData* mask = t->Mask(data.BorderMaskIndex))
-      DrawBorderMask(bitmap, target, border, to.Look, *mask, Moved(info, to.Position));
+      DrawBorderMask(bitmap, target, border, to.Look, *mask, Moved(info, to.Position),
+                     filled.MaskFill);
   }
   struct Corner {
     const char* role;
@@ -251,7 +262,7 @@ void PaintSection(const TsSectionRef& section, TCacheInfo info, const TsPaintTar
   info = Moved(info, to.Position);
   if (const TsMaskData* borderMask = t->Mask(mask))
     DrawBorderMask(to.Bitmap, target, static_cast<TsBorderFlags>(border | bfShowParent), to.Look,
-                   *borderMask, info);
+                   *borderMask, info, to.MaskFill);
 }
 
 void PaintSectionToDC(const TsSectionRef& section, const TCacheInfo& info, platform::HDC dc,

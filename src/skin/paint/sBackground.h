@@ -8,10 +8,10 @@
 // GradientData, ImagePercent, "PATTERN"); lkHot (focused or under the mouse) and lkPressed read
 // the hot ones. The look also selects the state image of the border mask and the corner images.
 //
-// Two process-wide colours take part: the colour slot, which stands for the parent while its
-// image is missing, and MaskFillColor, which key-coloured pixels of masked images take then. A
-// TsFaceColors scope sets both while a face is composed and returns them to the key colour when
-// it ends, however it ends.
+// Two colours stand for the parent while its image is missing: the process-wide colour slot (also
+// the answer to SKC_GETCOLOR), and the target's MaskFill, which key-coloured pixels of masked
+// images take then. A TsFaceColors scope sets the slot while a face is composed and returns it to
+// the key colour when it ends, however it ends; it gives the mask fill to the target it paints.
 // Painters never raise: invalid indices, missing tables or bitmap, or a rectangle outside the
 // bitmap make them return without drawing.
 
@@ -31,16 +31,24 @@ class TWinControl;
 namespace skin {
 
 // The parent's colour, made available while a face is composed: without a parent image the
-// colour slot and MaskFillColor take the parent's Color; with one, a control that does not depend
-// on its parent asks it for its colour (AskParentColor). Both return to the key colour when the
-// scope ends. PaintControlFace holds one while it paints the background and the border; painters
-// of their own faces (the push buttons) hold one around their composition.
+// colour slot and the mask fill (Filled) take the parent's Color; with one, a control that does
+// not depend on its parent asks it for its colour (AskParentColor). The slot returns to the key
+// colour when the scope ends. PaintControlFace holds one while it paints the background and the
+// border; painters of their own faces (the push buttons) hold one around their composition.
 class TsFaceColors {
  public:
   TsFaceColors(const TsCommonDataBase& data, const TCacheInfo& info);
   ~TsFaceColors();
   TsFaceColors(const TsFaceColors&) = delete;
   TsFaceColors& operator=(const TsFaceColors&) = delete;
+
+  // The target with the parent's colour as its MaskFill while the parent's image is missing; as
+  // it is otherwise.
+  TsPaintTarget Filled(TsPaintTarget target) const;
+
+ private:
+  bool fills_ = false;
+  TColor maskFill_ = kKeyColor;
 };
 
 // The whole face of a control into the target: background, border mask (with the border flags),

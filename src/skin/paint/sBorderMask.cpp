@@ -89,7 +89,7 @@ void PaintRegionPart(TBitmap* bitmap, platform::Region& region, const TRect& tar
 }  // namespace
 
 void PutMaskPart(const TRect& target, const TRect& source, TBitmap* bitmap, const TsMaskData& mask,
-                 bool corner, const TCacheInfo& info, const TBitmap* picture) {
+                 TsMaskPart part, const TCacheInfo& info, const TBitmap* picture, TColor fill) {
   if (!IsPaintable(bitmap) || !IsPaintable(picture)) return;
   try {
     const int maskRows = mask.R.Height() / 2;
@@ -98,6 +98,7 @@ void PutMaskPart(const TRect& target, const TRect& source, TBitmap* bitmap, cons
     const TsSpan span = PartSpan(target, source, t, s, maskRows);
     if (span.rows < 1 || span.columns < 1) return;
     TacFast24* parent = nullptr;
+    const bool corner = part == mpCorner;
     if (corner && info.Ready) {
       if (!Fast24().Attach(info.Bitmap)) return;
       parent = &Fast24();
@@ -111,7 +112,6 @@ void PutMaskPart(const TRect& target, const TRect& source, TBitmap* bitmap, cons
       return;
     }
     const TsBGR key = ColorToBGR(kKeyColor);
-    const TColor fill = MaskFillColor();
     const TsBGR fillBytes = ColorToBGR(fill);
     for (int i = 0; i < span.rows; ++i) {
       const int row = span.y + i;
@@ -143,7 +143,7 @@ void PutMaskPart(const TRect& target, const TRect& source, TBitmap* bitmap, cons
 }
 
 void DrawBorderMask(TBitmap* bitmap, const TRect& target, TsBorderFlags border, TsLook look,
-                    const TsMaskData& mask, const TCacheInfo& info) {
+                    const TsMaskData& mask, const TCacheInfo& info, TColor maskFill) {
   if (!IsPaintable(bitmap) || target.Width() < 2 || target.Height() < 2 || !mask.Tables) return;
   const TBitmap* picture = MaskSource(mask);
   if (!picture) return;
@@ -162,7 +162,8 @@ void DrawBorderMask(TBitmap* bitmap, const TRect& target, TsBorderFlags border, 
     // Two-layer parts are always tiled, whatever the draw mode.
     ForEachTile(place.target, place.source.Width(), place.source.Height(), Bounds(bitmap),
                 [&](const TRect& tile) {
-                  PutMaskPart(tile, place.source, bitmap, mask, place.corner, info, picture);
+                  PutMaskPart(tile, place.source, bitmap, mask, place.corner ? mpCorner : mpEdge,
+                              info, picture, maskFill);
                 });
   }
 }

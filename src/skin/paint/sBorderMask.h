@@ -17,18 +17,20 @@ namespace skin {
 // Fits the look's state image of the mask to the target rectangle of the bitmap. bfFillCentre
 // paints the centre (never for a one-layer mask with a BorderWidth); bfShowParent lets
 // key-coloured corner pixels of a one-layer mask take the parent's background from info, whose
-// offsets are already moved to the target bitmap.
+// offsets are already moved to the target bitmap. Key-coloured corner pixels of a two-layer mask
+// take maskFill where no parent image is ready (PutMaskPart).
 void DrawBorderMask(framework::TBitmap* bitmap, const TRect& target, TsBorderFlags border,
-                    TsLook look, const TsMaskData& mask, const TCacheInfo& info);
+                    TsLook look, const TsMaskData& mask, const TCacheInfo& info,
+                    TColor maskFill = kKeyColor);
 
 // Copies the source rectangle of the two-layer picture source (mask band height(mask.R) div 2
 // rows lower) onto the target rectangle, as many rows and columns as both rectangles and both
-// bitmaps hold. Corner parts treat key-coloured image pixels apart: they take the parent's pixel
-// when info is ready, else MaskFillColor when that is set, else the key itself. Every other pixel
-// is mixed with MaskMix.
+// bitmaps hold. Corners (mpCorner) treat key-coloured image pixels apart: they take the parent's
+// pixel when info is ready, else maskFill (the key itself while that is kKeyColor). Every other
+// pixel is mixed with MaskMix.
 void PutMaskPart(const TRect& target, const TRect& source, framework::TBitmap* bitmap,
-                 const TsMaskData& mask, bool corner, const TCacheInfo& info,
-                 const framework::TBitmap* picture);
+                 const TsMaskData& mask, TsMaskPart part, const TCacheInfo& info,
+                 const framework::TBitmap* picture, TColor maskFill = kKeyColor);
 
 // The whole bitmap is the target: the border as DrawBorderMask draws it (edges always tiled), but
 // key-coloured pixels of the corners are not painted and are removed from region, one row run at

@@ -18,12 +18,14 @@ namespace skin {
 enum TsLook : uint8_t { lkNormal, lkHot, lkPressed };
 
 // Where a face is painted: into Rect of Bitmap, for a control standing at Position in its parent
-// (so that the parent's image behind it lines up), in Look.
+// (so that the parent's image behind it lines up), in Look. MaskFill is the colour key-coloured
+// pixels of two-layer masks take where no parent image shows through (kKeyColor: none).
 struct TsPaintTarget {
   framework::TBitmap* Bitmap = nullptr;
   platform::TPoint Position;
   platform::TRect Rect;
   TsLook Look = lkNormal;
+  platform::TColor MaskFill = platform::clFuchsia;
 };
 
 // A section of a loaded skin: its index in Tables and its name, with the texture masks a binding
@@ -42,5 +44,12 @@ enum TsBorderFlag : uint8_t {
   bfShowParent = 1 << 1,  // key-coloured corner pixels of a one-layer mask show the parent's image
 };
 using TsBorderFlags = uint8_t;
+
+// Whether a caption is drawn in its section's colours or embossed, as a disabled control shows it.
+enum TsTextState : uint8_t { txEnabled, txDisabled };
+
+// Which part of a border mask a copy paints: edges and the centre mix every pixel through the
+// mask; corners treat key-coloured pixels apart.
+enum TsMaskPart : uint8_t { mpEdge, mpCorner };
 
 }  // namespace skin

@@ -143,11 +143,6 @@ TacFastSum24& FastSum24() {
   return shared;
 }
 
-TColor& MaskFillColor() {
-  static TColor color = kKeyColor;
-  return color;
-}
-
 namespace {
 
 // A bitmap of the size and depth, made in one step, its pixels white as the framework makes new

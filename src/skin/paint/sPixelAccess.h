@@ -147,19 +147,6 @@ inline TsParentPixel CopyParentPixel(const TacFast24& parent, int x, int y, uint
 TacFast24& Fast24();
 TacFastSum24& FastSum24();
 
-// The colour that key-coloured pixels of masked images take when no parent image is available;
-// kKeyColor while unset. Background composition sets it while it paints a face (TsFaceColors).
-TColor& MaskFillColor();
-
-// MaskFillColor set to a colour for a scope, and unset again when the scope ends, however it ends.
-class TsMaskFill {
- public:
-  explicit TsMaskFill(TColor color) { MaskFillColor() = color; }
-  ~TsMaskFill() { MaskFillColor() = kKeyColor; }
-  TsMaskFill(const TsMaskFill&) = delete;
-  TsMaskFill& operator=(const TsMaskFill&) = delete;
-};
-
 // New, caller-owned device-independent bitmaps of 24 (32) bits per pixel; their pixels are white,
 // as the framework makes new pixels.
 std::unique_ptr<framework::TBitmap> NewBitmap24(int width, int height);

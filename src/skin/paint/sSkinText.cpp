@@ -75,21 +75,22 @@ size_t LastCharacterStart(std::string_view text) {
 
 // The steps both caption painters share: the line placed (e), the brush cleared, and a disabled
 // caption embossed. True when the caption is still to be drawn in its colours.
-bool PlaceCaption(TCanvas* canvas, std::string_view text, bool enabled, unsigned flags, TRect& rect,
-                  TRect& e) {
+bool PlaceCaption(TCanvas* canvas, std::string_view text, TsTextState state, unsigned flags,
+                  TRect& rect, TRect& e) {
   e = FitSingleLine(canvas, text, flags, rect);
   canvas->Brush()->SetStyle(framework::bsClear);
   if (text.empty()) return false;
-  if (enabled) return true;
+  if (state == txEnabled) return true;
   DrawDisabled(canvas, text, e, flags);
   return false;
 }
 
 }  // namespace
 
-void DrawSkinText(TCanvas* canvas, std::string_view text, bool enabled, bool hot,
+void DrawSkinText(TCanvas* canvas, std::string_view text, TsTextState state, TsLook look,
                   const TsCommonDataBase& data, unsigned flags, TRect& rect) {
   if (!canvas) return;
+  const bool hot = look != lkNormal;
   if (data.OwnerControl) {
     canvas->SetFont(data.OwnerControl->Font());
     if (hot && data.SkinSection() == "WEBBUTTON")
@@ -98,7 +99,7 @@ void DrawSkinText(TCanvas* canvas, std::string_view text, bool enabled, bool hot
   platform::SavedDC saved(canvas->Handle());
   platform::IntersectClipRect(canvas->Handle(), rect.Left, rect.Top, rect.Right, rect.Bottom);
   TRect e;
-  if (!PlaceCaption(canvas, text, enabled, flags, rect, e)) return;
+  if (!PlaceCaption(canvas, text, state, flags, rect, e)) return;
   const TsGeneralData* section = data.BoundToSection() ? data.Section() : nullptr;
   if (!section) {
     Draw(canvas, text, e, flags | DT_NOCLIP, canvas->Font()->Color());
@@ -110,13 +111,13 @@ void DrawSkinText(TCanvas* canvas, std::string_view text, bool enabled, bool hot
   Draw(canvas, text, e, flags | DT_NOCLIP, data.CustomFont() ? ownColor : colors[0]);
 }
 
-void DrawSectionText(TCanvas* canvas, std::string_view text, bool enabled,
+void DrawSectionText(TCanvas* canvas, std::string_view text, TsTextState state,
                      const TsSkinTables* tables, TsLook look, int section, unsigned flags,
                      TRect& rect) {
   const TsGeneralData* g = tables ? tables->Section(section) : nullptr;
   if (!canvas || !g) return;
   TRect e;
-  if (!PlaceCaption(canvas, text, enabled, flags, rect, e)) return;
+  if (!PlaceCaption(canvas, text, state, flags, rect, e)) return;
   const TsFontColors& colors = look != lkNormal ? g->HotFontColor : g->FontColor;
   DrawOutlines(canvas, text, e, flags, colors);
   Draw(canvas, text, e, flags, colors[0]);

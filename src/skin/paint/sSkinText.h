@@ -21,20 +21,21 @@ namespace skin {
 using platform::TColor;
 using platform::TRect;
 
-// Draws text on the canvas in the colours of the binding's section (HotFontColor when hot),
+// Draws text on the canvas in the colours of the binding's section (HotFontColor in every look but
+// lkNormal),
 // clipped to rect. The canvas takes the owner control's font (underlined for a hot "WEBBUTTON").
 // A single line is placed in rect by its measured size (centred, right-aligned or left-aligned),
 // and rect comes back fitted around the text, one pixel larger on every side, for the focus
-// frame. A disabled caption is embossed in clBtnHighlight and clBtnShadow; an unskinned one is
+// frame. A txDisabled caption is embossed in clBtnHighlight and clBtnShadow; an unskinned one is
 // drawn in the font's own colour; with CustomFont no outlines are drawn and the text keeps the
 // owner font's colour.
-void DrawSkinText(framework::TCanvas* canvas, std::string_view text, bool enabled, bool hot,
+void DrawSkinText(framework::TCanvas* canvas, std::string_view text, TsTextState state, TsLook look,
                   const TsCommonDataBase& data, unsigned flags, TRect& rect);
 
 // The same by section index, without clipping, font assignment or the CustomFont rule: outlines
 // are always drawn, in the hot colours for every look but lkNormal. Nothing without tables or a
 // valid section.
-void DrawSectionText(framework::TCanvas* canvas, std::string_view text, bool enabled,
+void DrawSectionText(framework::TCanvas* canvas, std::string_view text, TsTextState state,
                      const TsSkinTables* tables, TsLook look, int section, unsigned flags,
                      TRect& rect);
 

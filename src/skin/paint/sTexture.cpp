@@ -106,7 +106,7 @@ void DrawTexture(TBitmap* bitmap, TRect& area, const framework::TGraphic* pictur
 }
 
 void PutMaskedTile(TBitmap* bitmap, const TRect& target, const TRect& source,
-                   const TBitmap* picture, int maskRows, const TCacheInfo& info) {
+                   const TBitmap* picture, int maskRows, const TCacheInfo& info, TColor fill) {
   if (!IsPaintable(bitmap) || !IsPaintable(picture)) return;
   const platform::DIBitmap& s = picture->DIB();
   platform::DIBitmap& t = bitmap->DIB();
@@ -114,7 +114,6 @@ void PutMaskedTile(TBitmap* bitmap, const TRect& target, const TRect& source,
   const int x = span.x, y = span.y, sx = span.sx, sy = span.sy;
   const int columns = span.columns, rows = span.rows;
   if (columns < 1 || rows < 1) return;
-  const TColor fill = MaskFillColor();
   const TsBGR fillBytes = ColorToBGR(fill);
   const TsBGR key = ColorToBGR(kKeyColor);
   TacFast24* parent = nullptr;
@@ -141,7 +140,7 @@ void PutMaskedTile(TBitmap* bitmap, const TRect& target, const TRect& source,
 }
 
 void DrawMaskedTexture(TBitmap* bitmap, TRect& area, const TCacheInfo& info, int mode,
-                       const TsMaskData& mask) {
+                       const TsMaskData& mask, TColor maskFill) {
   const TRect x = area;
   area = kCoveredAll;
   if (mode != 0 && mode != 10) return;
@@ -153,8 +152,9 @@ void DrawMaskedTexture(TBitmap* bitmap, TRect& area, const TCacheInfo& info, int
   const TRect tile{mask.R.Left, mask.R.Top, mask.R.Left + w, mask.R.Top + h};
   // Whole rows only; the last column is cut at the area's right edge.
   const int wholeRowsEnd = WholeTilesEnd(x.Top, x.Bottom, h);
-  ForEachTile({x.Left, x.Top, x.Right, wholeRowsEnd}, w, h, Bounds(bitmap),
-              [&](const TRect& to) { PutMaskedTile(bitmap, to, tile, picture, h, info); });
+  ForEachTile({x.Left, x.Top, x.Right, wholeRowsEnd}, w, h, Bounds(bitmap), [&](const TRect& to) {
+    PutMaskedTile(bitmap, to, tile, picture, h, info, maskFill);
+  });
   if (mode != 10) return;
   // Mode 10 shows whole tiles only: the strip right of the last whole column (over the cut one)
   // and the strip below the last whole row show the parent, or the fill colour without one.
@@ -167,7 +167,7 @@ void DrawMaskedTexture(TBitmap* bitmap, TRect& area, const TCacheInfo& info, int
                 info.X + strip.Left, info.Y + strip.Top);
     } else {
       platform::DeviceContext dc(&bitmap->DIB());
-      FillSolid(&dc, strip, MaskFillColor());
+      FillSolid(&dc, strip, maskFill);
     }
   }
 }

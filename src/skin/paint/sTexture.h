@@ -39,16 +39,17 @@ void DrawTexture(framework::TBitmap* bitmap, TRect& area, const framework::TGrap
 
 // Tiles state 0 of a two-layer texture over area (whole rows only) through its mask weights
 // (PutMaskedTile); mode 10 then fills the strip below the last whole row from the parent's cache
-// when info is ready, else with MaskFillColor. Other modes than 0 and 10 draw nothing. area comes
-// back as kCoveredAll.
+// when info is ready, else with maskFill. Other modes than 0 and 10 draw nothing. area comes back
+// as kCoveredAll.
 void DrawMaskedTexture(framework::TBitmap* bitmap, TRect& area, const TCacheInfo& info, int mode,
-                       const TsMaskData& mask);
+                       const TsMaskData& mask, TColor maskFill = kKeyColor);
 
 // One tile of a two-layer texture of the master bitmap (mask band h rows lower) onto target: a
-// key-coloured image pixel takes MaskFillColor when set, else the parent's pixel when info is
-// ready, else leaves the target; other pixels are mixed with MaskMix.
+// key-coloured image pixel takes maskFill unless that is kKeyColor, else the parent's pixel when
+// info is ready, else leaves the target; other pixels are mixed with MaskMix.
 void PutMaskedTile(framework::TBitmap* bitmap, const TRect& target, const TRect& source,
-                   const framework::TBitmap* picture, int maskRows, const TCacheInfo& info);
+                   const framework::TBitmap* picture, int maskRows, const TCacheInfo& info,
+                   TColor maskFill);
 
 // A picture with its own mask in its lower half (a check box's custom glyph) onto target: with a
 // ready record, pixels that are not the key colour are mixed through their mask bytes and, with

@@ -16,6 +16,7 @@
 #include "skin/data/sMaskForms.h"
 #include "skin/data/sSkinDirectory.h"
 #include "skin/data/sSkinFolder.h"
+#include "skin/data/sSkinLoading.h"
 #include "tests/platform/files/FileTestSupport.h"
 #include "tests/skin/SkinTestSupport.h"
 
@@ -226,6 +227,37 @@ TEST_F(SkinFolderTest, HandWrittenFoldersLoadAsTheirAuthorsSawThem) {
   ASSERT_TRUE(wide);
   EXPECT_EQ(wide->WL, INT16_MAX);
   EXPECT_EQ(wide->WT, 3);  // 10 div 3
+}
+
+TEST_F(SkinFolderTest, ALoadBuildsTablesApartThatTheManagerAdoptsWhereItsOwnStand) {
+  Write("A/master.bmp", BmpFile(64, 48));
+  Folder("A",
+         "[GLOBALINFO]\nMASTERBITMAP=MASTER.BMP\n[PANEL]\nCOLOR=255\n"
+         "[EDIT]\nPARENTCLASS=PANEL\nBORDERSMASK=#(0,0,36,12)\n");
+  // Masks refer to the tables that hold them, wherever those are moved.
+  TsLoadedSkin loaded = LoadFolderSkin(DiskSkinFiles(), (skins / "A").string() + "/", {});
+  const TsLoadedSkin moved = std::move(loaded);
+  EXPECT_TRUE(loaded.Tables.Masks.empty() && !loaded.Tables.MasterBitmap);
+  const int edit = moved.Tables.FindSection("EDIT");
+  const int border = moved.Tables.FindMask(edit, "EDIT", "BORDERSMASK");  // through the index
+  ASSERT_GE(border, 0);
+  EXPECT_EQ(moved.Tables.Mask(border)->Tables, &moved.Tables);
+
+  // A load that fails changes nothing: the loader raises and holds nothing of the manager's.
+  manager->SetSkinName("A");
+  const TsSkinTables* tables = &manager->Tables();
+  Folder("Broken", "[GLOBALINFO]\nSHADOW1OFFSET=two\n");
+  EXPECT_THROW(LoadFolderSkin(DiskSkinFiles(), (skins / "Broken").string() + "/", {}),
+               platform::Exception);
+  EXPECT_EQ(SectionNamed("PANEL").Color, 255);
+
+  // A reload (here a new colour adjustment, after which the controls keep what they hold) puts
+  // the new tables where the old ones stood: what points at them reads the new skin.
+  manager->SetHueOffset(120);
+  ASSERT_EQ(&manager->Tables(), tables);
+  EXPECT_NE(SectionNamed("PANEL").Color, 255);
+  EXPECT_EQ(tables->FindMask(tables->FindSection("EDIT"), "EDIT", "BORDERSMASK"), border);
+  for (const TsMaskData& m : tables->Masks) EXPECT_EQ(m.Tables, tables);
 }
 
 TEST(SkinFilePathTest, NamesFromTheRootOfTheSkinAndOfThisPlatform) {

@@ -59,7 +59,6 @@ TEST_F(Background, FullTransparencyShowsExactlyTheParentBehindTheControl) {
   auto face = Face({parent.get(), 1, 2, true}, 0, {3, 4});
   EXPECT_TRUE(PixelsAre(*face, [](int x, int y) { return Tag(x + 4, y + 6); }));
   EXPECT_EQ(ColorSlot(), kColorSlotUnset);
-  EXPECT_EQ(MaskFillColor(), kKeyColor);
 }
 
 TEST_F(Background, HalfTransparentRedOverBlueMixesWithWeight127) {
@@ -97,15 +96,20 @@ TEST_F(Background, WithoutAParentImageATransparentFaceTakesTheParentsColour) {
   data->Bind(manager.get(), "CHECKBOX");
   EXPECT_TRUE(PixelsAre(*Face({}), [](int, int) { return platform::clTeal; }));
   EXPECT_EQ(ColorSlot(), kColorSlotUnset);
-  // A composition that fails half-way leaves neither colour set for the next face.
+  // Without the parent's image its colour is the mask fill too; with it, the target's own stays.
+  // A composition that fails half-way leaves the colour slot unset for the next face.
   try {
     const TsFaceColors faceColors(*data, {});
-    EXPECT_EQ(MaskFillColor(), platform::ColorToRGB(platform::clTeal));
+    EXPECT_EQ(faceColors.Filled({}).MaskFill, platform::ColorToRGB(platform::clTeal));
+    EXPECT_EQ(ColorSlot(), platform::ColorToRGB(platform::clTeal));
     throw std::bad_alloc();
   } catch (const std::bad_alloc&) {
   }
   EXPECT_EQ(ColorSlot(), kColorSlotUnset);
-  EXPECT_EQ(MaskFillColor(), kKeyColor);
+  auto parent = Plain(10, 10, platform::clBlue);
+  const TsFaceColors overParent(*data, {parent.get(), 0, 0, true});
+  EXPECT_EQ(overParent.Filled({nullptr, {}, {}, lkNormal, platform::clNavy}).MaskFill,
+            platform::clNavy);
 }
 
 TEST_F(Background, EveryStateButTheFirstPaintsTheHotColumn) {

@@ -134,9 +134,11 @@ class BlueIceFaces : public ::testing::Test {
     const TCacheInfo info = data.GetParentCache();
     const auto look = static_cast<TsLook>(state);
     const TsFaceColors faceColors(data, info);
-    PaintControlBackground(
-        data, info,
-        {data.CacheBitmap.get(), {c->Left(), c->Top()}, {0, 0, c->Width(), c->Height()}, look});
+    PaintControlBackground(data, info,
+                           faceColors.Filled({data.CacheBitmap.get(),
+                                              {c->Left(), c->Top()},
+                                              {0, 0, c->Width(), c->Height()},
+                                              look}));
     platform::Region region(TRect{0, 0, c->Width(), c->Height()});
     DrawBorderMaskWithRegion(data.CacheBitmap.get(), region, bfFillCentre, look,
                              manager->Tables().Masks[static_cast<size_t>(data.BorderMaskIndex)]);

@@ -140,10 +140,8 @@ TEST_F(MaskPaint, TwoLayerKeyCornersTakeTheParentOrTheFillColour) {
   auto b = Plain(12, 12, platform::clBlack);
   DrawBorderMask(b.get(), {0, 0, 12, 12}, 0, lkNormal, *mask, {parent.get(), 2, 2, true});
   EXPECT_EQ(At(*b, 0, 0), platform::clAqua);
-  MaskFillColor() = platform::clNavy;
-  DrawBorderMask(b.get(), {0, 0, 12, 12}, 0, lkNormal, *mask, {});
+  DrawBorderMask(b.get(), {0, 0, 12, 12}, 0, lkNormal, *mask, {}, platform::clNavy);
   EXPECT_EQ(At(*b, 0, 0), platform::clNavy);
-  MaskFillColor() = kKeyColor;
   DrawBorderMask(b.get(), {0, 0, 12, 12}, 0, lkNormal, *mask, {});
   EXPECT_EQ(At(*b, 0, 0), platform::clFuchsia);
 }
@@ -247,6 +245,16 @@ TEST_F(MaskPaint, ModeTenShowsWholeTilesOnlyAndTheStripsBeyondThem) {
   EXPECT_TRUE(PixelsAre(*t, [&](int x, int y) {
     if (x < 1 || x >= 11 || y < 1 || y >= 9) return platform::clBlack;
     if (x >= 9 || y >= 5) return Tag(5 + x, 6 + y);
+    return At(*masked->Bmp, (x - 1) % 4, (y - 1) % 4);
+  }));
+  // Without the parent's image, the strips and the key-coloured pixels take the fill colour.
+  masked->Bmp->DIB().SetPixel(1, 1, kKeyColor);
+  t = Plain(12, 10, platform::clBlack);
+  area = {1, 1, 11, 9};
+  DrawMaskedTexture(t.get(), area, {}, 10, *masked, platform::clNavy);
+  EXPECT_TRUE(PixelsAre(*t, [&](int x, int y) {
+    if (x < 1 || x >= 11 || y < 1 || y >= 9) return platform::clBlack;
+    if (x >= 9 || y >= 5 || ((x - 1) % 4 == 1 && (y - 1) % 4 == 1)) return platform::clNavy;
     return At(*masked->Bmp, (x - 1) % 4, (y - 1) % 4);
   }));
 }

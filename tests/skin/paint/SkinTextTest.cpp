@@ -42,10 +42,10 @@ class SkinText : public SkinManagerFixture {
     data->Bind(manager.get(), section);
   }
   // The caption drawn on white; the colours that appear.
-  std::set<TColor> Draw(bool enabled, TRect* fitted = nullptr) {
+  std::set<TColor> Draw(TsTextState state, TRect* fitted = nullptr) {
     canvasBitmap = Plain(80, 30, platform::clWhite);
     TRect r{10, 5, 70, 25};
-    DrawSkinText(canvasBitmap->Canvas(), "Exit", enabled, false, *data, platform::DT_CENTER, r);
+    DrawSkinText(canvasBitmap->Canvas(), "Exit", state, lkNormal, *data, platform::DT_CENTER, r);
     if (fitted) *fitted = r;
     std::set<TColor> colours;
     for (int y = 0; y < 30; ++y)
@@ -68,9 +68,9 @@ class SkinText : public SkinManagerFixture {
 
 TEST_F(SkinText, OneColourWithoutOutlinesAndTheLeftOutlineUnderTheText) {
   Bind("CHECKBOX", "0 -1 -1 -1 -1");
-  EXPECT_EQ(Draw(true), (std::set<TColor>{platform::clWhite, platform::clBlack}));
+  EXPECT_EQ(Draw(txEnabled), (std::set<TColor>{platform::clWhite, platform::clBlack}));
   Bind("CHECKBOX", "5391682 8484210 -1 -1 -1");
-  EXPECT_EQ(Draw(true), (std::set<TColor>{platform::clWhite, 5391682, 8484210}));
+  EXPECT_EQ(Draw(txEnabled), (std::set<TColor>{platform::clWhite, 5391682, 8484210}));
   // The outline lies one pixel to the left, under the text.
   EXPECT_EQ(LeftmostColumnOf(8484210) + 1, LeftmostColumnOf(5391682));
 }
@@ -79,20 +79,20 @@ TEST_F(SkinText, DisabledCaptionsAreEmbossedWithoutTheSectionsColours) {
   Bind("CHECKBOX", "5391682 8484210 -1 -1 -1");
   const TColor highlight = platform::ColorToRGB(platform::clBtnHighlight);
   const TColor shadow = platform::ColorToRGB(platform::clBtnShadow);
-  std::set<TColor> colours = Draw(false);
+  std::set<TColor> colours = Draw(txDisabled);
   colours.erase(platform::clWhite);
   EXPECT_EQ(colours, (std::set<TColor>{shadow}));
   // On white the highlight copy cannot be seen: draw on black to find it one pixel down-right.
   canvasBitmap = Plain(80, 30, platform::clBlack);
   TRect r{10, 5, 70, 25};
-  DrawSkinText(canvasBitmap->Canvas(), "Exit", false, false, *data, platform::DT_CENTER, r);
+  DrawSkinText(canvasBitmap->Canvas(), "Exit", txDisabled, lkNormal, *data, platform::DT_CENTER, r);
   EXPECT_EQ(LeftmostColumnOf(shadow) + 1, LeftmostColumnOf(highlight));
 }
 
 TEST_F(SkinText, ACentredLineNarrowsTheRectangleToTheTextPlusOnePixel) {
   Bind("CHECKBOX", "0 -1 -1 -1 -1");
   TRect fitted;
-  Draw(true, &fitted);
+  Draw(txEnabled, &fitted);
   const int cx = canvasBitmap->Canvas()->TextExtent("Exit").cx;
   const int dx = (cx - 60) / 2;  // truncated toward zero
   EXPECT_EQ(fitted.Left, 10 - dx - 1);
@@ -103,11 +103,11 @@ TEST_F(SkinText, HotWebButtonCaptionsAreUnderlinedAndOthersAreNot) {
   Bind("CHECKBOX", "0 -1 -1 -1 -1");
   auto b = Plain(40, 20, platform::clWhite);
   TRect r{0, 0, 40, 20};
-  DrawSkinText(b->Canvas(), "a", true, true, *data, 0, r);
+  DrawSkinText(b->Canvas(), "a", txEnabled, lkHot, *data, 0, r);
   EXPECT_EQ(b->Canvas()->Font()->Style() & framework::fsUnderline, 0u);
   data->Bind(manager.get(), "WEBBUTTON");
   r = {0, 0, 40, 20};
-  DrawSkinText(b->Canvas(), "a", true, true, *data, 0, r);
+  DrawSkinText(b->Canvas(), "a", txEnabled, lkHot, *data, 0, r);
   EXPECT_NE(b->Canvas()->Font()->Style() & framework::fsUnderline, 0u);
 }
 
