@@ -2,6 +2,8 @@
 // The benchmarks' bar: started as the program starts it, on the headless desktop, from a snippet
 // file beside the executable holding the given bytes; the file goes with it.
 
+#include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <memory>
@@ -16,6 +18,19 @@
 #include "platform/windows/Window.h"
 
 namespace bench {
+
+// A base64-like text of the given size: no blanks, no line ends.
+inline std::string Blob(size_t bytes) {
+  static const char kAlphabet[] =
+      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+  std::string text(bytes, 'A');
+  uint32_t seed = 12345;
+  for (char& c : text) {
+    seed = seed * 1103515245 + 12345;
+    c = kAlphabet[(seed >> 16) % 64];
+  }
+  return text;
+}
 
 class HeadlessBar {
  public:

@@ -15,20 +15,8 @@
 
 namespace {
 
+using bench::Blob;
 using bench::HeadlessBar;
-
-// A base64-like text of the given size: no blanks, no line ends.
-std::string Blob(size_t bytes) {
-  static const char kAlphabet[] =
-      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-  std::string text(bytes, 'A');
-  uint32_t seed = 12345;
-  for (char& c : text) {
-    seed = seed * 1103515245 + 12345;
-    c = kAlphabet[(seed >> 16) % 64];
-  }
-  return text;
-}
 
 void BM_TypeIntoField(benchmark::State& state) {
   const auto bytes = static_cast<size_t>(state.range(0));

@@ -22,6 +22,7 @@
 
 namespace {
 
+using bench::Blob;
 using bench::HeadlessBar;
 
 const std::string kSnippet(100, 'x');
@@ -48,19 +49,6 @@ void BM_HoverToClipboard(benchmark::State& state) {
     state.SkipWithError("the clipboard does not hold the snippet");
 }
 BENCHMARK(BM_HoverToClipboard);
-
-// A base64-like text of the given size: no blanks, no line ends.
-std::string Blob(size_t bytes) {
-  static const char kAlphabet[] =
-      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-  std::string text(bytes, 'A');
-  uint32_t seed = 12345;
-  for (char& c : text) {
-    seed = seed * 1103515245 + 12345;
-    c = kAlphabet[(seed >> 16) % 64];
-  }
-  return text;
-}
 
 // From slot 4 onto slot 3, which holds range(0) bytes, and what the message loop does next.
 void BM_MoveOntoSlot(benchmark::State& state) {
