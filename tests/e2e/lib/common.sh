@@ -13,20 +13,22 @@ check() {
   fi
 }
 
-# make_work <build folder>: the steps' scratch folder $work, holding a copy of the build's
-# program. At exit, the program now running ($pid) and every process the steps noted in $pids
-# end, and the folder goes.
+# The steps' scratch folder, the program they run now, and every process they started: what
+# end_work ends at exit. A script that sources this file may have set them already.
+work=${work:-}
+pid=${pid:-}
+[ -n "${pids+set}" ] || pids=()
+
+# make_work <build folder>: prints a new scratch folder holding a copy of the build's program; the
+# steps keep it in $work and end with end_work at exit.
 make_work() {
-  work=$(mktemp -d)
-  pid=
-  pids=()
-  trap end_work EXIT
-  cp "$1/src/snipwell" "$work/"
+  local folder
+  folder=$(mktemp -d) && cp "$1/src/snipwell" "$folder/" && echo "$folder"
 }
 end_work() {
   local p
   for p in ${pid:-} "${pids[@]}"; do kill "$p" 2>/dev/null; done
-  rm -rf "$work"
+  [ -n "$work" ] && rm -rf "$work"
 }
 
 # User folders of the steps' own inside $work: what the program keeps there goes with it.
@@ -36,11 +38,11 @@ scratch_user_folders() {
 }
 
 # Starts the program from $work in another working directory (so that the file beside the
-# executable is the one read), with the given arguments: $pid, also noted in $pids.
+# executable is the one read), with the given arguments; noted in $pids, and its process id is
+# $! after the call.
 start_program() {
   (cd / && exec "$work/snipwell" "$@") &
-  pid=$!
-  pids+=("$pid")
+  pids+=("$!")
 }
 
 # The bytes of a file in hex, to tell that it was left as it was.

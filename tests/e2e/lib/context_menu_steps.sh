@@ -4,7 +4,8 @@ set -u
 build=$1
 . "$(dirname "$0")/common.sh"
 
-make_work "$build"
+work=$(make_work "$build")
+trap end_work EXIT
 # The user's folders are scratch ones: the skin chosen is kept there.
 scratch_user_folders
 printf 'one\r\ntwo\r\nthree\r\nfour\r\nfive\r\nsix\r\nseven\r\n' > "$work/Config.txt"

@@ -3,7 +3,8 @@
 set -u
 build=$1
 . "$(dirname "$0")/common.sh"
-make_work "$build"
+work=$(make_work "$build")
+trap end_work EXIT
 printf 'one\r\ntwo\r\nthree\r\nfour\r\nfive\r\nsix\r\nseven\r\n' > "$work/Config.txt"
 
 # Two monitors side by side, the right one primary.
@@ -28,6 +29,7 @@ bar_at() {
 
 xdotool mousemove --sync 0 0
 start_program 2>"$work/first.err"
+pid=$!
 bar=$(visible_role TForm1) || { echo "FAIL: the bar did not appear"; exit 1; }
 check "on the primary monitor, the right one" "1411 968" "$(bar_at "1411 968")"
 

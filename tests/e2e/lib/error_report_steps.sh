@@ -3,12 +3,14 @@
 set -u
 build=$1
 . "$(dirname "$0")/common.sh"
-make_work "$build"
+work=$(make_work "$build")
+trap end_work EXIT
 printf '1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n' > "$work/Config.txt"
 original=$(bytes_of "$work/Config.txt")
 
 xdotool mousemove --sync 0 0
 start_program
+pid=$!
 bar=$(visible_role TForm1) || { echo "FAIL: the bar did not appear"; exit 1; }
 read -r bx by < <(geometry "$bar")
 xdotool mousemove --sync $((bx + 744 + 30)) $((by + 30 + 12)) click 1

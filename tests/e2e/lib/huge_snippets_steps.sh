@@ -11,7 +11,8 @@ grep -q '^SNIPWELL_SANITIZE:BOOL=ON' "$build/CMakeCache.txt" 2>/dev/null && sani
 blob_bytes=30000000
 [ "$sanitized" -eq 1 ] && blob_bytes=3000000
 
-make_work "$build"
+work=$(make_work "$build")
+trap end_work EXIT
 
 # Slot 2: a log excerpt of 200 KB on one line; slot 3: a base64 blob; the others short.
 log=$(for i in $(seq 1 2500); do printf '2026-12-07T13:55:%02d.%03d INFO worker-%d request done in %d ms; ' \

@@ -3,7 +3,8 @@
 set -u
 build=$1
 . "$(dirname "$0")/common.sh"
-make_work "$build"
+work=$(make_work "$build")
+trap end_work EXIT
 scratch_user_folders
 unset GDK_SCALE
 for k in 1 2 3 4 5 6 7; do printf 'Snippet %d\r\n' "$k"; done > "$work/Config.txt"

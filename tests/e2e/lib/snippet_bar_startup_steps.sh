@@ -3,11 +3,13 @@
 set -u
 build=$1
 . "$(dirname "$0")/common.sh"
-make_work "$build"
+work=$(make_work "$build")
+trap end_work EXIT
 
 # 1. No snippet file: the error report first, then the bar in its place.
 xdotool mousemove --sync 0 0
 start_program
+pid=$!
 report=$(visible_role MessageBox) || { echo "FAIL: no error report"; exit 1; }
 check "no bar before the report is closed" "" "$(visible_in_role TForm1)"
 # The report has the keyboard: Enter closes it.
@@ -28,6 +30,7 @@ check "Exit ends the program" "no" "$(running "$pid")"
 # alone): the desktop goes on repeating the key, and a click on the bar's background gives the
 # bar the keyboard. The repeats are no Return typed there: the program stays.
 start_program
+pid=$!
 report=$(visible_role MessageBox) || { echo "FAIL: no error report"; exit 1; }
 sleep 0.3
 xdotool key --window "$report" Return 2>/dev/null
@@ -49,6 +52,7 @@ for _ in $(seq 1 100); do
   sleep 0.05
 done
 start_program
+pid=$!
 bar=$(visible_role TForm1) || { echo "FAIL: the bar did not appear"; exit 1; }
 read -r bx by < <(geometry "$bar")
 check "bar above a 30-pixel panel" "131 938" "$bx $by"

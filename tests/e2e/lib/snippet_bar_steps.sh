@@ -4,7 +4,8 @@ set -u
 build=$1
 . "$(dirname "$0")/common.sh"
 
-make_work "$build"
+work=$(make_work "$build")
+trap end_work EXIT
 printf 'first\r\nsecond line\r\n\r\nGr\xc3\xbc\xc3\x9fe \xe2\x80\x94 \xe2\x9c\x93\r\nfive\r\nsix\r\nseven\r\n' > "$work/Config.txt"
 original=$(bytes_of "$work/Config.txt")
 
@@ -12,6 +13,7 @@ original=$(bytes_of "$work/Config.txt")
 xdotool mousemove --sync 0 0
 # Started from another working directory: the file beside the executable is the one read.
 start_program
+pid=$!
 bar=$(visible_role TForm1) || { echo "FAIL: the bar did not appear"; exit 1; }
 read -r bx by < <(geometry "$bar")
 check "bar position (work area 1280x1024)" "131 968" "$bx $by"
