@@ -2,7 +2,7 @@
 # Runs a command on a virtual screen of its own:
 #   with-xvfb.sh [--wm] [--size WxH] -- command args...
 # Starts Xvfb on a free display (1280x1024x24 unless --size), waits until it answers, optionally
-# starts openbox and waits until it manages the screen, runs the command with DISPLAY set, and
+# starts openbox and waits until it maps windows, runs the command with DISPLAY set, and
 # stops everything it started, whatever the command's outcome. Exits with the command's status.
 # The command gets a home of its own (HOME, XDG_CONFIG_HOME, XDG_DATA_HOME in a scratch folder),
 # so that nothing it starts reads or writes the user's files: no snippet file, settings or skin
@@ -58,6 +58,28 @@ if [ "$wm" = 1 ]; then
   pids+=($!)
   for _ in $(seq 1 100); do
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    sleep 0.05
+  done
+  # openbox claims the screen before it is ready to manage windows, and a window mapped in between
+  # is sometimes never managed: it stays unmapped for good. Show probe windows until openbox maps
+  # one, and wait until it has let that one go, so that the command's first window is managed.
+  probe_id=
+  for _ in $(seq 1 30); do
+    xmessage -name with-xvfb-probe -timeout 120 probe >/dev/null 2>&1 &
+    probe=$!
+    probe_id=$(timeout 2 xdotool search --sync --onlyvisible --classname with-xvfb-probe 2>/dev/null |
+      head -n 1)
+    kill "$probe" 2>/dev/null
+    wait "$probe" 2>/dev/null
+    [ -n "$probe_id" ] && break
+  done
+  if [ -z "$probe_id" ]; then
+    echo "with-xvfb: openbox mapped none of its probe windows" >&2
+    exit 1
+  fi
+  probe_hex=$(printf '0x%x' "$probe_id")
+  for _ in $(seq 1 100); do
+    xprop -root _NET_CLIENT_LIST 2>/dev/null | grep -q -w "$probe_hex" || break
     sleep 0.05
   done
 fi
