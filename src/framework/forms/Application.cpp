@@ -119,6 +119,8 @@ void TApplication::AddForm(TCustomForm* form) { forms_.push_back(form); }
 
 void TApplication::RemoveForm(TCustomForm* form) {
   forms_.erase(std::remove(forms_.begin(), forms_.end(), form), forms_.end());
+  paintedForms_.erase(std::remove(paintedForms_.begin(), paintedForms_.end(), form),
+                      paintedForms_.end());
   if (mainForm_ == form) mainForm_ = nullptr;
 }
 
@@ -142,12 +144,19 @@ void TApplication::HandleMessage() {
     return;
   }
   platform::DispatchMessage(msg);
-  if (!startupMemoryReleased_ && msg.message == platform::WM_PAINT && mainForm_ &&
-      mainForm_->HandleAllocated() && msg.hwnd == mainForm_->Handle()) {
-    // Reading the forms' descriptions peaks at several times the heap the program keeps; with
-    // the main form painted, start-up is over and the free part goes back to the system.
-    startupMemoryReleased_ = true;
+  if (msg.message == platform::WM_PAINT) ReleaseMemoryAfterFirstPaint(msg.hwnd);
+}
+
+void TApplication::ReleaseMemoryAfterFirstPaint(HWND hwnd) {
+  // Reading the forms' descriptions, and making a form's window, back buffer and caches, peak at
+  // several times the heap the program keeps: once a form has painted for the first time (the
+  // main form at start-up, the editor when first opened), the free part goes back to the system.
+  for (TCustomForm* form : forms_) {
+    if (!form->HandleAllocated() || form->Handle() != hwnd) continue;
+    if (std::find(paintedForms_.begin(), paintedForms_.end(), form) != paintedForms_.end()) return;
+    paintedForms_.push_back(form);
     malloc_trim(0);
+    return;
   }
 }
 

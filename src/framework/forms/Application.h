@@ -80,6 +80,7 @@ class TApplication : public TComponent, public TControlHost {
   static platform::LRESULT AppWndProc(TApplication* self, HWND hwnd, UINT msg, WPARAM wParam,
                                       LPARAM lParam);
   void HintTimerExpired();
+  void ReleaseMemoryAfterFirstPaint(HWND hwnd);
 
   std::string title_;
   TCustomForm* mainForm_ = nullptr;
@@ -87,7 +88,7 @@ class TApplication : public TComponent, public TControlHost {
   HWND handle_ = nullptr;
   std::unique_ptr<TIcon> icon_;
   bool terminated_ = false;
-  bool startupMemoryReleased_ = false;
+  std::vector<TCustomForm*> paintedForms_;  // the forms painted at least once
   bool showHint_ = true;
   THintWindow* hintWindow_ = nullptr;  // owned
   TControl* hintControl_ = nullptr;
