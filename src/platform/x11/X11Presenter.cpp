@@ -3,6 +3,7 @@
 #include <sys/ipc.h>
 #include <sys/shm.h>
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
@@ -208,6 +209,7 @@ void X11Presenter::EnsureGc(::Window window) {
 void X11Presenter::PrepareImage(::Window window, int width, int height) {
   EnsureGc(window);
   WaitForServer();
+  bandRowsUsed_ = 0;
   if (image_ && image_->width == width && image_->height == height) return;
   DestroyImage();
 
@@ -268,20 +270,36 @@ void X11Presenter::Present(::Window window, const DIBitmap& backBuffer, const Re
       continue;
     }
     if (!prepared) {
-      PrepareImage(window, backBuffer.Width(), backBuffer.Height());
+      const int bandRows = std::clamp(kBandBytes / (backBuffer.Width() * 4), 1, whole.Height());
+      PrepareImage(window, backBuffer.Width(), bandRows);
       prepared = true;
     }
-    auto* pixels = reinterpret_cast<uint8_t*>(image_->data);
-    const size_t stride = static_cast<size_t>(image_->bytes_per_line);
-    ConvertToPixels(backBuffer, rect, layout_, pixels, stride);
+    PutInBands(window, backBuffer, rect);
+  }
+}
+
+void X11Presenter::PutInBands(::Window window, const DIBitmap& backBuffer, const TRect& rect) {
+  auto* pixels = reinterpret_cast<uint8_t*>(image_->data);
+  const size_t stride = static_cast<size_t>(image_->bytes_per_line);
+  const int rows = image_->height;
+  for (int top = rect.Top; top < rect.Bottom; top += rows) {
+    const TRect band{rect.Left, top, rect.Right, std::min(rect.Bottom, top + rows)};
+    if (bandRowsUsed_ + band.Height() > rows) {
+      WaitForServer();
+      bandRowsUsed_ = 0;
+    }
+    // The band's top row lands on the image's first unused row, its columns where they are.
+    const int row = bandRowsUsed_;
+    ConvertToPixels(backBuffer, band, layout_, pixels, stride, TPoint{0, band.Top - row});
+    bandRowsUsed_ += band.Height();
     if (imageIsShared_) {
-      XShmPutImage(display_, window, gc_, image_, rect.Left, rect.Top, rect.Left, rect.Top,
-                   static_cast<unsigned>(rect.Width()), static_cast<unsigned>(rect.Height()),
+      XShmPutImage(display_, window, gc_, image_, band.Left, row, band.Left, band.Top,
+                   static_cast<unsigned>(band.Width()), static_cast<unsigned>(band.Height()),
                    False);
       shmPutPending_ = true;
     } else {
-      XPutImage(display_, window, gc_, image_, rect.Left, rect.Top, rect.Left, rect.Top,
-                static_cast<unsigned>(rect.Width()), static_cast<unsigned>(rect.Height()));
+      XPutImage(display_, window, gc_, image_, band.Left, row, band.Left, band.Top,
+                static_cast<unsigned>(band.Width()), static_cast<unsigned>(band.Height()));
     }
   }
 }

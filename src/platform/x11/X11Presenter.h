@@ -4,6 +4,9 @@
 // memory with us, or with XPutImage otherwise. Small rectangles (a button's fade step) always go
 // with XPutImage: the shared image may be rewritten only once the server has read it, and that
 // round trip costs more than sending a few kilobytes down the socket.
+// The image is a band of the window's full width and at most kBandBytes: the whole bar fits in
+// one, and a larger window (the editor) is sent band by band rather than keeping a second copy of
+// itself in shared memory for as long as the program runs.
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -58,6 +61,8 @@ class X11Presenter {
 
   // Rectangles of at most this many pixels are sent plainly even where memory is shared.
   static constexpr int kPlainPixels = 16 * 1024;
+  // The most the image of a band takes.
+  static constexpr int kBandBytes = 256 * 1024;
 
  private:
   void WaitForServer();  // the server has read the shared image: it may be rewritten
@@ -67,6 +72,7 @@ class X11Presenter {
   void DestroyImage();
   void EnsureGc(::Window window);
   void PutPlainly(::Window window, const DIBitmap& backBuffer, const TRect& rect);
+  void PutInBands(::Window window, const DIBitmap& backBuffer, const TRect& rect);
 
   Display* display_;
   Visual* visual_;
@@ -76,6 +82,7 @@ class X11Presenter {
 
   XImage* image_ = nullptr;
   bool imageIsShared_ = false;
+  int bandRowsUsed_ = 0;  // the image's rows holding pixels put since the server last read it
   std::vector<uint8_t> buffer_;  // the image's pixels when not shared
   // The pixels of one small rectangle sent plainly: grown when needed, never cleared, since every
   // byte put is written first.

@@ -149,6 +149,14 @@ class X11PresenterOnScreen : public ::testing::Test {
     const DIBitmap large = Pattern(kW * 3, kH * 2, 24, RowOrder::TopDown, 9);
     presenter.Present(window_, large, Region(Bounds(0, 0, kW, kH)));
     EXPECT_EQ(CountWrongPixels(large), 0);
+    // Two strips that share one band of the image, each shown from its own rows of it.
+    const DIBitmap strips = Pattern(kW, kH, 24, RowOrder::TopDown, 17);
+    presenter.Present(
+        window_, strips,
+        Region(Bounds(0, 0, kW, kH / 4)).United(Region(Bounds(0, kH / 2, kW, kH / 4))));
+    presenter.Present(window_, strips, Region(Bounds(0, kH / 4, kW, kH / 4)));
+    presenter.Present(window_, strips, Region(Bounds(0, kH * 3 / 4, kW, kH / 4)));
+    EXPECT_EQ(CountWrongPixels(strips), 0);
     // Fade steps: small parts (sent plainly even where memory is shared) between large ones, each
     // at its own place, none waiting for or overwriting another.
     for (int seed = 10; seed < 13; ++seed) {
@@ -161,9 +169,9 @@ class X11PresenterOnScreen : public ::testing::Test {
     }
   }
 
-  // Larger than the rectangles that are always sent plainly.
-  static constexpr int kW = 200;
-  static constexpr int kH = 100;
+  // Larger than the rectangles that are always sent plainly, and than one band of the image.
+  static constexpr int kW = 400;
+  static constexpr int kH = 200;
   Display* display_ = nullptr;
   Visual* visual_ = nullptr;
   ::Window window_ = None;
@@ -174,6 +182,7 @@ TEST_F(X11PresenterOnScreen, SharedMemoryShowsEveryPictureWhole) {
   PresentSeveralPictures(presenter);
   EXPECT_TRUE(presenter.UsesSharedMemory()) << "Xvfb on this machine shares memory";
   static_assert(kW * kH > X11Presenter::kPlainPixels, "the whole window must go through MIT-SHM");
+  static_assert(kW * kH * 4 > X11Presenter::kBandBytes, "the whole window takes several bands");
 }
 
 TEST_F(X11PresenterOnScreen, PlainPutImageShowsEveryPictureWhole) {
