@@ -12,6 +12,7 @@
 #endif
 
 #include "platform/Exception.h"
+#include "platform/windows/Screen.h"
 #include "platform/x11/X11Errors.h"
 
 namespace platform::x11 {
@@ -270,7 +271,8 @@ void X11Presenter::Present(::Window window, const DIBitmap& backBuffer, const Re
       continue;
     }
     if (!prepared) {
-      const int bandRows = std::clamp(kBandBytes / (backBuffer.Width() * 4), 1, whole.Height());
+      const int bandBytes = kBandBytes * DeviceScale() * DeviceScale();
+      const int bandRows = std::clamp(bandBytes / (backBuffer.Width() * 4), 1, whole.Height());
       PrepareImage(window, backBuffer.Width(), bandRows);
       prepared = true;
     }

@@ -4,9 +4,10 @@
 // memory with us, or with XPutImage otherwise. Small rectangles (a button's fade step) always go
 // with XPutImage: the shared image may be rewritten only once the server has read it, and that
 // round trip costs more than sending a few kilobytes down the socket.
-// The image is a band of the window's full width and at most kBandBytes: the whole bar fits in
-// one, and a larger window (the editor) is sent band by band rather than keeping a second copy of
-// itself in shared memory for as long as the program runs.
+// The image is a band of the window's full width and at most kBandBytes times the square of the
+// device scale: the whole bar fits in one at every scale, and a larger window (the editor) is sent
+// band by band rather than keeping a second copy of itself in shared memory for as long as the
+// program runs.
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -61,7 +62,7 @@ class X11Presenter {
 
   // Rectangles of at most this many pixels are sent plainly even where memory is shared.
   static constexpr int kPlainPixels = 16 * 1024;
-  // The most the image of a band takes.
+  // The most the image of a band takes at the ordinary pixel density.
   static constexpr int kBandBytes = 256 * 1024;
 
  private:
