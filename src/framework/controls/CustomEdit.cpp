@@ -176,12 +176,18 @@ void TCustomEdit::SetBevelKind(TBevelKind v) { ChangeFrame(bevelKind_, v); }
 void TCustomEdit::SetBevelInner(TBevelCut v) { ChangeFrame(bevelInner_, v); }
 void TCustomEdit::SetBevelOuter(TBevelCut v) { ChangeFrame(bevelOuter_, v); }
 
-int TCustomEdit::BorderInset() const {
-  int inset = borderStyle_ == bsNone ? 0 : ctl3D_ ? 2 : 1;
+int TCustomEdit::BorderRings() const {
+  int rings = borderStyle_ == bsNone ? 0 : ctl3D_ ? 2 : 1;
   if (bevelKind_ != bkNone)
-    inset += (bevelInner_ != bvNone ? 1 : 0) + (bevelOuter_ != bvNone ? 1 : 0);
-  return inset;
+    rings += (bevelInner_ != bvNone ? 1 : 0) + (bevelOuter_ != bvNone ? 1 : 0);
+  return rings;
 }
+
+int TCustomEdit::FrameScaled(int pixels) const {
+  return MulDiv(pixels, frameScaleM_, frameScaleD_);
+}
+
+int TCustomEdit::BorderInset() const { return FrameScaled(BorderRings()); }
 
 void TCustomEdit::AdjustHeight() {
   // As the VCL: only a bordered edit with a window sizes itself, never while being read.
@@ -191,8 +197,8 @@ void TCustomEdit::AdjustHeight() {
     MeasuringDC measure(Font());
     platform::GetTextMetrics(measure.Get(), &tm);
   }
-  const int bevels = BorderInset() - (ctl3D_ ? 2 : 1);
-  SetHeight(tm.tmHeight + MulDiv((ctl3D_ ? 8 : 6) + 2 * bevels, frameScaleM_, frameScaleD_));
+  const int bevels = BorderRings() - (ctl3D_ ? 2 : 1);
+  SetHeight(tm.tmHeight + FrameScaled((ctl3D_ ? 8 : 6) + 2 * bevels));
 }
 
 void TCustomEdit::ChangeScale(int m, int d) {
@@ -368,10 +374,10 @@ TRect TCustomEdit::TextArea() const {
   return {a, a, std::max(a, Width() - a), std::max(a, Height() - a)};
 }
 
-int TCustomEdit::TextTop() const { return BorderInset() + 1; }
+int TCustomEdit::TextTop() const { return BorderInset() + TextMargin(); }
 
 size_t TCustomEdit::PositionAt(int x) {
-  const int rel = x - (TextArea().Left + 1) + scroll_;
+  const int rel = x - (TextArea().Left + TextMargin()) + scroll_;
   // The boundary nearest to the point: a character's left half belongs before it.
   int left = 0;
   const size_t k = LastCharAtOrBefore(rel, left);
@@ -381,18 +387,18 @@ size_t TCustomEdit::PositionAt(int x) {
 }
 
 int TCustomEdit::CaretX() {
-  return TextArea().Left + 1 + XOf(buffer_.CharIndex(buffer_.Caret())) - scroll_;
+  return TextArea().Left + TextMargin() + XOf(buffer_.CharIndex(buffer_.Caret())) - scroll_;
 }
 
 void TCustomEdit::ScrollCaretIntoView() {
-  const int visible = std::max(1, TextArea().Width() - 2);
+  const int visible = std::max(1, TextArea().Width() - 2 * TextMargin());
   const int caret = XOf(buffer_.CharIndex(buffer_.Caret()));
   if (caret - scroll_ < 0)
     scroll_ = caret;
-  else if (caret - scroll_ > visible - 1)
-    scroll_ = caret - (visible - 1);
+  else if (caret - scroll_ > visible - TextMargin())
+    scroll_ = caret - (visible - TextMargin());
   // No blank space is left after the text while more of it could show.
-  const int maxScroll = std::max(0, TextWidth() - (visible - 1));
+  const int maxScroll = std::max(0, TextWidth() - (visible - TextMargin()));
   scroll_ = std::clamp(scroll_, 0, maxScroll);
 }
 
@@ -435,7 +441,7 @@ void TCustomEdit::InputHappened() {
 void TCustomEdit::InvalidateCaret() {
   if (!HandleAllocated()) return;
   const int x = CaretX();
-  const TRect r{x, TextTop(), x + 1, TextTop() + LineHeight()};
+  const TRect r{x, TextTop(), x + TextMargin(), TextTop() + LineHeight()};
   platform::InvalidateRect(Handle(), &r, false);
 }
 
@@ -443,30 +449,34 @@ void TCustomEdit::InvalidateCaret() {
 
 void TCustomEdit::PaintBorder(platform::HDC dc) {
   TRect r{0, 0, Width(), Height()};
+  const int ring = FrameScaled(1);
   if (borderStyle_ != bsNone) {
     if (ctl3D_) {
-      platform::DrawEdge(dc, r, platform::EDGE_SUNKEN, platform::BF_RECT | platform::BF_ADJUST);
+      platform::DrawEdge(dc, r, platform::EDGE_SUNKEN, platform::BF_RECT | platform::BF_ADJUST,
+                         ring);
     } else {
       const TRect outer = r;
-      Fill(dc, {outer.Left, outer.Top, outer.Right, outer.Top + 1}, platform::clWindowFrame);
-      Fill(dc, {outer.Left, outer.Bottom - 1, outer.Right, outer.Bottom}, platform::clWindowFrame);
-      Fill(dc, {outer.Left, outer.Top, outer.Left + 1, outer.Bottom}, platform::clWindowFrame);
-      Fill(dc, {outer.Right - 1, outer.Top, outer.Right, outer.Bottom}, platform::clWindowFrame);
-      r = r.Inflated(-1, -1);
+      Fill(dc, {outer.Left, outer.Top, outer.Right, outer.Top + ring}, platform::clWindowFrame);
+      Fill(dc, {outer.Left, outer.Bottom - ring, outer.Right, outer.Bottom},
+           platform::clWindowFrame);
+      Fill(dc, {outer.Left, outer.Top, outer.Left + ring, outer.Bottom}, platform::clWindowFrame);
+      Fill(dc, {outer.Right - ring, outer.Top, outer.Right, outer.Bottom}, platform::clWindowFrame);
+      r = r.Inflated(-ring, -ring);
     }
   }
   if (bevelKind_ == bkNone) return;
   const int rings = (bevelInner_ != bvNone ? 1 : 0) + (bevelOuter_ != bvNone ? 1 : 0);
   // Rings without an edge (bvSpace) show the edit's colour.
   TRect blank = r;
-  platform::Frame3D(dc, blank, Color(), Color(), rings);
+  platform::Frame3D(dc, blank, Color(), Color(), rings * ring);
   const unsigned edge =
       BevelBits(bevelInner_, platform::BDR_SUNKENINNER, platform::BDR_RAISEDINNER) |
       BevelBits(bevelOuter_, platform::BDR_SUNKENOUTER, platform::BDR_RAISEDOUTER);
   const unsigned style = bevelKind_ == bkSoft   ? platform::BF_SOFT
                          : bevelKind_ == bkFlat ? platform::BF_FLAT
                                                 : 0u;
-  platform::DrawEdge(dc, r, edge, platform::BF_RECT | style | (ctl3D_ ? 0u : platform::BF_MONO));
+  platform::DrawEdge(dc, r, edge, platform::BF_RECT | style | (ctl3D_ ? 0u : platform::BF_MONO),
+                     ring);
 }
 
 void TCustomEdit::GetSelectionColors(TColor& back, TColor& text) const {
@@ -484,7 +494,7 @@ void TCustomEdit::PaintWindow(platform::HDC dc) {
   platform::SelectFont(dc, Font()->Handle());
   platform::SetBkMode(dc, platform::TRANSPARENT);
   // Only what the text area shows is drawn: from the character the scroll reaches into.
-  const int x0 = area.Left + 1 - scroll_;
+  const int x0 = area.Left + TextMargin() - scroll_;
   const int y = TextTop();
   const size_t count = buffer_.CharCount();
   int firstX = 0;
@@ -512,7 +522,7 @@ void TCustomEdit::PaintWindow(platform::HDC dc) {
   // The caret inverts what it stands on, so it shows on the selection as on the text.
   if (CaretShowing()) {
     const int x = CaretX();
-    platform::InvertRect(dc, {x, y, x + 1, y + lineHeight_});
+    platform::InvertRect(dc, {x, y, x + TextMargin(), y + lineHeight_});
   }
 }
 

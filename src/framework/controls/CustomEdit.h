@@ -98,8 +98,14 @@ class TCustomEdit : public TWinControl {
   void CutToClipboard();
   void PasteFromClipboard();
 
-  // Pixels between the outer edge and the text area on each side: the border and the bevels.
+  // Pixels between the outer edge and the text area on each side: the border and the bevels, as
+  // many pixels a ring as the frame's scale.
   int BorderInset() const;
+  // Pixels between the text area's edge and the text, and the caret's width: one at the frame's
+  // scale.
+  int TextMargin() const { return FrameScaled(1); }
+  // A length of the frame in pixels at the ordinary scale, at the frame's scale.
+  int FrameScaled(int pixels) const;
   // Whether the caret is drawn now (focused, and on in its blink).
   bool CaretShowing() const;
   // Whether the caret's blink timer runs.
@@ -157,6 +163,8 @@ class TCustomEdit : public TWinControl {
   // What is shown of characters [from, to): the text's bytes, or as many password characters as
   // can show in a text area of the given width.
   std::string_view Shown(size_t from, size_t to, int width, std::string& password) const;
+  // The border's and the bevels' rings, one pixel each at the ordinary scale.
+  int BorderRings() const;
   platform::TRect TextArea() const;
   int TextTop() const;
   int LineHeight();

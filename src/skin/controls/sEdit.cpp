@@ -19,7 +19,7 @@ using platform::TRect;
 
 namespace {
 
-// The frame the hot edit takes from its cache: two pixels on every side.
+// The frame the hot edit takes from its cache: two pixels on every side at the ordinary scale.
 constexpr int kFrameWidth = 2;
 
 }  // namespace
@@ -66,7 +66,8 @@ void TsEdit::DrawTextIntoCache(TsLook look) {
   framework::TCanvas* canvas = skinData_->CacheBitmap->Canvas();
   canvas->SetFont(Font());
   const int a = BorderInset();
-  TRect rect{a + 1, a + 1, Width() - a, Height() - a};
+  const int margin = TextMargin();
+  TRect rect{a + margin, a + margin, Width() - a, Height() - a};
   std::string masked;
   const std::string_view text = ShownText(rect.Width(), masked);
   DrawSkinText(canvas, text, txEnabled, look, *skinData_,
@@ -102,7 +103,7 @@ void TsEdit::FramePaint() {
   HDC cache = skinData_->CacheBitmap->Canvas()->Handle();
   const int w = Width();
   const int h = Height();
-  const int f = kFrameWidth;
+  const int f = FrameScaled(kFrameWidth);
   platform::BitBlt(dc, 0, 0, w, f, cache, 0, 0, platform::SRCCOPY);
   platform::BitBlt(dc, 0, f, f, h - f, cache, 0, f, platform::SRCCOPY);
   platform::BitBlt(dc, f, h - f, w - 2 * f, f, cache, f, h - f, platform::SRCCOPY);

@@ -304,6 +304,34 @@ TEST_F(EditTest, LongTextsPlaceCaretsAndClicksAsMeasuringEachCharacterDoes) {
   EXPECT_EQ(edit->ScrollOffset(), x.back() - (edit->Width() - 2 * edit->BorderInset() - 3));
 }
 
+TEST_F(EditTest, AtTwiceTheScaleTheFrameTheTextMarginAndTheCaretAreTwiceAsWide) {
+  const int inset = edit->BorderInset();
+  form->ScaleBy(2, 1);
+  Pump();
+  EXPECT_EQ(edit->BorderInset(), 2 * inset);
+  EXPECT_EQ(edit->TextMargin(), 2);
+  edit->SetText("Wide");
+  Key(platform::VK_HOME);
+  const int origin = 2 * inset + 2;
+  EXPECT_EQ(edit->CaretX(), origin);
+  platform::TSize size;
+  {
+    const platform::HDC screen = platform::GetScreenDC();
+    const platform::SavedDC saved(screen);
+    platform::SelectFont(screen, edit->Font()->Handle());
+    platform::GetTextExtentPoint32(screen, "Wide", &size);
+  }
+  Key(platform::VK_END);
+  EXPECT_EQ(edit->CaretX(), origin + size.cx);
+  // Clicks land where the text shows: just inside its first letter, just inside its last.
+  desktop->Advance(1000);
+  ClickAt(edit, origin + 1, edit->Height() / 2);
+  EXPECT_EQ(edit->SelStart(), 0);
+  desktop->Advance(1000);
+  ClickAt(edit, origin + size.cx - 1, edit->Height() / 2);
+  EXPECT_EQ(edit->SelStart(), 4);
+}
+
 TEST_F(EditTest, UpAndDownAreLeftToTheForm) {
   std::vector<uint16_t> previewed;
   form->SetKeyPreview(true);
