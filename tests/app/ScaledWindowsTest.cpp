@@ -84,6 +84,11 @@ TEST_P(ScaledBarAt, SizesPlaceHoverCheckBoxAndButtonsFollowTheFactor) {
   EXPECT_GE(slot.Height(), 21 * n - 3);
   EXPECT_LE(slot.Height(), 21 * n);
   EXPECT_EQ(Form1->sEdit4->Font()->Height(), -11 * n);
+  // Lengths inside the controls scale with them: the slot's frame and text margin, the buttons'
+  // focus frames.
+  EXPECT_EQ(Form1->sEdit4->TextMargin(), n);
+  EXPECT_EQ(Form1->sButton1->FocusMargin(), n);
+  EXPECT_EQ(Form2->sButton1->FocusMargin(), n);
   // The window on the desktop is as large as the form.
   const auto* window = desktop->Find(Form1->Handle());
   ASSERT_NE(window, nullptr);

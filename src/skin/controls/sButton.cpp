@@ -277,6 +277,13 @@ void TsButton::WndProc(TMessage& m) {
   AfterInherited(m);
 }
 
+// ---- scaling
+
+void TsButton::ChangeScale(int m, int d) {
+  TsFading<framework::TButton>::ChangeScale(m, d);
+  focusMargin_ = framework::MulDiv(focusMargin_, m, d);
+}
+
 // ---- mouse and keys
 
 void TsButton::MouseDown(framework::TMouseButton button, framework::TShiftState shift, int x,

@@ -44,6 +44,8 @@ class TsButton : public TsFading<framework::TButton> {
   void WndProc(framework::TMessage& message) override;
 
  protected:
+  // The focus frame's margin is a length like the bounds: it scales with them.
+  void ChangeScale(int m, int d) override;
   void MouseDown(framework::TMouseButton button, framework::TShiftState shift, int x,
                  int y) override;
   void MouseUp(framework::TMouseButton button, framework::TShiftState shift, int x, int y) override;

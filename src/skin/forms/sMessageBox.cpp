@@ -86,6 +86,8 @@ TsMessageForm::TsMessageForm(HWND owner, const std::string& text, const std::str
   button_->SetBounds(layout.Button.Left, layout.Button.Top, layout.Button.Width(),
                      layout.Button.Height());
   button_->SetCaption("OK");
+  // The layout is made at the device's scale: the focus frame's margin is too.
+  button_->SetFocusMargin(button_->FocusMargin() * platform::DeviceScale());
   button_->SetDefault(true);
   button_->OnClick = [this](framework::TObject*) { done_ = true; };
   SetActiveControl(button_);
