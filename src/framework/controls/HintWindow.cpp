@@ -15,9 +15,7 @@ namespace {
 constexpr unsigned kTextFormat = THintWindow::kTextFormat;
 constexpr int kMaxLines = THintWindow::kMaxLines;
 
-// Pixels of the tip at the display's factor.
-int Scaled(int pixels) { return pixels * DisplayScale(); }
-int MaxWidth() { return Scaled(THintWindow::kMaxWidth); }
+int MaxWidth() { return DisplayScaled(THintWindow::kMaxWidth); }
 // No beginning longer than this can fit the tip: every character that shows is at least a pixel
 // wide and four bytes at most, and characters that take no room are not worth showing more of.
 size_t MaxShownBytes() { return static_cast<size_t>(MaxWidth()) * kMaxLines * 4; }
@@ -77,14 +75,15 @@ std::unique_ptr<THintWindow> NewHintWindow() {
 
 platform::LogFont THintWindow::HintLogFont() {
   platform::LogFont font;
-  font.Height = Scaled(font.Height);
+  font.Height = DisplayScaled(font.Height);
   return font;
 }
 
 platform::HFONT THintWindow::HintFont() { return platform::CreateFontIndirect(HintLogFont()); }
 
 platform::TRect THintWindow::TextRect(const platform::TRect& client) {
-  return {Scaled(4), Scaled(2), client.Right - Scaled(4), client.Bottom - Scaled(2)};
+  return {DisplayScaled(4), DisplayScaled(2), client.Right - DisplayScaled(4),
+          client.Bottom - DisplayScaled(2)};
 }
 
 THintWindow::~THintWindow() { ReleaseHandle(); }
@@ -109,7 +108,8 @@ void THintWindow::ActivateHint(const platform::SharedText& text, platform::TPoin
     platform::DrawText(measure, shown_.empty() ? std::string(" ") : shown_, &r,
                        kTextFormat | platform::DT_CALCRECT);
   }
-  const platform::TRect bounds = HintBounds({r.Width() + Scaled(8), r.Height() + Scaled(4)}, at);
+  const platform::TRect bounds =
+      HintBounds({r.Width() + DisplayScaled(8), r.Height() + DisplayScaled(4)}, at);
   const bool appearing = !Showing();
   if (!handle_) {
     platform::CreateWindowParams p;
@@ -162,7 +162,7 @@ platform::TRect THintWindow::HintBounds(platform::TSize size, platform::TPoint a
 void THintWindow::Paint(platform::HDC dc, const platform::TRect& client) {
   platform::FillRect(dc, client,
                      platform::CreateSolidBrush(platform::ColorToRGB(platform::clWindowFrame)));
-  platform::FillRect(dc, client.Inflated(-Scaled(1), -Scaled(1)),
+  platform::FillRect(dc, client.Inflated(-DisplayScaled(1), -DisplayScaled(1)),
                      platform::CreateSolidBrush(platform::ColorToRGB(platform::clInfoBk)));
   platform::SelectFont(dc, HintFont());
   platform::SetTextColor(dc, platform::ColorToRGB(platform::clInfoText));

@@ -33,7 +33,7 @@ platform::TSize CaptionSize(platform::HFONT font, const std::string& caption) {
 void DrawMenuBullet(TBitmap* image, platform::TPoint centre, platform::TColor color) {
   // Every pixel whose centre lies in the disc: rows 3, 5, 5, 5 and 3 pixels wide at five pixels
   // across, rounder the larger it is drawn.
-  const int across = 5 * DisplayScale();
+  const int across = DisplayScaled(5);
   const double radius = across / 2.0;
   const int left = centre.X - across / 2;
   const int top = centre.Y - across / 2;
@@ -50,8 +50,6 @@ void DrawMenuBullet(TBitmap* image, platform::TPoint centre, platform::TColor co
 }
 
 TPopupMenu::TPopupMenu(TComponent* owner) : TComponent(owner) {}
-
-int TPopupMenu::Scaled(int pixels) { return pixels * DisplayScale(); }
 
 TPopupMenu::~TPopupMenu() {
   CloseMenu();
@@ -74,10 +72,11 @@ void TPopupMenu::Add(TMenuItem item) {
 
 TRect TPopupMenu::ItemRect(int index) const {
   if (index < 0 || static_cast<size_t>(index) >= tops_.size()) return {};
-  const int height =
-      items_[static_cast<size_t>(index)].IsSeparator() ? Scaled(kSeparatorHeight) : itemHeight_;
+  const int height = items_[static_cast<size_t>(index)].IsSeparator()
+                         ? DisplayScaled(kSeparatorHeight)
+                         : itemHeight_;
   const int top = tops_[static_cast<size_t>(index)];
-  return {Scaled(kFrame), top, size_.cx - Scaled(kFrame), top + height};
+  return {DisplayScaled(kFrame), top, size_.cx - DisplayScaled(kFrame), top + height};
 }
 
 void TPopupMenu::Layout() {
@@ -89,14 +88,14 @@ void TPopupMenu::Layout() {
     widest = std::max(widest, s.cx);
     tallest = std::max(tallest, s.cy);
   }
-  itemHeight_ = std::max(Scaled(kMinItemHeight), tallest + Scaled(kItemPadding));
+  itemHeight_ = std::max(DisplayScaled(kMinItemHeight), tallest + DisplayScaled(kItemPadding));
   tops_.clear();
-  int y = Scaled(kFrame);
+  int y = DisplayScaled(kFrame);
   for (const TMenuItem& item : items_) {
     tops_.push_back(y);
-    y += item.IsSeparator() ? Scaled(kSeparatorHeight) : itemHeight_;
+    y += item.IsSeparator() ? DisplayScaled(kSeparatorHeight) : itemHeight_;
   }
-  size_ = {Scaled(2 * kFrame + kGutter + kRightMargin) + widest, y + Scaled(kFrame)};
+  size_ = {DisplayScaled(2 * kFrame + kGutter + kRightMargin) + widest, y + DisplayScaled(kFrame)};
 }
 
 bool TPopupMenu::Popup(int x, int y) {
@@ -241,7 +240,7 @@ void TPopupMenu::DrawBackground(TBitmap* image) {
   platform::HDC dc = image->Canvas()->Handle();
   platform::TRect r{0, 0, image->Width(), image->Height()};
   platform::FillRect(dc, r, platform::CreateSolidBrush(platform::ColorToRGB(platform::clMenu)));
-  platform::DrawEdge(dc, r, platform::EDGE_RAISED, platform::BF_RECT, Scaled(1));
+  platform::DrawEdge(dc, r, platform::EDGE_RAISED, platform::BF_RECT, DisplayScaled(1));
 }
 
 void TPopupMenu::DrawItem(TBitmap* image, const TMenuItem& item, const TRect& rect, bool selected) {
@@ -251,19 +250,20 @@ void TPopupMenu::DrawItem(TBitmap* image, const TMenuItem& item, const TRect& re
     platform::FillRect(dc, rect,
                        platform::CreateSolidBrush(platform::ColorToRGB(platform::clHighlight)));
   if (item.Checked)
-    DrawMenuBullet(image, {rect.Left + Scaled(kGutter) / 2, rect.Top + rect.Height() / 2}, text);
+    DrawMenuBullet(image, {rect.Left + DisplayScaled(kGutter) / 2, rect.Top + rect.Height() / 2},
+                   text);
   platform::SelectFont(dc, font_.Handle());
   platform::SetTextColor(dc, platform::ColorToRGB(text));
   platform::SetBkMode(dc, platform::TRANSPARENT);
-  platform::TRect caption{rect.Left + Scaled(kGutter), rect.Top,
-                          rect.Right - Scaled(kRightMargin) / 2, rect.Bottom};
+  platform::TRect caption{rect.Left + DisplayScaled(kGutter), rect.Top,
+                          rect.Right - DisplayScaled(kRightMargin) / 2, rect.Bottom};
   platform::DrawText(dc, item.Caption, &caption, kCaptionFormat);
 }
 
 void TPopupMenu::DrawSeparator(TBitmap* image, const TRect& rect) {
   platform::HDC dc = image->Canvas()->Handle();
   // A shadow line over a light one, each a pixel high at the display's factor.
-  const int px = Scaled(1);
+  const int px = DisplayScaled(1);
   const int middle = rect.Top + rect.Height() / 2;
   platform::TRect line{rect.Left + px, middle - px, rect.Right - px, middle + px};
   platform::DrawEdge(dc, line, platform::EDGE_ETCHED, platform::BF_TOP, px);

@@ -66,9 +66,6 @@ class TPopupMenu : public TComponent {
   static constexpr int kMinItemHeight = 20;
   static constexpr int kItemPadding = 8;  // above and below the caption's text together
 
-  // Pixels of the menu at the display's factor.
-  static int Scaled(int pixels);
-
   // The menu's face without items (frame and body) over the whole image.
   virtual void DrawBackground(TBitmap* image);
   // One command at its rectangle, selected or not.

@@ -14,6 +14,8 @@ inline constexpr int kMinDisplayScale = platform::kMinDeviceScale;
 inline constexpr int kMaxDisplayScale = platform::kMaxDeviceScale;
 
 int DisplayScale();
+// A length in pixels of an ordinary screen, at the display's factor.
+inline int DisplayScaled(int pixels) { return pixels * DisplayScale(); }
 // Values outside 1 to 3 are clamped into that range.
 void SetDisplayScale(int factor);
 

@@ -33,8 +33,6 @@ constexpr int kMinTextHeight = 13;
 constexpr int kCaptionRoom = 40;  // beside the caption's text
 constexpr int kMinWidth = 200;
 
-int Scaled(int pixels) { return pixels * DeviceScale(); }
-
 struct BoxState {
   std::string text;
   std::string caption;
@@ -52,7 +50,7 @@ void Paint(HWND hwnd, BoxState& box);
 
 LogFont MessageTextFont() {
   LogFont f;
-  f.Height = Scaled(f.Height);
+  f.Height = DeviceScaled(f.Height);
   return f;
 }
 
@@ -109,7 +107,7 @@ void Paint(HWND hwnd, BoxState& box) {
   GetClientRect(hwnd, &client);
   FillRect(dc, client, CreateSolidBrush(ColorToRGB(clBtnFace)));
   // Frame and caption strip.
-  const int px = DeviceScale();
+  const int px = DeviceScaled(1);
   TRect frame = client;
   DrawEdge(dc, frame, EDGE_RAISED, BF_RECT, px);
   FillRect(dc, box.layout.Caption, CreateSolidBrush(ColorToRGB(clActiveCaption)));
@@ -197,31 +195,31 @@ MessageBoxLayout LayOutMessageBox(const std::string& text, const std::string& ca
   HDC measure = GetScreenDC();
   const SavedDC saved(measure);
   SelectFont(measure, CreateFontIndirect(BodyFont()));
-  TRect textSize{0, 0, Scaled(kMaxTextWidth), 0};
+  TRect textSize{0, 0, DeviceScaled(kMaxTextWidth), 0};
   DrawText(measure, text.empty() ? std::string(" ") : text, &textSize,
            kMessageTextFormat | DT_CALCRECT);
   SelectFont(measure, CreateFontIndirect(CaptionFont()));
   TSize captionSize;
   GetTextExtentPoint32(measure, caption, &captionSize);
 
-  const int frame = Scaled(kFrame);
-  const int margin = Scaled(kMargin);
-  const int icon = Scaled(kIconSize);
-  const int buttonWidth = Scaled(kButtonWidth);
-  const int buttonHeight = Scaled(kButtonHeight);
-  const int captionHeight = Scaled(kCaptionHeight);
+  const int frame = DeviceScaled(kFrame);
+  const int margin = DeviceScaled(kMargin);
+  const int icon = DeviceScaled(kIconSize);
+  const int buttonWidth = DeviceScaled(kButtonWidth);
+  const int buttonHeight = DeviceScaled(kButtonHeight);
+  const int captionHeight = DeviceScaled(kCaptionHeight);
   const int textLeft = margin + frame + icon + margin;
   const int bodyTop = frame + captionHeight + margin;
-  const int textHeight = std::max(textSize.Height(), Scaled(kMinTextHeight));
+  const int textHeight = std::max(textSize.Height(), DeviceScaled(kMinTextHeight));
   const int contentHeight = std::max(icon, textHeight);
-  const int width =
-      std::max({textLeft + textSize.Width() + margin + frame, captionSize.cx + Scaled(kCaptionRoom),
-                buttonWidth + 2 * margin, Scaled(kMinWidth)});
+  const int width = std::max({textLeft + textSize.Width() + margin + frame,
+                              captionSize.cx + DeviceScaled(kCaptionRoom), buttonWidth + 2 * margin,
+                              DeviceScaled(kMinWidth)});
   const int height = bodyTop + contentHeight + margin + buttonHeight + margin + frame;
   MessageBoxLayout layout;
   layout.Size = {width, height};
   layout.Caption = {frame, frame, width - frame, frame + captionHeight};
-  layout.CaptionText = layout.Caption.Inflated(-Scaled(kCaptionIndent), 0);
+  layout.CaptionText = layout.Caption.Inflated(-DeviceScaled(kCaptionIndent), 0);
   layout.Icon = Bounds(margin + frame, bodyTop, icon, icon);
   layout.Text = {textLeft, bodyTop + std::max(0, (icon - textHeight) / 2), width - margin - frame,
                  bodyTop + contentHeight};

@@ -32,6 +32,8 @@ inline constexpr int kMinDeviceScale = 1;
 inline constexpr int kMaxDeviceScale = 3;
 int DeviceScale();
 void SetDeviceScale(int factor);
+// A length in pixels of an ordinary screen, at the device's factor.
+inline int DeviceScaled(int pixels) { return pixels * DeviceScale(); }
 
 // Which monitor of a list holds the largest part of r, else lies nearest to it (the first on a
 // tie); the list must not be empty.

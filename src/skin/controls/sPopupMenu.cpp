@@ -1,5 +1,6 @@
 #include "skin/controls/sPopupMenu.h"
 
+#include "framework/graphics/DisplayScale.h"
 #include "platform/drawing/DeviceContext.h"
 #include "platform/text/Font.h"
 #include "skin/data/sSkinManager.h"
@@ -69,11 +70,12 @@ void TsPopupMenu::DrawItem(framework::TBitmap* image, const framework::TMenuItem
       platform::ColorToRGB(static_cast<TColor>((selected ? g.HotFontColor : g.FontColor)[0]));
   if (item.Checked)
     framework::DrawMenuBullet(
-        image, {rect.Left + Scaled(kGutter) / 2, rect.Top + rect.Height() / 2}, text);
+        image, {rect.Left + framework::DisplayScaled(kGutter) / 2, rect.Top + rect.Height() / 2},
+        text);
   framework::TCanvas* canvas = image->Canvas();
   canvas->Font()->Assign(Font());
-  TRect caption{rect.Left + Scaled(kGutter), rect.Top, rect.Right - Scaled(kRightMargin) / 2,
-                rect.Bottom};
+  TRect caption{rect.Left + framework::DisplayScaled(kGutter), rect.Top,
+                rect.Right - framework::DisplayScaled(kRightMargin) / 2, rect.Bottom};
   DrawSectionText(canvas, item.Caption, txEnabled, &t, look, section.Index, kCaptionFormat,
                   caption);
 }
@@ -87,7 +89,8 @@ void TsPopupMenu::DrawSeparator(framework::TBitmap* image, const TRect& rect) {
   const TColor color = platform::ColorToRGB(t.Section(section)->Color);
   const int y = rect.Top + rect.Height() / 2;
   platform::FillRect(image->Canvas()->Handle(),
-                     {rect.Left + Scaled(2), y, rect.Right - Scaled(2), y + Scaled(1)},
+                     {rect.Left + framework::DisplayScaled(2), y,
+                      rect.Right - framework::DisplayScaled(2), y + framework::DisplayScaled(1)},
                      platform::CreateSolidBrush(color));
 }
 

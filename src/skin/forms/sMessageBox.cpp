@@ -87,7 +87,7 @@ TsMessageForm::TsMessageForm(HWND owner, const std::string& text, const std::str
                      layout.Button.Height());
   button_->SetCaption("OK");
   // The layout is made at the device's scale: the focus frame's margin is too.
-  button_->SetFocusMargin(button_->FocusMargin() * platform::DeviceScale());
+  button_->SetFocusMargin(platform::DeviceScaled(button_->FocusMargin()));
   button_->SetDefault(true);
   button_->OnClick = [this](framework::TObject*) { done_ = true; };
   SetActiveControl(button_);
